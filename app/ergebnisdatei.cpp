@@ -1,0 +1,79 @@
+// The result file of the export jobs.
+#include "ergebnisdatei.h"
+
+#include "programm_konstanten.h"
+
+#include <QDir>
+#include <QIODevice>
+
+namespace {
+
+// Writes through to the file, turning every LF into CR LF. Text mode would do
+// that on Windows only; callers read the file as a Windows text file
+// everywhere. Each write is flushed, so a line ended with endl is on disk.
+class CrLfGeraet : public QIODevice {
+public:
+    explicit CrLfGeraet(QFile& datei) : m_datei(datei) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* daten, qint64 laenge) override
+    {
+        QByteArray umgesetzt;
+        umgesetzt.reserve(static_cast<int>(laenge + laenge / 8 + 2));
+        for (qint64 i = 0; i < laenge; ++i) {
+            if (daten[i] == '\n')
+                umgesetzt.append('\r');
+            umgesetzt.append(daten[i]);
+        }
+        if (m_datei.write(umgesetzt) != umgesetzt.size())
+            return -1;
+        m_datei.flush();
+        return laenge;
+    }
+
+private:
+    QFile& m_datei;
+};
+
+}  // namespace
+
+QString ergebnisdatei_pfad(const QString& back_wert)
+{
+    if (!back_wert.isEmpty())
+        return back_wert;
+    return QDir::tempPath() + QDir::separator() + QStringLiteral("Telvorin_result.csv");
+}
+
+Ergebnisdatei::Ergebnisdatei() = default;
+
+Ergebnisdatei::~Ergebnisdatei()
+{
+    schliesse();
+}
+
+bool Ergebnisdatei::oeffne(const QString& pfad, const QString& laufmodus_name)
+{
+    m_datei.setFileName(pfad);
+    if (!m_datei.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    m_zeilenende = std::make_unique<CrLfGeraet>(m_datei);
+    m_strom = std::make_unique<QTextStream>(m_zeilenende.get());
+    *m_strom << QStringLiteral("inf;%1 (%2 %3) %4")
+                    .arg(QLatin1String(programm::name), 0, QLatin1Char(' '))
+                    .arg(QLatin1String(programm::version), 0, QLatin1Char(' '))
+                    .arg(QLatin1String(programm::datum), 0, QLatin1Char(' '))
+                    .arg(laufmodus_name, 0, QLatin1Char(' '))
+             << Qt::endl;
+    return true;
+}
+
+void Ergebnisdatei::schliesse()
+{
+    if (m_strom)
+        m_strom->flush();
+    m_strom.reset();
+    m_zeilenende.reset();
+    if (m_datei.isOpen())
+        m_datei.close();
+}

@@ -1,0 +1,7 @@
+// Entry point of telvorin.
+#include "programm.h"
+
+int main(int argc, char** argv)
+{
+    return telvorin_ausfuehren(argc, argv);
+}

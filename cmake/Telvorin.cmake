@@ -1,0 +1,40 @@
+# Shared build settings of Telvorin's targets: warnings and sanitizers per target.
+
+function(telvorin_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+  endif()
+endfunction()
+
+# Sanitizers are applied to each of our targets, never globally, so that
+# nothing outside the project is built differently.
+function(telvorin_sanitize target)
+  if(TELVORIN_SANITIZE AND NOT MSVC)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# telvorin_library(<name> [STATIC|SHARED|MODULE] SOURCES ...):
+# a library target telvorin_<name> with the alias telvorin::<name>.
+function(telvorin_library name)
+  cmake_parse_arguments(ARG "STATIC;SHARED;MODULE" "" "SOURCES" ${ARGN})
+  set(kind STATIC)
+  if(ARG_SHARED)
+    set(kind SHARED)
+  elseif(ARG_MODULE)
+    set(kind MODULE)
+  endif()
+  add_library(telvorin_${name} ${kind} ${ARG_SOURCES})
+  add_library(telvorin::${name} ALIAS telvorin_${name})
+  telvorin_warnings(telvorin_${name})
+  telvorin_sanitize(telvorin_${name})
+endfunction()
+
+# Executables and test binaries get the same warnings and sanitizers.
+function(telvorin_executable_settings target)
+  telvorin_warnings(${target})
+  telvorin_sanitize(${target})
+endfunction()

@@ -1,0 +1,121 @@
+// Running the real telvorin binary from tests, in a pinned environment.
+#include "lauf.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <sys/utsname.h>
+
+#include <cstring>
+
+namespace testhilfe {
+
+QString telvorin_binary()
+{
+    return QStringLiteral(TELVORIN_BINARY);
+}
+
+QString lib_verzeichnis()
+{
+    return QStringLiteral(TELVORIN_LIB_DIR);
+}
+
+QString quellverzeichnis()
+{
+    return QStringLiteral(TELVORIN_SOURCE_DIR);
+}
+
+QByteArray banner()
+{
+    struct utsname name {};
+    ::uname(&name);
+    const bool bit64 = std::strstr(name.machine, "64") != nullptr || std::strcmp(name.machine, "s390x") == 0;
+    return QByteArray("Telvorin ") + (bit64 ? "64bit" : "32bit") + " Version 5.9.3.7 vom 08.02.18\n\n";
+}
+
+Umgebung::Umgebung()
+{
+    const QString p = m_verzeichnis.path();
+    QDir(p).mkpath(QStringLiteral("home"));
+    QDir(p).mkpath(QStringLiteral("tmp"));
+    m_variablen[QStringLiteral("PATH")] = QStringLiteral("/usr/local/bin:/usr/bin:/bin");
+    m_variablen[QStringLiteral("LC_ALL")] = QStringLiteral("C.UTF-8");
+    m_variablen[QStringLiteral("LANG")] = QStringLiteral("C.UTF-8");
+    m_variablen[QStringLiteral("TZ")] = QStringLiteral("UTC");
+    m_variablen[QStringLiteral("HOME")] = p + QStringLiteral("/home");
+    m_variablen[QStringLiteral("TMPDIR")] = p + QStringLiteral("/tmp");
+    m_variablen[QStringLiteral("XDG_CONFIG_HOME")] = p + QStringLiteral("/home/.config");
+    m_variablen[QStringLiteral("XDG_DATA_HOME")] = p + QStringLiteral("/home/.local/share");
+    m_variablen[QStringLiteral("XDG_RUNTIME_DIR")] = p + QStringLiteral("/tmp");
+    const QProcessEnvironment eigene = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
+        const QString n = QLatin1String(name);
+        if (eigene.contains(n))
+            m_variablen[n] = eigene.value(n);
+    }
+}
+
+QString Umgebung::pfad(const QString& relativ) const
+{
+    return m_verzeichnis.path() + QLatin1Char('/') + relativ;
+}
+
+Ergebnis Umgebung::starte(const QStringList& argumente) const
+{
+    return starte_programm(telvorin_binary(), argumente);
+}
+
+Ergebnis Umgebung::starte_programm(const QString& programm, const QStringList& argumente,
+                                   const QByteArray& eingabe) const
+{
+    QProcessEnvironment umgebung;
+    for (auto it = m_variablen.cbegin(); it != m_variablen.cend(); ++it)
+        umgebung.insert(it.key(), it.value());
+    QProcess prozess;
+    prozess.setProcessEnvironment(umgebung);
+    prozess.setWorkingDirectory(m_verzeichnis.path());
+    prozess.start(programm, argumente);
+    Ergebnis e;
+    if (!prozess.waitForStarted(30000))
+        return e;
+    if (!eingabe.isEmpty())
+        prozess.write(eingabe);
+    prozess.closeWriteChannel();
+    if (!prozess.waitForFinished(60000)) {
+        prozess.kill();
+        prozess.waitForFinished(5000);
+        return e;
+    }
+    e.standardausgabe = prozess.readAllStandardOutput();
+    e.standardfehler = prozess.readAllStandardError();
+    if (prozess.exitStatus() == QProcess::NormalExit)
+        e.exit_code = prozess.exitCode();
+    return e;
+}
+
+QString Umgebung::schreibe(const QString& relativ, const QByteArray& inhalt) const
+{
+    const QString ziel = pfad(relativ);
+    QDir().mkpath(QFileInfo(ziel).absolutePath());
+    QFile datei(ziel);
+    if (datei.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        datei.write(inhalt);
+    return ziel;
+}
+
+QByteArray Umgebung::lies(const QString& relativ_oder_absolut) const
+{
+    const QString ziel = QFileInfo(relativ_oder_absolut).isAbsolute() ? relativ_oder_absolut : pfad(relativ_oder_absolut);
+    QFile datei(ziel);
+    if (!datei.open(QIODevice::ReadOnly))
+        return QByteArray();
+    QByteArray inhalt = datei.readAll();
+    if (inhalt.isNull())
+        inhalt = QByteArray("");
+    return inhalt;
+}
+
+}  // namespace testhilfe

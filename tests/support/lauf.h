@@ -1,0 +1,60 @@
+// Running the real telvorin binary from tests, in a pinned environment.
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace testhilfe {
+
+struct Ergebnis {
+    int exit_code = -1000;    // the process's exit status (0..255), -1000 when it did not finish
+    QByteArray standardausgabe;
+    QByteArray standardfehler;
+};
+
+// A temporary working directory with a pinned environment: LC_ALL=C.UTF-8,
+// TZ=UTC, HOME, TMPDIR and the XDG folders inside the directory, no display,
+// no variable of the tool set. Sanitizer options of the test process pass
+// through. Tests add or override variables with setze().
+class Umgebung {
+public:
+    Umgebung();
+
+    // Path of the working directory (absolute, no trailing slash).
+    QString pfad() const { return m_verzeichnis.path(); }
+    // Path of `relativ` inside the working directory.
+    QString pfad(const QString& relativ) const;
+
+    void setze(const QString& name, const QString& wert) { m_variablen[name] = wert; }
+    void entferne(const QString& name) { m_variablen.remove(name); }
+
+    // Runs telvorin with `argumente` in the working directory; a run that
+    // takes longer than a minute is killed and reported as not finished.
+    Ergebnis starte(const QStringList& argumente) const;
+
+    // Runs any program the same way (standard input from `eingabe`).
+    Ergebnis starte_programm(const QString& programm, const QStringList& argumente,
+                             const QByteArray& eingabe = QByteArray()) const;
+
+    // Writes `inhalt` to `relativ` (folders created); returns the full path.
+    QString schreibe(const QString& relativ, const QByteArray& inhalt) const;
+    // Reads a file; a missing file reads as a null QByteArray.
+    QByteArray lies(const QString& relativ_oder_absolut) const;
+
+private:
+    QTemporaryDir m_verzeichnis;
+    QMap<QString, QString> m_variablen;
+};
+
+// The path of the built binary and the build's library folder.
+QString telvorin_binary();
+QString lib_verzeichnis();
+QString quellverzeichnis();
+
+// The banner the binary prints on this machine, as bytes.
+QByteArray banner();
+
+}  // namespace testhilfe
