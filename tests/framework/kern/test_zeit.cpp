@@ -52,6 +52,21 @@ TEST_F(Zeit, FormenUndBereichsersatz)
     }
 }
 
+// Form 4 prints through the framework's integer formatting, so a field that
+// overflows its width stays whole and is warned about.
+TEST_F(Zeit, Form4WarntBeiZuBreitemFeld)
+{
+    kern::Empfaenger empfaenger;
+    installiere_meldungsempfaenger(&empfaenger);
+    CZeit zeit;
+    zeit.setze(2026, 1, 2, 3, -100, 5);
+    std::string text;
+    EXPECT_EQ(zeit.formatiere(text, 4), "2026-01-02 03:-100:05");
+    ASSERT_EQ(empfaenger.meldungen.size(), 1u);
+    EXPECT_EQ(empfaenger.meldungen[0].methode, "itoa");
+    EXPECT_EQ(empfaenger.meldungen[0].text, "Ausgabe einer Zahl (-100) uebersteigt angegebene Breite (2)");
+}
+
 TEST_F(Zeit, AusgabeNurMitGesetztenTeilen)
 {
     std::ostringstream frisch;
