@@ -545,7 +545,7 @@ std::string ftoa(const double& zahl, const int& gesamtstellen, const int& nachko
         melde_gesamtstellen(gesamtstellen);
         text = "*";
     } else {
-        text = std::string(static_cast<std::size_t>(std::max(gesamtstellen - 3, 0)), ' ') + "nan";
+        text = std::string(gesamtstellen > 3 ? static_cast<std::size_t>(gesamtstellen) - 3 : 0, ' ') + "nan";
     }
 
     if (sonderfall && std::fabs(zahl) < schwellwert && text == "0.0" && dezimaltrennzeichen() == ',')
