@@ -15,66 +15,52 @@ namespace {
 const std::array<int, 8> ganze = {0, 7, -42, 1234, 99998, -123456, 2000000000, 31};
 const std::array<double, 8> kommazahlen = {0.5, 3.14159, -42.25, 1234.5678, 99998.1, -0.0625, 7.0, 123.456};
 
-void itoa_breite_10(benchmark::State& state)
+// Runs `schritt` on the values in turn.
+template <typename Werte, typename Schritt>
+void im_kreis(benchmark::State& state, const Werte& werte, Schritt schritt)
 {
     std::size_t i = 0;
-    for (auto _ : state) {
-        std::string text = itoa(ganze[i++ % ganze.size()], 10);
-        benchmark::DoNotOptimize(text);
-    }
+    for (auto _ : state)
+        schritt(werte[i++ % werte.size()]);
+}
+
+char puffer[400];
+
+void itoa_breite_10(benchmark::State& state)
+{
+    im_kreis(state, ganze, [](int zahl) { benchmark::DoNotOptimize(itoa(zahl, 10)); });
 }
 BENCHMARK(itoa_breite_10);
 
 void snprintf_i_breite_10(benchmark::State& state)
 {
-    std::size_t i = 0;
-    char puffer[400];
-    for (auto _ : state) {
-        std::snprintf(puffer, sizeof puffer, "%10i", ganze[i++ % ganze.size()]);
-        benchmark::DoNotOptimize(puffer);
-    }
+    im_kreis(state, ganze, [](int zahl) { benchmark::DoNotOptimize(std::snprintf(puffer, sizeof puffer, "%10i", zahl)); });
 }
 BENCHMARK(snprintf_i_breite_10);
 
 void dtoa_fixkomma(benchmark::State& state)
 {
-    std::size_t i = 0;
-    for (auto _ : state) {
-        std::string text = dtoa(kommazahlen[i++ % kommazahlen.size()], 12, 3, zahl_fixkomma);
-        benchmark::DoNotOptimize(text);
-    }
+    im_kreis(state, kommazahlen, [](double zahl) { benchmark::DoNotOptimize(dtoa(zahl, 12, 3, zahl_fixkomma)); });
 }
 BENCHMARK(dtoa_fixkomma);
 
 void snprintf_f(benchmark::State& state)
 {
-    std::size_t i = 0;
-    char puffer[400];
-    for (auto _ : state) {
-        std::snprintf(puffer, sizeof puffer, "%-#12.3f", kommazahlen[i++ % kommazahlen.size()]);
-        benchmark::DoNotOptimize(puffer);
-    }
+    im_kreis(state, kommazahlen,
+             [](double zahl) { benchmark::DoNotOptimize(std::snprintf(puffer, sizeof puffer, "%-#12.3f", zahl)); });
 }
 BENCHMARK(snprintf_f);
 
 void dtoa_exponential(benchmark::State& state)
 {
-    std::size_t i = 0;
-    for (auto _ : state) {
-        std::string text = dtoa(kommazahlen[i++ % kommazahlen.size()], 12, 3, zahl_exponential);
-        benchmark::DoNotOptimize(text);
-    }
+    im_kreis(state, kommazahlen, [](double zahl) { benchmark::DoNotOptimize(dtoa(zahl, 12, 3, zahl_exponential)); });
 }
 BENCHMARK(dtoa_exponential);
 
 void snprintf_e(benchmark::State& state)
 {
-    std::size_t i = 0;
-    char puffer[400];
-    for (auto _ : state) {
-        std::snprintf(puffer, sizeof puffer, "%#12.3E", kommazahlen[i++ % kommazahlen.size()]);
-        benchmark::DoNotOptimize(puffer);
-    }
+    im_kreis(state, kommazahlen,
+             [](double zahl) { benchmark::DoNotOptimize(std::snprintf(puffer, sizeof puffer, "%#12.3E", zahl)); });
 }
 BENCHMARK(snprintf_e);
 
@@ -83,23 +69,17 @@ const std::array<std::string, 8> texte = {"0.5", " 3.14159", "-42.25", "1234.567
 
 void string_zu_double_lesen(benchmark::State& state)
 {
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const double wert = string_zu_double(texte[i++ % texte.size()]);
-        benchmark::DoNotOptimize(wert);
-    }
+    im_kreis(state, texte, [](const std::string& text) { benchmark::DoNotOptimize(string_zu_double(text)); });
 }
 BENCHMARK(string_zu_double_lesen);
 
 void strtod_lesen(benchmark::State& state)
 {
-    std::size_t i = 0;
-    for (auto _ : state) {
+    im_kreis(state, texte, [](const std::string& text) {
         char* ende = nullptr;
-        const double wert = std::strtod(texte[i++ % texte.size()].c_str(), &ende);
-        benchmark::DoNotOptimize(wert);
+        benchmark::DoNotOptimize(std::strtod(text.c_str(), &ende));
         benchmark::DoNotOptimize(ende);
-    }
+    });
 }
 BENCHMARK(strtod_lesen);
 
