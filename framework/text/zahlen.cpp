@@ -88,7 +88,7 @@ std::string strichfeld(int breite)
 
 // A printf pattern "%<flags><breite>.<praezision><konversion>", built by hand:
 // an snprintf call just to build it would double the cost of every number.
-// breite < 0 or praezision < 0 leave that part out.
+// breite < 0 or praezision < 0 are left out.
 class Muster {
 public:
     Muster(const char* flags, int breite, int praezision, const char* konversion)
