@@ -62,6 +62,11 @@ constexpr int praezision_max = 1100;
 
 constexpr int sterne_max = 21;
 
+// Accepted widths are below these; dtoa's field must fit the working buffer.
+constexpr int itoa_breite_grenze = 100;
+constexpr int dtoa_breite_grenze = puffer_groesse;
+constexpr int ftoa_breite_grenze = 100;
+
 bool breite_zu_gross(int breite, int grenze)
 {
     return static_cast<unsigned>(breite) >= static_cast<unsigned>(grenze);
@@ -83,7 +88,7 @@ std::string strichfeld(int breite)
 
 // A printf pattern "%<flags><breite>.<praezision><konversion>", built by hand:
 // an snprintf call just to build it would double the cost of every number.
-// breite < 0 or praezision < 0 leave that part out.
+// breite < 0 or praezision < 0 are left out.
 class Muster {
 public:
     Muster(const char* flags, int breite, int praezision, const char* konversion)
@@ -180,7 +185,7 @@ double zehn_hoch(int n)
 template <typename T>
 std::string itoa_mit(T zahl, int breite, const char* konversion)
 {
-    if (breite_zu_gross(breite, 100)) {
+    if (breite_zu_gross(breite, itoa_breite_grenze)) {
         warne("itoa", CString(tr("Breiteangabe breite=%1 nicht im erlaubten Bereich: 0<=breite<100."))
                           .arg(dezimal(breite))
                           .str());
@@ -250,15 +255,13 @@ void rechtsbuendig(std::string& text, int feld)
         text.insert(0, static_cast<std::size_t>(feld) - text.size(), ' ');
 }
 
-// Exponential notation; the result still carries printf's ".".
+// Exponential notation in a field of at least one column; the result still
+// carries printf's ".".
 std::string exponential(const DtoaAufruf& aufruf)
 {
     const double zahl = aufruf.zahl;
     const int w = aufruf.breite;
     int n = aufruf.nachkommastellen;
-
-    if (w == 0)
-        return n < 0 ? drucke_double("%-#E", zahl) : drucke_double(Muster("-#", -1, n, "E"), zahl);
 
     std::string text;
     int feld = w;  // the columns left for the digits: one less for a negative number
@@ -356,15 +359,13 @@ int ganzzahlstellen(double x)
     return x < 1.0 ? 1 : static_cast<int>(std::trunc(std::log10(x))) + 1;
 }
 
-// Fixed notation; the result still carries printf's ".".
+// Fixed notation in a field of at least one column; the result still carries
+// printf's ".".
 std::string fixkomma(const DtoaAufruf& aufruf)
 {
     const double zahl = aufruf.zahl;
     const int w = aufruf.breite;
     int n = aufruf.nachkommastellen;
-
-    if (w == 0)
-        return n < 0 ? drucke_double("%-#f", zahl) : drucke_double(Muster("-#", -1, n, "f"), zahl);
 
     std::string text;
     int feld = w;
@@ -464,19 +465,26 @@ std::string dtoa(const double& zahl, const int& breite, const int& nachkommastel
         return "nan";
     // A dash field wider than the accepted widths would be unbounded; such a
     // width gets the width warning like any other number.
-    if (zahl == FEHLWERT_DOUBLE && breite < 400)
+    if (zahl == FEHLWERT_DOUBLE && breite < dtoa_breite_grenze)
         return strichfeld(breite);
-    if (breite_zu_gross(breite, 400)) {
+    if (breite_zu_gross(breite, dtoa_breite_grenze)) {
         warne("dtoa", CString(tr("Breiteangabe breite=%1 nicht im erlaubten Bereich: 0<=breite<%2."))
                           .arg(dezimal(breite))
-                          .arg(dezimal(400))
+                          .arg(dezimal(dtoa_breite_grenze))
                           .str());
         return "*";
     }
 
     const DtoaAufruf aufruf{zahl, breite, nachkommastellen};
     std::string text;
-    if (art == zahl_exponential) {
+    if (breite == 0) {
+        // As long as needed, left-aligned; a negative precision stays out of the
+        // pattern ("%-#E", "%-#f"). Neither can overflow, so the variable
+        // notation never falls back here.
+        const bool exp = art == zahl_exponential ||
+                         (art != zahl_fixkomma && zahl != 0.0 && std::fabs(zahl) < 0.001);
+        text = drucke_double(Muster("-#", -1, nachkommastellen, exp ? "E" : "f"), zahl);
+    } else if (art == zahl_exponential) {
         text = exponential(aufruf);
     } else if (art == zahl_fixkomma) {
         text = fixkomma(aufruf);
@@ -515,7 +523,7 @@ std::string ftoa(const double& zahl, const int& gesamtstellen, const int& nachko
     // Fields for NaN and the missing value are as wide as asked; a width beyond
     // the accepted range would make them unbounded, so it is rejected as in
     // the ordinary case.
-    const bool zu_breit = gesamtstellen >= 100;
+    const bool zu_breit = gesamtstellen >= ftoa_breite_grenze;
     std::string text;
     bool sonderfall = true;
     if (std::isfinite(zahl)) {
@@ -525,7 +533,7 @@ std::string ftoa(const double& zahl, const int& gesamtstellen, const int& nachko
             text.clear();
         } else if (zahl == FEHLWERT_DOUBLE && !zu_breit) {
             text = strichfeld(gesamtstellen);
-        } else if (breite_zu_gross(gesamtstellen, 100)) {
+        } else if (breite_zu_gross(gesamtstellen, ftoa_breite_grenze)) {
             melde_gesamtstellen(gesamtstellen);
             text = "*";
         } else if (art == zahl_fixkomma && std::fabs(zahl) > 1e50) {
@@ -545,7 +553,7 @@ std::string ftoa(const double& zahl, const int& gesamtstellen, const int& nachko
         melde_gesamtstellen(gesamtstellen);
         text = "*";
     } else {
-        text = std::string(static_cast<std::size_t>(std::max(gesamtstellen - 3, 0)), ' ') + "nan";
+        text = std::string(gesamtstellen > 3 ? static_cast<std::size_t>(gesamtstellen) - 3 : 0, ' ') + "nan";
     }
 
     if (sonderfall && std::fabs(zahl) < schwellwert && text == "0.0" && dezimaltrennzeichen() == ',')
