@@ -62,7 +62,7 @@ char* text(std::string& s)
     return s.empty() ? nullptr : s.data();
 }
 
-// A message whose strings live as long as the builder.
+// A message as plain data; MapiForm lends it the Simple MAPI layout.
 struct Nachricht {
     struct Empfaenger {
         ULONG klasse;
@@ -77,26 +77,27 @@ struct Nachricht {
     std::string text;
     std::vector<Empfaenger> empfaenger;
     std::vector<Datei> dateien;
+};
 
-    MapiMessage& baue()
+// The MapiMessage of a Nachricht; valid while both live unchanged.
+class MapiForm {
+public:
+    explicit MapiForm(Nachricht& n)
     {
-        m_recips.clear();
-        for (Empfaenger& e : empfaenger)
-            m_recips.push_back(MapiRecipDesc{0, e.klasse, ::text(e.name), ::text(e.adresse), 0, nullptr});
-        m_files.clear();
-        for (Datei& d : dateien)
-            m_files.push_back(MapiFileDesc{0, 0, 0xFFFFFFFF, ::text(d.pfad), ::text(d.name), nullptr});
-        m_message = MapiMessage{};
-        m_message.lpszSubject = ::text(betreff);
-        m_message.lpszNoteText = ::text(text);
+        for (Nachricht::Empfaenger& e : n.empfaenger)
+            m_recips.push_back(MapiRecipDesc{0, e.klasse, text(e.name), text(e.adresse), 0, nullptr});
+        for (Nachricht::Datei& d : n.dateien)
+            m_files.push_back(MapiFileDesc{0, 0, 0xFFFFFFFF, text(d.pfad), text(d.name), nullptr});
+        m_message.lpszSubject = text(n.betreff);
+        m_message.lpszNoteText = text(n.text);
         m_message.nRecipCount = static_cast<ULONG>(m_recips.size());
         m_message.lpRecips = m_recips.empty() ? nullptr : m_recips.data();
         m_message.nFileCount = static_cast<ULONG>(m_files.size());
         m_message.lpFiles = m_files.empty() ? nullptr : m_files.data();
-        return m_message;
     }
+    MapiMessage* message() { return &m_message; }
 
-    // Storage of baue(); public only so that cases can be written as aggregates.
+private:
     std::vector<MapiRecipDesc> m_recips;
     std::vector<MapiFileDesc> m_files;
     MapiMessage m_message {};
@@ -215,7 +216,8 @@ protected:
 
     ULONG sende(LHANDLE sitzung, Nachricht& n, FLAGS flags = MAPI_DIALOG)
     {
-        return Provider::get().send(sitzung, 0, &n.baue(), flags, 0);
+        MapiForm form(n);
+        return Provider::get().send(sitzung, 0, form.message(), flags, 0);
     }
 
     // A stand-in command that records its arguments (each ended by an ASCII
