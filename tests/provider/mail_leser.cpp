@@ -30,7 +30,7 @@ QStringList GeleseneMail::namen(const char* feld) const
 
 QString GeleseneMail::text() const
 {
-    return json.value(QStringLiteral("body")).toString();
+    return json.value(QStringLiteral("body")).toString().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 QList<Anlage> GeleseneMail::anlagen() const

@@ -25,7 +25,7 @@ struct GeleseneMail {
     QString kopf(const char* name) const;             // decoded header, "" when absent
     QStringList adressen(const char* feld) const;     // addr-specs of To/Cc/Bcc/From
     QStringList namen(const char* feld) const;        // display names of To/Cc/Bcc/From
-    QString text() const;                             // the text body
+    QString text() const;                             // the text body, CR LF read as "\n" (tests check line ends on the raw bytes)
     QList<Anlage> anlagen() const;
 };
 
