@@ -390,6 +390,34 @@ TEST_F(ProviderTest, ANamedFileMustExistWhileTheDefaultPlaceMayBeEmpty)
     EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
 }
 
+TEST_F(ProviderTest, TheConfigurationShownInTheReadmeWorksAsWritten)
+{
+    QFile readme(QString::fromUtf8(TELVORIN_SOURCE_DIR "/README.md"));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    const QByteArray text = readme.readAll();
+    const int anfang = text.indexOf("```ini\n");
+    ASSERT_GE(anfang, 0);
+    const int ende = text.indexOf("```", anfang + 7);
+    ASSERT_GT(ende, anfang);
+    konfiguration(text.mid(anfang + 7, ende - anfang - 7));
+
+    for (const char* profil : {"Buero", "Interaktiv", "Direkt", "Standard"}) {
+        SCOPED_TRACE(profil);
+        Provider::get().logoff(anmelden(profil, profil == std::string("Buero") ? "geheim" : ""), 0, 0, 0);
+    }
+    std::string name = "max mustermann";
+    lpMapiRecipDesc ergebnis = nullptr;
+    ASSERT_EQ(Provider::get().resolve(0, 0, name.data(), 0, 0, &ergebnis), 0u);
+    EXPECT_STREQ(ergebnis->lpszAddress, "SMTP:max@example.com");
+    Provider::get().free_buffer(ergebnis);
+
+    Nachricht n;
+    n.empfaenger = {{MAPI_TO, "a@example.com", ""}};
+    ASSERT_EQ(sende(0, n), 0u);  // the default profile, Buero, with its outbox under the home folder
+    const GeleseneMail mail = einzige_mail(pfad("home/Mail/outbox"));
+    EXPECT_EQ(mail.adressen("from"), QStringList{QStringLiteral("max@example.com")});
+}
+
 const QByteArray adressbuch = "[AddressBook]\n"
                               "Max Mustermann=max@example.com\n"
                               "Maria Muster=maria@example.com\n"
