@@ -29,7 +29,7 @@ enum EFunktion : std::size_t {
 struct MailerZustand {
     telvorin::platform::LibraryHandle bibliothek = nullptr;
     LHANDLE sitzung = 0;
-    ULONG_PTR fenster = 0;  // no owner window: Simple MAPI's dialogs are modal to the desktop
+    ULONG_PTR fenster = 0;  // the tool has no window of its own to parent the dialogs
     ULONG letzter_code = 0;
     int ladeschritt = 0;
     std::array<void*, mapi_funktionen_anzahl> funktionen{};

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libemail-outlook-message-perl python3
   shared-mime-info
+  g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()

@@ -63,21 +63,6 @@ TEST(Fehlername, EveryCodeOfTheTable)
             << "code " << f.code << ", ladestatus " << f.ladestatus << ", ladeschritt " << f.ladeschritt;
 }
 
-TEST(Fehlername, LoadOrderNamesFromOneToThirteen)
-{
-    const char* const erwartet[] = {nullptr,         "MAPILogon",      "MAPILogoff",     "MAPISendMail",
-                                    "MAPISendMailW", "MAPISendDocuments", "MAPIFindNext", "MAPIReadMail",
-                                    "MAPISaveMail",  "MAPIDeleteMail", "MAPIFreeBuffer", "MAPIAddress",
-                                    "MAPIDetails",   "MAPIResolveName", nullptr};
-    for (int schritt = 0; schritt <= 14; ++schritt) {
-        const char* name = mapi_funktionsname(schritt);
-        if (erwartet[schritt] == nullptr)
-            EXPECT_EQ(name, nullptr) << "ladeschritt " << schritt;
-        else
-            EXPECT_STREQ(name, erwartet[schritt]) << "ladeschritt " << schritt;
-    }
-}
-
 TEST(Sendetext, OnlyCodesThatExplainAFailedSendHaveOne)
 {
     const struct {
