@@ -1,6 +1,8 @@
-// Reading delivered messages back with a MIME parser that is not ours (Python's email package).
+// Reading delivered messages back with a MIME parser that is not ours (Python's email package),
+// and recording what stand-in delivery commands were given.
 #include "mail_leser.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -74,6 +76,23 @@ GeleseneMail lies_mail(const QByteArray& inhalt)
     mail.json = dokument.object();
     mail.ok = true;
     return mail;
+}
+
+QByteArray standin_skript(const QString& protokoll, int status)
+{
+    const QByteArray p = protokoll.toUtf8();
+    return "#!/bin/sh\nfor a; do printf '%s\\036' \"$a\"; done > '" + p + ".args'\ncat > '" + p + ".stdin'\nexit "
+           + QByteArray::number(status) + "\n";
+}
+
+QStringList aufgezeichnete_argumente(const QString& protokoll)
+{
+    QFile f(protokoll + QStringLiteral(".args"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {QStringLiteral("<nicht aufgerufen>")};
+    QStringList argumente = QString::fromUtf8(f.readAll()).split(QLatin1Char('\036'));
+    argumente.removeLast();
+    return argumente;
 }
 
 }  // namespace providertest

@@ -1,4 +1,5 @@
-// Reading delivered messages back with a MIME parser that is not ours (Python's email package).
+// Reading delivered messages back with a MIME parser that is not ours (Python's email package),
+// and recording what stand-in delivery commands were given.
 #pragma once
 
 #include <QByteArray>
@@ -6,6 +7,8 @@
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
+
+#include <ostream>
 
 namespace providertest {
 
@@ -32,4 +35,18 @@ struct GeleseneMail {
 // Parses the message in `inhalt`.
 GeleseneMail lies_mail(const QByteArray& inhalt);
 
+// A shell script standing in for a delivery command: it records its
+// arguments in `protokoll`.args (each ended by an ASCII record separator,
+// which no argument in the tests contains) and its standard input in
+// `protokoll`.stdin, then exits with `status`.
+QByteArray standin_skript(const QString& protokoll, int status);
+// The arguments recorded by such a script; "<nicht aufgerufen>" when none.
+QStringList aufgezeichnete_argumente(const QString& protokoll);
+
 }  // namespace providertest
+
+// Readable failure output for Qt strings and lists of them.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}

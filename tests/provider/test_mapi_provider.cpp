@@ -17,12 +17,6 @@
 #include <string>
 #include <vector>
 
-// Readable failure output for Qt strings and lists of them.
-void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 using providertest::GeleseneMail;
 using providertest::lies_mail;
 
@@ -220,25 +214,12 @@ protected:
         return Provider::get().send(sitzung, 0, form.message(), flags, 0);
     }
 
-    // A stand-in command that records its arguments (each ended by an ASCII
-    // record separator, which no argument here contains) and its
-    // standard input next to itself, then exits with `status`.
+    // A stand-in command on PATH, recording beside the working directory.
     QString standin(const QString& name, int status)
     {
-        const QString protokoll = pfad(name);
-        const QByteArray skript = "#!/bin/sh\nfor a; do printf '%s\\036' \"$a\"; done > '" + protokoll.toUtf8() + ".args'\ncat > '"
-            + protokoll.toUtf8() + ".stdin'\nexit " + QByteArray::number(status) + "\n";
-        return schreibe(QStringLiteral("bin/") + name, skript, true);
+        return schreibe(QStringLiteral("bin/") + name, providertest::standin_skript(pfad(name), status), true);
     }
-    QStringList aufgerufen_mit(const QString& name) const
-    {
-        QFile f(pfad(name + QStringLiteral(".args")));
-        if (!f.open(QIODevice::ReadOnly))
-            return {QStringLiteral("<nicht aufgerufen>")};
-        QStringList argumente = QString::fromUtf8(f.readAll()).split(QLatin1Char('\036'));
-        argumente.removeLast();
-        return argumente;
-    }
+    QStringList aufgerufen_mit(const QString& name) const { return providertest::aufgezeichnete_argumente(pfad(name)); }
 
     QTemporaryDir m_dir;
     QString m_alt_cwd;

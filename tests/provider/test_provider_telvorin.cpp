@@ -7,17 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 using providertest::GeleseneMail;
 using providertest::lies_mail;
 using testhilfe::Ergebnis;
 using testhilfe::Umgebung;
-
-void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
@@ -63,22 +56,16 @@ protected:
         EXPECT_TRUE(mail.ok) << mail.fehler.toStdString();
         return mail;
     }
-    // A stand-in on PATH that records its arguments (each ended by an ASCII
-    // record separator) and its standard input beside itself.
+    // A stand-in command on PATH, recording beside the working directory.
     void standin(const QString& name)
     {
-        const QByteArray protokoll = m_u.pfad(name).toUtf8();
-        m_u.schreibe(QStringLiteral("bin/") + name,
-                     "#!/bin/sh\nfor a; do printf '%s\\036' \"$a\"; done > '" + protokoll + ".args'\ncat > '"
-                         + protokoll + ".stdin'\n");
+        m_u.schreibe(QStringLiteral("bin/") + name, providertest::standin_skript(m_u.pfad(name), 0));
         QFile(m_u.pfad(QStringLiteral("bin/") + name)).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         m_u.setze(QStringLiteral("PATH"), m_u.pfad(QStringLiteral("bin")) + QStringLiteral(":/usr/bin:/bin"));
     }
     QStringList aufgerufen_mit(const QString& name) const
     {
-        QStringList argumente = QString::fromUtf8(m_u.lies(name + QStringLiteral(".args"))).split(QLatin1Char('\036'));
-        argumente.removeLast();
-        return argumente;
+        return providertest::aufgezeichnete_argumente(m_u.pfad(name));
     }
 
     Umgebung m_u;
