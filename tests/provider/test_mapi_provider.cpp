@@ -660,30 +660,6 @@ TEST_F(ProviderTest, TheOutboxNeverOverwritesAndReportsWhatItCannotWrite)
     EXPECT_EQ(mails_in(pfad("ausgang")).size(), 1);
 }
 
-TEST_F(ProviderTest, SendmailGetsTheMessageOnStandardInput)
-{
-    standin(QStringLiteral("mein-sendmail"), 0);
-    konfiguration("[Standard]\nDelivery=sendmail\nSendmail=mein-sendmail -f buero@example.com\n"
-                  "From=buero@example.com\n");
-    Nachricht n;
-    n.betreff = "Per sendmail";
-    n.text = "a\r\nb\r\n";
-    n.empfaenger = {{MAPI_TO, "to@example.com", ""}, {MAPI_BCC, "bcc@example.com", ""}};
-    ASSERT_EQ(sende(0, n, 0), 0u);
-    EXPECT_EQ(aufgerufen_mit(QStringLiteral("mein-sendmail")),
-              (QStringList{QStringLiteral("-f"), QStringLiteral("buero@example.com"), QStringLiteral("-t"),
-                           QStringLiteral("-oi")}));
-    QFile eingabe(pfad("mein-sendmail.stdin"));
-    ASSERT_TRUE(eingabe.open(QIODevice::ReadOnly));
-    const QByteArray roh = eingabe.readAll();
-    EXPECT_FALSE(roh.contains('\r'));  // local line ends for the local mailer
-    const GeleseneMail mail = lies_mail(roh);
-    EXPECT_EQ(mail.kopf("subject"), QStringLiteral("Per sendmail"));
-    EXPECT_EQ(mail.adressen("bcc"), QStringList{QStringLiteral("bcc@example.com")});
-    EXPECT_EQ(mail.text(), QStringLiteral("a\nb\n"));
-    EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
-}
-
 struct BefehlsFall {
     const char* beschreibung;
     QByteArray konfiguration;

@@ -19,10 +19,10 @@ const QByteArray programmende("\n\n- Programmende mit Fehlern -\n\n");
 // An interface file: profile, ignored line, subject, the five counted lists, the body.
 QByteArray interfacedatei(const QByteArray& profil, const QByteArray& betreff, const QList<QByteArray>& to,
                           const QList<QByteArray>& cc, const QList<QByteArray>& atta, const QList<QByteArray>& attt,
-                          const QByteArray& text)
+                          const QByteArray& text, const QList<QByteArray>& bcc = {})
 {
     QByteArray datei = profil + "\n\n" + betreff + "\n";
-    for (const QList<QByteArray>& liste : {to, cc, QList<QByteArray>(), atta, attt}) {
+    for (const QList<QByteArray>& liste : {to, cc, bcc, atta, attt}) {
         datei += QByteArray::number(liste.size()) + "\n";
         for (const QByteArray& zeile : liste)
             datei += zeile + "\n";
@@ -222,25 +222,31 @@ TEST_F(ProviderTelvorin, TheComposerAndSendmailDeliveriesRunTheirCommands)
     standin(QStringLiteral("sendmail"));
     m_u.schreibe(QStringLiteral("plan.txt"), "Plan");
     const QByteArray datei = interfacedatei("", "Weg", {"to@example.com"}, {"cc@example.com"}, {"plan.txt"}, {},
-                                            "Zeile\n");
+                                            "Zeile\n", {"bcc@example.com"});
 
     konfiguration("[Standard]\nDelivery=composer\n");
     Ergebnis e = sende(datei);
     EXPECT_EQ(e.exit_code, 0) << e.standardfehler.constData();
     EXPECT_EQ(aufgerufen_mit(QStringLiteral("xdg-email")),
               (QStringList{QStringLiteral("--utf8"), QStringLiteral("--cc"), QStringLiteral("cc@example.com"),
-                           QStringLiteral("--subject"), QStringLiteral("Weg"), QStringLiteral("--body"),
+                           QStringLiteral("--bcc"), QStringLiteral("bcc@example.com"), QStringLiteral("--subject"), QStringLiteral("Weg"), QStringLiteral("--body"),
                            QStringLiteral("Zeile\n"), QStringLiteral("--attach"), m_u.pfad(QStringLiteral("plan.txt")),
                            QStringLiteral("to@example.com")}));
 
-    konfiguration("[Standard]\nDelivery=sendmail\nSendmail=sendmail\nFrom=ich@example.com\n");
+    konfiguration("[Standard]\nDelivery=sendmail\nSendmail=sendmail -f ich@example.com\nFrom=ich@example.com\n");
     e = sende(datei);
     EXPECT_EQ(e.exit_code, 0) << e.standardfehler.constData();
-    EXPECT_EQ(aufgerufen_mit(QStringLiteral("sendmail")), (QStringList{QStringLiteral("-t"), QStringLiteral("-oi")}));
-    const GeleseneMail mail = lies_mail(m_u.lies(QStringLiteral("sendmail.stdin")));
+    EXPECT_EQ(aufgerufen_mit(QStringLiteral("sendmail")),
+              (QStringList{QStringLiteral("-f"), QStringLiteral("ich@example.com"), QStringLiteral("-t"),
+                           QStringLiteral("-oi")}));
+    const QByteArray roh = m_u.lies(QStringLiteral("sendmail.stdin"));
+    EXPECT_FALSE(roh.contains('\r'));  // local line ends for the local mailer
+    const GeleseneMail mail = lies_mail(roh);
     EXPECT_EQ(mail.kopf("subject"), QStringLiteral("Weg"));
     EXPECT_EQ(mail.adressen("from"), QStringList{QStringLiteral("ich@example.com")});
     EXPECT_EQ(mail.adressen("cc"), QStringList{QStringLiteral("cc@example.com")});
+    EXPECT_EQ(mail.adressen("bcc"), QStringList{QStringLiteral("bcc@example.com")});  // sendmail -t needs it
+    EXPECT_EQ(mail.text(), QStringLiteral("Zeile\n"));
     ASSERT_EQ(mail.anlagen().size(), 1);
     EXPECT_EQ(mail.anlagen()[0].daten, QByteArray("Plan"));
 
