@@ -1,0 +1,232 @@
+// The three ways a mail leaves the provider: outbox, mail composer, sendmail.
+#include "delivery.h"
+
+#include "mime_message.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <chrono>
+#include <cstdio>
+#include <optional>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace telvorin::mapi {
+
+namespace {
+
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd = -1) : m_fd(fd) {}
+    UniqueFd(UniqueFd&& other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd() { reset(); }
+    int get() const { return m_fd; }
+    void reset()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+    }
+
+private:
+    int m_fd;
+};
+
+ULONG code_for_write_error(int error)
+{
+    return error == ENOSPC || error == EDQUOT ? MAPI_E_DISK_FULL : MAPI_E_FAILURE;
+}
+
+// The file name tells when the mail was written; the counter keeps two
+// mails of the same second apart.
+QByteArray outbox_name(const QDateTime& when, int attempt)
+{
+    QByteArray name = when.toString(QStringLiteral("yyyyMMdd-HHmmss")).toLatin1();
+    name += '-' + QByteArray::number(static_cast<qlonglong>(::getpid()));
+    if (attempt > 0)
+        name += '-' + QByteArray::number(attempt);
+    return name + ".eml";
+}
+
+// Moves `from` to `to` unless `to` exists; false with errno set otherwise.
+bool rename_no_replace(const QByteArray& from, const QByteArray& to)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // File systems without RENAME_NOREPLACE: a hard link fails on an
+    // existing name just the same.
+    if (::link(from.constData(), to.constData()) != 0)
+        return false;
+    ::unlink(from.constData());
+    return true;
+}
+
+std::optional<int> wait_for(pid_t child, std::optional<std::chrono::seconds> limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit.value_or(std::chrono::seconds(0));
+    for (;;) {
+        int status = 0;
+        const pid_t done = ::waitpid(child, &status, limit ? WNOHANG : 0);
+        if (done == child)
+            return status;
+        if (done < 0 && errno != EINTR)
+            return std::nullopt;
+        if (limit && done == 0) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                ::kill(child, SIGKILL);
+                while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+                }
+                return std::nullopt;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+}
+
+// Runs `arguments` (program first, looked up on PATH when it has no "/")
+// with standard input from `input` (or /dev/null when -1) and its output
+// discarded: the host process's console belongs to the host. True when the
+// program ran and exited with 0.
+bool run(const QStringList& arguments, int input, std::optional<std::chrono::seconds> limit)
+{
+    if (arguments.isEmpty())
+        return false;
+    std::vector<QByteArray> storage;
+    storage.reserve(static_cast<size_t>(arguments.size()));
+    for (const QString& argument : arguments)
+        storage.push_back(argument.toUtf8());  // the composer is told --utf8
+    std::vector<char*> argv;
+    for (QByteArray& argument : storage)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    if (::posix_spawn_file_actions_init(&actions) != 0)
+        return false;
+    if (input >= 0)
+        ::posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
+    else
+        ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    const int started = ::posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    ::posix_spawn_file_actions_destroy(&actions);
+    if (started != 0)
+        return false;
+    const std::optional<int> status = wait_for(child, limit);
+    return status && WIFEXITED(*status) && WEXITSTATUS(*status) == 0;
+}
+
+// An unlinked temporary file holding the message: the command reads it as
+// its standard input, so nothing can block on a full pipe and no SIGPIPE can
+// reach the host process when the command ends early.
+UniqueFd message_in_temporary_file(const OutgoingMail& mail, LineEnds line_ends)
+{
+    QByteArray pattern = QFile::encodeName(QDir::tempPath()) + "/telvorin-mapi-XXXXXX";
+    UniqueFd fd(::mkostemp(pattern.data(), O_CLOEXEC));
+    if (fd.get() < 0)
+        return UniqueFd();
+    ::unlink(pattern.constData());
+    if (write_message(mail, fd.get(), line_ends) != 0 || ::lseek(fd.get(), 0, SEEK_SET) != 0)
+        return UniqueFd();
+    return fd;
+}
+
+QString composer_address(const OutgoingRecipient& recipient)
+{
+    return recipient.mailbox.address.isEmpty() ? recipient.as_written : recipient.mailbox.address;
+}
+
+}  // namespace
+
+ULONG deliver_to_outbox(const OutgoingMail& mail, const QString& directory)
+{
+    if (!QDir().mkpath(directory))
+        return MAPI_E_FAILURE;
+    const QByteArray folder = QFile::encodeName(directory);
+    QByteArray temporary = folder + "/.telvorin-XXXXXX";
+    UniqueFd fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (fd.get() < 0)
+        return code_for_write_error(errno);
+    int error = write_message(mail, fd.get(), LineEnds::crlf);
+    // Without fsync a crash right after the rename could leave an empty
+    // file under the final name.
+    if (error == 0 && ::fsync(fd.get()) != 0)
+        error = errno;
+    fd.reset();
+    if (error != 0) {
+        ::unlink(temporary.constData());
+        return code_for_write_error(error);
+    }
+    const QDateTime now = QDateTime::currentDateTime();
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const QByteArray target = folder + '/' + outbox_name(now, attempt);
+        if (rename_no_replace(temporary, target))
+            return SUCCESS_SUCCESS;
+        if (errno != EEXIST)
+            break;
+    }
+    const int rename_error = errno;
+    ::unlink(temporary.constData());
+    return code_for_write_error(rename_error);
+}
+
+ULONG deliver_to_sendmail(const OutgoingMail& mail, const QStringList& command)
+{
+    UniqueFd message = message_in_temporary_file(mail, LineEnds::lf);
+    if (message.get() < 0)
+        return MAPI_E_FAILURE;
+    QStringList arguments = command;
+    arguments << QStringLiteral("-t") << QStringLiteral("-oi");
+    return run(arguments, message.get(), std::chrono::minutes(10)) ? SUCCESS_SUCCESS : MAPI_E_FAILURE;
+}
+
+ULONG deliver_to_composer(const OutgoingMail& mail, const QStringList& command)
+{
+    QStringList arguments = command;
+    arguments << QStringLiteral("--utf8");
+    QStringList to;
+    for (const OutgoingRecipient& recipient : mail.recipients) {
+        switch (recipient.kind) {
+        case RecipientKind::to:
+            to << composer_address(recipient);
+            break;
+        case RecipientKind::cc:
+            arguments << QStringLiteral("--cc") << composer_address(recipient);
+            break;
+        case RecipientKind::bcc:
+            arguments << QStringLiteral("--bcc") << composer_address(recipient);
+            break;
+        }
+    }
+    if (!mail.subject.isEmpty())
+        arguments << QStringLiteral("--subject") << mail.subject;
+    if (!mail.body.isEmpty())
+        arguments << QStringLiteral("--body") << mail.body;
+    // The composer attaches the files themselves, so a title the caller gave
+    // does not reach it: the recipient sees the file's own name.
+    for (const OutgoingAttachment& attachment : mail.attachments)
+        arguments << QStringLiteral("--attach") << QFile::decodeName(attachment.path);
+    arguments << to;
+    // The user composes at leisure; like a modal send dialog this waits
+    // without a time limit.
+    return run(arguments, -1, std::nullopt) ? SUCCESS_SUCCESS : MAPI_E_FAILURE;
+}
+
+}  // namespace telvorin::mapi

@@ -1,0 +1,27 @@
+// GMime set-up and ownership helpers shared by the provider's sources.
+#pragma once
+
+#include <gmime/gmime.h>
+
+#include <memory>
+
+namespace telvorin::mapi {
+
+// Initialises GMime once per process. GMime is never shut down again: the
+// host process may outlive any use of ours, and a library that is never
+// unloaded has no safe moment to do it.
+void ensure_gmime();
+
+struct GObjectUnref {
+    void operator()(gpointer object) const { g_object_unref(object); }
+};
+// A GObject of ours; the pointer is released with g_object_unref.
+template <typename T>
+using GPtr = std::unique_ptr<T, GObjectUnref>;
+
+struct GFree {
+    void operator()(gpointer memory) const { g_free(memory); }
+};
+using GString_ptr = std::unique_ptr<char, GFree>;
+
+}  // namespace telvorin::mapi

@@ -1,0 +1,338 @@
+// The provider's configuration: profiles, their delivery and the address book.
+#include "provider_config.h"
+
+#include "provider_text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSettings>
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <vector>
+
+namespace telvorin::mapi {
+
+namespace {
+
+// Larger files are no hand-written configuration; refusing them keeps a
+// wrong path (a log file, a disk image) from being read into memory.
+constexpr qint64 max_file_size = 1 << 20;
+
+const QString key_default_profile = QStringLiteral("DefaultProfile");
+const QString group_address_book = QStringLiteral("AddressBook");
+
+class ConfigError {
+public:
+    explicit ConfigError(QString reason) : reason(std::move(reason)) {}
+    QString reason;
+};
+
+QString environment(const char* name)
+{
+    return qEnvironmentVariable(name);
+}
+
+QString home_directory()
+{
+    const QString home = environment("HOME");
+    if (!home.isEmpty())
+        return home;
+    std::vector<char> buffer(16384);
+    passwd entry {};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
+        return QFile::decodeName(found->pw_dir);
+    return QStringLiteral("/");
+}
+
+// XDG base directory: the variable when it holds an absolute path (relative
+// ones are to be ignored), else the fallback under the home directory.
+QString xdg_directory(const char* variable, const char* fallback)
+{
+    const QString value = environment(variable);
+    if (!value.isEmpty() && QDir::isAbsolutePath(value))
+        return value;
+    return home_directory() + QLatin1Char('/') + QLatin1String(fallback);
+}
+
+QString login_name()
+{
+    std::vector<char> buffer(16384);
+    passwd entry {};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_name)
+        return QFile::decodeName(found->pw_name);
+    for (const char* name : {"LOGNAME", "USER"}) {
+        const QString value = environment(name);
+        if (!value.isEmpty())
+            return value;
+    }
+    return QStringLiteral("user");
+}
+
+QString host_name()
+{
+    char buffer[256] = {};
+    if (::gethostname(buffer, sizeof buffer - 1) != 0 || buffer[0] == '\0')
+        return QStringLiteral("localhost");
+    return QString::fromLocal8Bit(buffer);
+}
+
+Profile builtin_profile(const QString& name)
+{
+    Profile profile;
+    profile.name = name;
+    profile.outbox = xdg_directory("XDG_DATA_HOME", ".local/share") + QStringLiteral("/telvorin/outbox");
+    profile.from.address = login_name() + QLatin1Char('@') + host_name();
+    profile.composer = QStringList{QStringLiteral("xdg-email")};
+    profile.sendmail = QStringList{QStringLiteral("/usr/sbin/sendmail")};
+    return profile;
+}
+
+// QSettings accepts almost any text; this catches what a person would call
+// broken: binary content and lines that are neither a section, a comment nor
+// a key with "=". Returns the first bad line's number, 0 when none.
+int first_malformed_line(const QByteArray& content)
+{
+    if (content.contains('\0'))
+        return 1;
+    const QList<QByteArray> lines = content.split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        const QByteArray line = lines[i].trimmed();
+        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
+            continue;
+        if (line.startsWith('[')) {
+            if (!line.endsWith(']') || line.size() < 3)
+                return i + 1;
+            continue;
+        }
+        const int equals = line.indexOf('=');
+        if (equals <= 0)
+            return i + 1;
+    }
+    return 0;
+}
+
+bool valid_utf8(const QByteArray& bytes)
+{
+    return decode_8bit(bytes) == QString::fromUtf8(bytes);
+}
+
+// QSettings reads the bytes of a key one by one as Latin-1; a file written
+// in UTF-8 needs its keys decoded again.
+QString decoded_key(const QString& key, bool file_is_utf8)
+{
+    if (!file_is_utf8)
+        return key;
+    for (const QChar c : key) {
+        if (c.unicode() > 0xFF)
+            return key;
+    }
+    return QString::fromUtf8(key.toLatin1());
+}
+
+// QSettings splits an unquoted value at commas ("Doe, John <j@x>").
+QString text_value(const QSettings& settings, const QString& key)
+{
+    const QVariant value = settings.value(key);
+    if (value.type() == QVariant::StringList)
+        return value.toStringList().join(QStringLiteral(", ")).trimmed();
+    return value.toString().trimmed();
+}
+
+QString expanded_directory(const QString& value, const QString& config_directory)
+{
+    QString path = value;
+    if (path == QLatin1String("~"))
+        path = home_directory();
+    else if (path.startsWith(QLatin1String("~/")))
+        path = home_directory() + path.mid(1);
+    // A relative outbox lives beside the file that names it, not wherever
+    // the calling program happens to run.
+    if (QDir::isRelativePath(path))
+        path = config_directory + QLatin1Char('/') + path;
+    return QDir::cleanPath(path);
+}
+
+QStringList command_value(const QString& value, const QString& group, const QString& key)
+{
+    const QStringList parts = QProcess::splitCommand(value);
+    if (parts.isEmpty())
+        throw ConfigError(QStringLiteral("leerer Befehl %1 in [%2]").arg(key, group));
+    return parts;
+}
+
+Profile read_profile(QSettings& settings, const QString& group, bool utf8, const QString& config_directory)
+{
+    Profile profile = builtin_profile(decoded_key(group, utf8));
+    settings.beginGroup(group);
+    if (!settings.childGroups().isEmpty())
+        throw ConfigError(QStringLiteral("verschachtelte Gruppe in [%1]").arg(profile.name));
+    for (const QString& key : settings.childKeys()) {
+        const QString value = text_value(settings, key);
+        const QString lower = key.toLower();
+        if (lower == QLatin1String("delivery")) {
+            const QString kind = value.toLower();
+            if (kind == QLatin1String("outbox"))
+                profile.delivery = Delivery::outbox;
+            else if (kind == QLatin1String("composer"))
+                profile.delivery = Delivery::composer;
+            else if (kind == QLatin1String("sendmail"))
+                profile.delivery = Delivery::sendmail;
+            else
+                throw ConfigError(QStringLiteral("unbekannte Zustellart '%1' in [%2]").arg(value, profile.name));
+        } else if (lower == QLatin1String("outbox")) {
+            if (!value.isEmpty())
+                profile.outbox = expanded_directory(value, config_directory);
+        } else if (lower == QLatin1String("from")) {
+            if (!value.isEmpty()) {
+                const auto mailbox = parse_mailbox(value);
+                if (!mailbox)
+                    throw ConfigError(QStringLiteral("ungueltiger Absender '%1' in [%2]").arg(value, profile.name));
+                profile.from = *mailbox;
+            }
+        } else if (lower == QLatin1String("password")) {
+            // Not trimmed: blanks may belong to a password.
+            const QVariant password = settings.value(key);
+            profile.password = password.type() == QVariant::StringList
+                ? password.toStringList().join(QLatin1Char(','))
+                : password.toString();
+        } else if (lower == QLatin1String("composer")) {
+            if (!value.isEmpty())
+                profile.composer = command_value(value, profile.name, key);
+        } else if (lower == QLatin1String("sendmail")) {
+            if (!value.isEmpty())
+                profile.sendmail = command_value(value, profile.name, key);
+        } else {
+            // A misspelt key would silently send the mail somewhere else.
+            throw ConfigError(QStringLiteral("unbekannter Eintrag '%1' in [%2]").arg(key, profile.name));
+        }
+    }
+    settings.endGroup();
+    return profile;
+}
+
+std::vector<AddressEntry> read_address_book(QSettings& settings, const QString& group, bool utf8)
+{
+    std::vector<AddressEntry> book;
+    settings.beginGroup(group);
+    if (!settings.childGroups().isEmpty())
+        throw ConfigError(QStringLiteral("verschachtelte Gruppe in [%1]").arg(group));
+    for (const QString& key : settings.childKeys()) {
+        const QString name = decoded_key(key, utf8).trimmed();
+        const QString value = text_value(settings, key);
+        const auto mailbox = parse_mailbox(value);
+        if (name.isEmpty() || !mailbox)
+            throw ConfigError(QStringLiteral("ungueltige Adresse '%1' fuer '%2' in [%3]").arg(value, name, group));
+        book.push_back(AddressEntry{name, mailbox->address});
+    }
+    settings.endGroup();
+    return book;
+}
+
+Configuration read_file(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ConfigError(QStringLiteral("nicht lesbar"));
+    if (file.size() > max_file_size)
+        throw ConfigError(QStringLiteral("zu gross"));
+    const QByteArray content = file.read(max_file_size + 1);
+    if (content.size() > max_file_size)
+        throw ConfigError(QStringLiteral("zu gross"));
+    if (file.error() != QFileDevice::NoError)
+        throw ConfigError(QStringLiteral("nicht lesbar"));
+    if (const int line = first_malformed_line(content))
+        throw ConfigError(QStringLiteral("Syntaxfehler in Zeile %1").arg(line));
+    const bool utf8 = valid_utf8(content);
+
+    QSettings settings(path, QSettings::IniFormat);
+    settings.setIniCodec(utf8 ? "UTF-8" : "ISO 8859-1");
+    if (settings.status() == QSettings::AccessError)
+        throw ConfigError(QStringLiteral("nicht lesbar"));
+    if (settings.status() == QSettings::FormatError)
+        throw ConfigError(QStringLiteral("Syntaxfehler"));
+
+    Configuration configuration;
+    configuration.path = path;
+    configuration.default_profile = builtin_profile_name();
+    for (const QString& key : settings.childKeys()) {
+        if (key.compare(key_default_profile, Qt::CaseInsensitive) != 0)
+            throw ConfigError(QStringLiteral("unbekannter Eintrag '%1' in [General]").arg(key));
+        const QString name = text_value(settings, key);
+        if (!name.isEmpty())
+            configuration.default_profile = name;
+    }
+    const QString config_directory = QFileInfo(path).absolutePath();
+    for (const QString& group : settings.childGroups()) {
+        if (group.compare(group_address_book, Qt::CaseInsensitive) == 0) {
+            std::vector<AddressEntry> more = read_address_book(settings, group, utf8);
+            configuration.address_book.insert(configuration.address_book.end(), more.begin(), more.end());
+        } else {
+            configuration.profiles.push_back(read_profile(settings, group, utf8, config_directory));
+        }
+    }
+    if (!configuration.find_profile(builtin_profile_name()))
+        configuration.profiles.push_back(builtin_profile(builtin_profile_name()));
+    if (!configuration.find_profile(configuration.default_profile))
+        throw ConfigError(QStringLiteral("Standardprofil '%1' fehlt").arg(configuration.default_profile));
+    return configuration;
+}
+
+}  // namespace
+
+QString builtin_profile_name()
+{
+    return QStringLiteral("Standard");
+}
+
+const Profile* Configuration::find_profile(const QString& name) const
+{
+    const Profile* similar = nullptr;
+    int similar_count = 0;
+    for (const Profile& profile : profiles) {
+        if (profile.name == name)
+            return &profile;
+        if (profile.name.compare(name, Qt::CaseInsensitive) == 0) {
+            similar = &profile;
+            ++similar_count;
+        }
+    }
+    return similar_count == 1 ? similar : nullptr;
+}
+
+LoadResult load_configuration()
+{
+    LoadResult result;
+    QString path = environment("TELVORIN_MAPI_CONFIG");
+    const bool named = !path.isEmpty();
+    if (!named)
+        path = xdg_directory("XDG_CONFIG_HOME", ".config") + QStringLiteral("/telvorin/mapi.ini");
+    try {
+        const QFileInfo info(path);
+        if (!info.exists()) {
+            // A file named on purpose that is not there is a mistake worth
+            // reporting; the default place may simply be unused.
+            if (named)
+                throw ConfigError(QStringLiteral("Datei fehlt"));
+            result.configuration.path = path;
+            result.configuration.default_profile = builtin_profile_name();
+            result.configuration.profiles.push_back(builtin_profile(builtin_profile_name()));
+            result.ok = true;
+            return result;
+        }
+        if (!info.isFile())
+            throw ConfigError(QStringLiteral("keine Datei"));
+        result.configuration = read_file(path);
+        result.ok = true;
+    } catch (const ConfigError& error) {
+        result.error = QStringLiteral("MAPI-Konfiguration '%1' nicht verwendbar: %2").arg(path, error.reason);
+    }
+    return result;
+}
+
+}  // namespace telvorin::mapi

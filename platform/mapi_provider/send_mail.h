@@ -1,0 +1,44 @@
+// Checking a Simple MAPI message, turning it into a mail and delivering it.
+#pragma once
+
+#include "provider_config.h"
+#include "simple_mapi.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+namespace telvorin::mapi {
+
+// A message as the caller handed it over, its text already decoded from the
+// 8-bit or 16-bit form of the entry point.
+struct IncomingRecipient {
+    ULONG recip_class = MAPI_TO;
+    QString name;
+    QString address;  // as given, possibly with "SMTP:" in front
+};
+
+struct IncomingFile {
+    QByteArray path;  // bytes as the caller wrote them, "\" still in place
+    QString file_name;
+};
+
+struct IncomingMail {
+    QString subject;
+    QString body;
+    std::vector<IncomingRecipient> recipients;
+    std::vector<IncomingFile> files;
+};
+
+// Checks everything first (recipient classes, then recipients, then
+// attachments) and delivers only when all checks pass. Returns the Simple
+// MAPI result code: SUCCESS_SUCCESS, MAPI_E_BAD_RECIPTYPE,
+// MAPI_E_UNKNOWN_RECIPIENT, MAPI_E_AMBIGUOUS_RECIPIENT, MAPI_E_INVALID_RECIPS,
+// MAPI_E_ATTACHMENT_NOT_FOUND, MAPI_E_ATTACHMENT_OPEN_FAILURE or what the
+// delivery reports. `dialog` is MAPI_DIALOG: only the composer delivery
+// shows one, and only then may names stay unresolved.
+ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address_book,
+                const IncomingMail& incoming, bool dialog);
+
+}  // namespace telvorin::mapi
