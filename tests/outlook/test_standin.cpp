@@ -18,12 +18,7 @@ std::string text(const QString& s)
     return s.toStdString();
 }
 
-class MailLesen : public ::testing::Test {
-protected:
-    MimeLibrary m_mime;
-};
-
-TEST_F(MailLesen, SubjectIsDecodedAndUnfolded)
+TEST(MailLesen, SubjectIsDecodedAndUnfolded)
 {
     struct Fall {
         QByteArray kopf;
@@ -52,7 +47,7 @@ TEST_F(MailLesen, SubjectIsDecodedAndUnfolded)
     }
 }
 
-TEST_F(MailLesen, AttachmentsAreThePartsCarryingAName)
+TEST(MailLesen, AttachmentsAreThePartsCarryingAName)
 {
     struct Fall {
         QByteArray kopf;  // header lines of the one extra part
@@ -89,7 +84,7 @@ TEST_F(MailLesen, AttachmentsAreThePartsCarryingAName)
     }
 }
 
-TEST_F(MailLesen, NestedPartsKeepMessageOrderAndAnAttachedMailIsOneAttachment)
+TEST(MailLesen, NestedPartsKeepMessageOrderAndAnAttachedMailIsOneAttachment)
 {
     const QByteArray roh =
         "Subject: Verschachtelt\r\nMIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=A\r\n\r\n"
@@ -119,7 +114,7 @@ TEST_F(MailLesen, NestedPartsKeepMessageOrderAndAnAttachedMailIsOneAttachment)
     EXPECT_EQ(text(m.attachments[3].file_name), "drei.txt");
 }
 
-TEST_F(MailLesen, WhatIsNoMessageIsRejected)
+TEST(MailLesen, WhatIsNoMessageIsRejected)
 {
     for (const QByteArray& roh : {QByteArray(), QByteArray("\x00\x01\x02 binaer", 10), QByteArray("keine Kopfzeile\r\n\r\nText")}) {
         MailMessage m;

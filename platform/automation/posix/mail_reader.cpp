@@ -113,17 +113,23 @@ void walk(GMimeObject* objekt, MailMessage& nachricht, bool& text_gefunden)
     }
 }
 
+// GMime cannot be initialised again once it was shut down (its charset
+// tables stay freed), so it stays up from the first message read until the
+// process ends; the shutdown at exit keeps the leak checker quiet.
+class MimeLibrary {
+public:
+    MimeLibrary() { g_mime_init(); }
+    ~MimeLibrary() { g_mime_shutdown(); }
+    MimeLibrary(const MimeLibrary&) = delete;
+    MimeLibrary& operator=(const MimeLibrary&) = delete;
+};
+
+void initialise_mime()
+{
+    static const MimeLibrary bibliothek;
+}
+
 }  // namespace
-
-MimeLibrary::MimeLibrary()
-{
-    g_mime_init();
-}
-
-MimeLibrary::~MimeLibrary()
-{
-    g_mime_shutdown();
-}
 
 QString attachment_file_name(const QString& carried, int position)
 {
@@ -138,6 +144,7 @@ bool read_mail(const QByteArray& raw, MailMessage& out)
 {
     if (raw.isEmpty())
         return false;
+    initialise_mime();
     GObjectPtr<GMimeStream> strom(g_mime_stream_mem_new_with_buffer(raw.constData(), static_cast<size_t>(raw.size())));
     GObjectPtr<GMimeParser> parser(g_mime_parser_new_with_stream(strom.get()));
     g_mime_parser_set_format(parser.get(), GMIME_FORMAT_MESSAGE);

@@ -30,17 +30,9 @@ struct MailMessage {
     QVector<MailAttachment> attachments;  // in message order
 };
 
-// Keeps GMime initialised while alive; GMime counts nested scopes itself.
-class MimeLibrary {
-public:
-    MimeLibrary();
-    ~MimeLibrary();
-    MimeLibrary(const MimeLibrary&) = delete;
-    MimeLibrary& operator=(const MimeLibrary&) = delete;
-};
-
-// Parses `raw` (a MimeLibrary must be alive). Returns false, leaving `out`
-// untouched, when `raw` is no message: empty, or without any header field.
+// Parses `raw`. Returns false, leaving `out` untouched, when `raw` is no
+// message: empty, or without any header field. The first call initialises
+// GMime for the rest of the process.
 [[nodiscard]] bool read_mail(const QByteArray& raw, MailMessage& out);
 
 // The FileName of an attachment whose part carries `carried` as its name:

@@ -72,7 +72,6 @@ public:
     }
 
 private:
-    MimeLibrary m_mime;
     QSet<QString> m_gemeldet;
 };
 
