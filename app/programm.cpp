@@ -43,6 +43,9 @@ int telvorin_ausfuehren(int& argc, char** argv)
     telvorin::platform::finish_gui_start();
 
     drucke_banner();
+    // QApplication has already taken the options that Qt knows (-platform,
+    // -style, ...) out of the list; they never reach the option walk, which
+    // keeps a caller from switching the tool's platform by accident.
     const Optionen optionen = lies_optionen(QCoreApplication::arguments());
     if (optionen.version)
         return 0;

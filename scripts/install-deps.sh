@@ -8,6 +8,7 @@ packages=(
   libgmime-3.0-dev libgsf-1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libemail-outlook-message-perl python3
+  g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()

@@ -9,7 +9,8 @@ scripts/build.sh build
 (cd build && ctest --output-on-failure -j"$(nproc)")
 
 scripts/build.sh build-asan -DTELVORIN_SANITIZE=ON -DTELVORIN_BUILD_BENCH=OFF
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+# Full stacks on allocation, so that suppressions can match frames inside system libraries.
+export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 (cd build-asan && ctest --output-on-failure -j"$(nproc)")
