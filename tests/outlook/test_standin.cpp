@@ -189,12 +189,14 @@ TEST_F(Sitzung, SelectionListsFilesAndBoundsItsItems)
     schreibe(QStringLiteral("a.eml"), testhilfe::baue_mail("A"));
     schreibe(QStringLiteral("b c.eml"), testhilfe::baue_mail("B C"));
     schreibe(QStringLiteral("d,e.eml"), testhilfe::baue_mail("D,E"));
+    schreibe(QString::fromUtf8("gr\xc3\xbcn.eml"), testhilfe::baue_mail("Gruen"));
     const Fall faelle[] = {
         {"Selection=a.eml", {"A"}},
         {"Selection=a.eml,b c.eml", {"A", "B C"}},
         {"Selection= a.eml ,  b c.eml ", {"A", "B C"}},
         {"Selection=\"d,e.eml\", a.eml", {"D,E", "A"}},
         {"Selection=a.eml,,a.eml", {"A", "A"}},
+        {"Selection=gr\xc3\xbcn.eml", {"Gruen"}},
         {"Selection=", {}},
     };
     for (const Fall& f : faelle) {

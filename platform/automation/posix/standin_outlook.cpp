@@ -287,6 +287,9 @@ AutomationReference open_outlook()
         return nullptr;
 
     QSettings einstellungen(ini, QSettings::IniFormat);
+    // Without a codec Qt 5 reads the file as Latin-1, which garbles the
+    // UTF-8 names of mail files.
+    einstellungen.setIniCodec("UTF-8");
     if (einstellungen.status() != QSettings::NoError) {
         warn(QStringLiteral("Outlook-Ersatz: session.ini fehlerhaft, kein Outlook: %1").arg(QDir::toNativeSeparators(ini)));
         return nullptr;
