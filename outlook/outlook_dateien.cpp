@@ -30,6 +30,15 @@ QString zielverzeichnis(const QString& dest)
     return verzeichnis + QDir::separator();
 }
 
+// How a job fails: a debug line naming the job, the "err;" line, and false
+// for the entry point.
+bool scheitere(QTextStream* out, const QString& debug, const QString& fehlerzeile)
+{
+    melde_debug(debug);
+    schreibe(out, fehlerzeile);
+    return false;
+}
+
 void melde_betreff(const Outlook::MailItem& element)
 {
     melde_debug(QStringLiteral("Betreff: '%1' %2").arg(element.Subject(), element.OutlookVersion()));
@@ -49,23 +58,17 @@ bool COutlook_Dateien::speichere_explorer_mag(QTextStream* out, const QString& d
     const QString verzeichnis = zielverzeichnis(dest);
 
     const std::unique_ptr<Outlook::_Explorer> explorer = m_outlook.ActiveExplorer();
-    if (!explorer) {
-        melde_debug(QStringLiteral("speichere_explorer_mag: kein Outlook Explorer aktiv"));
-        schreibe(out, QStringLiteral("err;kein Outlook Explorer aktiv"));
-        return false;
-    }
+    if (!explorer)
+        return scheitere(out, QStringLiteral("speichere_explorer_mag: kein Outlook Explorer aktiv"),
+                         QStringLiteral("err;kein Outlook Explorer aktiv"));
     const std::unique_ptr<Outlook::Selection> auswahl = explorer->GetSelection();
-    if (!auswahl) {
-        melde_debug(QStringLiteral("speichere_explorer_mag: no Selection"));
-        schreibe(out, QStringLiteral("err;no Selection-Object"));
-        return false;
-    }
+    if (!auswahl)
+        return scheitere(out, QStringLiteral("speichere_explorer_mag: no Selection"),
+                         QStringLiteral("err;no Selection-Object"));
     const int anzahl = auswahl->Count();
-    if (anzahl < 1) {
-        melde_debug(QStringLiteral("speichere_explorer_mag: keine Markierung"));
-        schreibe(out, QStringLiteral("err;keine Markierung"));
-        return false;
-    }
+    if (anzahl < 1)
+        return scheitere(out, QStringLiteral("speichere_explorer_mag: keine Markierung"),
+                         QStringLiteral("err;keine Markierung"));
 
     for (int i = 1; i <= anzahl; ++i) {
         // Released at the end of each pass, so a large selection holds one item at a time.
@@ -85,11 +88,9 @@ bool COutlook_Dateien::speichere_anlage_msg(QTextStream* out, const QString& des
     const QString verzeichnis = zielverzeichnis(dest);
 
     const std::unique_ptr<Outlook::_Inspector> inspector = m_outlook.ActiveInspector();
-    if (!inspector) {
-        melde_debug(QStringLiteral("speichere_anlage_msg: kein Outlook Inspector aktiv"));
-        schreibe(out, QStringLiteral("err;kein Outlook Inspector aktiv"));
-        return false;
-    }
+    if (!inspector)
+        return scheitere(out, QStringLiteral("speichere_anlage_msg: kein Outlook Inspector aktiv"),
+                         QStringLiteral("err;kein Outlook Inspector aktiv"));
     Outlook::MailItem element(inspector->CurrentItem());
     melde_betreff(element);
 
@@ -111,11 +112,9 @@ bool COutlook_Dateien::speichere_anlage_msg(QTextStream* out, const QString& des
             ++gespeichert;
         }
     }
-    if (gespeichert == 0) {
-        melde_debug(QStringLiteral("speichere_anlage_msg: keine Anlage(n)"));
-        schreibe(out, QStringLiteral("err;keine Anlage(n)"));
-        return false;
-    }
+    if (gespeichert == 0)
+        return scheitere(out, QStringLiteral("speichere_anlage_msg: keine Anlage(n)"),
+                         QStringLiteral("err;keine Anlage(n)"));
     return true;
 }
 

@@ -1,11 +1,19 @@
 // Building stand-in Outlook sessions for the export tests, and reading saved .msg files back.
 #include "sitzung.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 namespace testhilfe {
+
+const QByteArray programmende("\n\n- Programmende mit Fehlern -\n\n");
+
+QStringList dateien_in(const QString& verzeichnis)
+{
+    return QDir(verzeichnis).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
 
 Teil base64_teil(const QByteArray& content_type, const QByteArray& disposition, const QByteArray& daten)
 {

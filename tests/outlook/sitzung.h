@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 namespace testhilfe {
@@ -29,6 +30,12 @@ QByteArray baue_mail(const QByteArray& betreff_zeile, const QByteArray& text = "
 // Writes `ini` as session/session.ini in the working directory and points
 // TELVORIN_OUTLOOK_SESSION there. Returns the session directory.
 QString lege_sitzung_an(Umgebung& u, const QByteArray& ini);
+
+// The closing text of a failed run on standard error, as the tests see it.
+extern const QByteArray programmende;
+
+// The files (hidden ones too) directly in `verzeichnis`, sorted by name.
+QStringList dateien_in(const QString& verzeichnis);
 
 // What msgconvert makes of a .msg file, as the tests compare it.
 struct GelesenesMsg {

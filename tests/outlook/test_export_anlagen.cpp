@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 using testhilfe::baue_mail;
+using testhilfe::dateien_in;
+using testhilfe::programmende;
 using testhilfe::base64_teil;
 using testhilfe::lege_sitzung_an;
 using testhilfe::Teil;
@@ -16,13 +18,7 @@ using testhilfe::Umgebung;
 namespace {
 
 const QByteArray kopf("inf;Telvorin (5.9.3.7 08.02.18) Anlage\r\ninf;Outlook Version 16.0.0.17328\r\n");
-const QByteArray programmende("\n\n- Programmende mit Fehlern -\n\n");
 const QByteArray app("[Application]\nVersion=16.0.0.17328\n");
-
-QStringList dateien_in(const QString& verzeichnis)
-{
-    return QDir(verzeichnis).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
 
 QByteArray binaer(int laenge, int saat)
 {

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 using testhilfe::baue_mail;
+using testhilfe::dateien_in;
+using testhilfe::programmende;
 using testhilfe::base64_teil;
 using testhilfe::lege_sitzung_an;
 using testhilfe::Umgebung;
@@ -15,12 +17,6 @@ using testhilfe::Umgebung;
 namespace {
 
 const QByteArray kopf("inf;Telvorin (5.9.3.7 08.02.18) Mail\r\ninf;Outlook Version 16.0.0.17328\r\n");
-const QByteArray programmende("\n\n- Programmende mit Fehlern -\n\n");
-
-QStringList dateien_in(const QString& verzeichnis)
-{
-    return QDir(verzeichnis).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
 
 TEST(ExplorerExport, SavesEverySelectedMailAndReportsItThreeWays)
 {
