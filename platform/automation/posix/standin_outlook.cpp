@@ -1,5 +1,4 @@
-// The stand-in Outlook on POSIX: application, explorer, inspector, items and attachments
-// read from a session directory of RFC 5322 mail files.
+// Stands in for Outlook's object model on POSIX, read from a session directory of RFC 5322 mail files.
 // Leaves out: every other part of Outlook's object model, folders and stores, and events.
 #include "standin_outlook.h"
 
