@@ -25,7 +25,7 @@ TEST(ExplorerExport, SavesEverySelectedMailAndReportsItThreeWays)
                                          "Selection=umlaut.eml, zeichen.eml, mails/anlagen.eml\n");
     u.schreibe("session/umlaut.eml",
                baue_mail("=?UTF-8?Q?Gr=C3=BC=C3=9Fe_aus?=\r\n =?ISO-8859-1?Q?_K=F6ln?=", "Text \xc3\xa4\r\n"));
-    u.schreibe("session/zeichen.eml", baue_mail("Re: <A> \"B\" C/D\\E | F?G*H,I'J|K"));
+    u.schreibe("session/zeichen.eml", baue_mail("Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1"));
     const QByteArray pdf("%PDF-1.4\n\x00\x01\xff binary", 20);
     u.schreibe("session/mails/anlagen.eml",
                baue_mail("Mit Anlagen", "Siehe Anlage\r\n",
@@ -39,17 +39,17 @@ TEST(ExplorerExport, SavesEverySelectedMailAndReportsItThreeWays)
     EXPECT_EQ(e.exit_code, 0);
     EXPECT_EQ(e.standardausgabe, testhilfe::banner()
                                      + "OL-Explorer speichere: out/Gr\xfc\xdf" "e aus K\xf6ln.msg\n"
-                                       "OL-Explorer speichere: out/Re A B CDEFGHIJ|K.msg\n"
+                                       "OL-Explorer speichere: out/Re A B CDEFGHIJ|K 100%1.msg\n"
                                        "OL-Explorer speichere: out/Mit Anlagen.msg\n");
     EXPECT_EQ(e.standardfehler, "Betreff: 'Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln' 16.0.0.17328\n"
-                                "Betreff: 'Re: <A> \"B\" C/D\\E | F?G*H,I'J|K' 16.0.0.17328\n"
+                                "Betreff: 'Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1' 16.0.0.17328\n"
                                 "Betreff: 'Mit Anlagen' 16.0.0.17328\n");
     EXPECT_EQ(u.lies("r.csv"), kopf + "file;out/Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln.msg\r\n"
-                                      "file;out/Re A B CDEFGHIJ|K.msg\r\n"
+                                      "file;out/Re A B CDEFGHIJ|K 100%1.msg\r\n"
                                       "file;out/Mit Anlagen.msg\r\n");
     EXPECT_EQ(dateien_in(u.pfad("out")),
               (QStringList{QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln.msg"), "Mit Anlagen.msg",
-                           "Re A B CDEFGHIJ|K.msg"}));
+                           "Re A B CDEFGHIJ|K 100%1.msg"}));
 
     // A reader nobody here wrote must see the same mail.
     const auto umlaut = testhilfe::lies_msg_zurueck(u, u.pfad(QString::fromUtf8("out/Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln.msg")));
@@ -62,9 +62,9 @@ TEST(ExplorerExport, SavesEverySelectedMailAndReportsItThreeWays)
     EXPECT_EQ(umlaut.kopie, "Kopie <kopie@example.net>");
     EXPECT_TRUE(umlaut.anlagen.isEmpty());
 
-    const auto zeichen = testhilfe::lies_msg_zurueck(u, u.pfad("out/Re A B CDEFGHIJ|K.msg"));
+    const auto zeichen = testhilfe::lies_msg_zurueck(u, u.pfad("out/Re A B CDEFGHIJ|K 100%1.msg"));
     ASSERT_TRUE(zeichen.gelesen) << zeichen.fehler.toStdString();
-    EXPECT_EQ(zeichen.betreff, "Re: <A> \"B\" C/D\\E | F?G*H,I'J|K");
+    EXPECT_EQ(zeichen.betreff, "Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1");
 
     const auto anlagen = testhilfe::lies_msg_zurueck(u, u.pfad("out/Mit Anlagen.msg"));
     ASSERT_TRUE(anlagen.gelesen) << anlagen.fehler.toStdString();
