@@ -1,13 +1,60 @@
-// The mail job.
+// The mail job: send the mail of an interface file through Simple MAPI.
 #include "mail_job.h"
 
+#include "interfacedatei.h"
 #include "konsole.h"
+#include "mapi_mailer.h"
 
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
+namespace {
+
+void melde_fehler(const CMapiMailer& mailer)
+{
+    ausgabe_fehler(QObject::tr("Fehler beim Mailinterface !"));
+    ausgabe_fehler(mailer.fehlertext());
+}
+
+}  // namespace
+
 int sende_interface_mail(const QString& pfad)
 {
-    ausgabe_fehler(QObject::tr("Konnte Interfacedatei '%1' nicht oeffnen.").arg(pfad));
-    return -1;
+    Interfacedatei datei;
+    if (!lies_interfacedatei(pfad, datei))
+        return -1;
+    liste_interfacedatei(pfad, datei);
+
+    // The mailer and its session outlive the job: after an error it stays
+    // logged on, and the process ends right after. Holding it here frees it
+    // at exit instead of leaking it.
+    static std::unique_ptr<CMapiMailer> mailer;
+    mailer = std::make_unique<CMapiMailer>();
+    if (mailer->fehlercode() != 0) {
+        melde_fehler(*mailer);
+        return -1;
+    }
+
+    // The password is always empty: line 2 of the file is not meant for it.
+    if (!mailer->logon(datei.profil, QString())) {
+        if (mailer->fehlercode() != 0) {
+            melde_fehler(*mailer);
+            return -1;
+        }
+        return 0;
+    }
+
+    if (mailer->sende_mail(datei.mail)) {
+        ausgabe_info(QObject::tr("Email gesendet: %1").arg(datei.mail.info));
+        mailer->logoff();
+        return 0;
+    }
+    if (mailer->fehlercode() != 0) {
+        melde_fehler(*mailer);
+        return -1;
+    }
+    mailer->logoff();
+    return 0;
 }

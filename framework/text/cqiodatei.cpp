@@ -35,6 +35,8 @@ bool CQIODatei::schliesse()
     if (!m_offen)
         return false;
     m_offen = false;
+    // The stream goes before the file: deleting it writes out buffered text,
+    // which a closed file would drop.
     delete m_strom;
     m_strom = nullptr;
     m_innen->close();

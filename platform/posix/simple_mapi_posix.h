@@ -199,3 +199,8 @@ typedef ULONG (*LPMAPIRESOLVENAME)(LHANDLE, ULONG_PTR, LPSTR, FLAGS, ULONG, lpMa
 
 static_assert(sizeof(ULONG) == 4, "ULONG is 32 bits wide as on Windows");
 static_assert(sizeof(LHANDLE) == sizeof(void*), "LHANDLE is pointer-sized");
+// Providers built elsewhere against the published header must see the same
+// layout; these are the sizes on 64-bit Windows.
+static_assert(sizeof(void*) != 8 || sizeof(MapiMessage) == 96, "MapiMessage as on 64-bit Windows");
+static_assert(sizeof(void*) != 8 || sizeof(MapiRecipDesc) == 40, "MapiRecipDesc as on 64-bit Windows");
+static_assert(sizeof(void*) != 8 || sizeof(MapiFileDesc) == 40, "MapiFileDesc as on 64-bit Windows");

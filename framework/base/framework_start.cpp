@@ -1,0 +1,30 @@
+// Makes the framework's framework-wide objects before main, in a fixed order.
+#include "cqstring.h"
+#include "fehler.h"
+#include "i18n.h"
+#include "klasse.h"
+#include "melde.h"
+#include "schalter.h"
+
+namespace {
+
+// Everything below is made on first use as well; this only makes sure it all
+// exists before main even in a program that never touches it, and in this
+// order whatever order the linker gives the files. This file is linked whole
+// into every executable, since nothing refers to it by name.
+struct Start {
+    Start()
+    {
+        erzeuge_startklassen();
+        erzeuge_schalter();
+        erzeuge_cqstring_werte();
+        i18n();
+        erzeuge_meldewerte();
+        Anwenderverzeichnis();
+        Fehlerdateiname();
+    }
+};
+
+const Start start;
+
+}  // namespace

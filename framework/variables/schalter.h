@@ -1,0 +1,38 @@
+// The general switches that steer the framework's diagnostics and number handling.
+#pragma once
+
+#include "ebool.h"
+
+#include <string>
+
+// The five yes/no switches. Readers ask for the value at every use (each
+// error record, each message, each number), so a change takes effect at the
+// next use.
+enum class ESchalter {
+    DebugAusgabeInFehlerTxt,  // "/Allgemein/Debug Ausgabe in fehler.txt", default Ja
+    UnterdrueckeWarnungen,    // "/Allgemein/Unterdruecke Warnungen", default Nein
+    UnterdrueckeInfos,        // "/Allgemein/Unterdruecke Infos", default Nein
+    DebugAusgabe,             // "/Allgemein/Debug Ausgabe", default Nein
+    AsciiAusgabe,             // "/Allgemein/ASCII-Ausgabe", default Nein
+};
+
+// The key path of a switch, as the general settings name it.
+const char* schalter_schluessel(ESchalter schalter);
+
+// The current value of a switch (Ja, Nein or the missing value).
+EBool gib_schalter(ESchalter schalter);
+// True only when the switch holds Ja.
+bool schalter_gesetzt(ESchalter schalter);
+// Sets a switch; any EBool value is taken as it is.
+void setze_schalter(ESchalter schalter, EBool wert);
+
+// "/Allgemein/Dezimaltrennzeichen", default ".": the text as stored.
+std::string gib_dezimaltrennzeichen_text();
+void setze_dezimaltrennzeichen_text(const std::string& text);
+// The decimal separator: the first character of the text; "." when the text
+// is empty, since an empty separator would make numbers unreadable.
+char dezimaltrennzeichen();
+
+// Makes the switches with their defaults if they are not made yet; start-up
+// calls it so that they exist before main.
+void erzeuge_schalter();
