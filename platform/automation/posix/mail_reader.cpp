@@ -1,0 +1,185 @@
+// Reading an RFC 5322 message with GMime into the fields of a stand-in Outlook item.
+#include "mail_reader.h"
+
+#include <gmime/gmime.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace telvorin::platform::standin {
+
+namespace {
+
+template <class T>
+struct GObjectDeleter {
+    void operator()(T* objekt) const { g_object_unref(objekt); }
+};
+template <class T>
+using GObjectPtr = std::unique_ptr<T, GObjectDeleter<T>>;
+
+struct GFreeDeleter {
+    void operator()(char* text) const { g_free(text); }
+};
+using GText = std::unique_ptr<char, GFreeDeleter>;
+
+struct OptionsDeleter {
+    void operator()(GMimeParserOptions* o) const { g_mime_parser_options_free(o); }
+};
+
+QString utf8(const char* text)
+{
+    return text != nullptr ? QString::fromUtf8(text) : QString();
+}
+
+void collect_addresses(InternetAddressList* liste, QVector<MailAddress>& ziel)
+{
+    if (liste == nullptr)
+        return;
+    const int anzahl = internet_address_list_length(liste);
+    for (int i = 0; i < anzahl; ++i) {
+        InternetAddress* adresse = internet_address_list_get_address(liste, i);
+        if (INTERNET_ADDRESS_IS_GROUP(adresse)) {
+            collect_addresses(internet_address_group_get_members(INTERNET_ADDRESS_GROUP(adresse)), ziel);
+        } else if (INTERNET_ADDRESS_IS_MAILBOX(adresse)) {
+            ziel.append({utf8(internet_address_get_name(adresse)),
+                         utf8(internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(adresse)))});
+        }
+    }
+}
+
+QByteArray stream_bytes(GMimeStream* strom)
+{
+    GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(strom));
+    return QByteArray(reinterpret_cast<const char*>(bytes->data), static_cast<int>(bytes->len));
+}
+
+QString mime_type(GMimeObject* objekt)
+{
+    GText typ(g_mime_content_type_get_mime_type(g_mime_object_get_content_type(objekt)));
+    return utf8(typ.get());
+}
+
+// The name an entity carries, from Content-Disposition "filename" first and
+// Content-Type "name" second; GMime has decoded RFC 2231 and RFC 2047 forms.
+const char* carried_name(GMimeObject* objekt)
+{
+    if (GMIME_IS_PART(objekt))
+        return g_mime_part_get_filename(GMIME_PART(objekt));
+    const char* name = g_mime_object_get_content_disposition_parameter(objekt, "filename");
+    return name != nullptr ? name : g_mime_object_get_content_type_parameter(objekt, "name");
+}
+
+bool is_attachment_disposition(GMimeObject* objekt)
+{
+    GMimeContentDisposition* d = g_mime_object_get_content_disposition(objekt);
+    return d != nullptr && g_mime_content_disposition_is_attachment(d);
+}
+
+void walk(GMimeObject* objekt, MailMessage& nachricht, bool& text_gefunden)
+{
+    if (objekt == nullptr)
+        return;
+    if (GMIME_IS_MULTIPART(objekt)) {
+        GMimeMultipart* mehrteilig = GMIME_MULTIPART(objekt);
+        const int anzahl = g_mime_multipart_get_count(mehrteilig);
+        for (int i = 0; i < anzahl; ++i)
+            walk(g_mime_multipart_get_part(mehrteilig, i), nachricht, text_gefunden);
+        return;
+    }
+
+    const char* name = carried_name(objekt);
+    if (name != nullptr) {
+        GObjectPtr<GMimeStream> strom(g_mime_stream_mem_new());
+        if (GMIME_IS_PART(objekt)) {
+            if (GMimeDataWrapper* inhalt = g_mime_part_get_content(GMIME_PART(objekt)))
+                g_mime_data_wrapper_write_to_stream(inhalt, strom.get());
+        } else if (GMIME_IS_MESSAGE_PART(objekt)) {
+            // An attached message is one attachment, saved as the message
+            // itself; what it carries belongs to it, not to this item.
+            if (GMimeMessage* innere = g_mime_message_part_get_message(GMIME_MESSAGE_PART(objekt)))
+                g_mime_object_write_to_stream(GMIME_OBJECT(innere), nullptr, strom.get());
+        }
+        const int position = nachricht.attachments.size() + 1;
+        nachricht.attachments.append(
+            {attachment_file_name(QString::fromUtf8(name), position), mime_type(objekt), stream_bytes(strom.get())});
+        return;
+    }
+
+    if (!text_gefunden && GMIME_IS_TEXT_PART(objekt) && !is_attachment_disposition(objekt)
+        && g_mime_content_type_is_type(g_mime_object_get_content_type(objekt), "text", "plain")) {
+        GText text(g_mime_text_part_get_text(GMIME_TEXT_PART(objekt)));
+        nachricht.body = utf8(text.get());
+        text_gefunden = true;
+    }
+}
+
+// GMime cannot be initialised again once it was shut down (its charset
+// tables stay freed), so it stays up from the first message read until the
+// process ends; the shutdown at exit keeps the leak checker quiet.
+class MimeLibrary {
+public:
+    MimeLibrary() { g_mime_init(); }
+    ~MimeLibrary() { g_mime_shutdown(); }
+    MimeLibrary(const MimeLibrary&) = delete;
+    MimeLibrary& operator=(const MimeLibrary&) = delete;
+};
+
+void initialise_mime()
+{
+    static const MimeLibrary bibliothek;
+}
+
+}  // namespace
+
+QString attachment_file_name(const QString& carried, int position)
+{
+    const int trenner = std::max(carried.lastIndexOf(QLatin1Char('/')), carried.lastIndexOf(QLatin1Char('\\')));
+    const QString name = carried.mid(trenner + 1);
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return QStringLiteral("Anlage%1").arg(position);
+    return name;
+}
+
+bool read_mail(const QByteArray& raw, MailMessage& out)
+{
+    if (raw.isEmpty())
+        return false;
+    initialise_mime();
+    GObjectPtr<GMimeStream> strom(g_mime_stream_mem_new_with_buffer(raw.constData(), static_cast<size_t>(raw.size())));
+    GObjectPtr<GMimeParser> parser(g_mime_parser_new_with_stream(strom.get()));
+    g_mime_parser_set_format(parser.get(), GMIME_FORMAT_MESSAGE);
+
+    // Real mail often breaks the encoded-word and parameter rules; read it as
+    // a mail client would rather than reject it.
+    std::unique_ptr<GMimeParserOptions, OptionsDeleter> optionen(g_mime_parser_options_new());
+    g_mime_parser_options_set_rfc2047_compliance_mode(optionen.get(), GMIME_RFC_COMPLIANCE_LOOSE);
+    g_mime_parser_options_set_parameter_compliance_mode(optionen.get(), GMIME_RFC_COMPLIANCE_LOOSE);
+
+    GObjectPtr<GMimeMessage> nachricht(g_mime_parser_construct_message(parser.get(), optionen.get()));
+    if (!nachricht)
+        return false;
+    GMimeHeaderList* kopf = g_mime_object_get_header_list(GMIME_OBJECT(nachricht.get()));
+    if (kopf == nullptr || g_mime_header_list_get_count(kopf) == 0)
+        return false;
+
+    MailMessage ergebnis;
+    ergebnis.subject = utf8(g_mime_message_get_subject(nachricht.get()));
+    ergebnis.message_id = utf8(g_mime_message_get_message_id(nachricht.get()));
+    if (GDateTime* datum = g_mime_message_get_date(nachricht.get()))
+        ergebnis.date = QDateTime::fromSecsSinceEpoch(g_date_time_to_unix(datum), Qt::UTC);
+
+    QVector<MailAddress> absender;
+    collect_addresses(g_mime_message_get_from(nachricht.get()), absender);
+    if (!absender.isEmpty())
+        ergebnis.sender = absender.first();
+    collect_addresses(g_mime_message_get_to(nachricht.get()), ergebnis.to);
+    collect_addresses(g_mime_message_get_cc(nachricht.get()), ergebnis.cc);
+
+    bool text_gefunden = false;
+    walk(g_mime_message_get_mime_part(nachricht.get()), ergebnis, text_gefunden);
+
+    out = std::move(ergebnis);
+    return true;
+}
+
+}  // namespace telvorin::platform::standin
