@@ -57,6 +57,19 @@ std::vector<CSteuerVarInterface*> CAllgemeineEinstellungen::alle()
             &unterdruecke_warnungen, &ascii_ausgabe,       &fehler_bei_syntaxverletzung};
 }
 
+void CAllgemeineEinstellungen::setze_vorgaben()
+{
+    for (CVariableSteuer<std::string>* text :
+         {&ausgabeverzeichnis, &dezimaltrennzeichen, &dezimaltrennzeichen_excel, &ausgabeverzeichnis_grafik,
+          &zusatzdaten}) {
+        text->setze_wert(text->gib_typbeschreiber()->gib_vorgabe());
+    }
+    for (CVariableSteuer<EBool>* schalter : {&debug_ausgabe, &debug_ausgabe_in_fehler_txt, &unterdruecke_infos,
+                                            &unterdruecke_warnungen, &ascii_ausgabe, &fehler_bei_syntaxverletzung}) {
+        schalter->setze_wert(schalter->gib_typbeschreiber()->gib_vorgabe());
+    }
+}
+
 CAllgemeineEinstellungen& allgemeine_einstellungen()
 {
     // Built in place in static storage and never destroyed (see the header).

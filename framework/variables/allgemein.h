@@ -41,6 +41,9 @@ struct CAllgemeineEinstellungen {
 
     // The variables above in registration order.
     std::vector<CSteuerVarInterface*> alle();
+
+    // Every setting back to its descriptor's default.
+    void setze_vorgaben();
 };
 
 // The general settings, made on first use (start-up uses them before main).

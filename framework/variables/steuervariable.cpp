@@ -53,9 +53,15 @@ std::string als_text(unsigned wert)
 
 std::string als_text(double wert)
 {
-    // Fixed notation with up to 12 decimals prints every value a user types
-    // without exponent and without trailing zeros.
-    return ist_fehlwert(wert) ? "---" : ftoa_getrimmt(wert, 0, 12, zahl_fixkomma);
+    if (ist_fehlwert(wert)) {
+        return "---";
+    }
+    // Fixed notation with only the decimals a value needs suits what users
+    // type; it would print tiny values as zero and refuses huge ones, which
+    // therefore go out in exponential notation.
+    const double betrag = std::fabs(wert);
+    const bool fix = betrag == 0.0 || (betrag >= 1e-6 && betrag < 1e15);
+    return ftoa_getrimmt(wert, 0, 12, fix ? zahl_fixkomma : zahl_exponential);
 }
 
 std::string als_text(EBool wert)
