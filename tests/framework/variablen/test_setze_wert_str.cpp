@@ -18,17 +18,20 @@ template <typename T>
 struct Fall {
     const char* text;
     bool pruefen;
-    T erwartet;              // the value afterwards, when nothing is thrown
-    const char* fehler;      // the text of the thrown record, or null
+    T erwartet;          // the value afterwards, when nothing is thrown
+    const char* fehler;  // the text of the thrown record, or null
 };
 
 class SetzeWertStr : public VariablenTest {
 protected:
-    // Runs every row on `variable`, which holds `start` before each; a row
-    // that throws must leave `start` in place.
+    // Runs the rows on a variable with allowed bounds [unten, oben] that
+    // holds `start` before each row; a row that throws must leave it there.
     template <typename T>
-    void pruefe(CVariableSteuer<T>& variable, const T& start, const std::vector<Fall<T>>& faelle)
+    void pruefe(const T& unten, const T& oben, const T& start, const std::vector<Fall<T>>& faelle)
     {
+        CVariableBeschrTemplate<T> beschr("/Test/x", start, "", "");
+        beschr.setze_zulaessig(unten, oben);
+        CVariableSteuer<T> variable(beschr);
         for (const Fall<T>& fall : faelle) {
             SCOPED_TRACE(testing::Message() << "text \"" << fall.text << "\", pruefen " << fall.pruefen);
             variable.setze_wert(start);
@@ -51,172 +54,96 @@ protected:
     }
 
 private:
-    int m_geworfen = 0;
+    int m_geworfen = 0;  // over all calls of one test, as the file is
 };
 
 TEST_F(SetzeWertStr, Int)
 {
-    CVariableBeschrTemplate<int> beschr("/Test/int", 3, "", "");
-    beschr.setze_zulaessig(0, 10);
-    CVariableSteuer<int> variable(beschr);
-    pruefe<int>(variable, 3,
-                {
-                    {"", true, 99999999, nullptr},
-                    {"0", true, 0, nullptr},
-                    {"10", true, 10, nullptr},
-                    {"11", true, 0, "Wert 11 ist zu gross - Obergrenze = 10"},
-                    {"11", false, 11, nullptr},
-                    {"-1", true, 0, "Wert -1 ist zu klein - Untergrenze = 0"},
-                    {"-1", false, -1, nullptr},
-                    {"  7 Tage", true, 7, nullptr},
-                    {"+4", true, 4, nullptr},
-                    {"abc", true, 0, nullptr},
-                    {"0x9", true, 0, nullptr},
-                    {"12abc", true, 0, "Wert 12abc ist zu gross - Obergrenze = 10"},
-                    {"99999999999", false, 2147483647, nullptr},
-                    {"-99999999999", false, -2147483647 - 1, nullptr},
-                    {"99999999999", true, 0, "Wert 99999999999 ist zu gross - Obergrenze = 10"},
-                });
-}
-
-TEST_F(SetzeWertStr, IntMitNurEinerGrenze)
-{
-    CVariableBeschrTemplate<int> beschr("/Test/int", 0, "", "");
-    beschr.setze_zulaessig(99999999, -5);
-    CVariableSteuer<int> variable(beschr);
-    pruefe<int>(variable, 0,
-                {
-                    {"-5", true, -5, nullptr},
-                    {"-4", true, 0, "Wert -4 ist zu gross - Obergrenze = -5"},
-                    {"-2147483648", true, -2147483647 - 1, nullptr},
-                });
+    pruefe<int>(0, 10, 3,
+                {{"", true, 99999999, nullptr}, {"0", true, 0, nullptr}, {"10", true, 10, nullptr},
+                 {"11", true, 0, "Wert 11 ist zu gross - Obergrenze = 10"}, {"11", false, 11, nullptr},
+                 {"-1", true, 0, "Wert -1 ist zu klein - Untergrenze = 0"}, {"-1", false, -1, nullptr},
+                 {"  7 Tage", true, 7, nullptr}, {"+4", true, 4, nullptr}, {"abc", true, 0, nullptr},
+                 {"0x9", true, 0, nullptr}, {"12abc", true, 0, "Wert 12abc ist zu gross - Obergrenze = 10"},
+                 {"99999999999", false, 2147483647, nullptr}, {"-99999999999", false, -2147483647 - 1, nullptr},
+                 {"99999999999", true, 0, "Wert 99999999999 ist zu gross - Obergrenze = 10"}});
+    // An absent bound limits nothing.
+    pruefe<int>(99999999, -5, 0,
+                {{"-5", true, -5, nullptr}, {"-4", true, 0, "Wert -4 ist zu gross - Obergrenze = -5"},
+                 {"-2147483648", true, -2147483647 - 1, nullptr}});
 }
 
 TEST_F(SetzeWertStr, Unsigned)
 {
-    CVariableBeschrTemplate<unsigned> beschr("/Test/unsigned", 5u, "", "");
-    beschr.setze_zulaessig(2u, 8u);
-    CVariableSteuer<unsigned> variable(beschr);
-    pruefe<unsigned>(variable, 5u,
-                     {
-                         {"", true, 99999999u, nullptr},
-                         {"2", true, 2u, nullptr},
-                         {"8", true, 8u, nullptr},
-                         {"1", true, 0u, "Wert 1 ist zu klein - Untergrenze = 2"},
-                         {"9", true, 0u, "Wert 9 ist zu gross - Obergrenze = 8"},
-                         {"-1", true, 0u, "Wert -1 darf nicht negativ sein"},
-                         {"-100", true, 0u, "Wert -100 darf nicht negativ sein"},
-                         {"-1", false, 4294967295u, nullptr},
-                         {"9", false, 9u, nullptr},
-                         {"4294967295", false, 4294967295u, nullptr},
-                         {"4294967296", false, 4294967295u, nullptr},
-                         {"x", true, 0u, "Wert x ist zu klein - Untergrenze = 2"},
-                     });
+    pruefe<unsigned>(2u, 8u, 5u,
+                     {{"", true, 99999999u, nullptr}, {"2", true, 2u, nullptr}, {"8", true, 8u, nullptr},
+                      {"1", true, 0u, "Wert 1 ist zu klein - Untergrenze = 2"},
+                      {"9", true, 0u, "Wert 9 ist zu gross - Obergrenze = 8"},
+                      {"-1", true, 0u, "Wert -1 darf nicht negativ sein"},
+                      {"-100", true, 0u, "Wert -100 darf nicht negativ sein"}, {"-1", false, 4294967295u, nullptr},
+                      {"9", false, 9u, nullptr}, {"4294967296", false, 4294967295u, nullptr},
+                      {"x", true, 0u, "Wert x ist zu klein - Untergrenze = 2"}});
+    pruefe<unsigned>(99999999u, 99999999u, 1u,
+                     {{"-1", true, 0u, "Wert -1 darf nicht negativ sein"}, {"-0", true, 0u, nullptr},
+                      {"4294967295", true, 4294967295u, nullptr}});
 }
 
-TEST_F(SetzeWertStr, UnsignedOhneGrenzenPrueftNurDasVorzeichen)
+TEST_F(SetzeWertStr, Double)
 {
-    CVariableSteuer<unsigned> variable("/Test/unsigned");
-    pruefe<unsigned>(variable, 1u,
-                     {
-                         {"-1", true, 0u, "Wert -1 darf nicht negativ sein"},
-                         {"0", true, 0u, nullptr},
-                         {"-0", true, 0u, nullptr},
-                     });
-}
-
-TEST_F(SetzeWertStr, DoubleMitPunkt)
-{
-    CVariableBeschrTemplate<double> beschr("/Test/double", 1.0, "", "");
-    beschr.setze_zulaessig(0.5, 2.5);
-    CVariableSteuer<double> variable(beschr);
-    pruefe<double>(variable, 1.0,
-                   {
-                       {"", true, 99999999.0, nullptr},
-                       {"1.5", true, 1.5, nullptr},
-                       {"2.5", true, 2.5, nullptr},
-                       {"0.5", true, 0.5, nullptr},
-                       {"1,5", true, 1.0, nullptr},
-                       {" 2.25abc", true, 2.25, nullptr},
-                       {"2.6", true, 0.0, "Wert 2.6 ist zu gross - Obergrenze = 2.5"},
-                       {"0.1", true, 0.0, "Wert 0.1 ist zu klein - Untergrenze = 0.5"},
-                       {"1e300", true, 0.0, "Wert 1e300 ist zu gross - Obergrenze = 2.5"},
-                       {"2.6", false, 2.6, nullptr},
-                   });
+    pruefe<double>(0.5, 2.5, 1.0,
+                   {{"", true, 99999999.0, nullptr}, {"1.5", true, 1.5, nullptr}, {"2.5", true, 2.5, nullptr},
+                    {"0.5", true, 0.5, nullptr}, {"1,5", true, 1.0, nullptr}, {" 2.25abc", true, 2.25, nullptr},
+                    {"2.6", true, 0.0, "Wert 2.6 ist zu gross - Obergrenze = 2.5"},
+                    {"0.1", true, 0.0, "Wert 0.1 ist zu klein - Untergrenze = 0.5"},
+                    {"1e300", true, 0.0, "Wert 1e300 ist zu gross - Obergrenze = 2.5"}, {"2.6", false, 2.6, nullptr}});
+    // 0.001 percent of 3 is 3e-5: just inside passes unchecked, just outside is tested.
+    pruefe<double>(0.0, 2.0, 3.0,
+                   {{"3", true, 3.0, nullptr}, {"3.00002", true, 3.00002, nullptr},
+                    {"2.99998", true, 2.99998, nullptr},
+                    {"3.00004", true, 0.0, "Wert 3.00004 ist zu gross - Obergrenze = 2."},
+                    {"2.9999", true, 0.0, "Wert 2.9999 ist zu gross - Obergrenze = 2."}});
     EXPECT_TRUE(meldungen().empty());
 }
 
 TEST_F(SetzeWertStr, DoubleMitKomma)
 {
-    CVariableBeschrTemplate<double> beschr("/Test/double", 1.0, "", "");
-    beschr.setze_zulaessig(0.5, 2.5);
-    CVariableSteuer<double> variable(beschr);
     setze_dezimaltrennzeichen_text(",");
-    pruefe<double>(variable, 1.0,
-                   {
-                       {"1,5", true, 1.5, nullptr},
-                       {" 2,25 ", true, 2.25, nullptr},
-                       {"3", true, 0.0, "Wert 3 ist zu gross - Obergrenze = 2,5"},
-                       {"0,25", true, 0.0, "Wert 0,25 ist zu klein - Untergrenze = 0,5"},
-                   });
-    EXPECT_TRUE(meldungen().empty());
-
-    // Text that string_zu_double cannot read is the missing value, with its warning.
-    variable.setze_wert_str("12a", true);
-    EXPECT_EQ(variable.gib_wert(), 99999999.0);
+    pruefe<double>(0.5, 2.5, 1.0,
+                   {{"1,5", true, 1.5, nullptr}, {" 2,25 ", true, 2.25, nullptr},
+                    {"3", true, 0.0, "Wert 3 ist zu gross - Obergrenze = 2,5"},
+                    {"0,25", true, 0.0, "Wert 0,25 ist zu klein - Untergrenze = 0,5"},
+                    // What string_zu_double cannot read is the missing value, with its warning.
+                    {"12a", true, 99999999.0, nullptr}});
     ASSERT_EQ(meldungen().size(), 1u);
     EXPECT_EQ(meldungen()[0].typ, FT_WARNUNG);
     EXPECT_EQ(meldungen()[0].text, "Buchstabe bei Umwandlung von string in double: 12a");
 }
 
-TEST_F(SetzeWertStr, DoubleNaheDemAltenWertUeberspringtDieGrenzen)
-{
-    CVariableBeschrTemplate<double> beschr("/Test/double", 1.0, "", "");
-    beschr.setze_zulaessig(0.0, 2.0);
-    CVariableSteuer<double> variable(beschr);
-    // 0.001 percent of 3 is 3e-5: just inside passes unchecked, just outside is tested.
-    pruefe<double>(variable, 3.0,
-                   {
-                       {"3", true, 3.0, nullptr},
-                       {"3.00002", true, 3.00002, nullptr},
-                       {"2.99998", true, 2.99998, nullptr},
-                       {"3.00004", true, 0.0, "Wert 3.00004 ist zu gross - Obergrenze = 2."},
-                       {"2.9999", true, 0.0, "Wert 2.9999 ist zu gross - Obergrenze = 2."},
-                   });
-}
-
 TEST_F(SetzeWertStr, EBool)
 {
-    CVariableSteuer<EBool> variable("/Test/bool");
-    const char* const unzulaessig = "%1 ist unzulaessiger Wert fuer boolsche Variable";
     std::vector<Fall<EBool>> faelle = {
-        {"ja", true, Ja, nullptr},    {"JA", false, Ja, nullptr},     {"Ja", true, Ja, nullptr},
-        {"True", true, Ja, nullptr},  {"TRUE", true, Ja, nullptr},    {"1", true, Ja, nullptr},
-        {"nein", true, Nein, nullptr}, {"NEIN", true, Nein, nullptr}, {"false", true, Nein, nullptr},
-        {"False", true, Nein, nullptr}, {"0", false, Nein, nullptr},  {"", true, FEHLWERT_EBOOL, nullptr},
-    };
+        {"ja", true, Ja, nullptr},     {"JA", false, Ja, nullptr},     {"True", true, Ja, nullptr},
+        {"TRUE", true, Ja, nullptr},   {"1", true, Ja, nullptr},       {"nein", true, Nein, nullptr},
+        {"NEIN", true, Nein, nullptr}, {"false", true, Nein, nullptr}, {"0", false, Nein, nullptr},
+        {"", true, FEHLWERT_EBOOL, nullptr}};
     // Anything else is rejected, checked or not; the texts must outlive the rows.
     const char* const woerter[] = {"yes", "no", "j", "2", "01", " ja", "ja ", "wahr", "-1", "00"};
-    std::vector<std::string> fehlertexte;
+    std::vector<std::string> texte;
     for (const char* wort : woerter) {
-        fehlertexte.push_back(CString(unzulaessig).arg(wort).str());
+        texte.push_back(CString("%1 ist unzulaessiger Wert fuer boolsche Variable").arg(wort).str());
     }
-    for (std::size_t i = 0; i < fehlertexte.size(); ++i) {
-        faelle.push_back({woerter[i], i % 2 == 0, Ja, fehlertexte[i].c_str()});
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        faelle.push_back({woerter[i], i % 2 == 0, Ja, texte[i].c_str()});
     }
-    pruefe<EBool>(variable, Nein, faelle);
+    // Bounds of an EBool are never tested.
+    pruefe<EBool>(Nein, Nein, Nein, faelle);
 }
 
 TEST_F(SetzeWertStr, Text)
 {
-    CVariableBeschrTemplate<std::string> beschr("/Test/text", "alt", "", "");
-    CVariableSteuer<std::string> variable(beschr);
-    pruefe<std::string>(variable, "alt",
-                        {
-                            {"", true, "", nullptr},
-                            {" mit Blanks ", true, " mit Blanks ", nullptr},
-                            {"%1 \xE4", true, "%1 \xE4", nullptr},
-                        });
+    pruefe<std::string>("b", "c", "alt",
+                        {{"", true, "", nullptr}, {" mit Blanks ", true, " mit Blanks ", nullptr},
+                         {"%1 \xE4", true, "%1 \xE4", nullptr}});
 }
 
 TEST_F(SetzeWertStr, OhneTypgleichenBeschreiberWirdNichtsGeprueft)
@@ -226,7 +153,8 @@ TEST_F(SetzeWertStr, OhneTypgleichenBeschreiberWirdNichtsGeprueft)
     fremd.setze_zulaessig(0.0f, 1.0f);
     CVariableSteuer<double> variable("/Test/float", &fremd);
     EXPECT_EQ(variable.gib_wert(), 99999999.0);
-    pruefe<double>(variable, 0.5, {{"5", true, 5.0, nullptr}});
+    variable.setze_wert_str("5", true);
+    EXPECT_EQ(variable.gib_wert(), 5.0);
 }
 
 }  // namespace

@@ -60,9 +60,7 @@ protected:
         i18n().leere_tabelle();
         allgemeine_einstellungen().setze_vorgaben();
         m_anwenderverzeichnis = Anwenderverzeichnis();
-        m_fehlerdateiname = Fehlerdateiname();
         Anwenderverzeichnis() = m_verzeichnis.path().toStdString();
-        Fehlerdateiname().clear();
         if (m_aufzeichnen) {
             m_vorher = installiere_meldungsempfaenger(&m_aufzeichnung);
         }
@@ -74,7 +72,6 @@ protected:
             installiere_meldungsempfaenger(m_vorher);
         }
         Anwenderverzeichnis() = m_anwenderverzeichnis;
-        Fehlerdateiname() = m_fehlerdateiname;
         allgemeine_einstellungen().setze_vorgaben();
         i18n().leere_tabelle();
     }
@@ -96,7 +93,6 @@ private:
     Aufzeichnung m_aufzeichnung;
     CMeldungsempfaenger* m_vorher = nullptr;
     std::string m_anwenderverzeichnis;
-    std::string m_fehlerdateiname;
 };
 
 }  // namespace variablentest
