@@ -101,6 +101,7 @@ public:
     std::uint32_t gib_zahl1() const { return m_zahl1; }
     std::uint32_t gib_zahl2() const { return m_zahl2; }
     std::int32_t gib_flag() const { return m_flag; }
+    const void* gib_reserviert() const { return m_reserviert; }
 
 private:
     void trage_ein();

@@ -2,6 +2,7 @@
 #include "zeit.h"
 
 #include "i18n.h"
+#include "zahlen.h"
 
 #include <cstdio>
 #include <ctime>
@@ -9,15 +10,13 @@
 
 namespace {
 
-// A field of form 4: "0"-padded to `breite`, or all zeros when the value lies
-// above `hoechstwert`.
+// A field of form 4: the number right-aligned in its width with the leading
+// blanks turned into "0", or all zeros when the value lies above `hoechstwert`.
 std::string feld_mit_nullen(std::int32_t wert, int breite, std::int32_t hoechstwert)
 {
     if (wert > hoechstwert)
         return std::string(static_cast<std::size_t>(breite), '0');
-    char puffer[32];
-    std::snprintf(puffer, sizeof puffer, "%*d", breite, static_cast<int>(wert));
-    std::string text(puffer);
+    std::string text = itoa(static_cast<int>(wert), breite);
     for (char& z : text) {
         if (z != ' ')
             break;

@@ -1,0 +1,83 @@
+// Shared fixture of the framework core tests: pinned environment, recording sinks and handler.
+#pragma once
+
+#include "fehler.h"
+#include "i18n.h"
+#include "melde.h"
+#include "schalter.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kern {
+
+// One call a recording sink received.
+struct Aufruf {
+    const CLogBase* senke;
+    std::string operation;  // "schreibe", "variante_1", "variante_2"
+    std::string text;
+    int ebene;
+};
+
+// A sink that records every write, in one list shared by all sinks of a test
+// so that the order across sinks is visible.
+class Senke : public CLogBase {
+public:
+    Senke(bool html, std::vector<Aufruf>& protokoll, bool bereit = true)
+        : m_html(html), m_bereit(bereit), m_protokoll(protokoll)
+    {
+    }
+    void schreibe(const std::string& t, const int& e) override { m_protokoll.push_back({this, "schreibe", t, e}); }
+    void schreibe_variante_1(const std::string& t, const int& e) override { m_protokoll.push_back({this, "variante_1", t, e}); }
+    void schreibe_variante_2(const std::string& t, const int& e) override { m_protokoll.push_back({this, "variante_2", t, e}); }
+    bool ist_html() const override { return m_html; }
+    bool ist_bereit() const override
+    {
+        ++gefragt;
+        return m_bereit;
+    }
+    mutable int gefragt = 0;
+
+private:
+    bool m_html;
+    bool m_bereit;
+    std::vector<Aufruf>& m_protokoll;
+};
+
+// A handler that records every message it receives.
+struct Empfaenger : CMeldungsempfaenger {
+    struct Meldung {
+        EFehlerTyp typ;
+        const CKlasse* klasse;
+        std::string methode;
+        std::string text;
+    };
+    std::vector<Meldung> meldungen;
+    void empfange(const EFehlerTyp& typ, const CKlasse* const& klasse, const std::string& methode,
+                  const std::string& text) override
+    {
+        meldungen.push_back({typ, klasse, methode, text});
+    }
+};
+
+// Every test starts from the framework's defaults, in its own working
+// directory, in UTC with the C locale, and leaves the framework as it found it.
+class KernTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The whole content of a file in the working directory, empty when missing.
+    static std::string lies(const std::string& pfad);
+
+    QTemporaryDir m_verzeichnis;
+
+private:
+    std::string m_alter_pfad;
+};
+
+}  // namespace kern
