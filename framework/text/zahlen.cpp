@@ -250,15 +250,13 @@ void rechtsbuendig(std::string& text, int feld)
         text.insert(0, static_cast<std::size_t>(feld) - text.size(), ' ');
 }
 
-// Exponential notation; the result still carries printf's ".".
+// Exponential notation in a field of at least one column; the result still
+// carries printf's ".".
 std::string exponential(const DtoaAufruf& aufruf)
 {
     const double zahl = aufruf.zahl;
     const int w = aufruf.breite;
     int n = aufruf.nachkommastellen;
-
-    if (w == 0)
-        return n < 0 ? drucke_double("%-#E", zahl) : drucke_double(Muster("-#", -1, n, "E"), zahl);
 
     std::string text;
     int feld = w;  // the columns left for the digits: one less for a negative number
@@ -356,15 +354,13 @@ int ganzzahlstellen(double x)
     return x < 1.0 ? 1 : static_cast<int>(std::trunc(std::log10(x))) + 1;
 }
 
-// Fixed notation; the result still carries printf's ".".
+// Fixed notation in a field of at least one column; the result still carries
+// printf's ".".
 std::string fixkomma(const DtoaAufruf& aufruf)
 {
     const double zahl = aufruf.zahl;
     const int w = aufruf.breite;
     int n = aufruf.nachkommastellen;
-
-    if (w == 0)
-        return n < 0 ? drucke_double("%-#f", zahl) : drucke_double(Muster("-#", -1, n, "f"), zahl);
 
     std::string text;
     int feld = w;
@@ -476,7 +472,14 @@ std::string dtoa(const double& zahl, const int& breite, const int& nachkommastel
 
     const DtoaAufruf aufruf{zahl, breite, nachkommastellen};
     std::string text;
-    if (art == zahl_exponential) {
+    if (breite == 0) {
+        // As long as needed, left-aligned; a negative precision stays out of the
+        // pattern ("%-#E", "%-#f"). Neither can overflow, so the variable
+        // notation never falls back here.
+        const bool exp = art == zahl_exponential ||
+                         (art != zahl_fixkomma && zahl != 0.0 && std::fabs(zahl) < 0.001);
+        text = drucke_double(Muster("-#", -1, nachkommastellen, exp ? "E" : "f"), zahl);
+    } else if (art == zahl_exponential) {
         text = exponential(aufruf);
     } else if (art == zahl_fixkomma) {
         text = fixkomma(aufruf);
@@ -545,7 +548,7 @@ std::string ftoa(const double& zahl, const int& gesamtstellen, const int& nachko
         melde_gesamtstellen(gesamtstellen);
         text = "*";
     } else {
-        text = std::string(static_cast<std::size_t>(std::max(gesamtstellen - 3, 0)), ' ') + "nan";
+        text = std::string(gesamtstellen > 3 ? static_cast<std::size_t>(gesamtstellen) - 3 : 0, ' ') + "nan";
     }
 
     if (sonderfall && std::fabs(zahl) < schwellwert && text == "0.0" && dezimaltrennzeichen() == ',')

@@ -17,7 +17,8 @@
 // - Width tests are unsigned: a negative width counts as too large and gives
 //   the warning and "*".
 // - No result is ever longer than 399 characters, whatever the precision asked
-//   for: printf output is made in a 400-character working buffer.
+//   for (printf output is made in a 400-character working buffer), except a
+//   null text that the caller hands to ftoa.
 
 // Prints zahl right-aligned in breite columns (0 <= breite < 100; 0 means as
 // long as needed). A number wider than the field is returned in full, with a
