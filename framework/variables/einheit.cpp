@@ -38,5 +38,5 @@ EEinheit string_in_einheit(const std::string& text)
             return static_cast<EEinheit>(i);
         }
     }
-    return E_KEINE_EINHEIT_GEFUNDEN;
+    return Einheit_fehlwert;
 }

@@ -5,61 +5,62 @@
 #include <string>
 
 // The values are stored in settings files and compared as numbers, so they are
-// fixed: never renumber, only append.
+// fixed: never renumber, only append. Each is named after its text, case
+// included, since "mS" (milli) and "MS" (mega) would be different units.
 enum EEinheit : std::int32_t {
-    E_KEINE = 0,
-    E_V = 1,
-    E_KV = 2,
-    E_KW = 3,
-    E_MW = 4,
-    E_GW = 5,
-    E_KVAR = 6,
-    E_MVAR = 7,
-    E_GVAR = 8,
-    E_KVA = 9,
-    E_MVA = 10,
-    E_GVA = 11,
-    E_A = 12,
-    E_KA = 13,
-    E_OHM = 14,
-    E_MOHM = 15,
-    E_H = 16,
-    E_MH = 17,
-    E_S = 18,
-    E_MS = 19,
-    E_UF = 20,
-    E_MICROF = 21,
-    E_NF = 22,
-    E_MF = 23,
-    E_KM = 24,
-    E_M = 25,
-    E_CM = 26,
-    E_MM = 27,
-    E_HZ = 28,
-    E_PROZENT = 29,
-    E_PRO_JAHR = 30,
-    E_STUNDE = 31,
-    E_MIN_PRO_JAHR = 32,
-    E_STUNDEN_PRO_JAHR = 33,
-    E_MWH_PRO_JAHR = 34,
-    E_S_PRO_KM = 35,
-    E_MS_PRO_KM = 36,
-    E_UF_PRO_KM = 37,
-    E_MICROF_PRO_KM = 38,
-    E_NF_PRO_KM = 39,
-    E_MF_PRO_KM = 40,
-    E_PRO_KM_UND_JAHR = 41,
-    E_PU_PRO_KM = 42,
-    E_PU = 43,
-    E_KEINE_EINHEIT_GEFUNDEN = 99999999,
+    Einheit_keine = 0,
+    Einheit_V = 1,
+    Einheit_kV = 2,
+    Einheit_kW = 3,
+    Einheit_MW = 4,
+    Einheit_GW = 5,
+    Einheit_kvar = 6,
+    Einheit_Mvar = 7,
+    Einheit_Gvar = 8,
+    Einheit_kVA = 9,
+    Einheit_MVA = 10,
+    Einheit_GVA = 11,
+    Einheit_A = 12,
+    Einheit_kA = 13,
+    Einheit_Ohm = 14,
+    Einheit_mOhm = 15,
+    Einheit_H = 16,
+    Einheit_mH = 17,
+    Einheit_S = 18,
+    Einheit_mS = 19,
+    Einheit_uF = 20,
+    Einheit_microF = 21,
+    Einheit_nF = 22,
+    Einheit_mF = 23,
+    Einheit_km = 24,
+    Einheit_m = 25,
+    Einheit_cm = 26,
+    Einheit_mm = 27,
+    Einheit_Hz = 28,
+    Einheit_Prozent = 29,
+    Einheit_1_pro_a = 30,
+    Einheit_h = 31,
+    Einheit_min_pro_a = 32,
+    Einheit_h_pro_a = 33,
+    Einheit_MWh_pro_a = 34,
+    Einheit_S_pro_km = 35,
+    Einheit_mS_pro_km = 36,
+    Einheit_uF_pro_km = 37,
+    Einheit_microF_pro_km = 38,
+    Einheit_nF_pro_km = 39,
+    Einheit_mF_pro_km = 40,
+    Einheit_1_pro_km_a = 41,
+    Einheit_pu_pro_km = 42,
+    Einheit_pu = 43,
+    Einheit_fehlwert = 99999999,  // no unit has this text
 };
 
-// The unit's text: empty for E_KEINE, case-sensitive as stored in settings.
+// The unit's text: empty for Einheit_keine, case-sensitive as stored in settings.
 // A value outside 0..43 gives the translated message text
 // "Fehler in cvariablebasis/string einheit_in_string(const EEinheit& aw) !!!"
 // instead of a unit; nothing is reported or thrown.
 std::string einheit_in_string(const EEinheit& aw);
 
 // The unit whose text equals `text` exactly (case and blanks count); the empty
-// text gives E_KEINE, a text that names no unit gives 99999999.
+// text gives Einheit_keine, a text that names no unit gives 99999999.
 EEinheit string_in_einheit(const std::string& text);

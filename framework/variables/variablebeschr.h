@@ -42,7 +42,7 @@ private:
     std::string m_pfad;
     std::string m_beschreibung;
     std::string m_text2;
-    EEinheit m_einheit = E_KEINE;
+    EEinheit m_einheit = Einheit_keine;
 };
 
 // All live descriptors in the order they were made.

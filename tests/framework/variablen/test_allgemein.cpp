@@ -69,7 +69,7 @@ TEST_F(AllgemeinTest, ElfEinstellungenMitVorgabenUndBeschreibungen)
         EXPECT_EQ(dynamic_cast<CVariableBasis&>(variable).gib_beschreiber(), beschr);
         EXPECT_EQ(beschr->gib_beschreibung(), e.beschreibung);
         EXPECT_EQ(beschr->gib_text2(), "");
-        EXPECT_EQ(beschr->gib_einheit(), E_KEINE);
+        EXPECT_EQ(beschr->gib_einheit(), Einheit_keine);
         EXPECT_EQ(beschr->gib_typname(), e.typ);
         reihenfolge.push_back(beschr);
     }

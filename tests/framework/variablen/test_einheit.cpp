@@ -31,8 +31,8 @@ TEST_F(EinheitTest, JederWertHatSeinenTextUndZurueck)
         EXPECT_EQ(einheit_in_string(einheit), einheiten[wert]);
         EXPECT_EQ(string_in_einheit(einheiten[wert]), einheit);
     }
-    EXPECT_EQ(string_in_einheit("MW"), E_MW);
-    EXPECT_EQ(einheit_in_string(E_MW), "MW");
+    EXPECT_EQ(string_in_einheit("MW"), Einheit_MW);
+    EXPECT_EQ(einheit_in_string(Einheit_MW), "MW");
     EXPECT_EQ(string_in_einheit("microF/km"), 38);
     EXPECT_EQ(string_in_einheit("uF/km"), 37);
 }
