@@ -7,67 +7,65 @@
 // the umlauts are Latin-1 bytes. A hex escape runs on while hex digits follow,
 // hence the split literals.
 CAllgemeineEinstellungen::CAllgemeineEinstellungen()
-    : beschr_ausgabeverzeichnis("/Allgemein/Ausgabeverzeichnis", "./", "zurzeit ohne Bedeutung", std::string()),
-      beschr_dezimaltrennzeichen("/Allgemein/Dezimaltrennzeichen", ".",
-                                 "internes Dezimaltrennzeichen - wird bei Export- und Import umgesetzt", std::string()),
-      beschr_dezimaltrennzeichen_excel("/Allgemein/Dezimaltrennzeichen Excel", ".",
-                                       "Dezimaltrennzeichen bei Export- und Importfunktionen\n"
-                                       "Komma bei Verwendung der deutschen Excel-Einstellungen\n"
-                                       "Punkt bei Verwendung der englischen Excel-Einstellungen",
-                                       std::string()),
-      beschr_ausgabeverzeichnis_grafik("/Allgemein/Ausgabeverzeichnis Grafik", "./", "zurzeit ohne Bedeutung",
-                                       std::string()),
-      beschr_debug_ausgabe("/Allgemein/Debug Ausgabe", Nein,
-                           "Ja - zus\xE4tzliche Ausgaben, welche bei der Analyse von Programmfehlern n\xFCtzlich sind",
-                           std::string()),
-      beschr_debug_ausgabe_in_fehler_txt(
+    : ausgabeverzeichnis("/Allgemein/Ausgabeverzeichnis", "./", "zurzeit ohne Bedeutung"),
+      dezimaltrennzeichen("/Allgemein/Dezimaltrennzeichen", ".",
+                          "internes Dezimaltrennzeichen - wird bei Export- und Import umgesetzt"),
+      dezimaltrennzeichen_excel("/Allgemein/Dezimaltrennzeichen Excel", ".",
+                                "Dezimaltrennzeichen bei Export- und Importfunktionen\n"
+                                "Komma bei Verwendung der deutschen Excel-Einstellungen\n"
+                                "Punkt bei Verwendung der englischen Excel-Einstellungen"),
+      ausgabeverzeichnis_grafik("/Allgemein/Ausgabeverzeichnis Grafik", "./", "zurzeit ohne Bedeutung"),
+      debug_ausgabe("/Allgemein/Debug Ausgabe", Nein,
+                    "Ja - zus\xE4tzliche Ausgaben, welche bei der Analyse von Programmfehlern n\xFCtzlich sind"),
+      debug_ausgabe_in_fehler_txt(
           "/Allgemein/Debug Ausgabe in fehler.txt", Ja,
-          "Ja - Fehler beim Programmablauf werden in der Datei fehler.txt im Anwenderverzeichnis protokolliert",
-          std::string()),
-      beschr_zusatzdaten("/Allgemein/Zusatzdaten", "flags.txt", "intern", std::string()),
-      beschr_unterdruecke_infos("/Allgemein/Unterdruecke Infos", Nein,
-                                "Ja - alle Meldungen werden unterdr\xFC"
-                                "ckt",
-                                std::string()),
-      beschr_unterdruecke_warnungen("/Allgemein/Unterdruecke Warnungen", Nein,
-                                    "Ja - alle Warnungen werden unterdr\xFC"
-                                    "ckt",
-                                    std::string()),
-      beschr_ascii_ausgabe("/Allgemein/ASCII-Ausgabe", Nein, "intern", std::string()),
-      beschr_fehler_bei_syntaxverletzung("/Allgemein/Fehler bei Syntaxverletzung", Ja,
-                                         "unter VESTRAN vermutlich ohne Bedeutung", std::string()),
-      ausgabeverzeichnis(beschr_ausgabeverzeichnis),
-      dezimaltrennzeichen(beschr_dezimaltrennzeichen),
-      dezimaltrennzeichen_excel(beschr_dezimaltrennzeichen_excel),
-      ausgabeverzeichnis_grafik(beschr_ausgabeverzeichnis_grafik),
-      debug_ausgabe(beschr_debug_ausgabe),
-      debug_ausgabe_in_fehler_txt(beschr_debug_ausgabe_in_fehler_txt),
-      zusatzdaten(beschr_zusatzdaten),
-      unterdruecke_infos(beschr_unterdruecke_infos),
-      unterdruecke_warnungen(beschr_unterdruecke_warnungen),
-      ascii_ausgabe(beschr_ascii_ausgabe),
-      fehler_bei_syntaxverletzung(beschr_fehler_bei_syntaxverletzung)
+          "Ja - Fehler beim Programmablauf werden in der Datei fehler.txt im Anwenderverzeichnis protokolliert"),
+      zusatzdaten("/Allgemein/Zusatzdaten", "flags.txt", "intern"),
+      unterdruecke_infos("/Allgemein/Unterdruecke Infos", Nein,
+                         "Ja - alle Meldungen werden unterdr\xFC"
+                         "ckt"),
+      unterdruecke_warnungen("/Allgemein/Unterdruecke Warnungen", Nein,
+                             "Ja - alle Warnungen werden unterdr\xFC"
+                             "ckt"),
+      ascii_ausgabe("/Allgemein/ASCII-Ausgabe", Nein, "intern"),
+      fehler_bei_syntaxverletzung("/Allgemein/Fehler bei Syntaxverletzung", Ja,
+                                  "unter VESTRAN vermutlich ohne Bedeutung")
 {
 }
 
+namespace {
+
+template <typename T>
+void auf_vorgabe(CAllgemeineEinstellung<T>& einstellung)
+{
+    einstellung.variable.setze_wert(einstellung.beschr.gib_vorgabe());
+}
+
+}  // namespace
+
 std::vector<CSteuerVarInterface*> CAllgemeineEinstellungen::alle()
 {
-    return {&ausgabeverzeichnis,     &dezimaltrennzeichen, &dezimaltrennzeichen_excel, &ausgabeverzeichnis_grafik,
-            &debug_ausgabe,          &debug_ausgabe_in_fehler_txt, &zusatzdaten, &unterdruecke_infos,
-            &unterdruecke_warnungen, &ascii_ausgabe,       &fehler_bei_syntaxverletzung};
+    return {&ausgabeverzeichnis.variable,     &dezimaltrennzeichen.variable,
+            &dezimaltrennzeichen_excel.variable, &ausgabeverzeichnis_grafik.variable,
+            &debug_ausgabe.variable,          &debug_ausgabe_in_fehler_txt.variable,
+            &zusatzdaten.variable,            &unterdruecke_infos.variable,
+            &unterdruecke_warnungen.variable, &ascii_ausgabe.variable,
+            &fehler_bei_syntaxverletzung.variable};
 }
 
 void CAllgemeineEinstellungen::setze_vorgaben()
 {
-    for (CVariableSteuer<std::string>* text :
-         {&ausgabeverzeichnis, &dezimaltrennzeichen, &dezimaltrennzeichen_excel, &ausgabeverzeichnis_grafik,
-          &zusatzdaten}) {
-        text->setze_wert(text->gib_typbeschreiber()->gib_vorgabe());
-    }
-    for (CVariableSteuer<EBool>* schalter : {&debug_ausgabe, &debug_ausgabe_in_fehler_txt, &unterdruecke_infos,
-                                            &unterdruecke_warnungen, &ascii_ausgabe, &fehler_bei_syntaxverletzung}) {
-        schalter->setze_wert(schalter->gib_typbeschreiber()->gib_vorgabe());
-    }
+    auf_vorgabe(ausgabeverzeichnis);
+    auf_vorgabe(dezimaltrennzeichen);
+    auf_vorgabe(dezimaltrennzeichen_excel);
+    auf_vorgabe(ausgabeverzeichnis_grafik);
+    auf_vorgabe(debug_ausgabe);
+    auf_vorgabe(debug_ausgabe_in_fehler_txt);
+    auf_vorgabe(zusatzdaten);
+    auf_vorgabe(unterdruecke_infos);
+    auf_vorgabe(unterdruecke_warnungen);
+    auf_vorgabe(ascii_ausgabe);
+    auf_vorgabe(fehler_bei_syntaxverletzung);
 }
 
 CAllgemeineEinstellungen& allgemeine_einstellungen()

@@ -6,43 +6,42 @@
 #include <string>
 #include <vector>
 
-// The eleven general settings, each a descriptor (in the registry, in this
-// order) and a control variable starting with its default. Six of them are
-// the storage of the general switches (schalter.h): setting them here is
-// what the error file, melde and the number formatting see at their next use.
+// One general setting: its descriptor and its control variable, which starts
+// with the default. Not copied or moved: the variable points to the descriptor.
+template <typename T>
+struct CAllgemeineEinstellung {
+    CAllgemeineEinstellung(const std::string& pfad, const T& vorgabe, const std::string& beschreibung)
+        : beschr(pfad, vorgabe, beschreibung, std::string()), variable(beschr)
+    {
+    }
+    CVariableBeschrTemplate<T> beschr;
+    CVariableSteuerUI<T> variable;
+};
+
+// The eleven general settings, registered in this order. Six of them are the
+// storage of the general switches (schalter.h): setting them here is what
+// the error file, melde and the number formatting see at their next use.
 struct CAllgemeineEinstellungen {
     CAllgemeineEinstellungen();
     CAllgemeineEinstellungen(const CAllgemeineEinstellungen&) = delete;
     CAllgemeineEinstellungen& operator=(const CAllgemeineEinstellungen&) = delete;
 
-    CVariableBeschrTemplate<std::string> beschr_ausgabeverzeichnis;
-    CVariableBeschrTemplate<std::string> beschr_dezimaltrennzeichen;
-    CVariableBeschrTemplate<std::string> beschr_dezimaltrennzeichen_excel;
-    CVariableBeschrTemplate<std::string> beschr_ausgabeverzeichnis_grafik;
-    CVariableBeschrTemplate<EBool> beschr_debug_ausgabe;
-    CVariableBeschrTemplate<EBool> beschr_debug_ausgabe_in_fehler_txt;
-    CVariableBeschrTemplate<std::string> beschr_zusatzdaten;
-    CVariableBeschrTemplate<EBool> beschr_unterdruecke_infos;
-    CVariableBeschrTemplate<EBool> beschr_unterdruecke_warnungen;
-    CVariableBeschrTemplate<EBool> beschr_ascii_ausgabe;
-    CVariableBeschrTemplate<EBool> beschr_fehler_bei_syntaxverletzung;
+    CAllgemeineEinstellung<std::string> ausgabeverzeichnis;
+    CAllgemeineEinstellung<std::string> dezimaltrennzeichen;
+    CAllgemeineEinstellung<std::string> dezimaltrennzeichen_excel;
+    CAllgemeineEinstellung<std::string> ausgabeverzeichnis_grafik;
+    CAllgemeineEinstellung<EBool> debug_ausgabe;
+    CAllgemeineEinstellung<EBool> debug_ausgabe_in_fehler_txt;
+    CAllgemeineEinstellung<std::string> zusatzdaten;
+    CAllgemeineEinstellung<EBool> unterdruecke_infos;
+    CAllgemeineEinstellung<EBool> unterdruecke_warnungen;
+    CAllgemeineEinstellung<EBool> ascii_ausgabe;
+    CAllgemeineEinstellung<EBool> fehler_bei_syntaxverletzung;
 
-    CVariableSteuerUI<std::string> ausgabeverzeichnis;
-    CVariableSteuerUI<std::string> dezimaltrennzeichen;
-    CVariableSteuerUI<std::string> dezimaltrennzeichen_excel;
-    CVariableSteuerUI<std::string> ausgabeverzeichnis_grafik;
-    CVariableSteuerUI<EBool> debug_ausgabe;
-    CVariableSteuerUI<EBool> debug_ausgabe_in_fehler_txt;
-    CVariableSteuerUI<std::string> zusatzdaten;
-    CVariableSteuerUI<EBool> unterdruecke_infos;
-    CVariableSteuerUI<EBool> unterdruecke_warnungen;
-    CVariableSteuerUI<EBool> ascii_ausgabe;
-    CVariableSteuerUI<EBool> fehler_bei_syntaxverletzung;
-
-    // The variables above in registration order.
+    // The control variables in registration order.
     std::vector<CSteuerVarInterface*> alle();
 
-    // Every setting back to its descriptor's default.
+    // Every setting back to its default.
     void setze_vorgaben();
 };
 

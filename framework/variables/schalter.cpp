@@ -10,17 +10,17 @@ CVariableSteuer<EBool>& variable(ESchalter welcher)
     CAllgemeineEinstellungen& e = allgemeine_einstellungen();
     switch (welcher) {
     case ESchalter::DebugAusgabeInFehlerTxt:
-        return e.debug_ausgabe_in_fehler_txt;
+        return e.debug_ausgabe_in_fehler_txt.variable;
     case ESchalter::UnterdrueckeWarnungen:
-        return e.unterdruecke_warnungen;
+        return e.unterdruecke_warnungen.variable;
     case ESchalter::UnterdrueckeInfos:
-        return e.unterdruecke_infos;
+        return e.unterdruecke_infos.variable;
     case ESchalter::DebugAusgabe:
-        return e.debug_ausgabe;
+        return e.debug_ausgabe.variable;
     case ESchalter::AsciiAusgabe:
         break;
     }
-    return e.ascii_ausgabe;
+    return e.ascii_ausgabe.variable;
 }
 
 }  // namespace
@@ -47,17 +47,17 @@ void setze_schalter(ESchalter welcher, EBool neu)
 
 std::string gib_dezimaltrennzeichen_text()
 {
-    return allgemeine_einstellungen().dezimaltrennzeichen.gib_wert();
+    return allgemeine_einstellungen().dezimaltrennzeichen.variable.gib_wert();
 }
 
 void setze_dezimaltrennzeichen_text(const std::string& text)
 {
-    allgemeine_einstellungen().dezimaltrennzeichen.setze_wert(text);
+    allgemeine_einstellungen().dezimaltrennzeichen.variable.setze_wert(text);
 }
 
 char dezimaltrennzeichen()
 {
-    const std::string& text = allgemeine_einstellungen().dezimaltrennzeichen.gib_wert();
+    const std::string& text = allgemeine_einstellungen().dezimaltrennzeichen.variable.gib_wert();
     return text.empty() ? '.' : text.front();
 }
 
