@@ -7,11 +7,17 @@
 #include "i18n.h"
 
 #include <algorithm>
+#include <new>
 
 std::vector<CVariableBeschr*>& variablenbeschreiber_liste()
 {
-    static std::vector<CVariableBeschr*> liste;
-    return liste;
+    // Built in static storage and never destroyed, so that a descriptor that
+    // is destroyed late at program end (held by an object that was made
+    // before the list) still finds it.
+    using Liste = std::vector<CVariableBeschr*>;
+    alignas(Liste) static unsigned char speicher[sizeof(Liste)];
+    static Liste* const liste = new (speicher) Liste();
+    return *liste;
 }
 
 const std::vector<CVariableBeschr*>& variablenbeschreiber()

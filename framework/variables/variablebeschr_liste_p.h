@@ -5,6 +5,5 @@
 
 class CVariableBeschr;
 
-// Made on first use, which is the making of the first descriptor, so it
-// outlives every descriptor made during static initialisation.
+// Made on first use and never destroyed.
 std::vector<CVariableBeschr*>& variablenbeschreiber_liste();

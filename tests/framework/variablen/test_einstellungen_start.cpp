@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,4 +23,19 @@ TEST(EinstellungenVorMain, ElfAllgemeineEinstellungenZuerstRegistriert)
         registriert.push_back(beschr->gib_pfad());
     }
     EXPECT_EQ(registriert, erwartet);
+}
+
+namespace {
+
+// Constant-initialised, so destroyed after every object with dynamic
+// initialisation, the descriptor registry included if it were an ordinary
+// static; under the sanitizers that would end this process with an error.
+std::unique_ptr<CVariableBeschr> spaet_zerstoert;
+
+}  // namespace
+
+TEST(EinstellungenVorMain, BeschreiberDerNachDemRegisterEndetFindetEsNoch)
+{
+    spaet_zerstoert = std::make_unique<CVariableBeschrTemplate<int>>("/Test/spaet", 0, "", "");
+    EXPECT_EQ(variablenbeschreiber().back(), spaet_zerstoert.get());
 }
