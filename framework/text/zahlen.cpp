@@ -62,6 +62,11 @@ constexpr int praezision_max = 1100;
 
 constexpr int sterne_max = 21;
 
+// Accepted widths are below these; dtoa's field must fit the working buffer.
+constexpr int itoa_breite_grenze = 100;
+constexpr int dtoa_breite_grenze = puffer_groesse;
+constexpr int ftoa_breite_grenze = 100;
+
 bool breite_zu_gross(int breite, int grenze)
 {
     return static_cast<unsigned>(breite) >= static_cast<unsigned>(grenze);
@@ -83,7 +88,7 @@ std::string strichfeld(int breite)
 
 // A printf pattern "%<flags><breite>.<praezision><konversion>", built by hand:
 // an snprintf call just to build it would double the cost of every number.
-// breite < 0 or praezision < 0 leave that part out.
+// breite < 0 or praezision < 0 are left out.
 class Muster {
 public:
     Muster(const char* flags, int breite, int praezision, const char* konversion)
@@ -180,7 +185,7 @@ double zehn_hoch(int n)
 template <typename T>
 std::string itoa_mit(T zahl, int breite, const char* konversion)
 {
-    if (breite_zu_gross(breite, 100)) {
+    if (breite_zu_gross(breite, itoa_breite_grenze)) {
         warne("itoa", CString(tr("Breiteangabe breite=%1 nicht im erlaubten Bereich: 0<=breite<100."))
                           .arg(dezimal(breite))
                           .str());
@@ -460,12 +465,12 @@ std::string dtoa(const double& zahl, const int& breite, const int& nachkommastel
         return "nan";
     // A dash field wider than the accepted widths would be unbounded; such a
     // width gets the width warning like any other number.
-    if (zahl == FEHLWERT_DOUBLE && breite < 400)
+    if (zahl == FEHLWERT_DOUBLE && breite < dtoa_breite_grenze)
         return strichfeld(breite);
-    if (breite_zu_gross(breite, 400)) {
+    if (breite_zu_gross(breite, dtoa_breite_grenze)) {
         warne("dtoa", CString(tr("Breiteangabe breite=%1 nicht im erlaubten Bereich: 0<=breite<%2."))
                           .arg(dezimal(breite))
-                          .arg(dezimal(400))
+                          .arg(dezimal(dtoa_breite_grenze))
                           .str());
         return "*";
     }
@@ -518,7 +523,7 @@ std::string ftoa(const double& zahl, const int& gesamtstellen, const int& nachko
     // Fields for NaN and the missing value are as wide as asked; a width beyond
     // the accepted range would make them unbounded, so it is rejected as in
     // the ordinary case.
-    const bool zu_breit = gesamtstellen >= 100;
+    const bool zu_breit = gesamtstellen >= ftoa_breite_grenze;
     std::string text;
     bool sonderfall = true;
     if (std::isfinite(zahl)) {
@@ -528,7 +533,7 @@ std::string ftoa(const double& zahl, const int& gesamtstellen, const int& nachko
             text.clear();
         } else if (zahl == FEHLWERT_DOUBLE && !zu_breit) {
             text = strichfeld(gesamtstellen);
-        } else if (breite_zu_gross(gesamtstellen, 100)) {
+        } else if (breite_zu_gross(gesamtstellen, ftoa_breite_grenze)) {
             melde_gesamtstellen(gesamtstellen);
             text = "*";
         } else if (art == zahl_fixkomma && std::fabs(zahl) > 1e50) {

@@ -204,6 +204,7 @@ TEST_F(Dtoa, VariableDarstellungWechseltInBeideRichtungen)
         // Replaced by 0 is no star field, so exponential stands.
         {0.0005, 2, -1, 0, "0E", {breite_msg(EXP, "0.000500000", 2) + " 0 wird ausgegeben."}},
         {0.0, 4, 1, 0, "0.0 ", {}},
+        {2.5, 4, 0, 0, "2   ", {}},
     });
 }
 
