@@ -102,9 +102,10 @@ TEST_F(BeschreiberTest, OhneGrenzenNimmtDieVariableJedenWertIhresTyps)
     const std::pair<CVariableBasis*, const char*> faelle[] = {
         {&vi, "-2147483648"}, {&vi, "2147483647"}, {&vi, "100000000"}, {&vu, "0"},
         {&vu, "4294967295"},  {&vd, "-1e300"},     {&vd, "1e300"}};
-    for (const auto& [variable, text] : faelle) {
-        SCOPED_TRACE(text);
-        EXPECT_FALSE(gefangen([&] { variable->setze_wert_str(text, true); }));
+    for (const auto& fall : faelle) {
+        CVariableBasis* variable = fall.first;
+        SCOPED_TRACE(fall.second);
+        EXPECT_FALSE(gefangen([&] { variable->setze_wert_str(fall.second, true); }));
         CPruefmeldungen befunde;
         EXPECT_EQ(variable->pruefe(befunde), 0);
         EXPECT_TRUE(befunde.empty());
