@@ -18,9 +18,12 @@ TEST(EinstellungenVorMain, ElfAllgemeineEinstellungenZuerstRegistriert)
         "/Allgemein/Zusatzdaten",             "/Allgemein/Unterdruecke Infos",
         "/Allgemein/Unterdruecke Warnungen",  "/Allgemein/ASCII-Ausgabe",
         "/Allgemein/Fehler bei Syntaxverletzung"};
+    // The other test here adds one of its own; the general settings come first.
     std::vector<std::string> registriert;
     for (const CVariableBeschr* beschr : variablenbeschreiber()) {
-        registriert.push_back(beschr->gib_pfad());
+        if (beschr->gib_pfad().rfind("/Test/", 0) != 0) {
+            registriert.push_back(beschr->gib_pfad());
+        }
     }
     EXPECT_EQ(registriert, erwartet);
 }
