@@ -1,94 +1,67 @@
-// The general switches as process-wide values with their defaults.
+// The general switches, held by the general settings' control variables.
 #include "schalter.h"
+
+#include "allgemein.h"
 
 namespace {
 
-struct Schalter {
-    EBool debug_ausgabe_in_fehler_txt = Ja;
-    EBool unterdruecke_warnungen = Nein;
-    EBool unterdruecke_infos = Nein;
-    EBool debug_ausgabe = Nein;
-    EBool ascii_ausgabe = Nein;
-    std::string dezimaltrennzeichen = ".";
-};
-
-// Function-local, so that a reader running during static initialisation of
-// another file (a number formatted by a static object) sees the defaults.
-Schalter& schalter()
+CVariableSteuer<EBool>& variable(ESchalter welcher)
 {
-    static Schalter s;
-    return s;
-}
-
-EBool& wert(ESchalter welcher)
-{
-    Schalter& s = schalter();
+    CAllgemeineEinstellungen& e = allgemeine_einstellungen();
     switch (welcher) {
     case ESchalter::DebugAusgabeInFehlerTxt:
-        return s.debug_ausgabe_in_fehler_txt;
+        return e.debug_ausgabe_in_fehler_txt.variable;
     case ESchalter::UnterdrueckeWarnungen:
-        return s.unterdruecke_warnungen;
+        return e.unterdruecke_warnungen.variable;
     case ESchalter::UnterdrueckeInfos:
-        return s.unterdruecke_infos;
+        return e.unterdruecke_infos.variable;
     case ESchalter::DebugAusgabe:
-        return s.debug_ausgabe;
+        return e.debug_ausgabe.variable;
     case ESchalter::AsciiAusgabe:
         break;
     }
-    return s.ascii_ausgabe;
+    return e.ascii_ausgabe.variable;
 }
 
 }  // namespace
 
 const char* schalter_schluessel(ESchalter welcher)
 {
-    switch (welcher) {
-    case ESchalter::DebugAusgabeInFehlerTxt:
-        return "/Allgemein/Debug Ausgabe in fehler.txt";
-    case ESchalter::UnterdrueckeWarnungen:
-        return "/Allgemein/Unterdruecke Warnungen";
-    case ESchalter::UnterdrueckeInfos:
-        return "/Allgemein/Unterdruecke Infos";
-    case ESchalter::DebugAusgabe:
-        return "/Allgemein/Debug Ausgabe";
-    case ESchalter::AsciiAusgabe:
-        break;
-    }
-    return "/Allgemein/ASCII-Ausgabe";
+    return variable(welcher).gib_schluessel().c_str();
 }
 
 EBool gib_schalter(ESchalter welcher)
 {
-    return wert(welcher);
+    return variable(welcher).gib_wert();
 }
 
 bool schalter_gesetzt(ESchalter welcher)
 {
-    return ist_ja(wert(welcher));
+    return ist_ja(gib_schalter(welcher));
 }
 
 void setze_schalter(ESchalter welcher, EBool neu)
 {
-    wert(welcher) = neu;
+    variable(welcher).setze_wert(neu);
 }
 
 std::string gib_dezimaltrennzeichen_text()
 {
-    return schalter().dezimaltrennzeichen;
+    return allgemeine_einstellungen().dezimaltrennzeichen.variable.gib_wert();
 }
 
 void setze_dezimaltrennzeichen_text(const std::string& text)
 {
-    schalter().dezimaltrennzeichen = text;
+    allgemeine_einstellungen().dezimaltrennzeichen.variable.setze_wert(text);
 }
 
 char dezimaltrennzeichen()
 {
-    const std::string& text = schalter().dezimaltrennzeichen;
+    const std::string& text = allgemeine_einstellungen().dezimaltrennzeichen.variable.gib_wert();
     return text.empty() ? '.' : text.front();
 }
 
 void erzeuge_schalter()
 {
-    schalter();
+    allgemeine_einstellungen();
 }

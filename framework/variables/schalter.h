@@ -7,7 +7,8 @@
 
 // The five yes/no switches. Readers ask for the value at every use (each
 // error record, each message, each number), so a change takes effect at the
-// next use.
+// next use. The values are held by the general settings' control variables
+// (allgemein.h): setting either side is seen through the other.
 enum class ESchalter {
     DebugAusgabeInFehlerTxt,  // "/Allgemein/Debug Ausgabe in fehler.txt", default Ja
     UnterdrueckeWarnungen,    // "/Allgemein/Unterdruecke Warnungen", default Nein
