@@ -60,32 +60,24 @@ QByteArray aufrufe(const QByteArray& protokoll)
     return ohne;
 }
 
-// What the provider answers to its n-th call of each function, as a comma-separated list.
-struct Codes {
-    const char* logon = "";
-    const char* sendmail = "";
-    const char* logoff = "";
-    const char* resolve = "";
-};
-
 struct Lauf {
     Ergebnis e;
     QByteArray protokoll;
 };
 
-Lauf sende(const QByteArray& datei, const Codes& codes = {}, const QString& bibliothek = TESTPROVIDER_VOLL)
+// Runs telvorin on `datei` (none when null) as mail.txt. `codes` holds what the
+// provider answers, as "<function>=<code of the 1st call>,<of the 2nd>..." pairs.
+Lauf sende(const QByteArray& datei, const char* codes = "", const QString& bibliothek = TESTPROVIDER_VOLL)
 {
     Umgebung u;
     u.setze(QStringLiteral("TELVORIN_MAPI_LIBRARY"), bibliothek);
     u.setze(QStringLiteral("TELVORIN_TEST_PROTOKOLL"), u.pfad(QStringLiteral("protokoll.txt")));
-    u.setze(QStringLiteral("TELVORIN_TEST_LOGON"), QLatin1String(codes.logon));
-    u.setze(QStringLiteral("TELVORIN_TEST_SENDMAIL"), QLatin1String(codes.sendmail));
-    u.setze(QStringLiteral("TELVORIN_TEST_LOGOFF"), QLatin1String(codes.logoff));
-    u.setze(QStringLiteral("TELVORIN_TEST_RESOLVE"), QLatin1String(codes.resolve));
+    for (const QString& paar : QString::fromLatin1(codes).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        u.setze(QStringLiteral("TELVORIN_TEST_") + paar.section(QLatin1Char('='), 0, 0),
+                paar.section(QLatin1Char('='), 1));
     if (!datei.isNull())
         u.schreibe(QStringLiteral("mail.txt"), datei);
-    Lauf lauf{u.starte({QStringLiteral("mail.txt")}), u.lies(QStringLiteral("protokoll.txt"))};
-    return lauf;
+    return {u.starte({QStringLiteral("mail.txt")}), u.lies(QStringLiteral("protokoll.txt"))};
 }
 
 // A Latin-1 file: the console stays Latin-1; profile, subject, body and names
@@ -96,7 +88,7 @@ TEST(MailJob, SendsEveryFieldInItsEncodingAndLogsOff)
     const Lauf l = sende("Gr\xfc\xdf" "e\ngeheim\n\xc4rger\n1\nkunde@example.com\n1\n<ch\xfc@example.com>\n"
                          "2\nmueller\nunbekannt\n2\nanhang/\xfc.txt\n/tmp/b.pdf\n2\n\xdc" "bersicht\nB.pdf\n"
                          "Zeile \xe4\nZeile 2\n",
-                         {"", "", "", "0,0,14"});
+                         "MAPIResolveName=0,0,14");
     EXPECT_EQ(l.e.exit_code, 0);
     EXPECT_EQ(l.e.standardausgabe,
               banner() + "P1   'mail.txt'\nMAPI 'Gr\xfc\xdf" "e'\nINFO '\xc4rger'\nTO   'kunde@example.com;'\n"
@@ -122,7 +114,7 @@ TEST(MailJob, SendsEveryFieldInItsEncodingAndLogsOff)
 // Titles only count when every path has one.
 TEST(MailJob, WithoutAProfileSimpleMapiAsksTheUser)
 {
-    const Lauf l = sende("\n\nS\n0\n0\n0\n2\na\nb\n1\nA\n", {"2,0"});
+    const Lauf l = sende("\n\nS\n0\n0\n0\n2\na\nb\n1\nA\n", "MAPILogon=2,0");
     EXPECT_EQ(l.e.exit_code, 0);
     EXPECT_EQ(aufrufe(l.protokoll), "loaded\n" + logon("null", 3, 2) + logon("null", 1, 0) + send(0) + logoff(0));
     EXPECT_TRUE(l.protokoll.contains(" file reserved=0 flags=0 position=4294967295 path=<a> name=<a> type=null\n"
@@ -137,41 +129,41 @@ TEST(MailJob, EveryOutcome)
     const QByteArray sendet = resolve("kunde", 0) + send(0) + logoff(0);
     const struct {
         const char* name;
-        Codes codes;
+        const char* codes;
         QByteArray stdout_ende;  // what follows the listing
         QByteArray stderr_ende;  // what follows the line naming the file; not empty means exit code -1
         QByteArray aufrufe;
         QString bibliothek = TESTPROVIDER_VOLL;
     } faelle[] = {
         // The retry's code is the one reported.
-        {"LogonFailsTwice", {"2,3"}, "", fehler("Fehler bei MAPI Logon (LOGON_FAILURE )"),
+        {"LogonFailsTwice", "MAPILogon=2,3", "", fehler("Fehler bei MAPI Logon (LOGON_FAILURE )"),
          anfang(2) + logon("null", 0, 3)},
-        {"LogonRetrySucceeds", {"2,0"}, gesendet, "", anfang(2) + logon("null", 0, 0) + sendet},
-        {"LogonAbortedByUser", {"1"}, "", "", anfang(1)},
-        {"SendFailsWithAText", {"0", "11"}, "",
+        {"LogonRetrySucceeds", "MAPILogon=2,0", gesendet, "", anfang(2) + logon("null", 0, 0) + sendet},
+        {"LogonAbortedByUser", "MAPILogon=1", "", "", anfang(1)},
+        {"SendFailsWithAText", "MAPISendMail=11", "",
          fehler("The specified attachment was not found. No message was sent.\nFehler beim Senden der EMail "
                 "(ATTACHMENT_NOT_FOUND)"),
          anfang(0) + resolve("kunde", 0) + send(11)},
-        {"SendFailsWithTheLastText", {"0", "25"}, "",
+        {"SendFailsWithTheLastText", "MAPISendMail=25", "",
          fehler("One or more recipients were invalid or did not resolve to any address.\nFehler beim Senden der "
                 "EMail (INVALID_RECIPS)"),
          anfang(0) + resolve("kunde", 0) + send(25)},
-        {"SendFailsWithoutAText", {"0", "4294967295"}, "",
+        {"SendFailsWithoutAText", "MAPISendMail=4294967295", "",
          fehler("\nFehler beim Senden der EMail (Errorcode:4294967295)"),
          anfang(0) + resolve("kunde", 0) + send(4294967295u)},
-        {"SendFailureKeepsTheLogonMessage", {"2,0", "7"}, "",
+        {"SendFailureKeepsTheLogonMessage", "MAPILogon=2,0 MAPISendMail=7", "",
          fehler("Fehler bei MAPI new session\nFehler beim Senden der EMail (Errorcode:7)"),
          anfang(2) + logon("null", 0, 0) + resolve("kunde", 0) + send(7)},
-        {"SendAbortedByUserLogsOff", {"0", "1"}, "", "", anfang(0) + resolve("kunde", 0) + send(1) + logoff(0)},
+        {"SendAbortedByUserLogsOff", "MAPISendMail=1", "", "", anfang(0) + resolve("kunde", 0) + send(1) + logoff(0)},
         // The abort clears the code the failed resolving left.
-        {"UnresolvedRecipientThenUserAbort", {"0", "1", "0", "14"}, "", "",
+        {"UnresolvedRecipientThenUserAbort", "MAPISendMail=1 MAPIResolveName=14", "", "",
          anfang(0) + resolve("kunde", 14) + send(1) + logoff(0)},
-        {"FailedLogoffAfterSendingIsNoError", {"0", "0", "2"}, gesendet, "",
+        {"FailedLogoffAfterSendingIsNoError", "MAPILogoff=2", gesendet, "",
          anfang(0) + resolve("kunde", 0) + send(0) + logoff(2)},
-        {"WithoutTheWideSend", {}, gesendet, "", anfang(0) + sendet, TESTPROVIDER_MAPISENDMAILW},
-        {"NoLibrary", {}, "", fehler("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to load 'MAPI32.DLL')"),
+        {"WithoutTheWideSend", "", gesendet, "", anfang(0) + sendet, TESTPROVIDER_MAPISENDMAILW},
+        {"NoLibrary", "", "", fehler("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to load 'MAPI32.DLL')"),
          QByteArray(), "./fehlt.so"},
-        {"WithoutAFunction", {}, "",
+        {"WithoutAFunction", "", "",
          fehler("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to get 'MAPISendDocuments')"), "loaded\n",
          TESTPROVIDER_MAPISENDDOCUMENTS},
     };

@@ -2,13 +2,14 @@
 //
 // The record goes to the file named by TELVORIN_TEST_PROTOKOLL, a line per call
 // and one on loading. The n-th call of a function answers with the n-th entry
-// of a comma-separated list in TELVORIN_TEST_LOGON, _LOGOFF, _SENDMAIL or
-// _RESOLVE; a missing entry is 0. OHNE_<function> leaves that function out.
+// of a comma-separated list in TELVORIN_TEST_<function>; a missing entry is 0.
+// OHNE_<function> leaves that function out.
 #include "simple_mapi.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 
 namespace {
@@ -20,6 +21,11 @@ void protokolliere(const std::string& zeile)
         std::fputs((zeile + "\n").c_str(), datei);
         std::fclose(datei);
     }
+}
+
+__attribute__((constructor)) void beim_laden()
+{
+    protokolliere("loaded");
 }
 
 // Strings as <text> with bytes outside printable ASCII as \xHH, null as null.
@@ -42,21 +48,19 @@ std::string n(unsigned long long zahl)
     return std::to_string(zahl);
 }
 
-ULONG naechster_code(const char* variable, int& aufrufe)
+// Records the call of `funktion` and returns the code chosen for this call of it.
+ULONG antworte(const std::string& funktion, const std::string& argumente)
 {
-    const char* liste = std::getenv(variable);
+    static std::map<std::string, int> aufrufe;
+    const char* liste = std::getenv(("TELVORIN_TEST_" + funktion).c_str());
     std::string rest = liste != nullptr ? liste : "";
-    for (int i = 0; i < aufrufe && !rest.empty(); ++i) {
+    for (int i = aufrufe[funktion]++; i > 0 && !rest.empty(); --i) {
         const auto komma = rest.find(',');
         rest = komma == std::string::npos ? "" : rest.substr(komma + 1);
     }
-    ++aufrufe;
-    return static_cast<ULONG>(std::strtoul(rest.c_str(), nullptr, 10));
-}
-
-__attribute__((constructor)) void beim_laden()
-{
-    protokolliere("loaded");
+    const auto code = static_cast<ULONG>(std::strtoul(rest.c_str(), nullptr, 10));
+    protokolliere(funktion + " " + argumente + " -> " + n(code));
+    return code;
 }
 
 }  // namespace
@@ -65,30 +69,23 @@ extern "C" {
 
 ULONG MAPILogon(ULONG_PTR ui, LPSTR profil, LPSTR passwort, FLAGS flags, ULONG reserviert, LPLHANDLE sitzung)
 {
-    static int aufrufe = 0;
-    const ULONG code = naechster_code("TELVORIN_TEST_LOGON", aufrufe);
-    if (code == SUCCESS_SUCCESS && sitzung != nullptr)
+    const ULONG code = antworte("MAPILogon", "ui=" + n(ui) + " profile=" + text(profil) + " password=" + text(passwort)
+                                                 + " flags=" + n(flags) + " reserved=" + n(reserviert));
+    if (code == SUCCESS_SUCCESS)
         *sitzung = 4711;
-    protokolliere("MAPILogon ui=" + n(ui) + " profile=" + text(profil) + " password=" + text(passwort)
-                  + " flags=" + n(flags) + " reserved=" + n(reserviert) + " -> " + n(code));
     return code;
 }
 
 ULONG MAPILogoff(LHANDLE sitzung, ULONG_PTR ui, FLAGS flags, ULONG reserviert)
 {
-    static int aufrufe = 0;
-    const ULONG code = naechster_code("TELVORIN_TEST_LOGOFF", aufrufe);
-    protokolliere("MAPILogoff session=" + n(sitzung) + " ui=" + n(ui) + " flags=" + n(flags)
-                  + " reserved=" + n(reserviert) + " -> " + n(code));
-    return code;
+    return antworte("MAPILogoff",
+                    "session=" + n(sitzung) + " ui=" + n(ui) + " flags=" + n(flags) + " reserved=" + n(reserviert));
 }
 
 ULONG MAPISendMail(LHANDLE sitzung, ULONG_PTR ui, lpMapiMessage m, FLAGS flags, ULONG reserviert)
 {
-    static int aufrufe = 0;
-    const ULONG code = naechster_code("TELVORIN_TEST_SENDMAIL", aufrufe);
-    protokolliere("MAPISendMail session=" + n(sitzung) + " ui=" + n(ui) + " flags=" + n(flags)
-                  + " reserved=" + n(reserviert) + " -> " + n(code));
+    const ULONG code = antworte("MAPISendMail", "session=" + n(sitzung) + " ui=" + n(ui) + " flags=" + n(flags)
+                                                    + " reserved=" + n(reserviert));
     protokolliere(" message reserved=" + n(m->ulReserved) + " subject=" + text(m->lpszSubject)
                   + " text=" + text(m->lpszNoteText) + " type=" + text(m->lpszMessageType)
                   + " date=" + text(m->lpszDateReceived) + " conversation=" + text(m->lpszConversationID)
@@ -142,10 +139,8 @@ ULONG MAPIFreeBuffer(LPVOID puffer)
 ULONG MAPIResolveName(LHANDLE sitzung, ULONG_PTR ui, LPSTR name, FLAGS flags, ULONG reserviert,
                       lpMapiRecipDesc* ergebnis)
 {
-    static int aufrufe = 0;
-    const ULONG code = naechster_code("TELVORIN_TEST_RESOLVE", aufrufe);
-    protokolliere("MAPIResolveName session=" + n(sitzung) + " ui=" + n(ui) + " name=" + text(name)
-                  + " flags=" + n(flags) + " reserved=" + n(reserviert) + " -> " + n(code));
+    const ULONG code = antworte("MAPIResolveName", "session=" + n(sitzung) + " ui=" + n(ui) + " name=" + text(name)
+                                                       + " flags=" + n(flags) + " reserved=" + n(reserviert));
     if (code != SUCCESS_SUCCESS)
         return code;
     const std::string aufgeloest
