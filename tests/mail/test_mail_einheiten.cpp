@@ -114,7 +114,6 @@ TEST(Fehlername, TableBoundsAndLoadFailures)
         {19, 0, 13, "INVALID_SESSION"},
         {26, 0, 13, "NOT_SUPPORTED"},
         {27, 0, 13, "Errorcode:27"},
-        {2147483648u, 0, 13, "Errorcode:2147483648"},
         {19, bibliothek_fehlt, 0, "INVALID_SESSION: unable to load 'MAPI32.DLL'"},
         {19, funktion_fehlt, 1, "INVALID_SESSION: unable to get 'MAPILogon'"},
         {19, funktion_fehlt, 13, "INVALID_SESSION: unable to get 'MAPIResolveName'"},
