@@ -1,91 +1,26 @@
 // A Simple MAPI provider for the mail tests: records every call, answers with chosen codes.
 //
-// The record goes to the file named by TELVORIN_TEST_PROTOKOLL, one line per
-// call (plus one when the library is loaded). The codes of the n-th call of a
-// function come from the n-th entry of a comma-separated list in
-// TELVORIN_TEST_LOGON, _LOGOFF, _SENDMAIL or _RESOLVE; a missing entry is 0.
-// Built once per OHNE_<function> definition to leave that function out.
+// The record goes to the file named by TELVORIN_TEST_PROTOKOLL, a line per call
+// and one on loading. The n-th call of a function answers with the n-th entry
+// of a comma-separated list in TELVORIN_TEST_<function>; a missing entry is 0.
+// OHNE_<function> leaves that function out.
 #include "simple_mapi.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <set>
+#include <map>
 #include <string>
 
 namespace {
 
-constexpr LHANDLE test_sitzung = 4711;
-
 void protokolliere(const std::string& zeile)
 {
     const char* pfad = std::getenv("TELVORIN_TEST_PROTOKOLL");
-    if (pfad == nullptr || *pfad == '\0')
-        return;
-    if (std::FILE* datei = std::fopen(pfad, "ab")) {
-        std::fwrite(zeile.data(), 1, zeile.size(), datei);
-        std::fputc('\n', datei);
+    if (std::FILE* datei = pfad != nullptr ? std::fopen(pfad, "ab") : nullptr) {
+        std::fputs((zeile + "\n").c_str(), datei);
         std::fclose(datei);
     }
-}
-
-// Strings as <text>, bytes outside printable ASCII as \xHH, null as null.
-std::string text(const char* s)
-{
-    if (s == nullptr)
-        return "null";
-    std::string t = "<";
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(s); *p != 0; ++p) {
-        if (*p < 0x20 || *p >= 0x7f) {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02x", *p);
-            t += hex;
-        } else {
-            t += static_cast<char>(*p);
-        }
-    }
-    return t + ">";
-}
-
-std::string zeiger(const void* p)
-{
-    return p == nullptr ? "null" : "set";
-}
-
-std::string zahl(unsigned long long n)
-{
-    return std::to_string(n);
-}
-
-ULONG naechster_code(const char* variable, int& aufrufe)
-{
-    const int nummer = aufrufe++;
-    const char* liste = std::getenv(variable);
-    if (liste == nullptr)
-        return 0;
-    std::string rest = liste;
-    for (int i = 0; i < nummer; ++i) {
-        const auto komma = rest.find(',');
-        if (komma == std::string::npos)
-            return 0;
-        rest = rest.substr(komma + 1);
-    }
-    return static_cast<ULONG>(std::strtoul(rest.c_str(), nullptr, 10));
-}
-
-[[maybe_unused]] int logon_aufrufe = 0;
-int logoff_aufrufe = 0;
-int send_aufrufe = 0;
-[[maybe_unused]] int resolve_aufrufe = 0;
-std::set<void*> eigene_puffer;
-
-// The one name the tests resolve to a Latin-1 text; every other name
-// resolves to itself in brackets.
-[[maybe_unused]] std::string aufgeloester_name(const char* name)
-{
-    if (std::strcmp(name, "mueller") == 0)
-        return "J\xfcrgen M\xfcller";
-    return std::string("[") + name + "]";
 }
 
 __attribute__((constructor)) void beim_laden()
@@ -93,53 +28,80 @@ __attribute__((constructor)) void beim_laden()
     protokolliere("loaded");
 }
 
+// Strings as <text> with bytes outside printable ASCII as \xHH, null as null.
+std::string text(const char* s)
+{
+    if (s == nullptr)
+        return "null";
+    std::string t = "<";
+    for (; *s != 0; ++s) {
+        const auto c = static_cast<unsigned char>(*s);
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "\\x%02x", c);
+        t += c < 0x20 || c >= 0x7f ? std::string(hex) : std::string(1, *s);
+    }
+    return t + ">";
+}
+
+std::string n(unsigned long long zahl)
+{
+    return std::to_string(zahl);
+}
+
+// Records the call of `funktion` and returns the code chosen for this call of it.
+ULONG antworte(const std::string& funktion, const std::string& argumente)
+{
+    static std::map<std::string, int> aufrufe;
+    const char* liste = std::getenv(("TELVORIN_TEST_" + funktion).c_str());
+    std::string rest = liste != nullptr ? liste : "";
+    for (int i = aufrufe[funktion]++; i > 0 && !rest.empty(); --i) {
+        const auto komma = rest.find(',');
+        rest = komma == std::string::npos ? "" : rest.substr(komma + 1);
+    }
+    const auto code = static_cast<ULONG>(std::strtoul(rest.c_str(), nullptr, 10));
+    protokolliere(funktion + " " + argumente + " -> " + n(code));
+    return code;
+}
+
 }  // namespace
 
 extern "C" {
 
-#ifndef OHNE_MAPILogon
 ULONG MAPILogon(ULONG_PTR ui, LPSTR profil, LPSTR passwort, FLAGS flags, ULONG reserviert, LPLHANDLE sitzung)
 {
-    const ULONG code = naechster_code("TELVORIN_TEST_LOGON", logon_aufrufe);
-    if (code == SUCCESS_SUCCESS && sitzung != nullptr)
-        *sitzung = test_sitzung;
-    protokolliere("MAPILogon ui=" + zahl(ui) + " profile=" + text(profil) + " password=" + text(passwort)
-                  + " flags=" + zahl(flags) + " reserved=" + zahl(reserviert) + " -> " + zahl(code));
+    const ULONG code = antworte("MAPILogon", "ui=" + n(ui) + " profile=" + text(profil) + " password=" + text(passwort)
+                                                 + " flags=" + n(flags) + " reserved=" + n(reserviert));
+    if (code == SUCCESS_SUCCESS)
+        *sitzung = 4711;
     return code;
 }
-#endif
 
 ULONG MAPILogoff(LHANDLE sitzung, ULONG_PTR ui, FLAGS flags, ULONG reserviert)
 {
-    const ULONG code = naechster_code("TELVORIN_TEST_LOGOFF", logoff_aufrufe);
-    protokolliere("MAPILogoff session=" + zahl(sitzung) + " ui=" + zahl(ui) + " flags=" + zahl(flags)
-                  + " reserved=" + zahl(reserviert) + " -> " + zahl(code));
-    return code;
+    return antworte("MAPILogoff",
+                    "session=" + n(sitzung) + " ui=" + n(ui) + " flags=" + n(flags) + " reserved=" + n(reserviert));
 }
 
 ULONG MAPISendMail(LHANDLE sitzung, ULONG_PTR ui, lpMapiMessage m, FLAGS flags, ULONG reserviert)
 {
-    const ULONG code = naechster_code("TELVORIN_TEST_SENDMAIL", send_aufrufe);
-    protokolliere("MAPISendMail session=" + zahl(sitzung) + " ui=" + zahl(ui) + " flags=" + zahl(flags)
-                  + " reserved=" + zahl(reserviert) + " -> " + zahl(code));
-    if (m == nullptr)
-        return code;
-    protokolliere(" message reserved=" + zahl(m->ulReserved) + " subject=" + text(m->lpszSubject)
+    const ULONG code = antworte("MAPISendMail", "session=" + n(sitzung) + " ui=" + n(ui) + " flags=" + n(flags)
+                                                    + " reserved=" + n(reserviert));
+    protokolliere(" message reserved=" + n(m->ulReserved) + " subject=" + text(m->lpszSubject)
                   + " text=" + text(m->lpszNoteText) + " type=" + text(m->lpszMessageType)
                   + " date=" + text(m->lpszDateReceived) + " conversation=" + text(m->lpszConversationID)
-                  + " flags=" + zahl(m->flFlags) + " originator=" + zeiger(m->lpOriginator)
-                  + " recips=" + zahl(m->nRecipCount) + " files=" + zahl(m->nFileCount));
-    for (ULONG i = 0; i < m->nRecipCount && m->lpRecips != nullptr; ++i) {
+                  + " flags=" + n(m->flFlags) + " originator=" + (m->lpOriginator ? "set" : "null")
+                  + " recips=" + n(m->nRecipCount) + " files=" + n(m->nFileCount));
+    for (ULONG i = 0; i < m->nRecipCount; ++i) {
         const MapiRecipDesc& r = m->lpRecips[i];
-        protokolliere(" recip reserved=" + zahl(r.ulReserved) + " class=" + zahl(r.ulRecipClass)
-                      + " name=" + text(r.lpszName) + " address=" + text(r.lpszAddress)
-                      + " eid=" + zahl(r.ulEIDSize) + "/" + zeiger(r.lpEntryID));
+        protokolliere(" recip reserved=" + n(r.ulReserved) + " class=" + n(r.ulRecipClass) + " name="
+                      + text(r.lpszName) + " address=" + text(r.lpszAddress) + " eid=" + n(r.ulEIDSize) + "/"
+                      + (r.lpEntryID ? "set" : "null"));
     }
-    for (ULONG i = 0; i < m->nFileCount && m->lpFiles != nullptr; ++i) {
+    for (ULONG i = 0; i < m->nFileCount; ++i) {
         const MapiFileDesc& f = m->lpFiles[i];
-        protokolliere(" file reserved=" + zahl(f.ulReserved) + " flags=" + zahl(f.flFlags)
-                      + " position=" + zahl(f.nPosition) + " path=" + text(f.lpszPathName)
-                      + " name=" + text(f.lpszFileName) + " type=" + zeiger(f.lpFileType));
+        protokolliere(" file reserved=" + n(f.ulReserved) + " flags=" + n(f.flFlags) + " position="
+                      + n(f.nPosition) + " path=" + text(f.lpszPathName) + " name=" + text(f.lpszFileName)
+                      + " type=" + (f.lpFileType ? "set" : "null"));
     }
     return code;
 }
@@ -168,39 +130,29 @@ UNGENUTZT(MAPIDetails, LHANDLE, ULONG_PTR, lpMapiRecipDesc, FLAGS, ULONG)
 
 ULONG MAPIFreeBuffer(LPVOID puffer)
 {
-    // Only buffers of ours are freed, so a wrong pointer shows in the record
-    // instead of crashing the tool.
-    if (eigene_puffer.erase(puffer) == 1) {
-        std::free(puffer);
-        protokolliere("MAPIFreeBuffer own");
-    } else {
-        protokolliere("MAPIFreeBuffer foreign");
-    }
+    protokolliere("MAPIFreeBuffer");
+    std::free(puffer);
     return SUCCESS_SUCCESS;
 }
 
-#ifndef OHNE_MAPIResolveName
+// Resolves "mueller" to a Latin-1 name and every other name to itself in brackets.
 ULONG MAPIResolveName(LHANDLE sitzung, ULONG_PTR ui, LPSTR name, FLAGS flags, ULONG reserviert,
                       lpMapiRecipDesc* ergebnis)
 {
-    const ULONG code = naechster_code("TELVORIN_TEST_RESOLVE", resolve_aufrufe);
-    protokolliere("MAPIResolveName session=" + zahl(sitzung) + " ui=" + zahl(ui) + " name=" + text(name)
-                  + " flags=" + zahl(flags) + " reserved=" + zahl(reserviert) + " -> " + zahl(code));
-    if (code != SUCCESS_SUCCESS || name == nullptr || ergebnis == nullptr)
+    const ULONG code = antworte("MAPIResolveName", "session=" + n(sitzung) + " ui=" + n(ui) + " name=" + text(name)
+                                                       + " flags=" + n(flags) + " reserved=" + n(reserviert));
+    if (code != SUCCESS_SUCCESS)
         return code;
+    const std::string aufgeloest
+        = std::strcmp(name, "mueller") == 0 ? "J\xfcrgen M\xfcller" : "[" + std::string(name) + "]";
     // One block for the descriptor and its name, as Simple MAPI hands it out.
-    const std::string aufgeloest = aufgeloester_name(name);
-    void* block = std::calloc(1, sizeof(MapiRecipDesc) + aufgeloest.size() + 1);
-    if (block == nullptr)
+    auto* r = static_cast<MapiRecipDesc*>(std::calloc(1, sizeof(MapiRecipDesc) + aufgeloest.size() + 1));
+    if (r == nullptr)
         return MAPI_E_INSUFFICIENT_MEMORY;
-    auto* r = static_cast<MapiRecipDesc*>(block);
     r->ulRecipClass = MAPI_TO;
-    r->lpszName = static_cast<char*>(block) + sizeof(MapiRecipDesc);
-    std::memcpy(r->lpszName, aufgeloest.c_str(), aufgeloest.size() + 1);
-    eigene_puffer.insert(block);
+    r->lpszName = std::strcpy(reinterpret_cast<char*>(r + 1), aufgeloest.c_str());
     *ergebnis = r;
     return code;
 }
-#endif
 
 }  // extern "C"

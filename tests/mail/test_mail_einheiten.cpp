@@ -1,0 +1,127 @@
+// The interface file reader, its file class, and the names of Simple MAPI result codes.
+#include "cqiodatei.h"
+#include "interfacedatei.h"
+#include "mapi_fehler.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextCodec>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Reads `inhalt` as an interface file. The stream's default decoding is the
+// locale's, so the locale's code page is pinned for the read.
+Interfacedatei lies(const QByteArray& inhalt, const char* codepage = "UTF-8")
+{
+    QTemporaryDir verzeichnis;
+    QFile datei(verzeichnis.filePath(QStringLiteral("if.txt")));
+    EXPECT_TRUE(datei.open(QIODevice::WriteOnly) && datei.write(inhalt) == inhalt.size());
+    datei.close();
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName(codepage));
+    Interfacedatei gelesen;
+    EXPECT_TRUE(lies_interfacedatei(datei.fileName(), gelesen));
+    QTextCodec::setCodecForLocale(nullptr);
+    return gelesen;
+}
+
+// Each list as the console shows it, so an empty list ("") and one empty entry (";") differ.
+std::string felder(const Interfacedatei& d)
+{
+    return QStringList{d.profil, d.mail.info, d.to_text, d.cc_text, d.bcc_text, d.atta_text, d.attt_text, d.mail.body}
+        .join(QLatin1Char('|'))
+        .toStdString();
+}
+
+TEST(Interfacedatei, ReadsEveryFieldInPlace)
+{
+    const struct {
+        const char* name;
+        QByteArray datei;
+        QString erwartet;
+        const char* codepage = "UTF-8";
+    } faelle[] = {
+        {"EmptyFile", "", "|||||||"},
+        {"AllFieldsWithCrLf", "p\r\npw\r\ns\r\n1\r\nx\r\n1\r\nc\r\n1\r\nb\r\n1\r\nd:/a/b\r\n1\r\nt/1\r\nz\r\n",
+         "p|s|x;|c;|b;|d:\\a\\b;|t/1;|z\r\n"},
+        {"MissingLinesAreEmptyEntries", "p\n\ns\n3\nx\n", "p|s|x;;;|||||"},
+        {"NonNumbersAndCountsFrom2To31AreNoCount", "p\n\ns\nzwei\n-1\n2147483648\n1\nc\n", "p|s||||c;||"},
+        {"BlanksAreKeptAndAllowedAroundACount", " p \n\n s \n 1 \n x \n", " p | s | x ;|||||"},
+        {"EmptyBodyLinesAndNoLastLineEnd", "p\n\ns\n0\n0\n0\n0\n0\n\na\n\nb", "p|s||||||\r\na\r\n\r\nb\r\n"},
+        {"Utf8", "M\xc3\xbcller \xe2\x82\xac", "M\u00fcller \u20ac|||||||"},
+        {"ValidUtf8KeepsTheLocalesDecoding", "\xe2\x82\xac", "\u00e2\u201a\u00ac|||||||", "windows-1252"},
+        {"Latin1", "M\xfcller \xe4\xf6\xdf", "M\u00fcller \u00e4\u00f6\u00df|||||||"},
+        // A byte-order mark wins over the Latin-1 fallback.
+        {"Utf16WithByteOrderMark", QByteArray("\xff\xfeM\0\xfc\0", 6), "M\u00fc|||||||"},
+        // Only the first 2048 bytes decide, and a sequence cut by their end is no invalid one.
+        {"Utf8CutAtByte2048", QByteArray(2047, 'P') + "\xc3\xbc", QString(2047, 'P') + "\u00fc|||||||"},
+        {"InvalidByteIsTheLastTested", QByteArray(2047, 'P') + "\xfc", QString(2047, 'P') + "\u00fc|||||||"},
+        {"InvalidBytePastTheTestedRange", QByteArray(2048, 'P') + "\xfc", QString(2048, 'P') + "\ufffd|||||||"},
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(felder(lies(f.datei, f.codepage)), f.erwartet.toStdString()) << f.name;
+}
+
+// Entries missing once the file has ended stop at the limit; present ones are all read.
+TEST(Interfacedatei, MissingEntriesAreBoundedPresentOnesAreNot)
+{
+    const int grenze = fehlende_eintraege_hoechstens;
+    const struct {
+        int anzahl, vorhanden, erwartet;
+    } faelle[] = {{grenze, 0, grenze}, {grenze + 1, 0, grenze}, {2147483647, 3000, 3000 + grenze}};
+    for (const auto& f : faelle) {
+        QByteArray inhalt = "p\n\ns\n" + QByteArray::number(f.anzahl) + "\n";
+        for (int i = 0; i < f.vorhanden; ++i)
+            inhalt += "r\n";
+        EXPECT_EQ(lies(inhalt).mail.to.size(), f.erwartet) << "count " << f.anzahl << ", lines " << f.vorhanden;
+    }
+}
+
+TEST(CQIODatei, OpensClosesAndWritesOutWhenDestroyed)
+{
+    QTemporaryDir verzeichnis;
+    CQIODatei fehlt(verzeichnis.filePath(QStringLiteral("fehlt.txt")));
+    EXPECT_FALSE(fehlt.oeffne(true, false, true, false, false));
+    EXPECT_EQ(fehlt.strom(), nullptr);
+    EXPECT_FALSE(fehlt.schliesse());
+
+    QFile pruefung(verzeichnis.filePath(QStringLiteral("da.txt")));
+    ASSERT_TRUE(pruefung.open(QIODevice::WriteOnly) && pruefung.write("soll weg sein\n") > 0);
+    pruefung.close();
+    {
+        CQIODatei datei(pruefung.fileName());
+        ASSERT_TRUE(datei.oeffne(false, true, true, false, true));
+        *datei.strom() << "eins\n";
+        EXPECT_TRUE(datei.schliesse());
+        EXPECT_FALSE(datei.schliesse());
+        EXPECT_EQ(datei.strom(), nullptr);
+        ASSERT_TRUE(datei.oeffne(false, true, false, true, false));
+        *datei.strom() << "zwei";
+    }
+    ASSERT_TRUE(pruefung.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pruefung.readAll(), QByteArray("eins\nzwei"));
+}
+
+TEST(Fehlername, TableBoundsAndLoadFailures)
+{
+    const struct {
+        quint32 code, ladestatus;
+        int ladeschritt;
+        const char* erwartet;
+    } faelle[] = {
+        {19, 0, 13, "INVALID_SESSION"},
+        {26, 0, 13, "NOT_SUPPORTED"},
+        {27, 0, 13, "Errorcode:27"},
+        {19, bibliothek_fehlt, 0, "INVALID_SESSION: unable to load 'MAPI32.DLL'"},
+        {19, funktion_fehlt, 1, "INVALID_SESSION: unable to get 'MAPILogon'"},
+        {19, funktion_fehlt, 13, "INVALID_SESSION: unable to get 'MAPIResolveName'"},
+        {18, funktion_fehlt, 5, "TEXT_TOO_LARGE"},
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(fehlername(f.code, f.ladestatus, f.ladeschritt).toStdString(), f.erwartet)
+            << "code " << f.code << ", ladestatus " << f.ladestatus << ", ladeschritt " << f.ladeschritt;
+}
+
+}  // namespace
