@@ -1,4 +1,4 @@
-// Shared fixture of the framework core tests.
+// Shared fixture of the framework tests.
 #include "kern_hilfe.h"
 
 #include <QDir>
@@ -17,11 +17,10 @@ namespace {
 
 void setze_vorgaben()
 {
+    for (ESchalter s : {ESchalter::UnterdrueckeWarnungen, ESchalter::UnterdrueckeInfos, ESchalter::DebugAusgabe,
+                        ESchalter::AsciiAusgabe})
+        setze_schalter(s, Nein);
     setze_schalter(ESchalter::DebugAusgabeInFehlerTxt, Ja);
-    setze_schalter(ESchalter::UnterdrueckeWarnungen, Nein);
-    setze_schalter(ESchalter::UnterdrueckeInfos, Nein);
-    setze_schalter(ESchalter::DebugAusgabe, Nein);
-    setze_schalter(ESchalter::AsciiAusgabe, Nein);
     setze_dezimaltrennzeichen_text(".");
     i18n().leere_tabelle();
     i18n().setze_uebersetzer(nullptr);
@@ -30,16 +29,29 @@ void setze_vorgaben()
     Fehlerdateiname().clear();
     fehlerfarbe() = "#b20000";
     warnfarbe() = "#b36b3f";
+    std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace
+
+void Empfaenger::erwarte_warnungen(const std::string& methode, const std::vector<std::string>& texte)
+{
+    std::vector<std::string> gesehen;
+    for (const Meldung& m : meldungen) {
+        gesehen.push_back(m.text);
+        EXPECT_EQ(m.typ, FT_WARNUNG) << m.text;
+        EXPECT_EQ(m.klasse, klasse_freie_funktion()) << m.text;
+        EXPECT_EQ(m.methode, methode) << m.text;
+    }
+    EXPECT_EQ(gesehen, texte);
+    meldungen.clear();
+}
 
 void KernTest::SetUp()
 {
     ASSERT_TRUE(m_verzeichnis.isValid());
     ::setenv("TZ", "UTC", 1);
     ::tzset();
-    std::setlocale(LC_ALL, "C");
     m_alter_pfad = QDir::currentPath().toStdString();
     ASSERT_EQ(::chdir(m_verzeichnis.path().toLocal8Bit().constData()), 0);
     ASSERT_TRUE(logsenken().empty()) << "a sink of an earlier test is still registered";
