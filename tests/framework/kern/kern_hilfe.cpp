@@ -39,9 +39,8 @@ void Empfaenger::erwarte_warnungen(const std::string& methode, const std::vector
     std::vector<std::string> gesehen;
     for (const Meldung& m : meldungen) {
         gesehen.push_back(m.text);
-        EXPECT_EQ(m.typ, FT_WARNUNG) << m.text;
-        EXPECT_EQ(m.klasse, klasse_freie_funktion()) << m.text;
-        EXPECT_EQ(m.methode, methode) << m.text;
+        EXPECT_TRUE(m.typ == FT_WARNUNG && m.klasse == klasse_freie_funktion() && m.methode == methode)
+            << m.methode << ": " << m.text;
     }
     EXPECT_EQ(gesehen, texte);
     meldungen.clear();
@@ -66,9 +65,8 @@ void KernTest::TearDown()
 
 std::string KernTest::lies(const std::string& pfad)
 {
-    std::ifstream datei(pfad, std::ios::binary);
     std::ostringstream inhalt;
-    inhalt << datei.rdbuf();
+    inhalt << std::ifstream(pfad, std::ios::binary).rdbuf();
     return inhalt.str();
 }
 

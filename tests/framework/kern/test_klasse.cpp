@@ -10,41 +10,37 @@
 
 namespace {
 
-TEST(Klasse, SpaeterGemachteBeschreiber)
+TEST(Klasse, SpaeterGemachteBeschreiberUndDasVerzeichnis)
 {
+    EXPECT_EQ(klasse_CString()->gib_seriennummer(), 10u);  // also in a binary that links the whole framework
     int ziel = 0;
     const CKlasse a("TestA", &ziel);
     const CKlasse b("TestB", 1, "t4", nullptr, "t1", "t2", 2, "t3", 3);
-    EXPECT_EQ(klasse_CString()->gib_seriennummer(), 10u);  // in a binary that links the whole framework
     EXPECT_GT(a.gib_seriennummer(), 33u);
     EXPECT_EQ(b.gib_seriennummer(), a.gib_seriennummer() + 1);
     EXPECT_EQ(finde_klasse("TestB"), &b);
     EXPECT_EQ(finde_klasse("CGibtEsNicht"), nullptr);
     // The short constructor leaves every field without a value.
     EXPECT_EQ(a.gib_referenz(), &ziel);
-    for (std::uint32_t zahl : {a.gib_version(), a.gib_zahl1(), a.gib_zahl2()})
-        EXPECT_EQ(zahl, 99999999u);
+    EXPECT_EQ((std::vector<std::uint32_t>{a.gib_version(), a.gib_zahl1(), a.gib_zahl2()}),
+              std::vector<std::uint32_t>(3, 99999999u));
     EXPECT_EQ(a.gib_text1() + a.gib_text2() + a.gib_text3() + a.gib_text4(), "");
-
     std::ostringstream strom;
     a.gib_aus(strom);
     EXPECT_EQ(strom.str(), "Klassenbeschreibungsobjekt: Klasse:TestA");
-}
 
-TEST(Klasse, GleicherNameErsetztUndJederZerstoerteNimmtDenNamenMit)
-{
     for (bool erster_geht : {true, false}) {
         SCOPED_TRACE(erster_geht);
         auto erster = std::make_unique<CKlasse>("TestDoppelt", nullptr);
         auto zweiter = std::make_unique<CKlasse>("TestDoppelt", nullptr);
         EXPECT_EQ(finde_klasse("TestDoppelt"), zweiter.get());
-        (erster_geht ? erster : zweiter).reset();
+        (erster_geht ? erster : zweiter).reset();  // either one takes the name with it
         EXPECT_EQ(klassenverzeichnis().count("TestDoppelt"), 0u);
     }
 }
 
 // In the fixture's directory, since making the CFehler writes the error file.
-class KlasseAbleitung : public kern::KernTest {};
+using KlasseAbleitung = kern::KernTest;
 
 TEST_F(KlasseAbleitung, IstAbgeleitetVonFolgtDerKette)
 {

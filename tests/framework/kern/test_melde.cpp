@@ -8,97 +8,90 @@
 namespace {
 
 using kern::Senke;
+using Texte = std::vector<std::string>;
 
-const std::string ROT = "<span style=\"color:#b20000\">";
-const std::string BRAUN = "<span style=\"color:#b36b3f\">";
-const std::string SCHWARZ = "<span style=\"color:#000000\">";
-const std::string GRAU = "<span style=\"color:#999999\">";
-const std::string ENDE = "</span>";
+std::string span(const char* farbe, const std::string& t) { return "<span style=\"color:" + (farbe + ("\">" + t)) + "</span>"; }
+std::string rot(const std::string& t) { return span("#b20000", t); }
+std::string braun(const std::string& t) { return span("#b36b3f", t); }
+std::string schwarz(const std::string& t) { return span("#000000", t); }
 
 class Melde : public kern::KernTest {
 protected:
     std::vector<kern::Aufruf> protokoll;
-    // The operations received, in order, as "operation:text".
-    std::vector<std::string> ops()
+    // What the sinks received, in order; forgets it.
+    Texte empfangen()
     {
-        std::vector<std::string> o;
+        Texte t;
         for (const kern::Aufruf& a : protokoll)
-            o.push_back(a.operation + ":" + a.text);
+            t.push_back(a.operation_text);
         protokoll.clear();
-        return o;
+        return t;
     }
 };
 
 TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
 {
     const std::string pk = "in Klasse CZeit, Methode m: ", pf = "in Methode oder Funktion  m: ";
-    const CKlasse* const zeit = klasse_CZeit();
-    const CKlasse* const kurz = klasse_kurze_ausgabe();
+    const CKlasse *const zeit = klasse_CZeit(), *const kurz = klasse_kurze_ausgabe();
     const auto warnungen = ESchalter::UnterdrueckeWarnungen, infos = ESchalter::UnterdrueckeInfos;
     const struct {
         int typ;
         bool debug;
         const CKlasse* klasse;
         std::string klartext;  // empty: nothing reaches any sink
-        std::string html;
+        std::string html;      // with the operation HTML sinks receive
         int ebene;
         std::optional<ESchalter> gesetzt = {};
         int modus = 0;
-        const char* html_operation = "schreibe";
     } faelle[] = {
         // normal mode: plain sinks get T alone
-        {0, false, zeit, "T", ROT + "T" + ENDE + "<br><p>", 2},
-        {3, false, kurz, "T", ROT + "T" + ENDE, 2},
-        {4, false, zeit, "T", BRAUN + "T" + ENDE + "<br><p>", 1},
-        {4, false, kurz, "T", BRAUN + "T" + ENDE, 1},
-        {5, false, zeit, "T", SCHWARZ + "T" + ENDE + "<br><p>", 0},
-        {5, false, kurz, "T", SCHWARZ + "T" + ENDE, 0},
+        {0, false, zeit, "T", "schreibe:" + rot("T") + "<br><p>", 2},
+        {3, false, kurz, "T", "schreibe:" + rot("T"), 2},
+        {4, false, zeit, "T", "schreibe:" + braun("T") + "<br><p>", 1},
+        {4, false, kurz, "T", "schreibe:" + braun("T"), 1},
+        {5, false, zeit, "T", "schreibe:" + schwarz("T") + "<br><p>", 0},
+        {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0},
         {6, false, zeit, "", "", 3},
         // debug mode: prefix, line end, text; only warnings and debug coloured
-        {1, true, zeit, "FEHLER: " + pk + "\nT", "FEHLER: " + pk + "<br>T<p>", 2},
-        {2, true, kurz, "FEHLER: \nT", "FEHLER: T", 2},
-        {4, true, zeit, "WARNUNG: " + pk + "\nT", BRAUN + "WARNUNG: " + pk + "<br>T" + ENDE + "<br><p>", 1},
-        {4, true, kurz, "WARNUNG: \nT", BRAUN + "WARNUNG: T" + ENDE, 1},
-        {5, true, klasse_freie_funktion(), "INFO: " + pf + "\nT", "INFO: " + pf + "<br>T<p>", 0},
-        {5, true, nullptr, "INFO: " + pf + "\nT", "INFO: " + pf + "<br>T<p>", 0},
-        {5, true, kurz, "\nT", "T", 0},
-        {6, true, zeit, "DEBUG: " + pk + "\nT", GRAU + "DEBUG: " + pk + "<br>T" + ENDE + "<br><p>", 3},
-        {6, true, kurz, "DEBUG: \nT", "DEBUG: T", 3},
+        {1, true, zeit, "FEHLER: " + pk + "\nT", "schreibe:FEHLER: " + pk + "<br>T<p>", 2},
+        {2, true, kurz, "FEHLER: \nT", "schreibe:FEHLER: T", 2},
+        {4, true, zeit, "WARNUNG: " + pk + "\nT", "schreibe:" + braun("WARNUNG: " + pk + "<br>T") + "<br><p>", 1},
+        {4, true, kurz, "WARNUNG: \nT", "schreibe:" + braun("WARNUNG: T"), 1},
+        {5, true, klasse_freie_funktion(), "INFO: " + pf + "\nT", "schreibe:INFO: " + pf + "<br>T<p>", 0},
+        {5, true, nullptr, "INFO: " + pf + "\nT", "schreibe:INFO: " + pf + "<br>T<p>", 0},
+        {5, true, kurz, "\nT", "schreibe:T", 0},
+        {6, true, zeit, "DEBUG: " + pk + "\nT", "schreibe:" + span("#999999", "DEBUG: " + pk + "<br>T") + "<br><p>", 3},
+        {6, true, kurz, "DEBUG: \nT", "schreibe:DEBUG: T", 3},
         // each suppression switch holds back its own type only
         {4, false, zeit, "", "", 1, warnungen},
-        {5, false, kurz, "T", SCHWARZ + "T" + ENDE, 0, warnungen},
-        {0, false, kurz, "T", ROT + "T" + ENDE, 2, warnungen},
+        {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, warnungen},
+        {0, false, kurz, "T", "schreibe:" + rot("T"), 2, warnungen},
         {5, false, zeit, "", "", 0, infos},
-        {4, false, kurz, "T", BRAUN + "T" + ENDE, 1, infos},
-        {3, false, kurz, "T", ROT + "T" + ENDE, 2, infos},
+        {4, false, kurz, "T", "schreibe:" + braun("T"), 1, infos},
+        {3, false, kurz, "T", "schreibe:" + rot("T"), 2, infos},
         // the output mode picks only the HTML operation
-        {5, false, kurz, "T", SCHWARZ + "T" + ENDE, 0, {}, 1, "variante_1"},
-        {5, false, kurz, "T", SCHWARZ + "T" + ENDE, 0, {}, -1, "variante_2"},
-        {5, false, kurz, "T", SCHWARZ + "T" + ENDE, 0, {}, 2},
-        {5, false, kurz, "T", SCHWARZ + "T" + ENDE, 0, {}, -2},
+        {5, false, kurz, "T", "variante_1:" + schwarz("T"), 0, {}, 1},
+        {5, false, kurz, "T", "variante_2:" + schwarz("T"), 0, {}, -1},
+        {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, {}, 2},
+        {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, {}, -2},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(::testing::Message() << "typ " << f.typ << (f.debug ? " debug " : " normal ")
                                           << (f.klasse ? f.klasse->gib_name() : "null") << " modus " << f.modus
                                           << (f.gesetzt ? schalter_schluessel(*f.gesetzt) : ""));
         setze_schalter(ESchalter::DebugAusgabe, f.debug ? Ja : Nein);
-        if (f.gesetzt)
-            setze_schalter(*f.gesetzt, Ja);
-        Senke klar(false, protokoll);
-        Senke html(true, protokoll);
+        for (ESchalter s : {warnungen, infos})
+            setze_schalter(s, f.gesetzt == s ? Ja : Nein);
+        Senke klar(false, protokoll), html(true, protokoll);
         melde(static_cast<EFehlerTyp>(f.typ), f.klasse, "m", "T", f.modus);
-        if (f.gesetzt)
-            setze_schalter(*f.gesetzt, Nein);
         if (f.klartext.empty()) {
             EXPECT_TRUE(protokoll.empty());
             continue;
         }
         ASSERT_EQ(protokoll.size(), 2u);
-        EXPECT_EQ(protokoll[0].senke, &klar);
-        EXPECT_EQ(protokoll[1].senke, &html);
-        for (const kern::Aufruf& a : protokoll)
-            EXPECT_EQ(a.ebene, f.ebene);
-        EXPECT_EQ(ops(), (std::vector<std::string>{"schreibe:" + f.klartext, f.html_operation + (":" + f.html)}));
+        EXPECT_TRUE(protokoll[0].senke == &klar && protokoll[1].senke == &html);
+        EXPECT_TRUE(protokoll[0].ebene == f.ebene && protokoll[1].ebene == f.ebene);
+        EXPECT_EQ(empfangen(), (Texte{"schreibe:" + f.klartext, f.html}));
     }
 }
 
@@ -108,13 +101,13 @@ TEST_F(Melde, UebersetztePraefixeUndFarbenJeMeldung)
     i18n().setze_eintrag("WARNUNG: ", "WARNING: ");
     Senke klar(false, protokoll);
     melde(FT_WARNUNG, klasse_kurze_ausgabe(), "f", "T");
-    EXPECT_EQ(ops(), std::vector<std::string>{"schreibe:WARNING: \nT"});
+    EXPECT_EQ(empfangen(), Texte{"schreibe:WARNING: \nT"});
 
     Senke html(true, protokoll);
     setze_schalter(ESchalter::DebugAusgabe, Nein);
     fehlerfarbe() = "#123456";
     melde(FT_EINGABEFEHLER, klasse_kurze_ausgabe(), "m", "T");
-    EXPECT_EQ(ops(), (std::vector<std::string>{"schreibe:T", "schreibe:<span style=\"color:#123456\">T</span>"}));
+    EXPECT_EQ(empfangen(), (Texte{"schreibe:T", "schreibe:" + span("#123456", "T")}));
 }
 
 TEST_F(Melde, SenkenInZeigerfolgeErstKlartextDannHtml)
@@ -149,8 +142,7 @@ TEST_F(Melde, KonsolenechoGehoertZurKlartextverteilung)
     }
 }
 
-// The level of an invalid type is the error level: it can only come from a
-// programming mistake.
+// An invalid type can only come from a programming mistake: it takes the error level.
 TEST_F(Melde, UngueltigerTypMeldetSichAufStderrUndGiltAlsFehler)
 {
     setze_schalter(ESchalter::DebugAusgabe, Ja);
@@ -159,14 +151,13 @@ TEST_F(Melde, UngueltigerTypMeldetSichAufStderrUndGiltAlsFehler)
     melde(static_cast<EFehlerTyp>(7), klasse_CZeit(), "m", "T");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nKEIN GUELTIGER FEHLERTYP\n");
     ASSERT_EQ(protokoll.size(), 1u);
-    EXPECT_EQ(protokoll[0].text, "in Klasse CZeit, Methode m: \nT");
     EXPECT_EQ(protokoll[0].ebene, AUSGABE_FEHLER);
+    EXPECT_EQ(empfangen(), Texte{"schreibe:in Klasse CZeit, Methode m: \nT"});
 }
 
 TEST_F(Melde, EmpfaengerNimmtAllesAuchUnterdrueckteTypen)
 {
-    Senke klar(false, protokoll);
-    Senke html(true, protokoll);
+    Senke klar(false, protokoll), html(true, protokoll);
     installiere_meldungsempfaenger(&empfaenger);
     setze_schalter(ESchalter::UnterdrueckeWarnungen, Ja);
     for (int typ = 0; typ <= 7; ++typ)
@@ -175,56 +166,47 @@ TEST_F(Melde, EmpfaengerNimmtAllesAuchUnterdrueckteTypen)
     EXPECT_EQ(empfaenger.meldungen[6].typ, FT_DEBUG);
     EXPECT_TRUE(protokoll.empty());
     EXPECT_EQ(installiere_meldungsempfaenger(nullptr), &empfaenger);
-}
 
-TEST_F(Melde, DebugEbeneNurImDebugmodus)
-{
-    Senke klar(false, protokoll);
-    Senke html(true, protokoll);
+    // Outside debug mode the distributions themselves drop the debug level.
     for (bool debug : {false, true}) {
         setze_schalter(ESchalter::DebugAusgabe, debug ? Ja : Nein);
         verteile_text("x", AUSGABE_DEBUG);
         verteile_html("x", AUSGABE_DEBUG);
         verteile_html_variante_1("x", AUSGABE_DEBUG);
         verteile_html_variante_2("x", AUSGABE_DEBUG);
-        EXPECT_EQ(ops().size(), debug ? 4u : 0u);
+        EXPECT_EQ(empfangen().size(), debug ? 4u : 0u);
     }
 }
 
-TEST_F(Melde, GruppeFragtMitgliederBisZumErstenNichtBereiten)
+TEST_F(Melde, GruppenReichenWeiterUndFragenBisZumErstenNichtBereiten)
 {
-    CLogGruppe gruppe(false, false);
-    EXPECT_TRUE(gruppe.ist_bereit());
-    EXPECT_EQ(logsenken().count(&gruppe), 0u);  // made without registering
+    CLogGruppe stumm(false, false);
+    EXPECT_TRUE(stumm.ist_bereit());
+    EXPECT_EQ(logsenken().count(&stumm), 0u);  // made without registering
     std::vector<std::unique_ptr<Senke>> mitglieder;
     for (bool bereit : {true, false, true, false}) {
         mitglieder.push_back(std::make_unique<Senke>(false, protokoll, bereit));
-        gruppe.ergaenze(mitglieder.back().get());
+        stumm.ergaenze(mitglieder.back().get());
     }
     std::sort(mitglieder.begin(), mitglieder.end());
-    EXPECT_FALSE(gruppe.ist_bereit());
-    // asked in address order, stopping at the first that is not ready
-    bool erreicht = true;
+    EXPECT_FALSE(stumm.ist_bereit());
+    bool erreicht = true;  // asked in address order, up to the first that is not ready
     for (const auto& m : mitglieder) {
         EXPECT_EQ(m->gefragt, erreicht ? 1 : 0);
         erreicht = erreicht && m->ist_bereit();
     }
-}
+    mitglieder.clear();
+    EXPECT_TRUE(stumm.gib_mitglieder().empty());
+    protokoll.clear();
 
-TEST_F(Melde, GruppeReichtWeiterUndVergisstZerstoerteMitglieder)
-{
     auto gruppe = std::make_unique<CLogGruppe>(true);
-    auto mitglied = std::make_unique<Senke>(true, protokoll);
-    gruppe->ergaenze(mitglied.get());
+    Senke mitglied(true, protokoll);
+    gruppe->ergaenze(&mitglied);
     melde(FT_WARNUNG, klasse_kurze_ausgabe(), "m", "T", -1);
     // once directly (it is registered itself) and once through the group
-    const std::string t = "variante_2:" + BRAUN + "T" + ENDE;
-    EXPECT_EQ(ops(), (std::vector<std::string>{t, t}));
-    mitglied.reset();
-    EXPECT_TRUE(gruppe->gib_mitglieder().empty());
-    EXPECT_EQ(logsenken().size(), 1u);
+    EXPECT_EQ(empfangen(), (Texte{"variante_2:" + braun("T"), "variante_2:" + braun("T")}));
     gruppe.reset();
-    EXPECT_TRUE(logsenken().empty());
+    EXPECT_EQ(logsenken().size(), 1u);
 }
 
 }  // namespace
