@@ -6,8 +6,6 @@
 #include <clocale>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
-#include <sstream>
 
 #include <unistd.h>
 
@@ -61,13 +59,6 @@ void KernTest::TearDown()
 {
     setze_vorgaben();
     ASSERT_EQ(::chdir(m_alter_pfad.c_str()), 0);
-}
-
-std::string KernTest::lies(const std::string& pfad)
-{
-    std::ostringstream inhalt;
-    inhalt << std::ifstream(pfad, std::ios::binary).rdbuf();
-    return inhalt.str();
 }
 
 }  // namespace kern

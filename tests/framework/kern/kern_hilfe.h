@@ -62,7 +62,6 @@ class KernTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    static std::string lies(const std::string& pfad);  // the whole file, empty when missing
 
     QTemporaryDir m_verzeichnis;
     Empfaenger empfaenger;

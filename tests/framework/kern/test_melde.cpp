@@ -43,6 +43,7 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
         int ebene;
         std::optional<ESchalter> gesetzt = {};
         int modus = 0;
+        const char* konsole = "";  // on standard error
     } faelle[] = {
         // normal mode: plain sinks get T alone
         {0, false, zeit, "T", "schreibe:" + rot("T") + "<br><p>", 2},
@@ -63,10 +64,8 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
         {6, true, zeit, "DEBUG: " + pk + "\nT", "schreibe:" + span("#999999", "DEBUG: " + pk + "<br>T") + "<br><p>", 3},
         {6, true, kurz, "DEBUG: \nT", "schreibe:DEBUG: T", 3},
         // each suppression switch holds back its own type only
-        {4, false, zeit, "", "", 1, warnungen},
-        {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, warnungen},
-        {0, false, kurz, "T", "schreibe:" + rot("T"), 2, warnungen},
-        {5, false, zeit, "", "", 0, infos},
+        {4, false, zeit, "", "", 1, warnungen}, {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, warnungen},
+        {0, false, kurz, "T", "schreibe:" + rot("T"), 2, warnungen}, {5, false, zeit, "", "", 0, infos},
         {4, false, kurz, "T", "schreibe:" + braun("T"), 1, infos},
         {3, false, kurz, "T", "schreibe:" + rot("T"), 2, infos},
         // the output mode picks only the HTML operation
@@ -74,6 +73,9 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
         {5, false, kurz, "T", "variante_2:" + schwarz("T"), 0, {}, -1},
         {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, {}, 2},
         {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, {}, -2},
+        // an invalid type says so and is taken as an error
+        {7, true, zeit, pk + "\nT", "schreibe:" + pk + "<br>T<p>", 2, {}, 0, "\nKEIN GUELTIGER FEHLERTYP\n"},
+        {-1, false, kurz, "T", "schreibe:" + rot("T"), 2, {}, 0, "\nKEIN GUELTIGER FEHLERTYP\n"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(::testing::Message() << "typ " << f.typ << (f.debug ? " debug " : " normal ")
@@ -83,7 +85,9 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
         for (ESchalter s : {warnungen, infos})
             setze_schalter(s, f.gesetzt == s ? Ja : Nein);
         Senke klar(false, protokoll), html(true, protokoll);
+        testing::internal::CaptureStderr();
         melde(static_cast<EFehlerTyp>(f.typ), f.klasse, "m", "T", f.modus);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), f.konsole);
         if (f.klartext.empty()) {
             EXPECT_TRUE(protokoll.empty());
             continue;
@@ -140,19 +144,6 @@ TEST_F(Melde, KonsolenechoGehoertZurKlartextverteilung)
         EXPECT_EQ(testing::internal::GetCapturedStdout(), mit_senke ? "Warnung\nInfo\n" : "");
         EXPECT_EQ(testing::internal::GetCapturedStderr(), mit_senke ? "Fehler\n" : "");
     }
-}
-
-// An invalid type can only come from a programming mistake: it takes the error level.
-TEST_F(Melde, UngueltigerTypMeldetSichAufStderrUndGiltAlsFehler)
-{
-    setze_schalter(ESchalter::DebugAusgabe, Ja);
-    Senke klar(false, protokoll);
-    testing::internal::CaptureStderr();
-    melde(static_cast<EFehlerTyp>(7), klasse_CZeit(), "m", "T");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nKEIN GUELTIGER FEHLERTYP\n");
-    ASSERT_EQ(protokoll.size(), 1u);
-    EXPECT_EQ(protokoll[0].ebene, AUSGABE_FEHLER);
-    EXPECT_EQ(empfangen(), Texte{"schreibe:in Klasse CZeit, Methode m: \nT"});
 }
 
 TEST_F(Melde, EmpfaengerNimmtAllesAuchUnterdrueckteTypen)

@@ -68,8 +68,7 @@ TEST_F(Text, UebersetzungAusTabelleOderUebersetzer)
     EXPECT_EQ(uebersetze_("FEHLER: ", klasse_CObjekt()).str(), "FEHLER: ");
     i18n().setze_eintrag("WARNUNG: ", "WARNING: ");
     EXPECT_EQ(uebersetze_("WARNUNG: ", CString("egal")).str(), "WARNING: ");
-    EXPECT_EQ(uebersetze_("warnung: ", klasse_CFehler()).str(), "warnung: ");
-    EXPECT_EQ(uebersetze_("WARNUNG:", klasse_CFehler()).str(), "WARNUNG:");
+    EXPECT_EQ(uebersetze_("WARNUNG:", klasse_CFehler()).str(), "WARNUNG:");  // whole texts only
 
     Uebersetzer uebersetzer;
     EXPECT_EQ(i18n().setze_uebersetzer(&uebersetzer), nullptr);
