@@ -20,14 +20,10 @@ TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
     } faelle[] = {
         {"in Klasse %1, Methode %2: ", {"CZeit", "setze"}, "in Klasse CZeit, Methode setze: ", 0},
         {"%2 vor %1", {"erster", "zweiter"}, "zweiter vor erster", 0},
-        {"ohne Platzhalter", {"a", "b"}, "ohne Platzhalter", 2},
-        {"100%", {"a"}, "100%", 1},
-        {"", {"a"}, "", 1},
-        {"%12", {"x"}, "x2", 0},
-        {"%1 %1", {"a"}, "a %1", 0},
-        {"%9%0", {"a", "b"}, "ba", 0},
-        {"%%1", {"a"}, "%a", 0},
-        {"%1", {"%1", "b"}, "b", 0},  // inserted text takes part in the next scan
+        {"ohne Platzhalter", {"a", "b"}, "ohne Platzhalter", 2}, {"100%", {"a"}, "100%", 1},
+        {"", {"a"}, "", 1}, {"%12", {"x"}, "x2", 0},
+        {"%1 %1", {"a"}, "a %1", 0}, {"%9%0", {"a", "b"}, "ba", 0},
+        {"%%1", {"a"}, "%a", 0}, {"%1", {"%1", "b"}, "b", 0},  // inserted text takes part in the next scan
     };
     for (const auto& fall : faelle) {
         SCOPED_TRACE(fall.vorlage);

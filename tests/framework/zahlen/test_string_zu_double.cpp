@@ -52,14 +52,10 @@ TEST_F(StringZuDouble, RundreiseMitDtoa)
 {
     for (const char* trennzeichen : {".", ","}) {
         setze_dezimaltrennzeichen_text(trennzeichen);
-        for (double zahl : {0.0, 1.5, -2.25, 1234.5, 1e-5, -9.75e10}) {
-            SCOPED_TRACE(::testing::Message() << zahl << " separator " << trennzeichen);
-            EXPECT_EQ(string_zu_double(dtoa(zahl, 20, 6, 2)), std::stod(kern::printf_text("%.6f", zahl)));
-            // Exponent 0 shortens to a bare "E+", which reads as no number.
-            if (std::fabs(zahl) >= 10.0 || (zahl != 0.0 && std::fabs(zahl) < 1.0)) {
-                EXPECT_DOUBLE_EQ(string_zu_double(dtoa(zahl, 14, -1, 1)), zahl);
-            }
-        }
+        for (double zahl : {0.0, 1.5, -2.25, 1234.5, 1e-5, -9.75e10})
+            EXPECT_EQ(string_zu_double(dtoa(zahl, 20, 6, 2)), std::stod(kern::printf_text("%.6f", zahl))) << zahl;
+        for (double zahl : {1234.5, 1e-5, -9.75e10})  // exponent 0 would shorten to a bare "E+"
+            EXPECT_DOUBLE_EQ(string_zu_double(dtoa(zahl, 14, -1, 1)), zahl) << zahl;
     }
     EXPECT_TRUE(empfaenger.meldungen.empty());
 }
