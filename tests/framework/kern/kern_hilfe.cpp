@@ -1,4 +1,4 @@
-// Shared fixture of the framework core tests.
+// Shared fixture of the framework tests.
 #include "kern_hilfe.h"
 
 #include <QDir>
@@ -6,8 +6,6 @@
 #include <clocale>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
-#include <sstream>
 
 #include <unistd.h>
 
@@ -17,11 +15,10 @@ namespace {
 
 void setze_vorgaben()
 {
+    for (ESchalter s : {ESchalter::UnterdrueckeWarnungen, ESchalter::UnterdrueckeInfos, ESchalter::DebugAusgabe,
+                        ESchalter::AsciiAusgabe})
+        setze_schalter(s, Nein);
     setze_schalter(ESchalter::DebugAusgabeInFehlerTxt, Ja);
-    setze_schalter(ESchalter::UnterdrueckeWarnungen, Nein);
-    setze_schalter(ESchalter::UnterdrueckeInfos, Nein);
-    setze_schalter(ESchalter::DebugAusgabe, Nein);
-    setze_schalter(ESchalter::AsciiAusgabe, Nein);
     setze_dezimaltrennzeichen_text(".");
     i18n().leere_tabelle();
     i18n().setze_uebersetzer(nullptr);
@@ -30,16 +27,28 @@ void setze_vorgaben()
     Fehlerdateiname().clear();
     fehlerfarbe() = "#b20000";
     warnfarbe() = "#b36b3f";
+    std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace
+
+void Empfaenger::erwarte_warnungen(const std::string& methode, const std::vector<std::string>& texte)
+{
+    std::vector<std::string> gesehen;
+    for (const Meldung& m : meldungen) {
+        gesehen.push_back(m.text);
+        EXPECT_TRUE(m.typ == FT_WARNUNG && m.klasse == klasse_freie_funktion() && m.methode == methode)
+            << m.methode << ": " << m.text;
+    }
+    EXPECT_EQ(gesehen, texte);
+    meldungen.clear();
+}
 
 void KernTest::SetUp()
 {
     ASSERT_TRUE(m_verzeichnis.isValid());
     ::setenv("TZ", "UTC", 1);
     ::tzset();
-    std::setlocale(LC_ALL, "C");
     m_alter_pfad = QDir::currentPath().toStdString();
     ASSERT_EQ(::chdir(m_verzeichnis.path().toLocal8Bit().constData()), 0);
     ASSERT_TRUE(logsenken().empty()) << "a sink of an earlier test is still registered";
@@ -50,14 +59,6 @@ void KernTest::TearDown()
 {
     setze_vorgaben();
     ASSERT_EQ(::chdir(m_alter_pfad.c_str()), 0);
-}
-
-std::string KernTest::lies(const std::string& pfad)
-{
-    std::ifstream datei(pfad, std::ios::binary);
-    std::ostringstream inhalt;
-    inhalt << datei.rdbuf();
-    return inhalt.str();
 }
 
 }  // namespace kern
