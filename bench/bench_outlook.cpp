@@ -1,6 +1,5 @@
 // How the explorer export scales with the size of the selection (stand-in Outlook, in process).
 #include "outlook_dateien.h"
-#include "sitzung.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,7 +49,8 @@ void BM_ExplorerExport(benchmark::State& state)
             state.SkipWithError("cannot write the session");
             return;
         }
-        f.write(testhilfe::baue_mail("Mail " + n));
+        f.write("From: a@example.org\r\nTo: b@example.com\r\nSubject: Mail " + n
+                + "\r\nMIME-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nHallo\r\n");
         auswahl += (i ? "," : "") + QByteArray("m") + n + ".eml";
     }
     QFile ini(verzeichnis.filePath("session.ini"));

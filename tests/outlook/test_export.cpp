@@ -1,0 +1,249 @@
+// Both export jobs end to end: the real binary against generated stand-in Outlook sessions.
+#include "lauf.h"
+#include "sitzung.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+
+#include <gtest/gtest.h>
+
+using namespace testhilfe;
+
+namespace {
+
+const QByteArray app("[Application]\nVersion=16.0.0.17328\n");
+
+QByteArray modus_zeile(const char* modus)
+{
+    return QByteArray("inf;Telvorin (5.9.3.7 08.02.18) ") + modus + "\r\n";
+}
+
+QByteArray kopf(const char* modus)
+{
+    return modus_zeile(modus) + "inf;Outlook Version 16.0.0.17328\r\n";
+}
+
+QJsonObject anlage(const QString& name, const QByteArray& daten)
+{
+    return {{"name", name}, {"data", QString::fromLatin1(daten.toHex())}};
+}
+
+TEST(ExplorerExport, SavesEverySelectedMailAndReportsItThreeWays)
+{
+    Umgebung u;
+    // A UTF-8 file name and a quoted one holding a comma must reach the stand-in whole.
+    lege_sitzung_an(u, app + "[Explorer]\nSelection=gr\xc3\xbc\xc3\x9f" "e.eml, \"zeichen,1.eml\", mails/anlagen.eml\n");
+    u.schreibe(QString::fromUtf8("session/gr\xc3\xbc\xc3\x9f" "e.eml"),
+               baue_mail("=?UTF-8?Q?Gr=C3=BC=C3=9Fe_aus?=\r\n =?ISO-8859-1?Q?_K=F6ln?=", "Text \xc3\xa4\r\n"));
+    u.schreibe("session/zeichen,1.eml", baue_mail("Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1"));
+    const QByteArray pdf("%PDF-1.4\n\x00\x01\xff binary", 20);
+    u.schreibe("session/mails/anlagen.eml",
+               baue_mail("Mit Anlagen", "Siehe Anlage\r\n",
+                         {base64_teil("application/pdf", "attachment; filename=\"r.pdf\"", pdf),
+                          base64_teil("text/plain; name=\"=?UTF-8?Q?=C3=9Cbersicht.txt?=\"", "", "eins\r\nzwei")}));
+    QDir().mkpath(u.pfad("out"));
+
+    // -name selects nothing in this job.
+    const auto e = u.starte({"-mail", "-dest", "out", "-name", "r.pdf", "-back", "r.csv"});
+
+    EXPECT_EQ(e.exit_code, 0);
+    EXPECT_EQ(e.standardausgabe, banner() + "OL-Explorer speichere: out/Gr\xfc\xdf" "e aus K\xf6ln.msg\n"
+                                            "OL-Explorer speichere: out/Re A B CDEFGHIJ|K 100%1.msg\n"
+                                            "OL-Explorer speichere: out/Mit Anlagen.msg\n");
+    EXPECT_EQ(e.standardfehler, "Betreff: 'Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln' 16.0.0.17328\n"
+                                "Betreff: 'Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1' 16.0.0.17328\n"
+                                "Betreff: 'Mit Anlagen' 16.0.0.17328\n");
+    EXPECT_EQ(u.lies("r.csv"), kopf("Mail") + "file;out/Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln.msg\r\n"
+                                              "file;out/Re A B CDEFGHIJ|K 100%1.msg\r\n"
+                                              "file;out/Mit Anlagen.msg\r\n");
+    EXPECT_EQ(dateien_in(u.pfad("out")), (QStringList{QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln.msg"),
+                                                      "Mit Anlagen.msg", "Re A B CDEFGHIJ|K 100%1.msg"}));
+
+    // A reader nobody here wrote must see the same mails.
+    QJsonObject erwartet{{"subject", QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln")},
+                         {"body", QString::fromUtf8("Text \xc3\xa4\r\n")},
+                         {"from", "Erika Muster <erika@example.org>"},
+                         {"to", "Max Beispiel <max@example.com>, ohne-name@example.com <ohne-name@example.com>"},
+                         {"cc", "Kopie <kopie@example.net>"},
+                         {"attachments", QJsonArray()}};
+    EXPECT_EQ(lies_msg_zurueck(u, u.pfad(QString::fromUtf8("out/Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln.msg"))), erwartet);
+    erwartet["subject"] = "Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1";
+    erwartet["body"] = "Hallo\r\n";
+    EXPECT_EQ(lies_msg_zurueck(u, u.pfad("out/Re A B CDEFGHIJ|K 100%1.msg")), erwartet);
+    erwartet["subject"] = "Mit Anlagen";
+    erwartet["body"] = "Siehe Anlage\r\n";
+    erwartet["attachments"] = QJsonArray{anlage("r.pdf", pdf), anlage(QString::fromUtf8("\xc3\x9c" "bersicht.txt"), "eins\r\nzwei")};
+    EXPECT_EQ(lies_msg_zurueck(u, u.pfad("out/Mit Anlagen.msg")), erwartet);
+}
+
+TEST(ExplorerExport, DestinationRuleAppendsOneSeparator)
+{
+    struct Fall {
+        QStringList ziel;  // the -dest option, if any
+        QString erwartet;  // directory part of the listed path
+        QString gespeichert_in;
+    };
+    const Fall faelle[] = {{{}, "<tmp>/", "tmp"}, {{"-dest", "out"}, "out/", "out"}, {{"-dest", "out/"}, "out//", "out"}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.ziel.join(' ').toStdString());
+        Umgebung u;
+        lege_sitzung_an(u, app + "[Explorer]\nSelection=a.eml\n");
+        u.schreibe("session/a.eml", baue_mail("Hallo"));
+        QDir().mkpath(u.pfad("out"));
+        const QByteArray pfad = QString(f.erwartet).replace("<tmp>", u.pfad("tmp")).toUtf8() + "Hallo.msg";
+        const auto e = u.starte(QStringList{"-mail", "-back", "r.csv"} + f.ziel);
+        EXPECT_EQ(e.exit_code, 0);
+        EXPECT_EQ(u.lies("r.csv"), kopf("Mail") + "file;" + pfad + "\r\n");
+        EXPECT_EQ(e.standardausgabe, banner() + "OL-Explorer speichere: " + pfad + "\n");
+        EXPECT_TRUE(QFile::exists(u.pfad(f.gespeichert_in + "/Hallo.msg")));
+    }
+}
+
+TEST(ExplorerExport, UnreadableMailsAreEmptyItemsThatSaveNothing)
+{
+    Umgebung u;
+    const QByteArray s =
+        lege_sitzung_an(u, app + "[Explorer]\nSelection=fehlt.eml, kaputt.eml, gut.eml, fehlt.eml\n").toUtf8();
+    u.schreibe("session/kaputt.eml", QByteArray("\x00\x01\x02 kein Mail \xff", 14));
+    u.schreibe("session/gut.eml", baue_mail("Gut"));
+    QDir().mkpath(u.pfad("out"));
+    const auto e = u.starte({"-mail", "-dest", "out", "-back", "r.csv"});
+    EXPECT_EQ(e.exit_code, 0);
+    // Each unreadable file is named once, however often it is selected.
+    EXPECT_EQ(e.standardfehler, "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/fehlt.eml\n"
+                                "Betreff: '' 16.0.0.17328\n"
+                                "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/kaputt.eml\n"
+                                "Betreff: '' 16.0.0.17328\nBetreff: 'Gut' 16.0.0.17328\nBetreff: '' 16.0.0.17328\n");
+    EXPECT_EQ(u.lies("r.csv"), kopf("Mail") + "file;out/.msg\r\nfile;out/.msg\r\nfile;out/Gut.msg\r\nfile;out/.msg\r\n");
+    EXPECT_EQ(dateien_in(u.pfad("out")), QStringList{"Gut.msg"});
+}
+
+TEST(ExplorerExport, MissingDestinationOrResultFileDoesNotStopTheJob)
+{
+    Umgebung u;
+    lege_sitzung_an(u, app + "[Explorer]\nSelection=a.eml\n");
+    u.schreibe("session/a.eml", baue_mail("Hallo"));
+
+    // Outlook's failing SaveAs goes unnoticed: the line stands, nothing is made.
+    EXPECT_EQ(u.starte({"-mail", "-dest", "gibtsnicht", "-back", "r.csv"}).exit_code, 0);
+    EXPECT_EQ(u.lies("r.csv"), kopf("Mail") + "file;gibtsnicht/Hallo.msg\r\n");
+    EXPECT_FALSE(QFileInfo::exists(u.pfad("gibtsnicht")));
+
+    QDir().mkpath(u.pfad("out"));
+    const auto e = u.starte({"-mail", "-dest", "out", "-back", "fehlt/r.csv"});
+    EXPECT_EQ(e.exit_code, 0);
+    EXPECT_EQ(e.standardausgabe, banner() + "OL-Explorer speichere: out/Hallo.msg\n");
+    EXPECT_TRUE(QFile::exists(u.pfad("out/Hallo.msg")));
+}
+
+// Both jobs, when what they need of Outlook is missing. A null ini stands
+// for no session.ini, "/" for a directory in its place.
+TEST(Export, MissingObjectsEndTheJobWithTheirErrorLine)
+{
+    const struct {
+        const char* fall;
+        const char* modus;
+        QByteArray ini;
+        QByteArray standardfehler;  // before the closing text; <ini>, <s>: session.ini, session directory
+        QByteArray fehler;          // the "err;" line's text
+    } faelle[] = {
+        {"no session.ini", "Mail", QByteArray(), "", "kein Outlook Explorer aktiv"},
+        {"session.ini is a directory", "Mail", "/", "", "kein Outlook Explorer aktiv"},
+        {"malformed session.ini", "Mail", "[Explorer\nSelection=a.eml\n",
+         "Outlook-Ersatz: session.ini fehlerhaft, kein Outlook: <ini>\n", "kein Outlook Explorer aktiv"},
+        {"no explorer", "Mail", app + "[Inspector]\nCurrentItem=a.eml\n", "", "kein Outlook Explorer aktiv"},
+        {"no selection object", "Mail", app + "[Explorer]\n", "", "no Selection-Object"},
+        {"empty selection", "Mail", app + "[Explorer]\nSelection=\n", "", "keine Markierung"},
+        {"blank entries only", "Mail", app + "[Explorer]\nSelection= , ,\n", "", "keine Markierung"},
+        {"no inspector", "Anlage", app + "[Explorer]\nSelection=a.eml\n", "", "kein Outlook Inspector aktiv"},
+        {"mail without attachments", "Anlage", app + "[Inspector]\nCurrentItem=a.eml\n",
+         "Betreff: 'Ohne' 16.0.0.17328\n", "keine Anlage(n)"},
+        // No item at all: its OutlookVersion reads empty too.
+        {"inspector without item", "Anlage", app + "[Inspector]\n", "Betreff: '' \n", "keine Anlage(n)"},
+        {"empty item key", "Anlage", app + "[Inspector]\nCurrentItem=\n", "Betreff: '' \n", "keine Anlage(n)"},
+        {"unreadable item", "Anlage", app + "[Inspector]\nCurrentItem=fehlt.eml\n",
+         "Outlook-Ersatz: Maildatei nicht lesbar: <s>/fehlt.eml\nBetreff: '' 16.0.0.17328\n", "keine Anlage(n)"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        Umgebung u;
+        const QString s = lege_sitzung_an(u, f.ini);
+        if (f.ini.isNull() || f.ini == "/")
+            QFile::remove(s + "/session.ini");
+        if (f.ini == "/")
+            QDir(s).mkdir("session.ini");
+        u.schreibe("session/a.eml", baue_mail("Ohne"));
+        const auto e = u.starte({"-" + QString(f.modus).toLower(), "-dest", "out", "-back", "r.csv"});
+        const QByteArray job(f.modus[0] == 'M' ? "speichere_explorer_mag: " : "speichere_anlage_msg: ");
+        // The debug line's wording differs from the result line's only for the selection object.
+        const QByteArray debug = f.fehler == "no Selection-Object" ? "no Selection" : f.fehler;
+        EXPECT_EQ(e.exit_code, 255);
+        EXPECT_EQ(e.standardausgabe, banner());
+        EXPECT_EQ(e.standardfehler, QByteArray(f.standardfehler).replace("<ini>", s.toUtf8() + "/session.ini")
+                                        .replace("<s>", s.toUtf8()) + job + debug + "\n" + programmende);
+        EXPECT_EQ(u.lies("r.csv"), modus_zeile(f.modus) + "inf;Outlook Version "
+                                       + (f.ini.startsWith(app) ? "16.0.0.17328" : "") + "\r\nerr;" + f.fehler + "\r\n");
+    }
+}
+
+QByteArray binaer(int laenge, int saat)
+{
+    QByteArray b(laenge, '\0');
+    for (int i = 0; i < laenge; ++i)
+        b[i] = char((i * 31 + saat) & 0xFF);
+    return b;
+}
+
+// The -name filter is exact and case-sensitive, and every attachment is
+// looked at either way. The mail carries a plain name that holds a path, an
+// RFC 2231 name in two continuations inside a nested multipart, and an
+// RFC 2047 name in Content-Type only.
+TEST(AnlagenExport, SavesTheAttachmentsTheNameSelects)
+{
+    const Teil verschachtelt{
+        "Content-Type: multipart/related; boundary=\"innen\"",
+        "--innen\r\nContent-Type: application/octet-stream\r\n"
+        "Content-Disposition: attachment; filename*0*=UTF-8''Gr%C3%B6%C3%9Fe%20;\r\n filename*1=\"Liste.bin\"\r\n"
+        "Content-Transfer-Encoding: base64\r\n\r\n" + binaer(3000, 7).toBase64() + "\r\n--innen--"};
+    const QByteArray mail = baue_mail(
+        "Drei Anlagen", "Hallo\r\n",
+        {base64_teil("text/plain", "attachment; filename=\"../eins.txt\"", "erste\r\nDatei\r\n"), verschachtelt,
+         base64_teil("image/png; name=\"=?ISO-8859-1?Q?B=E4r.png?=\"", "inline", binaer(100, 3))});
+    const QString eins("eins.txt"), liste(QString::fromUtf8("Gr\xc3\xb6\xc3\x9f" "e Liste.bin")),
+        baer(QString::fromUtf8("B\xc3\xa4r.png"));
+    const QMap<QString, QByteArray> inhalt{{eins, "erste\r\nDatei\r\n"}, {liste, binaer(3000, 7)}, {baer, binaer(100, 3)}};
+    const struct Fall {
+        QString name;
+        QStringList gespeichert;  // in message order; empty: the job fails
+    } faelle[] = {
+        {"", {eins, liste, baer}}, {eins, {eins}}, {baer, {baer}}, {"EINS.TXT", {}},
+        {"eins", {}},              {"eins.txt ", {}}, {"../eins.txt", {}},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name.toStdString());
+        Umgebung u;
+        lege_sitzung_an(u, app + "[Inspector]\nCurrentItem=offen.eml\n");
+        u.schreibe("session/offen.eml", mail);
+        QDir().mkpath(u.pfad("a/out"));
+        const auto e = u.starte(QStringList{"-anlage", "-dest", "a/out", "-back", "r.csv"}
+                               + (f.name.isEmpty() ? QStringList() : QStringList{"-name", f.name}));
+        QByteArray konsole = banner(), ergebnis = kopf("Anlage");
+        for (const QString& datei : f.gespeichert) {
+            konsole += "OL-Inspector speichere: a/out/" + datei.toLatin1() + "\n";
+            ergebnis += "file;a/out/" + datei.toUtf8() + "\r\n";
+            EXPECT_EQ(u.lies("a/out/" + datei), inhalt[datei]);
+        }
+        const bool gescheitert = f.gespeichert.isEmpty();
+        EXPECT_EQ(e.exit_code, gescheitert ? 255 : 0);
+        EXPECT_EQ(e.standardausgabe, konsole);
+        EXPECT_EQ(e.standardfehler, "Betreff: 'Drei Anlagen' 16.0.0.17328\nAnlage 0: 'eins.txt'\n"
+                                    "Anlage 1: 'Gr\xc3\xb6\xc3\x9f" "e Liste.bin'\nAnlage 2: 'B\xc3\xa4r.png'\n"
+                                        + (gescheitert ? "speichere_anlage_msg: keine Anlage(n)\n" + programmende : ""));
+        EXPECT_EQ(u.lies("r.csv"), ergebnis + (gescheitert ? "err;keine Anlage(n)\r\n" : ""));
+        EXPECT_EQ(dateien_in(u.pfad("a/out")).size(), f.gespeichert.size());
+        EXPECT_EQ(dateien_in(u.pfad("a")), QStringList{});
+    }
+}
+
+}  // namespace
