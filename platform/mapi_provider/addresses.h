@@ -10,7 +10,7 @@ namespace telvorin::mapi {
 
 struct Mailbox {
     QString name;     // display name, may be empty
-    QString address;  // addr-spec, never empty
+    QString address;  // the bare address (local@domain), never empty
 };
 
 // One address-book line: display name = address.

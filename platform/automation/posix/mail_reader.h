@@ -10,7 +10,7 @@ namespace telvorin::platform::standin {
 
 struct MailAddress {
     QString name;     // display name, may be empty
-    QString address;  // addr-spec, may be empty for a bare name
+    QString address;  // the bare address (local@domain), may be empty for a bare name
 };
 
 struct MailAttachment {
