@@ -1,38 +1,20 @@
 // Reading delivered messages back with a MIME parser that is not ours (Python's email package),
-// and recording what stand-in delivery commands were given.
+// and stand-in delivery commands that record what they were given.
 #include "mail_leser.h"
 
+#include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
-#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
 
 namespace providertest {
 
-QString GeleseneMail::kopf(const char* name) const
-{
-    return json.value(QLatin1String(name)).toString();
-}
-
-QStringList GeleseneMail::adressen(const char* feld) const
-{
-    QStringList ergebnis;
-    for (const QJsonValue& eintrag : json.value(QStringLiteral("addresses")).toObject().value(QLatin1String(feld)).toArray())
-        ergebnis << eintrag.toObject().value(QStringLiteral("address")).toString();
-    return ergebnis;
-}
-
-QStringList GeleseneMail::namen(const char* feld) const
-{
-    QStringList ergebnis;
-    for (const QJsonValue& eintrag : json.value(QStringLiteral("addresses")).toObject().value(QLatin1String(feld)).toArray())
-        ergebnis << eintrag.toObject().value(QStringLiteral("name")).toString();
-    return ergebnis;
-}
-
 QString GeleseneMail::text() const
 {
-    return json.value(QStringLiteral("body")).toString().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return kopf("body").replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 QList<Anlage> GeleseneMail::anlagen() const
@@ -52,42 +34,55 @@ GeleseneMail lies_mail(const QByteArray& inhalt)
     GeleseneMail mail;
     mail.roh = inhalt;
     QProcess python;
-    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
-    umgebung.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    umgebung.insert(QStringLiteral("PYTHONIOENCODING"), QStringLiteral("utf-8"));
-    python.setProcessEnvironment(umgebung);
     python.start(QStringLiteral("python3"), {QStringLiteral(LIES_MAIL_SKRIPT)});
-    if (!python.waitForStarted(30000)) {
-        mail.fehler = QStringLiteral("python3 startet nicht");
-        return mail;
-    }
     python.write(inhalt);
     python.closeWriteChannel();
     if (!python.waitForFinished(60000) || python.exitCode() != 0) {
-        mail.fehler = QString::fromUtf8(python.readAllStandardError());
+        mail.fehler = python.errorString() + QString::fromUtf8(python.readAllStandardError());
         return mail;
     }
-    QJsonParseError fehler {};
-    const QJsonDocument dokument = QJsonDocument::fromJson(python.readAllStandardOutput(), &fehler);
-    if (fehler.error != QJsonParseError::NoError) {
-        mail.fehler = fehler.errorString();
-        return mail;
-    }
-    mail.json = dokument.object();
-    mail.ok = true;
+    // JSON escapes every non-ASCII character, so the locale does not matter.
+    mail.json = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+    mail.ok = !mail.json.isEmpty();
+    if (!mail.ok)
+        mail.fehler = QStringLiteral("keine JSON-Ausgabe");
     return mail;
 }
 
-QByteArray standin_skript(const QString& protokoll, int status)
+QStringList mails_in(const QString& ordner)
 {
-    const QByteArray p = protokoll.toUtf8();
-    return "#!/bin/sh\nfor a; do printf '%s\\036' \"$a\"; done > '" + p + ".args'\ncat > '" + p + ".stdin'\nexit "
-           + QByteArray::number(status) + "\n";
+    return QDir(ordner).entryList({QStringLiteral("*.eml")}, QDir::Files, QDir::Name);
 }
 
-QStringList aufgezeichnete_argumente(const QString& protokoll)
+GeleseneMail einzige_mail(const QString& ordner)
 {
-    QFile f(protokoll + QStringLiteral(".args"));
+    const QStringList mails = mails_in(ordner);
+    EXPECT_EQ(mails.size(), 1) << ordner.toStdString();
+    if (mails.size() != 1)
+        return GeleseneMail();
+    QFile f(ordner + QLatin1Char('/') + mails.first());
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    GeleseneMail mail = lies_mail(f.readAll());
+    EXPECT_TRUE(mail.ok) << mail.fehler.toStdString();
+    return mail;
+}
+
+void lege_standin_an(const QString& ordner, const QString& name, int status)
+{
+    // Each argument ends with an ASCII record separator, which no test argument contains.
+    const QByteArray protokoll = QFile::encodeName(ordner + QLatin1Char('/') + name);
+    QDir(ordner).mkpath(QStringLiteral("bin"));
+    QFile skript(ordner + QStringLiteral("/bin/") + name);
+    ASSERT_TRUE(skript.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    skript.write("#!/bin/sh\nfor a; do printf '%s\\036' \"$a\"; done > '" + protokoll + ".args'\ncat > '" + protokoll
+                 + ".stdin'\nexit " + QByteArray::number(status) + "\n");
+    skript.close();
+    skript.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+}
+
+QStringList aufgerufen_mit(const QString& ordner, const QString& name)
+{
+    QFile f(ordner + QLatin1Char('/') + name + QStringLiteral(".args"));
     if (!f.open(QIODevice::ReadOnly))
         return {QStringLiteral("<nicht aufgerufen>")};
     QStringList argumente = QString::fromUtf8(f.readAll()).split(QLatin1Char('\036'));
