@@ -4,49 +4,36 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QProcess>
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace providertest {
 
-QString GeleseneMail::text() const
+QString lies_mail(const QByteArray& inhalt)
 {
-    return kopf("body").replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QList<Anlage> GeleseneMail::anlagen() const
-{
-    QList<Anlage> ergebnis;
-    for (const QJsonValue& wert : json.value(QStringLiteral("attachments")).toArray()) {
-        const QJsonObject o = wert.toObject();
-        ergebnis << Anlage{o.value(QStringLiteral("name")).toString(), o.value(QStringLiteral("type")).toString(),
-                           o.value(QStringLiteral("encoding")).toString(),
-                           QByteArray::fromBase64(o.value(QStringLiteral("data")).toString().toLatin1())};
-    }
-    return ergebnis;
-}
-
-GeleseneMail lies_mail(const QByteArray& inhalt)
-{
-    GeleseneMail mail;
-    mail.roh = inhalt;
     QProcess python;
     python.start(QStringLiteral("python3"), {QStringLiteral(LIES_MAIL_SKRIPT)});
     python.write(inhalt);
     python.closeWriteChannel();
-    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
-        mail.fehler = python.errorString() + QString::fromUtf8(python.readAllStandardError());
-        return mail;
-    }
-    // JSON escapes every non-ASCII character, so the locale does not matter.
-    mail.json = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
-    mail.ok = !mail.json.isEmpty();
-    if (!mail.ok)
-        mail.fehler = QStringLiteral("keine JSON-Ausgabe");
-    return mail;
+    if (!python.waitForFinished(60000) || python.exitCode() != 0)
+        return QStringLiteral("Fehler: ") + python.errorString() + QString::fromUtf8(python.readAllStandardError());
+    return QString::fromUtf8(python.readAllStandardOutput());
+}
+
+QString standard_absender()
+{
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    return QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name) + QLatin1Char('@') + QString::fromLocal8Bit(host);
+}
+
+QString anlage(const QString& name, const char* typ, const QByteArray& daten)
+{
+    return QStringLiteral("\nAnlage: %1; %2; base64; %3").arg(name, QLatin1String(typ), QLatin1String(daten.toBase64()));
 }
 
 QStringList mails_in(const QString& ordner)
@@ -54,17 +41,12 @@ QStringList mails_in(const QString& ordner)
     return QDir(ordner).entryList({QStringLiteral("*.eml")}, QDir::Files, QDir::Name);
 }
 
-GeleseneMail einzige_mail(const QString& ordner)
+QByteArray einzige_mail(const QString& ordner)
 {
     const QStringList mails = mails_in(ordner);
     EXPECT_EQ(mails.size(), 1) << ordner.toStdString();
-    if (mails.size() != 1)
-        return GeleseneMail();
-    QFile f(ordner + QLatin1Char('/') + mails.first());
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    GeleseneMail mail = lies_mail(f.readAll());
-    EXPECT_TRUE(mail.ok) << mail.fehler.toStdString();
-    return mail;
+    QFile f(ordner + QLatin1Char('/') + mails.value(0));
+    return mails.size() == 1 && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void lege_standin_an(const QString& ordner, const QString& name, int status)

@@ -3,8 +3,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QJsonObject>
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -12,30 +10,21 @@
 
 namespace providertest {
 
-struct Anlage {
-    QString name, typ, kodierung;
-    QByteArray daten;
-};
-
-struct GeleseneMail {
-    bool ok = false;
-    QString fehler;    // why reading failed
-    QByteArray roh;    // the message's bytes
-    QJsonObject json;  // what the parser reported
-
-    // A header decoded, "" when absent; address headers as "Name <address>, ...".
-    QString kopf(const char* name) const { return json.value(QLatin1String(name)).toString(); }
-    // The text body, CR LF read as "\n" (tests check line ends on the raw bytes).
-    QString text() const;
-    QList<Anlage> anlagen() const;
-};
-
-GeleseneMail lies_mail(const QByteArray& inhalt);
+// The message as that parser reads it: its decoded From, To, Cc, Bcc and
+// Subject lines, a "Fehler: " line for anything wrong with it (defects, no
+// MIME-Version 1.0, no Date, no valid Message-ID), "Text (charset):" and the
+// text body with "\n" line ends, then "Anlage: name; type; transfer encoding;
+// content in base64" for each attachment. Parser failures as "Fehler: ...".
+QString lies_mail(const QByteArray& inhalt);
+// The sender of a profile without From=: login@host.
+QString standard_absender();
+// The attachment line that lies_mail() gives for this file.
+QString anlage(const QString& name, const char* typ, const QByteArray& daten);
 
 // The .eml files in `ordner`, sorted by name.
 QStringList mails_in(const QString& ordner);
-// The one message in `ordner`, read back; fails the test unless there is exactly one.
-GeleseneMail einzige_mail(const QString& ordner);
+// The bytes of the one message in `ordner`; fails the test unless there is exactly one.
+QByteArray einzige_mail(const QString& ordner);
 
 // Writes `ordner`/bin/`name`, a script that records its arguments and its
 // standard input in `ordner` and exits with `status`.

@@ -56,15 +56,11 @@ TEST_F(ProviderTelvorin, TheBundledExampleGoesIntoTheDefaultOutboxWithoutAnyConf
     // The provider prints nothing of its own.
     EXPECT_EQ(e.standardfehler, QByteArray("Interfacedatei 'examples/mail.txt'\n"));
 
-    const GeleseneMail mail = einzige_mail(standard_ausgang());
-    EXPECT_EQ(mail.kopf("subject"), QStringLiteral("Angebot Nr. 4711"));
-    EXPECT_EQ(mail.kopf("to"), QStringLiteral("kunde@example.com"));
-    EXPECT_EQ(mail.text(), QStringLiteral("Sehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\n"
-                                          "Mit freundlichen Gruessen\n"));
-    ASSERT_EQ(mail.anlagen().size(), 1);
-    EXPECT_EQ(mail.anlagen()[0].name, QStringLiteral("Angebot.txt"));
-    EXPECT_EQ(mail.anlagen()[0].typ, QStringLiteral("text/plain"));
-    EXPECT_EQ(mail.anlagen()[0].daten, anhang);
+    EXPECT_EQ(lies_mail(einzige_mail(standard_ausgang())),
+              "From: " + standard_absender()
+                  + "\nTo: kunde@example.com\nSubject: Angebot Nr. 4711\nText (utf-8):\n"
+                    "Sehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit freundlichen Gruessen\n"
+                  + anlage(QStringLiteral("Angebot.txt"), "text/plain", anhang));
 }
 
 struct ProfilFall {
@@ -94,10 +90,9 @@ TEST_F(ProviderTelvorin, TheProfileOfTheInterfaceFileChoosesWhereTheMailGoes)
         const Ergebnis e = sende(interfacedatei(fall.profil, "Profil", {"a@example.com"}, {}, {}, {}, "Text\n"));
         EXPECT_EQ(e.exit_code, 0) << e.standardfehler.constData();
         const QString ausgang = m_u.pfad(QLatin1String(fall.ausgang));
-        const GeleseneMail mail = einzige_mail(ausgang);
-        if (fall.profil == "Vertrieb") {
-            EXPECT_EQ(mail.kopf("from"), QStringLiteral("Vertrieb <vertrieb@example.com>"));
-        }
+        const QString mail = lies_mail(einzige_mail(ausgang));
+        EXPECT_EQ(mail.startsWith(QStringLiteral("From: Vertrieb <vertrieb@example.com>\n")),
+                  ausgang.endsWith(QStringLiteral("/vertrieb")));
         QDir(ausgang).removeRecursively();
     }
     EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
@@ -115,17 +110,12 @@ TEST_F(ProviderTelvorin, AttachmentsWrittenTheWindowsWayArriveUnderTheirTitles)
                                             {"anlagen\\unter\\daten.bin", "anlagen/bild.png"},
                                             {"\xc3\x9c" "bersicht M\xc3\xa4rz.bin", "Foto.png"}, "Text\n"));
     ASSERT_EQ(e.exit_code, 0) << e.standardfehler.constData();
-    const GeleseneMail mail = einzige_mail(standard_ausgang());
-    const QList<Anlage> anlagen = mail.anlagen();
-    ASSERT_EQ(anlagen.size(), 2);
-    EXPECT_EQ(anlagen[0].name, QString::fromUtf8("\xc3\x9c" "bersicht M\xc3\xa4rz.bin"));
-    EXPECT_EQ(anlagen[0].daten, binaer);
-    EXPECT_EQ(anlagen[1].name, QStringLiteral("Foto.png"));
-    EXPECT_EQ(anlagen[1].typ, QStringLiteral("image/png"));
-    EXPECT_EQ(anlagen[1].daten, QByteArray("\x89PNG\r\n"));
+    const QByteArray roh = einzige_mail(standard_ausgang());
+    EXPECT_EQ(lies_mail(roh), "From: " + standard_absender() + "\nTo: a@example.com\nSubject: Anlagen\nText (utf-8):\nText\n"
+                                  + anlage(QString::fromUtf8("\xc3\x9c" "bersicht M\xc3\xa4rz.bin"), "application/octet-stream", binaer)
+                                  + anlage(QStringLiteral("Foto.png"), "image/png", "\x89PNG\r\n"));
     // (GMime picks the smallest charset that holds the name.)
-    EXPECT_TRUE(mail.roh.contains("; filename*=iso-8859-1''%DCbersicht%20M%E4rz.bin\r\n"))
-        << mail.roh.left(1500).constData();
+    EXPECT_TRUE(roh.contains("; filename*=iso-8859-1''%DCbersicht%20M%E4rz.bin\r\n")) << roh.left(1500).constData();
 }
 
 TEST_F(ProviderTelvorin, RecipientsResolveThroughTheAddressBook)
@@ -134,9 +124,11 @@ TEST_F(ProviderTelvorin, RecipientsResolveThroughTheAddressBook)
     const Ergebnis e = sende(interfacedatei("", "Adressbuch", {"Mustermann", "<direkt@example.com>"},
                                             {"j\xc3\xbcrgen"}, {}, {}, "Text\n"));
     ASSERT_EQ(e.exit_code, 0) << e.standardfehler.constData();
-    const GeleseneMail mail = einzige_mail(standard_ausgang());
-    EXPECT_EQ(mail.kopf("to"), QStringLiteral("Max Mustermann <max@example.com>, direkt@example.com"));
-    EXPECT_EQ(mail.kopf("cc"), QString::fromUtf8("J\xc3\xbcrgen M\xc3\xbcller <juergen@example.com>"));
+    EXPECT_EQ(lies_mail(einzige_mail(standard_ausgang())),
+              "From: " + standard_absender()
+                  + QString::fromUtf8("\nTo: Max Mustermann <max@example.com>, direkt@example.com\n"
+                                      "Cc: J\xc3\xbcrgen M\xc3\xbcller <juergen@example.com>\nSubject: Adressbuch\n"
+                                      "Text (utf-8):\nText\n"));
 }
 
 TEST_F(ProviderTelvorin, TheConfigurationShownInTheReadmeWorksAsWritten)
@@ -150,9 +142,9 @@ TEST_F(ProviderTelvorin, TheConfigurationShownInTheReadmeWorksAsWritten)
     const Ergebnis e = sende(interfacedatei("", "Readme", {"max mustermann"}, {}, {}, {}, "Text\n"));
     ASSERT_EQ(e.exit_code, 0) << e.standardfehler.constData();
     // Its default profile, with the outbox under the home folder and its own sender.
-    const GeleseneMail mail = einzige_mail(m_u.pfad(QStringLiteral("home/Mail/outbox")));
-    EXPECT_EQ(mail.kopf("from"), QStringLiteral("Max Mustermann <max@example.com>"));
-    EXPECT_EQ(mail.kopf("to"), QStringLiteral("Max Mustermann <max@example.com>"));
+    EXPECT_EQ(lies_mail(einzige_mail(m_u.pfad(QStringLiteral("home/Mail/outbox")))),
+              QStringLiteral("From: Max Mustermann <max@example.com>\nTo: Max Mustermann <max@example.com>\n"
+                             "Subject: Readme\nText (utf-8):\nText\n"));
 }
 
 struct FehlerFall {
@@ -257,16 +249,13 @@ TEST_F(ProviderTelvorin, TheComposerAndSendmailDeliveriesRunTheirCommands)
     EXPECT_EQ(aufgerufen_mit(m_u.pfad(), QStringLiteral("sendmail")),
               (QStringList{QStringLiteral("-f"), QStringLiteral("ich@example.com"), QStringLiteral("-t"),
                            QStringLiteral("-oi")}));
-    const GeleseneMail mail = lies_mail(m_u.lies(QStringLiteral("sendmail.stdin")));
-    EXPECT_FALSE(mail.roh.contains('\r'));  // local line ends for the local mailer
-    EXPECT_EQ(mail.kopf("subject"), QString::fromUtf8("Weg \xc3\xa4"));
-    EXPECT_EQ(mail.kopf("from"), QStringLiteral("ich@example.com"));
-    EXPECT_EQ(mail.kopf("to"), QStringLiteral("Max Mustermann <max@example.com>"));
-    EXPECT_EQ(mail.kopf("cc"), QStringLiteral("cc@example.com"));
-    EXPECT_EQ(mail.kopf("bcc"), QStringLiteral("bcc@example.com"));  // sendmail -t needs it
-    EXPECT_EQ(mail.text(), QStringLiteral("Zeile\n"));
-    ASSERT_EQ(mail.anlagen().size(), 1);
-    EXPECT_EQ(mail.anlagen()[0].daten, QByteArray("Plan"));
+    const QByteArray roh = m_u.lies(QStringLiteral("sendmail.stdin"));
+    EXPECT_FALSE(roh.contains('\r'));  // local line ends for the local mailer
+    // Bcc stays in: sendmail -t takes the recipients from the headers and drops it.
+    EXPECT_EQ(lies_mail(roh), QString::fromUtf8("From: ich@example.com\nTo: Max Mustermann <max@example.com>\n"
+                                                "Cc: cc@example.com\nBcc: bcc@example.com\nSubject: Weg \xc3\xa4\n"
+                                                "Text (utf-8):\nZeile\n")
+                                  + anlage(QStringLiteral("plan.txt"), "text/plain", "Plan"));
 
     EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
 }
