@@ -129,12 +129,8 @@ protected:
     QString m_alt_cwd;
 };
 
-TEST_F(ProviderTest, ExportsTheWholeLoadTableAndAnswersNotSupportedWhereItHasNoMeaning)
+TEST_F(ProviderTest, TheRestOfTheLoadTableAnswersNotSupported)
 {
-    for (const char* name : {"MAPILogon", "MAPILogoff", "MAPISendMail", "MAPISendMailW", "MAPISendDocuments",
-                             "MAPIFindNext", "MAPIReadMail", "MAPISaveMail", "MAPIDeleteMail", "MAPIFreeBuffer",
-                             "MAPIAddress", "MAPIDetails", "MAPIResolveName"})
-        ASSERT_NE(::dlsym(bibliothek(), name), nullptr) << name;
     char leer[] = "";
     lpMapiMessage gelesen = nullptr;
     ULONG neu = 0;
@@ -155,7 +151,7 @@ struct AnmeldeFall {
     ULONG erwartet;
 };
 
-TEST_F(ProviderTest, LogonChoosesTheProfileAndChecksAGivenPassword)
+TEST_F(ProviderTest, LogonChoosesTheProfileChecksAGivenPasswordAndGivesDistinctSessionsThatEndOnce)
 {
     const AnmeldeFall faelle[] = {
         {"no profile: the default", nullptr, nullptr, 0},
@@ -181,22 +177,15 @@ TEST_F(ProviderTest, LogonChoosesTheProfileAndChecksAGivenPassword)
         else
             EXPECT_EQ(sitzung, 0u);
     }
-}
-
-TEST_F(ProviderTest, SessionsAreDistinctAndEndOnce)
-{
     LHANDLE a = 0, b = 0;
     ASSERT_EQ(anmelden(nullptr, nullptr, a), 0u);
-    ASSERT_EQ(anmelden("Standard", nullptr, b), 0u);
-    EXPECT_NE(a, 0u);
-    EXPECT_NE(b, 0u);
+    ASSERT_EQ(anmelden("Privat", nullptr, b), 0u);
     EXPECT_NE(a, b);
     EXPECT_EQ(abmelden(a), 0u);
     EXPECT_EQ(abmelden(a), 19u);
     EXPECT_EQ(abmelden(0), 19u);
     EXPECT_EQ(sende(a, an_a), 19u);
     EXPECT_EQ(abmelden(b), 0u);
-    EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
 }
 
 struct AufloeseFall {
@@ -220,7 +209,6 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
         {"J\xc3\xbcrgen", 0, "J\xfcrgen M\xfcller", "SMTP:juergen@example.com"},
         {"j\xfcrgen m\xfcller", 0, "J\xfcrgen M\xfcller", "SMTP:juergen@example.com"},
         {"Muster", 21, "", ""},
-        {"a", 21, "", ""},
         {"Moritz", 14, "", ""},
         {"", 14, "", ""},
         {"   ", 14, "", ""},
@@ -272,7 +260,7 @@ TEST_F(ProviderTest, TheOutboxGetsACompleteMimeMessageThatAnotherParserReadsBack
     n.betreff = "Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac";
     n.text = "Zeile 1\r\nZeile \xc3\xa4 2\r\n\r\nEnde\r\n";
     n.empfaenger = {{MAPI_TO, "Mustermann", ""},
-                    {MAPI_TO, "Kunde", "SMTP:kunde@example.com"},
+                    {MAPI_TO, "Fr\xe4nzi", "SMTP:fraenzi@example.com"},  // Latin-1, as it is no UTF-8
                     {MAPI_CC, "maria@example.com", ""},
                     {MAPI_BCC, "Team Vertrieb", ""}};
     n.dateien = {{pfad("anlagen/notiz").toStdString(), ""}};
@@ -280,7 +268,7 @@ TEST_F(ProviderTest, TheOutboxGetsACompleteMimeMessageThatAnotherParserReadsBack
 
     const QByteArray roh = einzige_mail(standard_ausgang());
     EXPECT_EQ(lies_mail(roh), QString::fromUtf8("From: B\xc3\xbcro Telvorin <buero@example.com>\n"
-                                                "To: Max Mustermann <max@example.com>, Kunde <kunde@example.com>\n"
+                                                "To: Max Mustermann <max@example.com>, Fr\xc3\xa4nzi <fraenzi@example.com>\n"
                                                 "Cc: maria@example.com\n"
                                                 "Bcc: Team Vertrieb <vertrieb@example.com>\n"  // as outboxes keep it
                                                 "Subject: Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac\n"
@@ -292,19 +280,6 @@ TEST_F(ProviderTest, TheOutboxGetsACompleteMimeMessageThatAnotherParserReadsBack
     EXPECT_EQ(roh.count('\n'), roh.count("\r\n"));
     EXPECT_FALSE(roh.contains("\r\r"));
     EXPECT_TRUE(roh.contains("\r\nSubject: Angebot =?UTF-8?")) << roh.left(1500).constData();
-}
-
-TEST_F(ProviderTest, EightBitTextThatIsNoUtf8IsReadAsLatin1AndTheSenderIsTheLoginAtTheHost)
-{
-    Nachricht n;
-    n.betreff = "Gr\xfc\xdf" "e";
-    n.text = "\xc4rger\r\n";
-    n.empfaenger = {{MAPI_TO, "Fr\xe4nzi", "SMTP:fraenzi@example.com"}};
-    ASSERT_EQ(sende(0, n, 0), 0u);
-    EXPECT_EQ(lies_mail(einzige_mail(standard_ausgang())),
-              "From: " + standard_absender()
-                  + QString::fromUtf8("\nTo: Fr\xc3\xa4nzi <fraenzi@example.com>\nSubject: Gr\xc3\xbc\xc3\x9f" "e\n"
-                                      "Text (utf-8):\n\xc3\x84rger\n"));
 }
 
 TEST_F(ProviderTest, WideStringsAreSentTheSameWay)
@@ -329,20 +304,24 @@ TEST_F(ProviderTest, WideStringsAreSentTheSameWay)
                   + anlage(QString::fromUtf16(titel.data()), "text/plain", "inhalt"));
 }
 
-struct SendeFehler {
+struct SendeFall {
     const char* beschreibung;
     Nachricht nachricht;
     ULONG erwartet;
+    QByteArray profil = {};  // the lines of [Standard]
+    FLAGS flags = MAPI_DIALOG;
 };
 
-TEST_F(ProviderTest, ACheckThatFailsStopsTheWholeMail)
+TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
 {
-    konfiguration(adressbuch);
     schreibe(QStringLiteral("da.txt"), "x");
+    schreibe(QStringLiteral("datei"), "keine Mappe");
     QDir().mkpath(pfad("ordner"));
     ::mkfifo(pfad("fifo").toUtf8().constData(), 0600);
+    lege_standin_an(m_dir.path(), QStringLiteral("scheitert"), 3);
+    lege_standin_an(m_dir.path(), QStringLiteral("klappt"), 0);
     const std::string gut = "gut@example.com";
-    const SendeFehler faelle[] = {
+    const SendeFall faelle[] = {
         {"recipient class MAPI_ORIG", {"", "", {{MAPI_ORIG, gut, ""}}, {}}, 15},
         {"recipient class 4", {"", "", {{MAPI_TO, gut, ""}, {4, gut, ""}}, {}}, 15},
         {"bad class wins over an unknown name", {"", "", {{MAPI_TO, "Niemand", ""}, {7, gut, ""}}, {}}, 15},
@@ -355,66 +334,35 @@ TEST_F(ProviderTest, ACheckThatFailsStopsTheWholeMail)
         {"directory as attachment", {"", "", {{MAPI_TO, gut, ""}}, {{"ordner", ""}}}, 12},
         {"FIFO as attachment", {"", "", {{MAPI_TO, gut, ""}}, {{"fifo", ""}}}, 12},
         {"unknown name before missing file", {"", "", {{MAPI_TO, "Niemand", ""}}, {{"fehlt.txt", ""}}}, 14},
+        {"outbox below a file", an_a, 2, "Outbox=datei/unter\n"},  // relative to the configuration file
+        {"sendmail exits non-zero", an_a, 2, "Delivery=sendmail\nSendmail=scheitert\n"},
+        {"sendmail not there", an_a, 2, "Delivery=sendmail\nSendmail=/nicht/da\n"},
+        {"sendmail without recipients", {}, 25, "Delivery=sendmail\nSendmail=klappt\n"},
+        {"composer exits non-zero", an_a, 2, "Delivery=composer\nComposer=scheitert\n"},
+        {"composer not there", an_a, 2, "Delivery=composer\nComposer=gibts-nicht\n"},
+        {"composer without MAPI_DIALOG", an_a, 2, "Delivery=composer\nComposer=klappt\n", 0},
+        {"composer without recipients", {}, 0, "Delivery=composer\nComposer=klappt\n"},
     };
-    LHANDLE sitzung = 0;
-    ASSERT_EQ(anmelden(nullptr, nullptr, sitzung), 0u);
-    for (const SendeFehler& fall : faelle) {
+    for (const SendeFall& fall : faelle) {
         SCOPED_TRACE(fall.beschreibung);
-        EXPECT_EQ(sende(sitzung, fall.nachricht), fall.erwartet);
+        konfiguration("[Standard]\n" + fall.profil + adressbuch);
+        EXPECT_EQ(sende(0, fall.nachricht, fall.flags), fall.erwartet);
         EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
     }
     MapiMessage kaputt {};
     kaputt.nRecipCount = 2;
-    EXPECT_EQ(funktion<LPMAPISENDMAIL>("MAPISendMail")(sitzung, 0, &kaputt, 0, 0), 2u);
-    EXPECT_EQ(funktion<LPMAPISENDMAIL>("MAPISendMail")(sitzung, 0, nullptr, 0, 0), 2u);
+    EXPECT_EQ(funktion<LPMAPISENDMAIL>("MAPISendMail")(0, 0, &kaputt, 0, 0), 2u);
+    EXPECT_EQ(funktion<LPMAPISENDMAIL>("MAPISendMail")(0, 0, nullptr, 0, 0), 2u);
     kaputt.nRecipCount = 10001;
-    EXPECT_EQ(funktion<LPMAPISENDMAIL>("MAPISendMail")(sitzung, 0, &kaputt, 0, 0), 10u);
-    abmelden(sitzung);
-    EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
+    EXPECT_EQ(funktion<LPMAPISENDMAIL>("MAPISendMail")(0, 0, &kaputt, 0, 0), 10u);
 }
 
-TEST_F(ProviderTest, TheOutboxNeverOverwritesAndReportsWhatItCannotWrite)
+TEST_F(ProviderTest, TheOutboxNeverOverwritesAndLeavesNothingElseBehind)
 {
     for (int i = 0; i < 3; ++i)
         ASSERT_EQ(sende(0, an_a), 0u);
     EXPECT_EQ(mails_in(standard_ausgang()).size(), 3);
-    // Nothing but the finished messages is left behind.
     EXPECT_EQ(QDir(standard_ausgang()).entryList(QDir::Files | QDir::Hidden).size(), 3);
-
-    schreibe(QStringLiteral("datei"), "keine Mappe");
-    konfiguration("[Standard]\nOutbox=datei/unter\n");  // relative to the configuration file
-    EXPECT_EQ(sende(0, an_a), 2u);
-    konfiguration("[Standard]\nOutbox=ausgang\n");
-    EXPECT_EQ(sende(0, an_a), 0u);
-    EXPECT_EQ(mails_in(pfad("ausgang")).size(), 1);
-}
-
-struct BefehlsFall {
-    const char* beschreibung;
-    QByteArray konfiguration;
-    FLAGS flags;
-    bool mit_empfaenger;
-    ULONG erwartet;
-};
-
-TEST_F(ProviderTest, ADeliveryCommandThatFailsFailsTheSend)
-{
-    lege_standin_an(m_dir.path(), QStringLiteral("scheitert"), 3);
-    lege_standin_an(m_dir.path(), QStringLiteral("klappt"), 0);
-    const BefehlsFall faelle[] = {
-        {"sendmail exits non-zero", "Delivery=sendmail\nSendmail=scheitert\n", 0, true, 2},
-        {"sendmail not there", "Delivery=sendmail\nSendmail=/nicht/da\n", 0, true, 2},
-        {"sendmail without recipients", "Delivery=sendmail\nSendmail=klappt\n", 0, false, 25},
-        {"composer exits non-zero", "Delivery=composer\nComposer=scheitert\n", MAPI_DIALOG, true, 2},
-        {"composer not there", "Delivery=composer\nComposer=gibts-nicht\n", MAPI_DIALOG, true, 2},
-        {"composer without MAPI_DIALOG", "Delivery=composer\nComposer=klappt\n", 0, true, 2},
-        {"composer without recipients", "Delivery=composer\nComposer=klappt\n", MAPI_DIALOG, false, 0},
-    };
-    for (const BefehlsFall& fall : faelle) {
-        SCOPED_TRACE(fall.beschreibung);
-        konfiguration("[Standard]\n" + fall.konfiguration);
-        EXPECT_EQ(sende(0, fall.mit_empfaenger ? an_a : Nachricht(), fall.flags), fall.erwartet);
-    }
 }
 
 }  // namespace

@@ -98,37 +98,29 @@ TEST_F(ProviderTelvorin, TheProfileOfTheInterfaceFileChoosesWhereTheMailGoes)
     EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
 }
 
-TEST_F(ProviderTelvorin, AttachmentsWrittenTheWindowsWayArriveUnderTheirTitles)
+TEST_F(ProviderTelvorin, AddressBookNamesAndAttachmentsWrittenTheWindowsWayArrive)
 {
     QByteArray binaer;
     for (int i = 0; i < 1000; ++i)
         binaer.append(static_cast<char>((i * 37) & 0xFF));
     m_u.schreibe(QStringLiteral("anlagen/unter/daten.bin"), binaer);
     m_u.schreibe(QStringLiteral("anlagen/bild.png"), "\x89PNG\r\n");
-    // A UTF-8 interface file; the mailer hands the title over in Latin-1.
-    const Ergebnis e = sende(interfacedatei("", "Anlagen", {"a@example.com"}, {},
+    konfiguration("[AddressBook]\nMax Mustermann=max@example.com\nJ\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n");
+    // A UTF-8 interface file; the mailer hands names and titles over in Latin-1.
+    const Ergebnis e = sende(interfacedatei("", "Anlagen", {"Mustermann", "<direkt@example.com>"}, {"j\xc3\xbcrgen"},
                                             {"anlagen\\unter\\daten.bin", "anlagen/bild.png"},
                                             {"\xc3\x9c" "bersicht M\xc3\xa4rz.bin", "Foto.png"}, "Text\n"));
     ASSERT_EQ(e.exit_code, 0) << e.standardfehler.constData();
     const QByteArray roh = einzige_mail(standard_ausgang());
-    EXPECT_EQ(lies_mail(roh), "From: " + standard_absender() + "\nTo: a@example.com\nSubject: Anlagen\nText (utf-8):\nText\n"
-                                  + anlage(QString::fromUtf8("\xc3\x9c" "bersicht M\xc3\xa4rz.bin"), "application/octet-stream", binaer)
-                                  + anlage(QStringLiteral("Foto.png"), "image/png", "\x89PNG\r\n"));
-    // (GMime picks the smallest charset that holds the name.)
-    EXPECT_TRUE(roh.contains("; filename*=iso-8859-1''%DCbersicht%20M%E4rz.bin\r\n")) << roh.left(1500).constData();
-}
-
-TEST_F(ProviderTelvorin, RecipientsResolveThroughTheAddressBook)
-{
-    konfiguration("[AddressBook]\nMax Mustermann=max@example.com\nJ\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n");
-    const Ergebnis e = sende(interfacedatei("", "Adressbuch", {"Mustermann", "<direkt@example.com>"},
-                                            {"j\xc3\xbcrgen"}, {}, {}, "Text\n"));
-    ASSERT_EQ(e.exit_code, 0) << e.standardfehler.constData();
-    EXPECT_EQ(lies_mail(einzige_mail(standard_ausgang())),
+    EXPECT_EQ(lies_mail(roh),
               "From: " + standard_absender()
                   + QString::fromUtf8("\nTo: Max Mustermann <max@example.com>, direkt@example.com\n"
-                                      "Cc: J\xc3\xbcrgen M\xc3\xbcller <juergen@example.com>\nSubject: Adressbuch\n"
-                                      "Text (utf-8):\nText\n"));
+                                      "Cc: J\xc3\xbcrgen M\xc3\xbcller <juergen@example.com>\nSubject: Anlagen\n"
+                                      "Text (utf-8):\nText\n")
+                  + anlage(QString::fromUtf8("\xc3\x9c" "bersicht M\xc3\xa4rz.bin"), "application/octet-stream", binaer)
+                  + anlage(QStringLiteral("Foto.png"), "image/png", "\x89PNG\r\n"));
+    // (GMime picks the smallest charset that holds the name.)
+    EXPECT_TRUE(roh.contains("; filename*=iso-8859-1''%DCbersicht%20M%E4rz.bin\r\n")) << roh.left(1500).constData();
 }
 
 TEST_F(ProviderTelvorin, TheConfigurationShownInTheReadmeWorksAsWritten)
@@ -147,48 +139,31 @@ TEST_F(ProviderTelvorin, TheConfigurationShownInTheReadmeWorksAsWritten)
                              "Subject: Readme\nText (utf-8):\nText\n"));
 }
 
+const QByteArray einfache_mail = interfacedatei("Standard", "S", {"a@example.com"}, {}, {}, {}, "T\n");
+const QByteArray logon_fehler = "Fehler bei MAPI Logon (FAILURE)";
+const QByteArray buch = "[AddressBook]\nMax Mustermann=max@example.com\nMaria Muster=maria@example.com\n";
+
 struct FehlerFall {
     const char* beschreibung;
-    QByteArray datei;
-    QByteArray fehlertext;  // the mailer's text for the provider's code
-};
-
-TEST_F(ProviderTelvorin, AFailedCheckReachesTheConsoleAsTheMailersText)
-{
-    const FehlerFall faelle[] = {
-        {"missing attachment", interfacedatei("", "S", {"a@example.com"}, {}, {"fehlt\\datei.pdf"}, {}, "T\n"),
-         "The specified attachment was not found. No message was sent.\nFehler beim Senden der EMail "
-         "(ATTACHMENT_NOT_FOUND)"},
-        {"ambiguous name", interfacedatei("", "S", {"Muster"}, {}, {}, {}, "T\n"),
-         "A recipient matched more than one of the recipient descriptor structures and MAPI_DIALOG was not set. "
-         "No message was sent.\nFehler beim Senden der EMail (AMBIGUOUS_RECIPIENT)"},
-        {"unknown name", interfacedatei("", "S", {"a@example.com"}, {"Niemand"}, {}, {}, "T\n"),
-         "A recipient did not appear in the address list. No message was sent.\nFehler beim Senden der EMail "
-         "(UNKNOWN_RECIPIENT)"},
-    };
-    konfiguration("[AddressBook]\nMax Mustermann=max@example.com\nMaria Muster=maria@example.com\n");
-    for (const FehlerFall& fall : faelle) {
-        SCOPED_TRACE(fall.beschreibung);
-        const Ergebnis e = sende(fall.datei);
-        EXPECT_EQ(e.exit_code, 255);
-        EXPECT_FALSE(e.standardausgabe.contains("Email gesendet"));
-        EXPECT_TRUE(e.standardfehler.endsWith("Fehler beim Mailinterface !\nMail-Error: " + fall.fehlertext + "\n"
-                                              + fall.fehlertext + "\n" + programmende))
-            << e.standardfehler.constData();
-        EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
-    }
-}
-
-struct KonfigFehler {
-    const char* beschreibung;
-    QByteArray inhalt;  // nothing is written when null
-    const char* grund;
+    QByteArray konfiguration;  // nothing is written when null
+    QByteArray grund;          // why the configuration is not used; empty when it is
+    QByteArray mail = einfache_mail;
+    QByteArray text = logon_fehler;  // the mailer's text for the provider's code
     const char* datei = "mapi.ini";  // TELVORIN_MAPI_CONFIG, in the working directory
 };
 
-TEST_F(ProviderTelvorin, ABrokenConfigurationGivesOneLineNamingTheFileAndTheLogonFailure)
+TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndABrokenConfigurationAsOneLine)
 {
-    const KonfigFehler faelle[] = {
+    const FehlerFall faelle[] = {
+        {"missing attachment", buch, "", interfacedatei("", "S", {"a@example.com"}, {}, {"fehlt\\datei.pdf"}, {}, "T\n"),
+         "The specified attachment was not found. No message was sent.\nFehler beim Senden der EMail "
+         "(ATTACHMENT_NOT_FOUND)"},
+        {"ambiguous name", buch, "", interfacedatei("", "S", {"Muster"}, {}, {}, {}, "T\n"),
+         "A recipient matched more than one of the recipient descriptor structures and MAPI_DIALOG was not set. "
+         "No message was sent.\nFehler beim Senden der EMail (AMBIGUOUS_RECIPIENT)"},
+        {"unknown name", buch, "", interfacedatei("", "S", {"a@example.com"}, {"Niemand"}, {}, {}, "T\n"),
+         "A recipient did not appear in the address list. No message was sent.\nFehler beim Senden der EMail "
+         "(UNKNOWN_RECIPIENT)"},
         {"line without key", "[Standard]\nDelivery=outbox\nnur Text\n", "Syntaxfehler in Zeile 3"},
         {"unclosed section", "[Standard\nDelivery=outbox\n", "Syntaxfehler in Zeile 1"},
         {"binary content", QByteArray("[a]\nx=\0\1\2", 9), "Syntaxfehler in Zeile 1"},
@@ -201,22 +176,23 @@ TEST_F(ProviderTelvorin, ABrokenConfigurationGivesOneLineNamingTheFileAndTheLogo
          "ungueltige Adresse 'Mustermann' fuer 'Max' in [AddressBook]"},
         {"default profile missing", "[General]\nDefaultProfile=Fehlt\n", "Standardprofil 'Fehlt' fehlt"},
         // A file named on purpose must exist; the default place may be empty.
-        {"named file missing", QByteArray(), "Datei fehlt", "fehlt.ini"},
-        {"named file is a folder", QByteArray(), "keine Datei", "home"},
+        {"named file missing", QByteArray(), "Datei fehlt", einfache_mail, logon_fehler, "fehlt.ini"},
+        {"named file is a folder", QByteArray(), "keine Datei", einfache_mail, logon_fehler, "home"},
     };
-    for (const KonfigFehler& fall : faelle) {
+    for (const FehlerFall& fall : faelle) {
         SCOPED_TRACE(fall.beschreibung);
         const QString datei = m_u.pfad(QLatin1String(fall.datei));
-        if (!fall.inhalt.isNull())
-            m_u.schreibe(QLatin1String(fall.datei), fall.inhalt);
+        if (!fall.konfiguration.isNull())
+            m_u.schreibe(QLatin1String(fall.datei), fall.konfiguration);
         m_u.setze(QStringLiteral("TELVORIN_MAPI_CONFIG"), datei);
-        const Ergebnis e = sende(interfacedatei("Standard", "S", {"a@example.com"}, {}, {}, {}, "T\n"));
+        const Ergebnis e = sende(fall.mail);
         EXPECT_EQ(e.exit_code, 255);
         // One line although the mailer retries the log-on.
-        EXPECT_EQ(e.standardfehler, "Interfacedatei 'mail.txt'\nMAPI-Konfiguration '" + datei.toUtf8()
-                                        + "' nicht verwendbar: " + fall.grund
-                                        + "\nFehler beim Mailinterface !\nMail-Error: Fehler bei MAPI Logon (FAILURE)\n"
-                                          "Fehler bei MAPI Logon (FAILURE)\n" + programmende);
+        const QByteArray zeile = fall.grund.isEmpty() ? QByteArray()
+            : "MAPI-Konfiguration '" + datei.toUtf8() + "' nicht verwendbar: " + fall.grund + "\n";
+        EXPECT_EQ(e.standardfehler, "Interfacedatei 'mail.txt'\n" + zeile + "Fehler beim Mailinterface !\nMail-Error: "
+                                        + fall.text + "\n" + fall.text + "\n" + programmende);
+        EXPECT_FALSE(e.standardausgabe.contains("Email gesendet"));
         EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
     }
 }
@@ -226,12 +202,11 @@ TEST_F(ProviderTelvorin, TheComposerAndSendmailDeliveriesRunTheirCommands)
     lege_standin_an(m_u.pfad(), QStringLiteral("xdg-email"), 0);
     lege_standin_an(m_u.pfad(), QStringLiteral("sendmail"), 0);
     m_u.schreibe(QStringLiteral("docs/plan.txt"), "Plan");
-    const QByteArray adressbuch = "[AddressBook]\nMax Mustermann=max@example.com\nMaria Muster=maria@example.com\n";
     // The composer lets the user settle names the address book cannot: they go as written.
     const QByteArray datei = interfacedatei("", "Weg \xc3\xa4", {"Max Mustermann", "Unbekannt Person"}, {"Muster"},
                                             {"docs\\plan.txt"}, {}, "Zeile\n", {"bcc@example.com"});
 
-    konfiguration("[Standard]\nDelivery=composer\n" + adressbuch);
+    konfiguration("[Standard]\nDelivery=composer\n" + buch);
     Ergebnis e = sende(datei);
     EXPECT_EQ(e.exit_code, 0) << e.standardfehler.constData();
     EXPECT_EQ(aufgerufen_mit(m_u.pfad(), QStringLiteral("xdg-email")),
@@ -242,7 +217,7 @@ TEST_F(ProviderTelvorin, TheComposerAndSendmailDeliveriesRunTheirCommands)
                            QStringLiteral("max@example.com"), QStringLiteral("Unbekannt Person")}));
 
     konfiguration("[Standard]\nDelivery=sendmail\nSendmail=sendmail -f ich@example.com\nFrom=ich@example.com\n"
-                  + adressbuch);
+                  + buch);
     e = sende(interfacedatei("", "Weg \xc3\xa4", {"Max Mustermann"}, {"cc@example.com"}, {"docs\\plan.txt"}, {},
                              "Zeile\n", {"bcc@example.com"}));
     EXPECT_EQ(e.exit_code, 0) << e.standardfehler.constData();
