@@ -98,29 +98,41 @@ TEST_F(ProviderTelvorin, TheProfileOfTheInterfaceFileChoosesWhereTheMailGoes)
     EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
 }
 
-TEST_F(ProviderTelvorin, AddressBookNamesAndAttachmentsWrittenTheWindowsWayArrive)
+TEST_F(ProviderTelvorin, AFullMailArrivesCompleteInCanonicalForm)
 {
-    QByteArray binaer;
-    for (int i = 0; i < 1000; ++i)
-        binaer.append(static_cast<char>((i * 37) & 0xFF));
-    m_u.schreibe(QStringLiteral("anlagen/unter/daten.bin"), binaer);
+    QByteArray alle_bytes;
+    for (int i = 0; i < 3 * 256; ++i)
+        alle_bytes.append(static_cast<char>(i));
+    m_u.schreibe(QStringLiteral("anlagen/unter/daten.bin"), alle_bytes);
     m_u.schreibe(QStringLiteral("anlagen/bild.png"), "\x89PNG\r\n");
-    konfiguration("[AddressBook]\nMax Mustermann=max@example.com\nJ\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n");
-    // A UTF-8 interface file; the mailer hands names and titles over in Latin-1.
-    const Ergebnis e = sende(interfacedatei("", "Anlagen", {"Mustermann", "<direkt@example.com>"}, {"j\xc3\xbcrgen"},
+    konfiguration("[Standard]\nFrom=B\xc3\xbcro Telvorin <buero@example.com>\n[AddressBook]\n"
+                  "Max Mustermann=max@example.com\nJ\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n"
+                  "Team=team@example.com\nTeam Vertrieb=vertrieb@example.com\n");
+    // A UTF-8 interface file; the mailer hands names back and titles over in Latin-1.
+    const Ergebnis e = sende(interfacedatei("", "Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac",
+                                            {"Mustermann", "<direkt@example.com>"}, {"j\xc3\xbcrgen"},
                                             {"anlagen\\unter\\daten.bin", "anlagen/bild.png"},
-                                            {"\xc3\x9c" "bersicht M\xc3\xa4rz.bin", "Foto.png"}, "Text\n"));
+                                            {"\xc3\x9c" "bersicht M\xc3\xa4rz.bin", "Foto.png"},
+                                            "Zeile 1\nZeile \xc3\xa4 2\n\nEnde\n", {"vertrieb"}));
     ASSERT_EQ(e.exit_code, 0) << e.standardfehler.constData();
     const QByteArray roh = einzige_mail(standard_ausgang());
     EXPECT_EQ(lies_mail(roh),
-              "From: " + standard_absender()
-                  + QString::fromUtf8("\nTo: Max Mustermann <max@example.com>, direkt@example.com\n"
-                                      "Cc: J\xc3\xbcrgen M\xc3\xbcller <juergen@example.com>\nSubject: Anlagen\n"
-                                      "Text (utf-8):\nText\n")
-                  + anlage(QString::fromUtf8("\xc3\x9c" "bersicht M\xc3\xa4rz.bin"), "application/octet-stream", binaer)
+              QString::fromUtf8("From: B\xc3\xbcro Telvorin <buero@example.com>\n"
+                                "To: Max Mustermann <max@example.com>, direkt@example.com\n"
+                                "Cc: J\xc3\xbcrgen M\xc3\xbcller <juergen@example.com>\n"
+                                "Bcc: Team Vertrieb <vertrieb@example.com>\n"  // as outboxes keep it
+                                "Subject: Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac\n"
+                                "Text (utf-8):\nZeile 1\nZeile \xc3\xa4 2\n\nEnde\n")
+                  + anlage(QString::fromUtf8("\xc3\x9c" "bersicht M\xc3\xa4rz.bin"), "application/octet-stream", alle_bytes)
                   + anlage(QStringLiteral("Foto.png"), "image/png", "\x89PNG\r\n"));
-    // (GMime picks the smallest charset that holds the name.)
-    EXPECT_TRUE(roh.contains("; filename*=iso-8859-1''%DCbersicht%20M%E4rz.bin\r\n")) << roh.left(1500).constData();
+    // 7-bit, every line ended with CR LF, non-ASCII header text encoded (in the
+    // smallest charset that holds it).
+    for (const char c : roh)
+        ASSERT_EQ(static_cast<unsigned char>(c) & 0x80, 0);
+    EXPECT_EQ(roh.count('\n'), roh.count("\r\n"));
+    EXPECT_FALSE(roh.contains("\r\r"));
+    EXPECT_TRUE(roh.contains("\r\nSubject: Angebot =?UTF-8?")) << roh.left(1500).constData();
+    EXPECT_TRUE(roh.contains("; filename*=iso-8859-1''%DCbersicht%20M%E4rz.bin\r\n"));
 }
 
 TEST_F(ProviderTelvorin, TheConfigurationShownInTheReadmeWorksAsWritten)
