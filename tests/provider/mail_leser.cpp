@@ -33,7 +33,8 @@ QString standard_absender()
 
 QString anlage(const QString& name, const char* typ, const QByteArray& daten)
 {
-    return QStringLiteral("\nAnlage: %1; %2; base64; %3").arg(name, QLatin1String(typ), QLatin1String(daten.toBase64()));
+    return QStringLiteral("\nAnlage: %1; %2; base64; %3")
+        .arg(name, QLatin1String(typ), QLatin1String(daten.toBase64()));
 }
 
 QStringList mails_in(const QString& ordner)

@@ -29,7 +29,10 @@ QByteArray interfacedatei(const QByteArray& profil, const QByteArray& betreff, c
 
 class ProviderTelvorin : public ::testing::Test {
 protected:
-    ProviderTelvorin() { m_u.setze(QStringLiteral("PATH"), m_u.pfad(QStringLiteral("bin")) + QStringLiteral(":/usr/bin:/bin")); }
+    ProviderTelvorin()
+    {
+        m_u.setze(QStringLiteral("PATH"), m_u.pfad(QStringLiteral("bin")) + QStringLiteral(":/usr/bin:/bin"));
+    }
 
     Ergebnis sende(const QByteArray& datei)
     {
@@ -37,18 +40,20 @@ protected:
         return m_u.starte({QStringLiteral("mail.txt")});
     }
     QString standard_ausgang() const { return m_u.pfad(QStringLiteral("home/.local/share/telvorin/outbox")); }
-    void konfiguration(const QByteArray& inhalt) { m_u.schreibe(QStringLiteral("home/.config/telvorin/mapi.ini"), inhalt); }
+    void konfiguration(const QByteArray& inhalt)
+    {
+        m_u.schreibe(QStringLiteral("home/.config/telvorin/mapi.ini"), inhalt);
+    }
 
     testhilfe::Umgebung m_u;
 };
 
 TEST_F(ProviderTelvorin, TheBundledExampleGoesIntoTheDefaultOutboxWithoutAnyConfiguration)
 {
-    const QByteArray anhang = m_u.lies(testhilfe::quellverzeichnis() + QStringLiteral("/examples/anhang.txt"));
+    for (const QString& datei : {QStringLiteral("examples/mail.txt"), QStringLiteral("examples/anhang.txt")})
+        m_u.schreibe(datei, m_u.lies(testhilfe::quellverzeichnis() + QLatin1Char('/') + datei));
+    const QByteArray anhang = m_u.lies(QStringLiteral("examples/anhang.txt"));
     ASSERT_FALSE(anhang.isEmpty());
-    m_u.schreibe(QStringLiteral("examples/mail.txt"),
-                 m_u.lies(testhilfe::quellverzeichnis() + QStringLiteral("/examples/mail.txt")));
-    m_u.schreibe(QStringLiteral("examples/anhang.txt"), anhang);
 
     const Ergebnis e = m_u.starte({QStringLiteral("examples/mail.txt")});
     EXPECT_EQ(e.exit_code, 0);
@@ -123,7 +128,8 @@ TEST_F(ProviderTelvorin, AFullMailArrivesCompleteInCanonicalForm)
                                 "Bcc: Team Vertrieb <vertrieb@example.com>\n"  // as outboxes keep it
                                 "Subject: Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac\n"
                                 "Text (utf-8):\nZeile 1\nZeile \xc3\xa4 2\n\nEnde\n")
-                  + anlage(QString::fromUtf8("\xc3\x9c" "bersicht M\xc3\xa4rz.bin"), "application/octet-stream", alle_bytes)
+                  + anlage(QString::fromUtf8("\xc3\x9c" "bersicht M\xc3\xa4rz.bin"), "application/octet-stream",
+                           alle_bytes)
                   + anlage(QStringLiteral("Foto.png"), "image/png", "\x89PNG\r\n"));
     // 7-bit, every line ended with CR LF, non-ASCII header text encoded (in the
     // smallest charset that holds it).
@@ -167,7 +173,8 @@ struct FehlerFall {
 TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndABrokenConfigurationAsOneLine)
 {
     const FehlerFall faelle[] = {
-        {"missing attachment", buch, "", interfacedatei("", "S", {"a@example.com"}, {}, {"fehlt\\datei.pdf"}, {}, "T\n"),
+        {"missing attachment", buch, "",
+         interfacedatei("", "S", {"a@example.com"}, {}, {"fehlt\\datei.pdf"}, {}, "T\n"),
          "The specified attachment was not found. No message was sent.\nFehler beim Senden der EMail "
          "(ATTACHMENT_NOT_FOUND)"},
         {"ambiguous name", buch, "", interfacedatei("", "S", {"Muster"}, {}, {}, {}, "T\n"),
