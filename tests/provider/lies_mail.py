@@ -10,7 +10,8 @@ import sys
 message = email.message_from_bytes(sys.stdin.buffer.read(), policy=email.policy.default)
 lines = [f"{name}: {message[name]}" for name in ("From", "To", "Cc", "Bcc", "Subject") if name in message]
 message_id = message["Message-ID"] or ""
-if message.defects or message["MIME-Version"] != "1.0" or not re.fullmatch(r"<[^<>@ ]+@[^<>@ ]+>", message_id):
+sender_domain = re.escape(message["From"].addresses[0].domain) if message["From"] else ""
+if message.defects or message["MIME-Version"] != "1.0" or not re.fullmatch(rf"<[^<>@ ]+@{sender_domain}>", message_id):
     lines.append(f"Fehler: {message.defects} {message['MIME-Version']} {message_id}")
 if message["Date"] is None or message["Date"].datetime is None:
     lines.append("Fehler: kein Datum")

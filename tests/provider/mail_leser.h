@@ -12,9 +12,10 @@ namespace providertest {
 
 // The message as that parser reads it: its decoded From, To, Cc, Bcc and
 // Subject lines, a "Fehler: " line for anything wrong with it (defects, no
-// MIME-Version 1.0, no Date, no valid Message-ID), "Text (charset):" and the
-// text body with "\n" line ends, then "Anlage: name; type; transfer encoding;
-// content in base64" for each attachment. Parser failures as "Fehler: ...".
+// MIME-Version 1.0, no Date, no Message-ID in the sender's domain),
+// "Text (charset):" and the text body with "\n" line ends, then "Anlage: name;
+// type; transfer encoding; content in base64" for each attachment. Parser
+// failures as "Fehler: ...".
 QString lies_mail(const QByteArray& inhalt);
 // The sender of a profile without From=: login@host.
 QString standard_absender();
