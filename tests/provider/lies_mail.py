@@ -1,43 +1,22 @@
 #!/usr/bin/env python3
-"""Reads a delivered message with Python's own MIME parser and prints it as JSON.
-
-The tests compare what the provider wrote against this independent reading:
-headers decoded, the text body, and every attachment's name, type and bytes.
-"""
+"""Prints the message on standard input the way Python's own MIME parser reads it:
+decoded headers, what is wrong with it, the text body, then one line per attachment."""
 import base64
 import email
 import email.policy
-import json
+import re
 import sys
 
-
-def main():
-    raw = open(sys.argv[1], "rb").read() if len(sys.argv) > 1 else sys.stdin.buffer.read()
-    message = email.message_from_bytes(raw, policy=email.policy.default)
-    result = {"defects": [type(d).__name__ for d in message.defects]}
-    for name in ("From", "To", "Cc", "Bcc", "Subject", "Date", "Message-ID", "MIME-Version"):
-        value = message.get(name)
-        result[name.lower()] = None if value is None else str(value)
-    addresses = {}
-    for name in ("To", "Cc", "Bcc", "From"):
-        header = message.get(name)
-        addresses[name.lower()] = [] if header is None else [
-            {"name": a.display_name, "address": a.addr_spec} for a in header.addresses]
-    result["addresses"] = addresses
-    body = message.get_body(preferencelist=("plain",))
-    result["body"] = None if body is None else body.get_content()
-    result["body_charset"] = None if body is None else body.get_content_charset()
-    result["attachments"] = [
-        {
-            "name": part.get_filename(),
-            "type": part.get_content_type(),
-            "encoding": part.get("Content-Transfer-Encoding"),
-            "data": base64.b64encode(part.get_payload(decode=True) or b"").decode("ascii"),
-        }
-        for part in message.iter_attachments()
-    ]
-    json.dump(result, sys.stdout)
-
-
-if __name__ == "__main__":
-    main()
+message = email.message_from_bytes(sys.stdin.buffer.read(), policy=email.policy.default)
+lines = [f"{name}: {message[name]}" for name in ("From", "To", "Cc", "Bcc", "Subject") if name in message]
+message_id = message["Message-ID"] or ""
+sender_domain = re.escape(message["From"].addresses[0].domain) if message["From"] else ""
+if message.defects or message["MIME-Version"] != "1.0" or not re.fullmatch(rf"<[^<>@ ]+@{sender_domain}>", message_id):
+    lines.append(f"Fehler: {message.defects} {message['MIME-Version']} {message_id}")
+if message["Date"] is None or message["Date"].datetime is None:
+    lines.append("Fehler: kein Datum")
+body = message.get_body(preferencelist=("plain",))
+lines.append(f"Text ({body.get_content_charset()}):\n" + body.get_content().replace("\r\n", "\n"))
+lines += [f"Anlage: {part.get_filename()}; {part.get_content_type()}; {part['Content-Transfer-Encoding']}; "
+          + base64.b64encode(part.get_payload(decode=True)).decode("ascii") for part in message.iter_attachments()]
+sys.stdout.buffer.write("\n".join(lines).encode("utf-8"))

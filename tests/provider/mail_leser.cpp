@@ -1,93 +1,71 @@
 // Reading delivered messages back with a MIME parser that is not ours (Python's email package),
-// and recording what stand-in delivery commands were given.
+// and stand-in delivery commands that record what they were given.
 #include "mail_leser.h"
 
+#include <QDir>
 #include <QFile>
-#include <QJsonDocument>
 #include <QProcess>
-#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace providertest {
 
-QString GeleseneMail::kopf(const char* name) const
+QString lies_mail(const QByteArray& inhalt)
 {
-    return json.value(QLatin1String(name)).toString();
-}
-
-QStringList GeleseneMail::adressen(const char* feld) const
-{
-    QStringList ergebnis;
-    for (const QJsonValue& eintrag : json.value(QStringLiteral("addresses")).toObject().value(QLatin1String(feld)).toArray())
-        ergebnis << eintrag.toObject().value(QStringLiteral("address")).toString();
-    return ergebnis;
-}
-
-QStringList GeleseneMail::namen(const char* feld) const
-{
-    QStringList ergebnis;
-    for (const QJsonValue& eintrag : json.value(QStringLiteral("addresses")).toObject().value(QLatin1String(feld)).toArray())
-        ergebnis << eintrag.toObject().value(QStringLiteral("name")).toString();
-    return ergebnis;
-}
-
-QString GeleseneMail::text() const
-{
-    return json.value(QStringLiteral("body")).toString().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QList<Anlage> GeleseneMail::anlagen() const
-{
-    QList<Anlage> ergebnis;
-    for (const QJsonValue& wert : json.value(QStringLiteral("attachments")).toArray()) {
-        const QJsonObject o = wert.toObject();
-        ergebnis << Anlage{o.value(QStringLiteral("name")).toString(), o.value(QStringLiteral("type")).toString(),
-                           o.value(QStringLiteral("encoding")).toString(),
-                           QByteArray::fromBase64(o.value(QStringLiteral("data")).toString().toLatin1())};
-    }
-    return ergebnis;
-}
-
-GeleseneMail lies_mail(const QByteArray& inhalt)
-{
-    GeleseneMail mail;
-    mail.roh = inhalt;
     QProcess python;
-    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
-    umgebung.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    umgebung.insert(QStringLiteral("PYTHONIOENCODING"), QStringLiteral("utf-8"));
-    python.setProcessEnvironment(umgebung);
     python.start(QStringLiteral("python3"), {QStringLiteral(LIES_MAIL_SKRIPT)});
-    if (!python.waitForStarted(30000)) {
-        mail.fehler = QStringLiteral("python3 startet nicht");
-        return mail;
-    }
     python.write(inhalt);
     python.closeWriteChannel();
-    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
-        mail.fehler = QString::fromUtf8(python.readAllStandardError());
-        return mail;
-    }
-    QJsonParseError fehler {};
-    const QJsonDocument dokument = QJsonDocument::fromJson(python.readAllStandardOutput(), &fehler);
-    if (fehler.error != QJsonParseError::NoError) {
-        mail.fehler = fehler.errorString();
-        return mail;
-    }
-    mail.json = dokument.object();
-    mail.ok = true;
-    return mail;
+    if (!python.waitForFinished(60000) || python.exitCode() != 0)
+        return QStringLiteral("Fehler: ") + python.errorString() + QString::fromUtf8(python.readAllStandardError());
+    return QString::fromUtf8(python.readAllStandardOutput());
 }
 
-QByteArray standin_skript(const QString& protokoll, int status)
+QString standard_absender()
 {
-    const QByteArray p = protokoll.toUtf8();
-    return "#!/bin/sh\nfor a; do printf '%s\\036' \"$a\"; done > '" + p + ".args'\ncat > '" + p + ".stdin'\nexit "
-           + QByteArray::number(status) + "\n";
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    return QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name) + QLatin1Char('@') + QString::fromLocal8Bit(host);
 }
 
-QStringList aufgezeichnete_argumente(const QString& protokoll)
+QString anlage(const QString& name, const char* typ, const QByteArray& daten)
 {
-    QFile f(protokoll + QStringLiteral(".args"));
+    return QStringLiteral("\nAnlage: %1; %2; base64; %3")
+        .arg(name, QLatin1String(typ), QLatin1String(daten.toBase64()));
+}
+
+QStringList mails_in(const QString& ordner)
+{
+    return QDir(ordner).entryList({QStringLiteral("*.eml")}, QDir::Files, QDir::Name);
+}
+
+QByteArray einzige_mail(const QString& ordner)
+{
+    const QStringList mails = mails_in(ordner);
+    EXPECT_EQ(mails.size(), 1) << ordner.toStdString();
+    QFile f(ordner + QLatin1Char('/') + mails.value(0));
+    return mails.size() == 1 && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void lege_standin_an(const QString& ordner, const QString& name, int status)
+{
+    // Each argument ends with an ASCII record separator, which no test argument contains.
+    const QByteArray protokoll = QFile::encodeName(ordner + QLatin1Char('/') + name);
+    QDir(ordner).mkpath(QStringLiteral("bin"));
+    QFile skript(ordner + QStringLiteral("/bin/") + name);
+    ASSERT_TRUE(skript.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    skript.write("#!/bin/sh\nfor a; do printf '%s\\036' \"$a\"; done > '" + protokoll + ".args'\ncat > '" + protokoll
+                 + ".stdin'\nexit " + QByteArray::number(status) + "\n");
+    skript.close();
+    skript.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+}
+
+QStringList aufgerufen_mit(const QString& ordner, const QString& name)
+{
+    QFile f(ordner + QLatin1Char('/') + name + QStringLiteral(".args"));
     if (!f.open(QIODevice::ReadOnly))
         return {QStringLiteral("<nicht aufgerufen>")};
     QStringList argumente = QString::fromUtf8(f.readAll()).split(QLatin1Char('\036'));

@@ -1,10 +1,8 @@
 // Reading delivered messages back with a MIME parser that is not ours (Python's email package),
-// and recording what stand-in delivery commands were given.
+// and stand-in delivery commands that record what they were given.
 #pragma once
 
 #include <QByteArray>
-#include <QJsonArray>
-#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -12,40 +10,32 @@
 
 namespace providertest {
 
-struct Anlage {
-    QString name;
-    QString typ;
-    QString kodierung;
-    QByteArray daten;
-};
+// The message as that parser reads it: its decoded From, To, Cc, Bcc and
+// Subject lines, a "Fehler: " line for anything wrong with it (defects, no
+// MIME-Version 1.0, no Date, no Message-ID in the sender's domain),
+// "Text (charset):" and the text body with "\n" line ends, then "Anlage: name;
+// type; transfer encoding; content in base64" for each attachment. Parser
+// failures as "Fehler: ...".
+QString lies_mail(const QByteArray& inhalt);
+// The sender of a profile without From=: login@host.
+QString standard_absender();
+// The attachment line that lies_mail() gives for this file.
+QString anlage(const QString& name, const char* typ, const QByteArray& daten);
 
-struct GeleseneMail {
-    bool ok = false;
-    QString fehler;         // why reading failed
-    QByteArray roh;         // the file's bytes
-    QJsonObject json;       // what the parser reported
+// The .eml files in `ordner`, sorted by name.
+QStringList mails_in(const QString& ordner);
+// The bytes of the one message in `ordner`; fails the test unless there is exactly one.
+QByteArray einzige_mail(const QString& ordner);
 
-    QString kopf(const char* name) const;             // decoded header, "" when absent
-    QStringList adressen(const char* feld) const;     // addr-specs of To/Cc/Bcc/From
-    QStringList namen(const char* feld) const;        // display names of To/Cc/Bcc/From
-    QString text() const;                             // the text body, CR LF read as "\n" (tests check line ends on the raw bytes)
-    QList<Anlage> anlagen() const;
-};
-
-// Parses the message in `inhalt`.
-GeleseneMail lies_mail(const QByteArray& inhalt);
-
-// A shell script standing in for a delivery command: it records its
-// arguments in `protokoll`.args (each ended by an ASCII record separator,
-// which no argument in the tests contains) and its standard input in
-// `protokoll`.stdin, then exits with `status`.
-QByteArray standin_skript(const QString& protokoll, int status);
-// The arguments recorded by such a script; "<nicht aufgerufen>" when none.
-QStringList aufgezeichnete_argumente(const QString& protokoll);
+// Writes `ordner`/bin/`name`, a script that records its arguments and its
+// standard input in `ordner` and exits with `status`.
+void lege_standin_an(const QString& ordner, const QString& name, int status);
+// The arguments that stand-in was called with; "<nicht aufgerufen>" when it was not.
+QStringList aufgerufen_mit(const QString& ordner, const QString& name);
 
 }  // namespace providertest
 
-// Readable failure output for Qt strings and lists of them.
+// Readable failure output for Qt strings.
 inline void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
