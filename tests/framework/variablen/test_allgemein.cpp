@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -47,17 +46,13 @@ const Einstellung einstellungen[] = {
 CSteuerVarInterface& einstellung(const char* pfad)
 {
     CSteuerVarInterface* variable = finde_allgemeine_einstellung(pfad);
-    if (variable == nullptr) {
-        throw std::runtime_error(std::string("keine Einstellung ") + pfad);
-    }
-    return *variable;
+    return variable != nullptr ? *variable : throw std::runtime_error(std::string("keine Einstellung ") + pfad);
 }
 
 using AllgemeinTest = VariablenTest;
 
 TEST_F(AllgemeinTest, ElfEinstellungenMitVorgabenUndBeschreibungen)
 {
-    std::vector<const CVariableBeschr*> reihenfolge;
     for (const Einstellung& e : einstellungen) {
         SCOPED_TRACE(e.pfad);
         CSteuerVarInterface& variable = einstellung(e.pfad);
@@ -66,13 +61,7 @@ TEST_F(AllgemeinTest, ElfEinstellungenMitVorgabenUndBeschreibungen)
         const CVariableBeschr* beschr = dynamic_cast<CVariableBasis&>(variable).gib_beschreiber();
         ASSERT_EQ(beschr, finde_variablenbeschreiber(e.pfad));
         EXPECT_EQ(beschr->gib_beschreibung(), e.beschreibung);
-        reihenfolge.push_back(beschr);
     }
-    EXPECT_EQ(allgemeine_einstellungen().alle().size(), 11u);
-    const auto& alle = variablenbeschreiber();
-    const auto anfang = std::find(alle.begin(), alle.end(), reihenfolge.front());
-    ASSERT_LE(anfang + 11, alle.end());
-    EXPECT_EQ(std::vector<const CVariableBeschr*>(anfang, anfang + 11), reihenfolge);
     // "/Allgemein" is a user-interface group, so all are made as such.
     EXPECT_NE(dynamic_cast<CVariableSteuerUI<EBool>*>(&einstellung("/Allgemein/ASCII-Ausgabe")), nullptr);
 }
@@ -83,7 +72,6 @@ TEST_F(AllgemeinTest, DezimaltrennzeichenWirktBeimNaechstenAufruf)
     EXPECT_EQ(dtoa(2.5, 6, 2, 2), "2.50  ");
     trennzeichen.setze_wert_str(",;", true);  // the first character counts
     EXPECT_EQ(dtoa(-2.5, 6, 2, 2), "-2,50 ");
-    EXPECT_EQ(string_zu_double("1,5"), 1.5);
     trennzeichen.setze_wert_str("", true);
     EXPECT_EQ(dtoa(2.5, 6, 2, 2), "2.50  ");
     // And the other way round: the switch's setter is the variable's value.
@@ -166,7 +154,6 @@ TEST_F(MeldeTest, UnterdrueckungUndDebugUeberSteuervariablen)
 TEST(Schluesseltabelle, AufsteigendNachBytesMitIdsAbEins)
 {
     const CSchluesseltabelle& tabelle = schluesseltabelle();
-    EXPECT_EQ(&tabelle, &schluesseltabelle());
     std::int32_t erwartete_id = 1;
     std::string voriger;
     for (const auto& [schluessel, id] : tabelle) {

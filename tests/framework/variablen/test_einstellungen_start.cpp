@@ -9,33 +9,25 @@
 
 TEST(EinstellungenVorMain, ElfAllgemeineEinstellungenZuerstRegistriert)
 {
-    // Looking at the registry makes nothing, so what is in it was made by
-    // static initialisation.
     const std::vector<std::string> erwartet = {
-        "/Allgemein/Ausgabeverzeichnis",      "/Allgemein/Dezimaltrennzeichen",
+        "/Allgemein/Ausgabeverzeichnis",        "/Allgemein/Dezimaltrennzeichen",
         "/Allgemein/Dezimaltrennzeichen Excel", "/Allgemein/Ausgabeverzeichnis Grafik",
-        "/Allgemein/Debug Ausgabe",           "/Allgemein/Debug Ausgabe in fehler.txt",
-        "/Allgemein/Zusatzdaten",             "/Allgemein/Unterdruecke Infos",
-        "/Allgemein/Unterdruecke Warnungen",  "/Allgemein/ASCII-Ausgabe",
+        "/Allgemein/Debug Ausgabe",             "/Allgemein/Debug Ausgabe in fehler.txt",
+        "/Allgemein/Zusatzdaten",               "/Allgemein/Unterdruecke Infos",
+        "/Allgemein/Unterdruecke Warnungen",    "/Allgemein/ASCII-Ausgabe",
         "/Allgemein/Fehler bei Syntaxverletzung"};
-    // The other test here adds one of its own; the general settings come first.
     std::vector<std::string> registriert;
     for (const CVariableBeschr* beschr : variablenbeschreiber()) {
-        if (beschr->gib_pfad().rfind("/Test/", 0) != 0) {
+        if (beschr->gib_pfad().rfind("/Test/", 0) != 0) {  // the other test adds its own
             registriert.push_back(beschr->gib_pfad());
         }
     }
     EXPECT_EQ(registriert, erwartet);
 }
 
-namespace {
-
-// Constant-initialised, so destroyed after every object with dynamic
-// initialisation, the descriptor registry included if it were an ordinary
-// static; under the sanitizers that would end this process with an error.
+// Constant-initialised, so destroyed after every object with dynamic initialisation, the registry
+// included if it were an ordinary static; the sanitizers would then end this process with an error.
 std::unique_ptr<CVariableBeschr> spaet_zerstoert;
-
-}  // namespace
 
 TEST(EinstellungenVorMain, BeschreiberDerNachDemRegisterEndetFindetEsNoch)
 {

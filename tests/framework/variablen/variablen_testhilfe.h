@@ -42,7 +42,6 @@ protected:
         QFile datei("fehler.txt");
         return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
     }
-    std::vector<kern::Empfaenger::Meldung>& meldungen() { return empfaenger.meldungen; }
 };
 
 }  // namespace variablentest
