@@ -1,5 +1,4 @@
-// The general settings: defaults and descriptions, the switches they hold as seen by formatting,
-// the error file and melde, and the key table.
+// The general settings: the switches they hold as seen by formatting, the error file and melde; the key table.
 #include "allgemein.h"
 
 #include "schalter.h"
@@ -17,32 +16,6 @@ namespace {
 
 using variablentest::VariablenTest;
 
-struct Einstellung {
-    const char* pfad;
-    const char* typ;
-    const char* vorgabe;  // as text
-    const char* beschreibung;
-};
-
-// Bytes as users see them: Latin-1 umlauts.
-const Einstellung einstellungen[] = {
-    {"/Allgemein/Ausgabeverzeichnis", "text", "./", "zurzeit ohne Bedeutung"},
-    {"/Allgemein/Dezimaltrennzeichen", "text", ".", "internes Dezimaltrennzeichen - wird bei Export- und Import umgesetzt"},
-    {"/Allgemein/Dezimaltrennzeichen Excel", "text", ".",
-     "Dezimaltrennzeichen bei Export- und Importfunktionen\nKomma bei Verwendung der deutschen Excel-Einstellungen\n"
-     "Punkt bei Verwendung der englischen Excel-Einstellungen"},
-    {"/Allgemein/Ausgabeverzeichnis Grafik", "text", "./", "zurzeit ohne Bedeutung"},
-    {"/Allgemein/Debug Ausgabe", "bool", "Nein",
-     "Ja - zus\xE4tzliche Ausgaben, welche bei der Analyse von Programmfehlern n\xFCtzlich sind"},
-    {"/Allgemein/Debug Ausgabe in fehler.txt", "bool", "Ja",
-     "Ja - Fehler beim Programmablauf werden in der Datei fehler.txt im Anwenderverzeichnis protokolliert"},
-    {"/Allgemein/Zusatzdaten", "text", "flags.txt", "intern"},
-    {"/Allgemein/Unterdruecke Infos", "bool", "Nein", "Ja - alle Meldungen werden unterdr\xFC" "ckt"},
-    {"/Allgemein/Unterdruecke Warnungen", "bool", "Nein", "Ja - alle Warnungen werden unterdr\xFC" "ckt"},
-    {"/Allgemein/ASCII-Ausgabe", "bool", "Nein", "intern"},
-    {"/Allgemein/Fehler bei Syntaxverletzung", "bool", "Ja", "unter VESTRAN vermutlich ohne Bedeutung"},
-};
-
 CSteuerVarInterface& einstellung(const char* pfad)
 {
     CSteuerVarInterface* variable = finde_allgemeine_einstellung(pfad);
@@ -50,21 +23,6 @@ CSteuerVarInterface& einstellung(const char* pfad)
 }
 
 using AllgemeinTest = VariablenTest;
-
-TEST_F(AllgemeinTest, ElfEinstellungenMitVorgabenUndBeschreibungen)
-{
-    for (const Einstellung& e : einstellungen) {
-        SCOPED_TRACE(e.pfad);
-        CSteuerVarInterface& variable = einstellung(e.pfad);
-        EXPECT_EQ(variable.gib_typname(), e.typ);
-        EXPECT_EQ(variable.gib_wert_str(), e.vorgabe);
-        const CVariableBeschr* beschr = dynamic_cast<CVariableBasis&>(variable).gib_beschreiber();
-        ASSERT_EQ(beschr, finde_variablenbeschreiber(e.pfad));
-        EXPECT_EQ(beschr->gib_beschreibung(), e.beschreibung);
-    }
-    // "/Allgemein" is a user-interface group, so all are made as such.
-    EXPECT_NE(dynamic_cast<CVariableSteuerUI<EBool>*>(&einstellung("/Allgemein/ASCII-Ausgabe")), nullptr);
-}
 
 TEST_F(AllgemeinTest, DezimaltrennzeichenWirktBeimNaechstenAufruf)
 {
@@ -161,8 +119,8 @@ TEST(Schluesseltabelle, AufsteigendNachBytesMitIdsAbEins)
         EXPECT_EQ(id, erwartete_id++) << schluessel;
         voriger = schluessel;
     }
-    for (const Einstellung& e : einstellungen) {
-        EXPECT_TRUE(schluessel_id(e.pfad).has_value()) << e.pfad;
+    for (const CSteuerVarInterface* einstellung : allgemeine_einstellungen().alle()) {
+        EXPECT_TRUE(schluessel_id(einstellung->gib_schluessel()).has_value()) << einstellung->gib_schluessel();
     }
     for (const char* pfad : {"/Html/Vorlagedatei", "/Internationalisierung/Verzeichnis"}) {
         EXPECT_TRUE(schluessel_id(pfad).has_value()) << pfad;
