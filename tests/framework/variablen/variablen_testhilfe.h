@@ -7,21 +7,28 @@
 #include <QByteArray>
 #include <QFile>
 
-#include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace variablentest {
 
-// Runs `aufruf` and returns the error record it threw, or nothing.
+// Type, class, method and text of a record in one line, so that one assertion shows all four.
+inline std::string bild(int typ, const CKlasse* klasse, const std::string& methode, const std::string& text)
+{
+    return std::to_string(typ) + ' ' + (klasse != nullptr ? klasse->gib_name() : "-") + ' ' + methode + ": " + text;
+}
+
+// What `aufruf` threw, as bild() renders it; empty when it threw nothing.
 template <typename F>
-std::optional<CFehler> gefangen(F&& aufruf)
+std::string geworfen(F&& aufruf)
 {
     try {
         std::forward<F>(aufruf)();
-    } catch (const CFehler& fehler) {
-        return fehler;
+    } catch (const CFehler& f) {
+        return bild(f.gib_typ(), f.gib_ausloeser(), f.gib_methode(), f.gib_text());
     }
-    return std::nullopt;
+    return "";
 }
 
 // Messages go to `empfaenger`; the error file lands in the test's working directory.
@@ -36,6 +43,15 @@ protected:
     {
         allgemeine_einstellungen().setze_vorgaben();
         MitEmpfaenger::TearDown();
+    }
+    // The messages received so far, as bild() renders them.
+    std::vector<std::string> gemeldet() const
+    {
+        std::vector<std::string> bilder;
+        for (const auto& m : empfaenger.meldungen) {
+            bilder.push_back(bild(m.typ, m.klasse, m.methode, m.text));
+        }
+        return bilder;
     }
     static QByteArray fehlerdatei()
     {
