@@ -39,6 +39,14 @@ bool scheitere(QTextStream* out, const QString& debug, const QString& fehlerzeil
     return false;
 }
 
+// Both jobs open with Outlook's version in the result file and settle
+// their destination before they ask Outlook for anything else.
+QString beginne_export(QTextStream* out, const QString& version, const QString& dest)
+{
+    schreibe(out, QStringLiteral("inf;Outlook Version %1").arg(version));
+    return zielverzeichnis(dest);
+}
+
 void melde_betreff(const Outlook::MailItem& element)
 {
     melde_debug(QStringLiteral("Betreff: '%1' %2").arg(element.Subject(), element.OutlookVersion()));
@@ -54,8 +62,7 @@ bool COutlook_Dateien::speichere_explorer_mag(QTextStream* out, const QString& d
     // `name` selects nothing here: every selected item is saved under the
     // name its subject gives, so a caller cannot lose items by a typo.
     Q_UNUSED(name);
-    schreibe(out, QStringLiteral("inf;Outlook Version %1").arg(m_outlook.Version()));
-    const QString verzeichnis = zielverzeichnis(dest);
+    const QString verzeichnis = beginne_export(out, m_outlook.Version(), dest);
 
     const std::unique_ptr<Outlook::_Explorer> explorer = m_outlook.ActiveExplorer();
     if (!explorer)
@@ -84,8 +91,7 @@ bool COutlook_Dateien::speichere_explorer_mag(QTextStream* out, const QString& d
 
 bool COutlook_Dateien::speichere_anlage_msg(QTextStream* out, const QString& dest, const QString& name)
 {
-    schreibe(out, QStringLiteral("inf;Outlook Version %1").arg(m_outlook.Version()));
-    const QString verzeichnis = zielverzeichnis(dest);
+    const QString verzeichnis = beginne_export(out, m_outlook.Version(), dest);
 
     const std::unique_ptr<Outlook::_Inspector> inspector = m_outlook.ActiveInspector();
     if (!inspector)

@@ -129,9 +129,16 @@ private:
     std::shared_ptr<const MailMessage> m_nachricht;
 };
 
-class MailItemNode : public AutomationNode {
+// The objects that answer from the session hold it; they share this base.
+class SessionNode : public AutomationNode {
+protected:
+    explicit SessionNode(std::shared_ptr<Session> sitzung) : m_sitzung(std::move(sitzung)) {}
+    std::shared_ptr<Session> m_sitzung;
+};
+
+class MailItemNode : public SessionNode {
 public:
-    MailItemNode(std::shared_ptr<Session> sitzung, const QString& datei) : m_sitzung(std::move(sitzung))
+    MailItemNode(std::shared_ptr<Session> sitzung, const QString& datei) : SessionNode(std::move(sitzung))
     {
         auto nachricht = std::make_shared<MailMessage>();
         m_gelesen = m_sitzung->read(datei, *nachricht);
@@ -163,14 +170,13 @@ public:
     }
 
 private:
-    std::shared_ptr<Session> m_sitzung;
     std::shared_ptr<const MailMessage> m_nachricht;
     bool m_gelesen = false;
 };
 
-class SelectionNode : public AutomationNode {
+class SelectionNode : public SessionNode {
 public:
-    explicit SelectionNode(std::shared_ptr<Session> sitzung) : m_sitzung(std::move(sitzung)) {}
+    explicit SelectionNode(std::shared_ptr<Session> sitzung) : SessionNode(std::move(sitzung)) {}
 
     QVariant property(const QByteArray& name) const override
     {
@@ -187,13 +193,11 @@ public:
         return std::make_shared<MailItemNode>(m_sitzung, m_sitzung->selection->at(i - 1));
     }
 
-private:
-    std::shared_ptr<Session> m_sitzung;
 };
 
-class ExplorerNode : public AutomationNode {
+class ExplorerNode : public SessionNode {
 public:
-    explicit ExplorerNode(std::shared_ptr<Session> sitzung) : m_sitzung(std::move(sitzung)) {}
+    explicit ExplorerNode(std::shared_ptr<Session> sitzung) : SessionNode(std::move(sitzung)) {}
 
     AutomationReference object(const QByteArray& name, const QVariant&) override
     {
@@ -202,13 +206,11 @@ public:
         return nullptr;
     }
 
-private:
-    std::shared_ptr<Session> m_sitzung;
 };
 
-class InspectorNode : public AutomationNode {
+class InspectorNode : public SessionNode {
 public:
-    explicit InspectorNode(std::shared_ptr<Session> sitzung) : m_sitzung(std::move(sitzung)) {}
+    explicit InspectorNode(std::shared_ptr<Session> sitzung) : SessionNode(std::move(sitzung)) {}
 
     AutomationReference object(const QByteArray& name, const QVariant&) override
     {
@@ -217,13 +219,11 @@ public:
         return nullptr;
     }
 
-private:
-    std::shared_ptr<Session> m_sitzung;
 };
 
-class ApplicationNode : public AutomationNode {
+class ApplicationNode : public SessionNode {
 public:
-    explicit ApplicationNode(std::shared_ptr<Session> sitzung) : m_sitzung(std::move(sitzung)) {}
+    explicit ApplicationNode(std::shared_ptr<Session> sitzung) : SessionNode(std::move(sitzung)) {}
 
     QVariant property(const QByteArray& name) const override
     {
@@ -241,8 +241,6 @@ public:
         return nullptr;
     }
 
-private:
-    std::shared_ptr<Session> m_sitzung;
 };
 
 // QSettings drops a group that holds no key, but "[Explorer]" alone already
