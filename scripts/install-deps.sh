@@ -1,16 +1,28 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building and testing Telvorin need.
+# Usage: scripts/install-deps.sh [--tool]   (--tool: only what the tool and its provider need)
 set -euo pipefail
 
-packages=(
+tool_packages=(
   cmake g++ make pkg-config
   qtbase5-dev
-  libgmime-3.0-dev libgsf-1-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libemail-outlook-message-perl python3
+  libgmime-3.0-dev libgsf-1-dev libcurl4-openssl-dev
   shared-mime-info
+)
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  python3 python3-aiosmtpd openssl
+  xvfb xdotool x11-apps
   g++-mingw-w64-x86-64-posix wine64
 )
+# Tools whose Recommends carry modules they load at run time: msgconvert
+# needs Email::Address, which its package only recommends.
+with_recommends=(libemail-outlook-message-perl libemail-address-perl)
+
+packages=("${tool_packages[@]}")
+if [ "${1:-}" != "--tool" ]; then
+  packages+=("${test_packages[@]}" "${with_recommends[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -25,4 +37,10 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}"
+plain=()
+recommended=()
+for p in "${missing[@]}"; do
+  if [[ " ${with_recommends[*]} " == *" $p "* ]]; then recommended+=("$p"); else plain+=("$p"); fi
+done
+[ ${#plain[@]} -eq 0 ] || apt-get install -y -qq --no-install-recommends "${plain[@]}"
+[ ${#recommended[@]} -eq 0 ] || apt-get install -y -qq "${recommended[@]}"
