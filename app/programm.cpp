@@ -20,8 +20,6 @@
 
 namespace {
 
-const char* const outlook_klasse = "{0006f03a-0000-0000-c000-000000000046}";
-
 void drucke_banner()
 {
     const QString bits = telvorin::platform::system_bit_width() == 64 ? QStringLiteral("64bit")
@@ -62,14 +60,19 @@ int telvorin_ausfuehren(int& argc, char** argv)
 
     Ergebnisdatei ergebnis;
     if (optionen.laufmodus != ELaufmodus::ms_mapi)
-        ergebnis.oeffne(ergebnisdatei_pfad(optionen.ergebnisdatei), modus_name);
+        ergebnis.oeffne(ergebnisdatei_pfad(optionen.ergebnisdatei),
+                       QStringLiteral("%1 (%2 %3) %4")
+                           .arg(QLatin1String(programm::name), 0, QLatin1Char(' '))
+                           .arg(QLatin1String(programm::version), 0, QLatin1Char(' '))
+                           .arg(QLatin1String(programm::datum), 0, QLatin1Char(' '))
+                           .arg(modus_name, 0, QLatin1Char(' ')));
 
     int status = 0;
     {
         COutlook_Dateien outlook;
         // Without Outlook on the machine binding fails; the jobs then find no
         // explorer or inspector and say so themselves.
-        outlook.application().setControl(QLatin1String(outlook_klasse));
+        outlook.application().setControl(QLatin1String(Outlook::Application::klassen_id));
 
         switch (optionen.laufmodus) {
         case ELaufmodus::mail:

@@ -6,7 +6,9 @@
 #include "simple_mapi.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDebug>
+#include <QFile>
 #include <QObject>
 
 #include <array>
@@ -49,6 +51,24 @@ Zeiger funktion(EFunktion welche)
 
 constexpr ULONG invalid_session = MAPI_E_INVALID_SESSION;
 
+// Which library stands for Simple MAPI is the build's choice (mail/CMakeLists.txt):
+// the system's MAPI32.DLL where there is one; elsewhere our provider in the
+// lib/ folder beside the executable's bin/ folder, found relative to the
+// executable and never through the working directory, unless the environment
+// variable the build names says otherwise.
+QByteArray mapi_bibliothek()
+{
+    const char* const variable = TELVORIN_MAPI_UMGEBUNG;
+    if (*variable != '\0') {
+        const QByteArray gesetzt = qgetenv(variable);
+        if (!gesetzt.isEmpty())
+            return gesetzt;
+    }
+    if (!TELVORIN_MAPI_NEBEN_PROGRAMM)
+        return QByteArray(TELVORIN_MAPI_BIBLIOTHEK);
+    return QFile::encodeName(QCoreApplication::applicationDirPath()) + "/" TELVORIN_MAPI_BIBLIOTHEK;
+}
+
 }  // namespace
 
 CMapiMailer::CMapiMailer()
@@ -66,7 +86,7 @@ quint32 CMapiMailer::lade_mapi()
 {
     MailerZustand& z = zustand();
     z.ladeschritt = 0;
-    z.bibliothek = telvorin::platform::load_library("MAPI32.DLL");
+    z.bibliothek = telvorin::platform::load_library(mapi_bibliothek().constData());
     if (z.bibliothek == nullptr)
         return bibliothek_fehlt;
     for (std::size_t i = 0; i < z.funktionen.size(); ++i) {

@@ -81,6 +81,9 @@ public:
 // Application object; unbound, every call below yields empty or null.
 class Application : public AutomationObject {
 public:
+    // The class identifier under which the system registers Outlook's Application.
+    static constexpr const char* klassen_id = "{0006f03a-0000-0000-c000-000000000046}";
+
     Application() = default;
     QString Version() const { return property("Version").toString(); }
     std::unique_ptr<_Explorer> ActiveExplorer() { return uebernimm<_Explorer>(queryReference("ActiveExplorer()")); }

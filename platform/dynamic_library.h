@@ -8,11 +8,8 @@ namespace telvorin::platform {
 // Opaque handle of a loaded library; nullptr means "not loaded".
 using LibraryHandle = void*;
 
-// Loads the library `name` the way the system's loader finds it. On POSIX the
-// Windows name "MAPI32.DLL" (any letter case) stands for the Simple MAPI
-// provider: the library named by TELVORIN_MAPI_LIBRARY when that is set and
-// not empty, else the project's provider in the lib/ folder beside the
-// executable's bin/ folder. Returns nullptr when the library cannot be loaded;
+// Loads the library `name` (a file name or a path) the way the system's
+// loader finds it. Returns nullptr when the library cannot be loaded;
 // last_load_error() then tells why. A loaded library is never unloaded.
 LibraryHandle load_library(const char* name);
 

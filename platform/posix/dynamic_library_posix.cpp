@@ -1,53 +1,26 @@
-// Run-time library loading with dlopen/dlsym, and where MAPI32.DLL lives on POSIX.
+// Run-time library loading with dlopen/dlsym.
 #include "dynamic_library.h"
 
 #include <dlfcn.h>
-#include <strings.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace telvorin::platform {
 namespace {
 
-thread_local std::string letzter_fehler;
-
-std::string executable_directory()
-{
-    std::string pfad(4096, '\0');
-    const ssize_t n = ::readlink("/proc/self/exe", pfad.data(), pfad.size() - 1);
-    if (n <= 0)
-        return {};
-    pfad.resize(static_cast<std::size_t>(n));
-    const auto schnitt = pfad.rfind('/');
-    return schnitt == std::string::npos ? std::string() : pfad.substr(0, schnitt);
-}
-
-// The provider is found relative to the executable, never through the working
-// directory or LD_LIBRARY_PATH, so a caller's environment cannot swap it by accident.
-std::string posix_library_name(const char* name)
-{
-    if (::strcasecmp(name, "MAPI32.DLL") != 0)
-        return name;
-    const char* gesetzt = std::getenv("TELVORIN_MAPI_LIBRARY");
-    if (gesetzt != nullptr && *gesetzt != '\0')
-        return gesetzt;
-    return executable_directory() + "/../lib/libtelvorin_mapi.so";
-}
+thread_local std::string last_error;
 
 }  // namespace
 
 LibraryHandle load_library(const char* name)
 {
-    const std::string datei = posix_library_name(name);
     ::dlerror();
-    void* handle = ::dlopen(datei.c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* handle = ::dlopen(name, RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         const char* text = ::dlerror();
-        letzter_fehler = text != nullptr ? text : "cannot load " + datei;
+        last_error = text != nullptr ? text : std::string("cannot load ") + name;
     } else {
-        letzter_fehler.clear();
+        last_error.clear();
     }
     return handle;
 }
@@ -55,22 +28,22 @@ LibraryHandle load_library(const char* name)
 void* resolve_function(LibraryHandle library, const char* name)
 {
     if (library == nullptr) {
-        letzter_fehler = "library not loaded";
+        last_error = "library not loaded";
         return nullptr;
     }
     ::dlerror();
-    void* adresse = ::dlsym(library, name);
+    void* address = ::dlsym(library, name);
     const char* text = ::dlerror();
-    if (adresse == nullptr)
-        letzter_fehler = text != nullptr ? text : std::string("symbol is null: ") + name;
+    if (address == nullptr)
+        last_error = text != nullptr ? text : std::string("symbol is null: ") + name;
     else
-        letzter_fehler.clear();
-    return adresse;
+        last_error.clear();
+    return address;
 }
 
 std::string last_load_error()
 {
-    return letzter_fehler;
+    return last_error;
 }
 
 }  // namespace telvorin::platform

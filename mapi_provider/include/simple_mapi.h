@@ -1,12 +1,22 @@
-// Simple MAPI types and entry points for systems without MAPI32.DLL.
+// Simple MAPI declarations: the system's own on Windows, a mirror of them elsewhere.
 //
-// Mirrors the published Simple MAPI declarations field by field, with the
+// The mailer includes this on every platform and the provider implements it
+// on POSIX, so the choice is made here once rather than in either of them.
+// Elsewhere it mirrors the published declarations field by field, with the
 // widths of 64-bit Windows: ULONG and FLAGS are 32-bit unsigned, LHANDLE and
 // ulUIParam pointer-sized unsigned, LPSTR a char pointer, wide strings 16-bit.
-// Providers built against this header can be loaded by the mailer in place of
+// Providers built against it can be loaded by the mailer in place of
 // MAPI32.DLL; every entry point has C linkage.
 #pragma once
 
+#if defined(_WIN32)
+// Keep windows.h's min/max macros out of the standard library's way.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <mapi.h>
+#else
 #include <cstdint>
 
 extern "C" {
@@ -204,3 +214,5 @@ static_assert(sizeof(LHANDLE) == sizeof(void*), "LHANDLE is pointer-sized");
 static_assert(sizeof(void*) != 8 || sizeof(MapiMessage) == 96, "MapiMessage as on 64-bit Windows");
 static_assert(sizeof(void*) != 8 || sizeof(MapiRecipDesc) == 40, "MapiRecipDesc as on 64-bit Windows");
 static_assert(sizeof(void*) != 8 || sizeof(MapiFileDesc) == 40, "MapiFileDesc as on 64-bit Windows");
+
+#endif  // _WIN32

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QVector>
 
-namespace telvorin::platform::standin {
+namespace telvorin::standin {
 
 struct MailAddress {
     QString name;     // display name, may be empty
@@ -40,4 +40,4 @@ struct MailMessage {
 // nothing usable is left ("", "." or ".."), "Anlage<position>" (1-based).
 QString attachment_file_name(const QString& carried, int position);
 
-}  // namespace telvorin::platform::standin
+}  // namespace telvorin::standin

@@ -23,9 +23,9 @@ public:
     Ergebnisdatei(const Ergebnisdatei&) = delete;
     Ergebnisdatei& operator=(const Ergebnisdatei&) = delete;
 
-    // Opens `pfad` and writes the header line "inf;<name> (<version> <date>) <mode>".
+    // Opens `pfad` and writes the header line "inf;" + `kopf`.
     // On failure nothing is written, no message is given and strom() stays null.
-    bool oeffne(const QString& pfad, const QString& laufmodus_name);
+    bool oeffne(const QString& pfad, const QString& kopf);
 
     // The stream for the jobs, or nullptr when the file is not open.
     QTextStream* strom() { return m_strom.get(); }

@@ -17,26 +17,10 @@
 #include <memory>
 #include <optional>
 
-namespace telvorin::platform {
+namespace telvorin::standin {
 
-AutomationNode::~AutomationNode() = default;
-
-QVariant AutomationNode::property(const QByteArray&) const
-{
-    return {};
-}
-
-QVariant AutomationNode::call(const QByteArray&, const QVariant&)
-{
-    return {};
-}
-
-AutomationReference AutomationNode::object(const QByteArray&, const QVariant&)
-{
-    return nullptr;
-}
-
-namespace standin {
+using platform::AutomationNode;
+using NodeRef = std::shared_ptr<AutomationNode>;
 
 namespace {
 
@@ -117,7 +101,7 @@ public:
         return {};
     }
 
-    AutomationReference object(const QByteArray& name, const QVariant& argument) override
+    NodeRef object(const QByteArray& name, const QVariant& argument) override
     {
         const int i = index_of(argument);
         if (name != "Item" || i < 1 || i > m_nachricht->attachments.size())
@@ -162,7 +146,7 @@ public:
         return {};
     }
 
-    AutomationReference object(const QByteArray& name, const QVariant&) override
+    NodeRef object(const QByteArray& name, const QVariant&) override
     {
         if (name == "Attachments")
             return std::make_shared<AttachmentsNode>(m_nachricht);
@@ -185,7 +169,7 @@ public:
         return {};
     }
 
-    AutomationReference object(const QByteArray& name, const QVariant& argument) override
+    NodeRef object(const QByteArray& name, const QVariant& argument) override
     {
         const int i = index_of(argument);
         if (name != "Item" || i < 1 || i > m_sitzung->selection->size())
@@ -199,7 +183,7 @@ class ExplorerNode : public SessionNode {
 public:
     explicit ExplorerNode(std::shared_ptr<Session> sitzung) : SessionNode(std::move(sitzung)) {}
 
-    AutomationReference object(const QByteArray& name, const QVariant&) override
+    NodeRef object(const QByteArray& name, const QVariant&) override
     {
         if (name == "Selection" && m_sitzung->selection)
             return std::make_shared<SelectionNode>(m_sitzung);
@@ -212,7 +196,7 @@ class InspectorNode : public SessionNode {
 public:
     explicit InspectorNode(std::shared_ptr<Session> sitzung) : SessionNode(std::move(sitzung)) {}
 
-    AutomationReference object(const QByteArray& name, const QVariant&) override
+    NodeRef object(const QByteArray& name, const QVariant&) override
     {
         if (name == "CurrentItem" && m_sitzung->current_item)
             return std::make_shared<MailItemNode>(m_sitzung, *m_sitzung->current_item);
@@ -232,7 +216,7 @@ public:
         return {};
     }
 
-    AutomationReference object(const QByteArray& name, const QVariant&) override
+    NodeRef object(const QByteArray& name, const QVariant&) override
     {
         if (name == "ActiveExplorer" && m_sitzung->explorer)
             return std::make_shared<ExplorerNode>(m_sitzung);
@@ -273,7 +257,7 @@ QStringList file_list(const QVariant& wert)
 
 }  // namespace
 
-AutomationReference open_outlook()
+std::shared_ptr<platform::AutomationNode> open_outlook()
 {
     const QString verzeichnis = qEnvironmentVariable("TELVORIN_OUTLOOK_SESSION");
     if (verzeichnis.isEmpty())
@@ -307,5 +291,4 @@ AutomationReference open_outlook()
     return std::make_shared<ApplicationNode>(std::move(sitzung));
 }
 
-}  // namespace standin
-}  // namespace telvorin::platform
+}  // namespace telvorin::standin

@@ -3,24 +3,9 @@
 
 #include "automation_object.h"
 
-#include <QByteArray>
-#include <QString>
-#include <QVariant>
+#include <memory>
 
-namespace telvorin::platform {
-
-// One object of the stand-in Outlook. Members are called by name, without
-// the argument list of the signature ("Item", not "Item(QVariant)"). An
-// unknown member yields an invalid QVariant or a null reference.
-class AutomationNode {
-public:
-    virtual ~AutomationNode();
-    virtual QVariant property(const QByteArray& name) const;
-    virtual QVariant call(const QByteArray& method, const QVariant& argument);
-    virtual AutomationReference object(const QByteArray& name, const QVariant& argument);
-};
-
-namespace standin {
+namespace telvorin::standin {
 
 // Outlook's Application object as the session directory named by
 // TELVORIN_OUTLOOK_SESSION describes it, or null when there is no Outlook:
@@ -33,7 +18,6 @@ namespace standin {
 // no selection object, empty: nothing selected); [Inspector] present: an
 // inspector is active, CurrentItem names its item's mail file. Paths are
 // relative to the directory.
-AutomationReference open_outlook();
+std::shared_ptr<platform::AutomationNode> open_outlook();
 
-}  // namespace standin
-}  // namespace telvorin::platform
+}  // namespace telvorin::standin

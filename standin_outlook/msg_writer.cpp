@@ -11,7 +11,7 @@
 
 #include <vector>
 
-namespace telvorin::platform::standin {
+namespace telvorin::standin {
 
 namespace {
 
@@ -288,4 +288,4 @@ bool write_msg(const MailMessage& message, const QString& path)
     return schreiber.ok() && geschlossen;
 }
 
-}  // namespace telvorin::platform::standin
+}  // namespace telvorin::standin

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace telvorin::platform::standin;
+using namespace telvorin::standin;
 
 namespace {
 

@@ -1,8 +1,6 @@
 // The result file of the export jobs.
 #include "ergebnisdatei.h"
 
-#include "programm_konstanten.h"
-
 #include <QDir>
 #include <QIODevice>
 
@@ -52,19 +50,14 @@ Ergebnisdatei::~Ergebnisdatei()
     schliesse();
 }
 
-bool Ergebnisdatei::oeffne(const QString& pfad, const QString& laufmodus_name)
+bool Ergebnisdatei::oeffne(const QString& pfad, const QString& kopf)
 {
     m_datei.setFileName(pfad);
     if (!m_datei.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     m_zeilenende = std::make_unique<CrLfGeraet>(m_datei);
     m_strom = std::make_unique<QTextStream>(m_zeilenende.get());
-    *m_strom << QStringLiteral("inf;%1 (%2 %3) %4")
-                    .arg(QLatin1String(programm::name), 0, QLatin1Char(' '))
-                    .arg(QLatin1String(programm::version), 0, QLatin1Char(' '))
-                    .arg(QLatin1String(programm::datum), 0, QLatin1Char(' '))
-                    .arg(laufmodus_name, 0, QLatin1Char(' '))
-             << Qt::endl;
+    *m_strom << QStringLiteral("inf;") << kopf << Qt::endl;
     return true;
 }
 

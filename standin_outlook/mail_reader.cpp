@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <memory>
 
-namespace telvorin::platform::standin {
+namespace telvorin::standin {
 
 namespace {
 
@@ -182,4 +182,4 @@ bool read_mail(const QByteArray& raw, MailMessage& out)
     return true;
 }
 
-}  // namespace telvorin::platform::standin
+}  // namespace telvorin::standin

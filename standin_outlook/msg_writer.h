@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace telvorin::platform::standin {
+namespace telvorin::standin {
 
 // Writes `message` to `path` as a .msg file: subject, plain-text body,
 // sender, To and Cc recipients and every attachment with name and data.
@@ -13,4 +13,4 @@ namespace telvorin::platform::standin {
 // through a temporary file, so an older file at `path` then stays as it was.
 [[nodiscard]] bool write_msg(const MailMessage& message, const QString& path);
 
-}  // namespace telvorin::platform::standin
+}  // namespace telvorin::standin

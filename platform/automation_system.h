@@ -1,0 +1,14 @@
+// The system's own automation, behind AutomationObject: one source per platform.
+#pragma once
+
+#include "automation_object.h"
+
+namespace telvorin::platform::automation_system {
+
+// A new object of the class `control`, or null when the system serves none.
+AutomationReference create(const QString& control);
+QVariant property(void* object, const char* name);
+QVariant call(void* object, const char* function, const QVariant& argument);
+AutomationReference object(void* object, const char* name, const QVariant& argument);
+
+}  // namespace telvorin::platform::automation_system
