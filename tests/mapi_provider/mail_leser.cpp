@@ -16,7 +16,7 @@ namespace providertest {
 QString lies_mail(const QByteArray& inhalt)
 {
     QProcess python;
-    python.start(QStringLiteral("python3"), {QStringLiteral(LIES_MAIL_SKRIPT)});
+    python.start(QStringLiteral(TELVORIN_PYTHON), {QStringLiteral(LIES_MAIL_SKRIPT)});
     python.write(inhalt);
     python.closeWriteChannel();
     if (!python.waitForFinished(60000) || python.exitCode() != 0)

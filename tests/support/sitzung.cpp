@@ -49,7 +49,7 @@ QString lege_sitzung_an(Umgebung& u, const QByteArray& ini)
 
 QJsonObject lies_msg_zurueck(const Umgebung& u, const QString& msg_pfad)
 {
-    const Ergebnis e = u.starte_programm(QStringLiteral("python3"), {QStringLiteral(MSG_LESEN_PY), msg_pfad});
+    const Ergebnis e = u.starte_programm(QStringLiteral(TELVORIN_PYTHON), {QStringLiteral(MSG_LESEN_PY), msg_pfad});
     const QJsonObject o = QJsonDocument::fromJson(e.standardausgabe).object();
     if (e.exit_code == 0 && !o.isEmpty())
         return o;
