@@ -1,6 +1,8 @@
 // The result file of the export jobs.
 #include "ergebnisdatei.h"
 
+#include "file_creation.h"
+
 #include <QDir>
 #include <QIODevice>
 
@@ -52,8 +54,7 @@ Ergebnisdatei::~Ergebnisdatei()
 
 bool Ergebnisdatei::oeffne(const QString& pfad, const QString& kopf)
 {
-    m_datei.setFileName(pfad);
-    if (!m_datei.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!telvorin::platform::open_for_writing_no_follow(m_datei, pfad))
         return false;
     m_zeilenende = std::make_unique<CrLfGeraet>(m_datei);
     m_strom = std::make_unique<QTextStream>(m_zeilenende.get());

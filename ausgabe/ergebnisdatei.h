@@ -24,7 +24,8 @@ public:
     Ergebnisdatei& operator=(const Ergebnisdatei&) = delete;
 
     // Opens `pfad` and writes the header line "inf;" + `kopf`.
-    // On failure nothing is written, no message is given and strom() stays null.
+    // A symbolic link at `pfad` is refused, never written through. On
+    // failure nothing is written, no message is given and strom() stays null.
     bool oeffne(const QString& pfad, const QString& kopf);
 
     // The stream for the jobs, or nullptr when the file is not open.

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and sends the bundled example mail through
-# the tool's own Simple MAPI provider into the default outbox.
+# Installs what the tool needs, builds only the tool and its Simple MAPI provider,
+# and sends the bundled example mail through the provider into the default outbox.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-scripts/build.sh build
-build/bin/telvorin examples/mail.txt
+scripts/install-deps.sh --tool
+cmake -S . -B build-tool -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTELVORIN_BUILD_TESTS=OFF -DTELVORIN_BUILD_BENCH=OFF >/dev/null
+cmake --build build-tool -j"$(nproc)" --target telvorin telvorin_mapi
+build-tool/bin/telvorin examples/mail.txt
 echo "Outbox: ${XDG_DATA_HOME:-$HOME/.local/share}/telvorin/outbox"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: once as built, once
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds everything, and runs every test: once as
+# built, once under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+scripts/check-test-tools.sh
 
 scripts/build.sh build
 (cd build && ctest --output-on-failure -j"$(nproc)")

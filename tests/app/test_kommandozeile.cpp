@@ -3,6 +3,8 @@
 
 #include <QFile>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 using testhilfe::Umgebung;
@@ -13,7 +15,7 @@ const QByteArray programmende("\n\n- Programmende mit Fehlern -\n\n");
 const QByteArray kopf_mail("inf;Telvorin (5.9.3.7 08.02.18) Mail\r\n");
 const QByteArray kopf_anlage("inf;Telvorin (5.9.3.7 08.02.18) Anlage\r\n");
 
-TEST(Kommandozeile, VersionPrintsTheBannerAndEndsWithZero)
+TEST(Kommandozeile, VersionZeigtDasBannerUndEndetMitNull)
 {
     Umgebung u;
     for (const QStringList& args : {QStringList{"-version"}, QStringList{"-mail", "-version"},
@@ -26,7 +28,7 @@ TEST(Kommandozeile, VersionPrintsTheBannerAndEndsWithZero)
     EXPECT_FALSE(QFile::exists(u.pfad("tmp/Telvorin_result.csv")));
 }
 
-TEST(Kommandozeile, MissingInterfaceFileFails)
+TEST(Kommandozeile, FehlendeInterfacedateiScheitert)
 {
     Umgebung u;
     for (const QStringList& args : {QStringList{}, QStringList{"-mapi"}, QStringList{"-mail", "-mapi"},
@@ -38,7 +40,7 @@ TEST(Kommandozeile, MissingInterfaceFileFails)
     }
 }
 
-TEST(Kommandozeile, WithoutADisplayTheToolRunsOffscreenSilently)
+TEST(Kommandozeile, OhneBildschirmLaeuftDasWerkzeugStill)
 {
     Umgebung u;
     u.entferne("XDG_RUNTIME_DIR");
@@ -47,7 +49,7 @@ TEST(Kommandozeile, WithoutADisplayTheToolRunsOffscreenSilently)
     EXPECT_EQ(e.standardfehler, QByteArray());
 }
 
-TEST(Kommandozeile, ExplorerExportWithoutOutlookWritesHeaderAndError)
+TEST(Kommandozeile, ExplorerExportOhneOutlookSchreibtKopfUndFehler)
 {
     Umgebung u;
     const auto e = u.starte({"-mail", "-back", "r.csv"});
@@ -57,7 +59,7 @@ TEST(Kommandozeile, ExplorerExportWithoutOutlookWritesHeaderAndError)
     EXPECT_EQ(u.lies("r.csv"), kopf_mail + "inf;Outlook Version \r\nerr;kein Outlook Explorer aktiv\r\n");
 }
 
-TEST(Kommandozeile, AttachmentExportWritesTheDefaultResultFileReplacingAnOldOne)
+TEST(Kommandozeile, AnlagenExportErsetztDieVorgabeErgebnisdatei)
 {
     Umgebung u;
     u.schreibe("tmp/Telvorin_result.csv", QByteArray(5000, 'x'));
@@ -68,17 +70,45 @@ TEST(Kommandozeile, AttachmentExportWritesTheDefaultResultFileReplacingAnOldOne)
               kopf_anlage + "inf;Outlook Version \r\nerr;kein Outlook Inspector aktiv\r\n");
 }
 
-TEST(Kommandozeile, UnopenableResultFileIsSilentlySkipped)
+TEST(Kommandozeile, UnbrauchbareErgebnisdateiWirdStillUebergangen)
 {
-    Umgebung u;
-    const auto e = u.starte({"-mail", "-back", "fehlt/r.csv"});
-    EXPECT_EQ(e.exit_code, 255);
-    EXPECT_EQ(e.standardausgabe, testhilfe::banner());
-    EXPECT_EQ(e.standardfehler, "speichere_explorer_mag: kein Outlook Explorer aktiv\n" + programmende);
-    EXPECT_FALSE(QFile::exists(u.pfad("fehlt/r.csv")));
+    // A missing folder, and links planted where the result file goes: the run
+    // goes on without a result file and the link's target stays untouched.
+    struct Fall {
+        const char* name;
+        const char* back;
+        const char* ziel;  // a symbolic link at `back` points here, if set
+    } const faelle[] = {
+        {"fehlender Ordner", "fehlt/r.csv", nullptr},
+        {"Link auf eine Datei", "r.csv", "opfer.txt"},
+        {"Link ins Leere", "r.csv", "neu.txt"},
+        {"Link als Vorgabedatei", "", "opfer.txt"},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        Umgebung u;
+        u.schreibe("opfer.txt", "bleibt");
+        QStringList args{"-mail"};
+        const QString back = *f.back != '\0' ? QString::fromUtf8(f.back) : QStringLiteral("tmp/Telvorin_result.csv");
+        if (*f.back != '\0')
+            args << "-back" << f.back;
+        else
+            u.schreibe("tmp/x", "");
+        if (f.ziel != nullptr) {
+            ASSERT_EQ(::symlink(QFile::encodeName(u.pfad(f.ziel)).constData(), QFile::encodeName(u.pfad(back)).constData()),
+                      0);
+        }
+        const auto e = u.starte(args);
+        EXPECT_EQ(e.exit_code, 255);
+        EXPECT_EQ(e.standardausgabe, testhilfe::banner());
+        EXPECT_EQ(e.standardfehler, "speichere_explorer_mag: kein Outlook Explorer aktiv\n" + programmende);
+        EXPECT_EQ(u.lies("opfer.txt"), QByteArray("bleibt"));
+        EXPECT_FALSE(QFile::exists(u.pfad("neu.txt")));
+        EXPECT_FALSE(QFile::exists(u.pfad("fehlt/r.csv")));
+    }
 }
 
-TEST(Kommandozeile, MailModeLeavesTheResultFileAlone)
+TEST(Kommandozeile, MailModusLaesstDieErgebnisdateiInRuhe)
 {
     Umgebung u;
     u.schreibe("tmp/Telvorin_result.csv", "alt");

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Checks that every outside tool the tests call really runs, and stops at the
+# first that does not with one line naming the Debian package that brings it.
+set -uo pipefail
+
+fail() {
+  echo "Test tool missing or broken: $1 (install the Debian package $2, e.g. scripts/install-deps.sh)" >&2
+  exit 1
+}
+
+command -v msgconvert >/dev/null && perl -MEmail::Outlook::Message -e 1 2>/dev/null \
+  || fail msgconvert libemail-outlook-message-perl
+# msgconvert loads Email::Address only while converting; its package merely recommends it.
+perl -MEmail::Address -e 1 2>/dev/null || fail "Perl module Email::Address (msgconvert needs it)" libemail-address-perl
+/usr/bin/python3 -c 'import email, json' 2>/dev/null || fail python3 python3
+/usr/bin/python3 -c 'import aiosmtpd' 2>/dev/null || fail "Python module aiosmtpd" python3-aiosmtpd
+openssl version >/dev/null 2>&1 || fail openssl openssl
+command -v Xvfb >/dev/null || fail Xvfb xvfb
+command -v xdotool >/dev/null || fail xdotool xdotool
+if command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+  wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+  WINEDEBUG=-all "$wine" --version >/dev/null 2>&1 || fail wine64 wine64
+else
+  fail "x86_64-w64-mingw32-g++-posix" g++-mingw-w64-x86-64-posix
+fi
+exit 0
