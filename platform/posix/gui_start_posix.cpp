@@ -9,31 +9,31 @@
 namespace telvorin::platform {
 namespace {
 
-QtMessageHandler vorheriger = nullptr;
+QtMessageHandler previous_handler = nullptr;
 
-bool gesetzt(const char* name)
+bool is_set(const char* name)
 {
-    const char* wert = std::getenv(name);
-    return wert != nullptr && *wert != '\0';
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
 }
 
 // Qt warns when XDG_RUNTIME_DIR is unset or not private while it looks for a
 // Wayland socket; a command-line tool has no use for that directory, and the
 // caller reads our standard error, so those lines are dropped.
-void ohne_laufzeitverzeichnis_warnung(QtMsgType typ, const QMessageLogContext& kontext, const QString& text)
+void drop_runtime_directory_warning(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
-    if (typ == QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths: ")))
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths: ")))
         return;
-    if (vorheriger != nullptr)
-        vorheriger(typ, kontext, text);
+    if (previous_handler != nullptr)
+        previous_handler(type, context, text);
 }
 
 }  // namespace
 
 void prepare_gui_start()
 {
-    vorheriger = qInstallMessageHandler(ohne_laufzeitverzeichnis_warnung);
-    if (gesetzt("QT_QPA_PLATFORM") || gesetzt("DISPLAY") || gesetzt("WAYLAND_DISPLAY"))
+    previous_handler = qInstallMessageHandler(drop_runtime_directory_warning);
+    if (is_set("QT_QPA_PLATFORM") || is_set("DISPLAY") || is_set("WAYLAND_DISPLAY"))
         return;
     // The tool never shows a window of its own; without a display QApplication
     // would abort, so it runs on the platform that needs none.
@@ -42,8 +42,8 @@ void prepare_gui_start()
 
 void finish_gui_start()
 {
-    qInstallMessageHandler(vorheriger);
-    vorheriger = nullptr;
+    qInstallMessageHandler(previous_handler);
+    previous_handler = nullptr;
 }
 
 }  // namespace telvorin::platform

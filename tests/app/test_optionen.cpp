@@ -23,9 +23,9 @@ void PrintTo(const Fall& f, std::ostream* os)
     *os << f.beschreibung << ": " << f.argumente.join(QLatin1Char(' ')).toStdString();
 }
 
-class OptionWalk : public ::testing::TestWithParam<Fall> {};
+class Optionslauf : public ::testing::TestWithParam<Fall> {};
 
-TEST_P(OptionWalk, SettlesModeAndValues)
+TEST_P(Optionslauf, LegtModusUndWerteFest)
 {
     const Fall& f = GetParam();
     const Optionen o = lies_optionen(QStringList{QStringLiteral("/usr/bin/telvorin")} + f.argumente);
@@ -68,14 +68,14 @@ const Fall faelle[] = {
     {"back in mode 0", {"-anlage", "-back", "r.csv", "-name", "x.pdf"}, M::anlage, false, "", "x.pdf", "r.csv", ""},
 };
 
-INSTANTIATE_TEST_SUITE_P(Table, OptionWalk, ::testing::ValuesIn(faelle));
+INSTANTIATE_TEST_SUITE_P(Table, Optionslauf, ::testing::ValuesIn(faelle));
 
-TEST(OptionWalk, ProgramPathIsNeverTheInterfaceFile)
+TEST(Optionslauf, ProgrammpfadIstNieDieInterfacedatei)
 {
     EXPECT_TRUE(lies_optionen({QStringLiteral("telvorin")}).interfacedatei.isEmpty());
 }
 
-TEST(OptionWalk, ModeNames)
+TEST(Optionslauf, Modusnamen)
 {
     EXPECT_EQ(laufmodus_name(ELaufmodus::mail), QStringLiteral("Mail"));
     EXPECT_EQ(laufmodus_name(ELaufmodus::anlage), QStringLiteral("Anlage"));

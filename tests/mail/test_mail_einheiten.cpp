@@ -35,7 +35,7 @@ std::string felder(const Interfacedatei& d)
         .toStdString();
 }
 
-TEST(Interfacedatei, ReadsEveryFieldInPlace)
+TEST(Interfacedatei, LiestJedesFeldAnSeinerStelle)
 {
     const struct {
         const char* name;
@@ -65,9 +65,9 @@ TEST(Interfacedatei, ReadsEveryFieldInPlace)
 }
 
 // Entries missing once the file has ended stop at the limit; present ones are all read.
-TEST(Interfacedatei, MissingEntriesAreBoundedPresentOnesAreNot)
+TEST(Interfacedatei, FehlendeEintraegeSindBegrenztVorhandeneNicht)
 {
-    const int grenze = fehlende_eintraege_hoechstens;
+    const int grenze = 1024;  // the documented bound
     const struct {
         int anzahl, vorhanden, erwartet;
     } faelle[] = {{grenze, 0, grenze}, {grenze + 1, 0, grenze}, {2147483647, 3000, 3000 + grenze}};
@@ -79,7 +79,7 @@ TEST(Interfacedatei, MissingEntriesAreBoundedPresentOnesAreNot)
     }
 }
 
-TEST(CQIODatei, OpensClosesAndWritesOutWhenDestroyed)
+TEST(CQIODatei, OeffnetSchliesstUndSchreibtBeimZerstoeren)
 {
     QTemporaryDir verzeichnis;
     CQIODatei fehlt(verzeichnis.filePath(QStringLiteral("fehlt.txt")));
@@ -104,7 +104,7 @@ TEST(CQIODatei, OpensClosesAndWritesOutWhenDestroyed)
     EXPECT_EQ(pruefung.readAll(), QByteArray("eins\nzwei"));
 }
 
-TEST(Fehlername, TableBoundsAndLoadFailures)
+TEST(Fehlername, TabellengrenzenUndLadefehler)
 {
     const struct {
         quint32 code, ladestatus;

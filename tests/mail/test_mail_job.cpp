@@ -83,7 +83,7 @@ Lauf sende(const QByteArray& datei, const char* codes = "", const QString& bibli
 // A Latin-1 file: the console stays Latin-1; profile, subject, body and names
 // leave in the locale's encoding, paths in UTF-8, titles in Latin-1. Angle
 // brackets skip resolving, and a name that does not resolve goes as written.
-TEST(MailJob, SendsEveryFieldInItsEncodingAndLogsOff)
+TEST(Mailjob, SendetJedesFeldInSeinerKodierungUndMeldetAb)
 {
     const Lauf l = sende("Gr\xfc\xdf" "e\ngeheim\n\xc4rger\n1\nkunde@example.com\n1\n<ch\xfc@example.com>\n"
                          "2\nmueller\nunbekannt\n2\nanhang/\xfc.txt\n/tmp/b.pdf\n2\n\xdc" "bersicht\nB.pdf\n"
@@ -112,7 +112,7 @@ TEST(MailJob, SendsEveryFieldInItsEncodingAndLogsOff)
 }
 
 // Titles only count when every path has one.
-TEST(MailJob, WithoutAProfileSimpleMapiAsksTheUser)
+TEST(Mailjob, OhneProfilFragtSimpleMapiDenAnwender)
 {
     const Lauf l = sende("\n\nS\n0\n0\n0\n2\na\nb\n1\nA\n", "MAPILogon=2,0");
     EXPECT_EQ(l.e.exit_code, 0);
@@ -124,7 +124,7 @@ TEST(MailJob, WithoutAProfileSimpleMapiAsksTheUser)
 
 // Loading, logon, send and logoff as the provider answers them. A provider
 // without the wide send is complete; without any other function, unusable.
-TEST(MailJob, EveryOutcome)
+TEST(Mailjob, JederAusgang)
 {
     const QByteArray sendet = resolve("kunde", 0) + send(0) + logoff(0);
     const struct {
@@ -177,7 +177,7 @@ TEST(MailJob, EveryOutcome)
     }
 }
 
-TEST(MailJob, AnUnreadableFileStopsBeforeTheLibraryIsLoaded)
+TEST(Mailjob, UnlesbareDateiEndetVorDemLaden)
 {
     const Lauf l = sende(QByteArray());
     EXPECT_EQ(l.e.exit_code, 255);
@@ -188,7 +188,7 @@ TEST(MailJob, AnUnreadableFileStopsBeforeTheLibraryIsLoaded)
 
 // Without the variable, or with it empty, the library is the one installed
 // beside the executable, wherever that is and whatever the working directory.
-TEST(MailJob, DefaultLibraryIsFoundBesideTheExecutable)
+TEST(Mailjob, VorgabebibliothekLiegtNebenDemProgramm)
 {
     Umgebung u;
     const QString bin = u.pfad(QStringLiteral("woanders/bin/telvorin"));
