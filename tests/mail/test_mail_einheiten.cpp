@@ -112,6 +112,7 @@ TEST(Fehlername, TabellengrenzenUndLadefehler)
         const char* erwartet;
     } faelle[] = {
         {19, 0, 13, "INVALID_SESSION"},
+        {2, 0, 13, "FAILURE"},
         {26, 0, 13, "NOT_SUPPORTED"},
         {27, 0, 13, "Errorcode:27"},
         {19, bibliothek_fehlt, 0, "INVALID_SESSION: unable to load 'MAPI32.DLL'"},
