@@ -36,16 +36,22 @@ QString environment(const char* name)
     return qEnvironmentVariable(name);
 }
 
-QString home_directory()
+// A field of the effective user's password entry; empty when there is none.
+QString account_field(char* passwd::*field)
 {
-    const QString home = environment("HOME");
-    if (!home.isEmpty())
-        return home;
     std::vector<char> buffer(16384);
     passwd entry {};
     passwd* found = nullptr;
-    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
-        return QFile::decodeName(found->pw_dir);
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->*field)
+        return QFile::decodeName(found->*field);
+    return {};
+}
+
+QString home_directory()
+{
+    for (const QString& home : {environment("HOME"), account_field(&passwd::pw_dir)})
+        if (!home.isEmpty())
+            return home;
     return QStringLiteral("/");
 }
 
@@ -61,11 +67,9 @@ QString xdg_directory(const char* variable, const char* fallback)
 
 QString login_name()
 {
-    std::vector<char> buffer(16384);
-    passwd entry {};
-    passwd* found = nullptr;
-    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_name)
-        return QFile::decodeName(found->pw_name);
+    const QString account = account_field(&passwd::pw_name);
+    if (!account.isEmpty())
+        return account;
     for (const char* name : {"LOGNAME", "USER"}) {
         const QString value = environment(name);
         if (!value.isEmpty())
