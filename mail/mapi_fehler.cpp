@@ -78,7 +78,7 @@ const std::array<const char*, 27> sendetexte = {
     nullptr,
 };
 
-constexpr quint32 invalid_session = 19;
+constexpr quint32 ungueltige_sitzung = 19;
 
 }  // namespace
 
@@ -91,7 +91,7 @@ const char* mapi_funktionsname(int ladeschritt)
 
 QString fehlername(quint32 code, quint32 ladestatus, int ladeschritt)
 {
-    if (code == invalid_session) {
+    if (code == ungueltige_sitzung) {
         if (ladestatus == bibliothek_fehlt)
             return QStringLiteral("INVALID_SESSION: unable to load 'MAPI32.DLL'");
         if (ladestatus == funktion_fehlt) {

@@ -49,8 +49,6 @@ Zeiger funktion(EFunktion welche)
     return reinterpret_cast<Zeiger>(zustand().funktionen[welche]);
 }
 
-constexpr ULONG invalid_session = MAPI_E_INVALID_SESSION;
-
 // Which library stands for Simple MAPI is the build's choice (mail/CMakeLists.txt):
 // the system's MAPI32.DLL where there is one; elsewhere our provider in the
 // lib/ folder beside the executable's bin/ folder, found relative to the
@@ -78,7 +76,7 @@ CMapiMailer::CMapiMailer()
     if (m_ladestatus != geladen) {
         zustand().sitzung = 0;
         m_meldung = QObject::tr("Fehler bei MAPI Initialisierung");
-        zustand().letzter_code = invalid_session;
+        zustand().letzter_code = MAPI_E_INVALID_SESSION;
     }
 }
 
