@@ -15,6 +15,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace zahlen_intern {
@@ -159,6 +160,31 @@ std::string drucke_double(const Muster& muster, double wert)
     return drucke_double(muster.c_str(), wert);
 }
 
+int begrenzt(long long praezision)
+{
+    return static_cast<int>(std::min<long long>(praezision, praezision_max));
+}
+
+// "%#<breite>.<praezision>G" (either left out when negative) by the C
+// standard's rule rather than the library's: some C libraries drop the zeros
+// that "#" keeps when rounding carries into a new power of ten (99.5 at two
+// digits gives "1.E+02", not "1.0E+02"). With P significant digits (6 when
+// none are given, 1 for 0) and X the exponent of "%.<P-1>E", the style is f
+// with P - 1 - X decimals when P > X >= -4, else E with P - 1.
+std::string drucke_g(int breite, int praezision, double wert)
+{
+    if (!std::isfinite(wert))
+        return drucke_double(Muster("#", breite, praezision, "G"), wert);
+    const long long p = praezision < 0 ? 6 : std::max(praezision, 1);
+    // Large enough for the whole "%.<praezision_max>E", whose exponent comes last.
+    char puffer[praezision_max + 32];
+    std::snprintf(puffer, sizeof puffer, Muster("", -1, begrenzt(p - 1), "E").c_str(), wert);
+    const long long x = std::atoll(std::strrchr(puffer, 'E') + 1);
+    if (p > x && x >= -4)
+        return drucke_double(Muster("#", breite, begrenzt(p - 1 - x), "f"), wert);
+    return drucke_double(Muster("#", breite, begrenzt(p - 1), "E"), wert);
+}
+
 void ersetze_trennzeichen(std::string& text)
 {
     const char trennzeichen = dezimaltrennzeichen();
@@ -223,7 +249,7 @@ struct DtoaAufruf {
 
 std::string meldungsbeginn(const DtoaAufruf& aufruf, const char* praefix)
 {
-    return tr(praefix) + drucke_double("%#G", aufruf.zahl) + tr("< innerhalb von >") + dezimal(aufruf.breite);
+    return tr(praefix) + drucke_g(-1, -1, aufruf.zahl) + tr("< innerhalb von >") + dezimal(aufruf.breite);
 }
 
 void melde_breite(const DtoaAufruf& aufruf, const char* praefix, const char* schluss = schluss_breite)
@@ -463,9 +489,8 @@ std::string dtoa(const double& zahl, const int& breite, const int& nachkommastel
 {
     if (!std::isfinite(zahl))
         return "nan";
-    // A dash field wider than the accepted widths would be unbounded; such a
-    // width gets the width warning like any other number.
-    if (zahl == FEHLWERT_DOUBLE && breite < dtoa_breite_grenze)
+    // The dash field comes before the width test, so it is as wide as asked.
+    if (zahl == FEHLWERT_DOUBLE)
         return strichfeld(breite);
     if (breite_zu_gross(breite, dtoa_breite_grenze)) {
         warne("dtoa", CString(tr("Breiteangabe breite=%1 nicht im erlaubten Bereich: 0<=breite<%2."))
@@ -520,19 +545,15 @@ std::string ftoa(const double& zahl, const int& gesamtstellen, const int& nachko
                  const double& schwellwert, const std::string& nullstring, const int& leer_bei_nan,
                  const int& leer_bei_undefiniert)
 {
-    // Fields for NaN and the missing value are as wide as asked; a width beyond
-    // the accepted range would make them unbounded, so it is rejected as in
-    // the ordinary case.
-    const bool zu_breit = gesamtstellen >= ftoa_breite_grenze;
+    // NaN and the missing value are settled before the width test: their
+    // fields are as wide as asked.
     std::string text;
     bool sonderfall = true;
     if (std::isfinite(zahl)) {
         if (std::fabs(zahl) < schwellwert) {
             text = nullstring;
-        } else if (zahl == FEHLWERT_DOUBLE && leer_bei_undefiniert == 1) {
-            text.clear();
-        } else if (zahl == FEHLWERT_DOUBLE && !zu_breit) {
-            text = strichfeld(gesamtstellen);
+        } else if (zahl == FEHLWERT_DOUBLE) {
+            text = leer_bei_undefiniert == 1 ? std::string() : strichfeld(gesamtstellen);
         } else if (breite_zu_gross(gesamtstellen, ftoa_breite_grenze)) {
             melde_gesamtstellen(gesamtstellen);
             text = "*";
@@ -540,18 +561,17 @@ std::string ftoa(const double& zahl, const int& gesamtstellen, const int& nachko
             warne("ftoa", tr("Zahl kann nicht dargestellt werden"));
             text = sternfeld(gesamtstellen);
         } else {
-            const char* konversion = art == zahl_exponential ? "E" : art == zahl_fixkomma ? "f" : "G";
             // A negative precision is left out of the pattern, which gives printf's
             // default of 6, as a negative precision argument does in C.
-            text = drucke_double(Muster("#", gesamtstellen, nachkommastellen, konversion), zahl);
+            if (art == zahl_exponential || art == zahl_fixkomma)
+                text = drucke_double(Muster("#", gesamtstellen, nachkommastellen, art == zahl_exponential ? "E" : "f"), zahl);
+            else
+                text = drucke_g(gesamtstellen, nachkommastellen, zahl);
             ersetze_trennzeichen(text);
             sonderfall = false;
         }
     } else if (leer_bei_nan == 1) {
         text.clear();
-    } else if (zu_breit) {
-        melde_gesamtstellen(gesamtstellen);
-        text = "*";
     } else {
         text = std::string(gesamtstellen > 3 ? static_cast<std::size_t>(gesamtstellen) - 3 : 0, ' ') + "nan";
     }

@@ -18,7 +18,8 @@
 //   the warning and "*".
 // - No result is ever longer than 399 characters, whatever the precision asked
 //   for (printf output is made in a 400-character working buffer), except a
-//   null text that the caller hands to ftoa.
+//   null text that the caller hands to ftoa and the fields of the missing
+//   value and of NaN, which come before the width test and are as wide as asked.
 
 // Prints zahl right-aligned in breite columns (0 <= breite < 100; 0 means as
 // long as needed). A number wider than the field is returned in full, with a

@@ -60,7 +60,9 @@ TEST_F(Dtoa, SonderwerteUndBreitenbereich)
         {inf, 10, 2, 2, "nan", {}}, {-inf, 0, 2, 1, "nan", {}},
         {std::numeric_limits<double>::quiet_NaN(), 500, 2, 0, "nan", {}}, {99999999.0, 5, 2, 2, "    -", {}},
         {99999999.0, 1, 2, 0, "-", {}}, {99999999.0, -3, 2, 0, "-", {}},
-        {99999999.0, 399, 2, 0, std::string(398, ' ') + "-", {}}, {99999999.0, 400, 2, 0, "*", {bereich(400)}},
+        {99999999.0, 399, 2, 0, std::string(398, ' ') + "-", {}},
+        // The missing value is tested before the width.
+        {99999999.0, 400, -1, 0, std::string(399, ' ') + "-", {}},
         {1.0, 400, 2, 2, "*", {bereich(400)}}, {1.0, -1, 2, 2, "*", {bereich(-1)}},
         {1.0, 399, 2, 2, "1.00" + std::string(395, ' '), {}},
     });
@@ -86,6 +88,8 @@ TEST_F(Dtoa, Exponentialdarstellung)
         {2.5, 4, 1, 1, "****", {breite_msg(EXP, "2.50000", 4)}},
         {2.5, 2, 0, 1, "**", {breite_msg(EXP, "2.50000", 2)}},
         {0.00123, 6, 2, 1, "******", {stellen_msg(EXP, "0.00123000", 6, 2)}},
+        // "%#G" keeps its zeros when rounding carries into a new power of ten.
+        {999999.995, 8, 32, 1, "********", {stellen_msg(EXP, "1.00000E+06", 8, 32)}},
         // Too narrow for a number below 1: 0 is printed instead, with its own message.
         {0.5, 3, 0, 1, "0E+", {null_msg("0.500000", 3)}},
         {0.5, 3, 1, 1, "***", {null_msg("0.500000", 3), stellen_msg(EXP, "0.500000", 3, 1)}},
