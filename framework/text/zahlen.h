@@ -1,6 +1,7 @@
 // Fixed-width number formatting and number parsing of the framework.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // All functions here report trouble as a warning through melde (free
@@ -74,3 +75,9 @@ int nachkommastellen_bedarf(const double& x);
 // is reported. ok, when given, is set to true first. "." and "-." read as 0.0;
 // "-" alone is no number.
 [[nodiscard]] double string_zu_double(std::string text, bool* ok = nullptr);
+
+// strtod of the leading number of `text` with "." as the decimal point,
+// whatever LC_NUMERIC says (Qt sets it from the environment on Unix). Like
+// atof it reads what it can and gives 0.0 when nothing is a number;
+// `gelesen`, when given, receives the number of characters read.
+double lies_mit_punkt(const std::string& text, std::size_t* gelesen = nullptr);

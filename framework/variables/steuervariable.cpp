@@ -8,7 +8,6 @@
 #include "zahlen.h"
 
 #include <charconv>
-#include <clocale>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -88,26 +87,6 @@ long long fuehrende_ganzzahl(const std::string& text)
     return std::strtoll(text.c_str(), nullptr, 10);
 }
 
-// atof with "." as the point whatever LC_NUMERIC says: Qt sets the C
-// library's locale from the environment on Unix, and a German one would make
-// strtod stop at the "." of "1.5".
-double atof_mit_punkt(const std::string& text)
-{
-    const char* lokal = std::localeconv()->decimal_point;
-    if (lokal == nullptr || lokal[0] == '\0' || lokal[0] == '.' || lokal[1] != '\0') {
-        return std::strtod(text.c_str(), nullptr);
-    }
-    std::string umgesetzt = text;
-    for (char& zeichen : umgesetzt) {
-        if (zeichen == '.') {
-            zeichen = lokal[0];
-        } else if (zeichen == lokal[0]) {
-            zeichen = '\x01';  // the locale's point is no point of ours
-        }
-    }
-    return std::strtod(umgesetzt.c_str(), nullptr);
-}
-
 std::string grossbuchstaben(std::string text)
 {
     for (char& zeichen : text) {
@@ -171,7 +150,7 @@ double lies_double(const std::string& text)
     if (text.empty()) {
         return FEHLWERT_DOUBLE;
     }
-    return dezimaltrennzeichen() == ',' ? string_zu_double(text) : atof_mit_punkt(text);
+    return dezimaltrennzeichen() == ',' ? string_zu_double(text) : lies_mit_punkt(text);
 }
 
 EBool lies_ebool(const std::string& text)
