@@ -48,7 +48,7 @@ double string_zu_double(std::string text, bool* ok)
         text.pop_back();
     text.erase(0, text.find_first_not_of(' '));
     if (text.empty())
-        return FEHLWERT_DOUBLE;
+        return fehlwert_double;
 
     const char trennzeichen = dezimaltrennzeichen();
     if (trennzeichen != '.')
@@ -68,9 +68,9 @@ double string_zu_double(std::string text, bool* ok)
             *ok = false;
         } else {
             warne("string_zu_double",
-                  CString(tr("Buchstabe bei Umwandlung von string in double: %1")).arg(gegeben).str());
+                  CString(uebersetzt("Buchstabe bei Umwandlung von string in double: %1")).arg(gegeben).str());
         }
-        return FEHLWERT_DOUBLE;
+        return fehlwert_double;
     }
     return wert;
 }

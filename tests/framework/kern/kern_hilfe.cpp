@@ -15,10 +15,10 @@ namespace {
 
 void setze_vorgaben()
 {
-    for (ESchalter s : {ESchalter::UnterdrueckeWarnungen, ESchalter::UnterdrueckeInfos, ESchalter::DebugAusgabe,
-                        ESchalter::AsciiAusgabe})
-        setze_schalter(s, Nein);
-    setze_schalter(ESchalter::DebugAusgabeInFehlerTxt, Ja);
+    for (ESchalter s : {ESchalter::unterdruecke_warnungen, ESchalter::unterdruecke_infos, ESchalter::debug_ausgabe,
+                        ESchalter::ascii_ausgabe})
+        setze_schalter(s, nein);
+    setze_schalter(ESchalter::debug_ausgabe_in_fehler_txt, ja);
     setze_dezimaltrennzeichen_text(".");
     i18n().leere_tabelle();
     i18n().setze_uebersetzer(nullptr);
@@ -37,7 +37,7 @@ void Empfaenger::erwarte_warnungen(const std::string& methode, const std::vector
     std::vector<std::string> gesehen;
     for (const Meldung& m : meldungen) {
         gesehen.push_back(m.text);
-        EXPECT_TRUE(m.typ == FT_WARNUNG && m.klasse == klasse_freie_funktion() && m.methode == methode)
+        EXPECT_TRUE(m.typ == WARNUNG && m.klasse == klasse_freie_funktion() && m.methode == methode)
             << m.methode << ": " << m.text;
     }
     EXPECT_EQ(gesehen, texte);

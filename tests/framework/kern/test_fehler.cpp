@@ -39,9 +39,9 @@ TEST_F(Fehler, DreiZeilenJeSatzAngehaengt)
     std::string vorher, nachher;
     zeit.setze_jetzt();
     zeit.formatiere(vorher, 2);
-    const CFehler a(FT_PROGRAMMIERFEHLER, klasse_freie_funktion(), "ergaenze_geaendert", "Text A");
-    const CFehler b(FT_EINGABEFEHLER, klasse_CZeit(), "setze_jetzt", "Text B");
-    const CFehler c(FT_WARNUNG, nullptr, "egal", "Text C");  // null class: empty class line
+    const CFehler a(PROGRAMMIERFEHLER, klasse_freie_funktion(), "ergaenze_geaendert", "Text A");
+    const CFehler b(EINGABEFEHLER, klasse_czeit(), "setze_jetzt", "Text B");
+    const CFehler c(WARNUNG, nullptr, "egal", "Text C");  // null class: empty class line
     zeit.setze_jetzt();
     zeit.formatiere(nachher, 2);
 
@@ -64,24 +64,24 @@ TEST_F(Fehler, TypwoerterUndUebersetzung)
                                    "EINGABEFEHLER", "WARNUNG", "INFO", "DEBUG", "KEIN GUELTIGER FEHLERTYP"};
     for (int typ = -1; typ <= 7; ++typ) {
         std::remove("fehler.txt");
-        const CFehler f(static_cast<EFehlerTyp>(typ), klasse_CKlasse(), "m", "t");
+        const CFehler f(static_cast<EFehlerTyp>(typ), klasse_cklasse(), "m", "t");
         EXPECT_EQ(ohne_zeit("fehler.txt"), "@\n" + std::string(woerter[typ + 1]) + ": in Klasse CKlasse, Methode m: \nt\n");
     }
     i18n().setze_eintrag("SYNTAXFEHLER", "SYNTAX ERROR");
     i18n().setze_eintrag("in Klasse %1, Methode %2: ", "in class %1, method %2: ");
     std::remove("fehler.txt");
-    const CFehler f(FT_SYNTAXFEHLER, klasse_CZeit(), "m", "t");
+    const CFehler f(syntaxfehler, klasse_czeit(), "m", "t");
     EXPECT_EQ(ohne_zeit("fehler.txt"), "@\nSYNTAX ERROR: in class CZeit, method m: \nt\n");
 }
 
 TEST_F(Fehler, KopienUndAbgeschalteterSchalterSchreibenNichts)
 {
-    setze_schalter(ESchalter::DebugAusgabeInFehlerTxt, Nein);
-    const CFehler still(FT_INFO, nullptr, "", "");
+    setze_schalter(ESchalter::debug_ausgabe_in_fehler_txt, nein);
+    const CFehler still(info, nullptr, "", "");
     EXPECT_FALSE(QFile::exists("fehler.txt"));
 
-    setze_schalter(ESchalter::DebugAusgabeInFehlerTxt, Ja);
-    const CFehler original(FT_SYNTAXFEHLER, klasse_CZeit(), "m", "t");
+    setze_schalter(ESchalter::debug_ausgabe_in_fehler_txt, ja);
+    const CFehler original(syntaxfehler, klasse_czeit(), "m", "t");
     const CFehler kopie(original);
     const std::unique_ptr<CFehler> heap(original.kopie());
     CFehler zugewiesen(still);
@@ -94,7 +94,7 @@ TEST_F(Fehler, KopienUndAbgeschalteterSchalterSchreibenNichts)
         f->melde();
     ASSERT_EQ(empfaenger.meldungen.size(), 4u);
     for (const auto& m : empfaenger.meldungen)
-        EXPECT_TRUE(m.typ == FT_SYNTAXFEHLER && m.klasse == klasse_CZeit() && m.methode == "m" && m.text == "t");
+        EXPECT_TRUE(m.typ == syntaxfehler && m.klasse == klasse_czeit() && m.methode == "m" && m.text == "t");
 }
 
 TEST_F(Fehler, PfadAusVerzeichnisUndName)
@@ -113,13 +113,13 @@ TEST_F(Fehler, PfadAusVerzeichnisUndName)
     ASSERT_TRUE(QDir().mkdir("unter"));
     Anwenderverzeichnis() = "unter";
     Fehlerdateiname() = "eigene.txt";
-    const CFehler f(FT_INFO, nullptr, "m", "im Unterverzeichnis");
+    const CFehler f(info, nullptr, "m", "im Unterverzeichnis");
     EXPECT_EQ(ohne_zeit("unter/eigene.txt"), "@\n\nim Unterverzeichnis\n");
 
     // A file that cannot be opened is skipped without a word.
     installiere_meldungsempfaenger(&empfaenger);
     Anwenderverzeichnis() = "fehlt/auch";
-    const CFehler g(FT_FATALER_FEHLER, klasse_CZeit(), "m", "t");
+    const CFehler g(fataler_fehler, klasse_czeit(), "m", "t");
     EXPECT_FALSE(QDir("fehlt").exists());
     EXPECT_TRUE(empfaenger.meldungen.empty());
 }

@@ -12,7 +12,7 @@ namespace {
 
 TEST(Klasse, SpaeterGemachteBeschreiberUndDasVerzeichnis)
 {
-    EXPECT_EQ(klasse_CString()->gib_seriennummer(), 10u);  // also in a binary that links the whole framework
+    EXPECT_EQ(klasse_cstring()->gib_seriennummer(), 10u);  // also in a binary that links the whole framework
     int ziel = 0;
     const CKlasse a("TestA", &ziel);
     const CKlasse b("TestB", 1, "t4", nullptr, "t1", "t2", 2, "t3", 3);
@@ -47,23 +47,23 @@ TEST_F(KlasseAbleitung, IstAbgeleitetVonFolgtDerKette)
     const CZeit zeit;
     const CString text("x");
     const CQString qtext("x");
-    const CFehler fehler(FT_INFO, nullptr, "m", "t");
+    const CFehler fehler(info, nullptr, "m", "t");
     std::vector<kern::Aufruf> protokoll;
     const kern::Senke senke(false, protokoll);
     const struct {
         const CBasis* objekt;
         std::vector<const CKlasse*> klassen;  // its own first; false for every other start-up descriptor
     } faelle[] = {
-        {&zeit, {klasse_CZeit(), klasse_CObjekt(), klasse_CBasis()}},
-        {&text, {klasse_CString(), klasse_CBasis()}},
-        {&qtext, {klasse_CQString(), klasse_CObjekt(), klasse_CBasis()}},
-        {&fehler, {klasse_CFehler(), klasse_CBasis()}},
-        {&i18n(), {klasse_CI18n(), klasse_CObjekt(), klasse_CBasis()}},
-        {klasse_CZeit(), {klasse_CKlasse(), klasse_CObjekt(), klasse_CBasis()}},
-        {&senke, {klasse_CLogBase(), klasse_CObjekt(), klasse_CBasis()}},
+        {&zeit, {klasse_czeit(), klasse_cobjekt(), klasse_cbasis()}},
+        {&text, {klasse_cstring(), klasse_cbasis()}},
+        {&qtext, {klasse_cqstring(), klasse_cobjekt(), klasse_cbasis()}},
+        {&fehler, {klasse_cfehler(), klasse_cbasis()}},
+        {&i18n(), {klasse_ci18n(), klasse_cobjekt(), klasse_cbasis()}},
+        {klasse_czeit(), {klasse_cklasse(), klasse_cobjekt(), klasse_cbasis()}},
+        {&senke, {klasse_clogbase(), klasse_cobjekt(), klasse_cbasis()}},
     };
     std::vector<const CKlasse*> alle = {nullptr};
-#define TELVORIN_ALLE(name) alle.push_back(klasse_##name());
+#define TELVORIN_ALLE(name, klein) alle.push_back(klasse_##klein());
     TELVORIN_STARTKLASSEN(TELVORIN_ALLE)
 #undef TELVORIN_ALLE
     for (const auto& fall : faelle) {

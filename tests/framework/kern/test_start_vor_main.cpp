@@ -13,7 +13,7 @@ TEST(StartVorMain, AlleStartklassenMitSeriennummernInListenfolge)
     const CKlassenverzeichnis verzeichnis = klassenverzeichnis();
     std::vector<std::string> namen;
     std::vector<const CKlasse*> zugriffe;
-#define TELVORIN_NAME(name) namen.push_back(#name), zugriffe.push_back(klasse_##name());
+#define TELVORIN_NAME(name, klein) namen.push_back(#name), zugriffe.push_back(klasse_##klein());
     TELVORIN_STARTKLASSEN(TELVORIN_NAME)
 #undef TELVORIN_NAME
     namen.insert(namen.end(), {"Funktion oder nicht von CObjekt abgeleitete Klasse", "Dummy: fuer kurze Ausgaben"});

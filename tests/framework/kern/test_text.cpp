@@ -34,11 +34,11 @@ TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
         empfaenger.erwarte_warnungen("arg()", std::vector<std::string>(fall.warnungen, "Argument kann nicht zugeordnet werden"));
     }
 
-    EXPECT_EQ(CString("[%1]").arg(FEHLWERT_EBOOL).str(), "[]");
-    EXPECT_EQ(CString("%1/%2").arg(Ja).arg(Nein).str(), "Ja/Nein");
+    EXPECT_EQ(CString("[%1]").arg(fehlwert_ebool).str(), "[]");
+    EXPECT_EQ(CString("%1/%2").arg(ja).arg(nein).str(), "Ja/Nein");
     i18n().setze_eintrag("Ja", "Yes");
     i18n().setze_eintrag("Nein", "No");
-    EXPECT_EQ(CString("%1/%2").arg(Ja).arg(Nein).str(), "Yes/No");
+    EXPECT_EQ(CString("%1/%2").arg(ja).arg(nein).str(), "Yes/No");
     EXPECT_TRUE(empfaenger.meldungen.empty());
 }
 
@@ -61,14 +61,14 @@ struct Uebersetzer : CUebersetzer {
 // The table ignores classes and contexts; a translator answers everything and gets the context key.
 TEST_F(Text, UebersetzungAusTabelleOderUebersetzer)
 {
-    EXPECT_EQ(uebersetze_("FEHLER: ", klasse_CObjekt()).str(), "FEHLER: ");
+    EXPECT_EQ(uebersetze_("FEHLER: ", klasse_cobjekt()).str(), "FEHLER: ");
     i18n().setze_eintrag("WARNUNG: ", "WARNING: ");
     EXPECT_EQ(uebersetze_("WARNUNG: ", CString("egal")).str(), "WARNING: ");
-    EXPECT_EQ(uebersetze_("WARNUNG:", klasse_CFehler()).str(), "WARNUNG:");  // whole texts only
+    EXPECT_EQ(uebersetze_("WARNUNG:", klasse_cfehler()).str(), "WARNUNG:");  // whole texts only
 
     Uebersetzer uebersetzer;
     EXPECT_EQ(i18n().setze_uebersetzer(&uebersetzer), nullptr);
-    EXPECT_EQ(uebersetze_("WARNUNG: ", klasse_CFehler()).str(), "<WARNUNG: >");
+    EXPECT_EQ(uebersetze_("WARNUNG: ", klasse_cfehler()).str(), "<WARNUNG: >");
     EXPECT_EQ(uebersetze_("Text", CString("Kontext")).str(), "<Text>");
     EXPECT_EQ(uebersetze_("Ohne", static_cast<const CKlasse*>(nullptr)).str(), "<Ohne>");
     EXPECT_EQ(uebersetzer.aufrufe, (std::vector<std::string>{"WARNUNG: |uebersetze_CFehler|0",

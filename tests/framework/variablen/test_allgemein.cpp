@@ -41,18 +41,18 @@ TEST_F(AllgemeinTest, FehlerdateiFolgtIhrerEinstellung)
 {
     CSteuerVarInterface& schalter = einstellung("/Allgemein/Debug Ausgabe in fehler.txt");
     schalter.setze_wert_str("Nein", true);
-    { const CFehler f(FT_EINGABEFEHLER, klasse_CVariableBasis(), "m", "nicht auf Datei"); }
+    { const CFehler f(EINGABEFEHLER, klasse_cvariablebasis(), "m", "nicht auf Datei"); }
     EXPECT_TRUE(fehlerdatei().isEmpty());
 
     schalter.setze_wert_str("ja", true);
-    { const CFehler f(FT_EINGABEFEHLER, klasse_CVariableBasis(), "m", "auf Datei"); }
+    { const CFehler f(EINGABEFEHLER, klasse_cvariablebasis(), "m", "auf Datei"); }
     EXPECT_TRUE(fehlerdatei().endsWith("\nauf Datei\n")) << fehlerdatei().toStdString();
 
-    setze_schalter(ESchalter::DebugAusgabeInFehlerTxt, Nein);
+    setze_schalter(ESchalter::debug_ausgabe_in_fehler_txt, nein);
     EXPECT_EQ(schalter.gib_wert_str(), "Nein");
     // The missing value counts as not set.
     schalter.setze_wert_str("", true);
-    { const CFehler f(FT_EINGABEFEHLER, nullptr, "m", "ohne Wert"); }
+    { const CFehler f(EINGABEFEHLER, nullptr, "m", "ohne Wert"); }
     EXPECT_EQ(fehlerdatei().count('\n'), 3);
 }
 
@@ -72,7 +72,7 @@ TEST_F(MeldeTest, UnterdrueckungUndDebugUeberSteuervariablen)
     // How many texts a message of `typ` leaves in the sink.
     const auto ankommend = [&senke](EFehlerTyp typ) {
         senke.texte.clear();
-        melde(typ, klasse_CVariableBasis(), "methode", "Text");
+        melde(typ, klasse_cvariablebasis(), "methode", "Text");
         return senke.texte.size();
     };
     struct Fall {
@@ -82,10 +82,10 @@ TEST_F(MeldeTest, UnterdrueckungUndDebugUeberSteuervariablen)
         const char* umgestellt;
     };
     const Fall faelle[] = {
-        {"/Allgemein/Unterdruecke Warnungen", FT_WARNUNG, 1, 0, "JA"},
-        {"/Allgemein/Unterdruecke Infos", FT_INFO, 1, 0, "true"},
-        {"/Allgemein/Debug Ausgabe", FT_DEBUG, 0, 1, "1"},
-        {"/Allgemein/Unterdruecke Warnungen", FT_EINGABEFEHLER, 1, 1, "ja"},
+        {"/Allgemein/Unterdruecke Warnungen", WARNUNG, 1, 0, "JA"},
+        {"/Allgemein/Unterdruecke Infos", info, 1, 0, "true"},
+        {"/Allgemein/Debug Ausgabe", debug, 0, 1, "1"},
+        {"/Allgemein/Unterdruecke Warnungen", EINGABEFEHLER, 1, 1, "ja"},
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(testing::Message() << fall.pfad << " type " << fall.typ);
@@ -97,15 +97,15 @@ TEST_F(MeldeTest, UnterdrueckungUndDebugUeberSteuervariablen)
     }
     // Debug mode puts the prefix before the text.
     einstellung("/Allgemein/Debug Ausgabe").setze_wert_str("Ja", true);
-    ankommend(FT_WARNUNG);
+    ankommend(WARNUNG);
     ASSERT_EQ(senke.texte.size(), 1u);
     EXPECT_EQ(senke.texte[0].first, "WARNUNG: in Klasse CVariableBasis, Methode methode: \nText");
 
     einstellung("/Allgemein/Debug Ausgabe").setze_wert_str("Nein", true);
     testing::internal::CaptureStdout();
-    melde(FT_WARNUNG, klasse_CVariableBasis(), "m", "still");
+    melde(WARNUNG, klasse_cvariablebasis(), "m", "still");
     einstellung("/Allgemein/ASCII-Ausgabe").setze_wert_str("Ja", true);
-    melde(FT_WARNUNG, klasse_CVariableBasis(), "m", "laut");
+    melde(WARNUNG, klasse_cvariablebasis(), "m", "laut");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "laut\n");
 }
 

@@ -58,7 +58,7 @@ TEST_F(BeschreiberTest, RegisterInErzeugungsreihenfolgeMitTypnamen)
     neu.push_back(std::make_unique<CVariableBeschrTemplate<float>>("/Test/float", 1.5f, "", ""));
     neu.push_back(std::make_unique<CVariableBeschrTemplate<double>>("/Test/double", 2.5, "", ""));
     neu.push_back(std::make_unique<CVariableBeschrTemplate<std::string>>("/Test/text", "abc", "", ""));
-    neu.push_back(std::make_unique<CVariableBeschrTemplate<EBool>>("/Test/bool", Ja, "", ""));
+    neu.push_back(std::make_unique<CVariableBeschrTemplate<EBool>>("/Test/bool", ja, "", ""));
     std::vector<CVariableBeschr*> erwartet = vorher;
     for (const auto& beschr : neu) {
         EXPECT_EQ("/Test/" + beschr->gib_typname(), beschr->gib_pfad());
@@ -169,14 +169,14 @@ TEST_F(SetzeWertStr, Double)
 TEST_F(SetzeWertStr, EBoolUndText)
 {
     // Anything else is rejected, checked or not. Bounds of an EBool are never tested.
-    pruefe<EBool>(Nein, Nein, Nein,
-                  {{"ja", true, Ja, nullptr}, {"JA", false, Ja, nullptr}, {"True", true, Ja, nullptr},
-                   {"1", true, Ja, nullptr}, {"NEIN", true, Nein, nullptr}, {"false", true, Nein, nullptr},
-                   {"0", false, Nein, nullptr}, {"", true, FEHLWERT_EBOOL, nullptr},
-                   {"yes", true, Ja, "yes ist unzulaessiger Wert fuer boolsche Variable"},
-                   {" ja", false, Ja, " ja ist unzulaessiger Wert fuer boolsche Variable"},
-                   {"ja ", true, Ja, "ja  ist unzulaessiger Wert fuer boolsche Variable"},
-                   {"2", false, Ja, "2 ist unzulaessiger Wert fuer boolsche Variable"}});
+    pruefe<EBool>(nein, nein, nein,
+                  {{"ja", true, ja, nullptr}, {"JA", false, ja, nullptr}, {"True", true, ja, nullptr},
+                   {"1", true, ja, nullptr}, {"NEIN", true, nein, nullptr}, {"false", true, nein, nullptr},
+                   {"0", false, nein, nullptr}, {"", true, fehlwert_ebool, nullptr},
+                   {"yes", true, ja, "yes ist unzulaessiger Wert fuer boolsche Variable"},
+                   {" ja", false, ja, " ja ist unzulaessiger Wert fuer boolsche Variable"},
+                   {"ja ", true, ja, "ja  ist unzulaessiger Wert fuer boolsche Variable"},
+                   {"2", false, ja, "2 ist unzulaessiger Wert fuer boolsche Variable"}});
     pruefe<std::string>("b", "c", "alt", {{"", true, "", nullptr}, {" %1 \xE4 ", true, " %1 \xE4 ", nullptr}});
 
     // Every thrown record was put on file as it was made: three lines each.
@@ -303,7 +303,7 @@ TEST_F(WertTextTest, WertAlsTextUndFuerDieDatenbank)
     EXPECT_EQ(d.gib_wert_str(), "2,75");
     EXPECT_TRUE(empfaenger.meldungen.empty());
 
-    b.setze_wert(Ja);
+    b.setze_wert(ja);
     EXPECT_EQ(b.gib_db_string(), "");
     EXPECT_EQ(gemeldet(), Texte{"1 CVariableBasisTemplate gib_db_string: unbekannter Typ bool"});
 }
