@@ -15,7 +15,7 @@ std::string rot(const std::string& t) { return farbig("#b20000", t); }
 std::string braun(const std::string& t) { return farbig("#b36b3f", t); }
 std::string schwarz(const std::string& t) { return farbig("#000000", t); }
 
-class Melde : public kern::KernTest {
+class Melde : public kern::Umgebung {
 protected:
     std::vector<kern::Aufruf> protokoll;
     // What the sinks received, in order; forgets it.
@@ -36,7 +36,7 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
     const auto warnungen = ESchalter::unterdruecke_warnungen, infos = ESchalter::unterdruecke_infos;
     const struct {
         int typ;
-        bool debug;
+        bool debugmodus;
         const CKlasse* klasse;
         std::string klartext;  // empty: nothing reaches any sink
         std::string html;      // with the operation HTML sinks receive
@@ -46,12 +46,9 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
         const char* konsole = "";  // on standard error
     } faelle[] = {
         // normal mode: plain sinks get T alone
-        {0, false, zeit, "T", "schreibe:" + rot("T") + "<br><p>", 2},
-        {3, false, kurz, "T", "schreibe:" + rot("T"), 2},
-        {4, false, zeit, "T", "schreibe:" + braun("T") + "<br><p>", 1},
-        {4, false, kurz, "T", "schreibe:" + braun("T"), 1},
-        {5, false, zeit, "T", "schreibe:" + schwarz("T") + "<br><p>", 0},
-        {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0},
+        {0, false, zeit, "T", "schreibe:" + rot("T") + "<br><p>", 2}, {3, false, kurz, "T", "schreibe:" + rot("T"), 2},
+        {4, false, zeit, "T", "schreibe:" + braun("T") + "<br><p>", 1}, {4, false, kurz, "T", "schreibe:" + braun("T"), 1},
+        {5, false, zeit, "T", "schreibe:" + schwarz("T") + "<br><p>", 0}, {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0},
         {6, false, zeit, "", "", 3},
         // debug mode: prefix, line end, text; only warnings and debug coloured
         {1, true, zeit, "FEHLER: " + pk + "\nT", "schreibe:FEHLER: " + pk + "<br>T<p>", 2},
@@ -66,22 +63,19 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
         // each suppression switch holds back its own type only
         {4, false, zeit, "", "", 1, warnungen}, {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, warnungen},
         {0, false, kurz, "T", "schreibe:" + rot("T"), 2, warnungen}, {5, false, zeit, "", "", 0, infos},
-        {4, false, kurz, "T", "schreibe:" + braun("T"), 1, infos},
-        {3, false, kurz, "T", "schreibe:" + rot("T"), 2, infos},
+        {4, false, kurz, "T", "schreibe:" + braun("T"), 1, infos}, {3, false, kurz, "T", "schreibe:" + rot("T"), 2, infos},
         // the output mode picks only the HTML operation
-        {5, false, kurz, "T", "variante_1:" + schwarz("T"), 0, {}, 1},
-        {5, false, kurz, "T", "variante_2:" + schwarz("T"), 0, {}, -1},
-        {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, {}, 2},
-        {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, {}, -2},
+        {5, false, kurz, "T", "variante_1:" + schwarz("T"), 0, {}, 1}, {5, false, kurz, "T", "variante_2:" + schwarz("T"), 0, {}, -1},
+        {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, {}, 2}, {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, {}, -2},
         // an invalid type says so and is taken as an error
         {7, true, zeit, pk + "\nT", "schreibe:" + pk + "<br>T<p>", 2, {}, 0, "\nKEIN GUELTIGER FEHLERTYP\n"},
         {-1, false, kurz, "T", "schreibe:" + rot("T"), 2, {}, 0, "\nKEIN GUELTIGER FEHLERTYP\n"},
     };
     for (const auto& f : faelle) {
-        SCOPED_TRACE(::testing::Message() << "typ " << f.typ << (f.debug ? " debug " : " normal ")
+        SCOPED_TRACE(::testing::Message() << "typ " << f.typ << " debug " << f.debugmodus << " "
                                           << (f.klasse ? f.klasse->gib_name() : "null") << " modus " << f.modus
                                           << (f.gesetzt ? schalter_schluessel(*f.gesetzt) : ""));
-        setze_schalter(ESchalter::debug_ausgabe, f.debug ? ja : nein);
+        setze_schalter(ESchalter::debug_ausgabe, f.debugmodus ? ja : nein);
         for (ESchalter s : {warnungen, infos})
             setze_schalter(s, f.gesetzt == s ? ja : nein);
         Senke klar(false, protokoll), html(true, protokoll);
@@ -106,7 +100,6 @@ TEST_F(Melde, UebersetztePraefixeUndFarbenJeMeldung)
     Senke klar(false, protokoll);
     melde(WARNUNG, klasse_kurze_ausgabe(), "f", "T");
     EXPECT_EQ(empfangen(), Texte{"schreibe:WARNING: \nT"});
-
     Senke html(true, protokoll);
     setze_schalter(ESchalter::debug_ausgabe, nein);
     fehlerfarbe() = "#123456";
@@ -114,36 +107,31 @@ TEST_F(Melde, UebersetztePraefixeUndFarbenJeMeldung)
     EXPECT_EQ(empfangen(), (Texte{"schreibe:T", "schreibe:" + farbig("#123456", "T")}));
 }
 
-TEST_F(Melde, SenkenInZeigerfolgeErstKlartextDannHtml)
+// Plain sinks first, then HTML sinks, each in pointer order; the console echo belongs to the plain distribution.
+TEST_F(Melde, SenkenInZeigerfolgeUndKonsolenecho)
 {
+    setze_schalter(ESchalter::ascii_ausgabe, ja);
     std::vector<std::unique_ptr<Senke>> senken;
-    for (int i = 0; i < 6; ++i)
-        senken.push_back(std::make_unique<Senke>(i % 2 == 0, protokoll));
-    melde(WARNUNG, klasse_czeit(), "m", "T");
-    ASSERT_EQ(protokoll.size(), 6u);
+    for (int anzahl : {0, 1, 6}) {
+        while (senken.size() < static_cast<std::size_t>(anzahl))
+            senken.push_back(std::make_unique<Senke>(senken.size() % 2 == 0, protokoll));
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        melde(fataler_fehler, klasse_czeit(), "m", "Fehler");
+        melde(info, klasse_kurze_ausgabe(), "m", "Info");
+        // An HTML sink alone still opens the plain distribution; with none, nothing is echoed.
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), anzahl ? "Info\n" : "");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), anzahl ? "Fehler\n" : "");
+    }
+    protokoll.erase(protokoll.begin(), protokoll.begin() + 2);  // from the single sink
+    ASSERT_EQ(protokoll.size(), 12u);
     for (std::size_t i = 0; i < 6; ++i)
         EXPECT_EQ(protokoll[i].senke->ist_html(), i >= 3) << i;
     const auto adresse = [](const kern::Aufruf& a, const kern::Aufruf& b) { return a.senke < b.senke; };
     EXPECT_TRUE(std::is_sorted(protokoll.begin(), protokoll.begin() + 3, adresse));
-    EXPECT_TRUE(std::is_sorted(protokoll.begin() + 3, protokoll.end(), adresse));
+    EXPECT_TRUE(std::is_sorted(protokoll.begin() + 3, protokoll.begin() + 6, adresse));
     senken.clear();
     EXPECT_TRUE(logsenken().empty());
-}
-
-TEST_F(Melde, KonsolenechoGehoertZurKlartextverteilung)
-{
-    setze_schalter(ESchalter::ascii_ausgabe, ja);
-    for (bool mit_senke : {false, true}) {
-        // An HTML sink alone still opens the plain distribution.
-        std::unique_ptr<Senke> html = mit_senke ? std::make_unique<Senke>(true, protokoll) : nullptr;
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        melde(fataler_fehler, klasse_czeit(), "m", "Fehler");
-        melde(WARNUNG, klasse_czeit(), "m", "Warnung");
-        melde(info, klasse_kurze_ausgabe(), "m", "Info");
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), mit_senke ? "Warnung\nInfo\n" : "");
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), mit_senke ? "Fehler\n" : "");
-    }
 }
 
 TEST_F(Melde, EmpfaengerNimmtAllesAuchUnterdrueckteTypen)
@@ -151,21 +139,20 @@ TEST_F(Melde, EmpfaengerNimmtAllesAuchUnterdrueckteTypen)
     Senke klar(false, protokoll), html(true, protokoll);
     installiere_meldungsempfaenger(&empfaenger);
     setze_schalter(ESchalter::unterdruecke_warnungen, ja);
-    for (int typ = 0; typ <= 7; ++typ)
+    for (int typ : {4, 6, 7})
         melde(static_cast<EFehlerTyp>(typ), klasse_czeit(), "m", "T");
-    ASSERT_EQ(empfaenger.meldungen.size(), 8u);
-    EXPECT_EQ(empfaenger.meldungen[6].typ, debug);
+    EXPECT_EQ(empfaenger.meldungen, (Texte{"4 CZeit m: T", "6 CZeit m: T", "7 CZeit m: T"}));
     EXPECT_TRUE(protokoll.empty());
     EXPECT_EQ(installiere_meldungsempfaenger(nullptr), &empfaenger);
 
     // Outside debug mode the distributions themselves drop the debug level.
-    for (bool debug : {false, true}) {
-        setze_schalter(ESchalter::debug_ausgabe, debug ? ja : nein);
+    for (bool debugmodus : {false, true}) {
+        setze_schalter(ESchalter::debug_ausgabe, debugmodus ? ja : nein);
         verteile_text("x", ausgabe_debug);
         verteile_html("x", ausgabe_debug);
         verteile_html_variante_1("x", ausgabe_debug);
         verteile_html_variante_2("x", ausgabe_debug);
-        EXPECT_EQ(empfangen().size(), debug ? 4u : 0u);
+        EXPECT_EQ(empfangen().size(), debugmodus ? 4u : 0u);
     }
 }
 

@@ -19,33 +19,27 @@ TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
         std::size_t warnungen;
     } faelle[] = {
         {"in Klasse %1, Methode %2: ", {"CZeit", "setze"}, "in Klasse CZeit, Methode setze: ", 0},
-        {"%2 vor %1", {"erster", "zweiter"}, "zweiter vor erster", 0},
-        {"ohne Platzhalter", {"a", "b"}, "ohne Platzhalter", 2}, {"100%", {"a"}, "100%", 1},
-        {"", {"a"}, "", 1}, {"%12", {"x"}, "x2", 0},
-        {"%1 %1", {"a"}, "a %1", 0}, {"%9%0", {"a", "b"}, "ba", 0},
-        {"%%1", {"a"}, "%a", 0}, {"%1", {"%1", "b"}, "b", 0},  // inserted text takes part in the next scan
+        {"%2 vor %1", {"erster", "zweiter"}, "zweiter vor erster", 0}, {"ohne Platzhalter", {"a", "b"}, "ohne Platzhalter", 2},
+        {"100%", {"a"}, "100%", 1}, {"", {"a"}, "", 1}, {"%12", {"x"}, "x2", 0}, {"%1 %1", {"a"}, "a %1", 0},
+        {"%9%0", {"a", "b"}, "ba", 0}, {"%%1", {"a"}, "%a", 0},
+        {"%1", {"%1", "b"}, "b", 0},  // inserted text takes part in the next scan
     };
     for (const auto& fall : faelle) {
-        SCOPED_TRACE(fall.vorlage);
         CString text(fall.vorlage);
         for (const std::string& a : fall.argumente)
             text.arg(a);
-        EXPECT_EQ(text.str(), fall.erwartet);
+        EXPECT_EQ(text.str(), fall.erwartet) << fall.vorlage;
         empfaenger.erwarte_warnungen("arg()", std::vector<std::string>(fall.warnungen, "Argument kann nicht zugeordnet werden"));
     }
-
     EXPECT_EQ(CString("[%1]").arg(fehlwert_ebool).str(), "[]");
     EXPECT_EQ(CString("%1/%2").arg(ja).arg(nein).str(), "Ja/Nein");
     i18n().setze_eintrag("Ja", "Yes");
     i18n().setze_eintrag("Nein", "No");
     EXPECT_EQ(CString("%1/%2").arg(ja).arg(nein).str(), "Yes/No");
     EXPECT_TRUE(empfaenger.meldungen.empty());
-}
 
-TEST_F(Text, CQStringLiestLatin1UndGibtUtf8Aus)
-{
     std::ostringstream strom;
-    CQString("gr\xFC\xDF").gib_aus(strom);  // Latin-1 u-umlaut and sharp s
+    CQString("gr\xFC\xDF").gib_aus(strom);  // Latin-1 in, UTF-8 out
     EXPECT_EQ(strom.str(), "gr\xC3\xBC\xC3\x9F");
 }
 
