@@ -303,10 +303,7 @@ TEST(Erzeugung, ModusUndGruppe)
 TEST(Gleichheit, RelativUndAbsolut)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const struct {
-        double a, b, prozent, absolut;
-        bool gleich;
-    } faelle[] = {
+    const struct { double a, b, prozent, absolut; bool gleich; } faelle[] = {
         {1e-101, -9e-101, 0.0, 0.0, true}, {0.0, 1e-100, 0.001, 1.0, false}, {100.0, 100.001, 0.001, 0.0, true},
         {100.0, 100.0011, 0.001, 0.0, false}, {100.0, 101.0, 0.001, 1.0, true}, {100.0, 101.0, 0.001, 0.5, false},
         {1.0, -1.0, 200.0, 0.0, true}, {1.0, -1.0, 199.0, 0.0, false}, {nan, nan, 100.0, 1.0, false},

@@ -38,11 +38,7 @@ using Zahlen = kern::MitEmpfaenger;
 TEST_F(Zahlen, Itoa)
 {
     const auto breite = [](const char* b) { return "Breiteangabe breite=" + std::string(b) + " nicht im erlaubten Bereich: 0<=breite<100."; };
-    const struct {
-        int zahl, breite;
-        std::string erwartet;
-        std::vector<std::string> warnungen;
-    } faelle[] = {
+    const struct { int zahl, breite; std::string erwartet; std::vector<std::string> warnungen; } faelle[] = {
         {42, 5, "   42", {}}, {5, 0, "5", {}}, {123456, 6, "123456", {}}, {99999998, 0, "99999998", {}},
         {123456, 3, "123456", {"Ausgabe einer Zahl (123456) uebersteigt angegebene Breite (3)"}},
         {-12345, 5, "-12345", {"Ausgabe einer Zahl (-12345) uebersteigt angegebene Breite (5)"}},
@@ -64,12 +60,7 @@ TEST_F(Zahlen, Itoa)
     empfaenger.erwarte_warnungen("itoa", {"Ausgabe einer Zahl (4294967295) uebersteigt angegebene Breite (9)"});
 }
 
-struct DtoaFall {
-    double zahl;
-    int breite, n, art;
-    std::string erwartet;
-    std::vector<std::string> warnungen;
-};
+struct DtoaFall { double zahl; int breite, n, art; std::string erwartet; std::vector<std::string> warnungen; };
 
 TEST_F(Zahlen, Dtoa)
 {
