@@ -6,18 +6,18 @@
 // Ja and Nein, plus a third state for "no value" (a setting that was never
 // given). A switch counts as set only when it holds Ja; Nein and the missing
 // value both count as not set.
+// One marker for "no value" throughout the framework, in each value type
+// (fehlwert_ebool is EBool's own). Formatting prints it as a right-aligned
+// "-", parsing yields it for empty text.
 enum EBool : std::int32_t {
-    Nein = 0,
-    Ja = 1,
-    EBool_fehlwert = 99999999,
+    nein = 0,
+    ja = 1,
+    fehlwert_ebool = 99999999,
 };
 
-// One marker for "no value" throughout the framework, in each value type.
-// Formatting prints it as a right-aligned "-", parsing yields it for empty text.
-constexpr int FEHLWERT_INT = 99999999;
-constexpr unsigned FEHLWERT_UNSIGNED = 99999999u;
-constexpr double FEHLWERT_DOUBLE = 99999999.0;
-constexpr EBool FEHLWERT_EBOOL = EBool_fehlwert;
+constexpr int fehlwert_int = 99999999;
+constexpr unsigned fehlwert_unsigned = 99999999u;
+constexpr double fehlwert_double = 99999999.0;
 
 // True only for Ja.
-constexpr bool ist_ja(EBool wert) { return wert == Ja; }
+constexpr bool ist_ja(EBool wert) { return wert == ja; }

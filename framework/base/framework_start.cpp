@@ -12,8 +12,8 @@ namespace {
 // exists before main even in a program that never touches it, and in this
 // order whatever order the linker gives the files. This file is linked whole
 // into every executable, since nothing refers to it by name.
-struct Start {
-    Start()
+struct CStart {
+    CStart()
     {
         erzeuge_startklassen();
         erzeuge_schalter();
@@ -25,6 +25,6 @@ struct Start {
     }
 };
 
-const Start start;
+const CStart start;
 
 }  // namespace

@@ -18,8 +18,8 @@ CKlassenverzeichnis& verzeichnis()
 std::uint32_t g_seriennummer = 0;
 bool g_startklassen_begonnen = false;
 
-struct Startklassen {
-#define TELVORIN_KLASSE_MITGLIED(name) CKlasse k_##name{#name, nullptr};
+struct CStartklassen {
+#define TELVORIN_KLASSE_MITGLIED(name, klein) CKlasse k_##klein{#name, nullptr};
     TELVORIN_STARTKLASSEN(TELVORIN_KLASSE_MITGLIED)
 #undef TELVORIN_KLASSE_MITGLIED
     CKlasse freie_funktion{"Funktion oder nicht von CObjekt abgeleitete Klasse", nullptr};
@@ -28,10 +28,10 @@ struct Startklassen {
 
 // Members of one object are built in declaration order, which fixes the
 // serial numbers whatever the linker does with the order of files.
-Startklassen& startklassen()
+CStartklassen& startklassen()
 {
     g_startklassen_begonnen = true;
-    static Startklassen s;
+    static CStartklassen s;
     return s;
 }
 
@@ -42,8 +42,8 @@ void erzeuge_startklassen()
     startklassen();
 }
 
-#define TELVORIN_KLASSE_ACCESSOR(name) \
-    const CKlasse* klasse_##name() { return &startklassen().k_##name; }
+#define TELVORIN_KLASSE_ACCESSOR(name, klein) \
+    const CKlasse* klasse_##klein() { return &startklassen().k_##klein; }
 TELVORIN_STARTKLASSEN(TELVORIN_KLASSE_ACCESSOR)
 #undef TELVORIN_KLASSE_ACCESSOR
 
@@ -73,22 +73,22 @@ CBasis::~CBasis() = default;
 
 const CKlasse* CBasis::gib_klasse() const
 {
-    return klasse_CBasis();
+    return klasse_cbasis();
 }
 
 bool CBasis::ist_abgeleitet_von(const CKlasse* klasse) const
 {
-    return klasse != nullptr && klasse == klasse_CBasis();
+    return klasse != nullptr && klasse == klasse_cbasis();
 }
 
 const CKlasse* CObjekt::gib_klasse() const
 {
-    return klasse_CObjekt();
+    return klasse_cobjekt();
 }
 
 bool CObjekt::ist_abgeleitet_von(const CKlasse* klasse) const
 {
-    return (klasse != nullptr && klasse == klasse_CObjekt()) || CBasis::ist_abgeleitet_von(klasse);
+    return (klasse != nullptr && klasse == klasse_cobjekt()) || CBasis::ist_abgeleitet_von(klasse);
 }
 
 CKlasse::CKlasse(const std::string& name, std::uint32_t version, const std::string& text4,

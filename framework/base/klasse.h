@@ -1,6 +1,8 @@
 // Object base of the framework and its class descriptors, kept in a registry by name.
 #pragma once
 
+#include "ebool.h"
+
 #include <cstdint>
 #include <iosfwd>
 #include <map>
@@ -9,21 +11,26 @@
 class CKlasse;
 
 // The descriptors that exist before main, in the order of their serial
-// numbers (1 for the first). The list is the single source of that order.
-#define TELVORIN_STARTKLASSEN(X)                                                     \
-    X(CQString) X(CSprache) X(CQCat) X(CSystemBasis) X(CQLogBase) X(CQHtml)         \
-    X(CObjekt) X(CKlasse) X(CBasis) X(CString) X(CI18n) X(CVariableSteuer)          \
-    X(CVariableBasis) X(CFehler) X(CZeit) X(CLogBase) X(CHtml)                      \
-    X(CVariableBasisTemplate) X(COStream) X(CIOZeile) X(CVariableBeschrTemplate)    \
-    X(CVariableBeschr) X(CSteuerPlausi) X(CKalender) X(CBaum) X(CBlatt)             \
-    X(CIOElement) X(CProfil) X(CWerteProfile) X(CIOZeileExcel) X(CSystemAllg)
+// numbers (1 for the first), each with the lower-case form its accessor takes.
+// The list is the single source of that order.
+#define TELVORIN_STARTKLASSEN(X)  \
+    X(CQString, cqstring) X(CSprache, csprache) X(CQCat, cqcat) X(CSystemBasis, csystembasis) \
+    X(CQLogBase, cqlogbase) X(CQHtml, cqhtml) X(CObjekt, cobjekt) X(CKlasse, cklasse) \
+    X(CBasis, cbasis) X(CString, cstring) X(CI18n, ci18n) X(CVariableSteuer, cvariablesteuer) \
+    X(CVariableBasis, cvariablebasis) X(CFehler, cfehler) X(CZeit, czeit) X(CLogBase, clogbase) \
+    X(CHtml, chtml) X(CVariableBasisTemplate, cvariablebasistemplate) X(COStream, costream) \
+    X(CIOZeile, ciozeile) X(CVariableBeschrTemplate, cvariablebeschrtemplate) \
+    X(CVariableBeschr, cvariablebeschr) X(CSteuerPlausi, csteuerplausi) X(CKalender, ckalender) \
+    X(CBaum, cbaum) X(CBlatt, cblatt) X(CIOElement, cioelement) X(CProfil, cprofil) \
+    X(CWerteProfile, cwerteprofile) X(CIOZeileExcel, ciozeileexcel) X(CSystemAllg, csystemallg)
 
-// One accessor per start-up descriptor: klasse_CZeit(), klasse_CFehler(), ...
+// One accessor per start-up descriptor, named after the class in lower case:
+// klasse_czeit(), klasse_cfehler(), ...
 // Each returns the same descriptor for the whole run, never null. The first
 // call of any of them (or the making of any descriptor) makes all start-up
 // descriptors at once, in the listed order, so that their serial numbers do
 // not depend on the order in which the linker runs static initialisers.
-#define TELVORIN_KLASSE_ACCESSOR(name) const CKlasse* klasse_##name();
+#define TELVORIN_KLASSE_ACCESSOR(name, klein) const CKlasse* klasse_##klein();
 TELVORIN_STARTKLASSEN(TELVORIN_KLASSE_ACCESSOR)
 #undef TELVORIN_KLASSE_ACCESSOR
 
@@ -74,8 +81,6 @@ public:                                                                         
 // copied nor moved, because the registry holds their addresses.
 class CKlasse : public CObjekt {
 public:
-    static constexpr std::uint32_t kein_wert = 99999999u;
-
     CKlasse(const std::string& name, std::uint32_t version, const std::string& text4,
             const void* referenz, const std::string& text1, const std::string& text2,
             std::uint32_t zahl1, const std::string& text3, std::uint32_t zahl2);
@@ -85,7 +90,7 @@ public:
     CKlasse(const CKlasse&) = delete;
     CKlasse& operator=(const CKlasse&) = delete;
 
-    TELVORIN_KLASSE(CObjekt, klasse_CKlasse)
+    TELVORIN_KLASSE(CObjekt, klasse_cklasse)
 
     // Writes "Klassenbeschreibungsobjekt: Klasse:" directly followed by the name.
     void gib_aus(std::ostream& strom) const override;
@@ -109,13 +114,13 @@ private:
     std::string m_name;
     std::string m_text1;
     const void* m_referenz = nullptr;
-    std::uint32_t m_zahl1 = kein_wert;
+    std::uint32_t m_zahl1 = fehlwert_unsigned;
     std::string m_text2;
-    std::uint32_t m_zahl2 = kein_wert;
+    std::uint32_t m_zahl2 = fehlwert_unsigned;
     std::string m_text3;
     std::int32_t m_flag = 0;
     std::uint32_t m_seriennummer = 0;
-    std::uint32_t m_version = kein_wert;
+    std::uint32_t m_version = fehlwert_unsigned;
     std::string m_text4;
     const void* m_reserviert = nullptr;
 };

@@ -14,7 +14,7 @@ constexpr const char* kein_gueltiger_fehlertyp = "KEIN GUELTIGER FEHLERTYP";
 
 bool ist_gueltig(EFehlerTyp typ)
 {
-    return typ >= FT_FATALER_FEHLER && typ <= FT_DEBUG;
+    return typ >= fataler_fehler && typ <= debug;
 }
 
 }  // namespace
@@ -49,10 +49,10 @@ CString meldungspraefix(EFehlerTyp typ, const CKlasse* klasse, const std::string
     const bool kurz = klasse == klasse_kurze_ausgabe();
     CString praefix;
     const char* typpraefix = fehlertyp_praefix(typ);
-    if (typpraefix != nullptr && !(typ == FT_INFO && kurz))
-        praefix += uebersetze_(typpraefix, klasse_CObjekt());
+    if (typpraefix != nullptr && !(typ == info && kurz))
+        praefix += uebersetze_(typpraefix, klasse_cobjekt());
     if (!kurz)
-        praefix += methodenpraefix(klasse, methode, klasse_CObjekt());
+        praefix += methodenpraefix(klasse, methode, klasse_cobjekt());
     return praefix;
 }
 
@@ -84,7 +84,7 @@ CFehler::CFehler(EFehlerTyp typ, const CKlasse* klasse, const std::string& metho
                  const std::string& text)
     : m_text(text), m_methode(methode), m_klasse(klasse), m_typ(typ)
 {
-    if (schalter_gesetzt(ESchalter::DebugAusgabeInFehlerTxt))
+    if (schalter_gesetzt(ESchalter::debug_ausgabe_in_fehler_txt))
         schreibe_fehlerdatei();
 }
 
@@ -122,9 +122,9 @@ void CFehler::schreibe_fehlerdatei() const
 
     CString klassenzeile;
     if (m_klasse != nullptr) {
-        klassenzeile = uebersetze_(fehlertyp_wort(m_typ), klasse_CFehler());
+        klassenzeile = uebersetze_(fehlertyp_wort(m_typ), klasse_cfehler());
         klassenzeile += ": ";
-        klassenzeile += methodenpraefix(m_klasse, m_methode, klasse_CFehler());
+        klassenzeile += methodenpraefix(m_klasse, m_methode, klasse_cfehler());
     }
 
     datei << zeitstempel << std::endl;

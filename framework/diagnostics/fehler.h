@@ -10,13 +10,13 @@
 // The kind of a message or error record. Values outside 0 to 6 can occur
 // (the type is a plain 32-bit number) and are reported as invalid.
 enum EFehlerTyp : std::int32_t {
-    FT_FATALER_FEHLER = 0,
-    FT_PROGRAMMIERFEHLER = 1,  // misuse of an interface
-    FT_SYNTAXFEHLER = 2,
-    FT_EINGABEFEHLER = 3,      // rejected input
-    FT_WARNUNG = 4,
-    FT_INFO = 5,
-    FT_DEBUG = 6,
+    fataler_fehler = 0,
+    PROGRAMMIERFEHLER = 1,  // misuse of an interface
+    syntaxfehler = 2,
+    EINGABEFEHLER = 3,      // rejected input
+    WARNUNG = 4,
+    info = 5,
+    debug = 6,
 };
 
 // Untranslated type word for the error file; "KEIN GUELTIGER FEHLERTYP"
@@ -67,7 +67,7 @@ public:
     CFehler& operator=(const CFehler& anderer) = default;
     ~CFehler() override;
 
-    TELVORIN_KLASSE(CBasis, klasse_CFehler)
+    TELVORIN_KLASSE(CBasis, klasse_cfehler)
 
     // Hands the record to the message function, output mode 0.
     void melde() const override;

@@ -20,7 +20,7 @@ CMeldungsempfaenger* g_empfaenger = nullptr;
 
 bool debugmodus()
 {
-    return schalter_gesetzt(ESchalter::DebugAusgabe);
+    return schalter_gesetzt(ESchalter::debug_ausgabe);
 }
 
 void schreibe_konsole(std::FILE* ziel, const std::string& text)
@@ -30,23 +30,23 @@ void schreibe_konsole(std::FILE* ziel, const std::string& text)
     std::fflush(ziel);
 }
 
-std::string span(const std::string& farbe, const std::string& x)
+std::string farbig(const std::string& farbe, const std::string& x)
 {
     return "<span style=\"color:" + farbe + "\">" + x + "</span>";
 }
 
-std::string grau(const std::string& x) { return span("#999999", x); }
-std::string schwarz(const std::string& x) { return span("#000000", x); }
-std::string rot(const std::string& x) { return span(fehlerfarbe(), x); }
-std::string braun(const std::string& x) { return span(warnfarbe(), x); }
+std::string grau(const std::string& x) { return farbig("#999999", x); }
+std::string schwarz(const std::string& x) { return farbig("#000000", x); }
+std::string rot(const std::string& x) { return farbig(fehlerfarbe(), x); }
+std::string braun(const std::string& x) { return farbig(warnfarbe(), x); }
 
-using Html_verteilung = void (*)(const std::string&, const int&);
+using CHtmlVerteilung = void (*)(const std::string&, const int&);
 
 // Each sink operation of the HTML distribution, on the HTML sinks only.
 template <void (CLogBase::*operation)(const std::string&, const int&)>
 void an_html_senken(const std::string& text, const int& ebene)
 {
-    if (ebene == AUSGABE_DEBUG && !debugmodus())
+    if (ebene == ausgabe_debug && !debugmodus())
         return;
     for (CLogBase* senke : senken()) {
         if (senke->ist_html())
@@ -57,11 +57,11 @@ void an_html_senken(const std::string& text, const int& ebene)
 bool unterdrueckt(EFehlerTyp typ)
 {
     switch (typ) {
-    case FT_WARNUNG:
-        return schalter_gesetzt(ESchalter::UnterdrueckeWarnungen);
-    case FT_INFO:
-        return schalter_gesetzt(ESchalter::UnterdrueckeInfos);
-    case FT_DEBUG:
+    case WARNUNG:
+        return schalter_gesetzt(ESchalter::unterdruecke_warnungen);
+    case info:
+        return schalter_gesetzt(ESchalter::unterdruecke_infos);
+    case debug:
         return !debugmodus();
     default:
         return false;
@@ -70,20 +70,20 @@ bool unterdrueckt(EFehlerTyp typ)
 
 std::string html_normal(EFehlerTyp typ, int ebene, bool kurz, const std::string& t)
 {
-    if (typ == FT_WARNUNG)
+    if (typ == WARNUNG)
         return kurz ? braun(t) : braun(t) + "<br><p>";
-    if (typ == FT_INFO)
+    if (typ == info)
         return kurz ? schwarz(t) : schwarz(t) + "<br><p>";
-    if (ebene == AUSGABE_FEHLER)
+    if (ebene == ausgabe_fehler)
         return kurz ? rot(t) : rot(t) + "<br><p>";
     return t + "<p>";
 }
 
 std::string html_debug(EFehlerTyp typ, bool kurz, const std::string& p, const std::string& t)
 {
-    if (typ == FT_WARNUNG)
+    if (typ == WARNUNG)
         return kurz ? braun(p + t) : braun(p + "<br>" + t) + "<br><p>";
-    if (typ == FT_DEBUG)
+    if (typ == debug)
         return kurz ? p + t : grau(p + "<br>" + t) + "<br><p>";
     return kurz ? p + t : p + "<br>" + t + "<p>";
 }
@@ -93,14 +93,14 @@ std::string html_debug(EFehlerTyp typ, bool kurz, const std::string& p, const st
 int ausgabeebene(EFehlerTyp typ)
 {
     switch (typ) {
-    case FT_WARNUNG:
-        return AUSGABE_WARNUNG;
-    case FT_INFO:
-        return AUSGABE_NORMAL;
-    case FT_DEBUG:
-        return AUSGABE_DEBUG;
+    case WARNUNG:
+        return ausgabe_warnung;
+    case info:
+        return ausgabe_normal;
+    case debug:
+        return ausgabe_debug;
     default:
-        return AUSGABE_FEHLER;
+        return ausgabe_fehler;
     }
 }
 
@@ -214,14 +214,14 @@ void verteile_text(const std::string& text, const int& ebene)
 {
     if (senken().empty())
         return;
-    if (ebene == AUSGABE_DEBUG && !debugmodus())
+    if (ebene == ausgabe_debug && !debugmodus())
         return;
     for (CLogBase* senke : senken()) {
         if (!senke->ist_html())
             senke->schreibe(text, ebene);
     }
-    if (schalter_gesetzt(ESchalter::AsciiAusgabe))
-        schreibe_konsole(ebene == AUSGABE_FEHLER ? stderr : stdout, text);
+    if (schalter_gesetzt(ESchalter::ascii_ausgabe))
+        schreibe_konsole(ebene == ausgabe_fehler ? stderr : stdout, text);
 }
 
 void verteile_html(const std::string& text, const int& ebene)
@@ -248,7 +248,7 @@ void melde(const EFehlerTyp& typ, const CKlasse* const& klasse, const std::strin
     }
 
     if (fehlertyp_praefix(typ) == nullptr) {
-        const CString hinweis = uebersetze_("KEIN GUELTIGER FEHLERTYP", klasse_CObjekt());
+        const CString hinweis = uebersetze_("KEIN GUELTIGER FEHLERTYP", klasse_cobjekt());
         std::fputc('\n', stderr);
         schreibe_konsole(stderr, hinweis.str());
     }
@@ -256,7 +256,7 @@ void melde(const EFehlerTyp& typ, const CKlasse* const& klasse, const std::strin
     const int ebene = ausgabeebene(typ);
     const bool kurz = klasse == klasse_kurze_ausgabe();
 
-    const Html_verteilung html = modus == 1    ? &verteile_html_variante_1
+    const CHtmlVerteilung html = modus == 1    ? &verteile_html_variante_1
                                  : modus == -1 ? &verteile_html_variante_2
                                                : &verteile_html;
 

@@ -8,10 +8,10 @@
 #include <string>
 
 // Output levels that sinks receive with every text.
-constexpr int AUSGABE_NORMAL = 0;   // type 5 (info)
-constexpr int AUSGABE_WARNUNG = 1;  // type 4
-constexpr int AUSGABE_FEHLER = 2;   // types 0 to 3, and any invalid type
-constexpr int AUSGABE_DEBUG = 3;    // type 6
+constexpr int ausgabe_normal = 0;   // type 5 (info)
+constexpr int ausgabe_warnung = 1;  // type 4
+constexpr int ausgabe_fehler = 2;   // types 0 to 3, and any invalid type
+constexpr int ausgabe_debug = 3;    // type 6
 
 // The level of a type. A type outside 0 to 6 is taken as an error: it can
 // only come from a programming mistake, which must not go unseen.
@@ -29,7 +29,7 @@ public:
     CLogBase(const CLogBase&) = delete;
     CLogBase& operator=(const CLogBase&) = delete;
 
-    TELVORIN_KLASSE(CObjekt, klasse_CLogBase)
+    TELVORIN_KLASSE(CObjekt, klasse_clogbase)
 
     // One message. Plain sinks get the plain text here; HTML sinks get the
     // HTML text of output mode 0 here.

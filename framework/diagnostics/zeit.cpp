@@ -107,9 +107,9 @@ std::string& CZeit::formatiere(std::string& text, std::uint32_t form) const
 void CZeit::gib_aus(std::ostream& strom) const
 {
     if (m_jahr != 0)
-        strom << uebersetze_("Jahr: ", klasse_CObjekt()) << m_jahr << "   ";
-    strom << uebersetze_("Zeit: ", klasse_CObjekt()) << m_stunde << " : " << m_minute << " : "
+        strom << uebersetze_("Jahr: ", klasse_cobjekt()) << m_jahr << "   ";
+    strom << uebersetze_("Zeit: ", klasse_cobjekt()) << m_stunde << " : " << m_minute << " : "
           << m_sekunde;
     if (m_mikrosekunden != 0.0)
-        strom << "   " << m_mikrosekunden << uebersetze_(" Mikrosek.", klasse_CObjekt());
+        strom << "   " << m_mikrosekunden << uebersetze_(" Mikrosek.", klasse_cobjekt());
 }

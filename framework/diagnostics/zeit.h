@@ -12,7 +12,7 @@ public:
     // All fields zero.
     CZeit() = default;
 
-    TELVORIN_KLASSE(CObjekt, klasse_CZeit)
+    TELVORIN_KLASSE(CObjekt, klasse_czeit)
 
     // Takes the current local time (the process's time zone); microseconds
     // stay as they are.

@@ -14,7 +14,7 @@ public:
     // The bytes are read as Latin-1; null reads as empty.
     explicit CQString(const char* latin1);
 
-    TELVORIN_KLASSE(CObjekt, klasse_CQString)
+    TELVORIN_KLASSE(CObjekt, klasse_cqstring)
 
     // Writes the text as UTF-8, no line end.
     void gib_aus(std::ostream& strom) const override;

@@ -21,8 +21,8 @@ CString& CString::arg(const std::string& text)
         }
     }
     if (beste == std::string::npos) {
-        melde(FT_WARNUNG, klasse_freie_funktion(), "arg()",
-              uebersetze_("Argument kann nicht zugeordnet werden", klasse_CString()).str());
+        melde(WARNUNG, klasse_freie_funktion(), "arg()",
+              uebersetze_("Argument kann nicht zugeordnet werden", klasse_cstring()).str());
         return *this;
     }
     m_text.replace(beste, 2, text);
@@ -31,10 +31,10 @@ CString& CString::arg(const std::string& text)
 
 CString& CString::arg(EBool wert)
 {
-    if (wert == Ja)
-        return arg(uebersetze_("Ja", klasse_CString()));
-    if (wert == Nein)
-        return arg(uebersetze_("Nein", klasse_CString()));
+    if (wert == ja)
+        return arg(uebersetze_("Ja", klasse_cstring()));
+    if (wert == nein)
+        return arg(uebersetze_("Nein", klasse_cstring()));
     return arg(std::string());
 }
 

@@ -18,7 +18,7 @@ public:
     CString& operator=(const CString&) = default;
     ~CString() override;
 
-    TELVORIN_KLASSE(CBasis, klasse_CString)
+    TELVORIN_KLASSE(CBasis, klasse_cstring)
 
     // Replaces the placeholder with the lowest digit ("%0" to "%9"; the first
     // one among equal digits) by `text` and returns *this. A placeholder is a

@@ -25,7 +25,7 @@ public:
     CI18n(const CI18n&) = delete;
     CI18n& operator=(const CI18n&) = delete;
 
-    TELVORIN_KLASSE(CObjekt, klasse_CI18n)
+    TELVORIN_KLASSE(CObjekt, klasse_ci18n)
 
     void gib_aus(std::ostream& strom) const override;
 

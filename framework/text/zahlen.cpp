@@ -15,18 +15,19 @@
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace zahlen_intern {
 
-std::string tr(const char* stueck)
+std::string uebersetzt(const char* stueck)
 {
     return uebersetze_(CString(stueck), klasse_freie_funktion()).str();
 }
 
 void warne(const char* methode, const std::string& text)
 {
-    melde(FT_WARNUNG, klasse_freie_funktion(), methode, text, 0);
+    melde(WARNUNG, klasse_freie_funktion(), methode, text, 0);
 }
 
 std::string dezimal(long long wert)
@@ -89,9 +90,9 @@ std::string strichfeld(int breite)
 // A printf pattern "%<flags><breite>.<praezision><konversion>", built by hand:
 // an snprintf call just to build it would double the cost of every number.
 // breite < 0 or praezision < 0 are left out.
-class Muster {
+class CMuster {
 public:
-    Muster(const char* flags, int breite, int praezision, const char* konversion)
+    CMuster(const char* flags, int breite, int praezision, const char* konversion)
     {
         m_ende = m_text;
         *m_ende++ = '%';
@@ -154,9 +155,34 @@ std::string drucke_double(const char* muster, double wert)
     return text;
 }
 
-std::string drucke_double(const Muster& muster, double wert)
+std::string drucke_double(const CMuster& muster, double wert)
 {
     return drucke_double(muster.c_str(), wert);
+}
+
+int begrenzt(long long praezision)
+{
+    return static_cast<int>(std::min<long long>(praezision, praezision_max));
+}
+
+// "%#<breite>.<praezision>G" (either left out when negative) by the C
+// standard's rule rather than the library's: some C libraries drop the zeros
+// that "#" keeps when rounding carries into a new power of ten (99.5 at two
+// digits gives "1.E+02", not "1.0E+02"). With P significant digits (6 when
+// none are given, 1 for 0) and X the exponent of "%.<P-1>E", the style is f
+// with P - 1 - X decimals when P > X >= -4, else E with P - 1.
+std::string drucke_g(int breite, int praezision, double wert)
+{
+    if (!std::isfinite(wert))
+        return drucke_double(CMuster("#", breite, praezision, "G"), wert);
+    const long long p = praezision < 0 ? 6 : std::max(praezision, 1);
+    // Large enough for the whole "%.<praezision_max>E", whose exponent comes last.
+    char puffer[praezision_max + 32];
+    std::snprintf(puffer, sizeof puffer, CMuster("", -1, begrenzt(p - 1), "E").c_str(), wert);
+    const long long x = std::atoll(std::strrchr(puffer, 'E') + 1);
+    if (p > x && x >= -4)
+        return drucke_double(CMuster("#", breite, begrenzt(p - 1 - x), "f"), wert);
+    return drucke_double(CMuster("#", breite, begrenzt(p - 1), "E"), wert);
 }
 
 void ersetze_trennzeichen(std::string& text)
@@ -186,18 +212,18 @@ template <typename T>
 std::string itoa_mit(T zahl, int breite, const char* konversion)
 {
     if (breite_zu_gross(breite, itoa_breite_grenze)) {
-        warne("itoa", CString(tr("Breiteangabe breite=%1 nicht im erlaubten Bereich: 0<=breite<100."))
+        warne("itoa", CString(uebersetzt("Breiteangabe breite=%1 nicht im erlaubten Bereich: 0<=breite<100."))
                           .arg(dezimal(breite))
                           .str());
         return "*";
     }
-    if (zahl == static_cast<T>(FEHLWERT_INT))
+    if (zahl == static_cast<T>(fehlwert_int))
         return strichfeld(breite);
 
     // Width 0 makes "%0i": the zero flag without a width, which pads nothing.
-    std::string text = drucke(Muster("", breite, -1, konversion).c_str(), zahl);
+    std::string text = drucke(CMuster("", breite, -1, konversion).c_str(), zahl);
     if (breite != 0 && text.size() > static_cast<std::size_t>(breite)) {
-        warne("itoa", CString(tr("Ausgabe einer Zahl (%1) uebersteigt angegebene Breite (%2)"))
+        warne("itoa", CString(uebersetzt("Ausgabe einer Zahl (%1) uebersteigt angegebene Breite (%2)"))
                           .arg(dezimal(static_cast<long long>(zahl)))
                           .arg(dezimal(breite))
                           .str());
@@ -215,32 +241,32 @@ const char* const schluss_breite = "< Zeichen Breite nicht moeglich!";
 const char* const schluss_breite_null = "< Zeichen Breite nicht moeglich! 0 wird ausgegeben.";
 
 // The arguments of one dtoa call, as its messages name them.
-struct DtoaAufruf {
+struct CDtoaAufruf {
     double zahl;
     int breite;
     int nachkommastellen;
 };
 
-std::string meldungsbeginn(const DtoaAufruf& aufruf, const char* praefix)
+std::string meldungsbeginn(const CDtoaAufruf& aufruf, const char* praefix)
 {
-    return tr(praefix) + drucke_double("%#G", aufruf.zahl) + tr("< innerhalb von >") + dezimal(aufruf.breite);
+    return uebersetzt(praefix) + drucke_g(-1, -1, aufruf.zahl) + uebersetzt("< innerhalb von >") + dezimal(aufruf.breite);
 }
 
-void melde_breite(const DtoaAufruf& aufruf, const char* praefix, const char* schluss = schluss_breite)
+void melde_breite(const CDtoaAufruf& aufruf, const char* praefix, const char* schluss = schluss_breite)
 {
-    warne("dtoa", meldungsbeginn(aufruf, praefix) + tr(schluss));
+    warne("dtoa", meldungsbeginn(aufruf, praefix) + uebersetzt(schluss));
 }
 
-std::string breite_reicht_nicht(const DtoaAufruf& aufruf, const char* praefix)
+std::string breite_reicht_nicht(const CDtoaAufruf& aufruf, const char* praefix)
 {
     melde_breite(aufruf, praefix);
     return sternfeld(aufruf.breite);
 }
 
-std::string stellen_reichen_nicht(const DtoaAufruf& aufruf, const char* praefix)
+std::string stellen_reichen_nicht(const CDtoaAufruf& aufruf, const char* praefix)
 {
-    warne("dtoa", meldungsbeginn(aufruf, praefix) + tr("< Zeichen Breite und >") +
-                      dezimal(aufruf.nachkommastellen) + tr("< Nachkommastellen nicht moeglich!"));
+    warne("dtoa", meldungsbeginn(aufruf, praefix) + uebersetzt("< Zeichen Breite und >") +
+                      dezimal(aufruf.nachkommastellen) + uebersetzt("< Nachkommastellen nicht moeglich!"));
     return sternfeld(aufruf.breite);
 }
 
@@ -257,7 +283,7 @@ void rechtsbuendig(std::string& text, int feld)
 
 // Exponential notation in a field of at least one column; the result still
 // carries printf's ".".
-std::string exponential(const DtoaAufruf& aufruf)
+std::string exponential(const CDtoaAufruf& aufruf)
 {
     const double zahl = aufruf.zahl;
     const int w = aufruf.breite;
@@ -269,7 +295,7 @@ std::string exponential(const DtoaAufruf& aufruf)
     if (zahl == 0.0) {
         if (n < 0 || static_cast<long long>(n) + 3 > w)
             n = std::max(w - 3, 0);
-        text = n == 0 ? drucke_double(Muster("-", w, 0, "E"), zahl) : drucke_double(Muster("-#", w, n, "E"), zahl);
+        text = n == 0 ? drucke_double(CMuster("-", w, 0, "E"), zahl) : drucke_double(CMuster("-#", w, n, "E"), zahl);
         // Negative zero prints its sign, which has no column of its own here.
         if (ist_laenger(text, w) && text[0] == '-')
             text.erase(0, 1);
@@ -301,7 +327,7 @@ std::string exponential(const DtoaAufruf& aufruf)
         }
 
         if (n >= 0) {
-            text = drucke_double(Muster("#", feld, n, "E"), x);
+            text = drucke_double(CMuster("#", feld, n, "E"), x);
         } else {
             // Fill the field: the digits left after "d." and the exponent as the
             // shortening below will leave it (E-10, E-1 or E10, E5).
@@ -313,7 +339,7 @@ std::string exponential(const DtoaAufruf& aufruf)
             else
                 p = feld - 4;
             p = std::max(p, 0);
-            text = p == 0 ? drucke_double(Muster("-", feld, 0, "E"), x) : drucke_double(Muster("#-", feld, p, "E"), x);
+            text = p == 0 ? drucke_double(CMuster("-", feld, 0, "E"), x) : drucke_double(CMuster("#-", feld, p, "E"), x);
         }
     }
 
@@ -361,7 +387,7 @@ int ganzzahlstellen(double x)
 
 // Fixed notation in a field of at least one column; the result still carries
 // printf's ".".
-std::string fixkomma(const DtoaAufruf& aufruf)
+std::string fixkomma(const CDtoaAufruf& aufruf)
 {
     const double zahl = aufruf.zahl;
     const int w = aufruf.breite;
@@ -373,7 +399,7 @@ std::string fixkomma(const DtoaAufruf& aufruf)
     if (zahl == 0.0) {
         if (n < 0 || static_cast<long long>(n) + 1 > w)
             n = w - 1;
-        text = n > 0 ? drucke_double(Muster("-#", w, n, "f"), zahl) : drucke_double(Muster("-", w, 0, "f"), zahl);
+        text = n > 0 ? drucke_double(CMuster("-#", w, n, "f"), zahl) : drucke_double(CMuster("-", w, 0, "f"), zahl);
     } else {
         negativ = zahl < 0.0;
         feld = negativ ? w - 1 : w;
@@ -418,7 +444,7 @@ std::string fixkomma(const DtoaAufruf& aufruf)
             if (p < 0)
                 return breite_reicht_nicht(aufruf, praefix_variabel);
         }
-        text = p > 0 ? drucke_double(Muster("-#", feld, p, "f"), x) : drucke_double(Muster("-", feld, 0, "f"), x);
+        text = p > 0 ? drucke_double(CMuster("-#", feld, p, "f"), x) : drucke_double(CMuster("-", feld, 0, "f"), x);
     }
 
     if (ist_laenger(text, feld) && text[0] == '0')
@@ -463,19 +489,18 @@ std::string dtoa(const double& zahl, const int& breite, const int& nachkommastel
 {
     if (!std::isfinite(zahl))
         return "nan";
-    // A dash field wider than the accepted widths would be unbounded; such a
-    // width gets the width warning like any other number.
-    if (zahl == FEHLWERT_DOUBLE && breite < dtoa_breite_grenze)
+    // The dash field comes before the width test, so it is as wide as asked.
+    if (zahl == fehlwert_double)
         return strichfeld(breite);
     if (breite_zu_gross(breite, dtoa_breite_grenze)) {
-        warne("dtoa", CString(tr("Breiteangabe breite=%1 nicht im erlaubten Bereich: 0<=breite<%2."))
+        warne("dtoa", CString(uebersetzt("Breiteangabe breite=%1 nicht im erlaubten Bereich: 0<=breite<%2."))
                           .arg(dezimal(breite))
                           .arg(dezimal(dtoa_breite_grenze))
                           .str());
         return "*";
     }
 
-    const DtoaAufruf aufruf{zahl, breite, nachkommastellen};
+    const CDtoaAufruf aufruf{zahl, breite, nachkommastellen};
     std::string text;
     if (breite == 0) {
         // As long as needed, left-aligned; a negative precision stays out of the
@@ -483,7 +508,7 @@ std::string dtoa(const double& zahl, const int& breite, const int& nachkommastel
         // notation never falls back here.
         const bool exp = art == zahl_exponential ||
                          (art != zahl_fixkomma && zahl != 0.0 && std::fabs(zahl) < 0.001);
-        text = drucke_double(Muster("-#", -1, nachkommastellen, exp ? "E" : "f"), zahl);
+        text = drucke_double(CMuster("-#", -1, nachkommastellen, exp ? "E" : "f"), zahl);
     } else if (art == zahl_exponential) {
         text = exponential(aufruf);
     } else if (art == zahl_fixkomma) {
@@ -505,10 +530,10 @@ namespace {
 
 void melde_gesamtstellen(int gesamtstellen)
 {
-    warne("ftoa", tr("Gesamtstellenangabe gesamtstellen=") + dezimal(gesamtstellen) +
-                      tr("nicht im erlaubten Bereich: 0<=gesamtstellen<100.") +
+    warne("ftoa", uebersetzt("Gesamtstellenangabe gesamtstellen=") + dezimal(gesamtstellen) +
+                      uebersetzt("nicht im erlaubten Bereich: 0<=gesamtstellen<100.") +
                       // The byte 0xFC is the u-umlaut of the 8-bit code page that CString holds.
-                      tr(" f\xfc"
+                      uebersetzt(" f\xfc"
                          "r Funktion ftoa(const double& zahl, const int& gesamtstellen, const int& "
                          "nachkommastellen, const int& art, const double& schwellwert, const string& "
                          "nullstring) in 'allg' "));
@@ -520,38 +545,33 @@ std::string ftoa(const double& zahl, const int& gesamtstellen, const int& nachko
                  const double& schwellwert, const std::string& nullstring, const int& leer_bei_nan,
                  const int& leer_bei_undefiniert)
 {
-    // Fields for NaN and the missing value are as wide as asked; a width beyond
-    // the accepted range would make them unbounded, so it is rejected as in
-    // the ordinary case.
-    const bool zu_breit = gesamtstellen >= ftoa_breite_grenze;
+    // NaN and the missing value are settled before the width test: their
+    // fields are as wide as asked.
     std::string text;
     bool sonderfall = true;
     if (std::isfinite(zahl)) {
         if (std::fabs(zahl) < schwellwert) {
             text = nullstring;
-        } else if (zahl == FEHLWERT_DOUBLE && leer_bei_undefiniert == 1) {
-            text.clear();
-        } else if (zahl == FEHLWERT_DOUBLE && !zu_breit) {
-            text = strichfeld(gesamtstellen);
+        } else if (zahl == fehlwert_double) {
+            text = leer_bei_undefiniert == 1 ? std::string() : strichfeld(gesamtstellen);
         } else if (breite_zu_gross(gesamtstellen, ftoa_breite_grenze)) {
             melde_gesamtstellen(gesamtstellen);
             text = "*";
         } else if (art == zahl_fixkomma && std::fabs(zahl) > 1e50) {
-            warne("ftoa", tr("Zahl kann nicht dargestellt werden"));
+            warne("ftoa", uebersetzt("Zahl kann nicht dargestellt werden"));
             text = sternfeld(gesamtstellen);
         } else {
-            const char* konversion = art == zahl_exponential ? "E" : art == zahl_fixkomma ? "f" : "G";
             // A negative precision is left out of the pattern, which gives printf's
             // default of 6, as a negative precision argument does in C.
-            text = drucke_double(Muster("#", gesamtstellen, nachkommastellen, konversion), zahl);
+            if (art == zahl_exponential || art == zahl_fixkomma)
+                text = drucke_double(CMuster("#", gesamtstellen, nachkommastellen, art == zahl_exponential ? "E" : "f"), zahl);
+            else
+                text = drucke_g(gesamtstellen, nachkommastellen, zahl);
             ersetze_trennzeichen(text);
             sonderfall = false;
         }
     } else if (leer_bei_nan == 1) {
         text.clear();
-    } else if (zu_breit) {
-        melde_gesamtstellen(gesamtstellen);
-        text = "*";
     } else {
         text = std::string(gesamtstellen > 3 ? static_cast<std::size_t>(gesamtstellen) - 3 : 0, ' ') + "nan";
     }

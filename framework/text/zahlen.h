@@ -1,6 +1,7 @@
 // Fixed-width number formatting and number parsing of the framework.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // All functions here report trouble as a warning through melde (free
@@ -18,7 +19,8 @@
 //   the warning and "*".
 // - No result is ever longer than 399 characters, whatever the precision asked
 //   for (printf output is made in a 400-character working buffer), except a
-//   null text that the caller hands to ftoa.
+//   null text that the caller hands to ftoa and the fields of the missing
+//   value and of NaN, which come before the width test and are as wide as asked.
 
 // Prints zahl right-aligned in breite columns (0 <= breite < 100; 0 means as
 // long as needed). A number wider than the field is returned in full, with a
@@ -73,3 +75,9 @@ int nachkommastellen_bedarf(const double& x);
 // is reported. ok, when given, is set to true first. "." and "-." read as 0.0;
 // "-" alone is no number.
 [[nodiscard]] double string_zu_double(std::string text, bool* ok = nullptr);
+
+// strtod of the leading number of `text` with "." as the decimal point,
+// whatever LC_NUMERIC says (Qt sets it from the environment on Unix). Like
+// atof it reads what it can and gives 0.0 when nothing is a number;
+// `gelesen`, when given, receives the number of characters read.
+double lies_mit_punkt(const std::string& text, std::size_t* gelesen = nullptr);

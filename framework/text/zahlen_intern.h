@@ -6,7 +6,7 @@
 namespace zahlen_intern {
 
 // A fixed message piece, translated for the free-function descriptor.
-std::string tr(const char* stueck);
+std::string uebersetzt(const char* stueck);
 
 // Reports `text` as a warning of the free function `methode`.
 void warne(const char* methode, const std::string& text);

@@ -12,14 +12,12 @@
 
 using namespace zahlen_intern;
 
-namespace {
-
-// strtod reads the C library's locale point. Hand it the text with "." turned
+// strtod reads the C library's locale point. It gets the text with "." turned
 // into that point and the locale point itself turned into a character that no
 // number contains, so that exactly printf's "." grammar is accepted whatever
 // LC_NUMERIC says. Positions stay the same, so the end pointer still tells
 // how much was read.
-double lies_mit_punkt(const std::string& text, std::size_t& gelesen)
+double lies_mit_punkt(const std::string& text, std::size_t* gelesen)
 {
     const char* anfang = text.c_str();
     std::string umgesetzt;
@@ -35,11 +33,10 @@ double lies_mit_punkt(const std::string& text, std::size_t& gelesen)
     }
     char* ende = nullptr;
     const double wert = std::strtod(anfang, &ende);
-    gelesen = static_cast<std::size_t>(ende - anfang);
+    if (gelesen != nullptr)
+        *gelesen = static_cast<std::size_t>(ende - anfang);
     return wert;
 }
-
-}  // namespace
 
 double string_zu_double(std::string text, bool* ok)
 {
@@ -51,7 +48,7 @@ double string_zu_double(std::string text, bool* ok)
         text.pop_back();
     text.erase(0, text.find_first_not_of(' '));
     if (text.empty())
-        return FEHLWERT_DOUBLE;
+        return fehlwert_double;
 
     const char trennzeichen = dezimaltrennzeichen();
     if (trennzeichen != '.')
@@ -65,15 +62,15 @@ double string_zu_double(std::string text, bool* ok)
     // "-" alone, like any text without digits, reads nothing and so counts as a
     // text with letters: 99999999.0 and the warning (or ok false).
     std::size_t gelesen = 0;
-    const double wert = lies_mit_punkt(text, gelesen);
+    const double wert = lies_mit_punkt(text, &gelesen);
     if (gelesen != text.size()) {
         if (ok != nullptr) {
             *ok = false;
         } else {
             warne("string_zu_double",
-                  CString(tr("Buchstabe bei Umwandlung von string in double: %1")).arg(gegeben).str());
+                  CString(uebersetzt("Buchstabe bei Umwandlung von string in double: %1")).arg(gegeben).str());
         }
-        return FEHLWERT_DOUBLE;
+        return fehlwert_double;
     }
     return wert;
 }

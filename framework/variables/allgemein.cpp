@@ -15,20 +15,20 @@ CAllgemeineEinstellungen::CAllgemeineEinstellungen()
                                 "Komma bei Verwendung der deutschen Excel-Einstellungen\n"
                                 "Punkt bei Verwendung der englischen Excel-Einstellungen"),
       ausgabeverzeichnis_grafik("/Allgemein/Ausgabeverzeichnis Grafik", "./", "zurzeit ohne Bedeutung"),
-      debug_ausgabe("/Allgemein/Debug Ausgabe", Nein,
+      debug_ausgabe("/Allgemein/Debug Ausgabe", nein,
                     "Ja - zus\xE4tzliche Ausgaben, welche bei der Analyse von Programmfehlern n\xFCtzlich sind"),
       debug_ausgabe_in_fehler_txt(
-          "/Allgemein/Debug Ausgabe in fehler.txt", Ja,
+          "/Allgemein/Debug Ausgabe in fehler.txt", ja,
           "Ja - Fehler beim Programmablauf werden in der Datei fehler.txt im Anwenderverzeichnis protokolliert"),
       zusatzdaten("/Allgemein/Zusatzdaten", "flags.txt", "intern"),
-      unterdruecke_infos("/Allgemein/Unterdruecke Infos", Nein,
+      unterdruecke_infos("/Allgemein/Unterdruecke Infos", nein,
                          "Ja - alle Meldungen werden unterdr\xFC"
                          "ckt"),
-      unterdruecke_warnungen("/Allgemein/Unterdruecke Warnungen", Nein,
+      unterdruecke_warnungen("/Allgemein/Unterdruecke Warnungen", nein,
                              "Ja - alle Warnungen werden unterdr\xFC"
                              "ckt"),
-      ascii_ausgabe("/Allgemein/ASCII-Ausgabe", Nein, "intern"),
-      fehler_bei_syntaxverletzung("/Allgemein/Fehler bei Syntaxverletzung", Ja,
+      ascii_ausgabe("/Allgemein/ASCII-Ausgabe", nein, "intern"),
+      fehler_bei_syntaxverletzung("/Allgemein/Fehler bei Syntaxverletzung", ja,
                                   "unter VESTRAN vermutlich ohne Bedeutung")
 {
 }

@@ -38,5 +38,5 @@ EEinheit string_in_einheit(const std::string& text)
             return static_cast<EEinheit>(i);
         }
     }
-    return Einheit_fehlwert;
+    return einheit_fehlwert;
 }

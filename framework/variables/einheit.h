@@ -5,62 +5,63 @@
 #include <string>
 
 // The values are stored in settings files and compared as numbers, so they are
-// fixed: never renumber, only append. Each is named after its text, case
-// included, since "mS" (milli) and "MS" (mega) would be different units.
+// fixed: never renumber, only append. Each is named after the unit it stands
+// for, since the texts differ only in case ("H" henry, "h" hour). "uF" and
+// "microF" are distinct units; their names carry the spelling of their text.
 enum EEinheit : std::int32_t {
-    Einheit_keine = 0,
-    Einheit_V = 1,
-    Einheit_kV = 2,
-    Einheit_kW = 3,
-    Einheit_MW = 4,
-    Einheit_GW = 5,
-    Einheit_kvar = 6,
-    Einheit_Mvar = 7,
-    Einheit_Gvar = 8,
-    Einheit_kVA = 9,
-    Einheit_MVA = 10,
-    Einheit_GVA = 11,
-    Einheit_A = 12,
-    Einheit_kA = 13,
-    Einheit_Ohm = 14,
-    Einheit_mOhm = 15,
-    Einheit_H = 16,
-    Einheit_mH = 17,
-    Einheit_S = 18,
-    Einheit_mS = 19,
-    Einheit_uF = 20,
-    Einheit_microF = 21,
-    Einheit_nF = 22,
-    Einheit_mF = 23,
-    Einheit_km = 24,
-    Einheit_m = 25,
-    Einheit_cm = 26,
-    Einheit_mm = 27,
-    Einheit_Hz = 28,
-    Einheit_Prozent = 29,
-    Einheit_1_pro_a = 30,
-    Einheit_h = 31,
-    Einheit_min_pro_a = 32,
-    Einheit_h_pro_a = 33,
-    Einheit_MWh_pro_a = 34,
-    Einheit_S_pro_km = 35,
-    Einheit_mS_pro_km = 36,
-    Einheit_uF_pro_km = 37,
-    Einheit_microF_pro_km = 38,
-    Einheit_nF_pro_km = 39,
-    Einheit_mF_pro_km = 40,
-    Einheit_1_pro_km_a = 41,
-    Einheit_pu_pro_km = 42,
-    Einheit_pu = 43,
-    Einheit_fehlwert = 99999999,  // no unit has this text
+    einheit_keine = 0,
+    einheit_volt = 1,
+    einheit_kilovolt = 2,
+    einheit_kilowatt = 3,
+    einheit_megawatt = 4,
+    einheit_gigawatt = 5,
+    einheit_kilovar = 6,
+    einheit_megavar = 7,
+    einheit_gigavar = 8,
+    einheit_kilovoltampere = 9,
+    einheit_megavoltampere = 10,
+    einheit_gigavoltampere = 11,
+    einheit_ampere = 12,
+    einheit_kiloampere = 13,
+    einheit_ohm = 14,
+    einheit_milliohm = 15,
+    einheit_henry = 16,
+    einheit_millihenry = 17,
+    einheit_siemens = 18,
+    einheit_millisiemens = 19,
+    einheit_mikrofarad_u = 20,
+    einheit_mikrofarad_micro = 21,
+    einheit_nanofarad = 22,
+    einheit_millifarad = 23,
+    einheit_kilometer = 24,
+    einheit_meter = 25,
+    einheit_zentimeter = 26,
+    einheit_millimeter = 27,
+    einheit_hertz = 28,
+    einheit_prozent = 29,
+    einheit_pro_jahr = 30,
+    einheit_stunde = 31,
+    einheit_minuten_pro_jahr = 32,
+    einheit_stunden_pro_jahr = 33,
+    einheit_megawattstunden_pro_jahr = 34,
+    einheit_siemens_pro_km = 35,
+    einheit_millisiemens_pro_km = 36,
+    einheit_mikrofarad_u_pro_km = 37,
+    einheit_mikrofarad_micro_pro_km = 38,
+    einheit_nanofarad_pro_km = 39,
+    einheit_millifarad_pro_km = 40,
+    einheit_pro_km_und_jahr = 41,
+    einheit_pu_pro_km = 42,
+    einheit_pu = 43,
+    einheit_fehlwert = 99999999,  // no unit has this text
 };
 
-// The unit's text: empty for Einheit_keine, case-sensitive as stored in settings.
+// The unit's text: empty for einheit_keine, case-sensitive as stored in settings.
 // A value outside 0..43 gives the translated message text
 // "Fehler in cvariablebasis/string einheit_in_string(const EEinheit& aw) !!!"
 // instead of a unit; nothing is reported or thrown.
 std::string einheit_in_string(const EEinheit& aw);
 
 // The unit whose text equals `text` exactly (case and blanks count); the empty
-// text gives Einheit_keine, a text that names no unit gives 99999999.
+// text gives einheit_keine, a text that names no unit gives 99999999.
 EEinheit string_in_einheit(const std::string& text);

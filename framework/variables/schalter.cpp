@@ -9,15 +9,15 @@ CVariableSteuer<EBool>& variable(ESchalter welcher)
 {
     CAllgemeineEinstellungen& e = allgemeine_einstellungen();
     switch (welcher) {
-    case ESchalter::DebugAusgabeInFehlerTxt:
+    case ESchalter::debug_ausgabe_in_fehler_txt:
         return e.debug_ausgabe_in_fehler_txt.variable;
-    case ESchalter::UnterdrueckeWarnungen:
+    case ESchalter::unterdruecke_warnungen:
         return e.unterdruecke_warnungen.variable;
-    case ESchalter::UnterdrueckeInfos:
+    case ESchalter::unterdruecke_infos:
         return e.unterdruecke_infos.variable;
-    case ESchalter::DebugAusgabe:
+    case ESchalter::debug_ausgabe:
         return e.debug_ausgabe.variable;
-    case ESchalter::AsciiAusgabe:
+    case ESchalter::ascii_ausgabe:
         break;
     }
     return e.ascii_ausgabe.variable;

@@ -10,11 +10,11 @@
 // next use. The values are held by the general settings' control variables
 // (allgemein.h): setting either side is seen through the other.
 enum class ESchalter {
-    DebugAusgabeInFehlerTxt,  // "/Allgemein/Debug Ausgabe in fehler.txt", default Ja
-    UnterdrueckeWarnungen,    // "/Allgemein/Unterdruecke Warnungen", default Nein
-    UnterdrueckeInfos,        // "/Allgemein/Unterdruecke Infos", default Nein
-    DebugAusgabe,             // "/Allgemein/Debug Ausgabe", default Nein
-    AsciiAusgabe,             // "/Allgemein/ASCII-Ausgabe", default Nein
+    debug_ausgabe_in_fehler_txt,  // "/Allgemein/Debug Ausgabe in fehler.txt", default Ja
+    unterdruecke_warnungen,    // "/Allgemein/Unterdruecke Warnungen", default Nein
+    unterdruecke_infos,        // "/Allgemein/Unterdruecke Infos", default Nein
+    debug_ausgabe,             // "/Allgemein/Debug Ausgabe", default Nein
+    ascii_ausgabe,             // "/Allgemein/ASCII-Ausgabe", default Nein
 };
 
 // The key path of a switch, as the general settings name it.

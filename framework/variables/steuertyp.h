@@ -9,48 +9,48 @@
 // with 99999999; text uses the empty text. A bound that holds the marker is
 // no bound at all.
 template <typename T>
-struct SteuerTyp;
+struct CSteuerTyp;
 
 template <>
-struct SteuerTyp<int> {
-    static int fehlwert() { return FEHLWERT_INT; }
+struct CSteuerTyp<int> {
+    static int fehlwert() { return fehlwert_int; }
     static const char* name() { return "int"; }
 };
 
 template <>
-struct SteuerTyp<unsigned> {
-    static unsigned fehlwert() { return FEHLWERT_UNSIGNED; }
+struct CSteuerTyp<unsigned> {
+    static unsigned fehlwert() { return fehlwert_unsigned; }
     static const char* name() { return "unsigned"; }
 };
 
 template <>
-struct SteuerTyp<float> {
+struct CSteuerTyp<float> {
     static float fehlwert() { return 99999999.0f; }
     static const char* name() { return "float"; }
 };
 
 template <>
-struct SteuerTyp<double> {
-    static double fehlwert() { return FEHLWERT_DOUBLE; }
+struct CSteuerTyp<double> {
+    static double fehlwert() { return fehlwert_double; }
     static const char* name() { return "double"; }
 };
 
 template <>
-struct SteuerTyp<std::string> {
+struct CSteuerTyp<std::string> {
     static std::string fehlwert() { return std::string(); }
     static const char* name() { return "text"; }
 };
 
 template <>
-struct SteuerTyp<EBool> {
-    static EBool fehlwert() { return FEHLWERT_EBOOL; }
+struct CSteuerTyp<EBool> {
+    static EBool fehlwert() { return fehlwert_ebool; }
     static const char* name() { return "bool"; }
 };
 
 template <typename T>
 bool ist_fehlwert(const T& wert)
 {
-    return wert == SteuerTyp<T>::fehlwert();
+    return wert == CSteuerTyp<T>::fehlwert();
 }
 
 // Equality of two doubles with a relative tolerance in percent and an optional

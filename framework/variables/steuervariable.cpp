@@ -8,7 +8,6 @@
 #include "zahlen.h"
 
 #include <charconv>
-#include <clocale>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -22,22 +21,22 @@ constexpr bool ist_zahlentyp = std::is_same_v<T, int> || std::is_same_v<T, unsig
 
 CString text_basis(const char* vorlage)
 {
-    return uebersetze_(CString(vorlage), klasse_CVariableBasis());
+    return uebersetze_(CString(vorlage), klasse_cvariablebasis());
 }
 
 CString text_template(const char* vorlage)
 {
-    return uebersetze_(CString(vorlage), klasse_CVariableBasisTemplate());
+    return uebersetze_(CString(vorlage), klasse_cvariablebasistemplate());
 }
 
 [[noreturn]] void wirf_programmierfehler(const CKlasse* klasse, const char* methode, const CString& text)
 {
-    throw CFehler(FT_PROGRAMMIERFEHLER, klasse, methode, text.str());
+    throw CFehler(PROGRAMMIERFEHLER, klasse, methode, text.str());
 }
 
 [[noreturn]] void wirf_eingabefehler(const CString& text)
 {
-    throw CFehler(FT_EINGABEFEHLER, klasse_CVariableBasisTemplate(), "setze_wert_str", text.str());
+    throw CFehler(EINGABEFEHLER, klasse_cvariablebasistemplate(), "setze_wert_str", text.str());
 }
 
 // The value as a settings file shows it.
@@ -66,10 +65,10 @@ std::string als_text(double wert)
 
 std::string als_text(EBool wert)
 {
-    if (wert == Ja) {
+    if (wert == ja) {
         return text_template("Ja").str();
     }
-    if (wert == Nein) {
+    if (wert == nein) {
         return text_template("Nein").str();
     }
     return "---";
@@ -86,26 +85,6 @@ std::string als_text(const std::string& wert)
 long long fuehrende_ganzzahl(const std::string& text)
 {
     return std::strtoll(text.c_str(), nullptr, 10);
-}
-
-// atof with "." as the point whatever LC_NUMERIC says: Qt sets the C
-// library's locale from the environment on Unix, and a German one would make
-// strtod stop at the "." of "1.5".
-double atof_mit_punkt(const std::string& text)
-{
-    const char* lokal = std::localeconv()->decimal_point;
-    if (lokal == nullptr || lokal[0] == '\0' || lokal[0] == '.' || lokal[1] != '\0') {
-        return std::strtod(text.c_str(), nullptr);
-    }
-    std::string umgesetzt = text;
-    for (char& zeichen : umgesetzt) {
-        if (zeichen == '.') {
-            zeichen = lokal[0];
-        } else if (zeichen == lokal[0]) {
-            zeichen = '\x01';  // the locale's point is no point of ours
-        }
-    }
-    return std::strtod(umgesetzt.c_str(), nullptr);
 }
 
 std::string grossbuchstaben(std::string text)
@@ -138,7 +117,7 @@ void pruefe_beim_setzen(const std::string& text, const T& wert, const CVariableB
 int lies_int(const std::string& text)
 {
     if (text.empty()) {
-        return FEHLWERT_INT;
+        return fehlwert_int;
     }
     const long long zahl = fuehrende_ganzzahl(text);
     if (zahl < INT_MIN) {
@@ -153,7 +132,7 @@ int lies_int(const std::string& text)
 unsigned lies_unsigned(const std::string& text, bool pruefen)
 {
     if (text.empty()) {
-        return FEHLWERT_UNSIGNED;
+        return fehlwert_unsigned;
     }
     const long long zahl = fuehrende_ganzzahl(text);
     if (zahl < 0) {
@@ -169,22 +148,22 @@ unsigned lies_unsigned(const std::string& text, bool pruefen)
 double lies_double(const std::string& text)
 {
     if (text.empty()) {
-        return FEHLWERT_DOUBLE;
+        return fehlwert_double;
     }
-    return dezimaltrennzeichen() == ',' ? string_zu_double(text) : atof_mit_punkt(text);
+    return dezimaltrennzeichen() == ',' ? string_zu_double(text) : lies_mit_punkt(text);
 }
 
 EBool lies_ebool(const std::string& text)
 {
     if (text.empty()) {
-        return FEHLWERT_EBOOL;
+        return fehlwert_ebool;
     }
     const std::string gross = grossbuchstaben(text);
     if (gross == "JA" || gross == "TRUE" || gross == "1") {
-        return Ja;
+        return ja;
     }
     if (gross == "NEIN" || gross == "FALSE" || gross == "0") {
-        return Nein;
+        return nein;
     }
     wirf_eingabefehler(text_template("%1 ist unzulaessiger Wert fuer boolsche Variable").arg(text));
 }
@@ -214,31 +193,31 @@ void CVariableBasis::gib_aus(std::ostream& strom) const
 
 bool CVariableBasis::ist_geaendert() const
 {
-    wirf_programmierfehler(klasse_CVariableBasis(), "ist_geaendert", text_basis("Methode muss ueberladen werden"));
+    wirf_programmierfehler(klasse_cvariablebasis(), "ist_geaendert", text_basis("Methode muss ueberladen werden"));
 }
 
 void CVariableBasis::ergaenze_geaendert()
 {
-    wirf_programmierfehler(klasse_CVariableBasis(), "ergaenze_geaendert",
+    wirf_programmierfehler(klasse_cvariablebasis(), "ergaenze_geaendert",
                            text_basis("Aufruf der Methode bei dieser Variablenklasse nich zul\xE4ssig"));
 }
 
 bool CVariableBasis::ungleich_defaultwert() const
 {
-    wirf_programmierfehler(klasse_CVariableBasis(), "ungleich_defaultwert",
+    wirf_programmierfehler(klasse_cvariablebasis(), "ungleich_defaultwert",
                            text_basis("Methode ungleich_defaultwert wurde bei dieser Variablenklasse nicht ueberladen"));
 }
 
 void CVariableBasis::setze_id(int id)
 {
     // Plain decimal: the number formatting would print 99999999 as "-".
-    wirf_programmierfehler(klasse_CVariableBasis(), "setze_id",
+    wirf_programmierfehler(klasse_cvariablebasis(), "setze_id",
                            text_basis("Id in dieser Variable nicht unterst\xFCtzt: %1").arg(std::to_string(id)));
 }
 
 CDBObjekt* CVariableBasis::gib_dbobjekt() const
 {
-    wirf_programmierfehler(klasse_CVariableBasis(), "gib_dbobjekt",
+    wirf_programmierfehler(klasse_cvariablebasis(), "gib_dbobjekt",
                            text_basis("Diese Variableart kann kennt ihr DBObjekt nicht"));
 }
 
@@ -246,7 +225,7 @@ void CVariableBasis::ergaenze_steuervar(CSteuerVarInterface* variable)
 {
     for (const CSteuerVarInterface* vorhanden : m_steuervariablen) {
         if (vorhanden == variable || vorhanden->gib_schluessel() == variable->gib_schluessel()) {
-            wirf_programmierfehler(klasse_CVariableBasis(), "ergaenze_steuervar",
+            wirf_programmierfehler(klasse_cvariablebasis(), "ergaenze_steuervar",
                                    text_basis("Steuervariable %1 bereits in Liste").arg(variable->gib_schluessel()));
         }
     }
@@ -256,7 +235,7 @@ void CVariableBasis::ergaenze_steuervar(CSteuerVarInterface* variable)
 void CVariableBasis::ergaenze_steuervar_vorlage(CSteuerVarInterface* vorlage)
 {
     if (m_vorlage != nullptr) {
-        wirf_programmierfehler(klasse_CVariableBasis(), "ergaenze_steuervar_vorlage",
+        wirf_programmierfehler(klasse_cvariablebasis(), "ergaenze_steuervar_vorlage",
                                text_basis("Vorlage wurde bereits aufgenommen"));
     }
     m_vorlage = vorlage;
@@ -278,7 +257,7 @@ int CVariableBasis::pruefe(CPruefmeldungen& meldungen) const
 
 template <typename T>
 CVariableBasisTemplate<T>::CVariableBasisTemplate(const std::string& schluessel, const CVariableBeschr* beschr)
-    : CVariableBasis(schluessel, beschr), m_wert(SteuerTyp<T>::fehlwert())
+    : CVariableBasis(schluessel, beschr), m_wert(CSteuerTyp<T>::fehlwert())
 {
     if (const auto* typisiert = gib_typbeschreiber()) {
         m_wert = typisiert->gib_vorgabe();
@@ -288,7 +267,7 @@ CVariableBasisTemplate<T>::CVariableBasisTemplate(const std::string& schluessel,
 template <typename T>
 std::string CVariableBasisTemplate<T>::gib_typname() const
 {
-    return SteuerTyp<T>::name();
+    return CSteuerTyp<T>::name();
 }
 
 template <typename T>
@@ -347,7 +326,7 @@ std::string CVariableBasisTemplate<T>::gib_db_string() const
     } else if constexpr (std::is_same_v<T, std::string>) {
         return "\"" + wert + "\"";
     } else {
-        melde(FT_PROGRAMMIERFEHLER, klasse_CVariableBasisTemplate(), "gib_db_string",
+        melde(PROGRAMMIERFEHLER, klasse_cvariablebasistemplate(), "gib_db_string",
               text_template("unbekannter Typ %1").arg(gib_typname()).str());
         return std::string();
     }
@@ -427,18 +406,18 @@ void CVariableSteuer<T>::setze_wert(const T& wert)
 template <typename T>
 const T& CVariableSteuer<T>::gib_wert(int zeile) const
 {
-    wirf_programmierfehler(klasse_CVariableSteuer(), "gib_wert",
+    wirf_programmierfehler(klasse_cvariablesteuer(), "gib_wert",
                            uebersetze_(CString("Zeile: %1 - Methode nicht implementiert! - nichts passiert"),
-                                       klasse_CVariableSteuer())
+                                       klasse_cvariablesteuer())
                                .arg(std::to_string(zeile)));
 }
 
 template <typename T>
 void CVariableSteuer<T>::setze_wert(int zeile, const T&)
 {
-    wirf_programmierfehler(klasse_CVariableSteuer(), "setze_wert",
+    wirf_programmierfehler(klasse_cvariablesteuer(), "setze_wert",
                            uebersetze_(CString("Zeile: %1 - Methode nicht implementiert! - nichts passiert"),
-                                       klasse_CVariableSteuer())
+                                       klasse_cvariablesteuer())
                                .arg(std::to_string(zeile)));
 }
 
@@ -446,7 +425,7 @@ template <typename T>
 bool CVariableSteuer<T>::ungleich_defaultwert() const
 {
     const auto* beschr = this->gib_typbeschreiber();
-    const T vorgabe = beschr != nullptr ? beschr->gib_vorgabe() : SteuerTyp<T>::fehlwert();
+    const T vorgabe = beschr != nullptr ? beschr->gib_vorgabe() : CSteuerTyp<T>::fehlwert();
     if constexpr (std::is_same_v<T, double>) {
         return !ist_gleich(this->gib_wert(), vorgabe, 0.001);
     } else {

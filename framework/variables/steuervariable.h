@@ -54,7 +54,7 @@ public:
     CVariableBasis(const CVariableBasis&) = delete;
     CVariableBasis& operator=(const CVariableBasis&) = delete;
 
-    TELVORIN_KLASSE(CObjekt, klasse_CVariableBasis)
+    TELVORIN_KLASSE(CObjekt, klasse_cvariablebasis)
 
     // Writes the key, " = " and the value as text.
     void gib_aus(std::ostream& strom) const override;
@@ -111,7 +111,7 @@ class CVariableBasisTemplate : public CVariableBasis {
 public:
     CVariableBasisTemplate(const std::string& schluessel, const CVariableBeschr* beschr);
 
-    TELVORIN_KLASSE(CVariableBasis, klasse_CVariableBasisTemplate)
+    TELVORIN_KLASSE(CVariableBasis, klasse_cvariablebasistemplate)
 
     std::string gib_typname() const override;
 
@@ -168,7 +168,7 @@ public:
     // Bound to the descriptor's key path, starting with its default.
     explicit CVariableSteuer(const CVariableBeschrTemplate<T>& beschr);
 
-    TELVORIN_KLASSE(CVariableBasisTemplate<T>, klasse_CVariableSteuer)
+    TELVORIN_KLASSE(CVariableBasisTemplate<T>, klasse_cvariablesteuer)
 
     using CVariableBasisTemplate<T>::gib_wert;
     void setze_wert(const T& wert) override;
@@ -221,13 +221,13 @@ public:
     CWertT() = default;
     explicit CWertT(const T& wert) : m_wert(wert) {}
 
-    std::string gib_typname() const override { return SteuerTyp<T>::name(); }
+    std::string gib_typname() const override { return CSteuerTyp<T>::name(); }
     const T& gib_wert() const { return m_wert; }
     void setze_wert(const T& wert) { m_wert = wert; }
     bool hat_wert() const { return !ist_fehlwert(m_wert); }
 
 private:
-    T m_wert = SteuerTyp<T>::fehlwert();
+    T m_wert = CSteuerTyp<T>::fehlwert();
 };
 
 // A typed value that remembers its default and starts with it.
@@ -243,7 +243,7 @@ public:
     void setze_auf_vorgabe() { this->setze_wert(m_vorgabe); }
 
 private:
-    T m_vorgabe = SteuerTyp<T>::fehlwert();
+    T m_vorgabe = CSteuerTyp<T>::fehlwert();
 };
 
 #define TELVORIN_STEUERTYPEN_EXTERN(T)                                                     \

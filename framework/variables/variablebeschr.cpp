@@ -14,9 +14,9 @@ std::vector<CVariableBeschr*>& variablenbeschreiber_liste()
     // Built in static storage and never destroyed, so that a descriptor that
     // is destroyed late at program end (held by an object that was made
     // before the list) still finds it.
-    using Liste = std::vector<CVariableBeschr*>;
-    alignas(Liste) static unsigned char speicher[sizeof(Liste)];
-    static Liste* const liste = new (speicher) Liste();
+    using CListe = std::vector<CVariableBeschr*>;
+    alignas(CListe) static unsigned char speicher[sizeof(CListe)];
+    static CListe* const liste = new (speicher) CListe();
     return *liste;
 }
 
@@ -52,9 +52,9 @@ CVariableBeschr::~CVariableBeschr()
     }
     // Making the record puts it on file; melde hands it to whoever listens.
     try {
-        const CFehler fehler(FT_PROGRAMMIERFEHLER, klasse_CVariableBeschr(), "~CVariableBeschr",
+        const CFehler fehler(PROGRAMMIERFEHLER, klasse_cvariablebeschr(), "~CVariableBeschr",
                              uebersetze_(CString("unplausibel: Variablenbeschreiber nicht in Liste"),
-                                         klasse_CVariableBeschr())
+                                         klasse_cvariablebeschr())
                                  .str());
         fehler.melde();
     } catch (...) {
@@ -72,7 +72,7 @@ CVariableBeschrTemplate<T>::CVariableBeschrTemplate(const std::string& pfad, con
 template <typename T>
 std::string CVariableBeschrTemplate<T>::gib_typname() const
 {
-    return SteuerTyp<T>::name();
+    return CSteuerTyp<T>::name();
 }
 
 template class CVariableBeschrTemplate<int>;

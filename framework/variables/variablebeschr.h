@@ -26,7 +26,7 @@ public:
     CVariableBeschr(const CVariableBeschr&) = delete;
     CVariableBeschr& operator=(const CVariableBeschr&) = delete;
 
-    TELVORIN_KLASSE(CBasis, klasse_CVariableBeschr)
+    TELVORIN_KLASSE(CBasis, klasse_cvariablebeschr)
 
     const std::string& gib_pfad() const { return m_pfad; }
     const std::string& gib_beschreibung() const { return m_beschreibung; }
@@ -42,7 +42,7 @@ private:
     std::string m_pfad;
     std::string m_beschreibung;
     std::string m_text2;
-    EEinheit m_einheit = Einheit_keine;
+    EEinheit m_einheit = einheit_keine;
 };
 
 // All live descriptors in the order they were made.
@@ -62,7 +62,7 @@ public:
     CVariableBeschrTemplate(const std::string& pfad, const T& vorgabe, const std::string& beschreibung,
                             const std::string& text2);
 
-    TELVORIN_KLASSE(CVariableBeschr, klasse_CVariableBeschrTemplate)
+    TELVORIN_KLASSE(CVariableBeschr, klasse_cvariablebeschrtemplate)
 
     std::string gib_typname() const override;
 
@@ -88,10 +88,10 @@ public:
 
 private:
     T m_vorgabe;
-    T m_untergrenze = SteuerTyp<T>::fehlwert();
-    T m_obergrenze = SteuerTyp<T>::fehlwert();
-    T m_plausibel_unten = SteuerTyp<T>::fehlwert();
-    T m_plausibel_oben = SteuerTyp<T>::fehlwert();
+    T m_untergrenze = CSteuerTyp<T>::fehlwert();
+    T m_obergrenze = CSteuerTyp<T>::fehlwert();
+    T m_plausibel_unten = CSteuerTyp<T>::fehlwert();
+    T m_plausibel_oben = CSteuerTyp<T>::fehlwert();
 };
 
 extern template class CVariableBeschrTemplate<int>;

@@ -1,50 +1,41 @@
 // Shared fixture of the framework tests.
 #include "kern_hilfe.h"
 
+#include "allgemein.h"
+
 #include <QDir>
 
 #include <clocale>
-#include <cstdlib>
 #include <ctime>
+#include <fstream>
+#include <sstream>
 
 #include <unistd.h>
 
 namespace kern {
 
-namespace {
-
-void setze_vorgaben()
+std::string bild(int typ, const CKlasse* klasse, const std::string& methode, const std::string& text)
 {
-    for (ESchalter s : {ESchalter::UnterdrueckeWarnungen, ESchalter::UnterdrueckeInfos, ESchalter::DebugAusgabe,
-                        ESchalter::AsciiAusgabe})
-        setze_schalter(s, Nein);
-    setze_schalter(ESchalter::DebugAusgabeInFehlerTxt, Ja);
-    setze_dezimaltrennzeichen_text(".");
-    i18n().leere_tabelle();
-    i18n().setze_uebersetzer(nullptr);
-    installiere_meldungsempfaenger(nullptr);
-    Anwenderverzeichnis().clear();
-    Fehlerdateiname().clear();
-    fehlerfarbe() = "#b20000";
-    warnfarbe() = "#b36b3f";
-    std::setlocale(LC_ALL, "C");
+    return std::to_string(typ) + ' ' + (klasse != nullptr ? klasse->gib_name() : "-") + ' ' + methode + ": " + text;
 }
-
-}  // namespace
 
 void Empfaenger::erwarte_warnungen(const std::string& methode, const std::vector<std::string>& texte)
 {
-    std::vector<std::string> gesehen;
-    for (const Meldung& m : meldungen) {
-        gesehen.push_back(m.text);
-        EXPECT_TRUE(m.typ == FT_WARNUNG && m.klasse == klasse_freie_funktion() && m.methode == methode)
-            << m.methode << ": " << m.text;
-    }
-    EXPECT_EQ(gesehen, texte);
+    std::vector<std::string> erwartet;
+    for (const std::string& text : texte)
+        erwartet.push_back(bild(WARNUNG, klasse_freie_funktion(), methode, text));
+    EXPECT_EQ(meldungen, erwartet);
     meldungen.clear();
 }
 
-void KernTest::SetUp()
+std::string lies(const std::string& pfad)
+{
+    std::ostringstream inhalt;
+    inhalt << std::ifstream(pfad, std::ios::binary).rdbuf();
+    return inhalt.str();
+}
+
+void Umgebung::SetUp()
 {
     ASSERT_TRUE(m_verzeichnis.isValid());
     ::setenv("TZ", "UTC", 1);
@@ -55,10 +46,23 @@ void KernTest::SetUp()
     setze_vorgaben();
 }
 
-void KernTest::TearDown()
+void Umgebung::TearDown()
 {
     setze_vorgaben();
     ASSERT_EQ(::chdir(m_alter_pfad.c_str()), 0);
+}
+
+void Umgebung::setze_vorgaben()
+{
+    allgemeine_einstellungen().setze_vorgaben();
+    i18n().leere_tabelle();
+    i18n().setze_uebersetzer(nullptr);
+    installiere_meldungsempfaenger(nullptr);
+    Anwenderverzeichnis().clear();
+    Fehlerdateiname().clear();
+    fehlerfarbe() = "#b20000";
+    warnfarbe() = "#b36b3f";
+    std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace kern

@@ -10,12 +10,12 @@ namespace {
 using kern::Senke;
 using Texte = std::vector<std::string>;
 
-std::string span(const char* farbe, const std::string& t) { return "<span style=\"color:" + (farbe + ("\">" + t)) + "</span>"; }
-std::string rot(const std::string& t) { return span("#b20000", t); }
-std::string braun(const std::string& t) { return span("#b36b3f", t); }
-std::string schwarz(const std::string& t) { return span("#000000", t); }
+std::string farbig(const char* farbe, const std::string& t) { return "<span style=\"color:" + (farbe + ("\">" + t)) + "</span>"; }
+std::string rot(const std::string& t) { return farbig("#b20000", t); }
+std::string braun(const std::string& t) { return farbig("#b36b3f", t); }
+std::string schwarz(const std::string& t) { return farbig("#000000", t); }
 
-class Melde : public kern::KernTest {
+class Melde : public kern::Umgebung {
 protected:
     std::vector<kern::Aufruf> protokoll;
     // What the sinks received, in order; forgets it.
@@ -32,11 +32,11 @@ protected:
 TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
 {
     const std::string pk = "in Klasse CZeit, Methode m: ", pf = "in Methode oder Funktion  m: ";
-    const CKlasse *const zeit = klasse_CZeit(), *const kurz = klasse_kurze_ausgabe();
-    const auto warnungen = ESchalter::UnterdrueckeWarnungen, infos = ESchalter::UnterdrueckeInfos;
+    const CKlasse *const zeit = klasse_czeit(), *const kurz = klasse_kurze_ausgabe();
+    const auto warnungen = ESchalter::unterdruecke_warnungen, infos = ESchalter::unterdruecke_infos;
     const struct {
         int typ;
-        bool debug;
+        bool debugmodus;
         const CKlasse* klasse;
         std::string klartext;  // empty: nothing reaches any sink
         std::string html;      // with the operation HTML sinks receive
@@ -46,12 +46,9 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
         const char* konsole = "";  // on standard error
     } faelle[] = {
         // normal mode: plain sinks get T alone
-        {0, false, zeit, "T", "schreibe:" + rot("T") + "<br><p>", 2},
-        {3, false, kurz, "T", "schreibe:" + rot("T"), 2},
-        {4, false, zeit, "T", "schreibe:" + braun("T") + "<br><p>", 1},
-        {4, false, kurz, "T", "schreibe:" + braun("T"), 1},
-        {5, false, zeit, "T", "schreibe:" + schwarz("T") + "<br><p>", 0},
-        {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0},
+        {0, false, zeit, "T", "schreibe:" + rot("T") + "<br><p>", 2}, {3, false, kurz, "T", "schreibe:" + rot("T"), 2},
+        {4, false, zeit, "T", "schreibe:" + braun("T") + "<br><p>", 1}, {4, false, kurz, "T", "schreibe:" + braun("T"), 1},
+        {5, false, zeit, "T", "schreibe:" + schwarz("T") + "<br><p>", 0}, {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0},
         {6, false, zeit, "", "", 3},
         // debug mode: prefix, line end, text; only warnings and debug coloured
         {1, true, zeit, "FEHLER: " + pk + "\nT", "schreibe:FEHLER: " + pk + "<br>T<p>", 2},
@@ -61,29 +58,26 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
         {5, true, klasse_freie_funktion(), "INFO: " + pf + "\nT", "schreibe:INFO: " + pf + "<br>T<p>", 0},
         {5, true, nullptr, "INFO: " + pf + "\nT", "schreibe:INFO: " + pf + "<br>T<p>", 0},
         {5, true, kurz, "\nT", "schreibe:T", 0},
-        {6, true, zeit, "DEBUG: " + pk + "\nT", "schreibe:" + span("#999999", "DEBUG: " + pk + "<br>T") + "<br><p>", 3},
+        {6, true, zeit, "DEBUG: " + pk + "\nT", "schreibe:" + farbig("#999999", "DEBUG: " + pk + "<br>T") + "<br><p>", 3},
         {6, true, kurz, "DEBUG: \nT", "schreibe:DEBUG: T", 3},
         // each suppression switch holds back its own type only
         {4, false, zeit, "", "", 1, warnungen}, {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, warnungen},
         {0, false, kurz, "T", "schreibe:" + rot("T"), 2, warnungen}, {5, false, zeit, "", "", 0, infos},
-        {4, false, kurz, "T", "schreibe:" + braun("T"), 1, infos},
-        {3, false, kurz, "T", "schreibe:" + rot("T"), 2, infos},
+        {4, false, kurz, "T", "schreibe:" + braun("T"), 1, infos}, {3, false, kurz, "T", "schreibe:" + rot("T"), 2, infos},
         // the output mode picks only the HTML operation
-        {5, false, kurz, "T", "variante_1:" + schwarz("T"), 0, {}, 1},
-        {5, false, kurz, "T", "variante_2:" + schwarz("T"), 0, {}, -1},
-        {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, {}, 2},
-        {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, {}, -2},
+        {5, false, kurz, "T", "variante_1:" + schwarz("T"), 0, {}, 1}, {5, false, kurz, "T", "variante_2:" + schwarz("T"), 0, {}, -1},
+        {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, {}, 2}, {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, {}, -2},
         // an invalid type says so and is taken as an error
         {7, true, zeit, pk + "\nT", "schreibe:" + pk + "<br>T<p>", 2, {}, 0, "\nKEIN GUELTIGER FEHLERTYP\n"},
         {-1, false, kurz, "T", "schreibe:" + rot("T"), 2, {}, 0, "\nKEIN GUELTIGER FEHLERTYP\n"},
     };
     for (const auto& f : faelle) {
-        SCOPED_TRACE(::testing::Message() << "typ " << f.typ << (f.debug ? " debug " : " normal ")
+        SCOPED_TRACE(::testing::Message() << "typ " << f.typ << " debug " << f.debugmodus << " "
                                           << (f.klasse ? f.klasse->gib_name() : "null") << " modus " << f.modus
                                           << (f.gesetzt ? schalter_schluessel(*f.gesetzt) : ""));
-        setze_schalter(ESchalter::DebugAusgabe, f.debug ? Ja : Nein);
+        setze_schalter(ESchalter::debug_ausgabe, f.debugmodus ? ja : nein);
         for (ESchalter s : {warnungen, infos})
-            setze_schalter(s, f.gesetzt == s ? Ja : Nein);
+            setze_schalter(s, f.gesetzt == s ? ja : nein);
         Senke klar(false, protokoll), html(true, protokoll);
         testing::internal::CaptureStderr();
         melde(static_cast<EFehlerTyp>(f.typ), f.klasse, "m", "T", f.modus);
@@ -101,71 +95,64 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
 
 TEST_F(Melde, UebersetztePraefixeUndFarbenJeMeldung)
 {
-    setze_schalter(ESchalter::DebugAusgabe, Ja);
+    setze_schalter(ESchalter::debug_ausgabe, ja);
     i18n().setze_eintrag("WARNUNG: ", "WARNING: ");
     Senke klar(false, protokoll);
-    melde(FT_WARNUNG, klasse_kurze_ausgabe(), "f", "T");
+    melde(WARNUNG, klasse_kurze_ausgabe(), "f", "T");
     EXPECT_EQ(empfangen(), Texte{"schreibe:WARNING: \nT"});
-
     Senke html(true, protokoll);
-    setze_schalter(ESchalter::DebugAusgabe, Nein);
+    setze_schalter(ESchalter::debug_ausgabe, nein);
     fehlerfarbe() = "#123456";
-    melde(FT_EINGABEFEHLER, klasse_kurze_ausgabe(), "m", "T");
-    EXPECT_EQ(empfangen(), (Texte{"schreibe:T", "schreibe:" + span("#123456", "T")}));
+    melde(EINGABEFEHLER, klasse_kurze_ausgabe(), "m", "T");
+    EXPECT_EQ(empfangen(), (Texte{"schreibe:T", "schreibe:" + farbig("#123456", "T")}));
 }
 
-TEST_F(Melde, SenkenInZeigerfolgeErstKlartextDannHtml)
+// Plain sinks first, then HTML sinks, each in pointer order; the console echo belongs to the plain distribution.
+TEST_F(Melde, SenkenInZeigerfolgeUndKonsolenecho)
 {
+    setze_schalter(ESchalter::ascii_ausgabe, ja);
     std::vector<std::unique_ptr<Senke>> senken;
-    for (int i = 0; i < 6; ++i)
-        senken.push_back(std::make_unique<Senke>(i % 2 == 0, protokoll));
-    melde(FT_WARNUNG, klasse_CZeit(), "m", "T");
-    ASSERT_EQ(protokoll.size(), 6u);
+    for (int anzahl : {0, 1, 6}) {
+        while (senken.size() < static_cast<std::size_t>(anzahl))
+            senken.push_back(std::make_unique<Senke>(senken.size() % 2 == 0, protokoll));
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        melde(fataler_fehler, klasse_czeit(), "m", "Fehler");
+        melde(info, klasse_kurze_ausgabe(), "m", "Info");
+        // An HTML sink alone still opens the plain distribution; with none, nothing is echoed.
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), anzahl ? "Info\n" : "");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), anzahl ? "Fehler\n" : "");
+    }
+    protokoll.erase(protokoll.begin(), protokoll.begin() + 2);  // from the single sink
+    ASSERT_EQ(protokoll.size(), 12u);
     for (std::size_t i = 0; i < 6; ++i)
         EXPECT_EQ(protokoll[i].senke->ist_html(), i >= 3) << i;
     const auto adresse = [](const kern::Aufruf& a, const kern::Aufruf& b) { return a.senke < b.senke; };
     EXPECT_TRUE(std::is_sorted(protokoll.begin(), protokoll.begin() + 3, adresse));
-    EXPECT_TRUE(std::is_sorted(protokoll.begin() + 3, protokoll.end(), adresse));
+    EXPECT_TRUE(std::is_sorted(protokoll.begin() + 3, protokoll.begin() + 6, adresse));
     senken.clear();
     EXPECT_TRUE(logsenken().empty());
-}
-
-TEST_F(Melde, KonsolenechoGehoertZurKlartextverteilung)
-{
-    setze_schalter(ESchalter::AsciiAusgabe, Ja);
-    for (bool mit_senke : {false, true}) {
-        // An HTML sink alone still opens the plain distribution.
-        std::unique_ptr<Senke> html = mit_senke ? std::make_unique<Senke>(true, protokoll) : nullptr;
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        melde(FT_FATALER_FEHLER, klasse_CZeit(), "m", "Fehler");
-        melde(FT_WARNUNG, klasse_CZeit(), "m", "Warnung");
-        melde(FT_INFO, klasse_kurze_ausgabe(), "m", "Info");
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), mit_senke ? "Warnung\nInfo\n" : "");
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), mit_senke ? "Fehler\n" : "");
-    }
 }
 
 TEST_F(Melde, EmpfaengerNimmtAllesAuchUnterdrueckteTypen)
 {
     Senke klar(false, protokoll), html(true, protokoll);
     installiere_meldungsempfaenger(&empfaenger);
-    setze_schalter(ESchalter::UnterdrueckeWarnungen, Ja);
-    for (int typ = 0; typ <= 7; ++typ)
-        melde(static_cast<EFehlerTyp>(typ), klasse_CZeit(), "m", "T");
-    ASSERT_EQ(empfaenger.meldungen.size(), 8u);
-    EXPECT_EQ(empfaenger.meldungen[6].typ, FT_DEBUG);
+    setze_schalter(ESchalter::unterdruecke_warnungen, ja);
+    for (int typ : {4, 6, 7})
+        melde(static_cast<EFehlerTyp>(typ), klasse_czeit(), "m", "T");
+    EXPECT_EQ(empfaenger.meldungen, (Texte{"4 CZeit m: T", "6 CZeit m: T", "7 CZeit m: T"}));
     EXPECT_TRUE(protokoll.empty());
     EXPECT_EQ(installiere_meldungsempfaenger(nullptr), &empfaenger);
 
     // Outside debug mode the distributions themselves drop the debug level.
-    for (bool debug : {false, true}) {
-        setze_schalter(ESchalter::DebugAusgabe, debug ? Ja : Nein);
-        verteile_text("x", AUSGABE_DEBUG);
-        verteile_html("x", AUSGABE_DEBUG);
-        verteile_html_variante_1("x", AUSGABE_DEBUG);
-        verteile_html_variante_2("x", AUSGABE_DEBUG);
-        EXPECT_EQ(empfangen().size(), debug ? 4u : 0u);
+    for (bool debugmodus : {false, true}) {
+        setze_schalter(ESchalter::debug_ausgabe, debugmodus ? ja : nein);
+        verteile_text("x", ausgabe_debug);
+        verteile_html("x", ausgabe_debug);
+        verteile_html_variante_1("x", ausgabe_debug);
+        verteile_html_variante_2("x", ausgabe_debug);
+        EXPECT_EQ(empfangen().size(), debugmodus ? 4u : 0u);
     }
 }
 
@@ -193,7 +180,7 @@ TEST_F(Melde, GruppenReichenWeiterUndFragenBisZumErstenNichtBereiten)
     auto gruppe = std::make_unique<CLogGruppe>(true);
     Senke mitglied(true, protokoll);
     gruppe->ergaenze(&mitglied);
-    melde(FT_WARNUNG, klasse_kurze_ausgabe(), "m", "T", -1);
+    melde(WARNUNG, klasse_kurze_ausgabe(), "m", "T", -1);
     // once directly (it is registered itself) and once through the group
     EXPECT_EQ(empfangen(), (Texte{"variante_2:" + braun("T"), "variante_2:" + braun("T")}));
     gruppe.reset();

@@ -19,33 +19,27 @@ TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
         std::size_t warnungen;
     } faelle[] = {
         {"in Klasse %1, Methode %2: ", {"CZeit", "setze"}, "in Klasse CZeit, Methode setze: ", 0},
-        {"%2 vor %1", {"erster", "zweiter"}, "zweiter vor erster", 0},
-        {"ohne Platzhalter", {"a", "b"}, "ohne Platzhalter", 2}, {"100%", {"a"}, "100%", 1},
-        {"", {"a"}, "", 1}, {"%12", {"x"}, "x2", 0},
-        {"%1 %1", {"a"}, "a %1", 0}, {"%9%0", {"a", "b"}, "ba", 0},
-        {"%%1", {"a"}, "%a", 0}, {"%1", {"%1", "b"}, "b", 0},  // inserted text takes part in the next scan
+        {"%2 vor %1", {"erster", "zweiter"}, "zweiter vor erster", 0}, {"ohne Platzhalter", {"a", "b"}, "ohne Platzhalter", 2},
+        {"100%", {"a"}, "100%", 1}, {"", {"a"}, "", 1}, {"%12", {"x"}, "x2", 0}, {"%1 %1", {"a"}, "a %1", 0},
+        {"%9%0", {"a", "b"}, "ba", 0}, {"%%1", {"a"}, "%a", 0},
+        {"%1", {"%1", "b"}, "b", 0},  // inserted text takes part in the next scan
     };
     for (const auto& fall : faelle) {
-        SCOPED_TRACE(fall.vorlage);
         CString text(fall.vorlage);
         for (const std::string& a : fall.argumente)
             text.arg(a);
-        EXPECT_EQ(text.str(), fall.erwartet);
+        EXPECT_EQ(text.str(), fall.erwartet) << fall.vorlage;
         empfaenger.erwarte_warnungen("arg()", std::vector<std::string>(fall.warnungen, "Argument kann nicht zugeordnet werden"));
     }
-
-    EXPECT_EQ(CString("[%1]").arg(FEHLWERT_EBOOL).str(), "[]");
-    EXPECT_EQ(CString("%1/%2").arg(Ja).arg(Nein).str(), "Ja/Nein");
+    EXPECT_EQ(CString("[%1]").arg(fehlwert_ebool).str(), "[]");
+    EXPECT_EQ(CString("%1/%2").arg(ja).arg(nein).str(), "Ja/Nein");
     i18n().setze_eintrag("Ja", "Yes");
     i18n().setze_eintrag("Nein", "No");
-    EXPECT_EQ(CString("%1/%2").arg(Ja).arg(Nein).str(), "Yes/No");
+    EXPECT_EQ(CString("%1/%2").arg(ja).arg(nein).str(), "Yes/No");
     EXPECT_TRUE(empfaenger.meldungen.empty());
-}
 
-TEST_F(Text, CQStringLiestLatin1UndGibtUtf8Aus)
-{
     std::ostringstream strom;
-    CQString("gr\xFC\xDF").gib_aus(strom);  // Latin-1 u-umlaut and sharp s
+    CQString("gr\xFC\xDF").gib_aus(strom);  // Latin-1 in, UTF-8 out
     EXPECT_EQ(strom.str(), "gr\xC3\xBC\xC3\x9F");
 }
 
@@ -61,14 +55,14 @@ struct Uebersetzer : CUebersetzer {
 // The table ignores classes and contexts; a translator answers everything and gets the context key.
 TEST_F(Text, UebersetzungAusTabelleOderUebersetzer)
 {
-    EXPECT_EQ(uebersetze_("FEHLER: ", klasse_CObjekt()).str(), "FEHLER: ");
+    EXPECT_EQ(uebersetze_("FEHLER: ", klasse_cobjekt()).str(), "FEHLER: ");
     i18n().setze_eintrag("WARNUNG: ", "WARNING: ");
     EXPECT_EQ(uebersetze_("WARNUNG: ", CString("egal")).str(), "WARNING: ");
-    EXPECT_EQ(uebersetze_("WARNUNG:", klasse_CFehler()).str(), "WARNUNG:");  // whole texts only
+    EXPECT_EQ(uebersetze_("WARNUNG:", klasse_cfehler()).str(), "WARNUNG:");  // whole texts only
 
     Uebersetzer uebersetzer;
     EXPECT_EQ(i18n().setze_uebersetzer(&uebersetzer), nullptr);
-    EXPECT_EQ(uebersetze_("WARNUNG: ", klasse_CFehler()).str(), "<WARNUNG: >");
+    EXPECT_EQ(uebersetze_("WARNUNG: ", klasse_cfehler()).str(), "<WARNUNG: >");
     EXPECT_EQ(uebersetze_("Text", CString("Kontext")).str(), "<Text>");
     EXPECT_EQ(uebersetze_("Ohne", static_cast<const CKlasse*>(nullptr)).str(), "<Ohne>");
     EXPECT_EQ(uebersetzer.aufrufe, (std::vector<std::string>{"WARNUNG: |uebersetze_CFehler|0",

@@ -3,89 +3,69 @@
 #include "steuervariable.h"
 #include "variablebeschr_liste_p.h"
 
-#include "variablen_testhilfe.h"
-
-#include <gtest/gtest.h>
+#include "kern_hilfe.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <limits>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace {
 
-using variablentest::geworfen;
+using kern::geworfen;
 using Texte = std::vector<std::string>;
-using variablentest::VariablenTest;
+using Variablen = kern::MitEmpfaenger;
 
-using EinheitTest = VariablenTest;
-
-TEST_F(EinheitTest, BeideRichtungenGenauUndAusserhalbDesBereichs)
+TEST_F(Variablen, EinheitenInBeideRichtungen)
 {
-    const char* const einheiten[44] = {
-        "",     "V",    "kV",    "kW",        "MW",    "GW",    "kvar",  "Mvar",     "Gvar",    "kVA",  "MVA",
-        "GVA",  "A",    "kA",    "Ohm",       "mOhm",  "H",     "mH",    "S",        "mS",      "uF",   "microF",
-        "nF",   "mF",   "km",    "m",         "cm",    "mm",    "Hz",    "%",        "1/a",     "h",    "min/a",
-        "h/a",  "MWh/a", "S/km", "mS/km",     "uF/km", "microF/km", "nF/km", "mF/km", "1/(km*a)", "p.u./km", "p.u.",
-    };
-    for (std::int32_t wert = 0; wert < 44; ++wert) {
-        SCOPED_TRACE(wert);
-        EXPECT_EQ(einheit_in_string(static_cast<EEinheit>(wert)), einheiten[wert]);
-        EXPECT_EQ(string_in_einheit(einheiten[wert]), wert);
+    const std::pair<int, const char*> einheiten[] = {
+        {0, ""}, {1, "V"}, {4, "MW"}, {7, "Mvar"}, {14, "Ohm"}, {16, "H"}, {20, "uF"}, {21, "microF"}, {29, "%"},
+        {31, "h"}, {34, "MWh/a"}, {37, "uF/km"}, {38, "microF/km"}, {41, "1/(km*a)"}, {42, "p.u./km"}, {43, "p.u."}};
+    for (const auto& [wert, text] : einheiten) {
+        EXPECT_EQ(einheit_in_string(static_cast<EEinheit>(wert)), text) << wert;
+        EXPECT_EQ(string_in_einheit(text), wert) << text;
     }
-    for (const char* text : {"mw", "kV ", " kV", "p.u", "\xB5" "F", "0"}) {
+    for (const char* text : {"mw", "kV ", " kV", "p.u", "\xB5" "F", "0"})
         EXPECT_EQ(string_in_einheit(text), 99999999) << text;
-    }
     const char* const fehlertext = "Fehler in cvariablebasis/string einheit_in_string(const EEinheit& aw) !!!";
-    for (std::int32_t wert : {-1, 44, INT32_MAX}) {
+    for (std::int32_t wert : {-1, 44, INT32_MAX})
         EXPECT_EQ(einheit_in_string(static_cast<EEinheit>(wert)), fehlertext) << wert;
-    }
     i18n().setze_eintrag(fehlertext, "unknown unit");
     EXPECT_EQ(einheit_in_string(static_cast<EEinheit>(44)), "unknown unit");
     EXPECT_TRUE(empfaenger.meldungen.empty());
 }
 
-using BeschreiberTest = VariablenTest;
-
-TEST_F(BeschreiberTest, RegisterInErzeugungsreihenfolgeMitTypnamen)
+TEST_F(Variablen, BeschreiberRegisterInErzeugungsfolge)
 {
     const std::vector<CVariableBeschr*> vorher = variablenbeschreiber();
-    std::vector<std::unique_ptr<CVariableBeschr>> neu;
-    neu.push_back(std::make_unique<CVariableBeschrTemplate<int>>("/Test/int", 4, "", ""));
-    neu.push_back(std::make_unique<CVariableBeschrTemplate<unsigned>>("/Test/unsigned", 5u, "", ""));
-    neu.push_back(std::make_unique<CVariableBeschrTemplate<float>>("/Test/float", 1.5f, "", ""));
-    neu.push_back(std::make_unique<CVariableBeschrTemplate<double>>("/Test/double", 2.5, "", ""));
-    neu.push_back(std::make_unique<CVariableBeschrTemplate<std::string>>("/Test/text", "abc", "", ""));
-    neu.push_back(std::make_unique<CVariableBeschrTemplate<EBool>>("/Test/bool", Ja, "", ""));
-    std::vector<CVariableBeschr*> erwartet = vorher;
-    for (const auto& beschr : neu) {
-        EXPECT_EQ("/Test/" + beschr->gib_typname(), beschr->gib_pfad());
-        erwartet.push_back(beschr.get());
+    {
+        CVariableBeschrTemplate<int> i("/Test/int", 4, "", "");
+        auto u = std::make_unique<CVariableBeschrTemplate<unsigned>>("/Test/unsigned", 5u, "", "");
+        CVariableBeschrTemplate<float> f("/Test/float", 1.5f, "", "");
+        CVariableBeschrTemplate<double> d("/Test/double", 2.5, "", "");
+        CVariableBeschrTemplate<std::string> t("/Test/text", "abc", "", "");
+        CVariableBeschrTemplate<EBool> b("/Test/bool", ja, "", "");
+        std::vector<CVariableBeschr*> erwartet = vorher;
+        for (CVariableBeschr* beschr : std::vector<CVariableBeschr*>{&i, u.get(), &f, &d, &t, &b}) {
+            EXPECT_EQ("/Test/" + beschr->gib_typname(), beschr->gib_pfad());
+            erwartet.push_back(beschr);
+        }
+        EXPECT_EQ(variablenbeschreiber(), erwartet);
+        EXPECT_EQ(finde_variablenbeschreiber("/Test/text"), &t);
+        EXPECT_EQ(finde_variablenbeschreiber("/Test/Text"), nullptr);
+        u.reset();  // one from the middle: the others keep their order
+        erwartet.erase(erwartet.begin() + static_cast<std::ptrdiff_t>(vorher.size()) + 1);
+        EXPECT_EQ(variablenbeschreiber(), erwartet);
     }
-    EXPECT_EQ(variablenbeschreiber(), erwartet);
-    EXPECT_EQ(finde_variablenbeschreiber("/Test/text"), neu[4].get());
-    EXPECT_EQ(finde_variablenbeschreiber("/Test/Text"), nullptr);
-
-    // Removing one from the middle keeps the others in order.
-    neu.erase(neu.begin() + 1);
-    erwartet.erase(erwartet.begin() + static_cast<std::ptrdiff_t>(vorher.size()) + 1);
-    EXPECT_EQ(variablenbeschreiber(), erwartet);
-    neu.clear();
     EXPECT_EQ(variablenbeschreiber(), vorher);
     EXPECT_TRUE(empfaenger.meldungen.empty());
-}
-
-TEST_F(BeschreiberTest, ZerstoerterBeschreiberAusserhalbDerListeIstEinProgrammierfehler)
-{
     {
         CVariableBeschrTemplate<double> verloren("/Test/verloren", 0.0, "", "");
         auto& liste = variablenbeschreiber_liste();
         liste.erase(std::find(liste.begin(), liste.end(), &verloren));
     }
-    EXPECT_EQ(gemeldet(), Texte{"1 CVariableBeschr ~CVariableBeschr: unplausibel: Variablenbeschreiber nicht in Liste"});
-    EXPECT_TRUE(fehlerdatei().endsWith("Methode ~CVariableBeschr: \nunplausibel: Variablenbeschreiber nicht in Liste\n"));
+    EXPECT_EQ(empfaenger.meldungen, Texte{"1 CVariableBeschr ~CVariableBeschr: unplausibel: Variablenbeschreiber nicht in Liste"});
+    EXPECT_EQ(kern::lies("fehler.txt").substr(22), "PROGRAMMIERFEHLER: in Klasse CVariableBeschr, Methode ~CVariableBeschr: \n"
+                                                  "unplausibel: Variablenbeschreiber nicht in Liste\n");
 }
 
 template <typename T>
@@ -96,10 +76,10 @@ struct Fall {
     const char* fehler;  // the text of the thrown record, or null
 };
 
-class SetzeWertStr : public VariablenTest {
+class SetzeWertStr : public Variablen {
 protected:
-    // Runs the rows on a variable with allowed bounds [unten, oben] that
-    // holds `start` before each row; a row that throws must leave it there.
+    // Runs the rows on a variable with allowed bounds [unten, oben] that holds `start` before each row; a row
+    // that throws must leave it there.
     template <typename T>
     void pruefe(const T& unten, const T& oben, const T& start, const std::vector<Fall<T>>& faelle)
     {
@@ -116,40 +96,28 @@ protected:
     }
 };
 
-TEST_F(SetzeWertStr, Int)
+TEST_F(SetzeWertStr, GanzeZahlen)
 {
     pruefe<int>(0, 10, 3,
-                {{"", true, 99999999, nullptr}, {"0", true, 0, nullptr}, {"10", true, 10, nullptr},
-                 {"11", true, 0, "Wert 11 ist zu gross - Obergrenze = 10"}, {"11", false, 11, nullptr},
-                 {"-1", true, 0, "Wert -1 ist zu klein - Untergrenze = 0"}, {"  7 Tage", true, 7, nullptr},
-                 {"abc", true, 0, nullptr}, {"12abc", true, 0, "Wert 12abc ist zu gross - Obergrenze = 10"},
+                {{"", true, 99999999, nullptr}, {"10", true, 10, nullptr}, {"11", true, 0, "Wert 11 ist zu gross - Obergrenze = 10"},
+                 {"11", false, 11, nullptr}, {"-1", true, 0, "Wert -1 ist zu klein - Untergrenze = 0"},
+                 {"  7 Tage", true, 7, nullptr}, {"abc", true, 0, nullptr}, {"12abc", true, 0, "Wert 12abc ist zu gross - Obergrenze = 10"},
                  {"99999999999", false, 2147483647, nullptr}, {"-99999999999", false, -2147483647 - 1, nullptr}});
     // An absent bound limits nothing, not even values above 99999999.
-    pruefe<int>(99999999, -5, 0,
-                {{"-5", true, -5, nullptr}, {"-4", true, 0, "Wert -4 ist zu gross - Obergrenze = -5"},
-                 {"-2147483648", true, -2147483647 - 1, nullptr}});
+    pruefe<int>(99999999, -5, 0, {{"-4", true, 0, "Wert -4 ist zu gross - Obergrenze = -5"}, {"-2147483648", true, -2147483647 - 1, nullptr}});
     pruefe<int>(99999999, 99999999, 0, {{"100000000", true, 100000000, nullptr}});
-}
-
-TEST_F(SetzeWertStr, Unsigned)
-{
     pruefe<unsigned>(2u, 8u, 5u,
-                     {{"", true, 99999999u, nullptr}, {"2", true, 2u, nullptr}, {"8", true, 8u, nullptr},
-                      {"1", true, 0u, "Wert 1 ist zu klein - Untergrenze = 2"},
-                      {"9", true, 0u, "Wert 9 ist zu gross - Obergrenze = 8"},
-                      {"-1", true, 0u, "Wert -1 darf nicht negativ sein"}, {"-1", false, 4294967295u, nullptr},
-                      {"4294967296", false, 4294967295u, nullptr}});
-    pruefe<unsigned>(99999999u, 99999999u, 1u,
-                     {{"-1", true, 0u, "Wert -1 darf nicht negativ sein"}, {"-0", true, 0u, nullptr},
-                      {"4294967295", true, 4294967295u, nullptr}});
+                     {{"", true, 99999999u, nullptr}, {"2", true, 2u, nullptr}, {"1", true, 0u, "Wert 1 ist zu klein - Untergrenze = 2"},
+                      {"9", true, 0u, "Wert 9 ist zu gross - Obergrenze = 8"}, {"-1", true, 0u, "Wert -1 darf nicht negativ sein"},
+                      {"-1", false, 4294967295u, nullptr}, {"4294967296", false, 4294967295u, nullptr}});
+    pruefe<unsigned>(99999999u, 99999999u, 1u, {{"-0", true, 0u, nullptr}, {"4294967295", true, 4294967295u, nullptr}});
 }
 
-TEST_F(SetzeWertStr, Double)
+TEST_F(SetzeWertStr, Kommazahlen)
 {
     pruefe<double>(0.5, 2.5, 1.0,
-                   {{"", true, 99999999.0, nullptr}, {"2.5", true, 2.5, nullptr}, {"0.5", true, 0.5, nullptr},
-                    {"1,5", true, 1.0, nullptr}, {" 2.25abc", true, 2.25, nullptr},
-                    {"2.6", true, 0.0, "Wert 2.6 ist zu gross - Obergrenze = 2.5"},
+                   {{"", true, 99999999.0, nullptr}, {"2.5", true, 2.5, nullptr}, {"1,5", true, 1.0, nullptr},
+                    {" 2.25abc", true, 2.25, nullptr}, {"2.6", true, 0.0, "Wert 2.6 ist zu gross - Obergrenze = 2.5"},
                     {"0.1", true, 0.0, "Wert 0.1 ist zu klein - Untergrenze = 0.5"}, {"2.6", false, 2.6, nullptr}});
     // 0.001 percent of 3 is 3e-5: just inside passes unchecked, just outside is tested.
     pruefe<double>(0.0, 2.0, 3.0,
@@ -157,34 +125,12 @@ TEST_F(SetzeWertStr, Double)
                     {"3.00004", true, 0.0, "Wert 3.00004 ist zu gross - Obergrenze = 2."},
                     {"2.9999", true, 0.0, "Wert 2.9999 ist zu gross - Obergrenze = 2."}});
     EXPECT_TRUE(empfaenger.meldungen.empty());
-
     setze_dezimaltrennzeichen_text(",");
     pruefe<double>(0.5, 2.5, 1.0,
                    {{" 2,25 ", true, 2.25, nullptr}, {"0,25", true, 0.0, "Wert 0,25 ist zu klein - Untergrenze = 0,5"},
-                    // What string_zu_double cannot read is the missing value, with its warning.
-                    {"12a", true, 99999999.0, nullptr}});
+                    {"12a", true, 99999999.0, nullptr}});  // what string_zu_double cannot read is missing, with its warning
     empfaenger.erwarte_warnungen("string_zu_double", {"Buchstabe bei Umwandlung von string in double: 12a"});
-}
-
-TEST_F(SetzeWertStr, EBoolUndText)
-{
-    // Anything else is rejected, checked or not. Bounds of an EBool are never tested.
-    pruefe<EBool>(Nein, Nein, Nein,
-                  {{"ja", true, Ja, nullptr}, {"JA", false, Ja, nullptr}, {"True", true, Ja, nullptr},
-                   {"1", true, Ja, nullptr}, {"NEIN", true, Nein, nullptr}, {"false", true, Nein, nullptr},
-                   {"0", false, Nein, nullptr}, {"", true, FEHLWERT_EBOOL, nullptr},
-                   {"yes", true, Ja, "yes ist unzulaessiger Wert fuer boolsche Variable"},
-                   {" ja", false, Ja, " ja ist unzulaessiger Wert fuer boolsche Variable"},
-                   {"ja ", true, Ja, "ja  ist unzulaessiger Wert fuer boolsche Variable"},
-                   {"2", false, Ja, "2 ist unzulaessiger Wert fuer boolsche Variable"}});
-    pruefe<std::string>("b", "c", "alt", {{"", true, "", nullptr}, {" %1 \xE4 ", true, " %1 \xE4 ", nullptr}});
-
-    // Every thrown record was put on file as it was made: three lines each.
-    EXPECT_EQ(fehlerdatei().count('\n'), 3 * 4);
-}
-
-TEST_F(SetzeWertStr, OhneTypgleichenBeschreiberWirdNichtsGeprueft)
-{
+    // Without a descriptor of its own type nothing is range-checked.
     CVariableBeschrTemplate<float> fremd("/Test/float", 1.0f, "", "");
     fremd.setze_zulaessig(0.0f, 1.0f);
     CVariableSteuer<double> variable("/Test/float", &fremd);
@@ -193,124 +139,102 @@ TEST_F(SetzeWertStr, OhneTypgleichenBeschreiberWirdNichtsGeprueft)
     EXPECT_EQ(variable.gib_wert(), 5.0);
 }
 
-struct Bereichsfall {
-    const char* wert;
-    int stufe;
-    const char* meldung;  // null when the check finds nothing
-};
+TEST_F(SetzeWertStr, EBoolUndText)
+{
+    // Anything else is rejected, checked or not. Bounds of an EBool are never tested.
+    pruefe<EBool>(nein, nein, nein,
+                  {{"ja", true, ja, nullptr}, {"JA", false, ja, nullptr}, {"True", true, ja, nullptr}, {"1", true, ja, nullptr},
+                   {"NEIN", true, nein, nullptr}, {"false", true, nein, nullptr}, {"0", false, nein, nullptr},
+                   {"", true, fehlwert_ebool, nullptr}, {"yes", true, ja, "yes ist unzulaessiger Wert fuer boolsche Variable"},
+                   {" ja", false, ja, " ja ist unzulaessiger Wert fuer boolsche Variable"},
+                   {"2", false, ja, "2 ist unzulaessiger Wert fuer boolsche Variable"}});
+    pruefe<std::string>("b", "c", "alt", {{"", true, "", nullptr}, {" %1 \xE4 ", true, " %1 \xE4 ", nullptr}});
+}
 
 // Runs the check for each value; at most one finding may be appended.
 template <typename T>
-void pruefe_bereich(CVariableSteuer<T>& variable, const std::vector<Bereichsfall>& faelle)
+void pruefe_bereich(CVariableSteuer<T>& variable, const std::vector<std::pair<const char*, CPruefmeldung>>& faelle)
 {
-    for (const Bereichsfall& fall : faelle) {
-        SCOPED_TRACE(fall.wert);
-        variable.setze_wert_str(fall.wert, false);
+    for (const auto& [wert, erwartet] : faelle) {
+        variable.setze_wert_str(wert, false);
         CPruefmeldungen befunde;
-        EXPECT_EQ(variable.pruefe(befunde), fall.stufe);
-        if (fall.meldung == nullptr) {
-            EXPECT_TRUE(befunde.empty());
-        } else {
-            ASSERT_EQ(befunde.size(), 1u);
-            EXPECT_EQ(befunde[0].stufe, fall.stufe);
-            EXPECT_EQ(befunde[0].text, fall.meldung);
+        EXPECT_EQ(variable.pruefe(befunde), erwartet.stufe) << wert;
+        ASSERT_EQ(befunde.size(), erwartet.text.empty() ? 0u : 1u) << wert;
+        if (!befunde.empty()) {
+            EXPECT_EQ(befunde[0].stufe, erwartet.stufe) << wert;
+            EXPECT_EQ(befunde[0].text, erwartet.text);
         }
     }
 }
 
-using PruefeTest = VariablenTest;
-
-TEST_F(PruefeTest, ZulaessigVorPlausibelUntenVorOben)
+TEST_F(Variablen, PruefeZulaessigVorPlausibelUntenVorOben)
 {
     CVariableBeschrTemplate<int> beschr("/Netz/x", 0, "", "");
     beschr.setze_zulaessig(0, 100);
     beschr.setze_plausibel(10, 50);
     CVariableSteuer<int> variable(beschr);
-    pruefe_bereich(variable,
-                   {{"-1", 3, "Wert -1 der Variablen /Netz/x liegt unterhalb des zul\xE4ssigen Wertebereichs (0 - 100)"},
-                    {"101", 3, "Wert 101 der Variablen /Netz/x liegt oberhalb des zul\xE4ssigen Wertebereichs (0 - 100)"},
-                    {"9", 2, "Wert 9 der Variablen /Netz/x liegt unterhalb des plausiblen Wertebereichs (10 - 50)"},
-                    {"100", 2, "Wert 100 der Variablen /Netz/x liegt oberhalb des plausiblen Wertebereichs (10 - 50)"},
-                    {"10", 0, nullptr}, {"50", 0, nullptr}, {"", 0, nullptr}});
-    // Crossed bounds: the value is below the lower and above the upper one; lower wins.
-    beschr.setze_zulaessig(10, 5);
-    pruefe_bereich(variable,
-                   {{"7", 3, "Wert 7 der Variablen /Netz/x liegt unterhalb des zul\xE4ssigen Wertebereichs (10 - 5)"}});
-
+    const std::string w = "Wert ", v = " der Variablen /Netz/x liegt ";
+    pruefe_bereich(variable, {{"-1", {3, w + "-1" + v + "unterhalb des zul\xE4ssigen Wertebereichs (0 - 100)"}},
+                              {"101", {3, w + "101" + v + "oberhalb des zul\xE4ssigen Wertebereichs (0 - 100)"}},
+                              {"9", {2, w + "9" + v + "unterhalb des plausiblen Wertebereichs (10 - 50)"}},
+                              {"100", {2, w + "100" + v + "oberhalb des plausiblen Wertebereichs (10 - 50)"}},
+                              {"10", {0, ""}}, {"50", {0, ""}}, {"", {0, ""}}});
+    beschr.setze_zulaessig(10, 5);  // crossed bounds: below the lower and above the upper one; lower wins
+    pruefe_bereich(variable, {{"7", {3, w + "7" + v + "unterhalb des zul\xE4ssigen Wertebereichs (10 - 5)"}}});
     variable.setze_muss_belegt(true);
-    pruefe_bereich(variable,
-                   {{"", 3, "Variable /Netz/x muss im aktuellen Berechnungsverfahren belegt sein und hat keinen Wert"}});
-    // Without a descriptor of its own type nothing is range-checked.
-    CVariableSteuer<int> ohne("/Netz/o");
-    pruefe_bereich(ohne, {{"-5", 0, nullptr}});
-}
+    pruefe_bereich(variable, {{"", {3, "Variable /Netz/x muss im aktuellen Berechnungsverfahren belegt sein und hat keinen Wert"}}});
+    CVariableSteuer<int> ohne("/Netz/o");  // no descriptor of its own type: nothing is range-checked
+    pruefe_bereich(ohne, {{"-5", {0, ""}}});
 
-TEST_F(PruefeTest, FehlendeGrenzenHeissenUnbegrenztAuchUebersetzt)
-{
-    CVariableBeschrTemplate<double> beschr("/Netz/d", 0.0, "", "");
-    beschr.setze_zulaessig(99999999.0, 1.5);
-    beschr.setze_plausibel(0.25, 99999999.0);
-    CVariableSteuer<double> variable(beschr);
-    pruefe_bereich(variable,
-                   {{"2", 3, "Wert 2. der Variablen /Netz/d liegt oberhalb des zul\xE4ssigen Wertebereichs (unbegrenzt - 1.5)"},
-                    {"0.125", 2, "Wert 0.125 der Variablen /Netz/d liegt unterhalb des plausiblen Wertebereichs (0.25 - unbegrenzt)"},
-                    {"1.5", 0, nullptr}});
-
+    // An absent bound reads "unbegrenzt", translated like every piece.
+    CVariableBeschrTemplate<double> d_beschr("/Netz/d", 0.0, "", "");
+    d_beschr.setze_zulaessig(99999999.0, 1.5);
+    d_beschr.setze_plausibel(0.25, 99999999.0);
+    CVariableSteuer<double> d(d_beschr);
+    pruefe_bereich(d, {{"2", {3, "Wert 2. der Variablen /Netz/d liegt oberhalb des zul\xE4ssigen Wertebereichs (unbegrenzt - 1.5)"}},
+                       {"0.125", {2, "Wert 0.125 der Variablen /Netz/d liegt unterhalb des plausiblen Wertebereichs (0.25 - unbegrenzt)"}},
+                       {"1.5", {0, ""}}});
     i18n().setze_eintrag("unbegrenzt", "unlimited");
-    i18n().setze_eintrag("Wert %1 der Variablen %2 liegt oberhalb des plausiblen Wertebereichs (%3 - %4)",
-                         "%2 = %1 > %4 (%3)");
+    i18n().setze_eintrag("Wert %1 der Variablen %2 liegt oberhalb des plausiblen Wertebereichs (%3 - %4)", "%2 = %1 > %4 (%3)");
     CVariableBeschrTemplate<unsigned> u_beschr("/Netz/u", 0u, "", "");
     u_beschr.setze_plausibel(99999999u, 7u);
     CVariableSteuer<unsigned> u(u_beschr);
-    pruefe_bereich(u, {{"8", 2, "/Netz/u = 8 > 7 (unlimited)"}, {"7", 0, nullptr}});
+    pruefe_bereich(u, {{"8", {2, "/Netz/u = 8 > 7 (unlimited)"}}, {"7", {0, ""}}});
 }
 
-using WertTextTest = VariablenTest;
-
-TEST_F(WertTextTest, WertAlsTextUndFuerDieDatenbank)
+TEST_F(Variablen, WertAlsTextUndFuerDieDatenbank)
 {
     CVariableSteuer<int> i("/T/i");
     CVariableSteuer<unsigned> u("/T/u");
     CVariableSteuer<double> d("/T/d");
     CVariableSteuer<EBool> b("/T/b");
     CVariableSteuer<std::string> s("/T/s");
-    struct Zeile {
-        CVariableBasis* variable;
-        const char* eingabe;
-        const char* als_text;
-    };
-    const Zeile zeilen[] = {{&i, "", "---"},       {&i, "-42", "-42"},    {&u, "", "---"},
-                            {&d, "", "---"},       {&d, "-0.125", "-0.125"}, {&d, "1e-20", "1.000000000000E-20"},
-                            {&d, "0", "0."},       {&b, "", "---"},       {&b, "ja", "Ja"},
-                            {&b, "false", "Nein"}, {&s, "", ""}};
-    for (const Zeile& zeile : zeilen) {
-        zeile.variable->setze_wert_str(zeile.eingabe, true);
-        EXPECT_EQ(zeile.variable->gib_wert_str(), zeile.als_text)
-            << zeile.variable->gib_schluessel() << " \"" << zeile.eingabe << '"';
+    const std::tuple<CVariableBasis*, const char*, const char*> zeilen[] = {
+        {&i, "", "---"}, {&i, "-42", "-42"}, {&u, "", "---"}, {&d, "", "---"}, {&d, "-0.125", "-0.125"},
+        {&d, "1e-20", "1.000000000000E-20"}, {&d, "0", "0."}, {&b, "", "---"}, {&b, "ja", "Ja"}, {&b, "false", "Nein"}, {&s, "", ""}};
+    for (const auto& [variable, eingabe, als_text] : zeilen) {
+        variable->setze_wert_str(eingabe, true);
+        EXPECT_EQ(variable->gib_wert_str(), als_text) << variable->gib_schluessel() << " \"" << eingabe << '"';
     }
-
     u.setze_wert(4294967295u);
     s.setze_wert("a b");
     EXPECT_EQ(u.gib_db_string(), "4294967295");
     EXPECT_EQ(s.gib_db_string(), "\"a b\"");
-    // "%g" in the C locale is the oracle for doubles, whatever the separator.
-    setze_dezimaltrennzeichen_text(",");
-    for (double wert : {1.5, 1e20, 0.00001, 1234567.0, 99999999.0}) {
+    setze_dezimaltrennzeichen_text(",");  // "%g" in the C locale, whatever the separator
+    for (const auto& [wert, text] : {std::pair<double, const char*>{1.5, "1.5"}, {1e20, "1e+20"}, {0.00001, "1e-05"},
+                                     {1234567.0, "1.23457e+06"}, {99999999.0, "1e+08"}}) {
         d.setze_wert(wert);
-        EXPECT_EQ(d.gib_db_string(), kern::printf_text("%g", wert)) << wert;
+        EXPECT_EQ(d.gib_db_string(), text);
     }
     d.setze_wert_str("2,75", true);
     EXPECT_EQ(d.gib_wert_str(), "2,75");
     EXPECT_TRUE(empfaenger.meldungen.empty());
-
-    b.setze_wert(Ja);
+    b.setze_wert(ja);
     EXPECT_EQ(b.gib_db_string(), "");
-    EXPECT_EQ(gemeldet(), Texte{"1 CVariableBasisTemplate gib_db_string: unbekannter Typ bool"});
+    EXPECT_EQ(empfaenger.meldungen, Texte{"1 CVariableBasisTemplate gib_db_string: unbekannter Typ bool"});
 }
 
-using OperationenTest = VariablenTest;
-
-TEST_F(OperationenTest, BasisoperationenWerfenTypEins)
+TEST_F(Variablen, BasisoperationenListenUndAenderung)
 {
     CVariableBeschrTemplate<int> beschr("/T/i", 1, "", "");
     CVariableBasisTemplate<int> basis("/T/i", &beschr);
@@ -319,8 +243,7 @@ TEST_F(OperationenTest, BasisoperationenWerfenTypEins)
     EXPECT_EQ(geworfen([&] { basis.ergaenze_geaendert(); }),
               "1 CVariableBasis ergaenze_geaendert: Aufruf der Methode bei dieser Variablenklasse nich zul\xE4ssig");
     EXPECT_EQ(geworfen([&] { (void)basis.ungleich_defaultwert(); }),
-              "1 CVariableBasis ungleich_defaultwert: Methode ungleich_defaultwert wurde bei dieser Variablenklasse "
-              "nicht ueberladen");
+              "1 CVariableBasis ungleich_defaultwert: Methode ungleich_defaultwert wurde bei dieser Variablenklasse nicht ueberladen");
     for (CVariableBasis* variable : {static_cast<CVariableBasis*>(&basis), static_cast<CVariableBasis*>(&steuer)}) {
         EXPECT_EQ(geworfen([&] { variable->setze_id(99999999); }),
                   "1 CVariableBasis setze_id: Id in dieser Variable nicht unterst\xFCtzt: 99999999");
@@ -332,12 +255,21 @@ TEST_F(OperationenTest, BasisoperationenWerfenTypEins)
     EXPECT_EQ(geworfen([&] { steuer.setze_wert(-3, 5); }), "1 CVariableSteuer setze_wert" + zeile);
     EXPECT_EQ(steuer.gib_wert(), 1);
     EXPECT_FALSE(steuer.ist_geaendert());
-}
 
-TEST_F(OperationenTest, GeaendertUndUngleichDefaultwert)
-{
-    CVariableBeschrTemplate<double> beschr("/T/d", 10.0, "", "");
-    CVariableSteuer<double> d(beschr);
+    CVariableSteuer<int> a("/T/a"), a_noch_einmal("/T/a");
+    CVariableSteuer<double> b("/T/b");
+    steuer.ergaenze_steuervar(&a);
+    steuer.ergaenze_steuervar(&b);
+    EXPECT_EQ(geworfen([&] { steuer.ergaenze_steuervar(&a_noch_einmal); }),
+              "1 CVariableBasis ergaenze_steuervar: Steuervariable /T/a bereits in Liste");
+    EXPECT_EQ(steuer.gib_steuervariablen(), (std::vector<CSteuerVarInterface*>{&a, &b}));
+    steuer.ergaenze_steuervar_vorlage(&b);
+    EXPECT_EQ(geworfen([&] { steuer.ergaenze_steuervar_vorlage(&a); }),
+              "1 CVariableBasis ergaenze_steuervar_vorlage: Vorlage wurde bereits aufgenommen");
+    EXPECT_EQ(steuer.gib_vorlage(), &b);
+
+    CVariableBeschrTemplate<double> d_beschr("/T/d", 10.0, "", "");
+    CVariableSteuer<double> d(d_beschr);
     d.setze_wert(10.0);
     EXPECT_FALSE(d.ist_geaendert());
     d.setze_wert_str("10.00005", true);  // within 0.001 percent of the default
@@ -345,72 +277,40 @@ TEST_F(OperationenTest, GeaendertUndUngleichDefaultwert)
     EXPECT_FALSE(d.ungleich_defaultwert());
     d.setze_wert(10.01);
     EXPECT_TRUE(d.ungleich_defaultwert());
-    // Without a descriptor the default is the missing value.
-    CVariableSteuer<int> ohne("/T/i");
+    CVariableSteuer<int> ohne("/T/i");  // without a descriptor the default is the missing value
     EXPECT_FALSE(ohne.ungleich_defaultwert());
     ohne.setze_wert(0);
     EXPECT_TRUE(ohne.ungleich_defaultwert());
 }
 
-TEST_F(OperationenTest, SteuervariablenUndVorlage)
-{
-    CVariableSteuer<int> haupt("/T/haupt");
-    CVariableSteuer<int> a("/T/a");
-    CVariableSteuer<double> b("/T/b");
-    CVariableSteuer<EBool> a_noch_einmal("/T/a");
-    haupt.ergaenze_steuervar(&a);
-    haupt.ergaenze_steuervar(&b);
-    EXPECT_EQ(geworfen([&] { haupt.ergaenze_steuervar(&a_noch_einmal); }),
-              "1 CVariableBasis ergaenze_steuervar: Steuervariable /T/a bereits in Liste");
-    EXPECT_EQ(haupt.gib_steuervariablen(), (std::vector<CSteuerVarInterface*>{&a, &b}));
-
-    haupt.ergaenze_steuervar_vorlage(&b);
-    EXPECT_EQ(geworfen([&] { haupt.ergaenze_steuervar_vorlage(&a); }),
-              "1 CVariableBasis ergaenze_steuervar_vorlage: Vorlage wurde bereits aufgenommen");
-    EXPECT_EQ(haupt.gib_vorlage(), &b);
-}
-
 TEST(Erzeugung, ModusUndGruppe)
 {
-    struct Fall {
-        std::string schluessel;
-        int modus;
-        bool ui;
-    };
-    std::vector<Fall> faelle = {{"/Allgemein/x", 1, false}, {"/Netz/x", 2, true},      {"/Netz/x", 7, false},
-                                {"/allgemein/x", 0, false}, {"Allgemein/x", 0, false}, {"/Allgemei", 0, false},
-                                {"", 0, false},             {"/Netz/Allgemein", 0, false}};
+    std::vector<std::tuple<std::string, int, bool>> faelle = {
+        {"/Allgemein/x", 1, false}, {"/Netz/x", 2, true}, {"/Netz/x", 7, false}, {"/allgemein/x", 0, false},
+        {"Allgemein/x", 0, false}, {"/Allgemei", 0, false}, {"", 0, false}, {"/Netz/Allgemein", 0, false}};
     for (const char* gruppe : {"/Allgemein", "/Datenbankeinstellungen", "/Dockwindow", "/Druckereinstellungen",
                                "/ErgebnisVariable", "/Grafik", "/GruppenProfil", "/NetzSchemaGrafik", "/NGGrafik",
-                               "/NSGrafik", "/Tabelle", "/WertGruppenProfil"}) {
-        faelle.push_back({std::string(gruppe) + "X/a", 0, true});  // the group path is a prefix
-    }
+                               "/NSGrafik", "/Tabelle", "/WertGruppenProfil"})
+        faelle.emplace_back(std::string(gruppe) + "X/a", 0, true);  // the group path is a prefix
     CVariableBeschrTemplate<int> beschr("/Netz/x", 110, "", "");
-    for (const Fall& fall : faelle) {
-        SCOPED_TRACE(testing::Message() << '"' << fall.schluessel << "\" mode " << fall.modus);
-        const auto variable = erzeuge_steuervariable<int>(fall.schluessel, fall.modus, &beschr);
-        EXPECT_EQ(dynamic_cast<CVariableSteuerUI<int>*>(variable.get()) != nullptr, fall.ui);
-        EXPECT_EQ(variable->gib_schluessel(), fall.schluessel);
-        EXPECT_EQ(variable->gib_wert(), 110);
+    for (const auto& [schluessel, modus, ui] : faelle) {
+        const auto variable = erzeuge_steuervariable<int>(schluessel, modus, &beschr);
+        EXPECT_EQ(dynamic_cast<CVariableSteuerUI<int>*>(variable.get()) != nullptr, ui) << schluessel << " " << modus;
+        EXPECT_EQ(variable->gib_schluessel() + std::to_string(variable->gib_wert()), schluessel + "110");
     }
 }
 
 TEST(Gleichheit, RelativUndAbsolut)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    struct Fall {
-        double a, b, prozent, absolut;
-        bool gleich;
-    };
-    const Fall faelle[] = {
-        {1e-101, -9e-101, 0.0, 0.0, true}, {0.0, 1e-100, 0.001, 1.0, false},  {100.0, 100.001, 0.001, 0.0, true},
+    const struct { double a, b, prozent, absolut; bool gleich; } faelle[] = {
+        {1e-101, -9e-101, 0.0, 0.0, true}, {0.0, 1e-100, 0.001, 1.0, false}, {100.0, 100.001, 0.001, 0.0, true},
         {100.0, 100.0011, 0.001, 0.0, false}, {100.0, 101.0, 0.001, 1.0, true}, {100.0, 101.0, 0.001, 0.5, false},
-        {1.0, -1.0, 200.0, 0.0, true},     {1.0, -1.0, 199.0, 0.0, false},   {nan, nan, 100.0, 1.0, false},
+        {1.0, -1.0, 200.0, 0.0, true}, {1.0, -1.0, 199.0, 0.0, false}, {nan, nan, 100.0, 1.0, false},
     };
-    for (const Fall& fall : faelle) {
-        SCOPED_TRACE(testing::Message() << fall.a << " " << fall.b << " " << fall.prozent << "% abs " << fall.absolut);
-        EXPECT_EQ(ist_gleich(fall.a, fall.b, fall.prozent, fall.absolut), fall.gleich);
-        EXPECT_EQ(ist_gleich(fall.b, fall.a, fall.prozent, fall.absolut), fall.gleich);
+    for (const auto& f : faelle) {
+        EXPECT_EQ(ist_gleich(f.a, f.b, f.prozent, f.absolut), f.gleich) << f.a << " " << f.b << " " << f.prozent << " " << f.absolut;
+        EXPECT_EQ(ist_gleich(f.b, f.a, f.prozent, f.absolut), f.gleich) << f.b << " " << f.a;
     }
 }
 

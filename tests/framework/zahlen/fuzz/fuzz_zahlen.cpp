@@ -49,17 +49,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t anz
         return 0;
     }
     const double zahl = zahl_aus(daten);
-    const int breite = ganzzahl(daten, 402), n = ganzzahl(daten, 30), art = daten.ConsumeIntegralInRange<int>(-1, 3);
+    int breite = ganzzahl(daten, 402);
+    const int n = ganzzahl(daten, 30), art = daten.ConsumeIntegralInRange<int>(-1, 3);
+    // The fields of the missing value and of NaN are as wide as asked, whatever the width.
+    const bool sonderwert = zahl == 99999999.0 || !std::isfinite(zahl);
+    if (sonderwert)
+        breite %= 1000;
     const std::string text = dtoa(zahl, breite, n, art);
-    verlange(text.size() <= 399);
+    verlange(text.size() <= (sonderwert ? 999u : 399u));
     // Every field that dtoa accepts comes back exactly as wide, or as stars.
     if (std::isfinite(zahl) && zahl != 99999999.0 && breite >= 1 && breite < 400)
         verlange(text.size() == static_cast<std::size_t>(breite) ||
                  text == std::string(static_cast<std::size_t>(breite < 21 ? breite : 21), '*'));
     const double schwellwert = daten.ConsumeBool() ? 0.0 : zahl_aus(daten);
     const int leer_bei_nan = daten.ConsumeIntegralInRange<int>(0, 2), leer_bei_undefiniert = daten.ConsumeIntegralInRange<int>(0, 2);
-    verlange(ftoa(zahl, breite, n, art, schwellwert, "0.0", leer_bei_nan, leer_bei_undefiniert).size() <= 399);
-    verlange(ftoa_getrimmt(zahl, breite, n, art, daten.ConsumeBool(), leer_bei_nan, leer_bei_undefiniert).size() <= 399);
+    const std::size_t grenze = sonderwert ? 999u : 399u;
+    verlange(ftoa(zahl, breite, n, art, schwellwert, "0.0", leer_bei_nan, leer_bei_undefiniert).size() <= grenze);
+    verlange(ftoa_getrimmt(zahl, breite, n, art, daten.ConsumeBool(), leer_bei_nan, leer_bei_undefiniert).size() <= grenze);
     const int bedarf = nachkommastellen_bedarf(zahl);
     verlange(bedarf >= 0 && bedarf <= 12);
     return 0;
