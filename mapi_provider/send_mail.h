@@ -2,6 +2,7 @@
 #pragma once
 
 #include "provider_config.h"
+#include "provider_text.h"
 #include "simple_mapi.h"
 
 #include <QByteArray>
@@ -26,7 +27,7 @@ struct IncomingFile {
 
 struct IncomingMail {
     QString subject;
-    QString body;
+    TextBytes body;  // never null
     std::vector<IncomingRecipient> recipients;
     std::vector<IncomingFile> files;
 };

@@ -1,13 +1,18 @@
 #!/usr/bin/env python3
 """Prints the message on standard input the way Python's own MIME parser reads it:
-decoded headers, what is wrong with it, the text body, then one line per attachment."""
+decoded headers, what is wrong with it, the text body, then one line per attachment.
+The text body must also come back unchanged from a local mbox, which quotes lines
+that begin with "From "."""
 import base64
 import email
 import email.policy
+import mailbox
 import re
 import sys
+import tempfile
 
-message = email.message_from_bytes(sys.stdin.buffer.read(), policy=email.policy.default)
+raw = sys.stdin.buffer.read()
+message = email.message_from_bytes(raw, policy=email.policy.default)
 lines = [f"{name}: {message[name]}" for name in ("From", "To", "Cc", "Bcc", "Subject") if name in message]
 message_id = message["Message-ID"] or ""
 sender_domain = re.escape(message["From"].addresses[0].domain) if message["From"] else ""
@@ -16,7 +21,16 @@ if message.defects or message["MIME-Version"] != "1.0" or not re.fullmatch(rf"<[
 if message["Date"] is None or message["Date"].datetime is None:
     lines.append("Fehler: kein Datum")
 body = message.get_body(preferencelist=("plain",))
+with tempfile.TemporaryDirectory() as folder:
+    box = mailbox.mbox(folder + "/mbox")
+    box.add(raw)
+    box.flush()
+    delivered = email.message_from_bytes(box[0].as_bytes(), policy=email.policy.default).get_body(("plain",))
+if delivered.get_content().replace("\r\n", "\n").rstrip("\n") != body.get_content().replace("\r\n", "\n").rstrip("\n"):
+    lines.append("Fehler: Text nach mbox-Zustellung veraendert")
 lines.append(f"Text ({body.get_content_charset()}):\n" + body.get_content().replace("\r\n", "\n"))
-lines += [f"Anlage: {part.get_filename()}; {part.get_content_type()}; {part['Content-Transfer-Encoding']}; "
-          + base64.b64encode(part.get_payload(decode=True)).decode("ascii") for part in message.iter_attachments()]
+for part in message.iter_attachments():
+    charset = f"; charset={part.get_param('charset')}" if part.get_param("charset") else ""
+    lines.append(f"Anlage: {part.get_filename()}; {part.get_content_type()}{charset}; "
+                 f"{part['Content-Transfer-Encoding']}; " + base64.b64encode(part.get_payload(decode=True)).decode("ascii"))
 sys.stdout.buffer.write("\n".join(lines).encode("utf-8"))

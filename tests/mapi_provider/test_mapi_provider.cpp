@@ -2,17 +2,22 @@
 #include "mail_leser.h"
 #include "simple_mapi.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -266,7 +271,7 @@ TEST_F(ProviderTest, WideStringsAreSentTheSameWay)
               "From: " + standard_absender()
                   + QString::fromUtf8("\nCc: \xc3\x84nne <aenne@example.com>\n"
                                       "Subject: Gr\xc3\xbc\xc3\x9f" "e \xe2\x82\xac\nText (utf-8):\nHallo\nWelt\n")
-                  + anlage(QStringLiteral("a.txt"), "text/plain", "inhalt"));
+                  + anlage(QStringLiteral("a.txt"), "text/plain; charset=utf-8", "inhalt"));
 }
 
 struct SendeFall {
@@ -322,12 +327,55 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
     EXPECT_EQ(funktion<LPMAPISENDMAIL>("MAPISendMail")(0, 0, &kaputt, 0, 0), 10u);
 }
 
-TEST_F(ProviderTest, TheOutboxNeverOverwritesAndLeavesNothingElseBehind)
+TEST_F(ProviderTest, TheOutboxNeverOverwritesWritesThroughNoLinkAndClearsOnlyDeadTemporaryFilesOfOurs)
 {
+    // What a killed delivery leaves, and what is not ours to remove.
+    const QString ausgang = standard_ausgang() + QLatin1Char('/');
+    for (const char* name : {".telvorin-tot123", ".telvorin-frisch", ".telvorin-sperre", ".telvorin-x", "tot.eml"})
+        schreibe(ausgang.mid(m_dir.path().size() + 1) + QLatin1String(name), "x");
+    ::symlink(pfad("ziel").toUtf8().constData(), (ausgang + ".telvorin-link12").toUtf8().constData());
+    const QDateTime jetzt = QDateTime::currentDateTime();
+    for (int s = 0; s < 3; ++s) {  // the names of this second and the next two
+        const QString name = jetzt.addSecs(s).toString(QStringLiteral("yyyyMMdd-HHmmss-")) + QString::number(::getpid());
+        ::symlink(pfad("ziel").toUtf8().constData(), (ausgang + name + QStringLiteral(".eml")).toUtf8().constData());
+    }
+    for (const char* name : {".telvorin-tot123", ".telvorin-sperre", ".telvorin-x", "tot.eml", ".telvorin-link12"}) {
+        const timespec alt[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 16 * 60, 0}};
+        ::utimensat(AT_FDCWD, (ausgang + QLatin1String(name)).toUtf8().constData(), alt, AT_SYMLINK_NOFOLLOW);
+    }
+    const int gesperrt = ::open((ausgang + QStringLiteral(".telvorin-sperre")).toUtf8().constData(), O_RDONLY);
+    ASSERT_EQ(::flock(gesperrt, LOCK_EX), 0);
     for (int i = 0; i < 3; ++i)
         ASSERT_EQ(sende(0, an_a), 0u);
-    EXPECT_EQ(mails_in(standard_ausgang()).size(), 3);
-    EXPECT_EQ(QDir(standard_ausgang()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    ::close(gesperrt);
+    EXPECT_FALSE(QFileInfo::exists(pfad("ziel")));
+    QStringList geblieben = QDir(ausgang).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    EXPECT_EQ(geblieben.filter(QRegularExpression(QStringLiteral("^\\d{8}-\\d{6}-\\d+(-\\d+)?\\.eml$"))).size(), 3 + 3);
+    EXPECT_EQ(geblieben.filter(QRegularExpression(QStringLiteral("^[^\\d]"))),
+              (QStringList{".telvorin-frisch", ".telvorin-link12", ".telvorin-sperre", ".telvorin-x", "tot.eml"}));
+}
+
+TEST_F(ProviderTest, HeaderTextThatLooksEncodedOrHoldsControlsAndTextAttachmentsReadBackAsWritten)
+{
+    schreibe(QStringLiteral("utf8.txt"), QByteArray("\xc3\xa4\x00z\n", 5));
+    schreibe(QStringLiteral("latin1.txt"), "\xe4\r\n");
+    schreibe(QStringLiteral("evil"), "MZ");
+    Nachricht n {"=?utf-8?q?x=0D=0ABcc:_evil@attacker.example?=", "From here\r\nFrom\n>From x\r\n",
+                 {{MAPI_TO, "=?utf-8?q?Evil=40x?=", "SMTP:a@example.com"}, {MAPI_CC, "Ma\rx\x1b[2J", "m@example.com"}},
+                 {{"utf8.txt", "\xc4.txt"}, {"latin1.txt", "=?utf-8?q?=C4?= 2.txt"},
+                  {"evil", "=?utf-8?b?Li4vLi4vZXZpbC5leGU=?="}}};
+    ASSERT_EQ(sende(0, n), 0u);
+    const QByteArray roh = einzige_mail(standard_ausgang());
+    EXPECT_EQ(lies_mail(roh),
+              "From: " + standard_absender()
+                  + QString::fromUtf8("\nTo: =?utf-8?q?Evil=40x?= <a@example.com>\n"
+                                      "Cc: \"Ma\xef\xbf\xbdx\xef\xbf\xbd[2J\" <m@example.com>\n"
+                                      "Subject: =?utf-8?q?x=0D=0ABcc:_evil@attacker.example?=\n"
+                                      "Text (utf-8):\nFrom here\nFrom\n>From x\n")
+                  + anlage(QString::fromUtf8("\xc3\x84.txt"), "text/plain; charset=utf-8", QByteArray("\xc3\xa4\x00z\n", 5))
+                  + anlage(QString::fromUtf8("=?utf-8?q?=C4?= 2.txt"), "text/plain; charset=iso-8859-1", "\xe4\r\n")
+                  + anlage(QStringLiteral("=?utf-8?b?Li4vLi4vZXZpbC5leGU=?="), "application/octet-stream", "MZ"));
+    EXPECT_FALSE(roh.contains("\nFrom ")) << roh.constData();
 }
 
 }  // namespace

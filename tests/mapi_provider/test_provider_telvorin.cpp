@@ -3,6 +3,7 @@
 #include "mail_leser.h"
 
 #include <QDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -65,7 +66,7 @@ TEST_F(ProviderTelvorin, TheBundledExampleGoesIntoTheDefaultOutboxWithoutAnyConf
               "From: " + standard_absender()
                   + "\nTo: kunde@example.com\nSubject: Angebot Nr. 4711\nText (utf-8):\n"
                     "Sehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit freundlichen Gruessen\n"
-                  + anlage(QStringLiteral("Angebot.txt"), "text/plain", anhang));
+                  + anlage(QStringLiteral("Angebot.txt"), "text/plain; charset=utf-8", anhang));
 }
 
 struct ProfilFall {
@@ -152,25 +153,24 @@ const QByteArray buch = "[AddressBook]\nMax Mustermann=max@example.com\nMaria Mu
 struct FehlerFall {
     const char* beschreibung;
     QByteArray konfiguration;  // nothing is written when null
-    QByteArray grund;          // why the configuration is not used; empty when it is
+    QByteArray grund;          // why the configuration is not used, or the provider's own line ("MAPI: ...")
     QByteArray mail = einfache_mail;
     QByteArray text = logon_fehler;  // the mailer's text for the provider's code
     const char* datei = "mapi.ini";  // TELVORIN_MAPI_CONFIG, in the working directory
 };
 
-TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndABrokenConfigurationAsOneLine)
+const QByteArray composer = "[Standard]\nDelivery=composer\nComposer=xdg-email\n" + buch;
+const QByteArray ungueltig = "One or more recipients were invalid or did not resolve to any address.\n"
+                             "Fehler beim Senden der EMail (INVALID_RECIPS)";
+QByteArray an(const QList<QByteArray>& to) { return interfacedatei("", "s", to, {}, {}, {}, "T\n"); }
+
+TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndTheProvidersReasonAsOneLine)
 {
     const FehlerFall faelle[] = {
         {"missing attachment", buch, "",
          interfacedatei("", "S", {"a@example.com"}, {}, {"fehlt\\datei.pdf"}, {}, "T\n"),
          "The specified attachment was not found. No message was sent.\nFehler beim Senden der EMail "
          "(ATTACHMENT_NOT_FOUND)"},
-        {"ambiguous name", buch, "", interfacedatei("", "S", {"Muster"}, {}, {}, {}, "T\n"),
-         "A recipient matched more than one of the recipient descriptor structures and MAPI_DIALOG was not set. "
-         "No message was sent.\nFehler beim Senden der EMail (AMBIGUOUS_RECIPIENT)"},
-        {"unknown name", buch, "", interfacedatei("", "S", {"a@example.com"}, {"Niemand"}, {}, {}, "T\n"),
-         "A recipient did not appear in the address list. No message was sent.\nFehler beim Senden der EMail "
-         "(UNKNOWN_RECIPIENT)"},
         {"line without key", "[Standard]\nDelivery=outbox\nnur Text\n", "Syntaxfehler in Zeile 3"},
         {"unclosed section", "[Standard\nDelivery=outbox\n", "Syntaxfehler in Zeile 1"},
         {"binary content", QByteArray("[a]\nx=\0\1\2", 9), "Syntaxfehler in Zeile 1"},
@@ -185,7 +185,22 @@ TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndABrokenConf
         // A file named on purpose must exist; the default place may be empty.
         {"named file missing", QByteArray(), "Datei fehlt", einfache_mail, logon_fehler, "fehlt.ini"},
         {"named file is a folder", QByteArray(), "keine Datei", einfache_mail, logon_fehler, "home"},
+        // Nothing a caller writes becomes an option or a recipient of the composer.
+        {"option as recipient", composer, "MAPI: Empfaenger '--attach' ist keine Adresse fuer den Mail-Composer",
+         an({"a@example.com", "--attach", "/etc/passwd", "--bcc", "spy@attacker.example"}), ungueltig},
+        {"mailto URI as recipient", composer, "MAPI: Empfaenger 'mailto:victim@example.com?bcc=spy@attacker.example'"
+         " ist keine Adresse fuer den Mail-Composer", an({"mailto:victim@example.com?bcc=spy@attacker.example"}), ungueltig},
+        {"address list as one recipient", composer, "MAPI: Empfaenger 'a@example.com,b@example.com' ist keine Adresse"
+         " fuer den Mail-Composer", an({"<a@example.com,b@example.com>"}), ungueltig},
+        {"quoted local part", composer, "MAPI: Empfaenger '\"a?b\"@example.com' ist keine Adresse fuer den Mail-Composer",
+         an({"\"a?b\"@example.com"}), ungueltig},
+        {"name the address book does not know", composer,
+         "MAPI: Empfaenger 'Unbekannt Person' ist keine Adresse fuer den Mail-Composer", an({"Unbekannt Person"}), ungueltig},
+        {"body beyond one argument", composer, "MAPI: Text mit 131072 Bytes zu gross fuer die Befehlszeile des "
+         "Mail-Composers (hoechstens 131071)", interfacedatei("", "s", {"a@example.com"}, {}, {}, {}, QByteArray(131071, 'x') + "\n"),
+         "The text in the message was too large. No message was sent.\nFehler beim Senden der EMail (TEXT_TOO_LARGE)"},
     };
+    lege_standin_an(m_u.pfad(), QStringLiteral("xdg-email"), 0);
     for (const FehlerFall& fall : faelle) {
         SCOPED_TRACE(fall.beschreibung);
         const QString datei = m_u.pfad(QLatin1String(fall.datei));
@@ -196,33 +211,32 @@ TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndABrokenConf
         EXPECT_EQ(e.exit_code, 255);
         // One line although the mailer retries the log-on.
         const QByteArray zeile = fall.grund.isEmpty() ? QByteArray()
+            : fall.grund.startsWith("MAPI: ") ? fall.grund + "\n"
             : "MAPI-Konfiguration '" + datei.toUtf8() + "' nicht verwendbar: " + fall.grund + "\n";
         EXPECT_EQ(e.standardfehler, "Interfacedatei 'mail.txt'\n" + zeile + "Fehler beim Mailinterface !\nMail-Error: "
                                         + fall.text + "\n" + fall.text + "\n" + programmende);
         EXPECT_FALSE(e.standardausgabe.contains("Email gesendet"));
         EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
+        EXPECT_EQ(aufgerufen_mit(m_u.pfad(), QStringLiteral("xdg-email")), QStringList{"<nicht aufgerufen>"});
     }
 }
 
 TEST_F(ProviderTelvorin, TheComposerAndSendmailDeliveriesRunTheirCommands)
 {
-    lege_standin_an(m_u.pfad(), QStringLiteral("xdg-email"), 0);
+    // The real xdg-email hands the URI it built to a hook on PATH.
+    lege_standin_an(m_u.pfad(), QStringLiteral("xdg-email-hook.sh"), 0);
     lege_standin_an(m_u.pfad(), QStringLiteral("sendmail"), 0);
-    m_u.schreibe(QStringLiteral("docs/plan.txt"), "Plan");
-    // The composer lets the user settle names the address book cannot: they go as written.
-    const QByteArray datei = interfacedatei("", "Weg \xc3\xa4", {"Max Mustermann", "Unbekannt Person"}, {"Muster"},
-                                            {"docs\\plan.txt"}, {}, "Zeile\n", {"bcc@example.com"});
-
-    konfiguration("[Standard]\nDelivery=composer\n" + buch);
-    Ergebnis e = sende(datei);
+    m_u.schreibe(QStringLiteral("docs/plan&bcc=x@y.txt"), "Plan");
+    konfiguration("[Standard]\nDelivery=composer\nComposer=/usr/bin/xdg-email\n" + buch);
+    Ergebnis e = sende(interfacedatei("", "Weg \xc3\xa4&bcc=x@y", {"Max Mustermann", "b@example.com"}, {"Maria"},
+                                      {"docs\\plan&bcc=x@y.txt"}, {}, "Zeile\n&to=x@y\n", {"bcc@example.com"}));
     EXPECT_EQ(e.exit_code, 0) << e.standardfehler.constData();
-    EXPECT_EQ(aufgerufen_mit(m_u.pfad(), QStringLiteral("xdg-email")),
-              (QStringList{QStringLiteral("--utf8"), QStringLiteral("--cc"), QStringLiteral("Muster"),
-                           QStringLiteral("--bcc"), QStringLiteral("bcc@example.com"), QStringLiteral("--subject"),
-                           QString::fromUtf8("Weg \xc3\xa4"), QStringLiteral("--body"), QStringLiteral("Zeile\n"),
-                           QStringLiteral("--attach"), m_u.pfad(QStringLiteral("docs/plan.txt")),
-                           QStringLiteral("max@example.com"), QStringLiteral("Unbekannt Person")}));
+    EXPECT_EQ(aufgerufen_mit(m_u.pfad(), QStringLiteral("xdg-email-hook.sh")),
+              QStringList{"mailto:max@example.com,b@example.com?cc=maria@example.com&bcc=bcc@example.com&"
+                          "subject=Weg%20%C3%A4%26bcc%3Dx@y&body=Zeile%0D%0A%26to%3Dx@y&attach="
+                          + QUrl::toPercentEncoding(m_u.pfad(QStringLiteral("docs/plan&bcc=x@y.txt")), "/@", "_~")});
 
+    m_u.schreibe(QStringLiteral("docs/plan.txt"), "Plan");
     konfiguration("[Standard]\nDelivery=sendmail\nSendmail=sendmail -f ich@example.com\nFrom=ich@example.com\n"
                   + buch);
     e = sende(interfacedatei("", "Weg \xc3\xa4", {"Max Mustermann"}, {"cc@example.com"}, {"docs\\plan.txt"}, {},
@@ -237,7 +251,7 @@ TEST_F(ProviderTelvorin, TheComposerAndSendmailDeliveriesRunTheirCommands)
     EXPECT_EQ(lies_mail(roh), QString::fromUtf8("From: ich@example.com\nTo: Max Mustermann <max@example.com>\n"
                                                 "Cc: cc@example.com\nBcc: bcc@example.com\nSubject: Weg \xc3\xa4\n"
                                                 "Text (utf-8):\nZeile\n")
-                                  + anlage(QStringLiteral("plan.txt"), "text/plain", "Plan"));
+                                  + anlage(QStringLiteral("plan.txt"), "text/plain; charset=utf-8", "Plan"));
 
     EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
 }
