@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """Prints the message on standard input the way Python's own MIME parser reads it:
 decoded headers, what is wrong with it, the text body, then one line per attachment.
-The text body must also come back unchanged from a local mbox, which quotes lines
-that begin with "From "."""
+A mail client's reader (mblaze's mshow) must read the same subject, text and
+attachment names, and the text must come back unchanged from a local mbox, which
+quotes lines that begin with "From "."""
 import base64
 import email
 import email.policy
 import mailbox
+import os
 import re
+import subprocess
 import sys
 import tempfile
 
@@ -21,14 +24,28 @@ if message.defects or message["MIME-Version"] != "1.0" or not re.fullmatch(rf"<[
 if message["Date"] is None or message["Date"].datetime is None:
     lines.append("Fehler: kein Datum")
 body = message.get_body(preferencelist=("plain",))
+text = body.get_content().replace("\r\n", "\n")
+names = [part.get_filename() for part in message.iter_attachments()]
 with tempfile.TemporaryDirectory() as folder:
     box = mailbox.mbox(folder + "/mbox")
     box.add(raw)
     box.flush()
     delivered = email.message_from_bytes(box[0].as_bytes(), policy=email.policy.default).get_body(("plain",))
-if delivered.get_content().replace("\r\n", "\n").rstrip("\n") != body.get_content().replace("\r\n", "\n").rstrip("\n"):
-    lines.append("Fehler: Text nach mbox-Zustellung veraendert")
-lines.append(f"Text ({body.get_content_charset()}):\n" + body.get_content().replace("\r\n", "\n"))
+    if delivered.get_content().replace("\r\n", "\n").rstrip("\n") != text.rstrip("\n"):
+        lines.append("Fehler: Text nach mbox-Zustellung veraendert")
+    with open(folder + "/mail", "wb") as f:
+        f.write(raw)
+    def mshow(*args, part=()):
+        return subprocess.run(["mshow", "-n", *args, folder + "/mail", *part], capture_output=True, check=True,
+                              env=dict(os.environ, MBLAZE=folder)).stdout.decode("utf-8")
+    # -B: names written as encoded words, as many mailers do, are read too.
+    parts = re.findall(r"^ *(\d+): (\S+) size=\d+(?: name=\"(.*)\")?$", mshow("-B", "-t"), re.M)
+    client = (mshow("-q", "-h", "subject").removeprefix("Subject: ").rstrip("\n"),
+              mshow("-O", part=[next(n for n, t, _ in parts if t == "text/plain")]).replace("\r\n", "\n"),
+              [name for _, _, name in parts if name])
+if client != (str(message["Subject"] or ""), text, names):
+    lines.append(f"Fehler: mshow liest {client}")
+lines.append(f"Text ({body.get_content_charset()}):\n" + text)
 for part in message.iter_attachments():
     charset = f"; charset={part.get_param('charset')}" if part.get_param("charset") else ""
     lines.append(f"Anlage: {part.get_filename()}; {part.get_content_type()}{charset}; "
