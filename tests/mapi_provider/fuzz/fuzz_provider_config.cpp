@@ -1,41 +1,33 @@
-// Any bytes as the provider's configuration file: it is read or refused with
-// one line naming the file, and whatever is read holds together.
+// Any bytes as the provider's configuration: refused with one line that names
+// the file, or read into profiles that can deliver and a usable address book.
 #include "provider_config.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+using namespace telvorin::mapi;
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
     static QTemporaryDir directory;
-    const QString path = directory.path() + QStringLiteral("/mapi.ini");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    QFile file(directory.filePath(QStringLiteral("mapi.ini")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(reinterpret_cast<const char*>(data), qint64(size)) < 0)
         std::abort();
-    file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     file.close();
-    qputenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(path));
-
-    const telvorin::mapi::LoadResult result = telvorin::mapi::load_configuration();
-    if (!result.ok) {
-        if (!result.error.contains(path) || result.error.contains(QLatin1Char('\n')))
-            std::abort();
-        return 0;
-    }
-    const telvorin::mapi::Configuration& configuration = result.configuration;
-    if (!configuration.find_profile(configuration.default_profile) || !configuration.find_profile(QStringLiteral("Standard")))
+    qputenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(file.fileName()));
+    const LoadResult result = load_configuration();
+    const Configuration& c = result.configuration;
+    if (!result.ok && (!result.error.contains(file.fileName()) || result.error.contains(QLatin1Char('\n'))))
         std::abort();
-    for (const telvorin::mapi::Profile& profile : configuration.profiles) {
-        if (profile.composer.isEmpty() || profile.sendmail.isEmpty() || profile.from.address.isEmpty()
-            || !profile.outbox.startsWith(QLatin1Char('/')))
+    if (result.ok && (!c.find_profile(c.default_profile) || !c.find_profile(builtin_profile_name())))
+        std::abort();
+    for (const Profile& p : c.profiles)
+        if (p.composer.isEmpty() || p.sendmail.isEmpty() || p.from.address.isEmpty() || !p.outbox.startsWith('/'))
             std::abort();
-    }
-    for (const telvorin::mapi::AddressEntry& entry : configuration.address_book) {
+    for (const AddressEntry& entry : c.address_book)
         if (entry.display_name.isEmpty() || !entry.address.contains(QLatin1Char('@')))
             std::abort();
-    }
     return 0;
 }
