@@ -1,18 +1,9 @@
 #!/usr/bin/env python3
-"""Prints the message on standard input the way Python's own MIME parser reads it:
-decoded headers, what is wrong with it, the text body, then one line per attachment.
-A mail client's reader (mblaze's mshow) must read the same subject, text and
-attachment names, and the text must come back unchanged from a local mbox, which
-quotes lines that begin with "From "."""
-import base64
-import email
-import email.policy
-import mailbox
-import os
-import re
-import subprocess
-import sys
-import tempfile
+"""Prints the message on standard input as Python's MIME parser reads it: decoded headers,
+what is wrong with it, the text body, one line per attachment. A mail client's reader
+(mblaze's mshow) must read the same subject, text and attachment names, and the text must
+come back unchanged from a local mbox, which quotes lines that begin with "From "."""
+import base64, email, email.policy, mailbox, os, re, subprocess, sys, tempfile
 
 raw = sys.stdin.buffer.read()
 message = email.message_from_bytes(raw, policy=email.policy.default)
@@ -25,13 +16,11 @@ if message["Date"] is None or message["Date"].datetime is None:
     lines.append("Fehler: kein Datum")
 body = message.get_body(preferencelist=("plain",))
 text = body.get_content().replace("\r\n", "\n")
-names = [part.get_filename() for part in message.iter_attachments()]
 with tempfile.TemporaryDirectory() as folder:
-    box = mailbox.mbox(folder + "/mbox")
+    box = mailbox.mbox(folder + "/mbox", factory=lambda f: email.message_from_binary_file(f, policy=message.policy))
     box.add(raw)
     box.flush()
-    delivered = email.message_from_bytes(box[0].as_bytes(), policy=email.policy.default).get_body(("plain",))
-    if delivered.get_content().replace("\r\n", "\n").rstrip("\n") != text.rstrip("\n"):
+    if box[0].get_body(("plain",)).get_content().replace("\r\n", "\n").rstrip("\n") != text.rstrip("\n"):
         lines.append("Fehler: Text nach mbox-Zustellung veraendert")
     with open(folder + "/mail", "wb") as f:
         f.write(raw)
@@ -43,11 +32,12 @@ with tempfile.TemporaryDirectory() as folder:
     client = (mshow("-q", "-h", "subject").removeprefix("Subject: ").rstrip("\n"),
               mshow("-O", part=[next(n for n, t, _ in parts if t == "text/plain")]).replace("\r\n", "\n"),
               [name for _, _, name in parts if name])
-if client != (str(message["Subject"] or ""), text, names):
+if client != (str(message["Subject"] or ""), text, [part.get_filename() for part in message.iter_attachments()]):
     lines.append(f"Fehler: mshow liest {client}")
 lines.append(f"Text ({body.get_content_charset()}):\n" + text)
 for part in message.iter_attachments():
     charset = f"; charset={part.get_param('charset')}" if part.get_param("charset") else ""
+    content = base64.b64encode(part.get_payload(decode=True)).decode("ascii")
     lines.append(f"Anlage: {part.get_filename()}; {part.get_content_type()}{charset}; "
-                 f"{part['Content-Transfer-Encoding']}; " + base64.b64encode(part.get_payload(decode=True)).decode("ascii"))
+                 f"{part['Content-Transfer-Encoding']}; {content}")
 sys.stdout.buffer.write("\n".join(lines).encode("utf-8"))

@@ -24,7 +24,7 @@ QString lies_mail(const QByteArray& inhalt)
 
 QString anlage(const QString& name, const char* typ, const QByteArray& daten)
 {
-    return QStringLiteral("\nAnlage: %1; %2; base64; %3").arg(name, QLatin1String(typ), QLatin1String(daten.toBase64()));
+    return QStringLiteral("\nAnlage: %1; %2; base64; ").arg(name, QLatin1String(typ)) + daten.toBase64();
 }
 
 QString standard_absender()

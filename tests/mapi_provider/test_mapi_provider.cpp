@@ -215,7 +215,8 @@ TEST_F(ProviderTest, WhatTheCallerWroteIsWhatReadersShow)
     schreibe(QStringLiteral("latin1.txt"), "\xe4\r\n");
     schreibe(QStringLiteral("evil"), "MZ");
     std::u16string betreff = u"=?utf-8?q?x=0D=0ABcc:_evil@attacker.example?= Gr\u00fc\u00dfe \u20ac",
-                   body = u"From here\r\nFrom\n>From x\r", name1 = u"=?utf-8?q?Evil=40x?=", name2 = u"\u00c4nne\r\x1b[2J",
+                   body = u"From here\r\nFrom\n>From x\r", name1 = u"=?utf-8?q?Evil=40x?=",
+                   name2 = u"\u00c4nne\r\x1b[2J",
                    adresse1 = u"SMTP:a@example.com", adresse2 = u"aenne@example.com", pfad1 = u"unter\\a.txt",
                    pfad2 = u"latin1.txt", titel2 = u"=?utf-8?q?=C4?= 2.txt", pfad3 = u"evil",
                    titel3 = u"=?utf-8?b?Li4vLi4vZXZpbC5leGU=?=";
@@ -300,8 +301,9 @@ TEST_F(ProviderTest, TheOutboxNeverOverwritesWritesThroughNoLinkAndClearsOnlyDea
     for (const char* name : {".telvorin-tot123", ".telvorin-frisch", ".telvorin-sperre", ".telvorin-x", "tot.eml"})
         schreibe(QStringLiteral("data/telvorin/outbox/") + QLatin1String(name), "x");
     QStringList links {QStringLiteral(".telvorin-link12")};
-    for (int s = 0; s < 3; ++s)
-        links << QDateTime::currentDateTime().addSecs(s).toString("yyyyMMdd-HHmmss-") + QString::number(::getpid()) + ".eml";
+    const QString pid = QString::number(::getpid());
+    for (qint64 s = 0; s < 3; ++s)
+        links << QDateTime::currentDateTime().addSecs(s).toString("yyyyMMdd-HHmmss-") + pid + ".eml";
     for (const QString& link : links)
         ::symlink(pfad("ziel").toUtf8().constData(), (ausgang + link).toUtf8().constData());
     for (const char* name : {".telvorin-tot123", ".telvorin-sperre", ".telvorin-x", "tot.eml", ".telvorin-link12"}) {
@@ -314,7 +316,8 @@ TEST_F(ProviderTest, TheOutboxNeverOverwritesWritesThroughNoLinkAndClearsOnlyDea
         ASSERT_EQ(sende(0, an_a), 0u);
     ::close(gesperrt);
     EXPECT_FALSE(QFileInfo::exists(pfad("ziel")));
-    QStringList geblieben = QDir(ausgang).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList geblieben
+        = QDir(ausgang).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     EXPECT_EQ(geblieben.filter(QRegularExpression(QStringLiteral("^\\d{8}-\\d{6}-\\d+(-\\d+)?\\.eml$"))).size(), 3 + 3);
     EXPECT_EQ(geblieben.filter(QRegularExpression(QStringLiteral("^[^\\d]"))),
               (QStringList{".telvorin-frisch", ".telvorin-link12", ".telvorin-sperre", ".telvorin-x", "tot.eml"}));

@@ -15,10 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* daten, size_t groesse
     if (!datei.open(QIODevice::WriteOnly) || datei.write(reinterpret_cast<const char*>(daten), qint64(groesse)) < 0
         || (datei.close(), !lies_interfacedatei(datei.fileName(), gelesen)))
         std::abort();
-    for (const QStringList& liste : {gelesen.mail.to, gelesen.mail.cc, gelesen.mail.bcc, gelesen.mail.atta, gelesen.mail.attt})
+    const MailDaten& m = gelesen.mail;
+    for (const QStringList& liste : {m.to, m.cc, m.bcc, m.atta, m.attt})
         if (liste.size() > int(groesse) + 1 + fehlende_eintraege_hoechstens)
             std::abort();
-    if (gelesen.atta_text.contains(QLatin1Char('/')) || !(gelesen.mail.body.isEmpty() || gelesen.mail.body.endsWith("\r\n")))
+    if (gelesen.atta_text.contains(QLatin1Char('/')) || !(m.body.isEmpty() || m.body.endsWith("\r\n")))
         std::abort();
     return 0;
 }
