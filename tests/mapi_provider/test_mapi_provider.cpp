@@ -1,11 +1,11 @@
 // The Simple MAPI provider loaded by path and called through its C entry points.
+#include "lauf.h"
 #include "mail_leser.h"
 #include "simple_mapi.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -74,33 +74,25 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(funktion<void*>("MAPILogon"), nullptr) << ::dlerror();
-        QDir::setCurrent(m_dir.path());
+        QDir::setCurrent(m_u.pfad());
         QDir().mkpath(QStringLiteral("tmp"));
-        for (const auto& [name, relativ] : {std::pair{"HOME", "home"}, {"XDG_CONFIG_HOME", "config"},
-                                            {"XDG_DATA_HOME", "data"}, {"TMPDIR", "tmp"}})
-            setze(name, pfad(relativ));
-        setze("PATH", pfad("bin") + QStringLiteral(":/usr/bin:/bin"));
+        for (const auto& [name, relativ] : {std::pair{"HOME", "home"}, {"XDG_CONFIG_HOME", "config"}, {"TMPDIR", "tmp"},
+                                            {"XDG_DATA_HOME", "data"}, {"PATH", "bin:/usr/bin:/bin"}})
+            ::setenv(name, QFile::encodeName(pfad(relativ)).constData(), 1);
         ::unsetenv("TELVORIN_MAPI_CONFIG");
     }
     void TearDown() override { QDir::setCurrent(m_alt_cwd); }
 
-    static void setze(const char* name, const QString& wert) { ::setenv(name, wert.toUtf8().constData(), 1); }
-    QString pfad(const QString& relativ) const { return m_dir.path() + QLatin1Char('/') + relativ; }
+    QString pfad(const QString& relativ) const { return m_u.pfad(relativ); }
     QString standard_ausgang() const { return pfad("data/telvorin/outbox"); }
-    void schreibe(const QString& relativ, const QByteArray& inhalt) const
-    {
-        QDir().mkpath(QFileInfo(pfad(relativ)).absolutePath());
-        QFile f(pfad(relativ));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(inhalt) == inhalt.size());
-    }
+    void schreibe(const QString& relativ, const QByteArray& inhalt) const { m_u.schreibe(relativ, inhalt); }
     void konfiguration(const QByteArray& inhalt)
     {
-        schreibe(QStringLiteral("mapi.ini"), inhalt);
-        setze("TELVORIN_MAPI_CONFIG", pfad("mapi.ini"));
+        ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(m_u.schreibe("mapi.ini", inhalt)).constData(), 1);
     }
 
     QString m_alt_cwd = QDir::currentPath();
-    QTemporaryDir m_dir;
+    testhilfe::Umgebung m_u;
 };
 
 TEST_F(ProviderTest, TheRestOfTheLoadTableAnswersNotSupported)
@@ -254,8 +246,8 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
     schreibe(QStringLiteral("datei"), "keine Mappe");
     QDir().mkpath(pfad("ordner"));
     ::mkfifo(pfad("fifo").toUtf8().constData(), 0600);
-    lege_standin_an(m_dir.path(), QStringLiteral("scheitert"), 3);
-    lege_standin_an(m_dir.path(), QStringLiteral("klappt"), 0);
+    lege_standin_an(m_u.pfad(), QStringLiteral("scheitert"), 3);
+    lege_standin_an(m_u.pfad(), QStringLiteral("klappt"), 0);
     const std::string gut = "gut@example.com";
     const SendeFall faelle[] = {
         {"recipient class MAPI_ORIG", {"", "", {{MAPI_ORIG, gut, ""}}, {}}, 15},

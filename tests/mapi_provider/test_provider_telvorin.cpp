@@ -39,12 +39,11 @@ protected:
     testhilfe::Umgebung m_u;
 };
 
-TEST_F(ProviderTelvorin, TheBundledExampleGoesIntoTheDefaultOutboxWithoutAnyConfiguration)
+TEST_F(ProviderTelvorin, TheBundledExampleGoesIntoTheDefaultOutboxAndTheProfileOfAFileChoosesWhereAMailGoes)
 {
     for (const QString& datei : {QStringLiteral("examples/mail.txt"), QStringLiteral("examples/anhang.txt")})
         m_u.schreibe(datei, m_u.lies(testhilfe::quellverzeichnis() + QLatin1Char('/') + datei));
-    const QByteArray anhang = m_u.lies(QStringLiteral("examples/anhang.txt"));
-    const Ergebnis e = m_u.starte({QStringLiteral("examples/mail.txt")});
+    const Ergebnis e = m_u.starte({QStringLiteral("examples/mail.txt")});  // without any configuration
     EXPECT_EQ(e.exit_code, 0);
     EXPECT_TRUE(e.standardausgabe.endsWith("'\nEmail gesendet: Angebot Nr. 4711\n")) << e.standardausgabe.constData();
     EXPECT_EQ(e.standardfehler, QByteArray("Interfacedatei 'examples/mail.txt'\n"));  // nothing of the provider's
@@ -52,15 +51,12 @@ TEST_F(ProviderTelvorin, TheBundledExampleGoesIntoTheDefaultOutboxWithoutAnyConf
               "From: " + standard_absender()
                   + "\nTo: kunde@example.com\nSubject: Angebot Nr. 4711\nText (utf-8):\n"
                     "Sehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit freundlichen Gruessen\n"
-                  + anlage(QStringLiteral("Angebot.txt"), "text/plain; charset=utf-8", anhang));
-}
+                  + anlage("Angebot.txt", "text/plain; charset=utf-8", m_u.lies("examples/anhang.txt")));
+    QDir(standard_ausgang()).removeRecursively();
 
-TEST_F(ProviderTelvorin, TheProfileOfTheInterfaceFileChoosesWhereTheMailGoes)
-{
     // line 1 of the interface file, where the mail lands, its sender
     const char* const faelle[][3] = {
         {"Vertrieb", "home/.config/telvorin/vertrieb", "Vertrieb <vertrieb@x.de>"},
-        {"VERTRIEB", "home/.config/telvorin/vertrieb", "Vertrieb <vertrieb@x.de>"},
         // The mailer retries an unknown profile without a name. The default
         // profile has a password, and the mailer's empty one is accepted.
         {"Gibtsnicht", "home/Mail/outbox", "Max Mustermann <max@example.com>"},
