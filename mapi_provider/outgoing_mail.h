@@ -15,7 +15,7 @@ enum class RecipientKind { to, cc, bcc };
 
 struct OutgoingRecipient {
     RecipientKind kind = RecipientKind::to;
-    Mailbox mailbox;        // address empty: unresolved, only the composer takes it
+    Mailbox mailbox;        // address empty: unresolved, left for the composer to refuse by name
     QString as_written;     // the name as the caller wrote it, for messages
 };
 

@@ -72,6 +72,8 @@ TextBytes with_unix_line_ends(GByteArray* array)
 TextBytes text_bytes(const char* text)
 {
     const size_t length = text ? std::strlen(text) : 0;
+    if (length > G_MAXUINT / 2)
+        throw std::bad_alloc();  // beyond what a GLib byte array holds once converted
     if (length == 0 || g_utf8_validate(text, static_cast<gssize>(length), nullptr)) {
         GByteArray* array = g_byte_array_sized_new(static_cast<guint>(length));
         g_byte_array_append(array, reinterpret_cast<const guint8*>(text ? text : ""), static_cast<guint>(length));
