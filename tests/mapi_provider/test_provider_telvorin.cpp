@@ -194,11 +194,11 @@ TEST_F(ProviderTelvorin, TheComposerAndSendmailDeliveriesRunTheirCommands)
     lege_standin_an(m_u.pfad(), QStringLiteral("sendmail"), 0);
     m_u.schreibe(QStringLiteral("docs/plan&bcc=x@y.txt"), "Plan");
     konfiguration("[Standard]\nDelivery=composer\nComposer=/usr/bin/xdg-email\n" + buch);
-    Ergebnis e = sende(interfacedatei("", "Weg \xc3\xa4&bcc=x@y", {"Max Mustermann", "b@example.com"}, {"Maria"},
+    Ergebnis e = sende(interfacedatei("", "Weg \xc3\xa4&bcc=x@y", {"Max Mustermann", "b?c&d=e@x.de"}, {"Maria"},
                                       {"docs\\plan&bcc=x@y.txt"}, {}, "Zeile\n&to=x@y\n", {"bcc@example.com"}));
     EXPECT_EQ(e.exit_code, 0) << e.standardfehler.constData();
     EXPECT_EQ(aufgerufen_mit(m_u.pfad(), QStringLiteral("xdg-email-hook.sh")),
-              QStringList{"mailto:max@example.com,b@example.com?cc=maria@example.com&bcc=bcc@example.com&"
+              QStringList{"mailto:max@example.com,b%3Fc%26d%3De@x.de?cc=maria@example.com&bcc=bcc@example.com&"
                           "subject=Weg%20%C3%A4%26bcc%3Dx@y&body=Zeile%0D%0A%26to%3Dx@y&attach="
                           + QUrl::toPercentEncoding(m_u.pfad(QStringLiteral("docs/plan&bcc=x@y.txt")), "/@", "_~")});
 
