@@ -6,9 +6,13 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QUrl>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,6 +20,8 @@
 #include <csignal>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <ctime>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -74,6 +80,37 @@ bool rename_no_replace(const QByteArray& from, const QByteArray& to)
         return false;
     ::unlink(from.constData());
     return true;
+}
+
+constexpr char temporary_prefix[] = ".telvorin-";
+
+// A delivery killed while writing leaves its temporary file behind. Each
+// delivery removes the ones that are surely dead: our own (name pattern,
+// owner), regular files (never a link), untouched for 15 minutes, and not
+// locked. A writer holds an exclusive lock for as long as it writes, which
+// suffices on a local disk; the age covers outboxes on network file systems,
+// where another machine's lock may not be seen, and the moment between
+// creating a file and locking it.
+void remove_stale_temporaries(const QByteArray& folder)
+{
+    DIR* directory = ::opendir(folder.constData());
+    if (!directory)
+        return;
+    const int dir_fd = ::dirfd(directory);
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(directory)) {
+        const size_t prefix = sizeof temporary_prefix - 1;
+        if (std::strncmp(entry->d_name, temporary_prefix, prefix) != 0 || std::strlen(entry->d_name) != prefix + 6)
+            continue;
+        struct stat info {};
+        if (::fstatat(dir_fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)
+            || info.st_uid != ::geteuid() || now - info.st_mtime < 15 * 60)
+            continue;
+        UniqueFd fd(::openat(dir_fd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (fd.get() >= 0 && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(dir_fd, entry->d_name, 0);
+    }
+    ::closedir(directory);
 }
 
 std::optional<int> wait_for(pid_t child, std::optional<std::chrono::seconds> limit)
@@ -148,9 +185,33 @@ UniqueFd message_in_temporary_file(const OutgoingMail& mail, LineEnds line_ends)
     return fd;
 }
 
-QString composer_address(const OutgoingRecipient& recipient)
+// The composer takes a recipient only as a plain dot-atom address
+// (local@domain, non-ASCII allowed): nothing that a URI, an option or an
+// address list could read as more than one address.
+bool composer_address(const QString& address)
 {
-    return recipient.mailbox.address.isEmpty() ? recipient.as_written : recipient.mailbox.address;
+    const int at = address.indexOf(QLatin1Char('@'));
+    if (at <= 0 || at != address.lastIndexOf(QLatin1Char('@')) || at == address.size() - 1)
+        return false;
+    static const QString atext = QStringLiteral("!#$%&'*+-/=?^_`{|}~");
+    for (int i = 0; i < address.size(); ++i) {
+        const QChar c = address[i];
+        const bool dot = c == QLatin1Char('.');
+        if (dot && (i == 0 || i == at - 1 || i == at + 1 || i == address.size() - 1 || address[i - 1] == c))
+            return false;
+        if (c.unicode() >= 0x80 ? c.category() == QChar::Other_Control || c.isSpace()
+                                : !(c.isLetterOrNumber() || dot || c == QLatin1Char('@')
+                                    || (i < at && atext.contains(c)) || (i > at && c == QLatin1Char('-'))))
+            return false;
+    }
+    return true;
+}
+
+// A single argument longer than this (terminating NUL included) makes the
+// kernel refuse the whole command with E2BIG.
+size_t longest_argument()
+{
+    return 32 * static_cast<size_t>(::sysconf(_SC_PAGESIZE));
 }
 
 }  // namespace
@@ -160,10 +221,14 @@ ULONG deliver_to_outbox(const OutgoingMail& mail, const QString& directory)
     if (!QDir().mkpath(directory))
         return MAPI_E_FAILURE;
     const QByteArray folder = QFile::encodeName(directory);
-    QByteArray temporary = folder + "/.telvorin-XXXXXX";
+    remove_stale_temporaries(folder);
+    // mkostemp creates a new file or fails, and the rename below never
+    // replaces a name: no link in the outbox is ever written through.
+    QByteArray temporary = folder + '/' + temporary_prefix + "XXXXXX";
     UniqueFd fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (fd.get() < 0)
         return code_for_write_error(errno);
+    ::flock(fd.get(), LOCK_EX);
     int error = write_message(mail, fd.get(), LineEnds::crlf);
     // Without fsync a crash right after the rename could leave an empty
     // file under the final name.
@@ -199,31 +264,49 @@ ULONG deliver_to_sendmail(const OutgoingMail& mail, const QStringList& command)
 
 ULONG deliver_to_composer(const OutgoingMail& mail, const QStringList& command)
 {
+    // Every argument is an option of ours followed by its value, or the
+    // mailto: URI built here: nothing the caller wrote can become an option.
     QStringList arguments = command;
     arguments << QStringLiteral("--utf8");
     QStringList to;
     for (const OutgoingRecipient& recipient : mail.recipients) {
+        const QString& address = recipient.mailbox.address;
+        if (!composer_address(address)) {
+            report_line(QStringLiteral("MAPI: Empfaenger '%1' ist keine Adresse fuer den Mail-Composer")
+                            .arg(address.isEmpty() ? recipient.as_written : address));
+            return MAPI_E_INVALID_RECIPS;
+        }
         switch (recipient.kind) {
         case RecipientKind::to:
-            to << composer_address(recipient);
+            to << QString::fromLatin1(QUrl::toPercentEncoding(address, "@"));
             break;
         case RecipientKind::cc:
-            arguments << QStringLiteral("--cc") << composer_address(recipient);
+            arguments << QStringLiteral("--cc") << address;
             break;
         case RecipientKind::bcc:
-            arguments << QStringLiteral("--bcc") << composer_address(recipient);
+            arguments << QStringLiteral("--bcc") << address;
             break;
         }
     }
     if (!mail.subject.isEmpty())
-        arguments << QStringLiteral("--subject") << mail.subject;
-    if (!mail.body.isEmpty())
-        arguments << QStringLiteral("--body") << mail.body;
+        arguments << QStringLiteral("--subject") << header_text(mail.subject);
+    if (mail.body->len > 0) {
+        if (mail.body->len >= longest_argument()) {
+            report_line(QStringLiteral("MAPI: Text mit %1 Bytes zu gross fuer die Befehlszeile des Mail-Composers "
+                                       "(hoechstens %2)")
+                            .arg(mail.body->len)
+                            .arg(longest_argument() - 1));
+            return MAPI_E_TEXT_TOO_LARGE;
+        }
+        arguments << QStringLiteral("--body")
+                  << QString::fromUtf8(reinterpret_cast<const char*>(mail.body->data), static_cast<int>(mail.body->len));
+    }
     // The composer attaches the files themselves, so a title the caller gave
     // does not reach it: the recipient sees the file's own name.
     for (const OutgoingAttachment& attachment : mail.attachments)
         arguments << QStringLiteral("--attach") << QFile::decodeName(attachment.path);
-    arguments << to;
+    if (!to.isEmpty())
+        arguments << QStringLiteral("mailto:") + to.join(QLatin1Char(','));
     // The user composes at leisure; like a modal send dialog this waits
     // without a time limit.
     return run(arguments, -1, std::nullopt) ? SUCCESS_SUCCESS : MAPI_E_FAILURE;

@@ -174,6 +174,17 @@ QByteArray path_bytes(PWSTR text)
     return text ? QString::fromUtf16(text).toUtf8() : QByteArray();
 }
 
+// The body goes straight from the caller's bytes to UTF-8: it may be large.
+TextBytes body_of(LPSTR text)
+{
+    return text_bytes(static_cast<const char*>(text));
+}
+
+TextBytes body_of(PWSTR text)
+{
+    return text_bytes(decode(text));
+}
+
 // The 8-bit and the wide message differ only in their string type.
 template <typename Message>
 ULONG send(LHANDLE session_handle, const Message* message, FLAGS flags)
@@ -188,7 +199,7 @@ ULONG send(LHANDLE session_handle, const Message* message, FLAGS flags)
         return MAPI_E_FAILURE;
     IncomingMail incoming;
     incoming.subject = decode(message->lpszSubject);
-    incoming.body = decode(message->lpszNoteText);
+    incoming.body = body_of(message->lpszNoteText);
     for (ULONG i = 0; i < message->nRecipCount; ++i) {
         const auto& recipient = message->lpRecips[i];
         incoming.recipients.push_back(

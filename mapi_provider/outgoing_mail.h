@@ -2,6 +2,7 @@
 #pragma once
 
 #include "addresses.h"
+#include "provider_text.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,8 +15,8 @@ enum class RecipientKind { to, cc, bcc };
 
 struct OutgoingRecipient {
     RecipientKind kind = RecipientKind::to;
-    Mailbox mailbox;        // address empty: unresolved, only the composer takes it
-    QString as_written;     // the name as the caller wrote it
+    Mailbox mailbox;        // address empty: unresolved, left for the composer to refuse by name
+    QString as_written;     // the name as the caller wrote it, for messages
 };
 
 struct OutgoingAttachment {
@@ -28,7 +29,7 @@ struct OutgoingMail {
     Mailbox from;
     std::vector<OutgoingRecipient> recipients;
     QString subject;
-    QString body;           // line ends already "\n"
+    TextBytes body;         // UTF-8, line ends already "\n"; never null
     std::vector<OutgoingAttachment> attachments;
 };
 

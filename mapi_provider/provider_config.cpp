@@ -335,6 +335,11 @@ LoadResult load_configuration()
         result.ok = true;
     } catch (const ConfigError& error) {
         result.error = QStringLiteral("MAPI-Konfiguration '%1' nicht verwendbar: %2").arg(path, error.reason);
+        // A quoted value may run over several lines; the report stays one.
+        for (QChar& c : result.error) {
+            if (c.category() == QChar::Other_Control)
+                c = QLatin1Char('?');
+        }
     }
     return result;
 }

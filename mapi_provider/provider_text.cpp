@@ -3,10 +3,14 @@
 
 #include <QTextCodec>
 
+#include <new>
+
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace telvorin::mapi {
@@ -35,6 +39,82 @@ QByteArray encode_8bit(const QString& text)
             return text.toUtf8();
     }
     return text.toLatin1();
+}
+
+namespace {
+
+struct ByteArrayUnref {
+    void operator()(GByteArray* array) const { g_byte_array_unref(array); }
+};
+
+// One pass, in place: the text only shrinks, so the write position never
+// overtakes the read position.
+TextBytes with_unix_line_ends(GByteArray* array)
+{
+    TextBytes bytes(array, ByteArrayUnref());
+    guint8* const data = bytes->data;
+    guint out = 0;
+    for (guint in = 0; in < bytes->len; ++in) {
+        if (data[in] == '\r') {
+            data[out++] = '\n';
+            if (in + 1 < bytes->len && data[in + 1] == '\n')
+                ++in;
+        } else {
+            data[out++] = data[in];
+        }
+    }
+    g_byte_array_set_size(bytes.get(), out);
+    return bytes;
+}
+
+}  // namespace
+
+TextBytes text_bytes(const char* text)
+{
+    const size_t length = text ? std::strlen(text) : 0;
+    if (length > G_MAXUINT / 2)
+        throw std::bad_alloc();  // beyond what a GLib byte array holds once converted
+    if (length == 0 || g_utf8_validate(text, static_cast<gssize>(length), nullptr)) {
+        GByteArray* array = g_byte_array_sized_new(static_cast<guint>(length));
+        g_byte_array_append(array, reinterpret_cast<const guint8*>(text ? text : ""), static_cast<guint>(length));
+        return with_unix_line_ends(array);
+    }
+    gsize written = 0;
+    gchar* utf8 = g_convert(text, static_cast<gssize>(length), "UTF-8", "ISO-8859-1", nullptr, &written, nullptr);
+    if (!utf8)
+        throw std::bad_alloc();
+    return with_unix_line_ends(g_byte_array_new_take(reinterpret_cast<guint8*>(utf8), written));
+}
+
+TextBytes text_bytes(const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    GByteArray* array = g_byte_array_sized_new(static_cast<guint>(utf8.size()));
+    g_byte_array_append(array, reinterpret_cast<const guint8*>(utf8.constData()), static_cast<guint>(utf8.size()));
+    return with_unix_line_ends(array);
+}
+
+QString header_text(const QString& text)
+{
+    QString result = text;
+    for (QChar& c : result) {
+        if (c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    }
+    return result;
+}
+
+void report_line(const QString& line)
+{
+    QByteArray text = line.toLatin1();
+    for (char& c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || (u >= 0x7F && u < 0xA0))
+            c = '?';
+    }
+    text += '\n';
+    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
+    std::fflush(stderr);
 }
 
 QByteArray posix_path(const QByteArray& windows_path)

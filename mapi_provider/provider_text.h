@@ -4,6 +4,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <glib.h>
+
+#include <memory>
+
 namespace telvorin::mapi {
 
 // 8-bit text from a caller: UTF-8 when the bytes are valid UTF-8, otherwise
@@ -15,6 +19,21 @@ QString decode_8bit(const QByteArray& text);
 // UTF-8. Callers of the 8-bit entry points read what we hand out in the
 // Windows ANSI code page, and decode_8bit() reads both forms back.
 QByteArray encode_8bit(const QString& text);
+
+// A mail's text body: UTF-8 with "\n" line ends (CR LF and lone CR become
+// "\n"), held by GLib so that GMime streams it without a copy. Never null.
+using TextBytes = std::shared_ptr<GByteArray>;
+// From 8-bit caller text, read as decode_8bit() reads it; null reads as "".
+TextBytes text_bytes(const char* text);
+TextBytes text_bytes(const QString& text);
+
+// `text` for a mail header: every control character replaced by U+FFFD, so
+// that no reader shows a line break or a terminal escape the caller slipped in.
+QString header_text(const QString& text);
+
+// Writes `line` and a line end to standard error in Latin-1, control
+// characters as "?": the one line that explains a refusal to the user.
+void report_line(const QString& line);
 
 // A path as a Windows caller writes it, for this system: every "\" becomes "/".
 QByteArray posix_path(const QByteArray& windows_path);

@@ -90,14 +90,6 @@ ULONG open_attachment(const IncomingFile& file, OutgoingAttachment& attachment)
     return SUCCESS_SUCCESS;
 }
 
-// Callers send Windows text with CR LF; lone CRs end lines too.
-QString unix_line_ends(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
 }  // namespace
 
 ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address_book,
@@ -112,12 +104,14 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
     // expect.
     if (profile.delivery == Delivery::composer && !dialog)
         return MAPI_E_FAILURE;
+    // A name the address book cannot settle goes on to the composer, which
+    // refuses it with a line that names it.
     const bool unresolved_allowed = profile.delivery == Delivery::composer;
 
     OutgoingMail mail;
     mail.from = profile.from;
     mail.subject = incoming.subject;
-    mail.body = unix_line_ends(incoming.body);
+    mail.body = incoming.body;
     for (const IncomingRecipient& recipient : incoming.recipients) {
         OutgoingRecipient outgoing;
         const ULONG result = resolve_recipient(recipient, address_book, unresolved_allowed, outgoing);

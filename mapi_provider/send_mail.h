@@ -2,6 +2,7 @@
 #pragma once
 
 #include "provider_config.h"
+#include "provider_text.h"
 #include "simple_mapi.h"
 
 #include <QByteArray>
@@ -26,7 +27,7 @@ struct IncomingFile {
 
 struct IncomingMail {
     QString subject;
-    QString body;
+    TextBytes body;  // never null
     std::vector<IncomingRecipient> recipients;
     std::vector<IncomingFile> files;
 };
@@ -37,7 +38,7 @@ struct IncomingMail {
 // MAPI_E_UNKNOWN_RECIPIENT, MAPI_E_AMBIGUOUS_RECIPIENT, MAPI_E_INVALID_RECIPS,
 // MAPI_E_ATTACHMENT_NOT_FOUND, MAPI_E_ATTACHMENT_OPEN_FAILURE or what the
 // delivery reports. `dialog` is MAPI_DIALOG: only the composer delivery
-// shows one, and only then may names stay unresolved.
+// shows one; it refuses names that stay unresolved.
 ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address_book,
                 const IncomingMail& incoming, bool dialog);
 

@@ -11,7 +11,7 @@ tool_packages=(
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3 python3-aiosmtpd openssl
+  python3 python3-aiosmtpd openssl xdg-utils mblaze
   xvfb xdotool x11-apps
   g++-mingw-w64-x86-64-posix wine64
 )

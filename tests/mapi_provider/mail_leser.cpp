@@ -1,9 +1,7 @@
-// Reading delivered messages back with a MIME parser that is not ours (Python's email package),
-// and stand-in delivery commands that record what they were given.
+// Reading delivered messages back, and stand-in delivery commands.
 #include "mail_leser.h"
 
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -24,17 +22,16 @@ QString lies_mail(const QByteArray& inhalt)
     return QString::fromUtf8(python.readAllStandardOutput());
 }
 
+QString anlage(const QString& name, const char* typ, const QByteArray& daten)
+{
+    return QStringLiteral("\nAnlage: %1; %2; base64; ").arg(name, QLatin1String(typ)) + daten.toBase64();
+}
+
 QString standard_absender()
 {
     char host[256] = {};
     ::gethostname(host, sizeof host - 1);
     return QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name) + QLatin1Char('@') + QString::fromLocal8Bit(host);
-}
-
-QString anlage(const QString& name, const char* typ, const QByteArray& daten)
-{
-    return QStringLiteral("\nAnlage: %1; %2; base64; %3")
-        .arg(name, QLatin1String(typ), QLatin1String(daten.toBase64()));
 }
 
 QStringList mails_in(const QString& ordner)

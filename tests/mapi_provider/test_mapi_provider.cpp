@@ -1,18 +1,22 @@
 // The Simple MAPI provider loaded by path and called through its C entry points.
+#include "lauf.h"
 #include "mail_leser.h"
 #include "simple_mapi.h"
 
+#include <QDateTime>
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -21,40 +25,24 @@ using namespace providertest;
 namespace {
 
 // The provider as the mailer sees it: a library found by path, functions by name.
-void* bibliothek()
-{
-    static void* const handle = ::dlopen(TELVORIN_MAPI_PROVIDER, RTLD_NOW | RTLD_LOCAL);
-    return handle;
-}
-
 template <typename Funktion>
 Funktion funktion(const char* name)
 {
-    return reinterpret_cast<Funktion>(::dlsym(bibliothek(), name));
+    static void* const bibliothek = ::dlopen(TELVORIN_MAPI_PROVIDER, RTLD_NOW | RTLD_LOCAL);
+    return reinterpret_cast<Funktion>(bibliothek ? ::dlsym(bibliothek, name) : nullptr);
 }
-
 ULONG anmelden(const char* profil, const char* passwort, LHANDLE& sitzung)
 {
     return funktion<LPMAPILOGON>("MAPILogon")(0, const_cast<char*>(profil), const_cast<char*>(passwort),
                                               MAPI_NEW_SESSION | MAPI_LOGON_UI, 0, &sitzung);
 }
 ULONG abmelden(LHANDLE sitzung) { return funktion<LPMAPILOGOFF>("MAPILogoff")(sitzung, 0, 0, 0); }
-ULONG aufloesen(LHANDLE sitzung, std::string name, lpMapiRecipDesc& ergebnis)
-{
-    return funktion<LPMAPIRESOLVENAME>("MAPIResolveName")(sitzung, 0, name.data(), 0, 0, &ergebnis);
-}
 ULONG freigeben(void* puffer) { return funktion<LPMAPIFREEBUFFER>("MAPIFreeBuffer")(puffer); }
-
 char* text(std::string& s) { return s.empty() ? nullptr : s.data(); }
 
 struct Nachricht {
-    struct Empfaenger {
-        ULONG klasse;
-        std::string name, adresse;
-    };
-    struct Datei {
-        std::string pfad, name;
-    };
+    struct Empfaenger { ULONG klasse; std::string name, adresse; };
+    struct Datei { std::string pfad, name; };
     std::string betreff, text;
     std::vector<Empfaenger> empfaenger;
     std::vector<Datei> dateien;
@@ -68,23 +56,15 @@ ULONG sende(LHANDLE sitzung, Nachricht n, FLAGS flags = MAPI_DIALOG)
         empfaenger.push_back(MapiRecipDesc{0, e.klasse, text(e.name), text(e.adresse), 0, nullptr});
     for (Nachricht::Datei& d : n.dateien)
         dateien.push_back(MapiFileDesc{0, 0, 0xFFFFFFFF, text(d.pfad), text(d.name), nullptr});
-    MapiMessage m {};
-    m.lpszSubject = text(n.betreff);
-    m.lpszNoteText = text(n.text);
-    m.nRecipCount = static_cast<ULONG>(empfaenger.size());
-    m.lpRecips = empfaenger.empty() ? nullptr : empfaenger.data();
-    m.nFileCount = static_cast<ULONG>(dateien.size());
-    m.lpFiles = dateien.empty() ? nullptr : dateien.data();
+    MapiMessage m {0, text(n.betreff), text(n.text), nullptr, nullptr, nullptr, 0, nullptr,
+                   static_cast<ULONG>(empfaenger.size()), empfaenger.empty() ? nullptr : empfaenger.data(),
+                   static_cast<ULONG>(dateien.size()), dateien.empty() ? nullptr : dateien.data()};
     return funktion<LPMAPISENDMAIL>("MAPISendMail")(sitzung, 0, &m, flags, 0);
 }
 
 const Nachricht an_a {"", "", {{MAPI_TO, "a@example.com", ""}}, {}};
-
-const QByteArray adressbuch = "[AddressBook]\n"
-                              "Max Mustermann=max@example.com\n"
-                              "Maria Muster=maria@example.com\n"
-                              "Team=team@example.com\n"
-                              "Team Vertrieb=vertrieb@example.com\n"
+const QByteArray adressbuch = "[AddressBook]\nMax Mustermann=max@example.com\nMaria Muster=maria@example.com\n"
+                              "Team=team@example.com\nTeam Vertrieb=vertrieb@example.com\n"
                               "J\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n";
 
 // Each test gets its own home, configuration, data and temporary folders, its
@@ -93,39 +73,26 @@ class ProviderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_NE(bibliothek(), nullptr) << ::dlerror();
-        ASSERT_TRUE(m_dir.isValid());
-        m_alt_cwd = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
+        ASSERT_NE(funktion<void*>("MAPILogon"), nullptr) << ::dlerror();
+        QDir::setCurrent(m_u.pfad());
         QDir().mkpath(QStringLiteral("tmp"));
-        setze("HOME", pfad("home"));
-        setze("XDG_CONFIG_HOME", pfad("config"));
-        setze("XDG_DATA_HOME", pfad("data"));
-        setze("TMPDIR", pfad("tmp"));
-        setze("PATH", pfad("bin") + QStringLiteral(":/usr/bin:/bin"));
+        for (const auto& [name, relativ] : {std::pair{"HOME", "home"}, {"XDG_CONFIG_HOME", "config"}, {"TMPDIR", "tmp"},
+                                            {"XDG_DATA_HOME", "data"}, {"PATH", "bin:/usr/bin:/bin"}})
+            ::setenv(name, QFile::encodeName(pfad(relativ)).constData(), 1);
         ::unsetenv("TELVORIN_MAPI_CONFIG");
     }
     void TearDown() override { QDir::setCurrent(m_alt_cwd); }
 
-    static void setze(const char* name, const QString& wert) { ::setenv(name, wert.toUtf8().constData(), 1); }
-    QString pfad(const QString& relativ) const { return m_dir.path() + QLatin1Char('/') + relativ; }
+    QString pfad(const QString& relativ) const { return m_u.pfad(relativ); }
     QString standard_ausgang() const { return pfad("data/telvorin/outbox"); }
-
-    void schreibe(const QString& relativ, const QByteArray& inhalt) const
-    {
-        QDir().mkpath(QFileInfo(pfad(relativ)).absolutePath());
-        QFile f(pfad(relativ));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(inhalt);
-    }
+    void schreibe(const QString& relativ, const QByteArray& inhalt) const { m_u.schreibe(relativ, inhalt); }
     void konfiguration(const QByteArray& inhalt)
     {
-        schreibe(QStringLiteral("mapi.ini"), inhalt);
-        setze("TELVORIN_MAPI_CONFIG", pfad("mapi.ini"));
+        ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(m_u.schreibe("mapi.ini", inhalt)).constData(), 1);
     }
 
-    QTemporaryDir m_dir;
-    QString m_alt_cwd;
+    QString m_alt_cwd = QDir::currentPath();
+    testhilfe::Umgebung m_u;
 };
 
 TEST_F(ProviderTest, TheRestOfTheLoadTableAnswersNotSupported)
@@ -144,7 +111,6 @@ TEST_F(ProviderTest, TheRestOfTheLoadTableAnswersNotSupported)
 }
 
 struct AnmeldeFall {
-    const char* beschreibung;
     const char* profil;    // nullptr: none
     const char* passwort;  // nullptr: none
     ULONG erwartet;
@@ -153,28 +119,19 @@ struct AnmeldeFall {
 TEST_F(ProviderTest, LogonChoosesTheProfileChecksAGivenPasswordAndGivesDistinctSessionsThatEndOnce)
 {
     const AnmeldeFall faelle[] = {
-        {"no profile: the default", nullptr, nullptr, 0},
-        {"empty profile: the default", "", "", 0},
-        {"default profile, wrong password", nullptr, "falsch", 3},
-        {"default profile, right password", nullptr, "geheim", 0},
-        {"named profile, empty password", "Buero", "", 0},
-        {"named profile, right password", "Buero", "geheim", 0},
-        {"named profile, wrong password", "Buero", "Geheim", 3},
-        {"profile name in other letter case", "privat", "egal", 0},
-        {"built-in profile beside the file's", "Standard", nullptr, 0},
-        {"unknown profile", "Urlaub", nullptr, 3},
-        {"the address book is no profile", "AddressBook", nullptr, 3},
+        {nullptr, nullptr, 0}, {"", "", 0}, {nullptr, "falsch", 3}, {nullptr, "geheim", 0},  // the default profile
+        {"Buero", "", 0}, {"Buero", "geheim", 0}, {"Buero", "Geheim", 3},
+        {"privat", "egal", 0},    // other letter case
+        {"Standard", nullptr, 0}, // built in, beside the file's
+        {"Urlaub", nullptr, 3}, {"AddressBook", nullptr, 3},
     };
     konfiguration("[General]\nDefaultProfile=Buero\n[Buero]\nPassword=geheim\n[Privat]\nDelivery=outbox\n"
                   "[AddressBook]\nMax=max@example.com\n");
     for (const AnmeldeFall& fall : faelle) {
-        SCOPED_TRACE(fall.beschreibung);
+        SCOPED_TRACE(std::string(fall.profil ? fall.profil : "-") + "/" + (fall.passwort ? fall.passwort : "-"));
         LHANDLE sitzung = 12345;
         EXPECT_EQ(anmelden(fall.profil, fall.passwort, sitzung), fall.erwartet);
-        if (fall.erwartet == SUCCESS_SUCCESS)
-            EXPECT_EQ(abmelden(sitzung), 0u);
-        else
-            EXPECT_EQ(sitzung, 0u);
+        EXPECT_EQ(fall.erwartet == 0 ? abmelden(sitzung) : sitzung, 0u);
     }
     LHANDLE a = 0, b = 0;
     ASSERT_EQ(anmelden(nullptr, nullptr, a), 0u);
@@ -206,22 +163,19 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
         // Handed back in Latin-1, as callers of the 8-bit API read it.
         {"J\xc3\xbcrgen", 0, "J\xfcrgen M\xfcller = SMTP:juergen@example.com"},
         {"j\xfcrgen m\xfcller", 0, "J\xfcrgen M\xfcller = SMTP:juergen@example.com"},
-        {"Muster", 21},
-        {"Moritz", 14},
-        {"", 14},
-        {"   ", 14},
-        {"max@", 14},
-        {"a@example.com, b@example.com", 14},
+        {"Muster", 21}, {"Moritz", 14}, {"", 14}, {"   ", 14}, {"max@", 14}, {"a@example.com, b@example.com", 14},
     };
     konfiguration(adressbuch);
     LHANDLE sitzung = 0;
     ASSERT_EQ(anmelden(nullptr, nullptr, sitzung), 0u);
+    const auto aufloesen = [](LHANDLE s, std::string name, lpMapiRecipDesc& ergebnis) {
+        return funktion<LPMAPIRESOLVENAME>("MAPIResolveName")(s, 0, name.data(), 0, 0, &ergebnis);
+    };
     for (const AufloeseFall& fall : faelle) {
         SCOPED_TRACE(fall.name);
         lpMapiRecipDesc ergebnis = reinterpret_cast<lpMapiRecipDesc>(1);
-        const ULONG r = aufloesen(sitzung, fall.name, ergebnis);
-        EXPECT_EQ(r, fall.erwartet);
-        if (r != SUCCESS_SUCCESS) {
+        EXPECT_EQ(aufloesen(sitzung, fall.name, ergebnis), fall.erwartet);
+        if (fall.erwartet != SUCCESS_SUCCESS) {
             EXPECT_EQ(ergebnis, nullptr);
             continue;
         }
@@ -231,8 +185,7 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
     }
     lpMapiRecipDesc ergebnis = nullptr;
     EXPECT_EQ(aufloesen(sitzung + 99, "Max", ergebnis), 19u);
-    // Session 0 logs on to the default profile for the call.
-    ASSERT_EQ(aufloesen(0, "Max", ergebnis), 0u);
+    ASSERT_EQ(aufloesen(0, "Max", ergebnis), 0u);  // session 0 logs on for the call
     EXPECT_EQ(abmelden(sitzung), 0u);
 
     // Freeing what the provider did not hand out, or twice, is refused rather than corrupting the heap.
@@ -246,27 +199,37 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
     EXPECT_EQ(freigeben(nullptr), 0u);
 }
 
-TEST_F(ProviderTest, WideStringsAreSentTheSameWay)
+// Through the wide entry point: header text that looks like encoded words or
+// holds control characters, text attachments in UTF-8 and Latin-1, "From " lines.
+TEST_F(ProviderTest, WhatTheCallerWroteIsWhatReadersShow)
 {
-    schreibe(QStringLiteral("unter/a.txt"), "inhalt");
-    std::u16string betreff = u"Gr\u00fc\u00dfe \u20ac", text = u"Hallo\r\nWelt\r", name = u"\u00c4nne",
-                   adresse = u"SMTP:aenne@example.com", pfad_w = u"unter\\a.txt";
-    MapiRecipDescW empfaenger {0, MAPI_CC, name.data(), adresse.data(), 0, nullptr};
-    // Without a title the attachment is named after its file.
-    MapiFileDescW datei {0, 0, 0xFFFFFFFF, pfad_w.data(), nullptr, nullptr};
-    MapiMessageW m {};
-    m.lpszSubject = betreff.data();
-    m.lpszNoteText = text.data();
-    m.nRecipCount = 1;
-    m.lpRecips = &empfaenger;
-    m.nFileCount = 1;
-    m.lpFiles = &datei;
+    schreibe(QStringLiteral("unter/a.txt"), QByteArray("\xc3\xa4\0z\n", 5));
+    schreibe(QStringLiteral("latin1.txt"), "\xe4\r\n");
+    schreibe(QStringLiteral("evil"), "MZ");
+    std::u16string betreff = u"=?utf-8?q?x=0D=0ABcc:_evil@attacker.example?= Gr\u00fc\u00dfe \u20ac",
+                   body = u"From here\r\nFrom\n>From x\r", name1 = u"=?utf-8?q?Evil=40x?=",
+                   name2 = u"\u00c4nne\r\x1b[2J",
+                   adresse1 = u"SMTP:a@example.com", adresse2 = u"aenne@example.com", pfad1 = u"unter\\a.txt",
+                   pfad2 = u"latin1.txt", titel2 = u"=?utf-8?q?=C4?= 2.txt", pfad3 = u"evil",
+                   titel3 = u"=?utf-8?b?Li4vLi4vZXZpbC5leGU=?=";
+    MapiRecipDescW empfaenger[] = {{0, MAPI_TO, name1.data(), adresse1.data(), 0, nullptr},
+                                   {0, MAPI_CC, name2.data(), adresse2.data(), 0, nullptr}};
+    MapiFileDescW dateien[] = {{0, 0, 0xFFFFFFFF, pfad1.data(), nullptr, nullptr},  // named after its file
+                               {0, 0, 0xFFFFFFFF, pfad2.data(), titel2.data(), nullptr},
+                               {0, 0, 0xFFFFFFFF, pfad3.data(), titel3.data(), nullptr}};
+    MapiMessageW m {0, betreff.data(), body.data(), nullptr, nullptr, nullptr, 0, nullptr, 2, empfaenger, 3, dateien};
     ASSERT_EQ(funktion<LPMAPISENDMAILW>("MAPISendMailW")(0, 0, &m, MAPI_DIALOG, 0), 0u);
-    EXPECT_EQ(lies_mail(einzige_mail(standard_ausgang())),
+    const QByteArray roh = einzige_mail(standard_ausgang());
+    EXPECT_EQ(lies_mail(roh),
               "From: " + standard_absender()
-                  + QString::fromUtf8("\nCc: \xc3\x84nne <aenne@example.com>\n"
-                                      "Subject: Gr\xc3\xbc\xc3\x9f" "e \xe2\x82\xac\nText (utf-8):\nHallo\nWelt\n")
-                  + anlage(QStringLiteral("a.txt"), "text/plain", "inhalt"));
+                  + QString::fromUtf8("\nTo: =?utf-8?q?Evil=40x?= <a@example.com>\n"
+                                      "Cc: \"\xc3\x84nne\xef\xbf\xbd\xef\xbf\xbd[2J\" <aenne@example.com>\n"
+                                      "Subject: =?utf-8?q?x=0D=0ABcc:_evil@attacker.example?= Gr\xc3\xbc\xc3\x9f" "e "
+                                      "\xe2\x82\xac\nText (utf-8):\nFrom here\nFrom\n>From x\n")
+                  + anlage(QStringLiteral("a.txt"), "text/plain; charset=utf-8", QByteArray("\xc3\xa4\0z\n", 5))
+                  + anlage(QStringLiteral("=?utf-8?q?=C4?= 2.txt"), "text/plain; charset=iso-8859-1", "\xe4\r\n")
+                  + anlage(QStringLiteral("=?utf-8?b?Li4vLi4vZXZpbC5leGU=?="), "application/octet-stream", "MZ"));
+    EXPECT_FALSE(roh.contains("\nFrom ")) << roh.constData();
 }
 
 struct SendeFall {
@@ -283,8 +246,8 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
     schreibe(QStringLiteral("datei"), "keine Mappe");
     QDir().mkpath(pfad("ordner"));
     ::mkfifo(pfad("fifo").toUtf8().constData(), 0600);
-    lege_standin_an(m_dir.path(), QStringLiteral("scheitert"), 3);
-    lege_standin_an(m_dir.path(), QStringLiteral("klappt"), 0);
+    lege_standin_an(m_u.pfad(), QStringLiteral("scheitert"), 3);
+    lege_standin_an(m_u.pfad(), QStringLiteral("klappt"), 0);
     const std::string gut = "gut@example.com";
     const SendeFall faelle[] = {
         {"recipient class MAPI_ORIG", {"", "", {{MAPI_ORIG, gut, ""}}, {}}, 15},
@@ -322,12 +285,34 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
     EXPECT_EQ(funktion<LPMAPISENDMAIL>("MAPISendMail")(0, 0, &kaputt, 0, 0), 10u);
 }
 
-TEST_F(ProviderTest, TheOutboxNeverOverwritesAndLeavesNothingElseBehind)
+TEST_F(ProviderTest, TheOutboxNeverOverwritesWritesThroughNoLinkAndClearsOnlyDeadTemporaryFilesOfOurs)
 {
+    // What a killed delivery leaves, and what is not ours to remove; links at
+    // the temporary name pattern and at the names of this second and the next two.
+    const QString ausgang = standard_ausgang() + QLatin1Char('/');
+    for (const char* name : {".telvorin-tot123", ".telvorin-frisch", ".telvorin-sperre", ".telvorin-x", "tot.eml"})
+        schreibe(QStringLiteral("data/telvorin/outbox/") + QLatin1String(name), "x");
+    QStringList links {QStringLiteral(".telvorin-link12")};
+    const QString pid = QString::number(::getpid());
+    for (qint64 s = 0; s < 3; ++s)
+        links << QDateTime::currentDateTime().addSecs(s).toString("yyyyMMdd-HHmmss-") + pid + ".eml";
+    for (const QString& link : links)
+        ::symlink(pfad("ziel").toUtf8().constData(), (ausgang + link).toUtf8().constData());
+    for (const char* name : {".telvorin-tot123", ".telvorin-sperre", ".telvorin-x", "tot.eml", ".telvorin-link12"}) {
+        const timespec alt[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 16 * 60, 0}};
+        ::utimensat(AT_FDCWD, (ausgang + QLatin1String(name)).toUtf8().constData(), alt, AT_SYMLINK_NOFOLLOW);
+    }
+    const int gesperrt = ::open((ausgang + QStringLiteral(".telvorin-sperre")).toUtf8().constData(), O_RDONLY);
+    ASSERT_EQ(::flock(gesperrt, LOCK_EX), 0);
     for (int i = 0; i < 3; ++i)
         ASSERT_EQ(sende(0, an_a), 0u);
-    EXPECT_EQ(mails_in(standard_ausgang()).size(), 3);
-    EXPECT_EQ(QDir(standard_ausgang()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    ::close(gesperrt);
+    EXPECT_FALSE(QFileInfo::exists(pfad("ziel")));
+    const QStringList geblieben
+        = QDir(ausgang).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    EXPECT_EQ(geblieben.filter(QRegularExpression(QStringLiteral("^\\d{8}-\\d{6}-\\d+(-\\d+)?\\.eml$"))).size(), 3 + 3);
+    EXPECT_EQ(geblieben.filter(QRegularExpression(QStringLiteral("^[^\\d]"))),
+              (QStringList{".telvorin-frisch", ".telvorin-link12", ".telvorin-sperre", ".telvorin-x", "tot.eml"}));
 }
 
 }  // namespace

@@ -3,36 +3,30 @@
 #include "mail_leser.h"
 
 #include <QDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
 using namespace providertest;
 using testhilfe::Ergebnis;
+using Liste = QList<QByteArray>;
 
 namespace {
 
-const QByteArray programmende("\n\n- Programmende mit Fehlern -\n\n");
-
 // An interface file: profile, ignored line, subject, the five counted lists, the body.
-QByteArray interfacedatei(const QByteArray& profil, const QByteArray& betreff, const QList<QByteArray>& to,
-                          const QList<QByteArray>& cc, const QList<QByteArray>& atta, const QList<QByteArray>& attt,
-                          const QByteArray& text, const QList<QByteArray>& bcc = {})
+QByteArray interfacedatei(const QByteArray& profil, const QByteArray& betreff, const Liste& to, const Liste& cc,
+                          const Liste& atta, const Liste& attt, const QByteArray& text, const Liste& bcc = {})
 {
     QByteArray datei = profil + "\n\n" + betreff + "\n";
-    for (const QList<QByteArray>& liste : {to, cc, bcc, atta, attt}) {
-        datei += QByteArray::number(liste.size()) + "\n";
-        for (const QByteArray& zeile : liste)
-            datei += zeile + "\n";
-    }
+    for (const Liste& liste : {to, cc, bcc, atta, attt})
+        datei += QByteArray::number(liste.size()) + "\n" + (liste.isEmpty() ? "" : liste.join('\n') + "\n");
     return datei + text;
 }
+QByteArray an(const Liste& to, const QByteArray& text = "T\n") { return interfacedatei("", "S", to, {}, {}, {}, text); }
 
 class ProviderTelvorin : public ::testing::Test {
 protected:
-    ProviderTelvorin()
-    {
-        m_u.setze(QStringLiteral("PATH"), m_u.pfad(QStringLiteral("bin")) + QStringLiteral(":/usr/bin:/bin"));
-    }
+    ProviderTelvorin() { m_u.setze(QStringLiteral("PATH"), m_u.pfad(QStringLiteral("bin")) + ":/usr/bin:/bin"); }
 
     Ergebnis sende(const QByteArray& datei)
     {
@@ -40,69 +34,47 @@ protected:
         return m_u.starte({QStringLiteral("mail.txt")});
     }
     QString standard_ausgang() const { return m_u.pfad(QStringLiteral("home/.local/share/telvorin/outbox")); }
-    void konfiguration(const QByteArray& inhalt)
-    {
-        m_u.schreibe(QStringLiteral("home/.config/telvorin/mapi.ini"), inhalt);
-    }
+    void konfiguration(const QByteArray& inhalt) { m_u.schreibe("home/.config/telvorin/mapi.ini", inhalt); }
 
     testhilfe::Umgebung m_u;
 };
 
-TEST_F(ProviderTelvorin, TheBundledExampleGoesIntoTheDefaultOutboxWithoutAnyConfiguration)
+TEST_F(ProviderTelvorin, TheBundledExampleGoesIntoTheDefaultOutboxAndTheProfileOfAFileChoosesWhereAMailGoes)
 {
     for (const QString& datei : {QStringLiteral("examples/mail.txt"), QStringLiteral("examples/anhang.txt")})
         m_u.schreibe(datei, m_u.lies(testhilfe::quellverzeichnis() + QLatin1Char('/') + datei));
-    const QByteArray anhang = m_u.lies(QStringLiteral("examples/anhang.txt"));
-    ASSERT_FALSE(anhang.isEmpty());
-
-    const Ergebnis e = m_u.starte({QStringLiteral("examples/mail.txt")});
+    const Ergebnis e = m_u.starte({QStringLiteral("examples/mail.txt")});  // without any configuration
     EXPECT_EQ(e.exit_code, 0);
     EXPECT_TRUE(e.standardausgabe.endsWith("'\nEmail gesendet: Angebot Nr. 4711\n")) << e.standardausgabe.constData();
-    // The provider prints nothing of its own.
-    EXPECT_EQ(e.standardfehler, QByteArray("Interfacedatei 'examples/mail.txt'\n"));
-
+    EXPECT_EQ(e.standardfehler, QByteArray("Interfacedatei 'examples/mail.txt'\n"));  // nothing of the provider's
     EXPECT_EQ(lies_mail(einzige_mail(standard_ausgang())),
               "From: " + standard_absender()
                   + "\nTo: kunde@example.com\nSubject: Angebot Nr. 4711\nText (utf-8):\n"
                     "Sehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit freundlichen Gruessen\n"
-                  + anlage(QStringLiteral("Angebot.txt"), "text/plain", anhang));
-}
+                  + anlage("Angebot.txt", "text/plain; charset=utf-8", m_u.lies("examples/anhang.txt")));
+    QDir(standard_ausgang()).removeRecursively();
 
-struct ProfilFall {
-    const char* beschreibung;
-    QByteArray profil;     // line 1 of the interface file
-    const char* ausgang;   // where the mail must land, relative to the working directory
-    const char* absender;
-};
-
-TEST_F(ProviderTelvorin, TheProfileOfTheInterfaceFileChoosesWhereTheMailGoes)
-{
-    const ProfilFall faelle[] = {
-        {"named profile", "Vertrieb", "home/.config/telvorin/vertrieb", "Vertrieb <vertrieb@example.com>"},
-        {"name in other letter case", "VERTRIEB", "home/.config/telvorin/vertrieb", "Vertrieb <vertrieb@example.com>"},
+    // line 1 of the interface file, where the mail lands, its sender
+    const char* const faelle[][3] = {
+        {"Vertrieb", "home/.config/telvorin/vertrieb", "Vertrieb <vertrieb@x.de>"},
         // The mailer retries an unknown profile without a name. The default
         // profile has a password, and the mailer's empty one is accepted.
-        {"unknown profile", "Gibtsnicht", "home/Mail/outbox", "Max Mustermann <max@example.com>"},
-        {"empty line", "", "home/Mail/outbox", "Max Mustermann <max@example.com>"},
+        {"Gibtsnicht", "home/Mail/outbox", "Max Mustermann <max@example.com>"},
+        {"", "home/Mail/outbox", "Max Mustermann <max@example.com>"},
     };
     // The configuration shown in the README, as written, and one more profile.
     const QByteArray readme = m_u.lies(testhilfe::quellverzeichnis() + QStringLiteral("/README.md"));
-    const int anfang = readme.indexOf("```ini\n") + 7;
-    const int ende = readme.indexOf("```", anfang);
-    ASSERT_GT(anfang, 6);
-    ASSERT_GT(ende, anfang);
-    konfiguration(readme.mid(anfang, ende - anfang)
-                  + "[Vertrieb]\nOutbox=vertrieb\nFrom=Vertrieb <vertrieb@example.com>\n");
+    const int anfang = readme.indexOf("```ini\n") + 7, ende = readme.indexOf("```", anfang);
+    ASSERT_TRUE(anfang > 6 && ende > anfang);
+    konfiguration(readme.mid(anfang, ende - anfang) + "[Vertrieb]\nOutbox=vertrieb\nFrom=Vertrieb <vertrieb@x.de>");
     m_u.setze(QStringLiteral("TELVORIN_MAPI_CONFIG"), QString());  // empty counts as unset
-    for (const ProfilFall& fall : faelle) {
-        SCOPED_TRACE(fall.beschreibung);
-        const Ergebnis e = sende(interfacedatei(fall.profil, "Profil", {"max mustermann"}, {}, {}, {}, "Text\n"));
+    for (const auto& [profil, ausgang, absender] : faelle) {
+        SCOPED_TRACE(profil);
+        const Ergebnis e = sende(interfacedatei(profil, "P", {"max mustermann"}, {}, {}, {}, "T\n"));
         EXPECT_EQ(e.exit_code, 0) << e.standardfehler.constData();
-        const QString ausgang = m_u.pfad(QLatin1String(fall.ausgang));
-        EXPECT_EQ(lies_mail(einzige_mail(ausgang)), QStringLiteral("From: %1\nTo: Max Mustermann <max@example.com>\n"
-                                                                   "Subject: Profil\nText (utf-8):\nText\n")
-                                                        .arg(QLatin1String(fall.absender)));
-        QDir(ausgang).removeRecursively();
+        EXPECT_EQ(lies_mail(einzige_mail(m_u.pfad(ausgang))), "From: " + QString(absender)
+                      + "\nTo: Max Mustermann <max@example.com>\nSubject: P\nText (utf-8):\nT\n");
+        QDir(m_u.pfad(ausgang)).removeRecursively();
     }
     EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
 }
@@ -121,7 +93,7 @@ TEST_F(ProviderTelvorin, AFullMailArrivesCompleteInCanonicalForm)
     const Ergebnis e = sende(interfacedatei("", "Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac",
                                             {"Mustermann", "<direkt@example.com>"}, {"j\xc3\xbcrgen"},
                                             {"anlagen\\unter\\daten.bin", "anlagen/bild.png"},
-                                            {"\xc3\x9c" "bersicht M\xc3\xa4rz.bin", "Foto.png"},
+                                            {"\xc3\x9c" "bersicht M\xc3\xa4rz.txt", "Foto.png"},
                                             "Zeile 1\nZeile \xc3\xa4 2\n\nEnde\n", {"vertrieb"}));
     ASSERT_EQ(e.exit_code, 0) << e.standardfehler.constData();
     const QByteArray roh = einzige_mail(standard_ausgang());
@@ -132,7 +104,7 @@ TEST_F(ProviderTelvorin, AFullMailArrivesCompleteInCanonicalForm)
                                 "Bcc: Team Vertrieb <vertrieb@example.com>\n"  // as outboxes keep it
                                 "Subject: Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac\n"
                                 "Text (utf-8):\nZeile 1\nZeile \xc3\xa4 2\n\nEnde\n")
-                  + anlage(QString::fromUtf8("\xc3\x9c" "bersicht M\xc3\xa4rz.bin"), "application/octet-stream",
+                  + anlage(QString::fromUtf8("\xc3\x9c" "bersicht M\xc3\xa4rz.txt"), "text/plain; charset=iso-8859-1",
                            alle_bytes)
                   + anlage(QStringLiteral("Foto.png"), "image/png", "\x89PNG\r\n"));
     // 7-bit, every line ended with CR LF, non-ASCII header text encoded (in the
@@ -142,50 +114,55 @@ TEST_F(ProviderTelvorin, AFullMailArrivesCompleteInCanonicalForm)
     EXPECT_EQ(roh.count('\n'), roh.count("\r\n"));
     EXPECT_FALSE(roh.contains("\r\r"));
     EXPECT_TRUE(roh.contains("\r\nSubject: Angebot =?UTF-8?")) << roh.left(1500).constData();
-    EXPECT_TRUE(roh.contains("; filename*=iso-8859-1''%DCbersicht%20M%E4rz.bin\r\n"));
+    EXPECT_TRUE(roh.contains("; filename*=iso-8859-1''%DCbersicht%20M%E4rz.txt\r\n"));
 }
 
-const QByteArray einfache_mail = interfacedatei("Standard", "S", {"a@example.com"}, {}, {}, {}, "T\n");
 const QByteArray logon_fehler = "Fehler bei MAPI Logon (FAILURE)";
 const QByteArray buch = "[AddressBook]\nMax Mustermann=max@example.com\nMaria Muster=maria@example.com\n";
+const QByteArray composer = "[Standard]\nDelivery=composer\n" + buch;
+const QByteArray ungueltig = "One or more recipients were invalid or did not resolve to any address.\n"
+                             "Fehler beim Senden der EMail (INVALID_RECIPS)";
 
 struct FehlerFall {
     const char* beschreibung;
     QByteArray konfiguration;  // nothing is written when null
-    QByteArray grund;          // why the configuration is not used; empty when it is
-    QByteArray mail = einfache_mail;
+    QByteArray grund;          // why the configuration is not used, or the recipient the composer refuses
+    QByteArray mail = an({"a@example.com"});
     QByteArray text = logon_fehler;  // the mailer's text for the provider's code
     const char* datei = "mapi.ini";  // TELVORIN_MAPI_CONFIG, in the working directory
 };
 
-TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndABrokenConfigurationAsOneLine)
+TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndTheProvidersReasonAsOneLine)
 {
     const FehlerFall faelle[] = {
-        {"missing attachment", buch, "",
-         interfacedatei("", "S", {"a@example.com"}, {}, {"fehlt\\datei.pdf"}, {}, "T\n"),
+        {"missing attachment", buch, "", interfacedatei("", "S", {"a@example.com"}, {}, {"fehlt\\datei.pdf"}, {}, ""),
          "The specified attachment was not found. No message was sent.\nFehler beim Senden der EMail "
          "(ATTACHMENT_NOT_FOUND)"},
-        {"ambiguous name", buch, "", interfacedatei("", "S", {"Muster"}, {}, {}, {}, "T\n"),
-         "A recipient matched more than one of the recipient descriptor structures and MAPI_DIALOG was not set. "
-         "No message was sent.\nFehler beim Senden der EMail (AMBIGUOUS_RECIPIENT)"},
-        {"unknown name", buch, "", interfacedatei("", "S", {"a@example.com"}, {"Niemand"}, {}, {}, "T\n"),
-         "A recipient did not appear in the address list. No message was sent.\nFehler beim Senden der EMail "
-         "(UNKNOWN_RECIPIENT)"},
         {"line without key", "[Standard]\nDelivery=outbox\nnur Text\n", "Syntaxfehler in Zeile 3"},
         {"unclosed section", "[Standard\nDelivery=outbox\n", "Syntaxfehler in Zeile 1"},
         {"binary content", QByteArray("[a]\nx=\0\1\2", 9), "Syntaxfehler in Zeile 1"},
         {"unknown delivery", "[Standard]\nDelivery=brieftaube\n", "unbekannte Zustellart 'brieftaube' in [Standard]"},
         {"misspelt key", "[Standard]\nDelivry=sendmail\n", "unbekannter Eintrag 'Delivry' in [Standard]"},
         {"unknown top-level key", "Profil=x\n", "unbekannter Eintrag 'Profil' in [General]"},
-        {"sender without address", "[Standard]\nFrom=Max Mustermann\n",
-         "ungueltiger Absender 'Max Mustermann' in [Standard]"},
+        {"sender without address", "[Standard]\nFrom=Max Muster\n", "ungueltiger Absender 'Max Muster' in [Standard]"},
+        {"quoted value over lines", "[Standard]\nFrom=\"Max\nX=1\"\n", "ungueltiger Absender 'Max?X=1' in [Standard]"},
         {"address book entry without address", "[AddressBook]\nMax=Mustermann\n",
          "ungueltige Adresse 'Mustermann' fuer 'Max' in [AddressBook]"},
         {"default profile missing", "[General]\nDefaultProfile=Fehlt\n", "Standardprofil 'Fehlt' fehlt"},
         // A file named on purpose must exist; the default place may be empty.
-        {"named file missing", QByteArray(), "Datei fehlt", einfache_mail, logon_fehler, "fehlt.ini"},
-        {"named file is a folder", QByteArray(), "keine Datei", einfache_mail, logon_fehler, "home"},
+        {"named file missing", QByteArray(), "Datei fehlt", an({"a@example.com"}), logon_fehler, "fehlt.ini"},
+        {"named file is a folder", QByteArray(), "keine Datei", an({"a@example.com"}), logon_fehler, "home"},
+        // Nothing a caller writes becomes an option or a recipient of the composer.
+        {"option as recipient", composer, "--attach", an({"a@x.de", "--attach", "/etc/pw", "--bcc", "s@x.de"}),
+         ungueltig},
+        {"mailto URI", composer, "mailto:v@example.com?bcc=s@x.de", an({"mailto:v@example.com?bcc=s@x.de"}), ungueltig},
+        {"address list", composer, "a@example.com,b@example.com", an({"<a@example.com,b@example.com>"}), ungueltig},
+        {"quoted local part", composer, "\"a?b\"@example.com", an({"\"a?b\"@example.com"}), ungueltig},
+        {"unresolved name", composer, "Unbekannt Person", an({"Unbekannt Person"}), ungueltig},
+        {"body beyond one argument", composer, "", an({"a@example.com"}, QByteArray(131071, 'x') + "\n"),
+         "The text in the message was too large. No message was sent.\nFehler beim Senden der EMail (TEXT_TOO_LARGE)"},
     };
+    lege_standin_an(m_u.pfad(), QStringLiteral("xdg-email"), 0);
     for (const FehlerFall& fall : faelle) {
         SCOPED_TRACE(fall.beschreibung);
         const QString datei = m_u.pfad(QLatin1String(fall.datei));
@@ -195,50 +172,48 @@ TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndABrokenConf
         const Ergebnis e = sende(fall.mail);
         EXPECT_EQ(e.exit_code, 255);
         // One line although the mailer retries the log-on.
-        const QByteArray zeile = fall.grund.isEmpty() ? QByteArray()
-            : "MAPI-Konfiguration '" + datei.toUtf8() + "' nicht verwendbar: " + fall.grund + "\n";
+        QByteArray zeile = "MAPI-Konfiguration '" + datei.toUtf8() + "' nicht verwendbar: " + fall.grund + "\n";
+        if (fall.konfiguration == composer)
+            zeile = fall.grund.isEmpty()
+                ? "MAPI: Text mit 131072 Bytes zu gross fuer die Befehlszeile des Mail-Composers (hoechstens 131071)\n"
+                : "MAPI: Empfaenger '" + fall.grund + "' ist keine Adresse fuer den Mail-Composer\n";
+        else if (fall.grund.isEmpty())
+            zeile.clear();
         EXPECT_EQ(e.standardfehler, "Interfacedatei 'mail.txt'\n" + zeile + "Fehler beim Mailinterface !\nMail-Error: "
-                                        + fall.text + "\n" + fall.text + "\n" + programmende);
+                                        + fall.text + "\n" + fall.text + "\n\n\n- Programmende mit Fehlern -\n\n");
         EXPECT_FALSE(e.standardausgabe.contains("Email gesendet"));
         EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
+        EXPECT_EQ(aufgerufen_mit(m_u.pfad(), QStringLiteral("xdg-email")), QStringList{"<nicht aufgerufen>"});
     }
 }
 
 TEST_F(ProviderTelvorin, TheComposerAndSendmailDeliveriesRunTheirCommands)
 {
-    lege_standin_an(m_u.pfad(), QStringLiteral("xdg-email"), 0);
+    // The real xdg-email hands the URI it built to a hook on PATH.
+    lege_standin_an(m_u.pfad(), QStringLiteral("xdg-email-hook.sh"), 0);
     lege_standin_an(m_u.pfad(), QStringLiteral("sendmail"), 0);
-    m_u.schreibe(QStringLiteral("docs/plan.txt"), "Plan");
-    // The composer lets the user settle names the address book cannot: they go as written.
-    const QByteArray datei = interfacedatei("", "Weg \xc3\xa4", {"Max Mustermann", "Unbekannt Person"}, {"Muster"},
-                                            {"docs\\plan.txt"}, {}, "Zeile\n", {"bcc@example.com"});
-
-    konfiguration("[Standard]\nDelivery=composer\n" + buch);
-    Ergebnis e = sende(datei);
+    m_u.schreibe(QStringLiteral("docs/plan&bcc=x@y.txt"), "Plan");
+    konfiguration("[Standard]\nDelivery=composer\nComposer=/usr/bin/xdg-email\n" + buch);
+    Ergebnis e = sende(interfacedatei("", "Weg \xc3\xa4&bcc=x@y", {"Max Mustermann", "b?c&d=e@x.de"}, {"Maria"},
+                                      {"docs\\plan&bcc=x@y.txt"}, {}, "Zeile\n&to=x@y\n", {"bcc@example.com"}));
     EXPECT_EQ(e.exit_code, 0) << e.standardfehler.constData();
-    EXPECT_EQ(aufgerufen_mit(m_u.pfad(), QStringLiteral("xdg-email")),
-              (QStringList{QStringLiteral("--utf8"), QStringLiteral("--cc"), QStringLiteral("Muster"),
-                           QStringLiteral("--bcc"), QStringLiteral("bcc@example.com"), QStringLiteral("--subject"),
-                           QString::fromUtf8("Weg \xc3\xa4"), QStringLiteral("--body"), QStringLiteral("Zeile\n"),
-                           QStringLiteral("--attach"), m_u.pfad(QStringLiteral("docs/plan.txt")),
-                           QStringLiteral("max@example.com"), QStringLiteral("Unbekannt Person")}));
+    EXPECT_EQ(aufgerufen_mit(m_u.pfad(), QStringLiteral("xdg-email-hook.sh")),
+              QStringList{"mailto:max@example.com,b%3Fc%26d%3De@x.de?cc=maria@example.com&bcc=bcc@example.com&"
+                          "subject=Weg%20%C3%A4%26bcc%3Dx@y&body=Zeile%0D%0A%26to%3Dx@y&attach="
+                          + QUrl::toPercentEncoding(m_u.pfad(QStringLiteral("docs/plan&bcc=x@y.txt")), "/@", "_~")});
 
-    konfiguration("[Standard]\nDelivery=sendmail\nSendmail=sendmail -f ich@example.com\nFrom=ich@example.com\n"
-                  + buch);
-    e = sende(interfacedatei("", "Weg \xc3\xa4", {"Max Mustermann"}, {"cc@example.com"}, {"docs\\plan.txt"}, {},
-                             "Zeile\n", {"bcc@example.com"}));
+    konfiguration("[Standard]\nDelivery=sendmail\nSendmail=sendmail -f ich@example.com\nFrom=ich@example.com\n" + buch);
+    e = sende(interfacedatei("", "Weg \xc3\xa4", {"Max Mustermann"}, {"cc@example.com"}, {"docs\\plan&bcc=x@y.txt"},
+                             {"plan.txt"}, "Zeile\n", {"bcc@example.com"}));
     EXPECT_EQ(e.exit_code, 0) << e.standardfehler.constData();
-    EXPECT_EQ(aufgerufen_mit(m_u.pfad(), QStringLiteral("sendmail")),
-              (QStringList{QStringLiteral("-f"), QStringLiteral("ich@example.com"), QStringLiteral("-t"),
-                           QStringLiteral("-oi")}));
+    EXPECT_EQ(aufgerufen_mit(m_u.pfad(), "sendmail"), (QStringList{"-f", "ich@example.com", "-t", "-oi"}));
     const QByteArray roh = m_u.lies(QStringLiteral("sendmail.stdin"));
     EXPECT_FALSE(roh.contains('\r'));  // local line ends for the local mailer
     // Bcc stays in: sendmail -t takes the recipients from the headers and drops it.
     EXPECT_EQ(lies_mail(roh), QString::fromUtf8("From: ich@example.com\nTo: Max Mustermann <max@example.com>\n"
                                                 "Cc: cc@example.com\nBcc: bcc@example.com\nSubject: Weg \xc3\xa4\n"
                                                 "Text (utf-8):\nZeile\n")
-                                  + anlage(QStringLiteral("plan.txt"), "text/plain", "Plan"));
-
+                                  + anlage(QStringLiteral("plan.txt"), "text/plain; charset=utf-8", "Plan"));
     EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
 }
 
