@@ -14,6 +14,8 @@ command -v msgconvert >/dev/null && perl -MEmail::Outlook::Message -e 1 2>/dev/n
 perl -MEmail::Address -e 1 2>/dev/null || fail "Perl module Email::Address (msgconvert needs it)" libemail-address-perl
 /usr/bin/python3 -c 'import email, json' 2>/dev/null || fail python3 python3
 /usr/bin/python3 -c 'import aiosmtpd' 2>/dev/null || fail "Python module aiosmtpd" python3-aiosmtpd
+command -v mshow >/dev/null || fail "mshow (a second mail reader)" mblaze
+command -v xdg-email >/dev/null || fail xdg-email xdg-utils
 openssl version >/dev/null 2>&1 || fail openssl openssl
 command -v Xvfb >/dev/null || fail Xvfb xvfb
 command -v xdotool >/dev/null || fail xdotool xdotool
