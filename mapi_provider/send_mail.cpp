@@ -3,6 +3,8 @@
 
 #include "delivery.h"
 #include "provider_text.h"
+#include "send_dialog.h"
+#include "smtp_delivery.h"
 
 #include <QFile>
 
@@ -112,7 +114,14 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
     // expect.
     if (profile.delivery == Delivery::composer && !dialog)
         return MAPI_E_FAILURE;
-    const bool unresolved_allowed = profile.delivery == Delivery::composer;
+    bool show_dialog = false;
+    if (dialog) {
+        const ULONG wanted = send_dialog_wanted(profile, show_dialog);
+        if (wanted != SUCCESS_SUCCESS)
+            return wanted;
+    }
+    // Names that do not resolve can still be put right in a dialog.
+    const bool unresolved_allowed = profile.delivery == Delivery::composer || show_dialog;
 
     OutgoingMail mail;
     mail.from = profile.from;
@@ -141,12 +150,22 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
         attachments.list.push_back(attachment);
     }
     mail.attachments = attachments.list;
+    if (show_dialog) {
+        const RecipientResolver resolve = [&](const IncomingRecipient& recipient, OutgoingRecipient& outgoing) {
+            return resolve_recipient(recipient, address_book, false, outgoing);
+        };
+        const ULONG confirmed = confirm_in_send_dialog(mail, profile.delivery != Delivery::outbox, resolve);
+        if (confirmed != SUCCESS_SUCCESS)
+            return confirmed;
+    }
 
     switch (profile.delivery) {
     case Delivery::composer:
         return deliver_to_composer(mail, profile.composer);
     case Delivery::sendmail:
         return deliver_to_sendmail(mail, profile.sendmail);
+    case Delivery::smtp:
+        return deliver_by_smtp(mail, profile);
     case Delivery::outbox:
         break;
     }

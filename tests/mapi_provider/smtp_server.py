@@ -1,0 +1,83 @@
+#!/usr/bin/env python3
+"""A submission server for the tests on 127.0.0.1: STARTTLS with a throw-away certificate and AUTH
+(max / geheim). Prints its port, writes each accepted mail to DIR/received-N (envelope lines, a blank
+line, the data as received) and ends when its standard input closes.
+Modes: ok; fast (DATA read in blocks, not line by line, for mails of many megabytes); plain (no STARTTLS);
+drop (gone before answering DATA). Usage: smtp_server.py DIR [MODE] [SIZE LIMIT]"""
+import asyncio
+import os
+import ssl
+import subprocess
+import sys
+import threading
+
+from aiosmtpd.smtp import SMTP, AuthResult
+
+folder, mode = sys.argv[1], sys.argv[2] if len(sys.argv) > 2 else "ok"
+limit = int(sys.argv[3]) if len(sys.argv) > 3 else None
+cert, key = os.path.join(folder, "cert.pem"), os.path.join(folder, "key.pem")
+if not os.path.exists(cert):
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1", "-subj", "/CN=localhost",
+                    "-addext", "subjectAltName=IP:127.0.0.1,DNS:localhost", "-keyout", key, "-out", cert],
+                   check=True, capture_output=True)
+context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+context.load_cert_chain(cert, key)
+
+
+class Handler:
+    received = 0
+
+    async def handle_RCPT(self, server, session, envelope, address, options):
+        if "abgelehnt" in address:
+            return f"550 5.1.1 <{address}>: Recipient address rejected"
+        envelope.rcpt_tos.append(address)
+        return "250 OK"
+
+    async def handle_DATA(self, server, session, envelope):
+        if mode == "drop":
+            server.transport.abort()
+            return "421 gone"
+        Handler.received += 1
+        lines = [f"MAIL FROM:<{envelope.mail_from}>"] + [f"RCPT TO:<{a}>" for a in envelope.rcpt_tos]
+        with open(os.path.join(folder, f"received-{Handler.received}"), "wb") as out:
+            out.write(("\n".join(lines) + "\n\n").encode())
+            out.write(envelope.original_content)
+        return "250 2.0.0 Ok: queued"
+
+
+class BlockData(SMTP):
+    async def smtp_DATA(self, arg):
+        if await self.check_helo_needed() or await self.check_auth_needed("DATA"):
+            return
+        if not self.envelope.rcpt_tos:
+            return await self.push("503 Error: need RCPT command")
+        await self.push("354 End data with <CR><LF>.<CR><LF>")
+        blocks, tail = [b"\r\n"], b"\r\n"
+        self._reader._limit = 1 << 24  # aiosmtpd's line limit would pause reading every 2 kB
+        while not tail.endswith(b"\r\n.\r\n"):
+            block = await self._reader.read(1 << 20)
+            if not block:
+                return
+            blocks.append(block)
+            tail = tail[-5:] + block[-5:]
+        self._reader._limit = self.line_length_limit
+        self.envelope.original_content = b"".join(blocks).replace(b"\r\n..", b"\r\n.")[2:-3]
+        await self.push(await self._call_handler_hook("DATA"))
+        self._set_post_data_state()
+
+
+def authenticate(server, session, envelope, mechanism, data):
+    return AuthResult(success=(data.login, data.password) == (b"max", b"geheim"), handled=False)
+
+
+def serve():
+    return (BlockData if mode == "fast" else SMTP)(Handler(), data_size_limit=limit, hostname="localhost", authenticator=authenticate,
+                auth_required=True, auth_require_tls=mode != "plain", require_starttls=mode != "plain",
+                tls_context=None if mode == "plain" else context)
+
+
+loop = asyncio.new_event_loop()
+server = loop.run_until_complete(loop.create_server(serve, "127.0.0.1", 0))
+print(server.sockets[0].getsockname()[1], flush=True)
+threading.Thread(target=lambda: (sys.stdin.read(), loop.call_soon_threadsafe(loop.stop)), daemon=True).start()
+loop.run_forever()
