@@ -7,10 +7,10 @@ QString shown_mailbox(const Mailbox& mailbox)
 {
     if (mailbox.name.isEmpty())
         return mailbox.address;
-    static const QString specials = QStringLiteral(";,<>\"()[]@:.\\");
-    bool quote = false;
+    // Only letters, digits and single blanks between words are safe unquoted.
+    bool quote = mailbox.name.contains(QLatin1String("  "));
     for (const QChar c : mailbox.name)
-        quote = quote || specials.contains(c);
+        quote = quote || !(c.isLetterOrNumber() || c == QLatin1Char(' '));
     QString name = mailbox.name;
     if (quote) {
         name.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\""));
