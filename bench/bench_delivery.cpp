@@ -38,7 +38,7 @@ struct Setup {
 
     Setup()
     {
-        server = std::make_unique<SmtpTestServer>(dir.filePath(QStringLiteral("server")), "fast");
+        server = std::make_unique<SmtpTestServer>(dir.filePath(QStringLiteral("server")));
         for (const qint64 size : {qint64(39), big}) {
             QFile file(attachment(size));
             file.open(QIODevice::WriteOnly);

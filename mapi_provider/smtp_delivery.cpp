@@ -10,6 +10,7 @@
 #include <curl/curl.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -59,6 +60,36 @@ struct CurlCleanup {
 };
 struct SlistFree {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+
+// libcurl sends with MSG_NOSIGNAL, yet a TLS library may write to the socket
+// itself: a server hanging up mid-upload must not end the host with SIGPIPE.
+// Blocked on this thread for the transfer; one raised meanwhile is taken back.
+class SigpipeBlocked {
+public:
+    SigpipeBlocked()
+    {
+        ::sigemptyset(&m_pipe);
+        ::sigaddset(&m_pipe, SIGPIPE);
+        ::pthread_sigmask(SIG_BLOCK, &m_pipe, &m_old);
+        sigset_t pending;
+        ::sigpending(&pending);
+        m_was_pending = ::sigismember(&pending, SIGPIPE) == 1;
+    }
+    SigpipeBlocked(const SigpipeBlocked&) = delete;
+    SigpipeBlocked& operator=(const SigpipeBlocked&) = delete;
+    ~SigpipeBlocked()
+    {
+        const timespec none {};
+        while (!m_was_pending && ::sigtimedwait(&m_pipe, nullptr, &none) == SIGPIPE) {
+        }
+        ::pthread_sigmask(SIG_SETMASK, &m_old, nullptr);
+    }
+
+private:
+    sigset_t m_pipe;
+    sigset_t m_old;
+    bool m_was_pending = false;
 };
 
 bool curl_ready()
@@ -324,6 +355,7 @@ std::optional<Failure> submit(const OutgoingMail& mail, const Profile& profile, 
     // A server that stops answering ends the send; a slow but moving upload does not.
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, 60L);
+    const SigpipeBlocked no_sigpipe;
     const CURLcode result = curl_easy_perform(c);
     if (result == CURLE_OK)
         return std::nullopt;

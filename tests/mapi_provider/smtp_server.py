@@ -1,15 +1,7 @@
-#!/usr/bin/env python3
-"""A submission server for the tests on 127.0.0.1: STARTTLS with a throw-away certificate and AUTH
-(max / geheim). Prints its port, writes each accepted mail to DIR/received-N (envelope lines, a blank
-line, the data as received) and ends when its standard input closes.
-Modes: ok; fast (DATA read in blocks, not line by line, for mails of many megabytes); plain (no STARTTLS);
-drop (gone before answering DATA). Usage: smtp_server.py DIR [MODE] [SIZE LIMIT]"""
-import asyncio
-import os
-import ssl
-import subprocess
-import sys
-import threading
+"""SMTP server on 127.0.0.1 with STARTTLS (throw-away certificate) and AUTH max/geheim; MODE plain: no STARTTLS,
+drop: gone before answering DATA. Prints its port, writes each mail to DIR/received-N (envelope, blank line, data)
+and ends when its standard input closes. Usage: smtp_server.py DIR [MODE] [SIZE LIMIT]"""
+import asyncio, os, ssl, subprocess, sys, threading
 
 from aiosmtpd.smtp import SMTP, AuthResult
 
@@ -45,34 +37,13 @@ class Handler:
         return "250 2.0.0 Ok: queued"
 
 
-class BlockData(SMTP):
-    async def smtp_DATA(self, arg):
-        if await self.check_helo_needed() or await self.check_auth_needed("DATA"):
-            return
-        if not self.envelope.rcpt_tos:
-            return await self.push("503 Error: need RCPT command")
-        await self.push("354 End data with <CR><LF>.<CR><LF>")
-        blocks, tail = [b"\r\n"], b"\r\n"
-        self._reader._limit = 1 << 24  # aiosmtpd's line limit would pause reading every 2 kB
-        while not tail.endswith(b"\r\n.\r\n"):
-            block = await self._reader.read(1 << 20)
-            if not block:
-                return
-            blocks.append(block)
-            tail = tail[-5:] + block[-5:]
-        self._reader._limit = self.line_length_limit
-        self.envelope.original_content = b"".join(blocks).replace(b"\r\n..", b"\r\n.")[2:-3]
-        await self.push(await self._call_handler_hook("DATA"))
-        self._set_post_data_state()
-
-
 def authenticate(server, session, envelope, mechanism, data):
     return AuthResult(success=(data.login, data.password) == (b"max", b"geheim"), handled=False)
 
 
 def serve():
-    return (BlockData if mode == "fast" else SMTP)(Handler(), data_size_limit=limit, hostname="localhost", authenticator=authenticate,
-                auth_required=True, auth_require_tls=mode != "plain", require_starttls=mode != "plain",
+    return SMTP(Handler(), data_size_limit=limit, hostname="localhost", authenticator=authenticate, auth_required=True,
+                auth_require_tls=mode != "plain", require_starttls=mode != "plain",
                 tls_context=None if mode == "plain" else context)
 
 

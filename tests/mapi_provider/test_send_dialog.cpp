@@ -43,9 +43,8 @@ ULONG send_from_this_process(const QString& attachment)
     void* provider = ::dlopen(TELVORIN_MAPI_PROVIDER, RTLD_NOW | RTLD_LOCAL);
     auto logon = reinterpret_cast<LPMAPILOGON>(::dlsym(provider, "MAPILogon"));
     auto send = reinterpret_cast<LPMAPISENDMAIL>(::dlsym(provider, "MAPISendMail"));
-    QByteArray to = "kunde@example.com", subject = "Angebot Nr. 4711", path = QFile::encodeName(attachment),
-               title = "Angebot.txt",
-               body = "Sehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit freundlichen Gruessen\n";
+    QByteArray to = "kunde@example.com", subject = "Angebot Nr. 4711", path = QFile::encodeName(attachment), title =
+        "Angebot.txt", body = "Sehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit freundlichen Gruessen\n";
     MapiRecipDesc recipient {0, MAPI_TO, to.data(), nullptr, 0, nullptr};
     MapiFileDesc file {0, 0, 0xFFFFFFFF, path.data(), title.data(), nullptr};
     MapiMessage message {0, subject.data(), body.data(), nullptr, nullptr, nullptr, 0, nullptr, 1, &recipient, 1, &file};
@@ -56,22 +55,17 @@ ULONG send_from_this_process(const QString& attachment)
 
 class SendDialog : public ::testing::TestWithParam<DialogCase> {
 protected:
+    // One X server for the suite, on a display number it picks itself.
     static void SetUpTestSuite()
     {
         s_xvfb = new QProcess;
-        s_xvfb->start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                              QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                                              QStringLiteral("tcp")});
+        s_xvfb->start("Xvfb", QProcess::splitCommand(QStringLiteral("-displayfd 1 -screen 0 1024x768x24 -nolisten tcp")));
         while (!s_xvfb->canReadLine() && s_xvfb->waitForReadyRead(30000)) {
         }
-        s_display = QLatin1Char(':') + QString::fromLatin1(s_xvfb->readLine().trimmed());
+        s_display = ":" + QString::fromLatin1(s_xvfb->readLine().trimmed());
+        ::setenv("DISPLAY", s_display.toLatin1().constData(), 1);  // for xdotool and this process as a host
     }
-    static void TearDownTestSuite()
-    {
-        s_xvfb->terminate();
-        s_xvfb->waitForFinished();
-        delete s_xvfb;
-    }
+    static void TearDownTestSuite() { s_xvfb->terminate(), s_xvfb->waitForFinished(), delete s_xvfb; }
     static inline QProcess* s_xvfb = nullptr;
     static inline QString s_display;
 };
@@ -82,31 +76,24 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
         GTEST_SKIP() << "Xvfb did not start (is the xvfb package installed?): " << s_xvfb->errorString().toStdString();
     const DialogCase& c = GetParam();
     testhilfe::Umgebung u;
-    u.schreibe(QStringLiteral("examples/mail.txt"), u.lies(testhilfe::quellverzeichnis() + "/examples/mail.txt"));
-    const QByteArray attachment = u.lies(testhilfe::quellverzeichnis() + "/examples/anhang.txt");
-    u.schreibe(QStringLiteral("examples/anhang.txt"), attachment);
-    const QString config = u.schreibe(
-        QStringLiteral("mapi.ini"), "[Standard]\nFrom=Max Mustermann <max@example.com>\nOutbox=" + QFile::encodeName(u.pfad("out"))
-                                        + "\nDialog=" + c.dialog + "\n[AddressBook]\nMaria Muster=maria@example.com\n");
-    u.setze(QStringLiteral("TELVORIN_MAPI_CONFIG"), config);
-    u.setze(QStringLiteral("DISPLAY"), s_display);
+    for (const QString file : {"examples/mail.txt", "examples/anhang.txt"})
+        u.schreibe(file, u.lies(testhilfe::quellverzeichnis() + "/" + file));
+    const QString config = u.schreibe("mapi.ini", "[Standard]\nFrom=Max Mustermann <max@example.com>\nOutbox="
+                                                      + QFile::encodeName(u.pfad("out")) + "\nDialog=" + c.dialog
+                                                      + "\n[AddressBook]\nMaria Muster=maria@example.com\n");
+    u.setze("TELVORIN_MAPI_CONFIG", config);
+    u.setze("DISPLAY", s_display);
 
     QProcess user;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), s_display);
-    user.setProcessEnvironment(environment);
     if (*c.user)
-        user.start(QStringLiteral("timeout"), {QStringLiteral("30"), QStringLiteral("sh"), QStringLiteral("-ec"),
-                                               QStringLiteral("w=$(xdotool search --sync --name 'Angebot Nr. 4711' | head -1)"
-                                                              "; xdotool windowfocus --sync $w; ")
-                                                   + QString::fromUtf8(c.user)});
+        user.start("timeout", {"30", "sh", "-ec", "w=$(xdotool search --sync --name 'Angebot Nr. 4711' | head -1); "
+                                                  "xdotool windowfocus --sync $w; " + QString::fromUtf8(c.user)});
     bool sent = false;
     if (c.bare_host) {
         ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(config).constData(), 1);
-        ::setenv("DISPLAY", s_display.toLatin1().constData(), 1);
         sent = send_from_this_process(u.pfad("examples/anhang.txt")) == SUCCESS_SUCCESS;
     } else {
-        const testhilfe::Ergebnis result = u.starte({QStringLiteral("examples/mail.txt")});
+        const testhilfe::Ergebnis result = u.starte({"examples/mail.txt"});
         EXPECT_EQ(result.exit_code, 0) << result.standardfehler.constData();
         sent = result.standardausgabe.contains("\nEmail gesendet: ");
     }
@@ -119,7 +106,7 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
     EXPECT_EQ(lies_mail(einzige_mail(u.pfad("out"))),
               "From: Max Mustermann <max@example.com>\n" + QString::fromUtf8(c.delivered)
                   + "\nText (utf-8):\nSehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit freundlichen Gruessen\n"
-                  + anlage(QStringLiteral("Angebot.txt"), "text/plain", attachment));
+                  + anlage("Angebot.txt", "text/plain", u.lies("examples/anhang.txt")));
 }
 
 INSTANTIATE_TEST_SUITE_P(UserActions, SendDialog, ::testing::ValuesIn(cases),
