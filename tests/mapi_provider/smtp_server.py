@@ -1,6 +1,6 @@
-"""SMTP server on 127.0.0.1 with STARTTLS (throw-away certificate) and AUTH max/geheim; MODE plain: no STARTTLS,
-drop: gone before answering DATA. Prints its port, writes each mail to DIR/received-N (envelope, blank line, data)
-and ends when its standard input closes. Usage: smtp_server.py DIR [MODE] [SIZE LIMIT]"""
+"""SMTP server on 127.0.0.1 with STARTTLS (throw-away certificate) and AUTH max/geheim; MODE plain: no STARTTLS, smtps:
+TLS from the start, drop: gone before answering DATA. Prints its port, writes each mail to DIR/received-N (envelope,
+blank line, data) and ends when its standard input closes. Usage: smtp_server.py DIR [MODE] [SIZE LIMIT]"""
 import asyncio, os, ssl, subprocess, sys, threading
 
 from aiosmtpd.smtp import SMTP, AuthResult
@@ -42,13 +42,13 @@ def authenticate(server, session, envelope, mechanism, data):
 
 
 def serve():
+    starttls = mode in ("ok", "drop")
     return SMTP(Handler(), data_size_limit=limit, hostname="localhost", authenticator=authenticate, auth_required=True,
-                auth_require_tls=mode != "plain", require_starttls=mode != "plain",
-                tls_context=None if mode == "plain" else context)
+                auth_require_tls=starttls, require_starttls=starttls, tls_context=context if starttls else None)
 
 
 loop = asyncio.new_event_loop()
-server = loop.run_until_complete(loop.create_server(serve, "127.0.0.1", 0))
+server = loop.run_until_complete(loop.create_server(serve, "127.0.0.1", 0, ssl=context if mode == "smtps" else None))
 print(server.sockets[0].getsockname()[1], flush=True)
 threading.Thread(target=lambda: (sys.stdin.read(), loop.call_soon_threadsafe(loop.stop)), daemon=True).start()
 loop.run_forever()

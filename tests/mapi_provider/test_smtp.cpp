@@ -3,8 +3,6 @@
 #include "mail_leser.h"
 #include "smtp_test_server.h"
 
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 using namespace providertest;
@@ -52,6 +50,7 @@ const SmtpCase cases[] = {
     {"ServerDropsTheConnection", "drop", "", good, "kunde@example.com", 0, "response reading failed (errno: 0)", failure},
     {"UntrustedCertificate", "ok", "", "User=max\nPassword=geheim\n", "kunde@example.com", 0,
      "SSL certificate problem: self-signed certificate", failure},
+    {"ImplicitTls", "smtps", "", good, "kunde@example.com", 0, nullptr, ""},
     {"NoPasswordWithoutStarttls", "plain", "", good, "kunde@example.com", 0, "STARTTLS not supported.", failure},
 };
 
@@ -65,10 +64,11 @@ TEST_P(SmtpDelivery, TheServerGetsTheWholeMailOrTheToolSaysWhy)
     testhilfe::Umgebung u;
     SmtpTestServer server(u.pfad(QStringLiteral("server")), c.server_mode, c.size_limit);
     ASSERT_NE(server.port(), 0);
-    const QString url = QStringLiteral("smtp://127.0.0.1:%1").arg(server.port());
+    const QString url = QStringLiteral("%1://127.0.0.1:%2").arg(qstrcmp(c.server_mode, "smtps") ? "smtp" : "smtps")
+                            .arg(server.port());
     u.schreibe(QStringLiteral("home/.config/telvorin/mapi.ini"),
                "[Standard]\nDelivery=smtp\nFrom=Max Mustermann <max@example.com>\nServer=" + url.toUtf8() + "\n"
-                   + QByteArray(c.credentials).replace("server/", QFile::encodeName(u.pfad(QStringLiteral("server/")))));
+                   + QByteArray(c.credentials).replace("server/", u.pfad(QStringLiteral("server/")).toUtf8()));
     QByteArray attachment(c.attachment_size, '\0');
     quint32 noise = 1;
     for (char& byte : attachment)
