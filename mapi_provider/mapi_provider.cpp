@@ -82,13 +82,18 @@ SessionPtr open_session(const QString& profile_name, const QString& password, UL
     const QString name = profile_name.trimmed();
     const Profile* profile = configuration.find_profile(name.isEmpty() ? configuration.default_profile : name);
     // An empty password is what callers without a password dialog send; a
-    // password is checked only when one is given.
-    if (!profile || (!profile->password.isEmpty() && !password.isEmpty() && password != profile->password)) {
+    // password is checked only when one is given. The smtp delivery hands it
+    // to the server, which is the one to judge it.
+    if (!profile
+        || (profile->delivery != Delivery::smtp && !profile->password.isEmpty() && !password.isEmpty()
+            && password != profile->password)) {
         result = MAPI_E_LOGIN_FAILURE;
         return nullptr;
     }
     result = SUCCESS_SUCCESS;
-    return std::make_shared<const Session>(Session{*profile, configuration.address_book});
+    auto session = std::make_shared<Session>(Session{*profile, configuration.address_book});
+    session->profile.logon_password = password;
+    return session;
 }
 
 // The session behind `handle`; handle 0 logs on to the default profile just

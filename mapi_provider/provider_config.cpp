@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
+#include <QUrl>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -170,6 +171,23 @@ QStringList command_value(const QString& value, const QString& group, const QStr
     return parts;
 }
 
+// The submission server as scheme://host:port. Credentials belong in User=
+// and PasswordCommand=, where they never show up in a message naming the server.
+QString server_value(const QString& value, const QString& group)
+{
+    const QUrl url(value, QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    const bool known = scheme == QLatin1String("smtp") || scheme == QLatin1String("smtps");
+    if (!url.isValid() || !known || url.host().isEmpty() || !url.userInfo().isEmpty() || url.hasQuery()
+        || url.hasFragment() || (!url.path().isEmpty() && url.path() != QLatin1String("/")))
+        throw ConfigError(QStringLiteral("ungueltiger Server '%1' in [%2]").arg(url.toDisplayString(QUrl::RemoveUserInfo), group));
+    QUrl server;
+    server.setScheme(scheme);
+    server.setHost(url.host());
+    server.setPort(url.port(scheme == QLatin1String("smtps") ? 465 : 587));
+    return server.toString(QUrl::FullyEncoded);
+}
+
 Profile read_profile(QSettings& settings, const QString& group, bool utf8, const QString& config_directory)
 {
     Profile profile = builtin_profile(decoded_key(group, utf8));
@@ -187,6 +205,8 @@ Profile read_profile(QSettings& settings, const QString& group, bool utf8, const
                 profile.delivery = Delivery::composer;
             else if (kind == QLatin1String("sendmail"))
                 profile.delivery = Delivery::sendmail;
+            else if (kind == QLatin1String("smtp"))
+                profile.delivery = Delivery::smtp;
             else
                 throw ConfigError(QStringLiteral("unbekannte Zustellart '%1' in [%2]").arg(value, profile.name));
         } else if (lower == QLatin1String("outbox")) {
@@ -211,12 +231,34 @@ Profile read_profile(QSettings& settings, const QString& group, bool utf8, const
         } else if (lower == QLatin1String("sendmail")) {
             if (!value.isEmpty())
                 profile.sendmail = command_value(value, profile.name, key);
+        } else if (lower == QLatin1String("server")) {
+            profile.smtp.server = value.isEmpty() ? QString() : server_value(value, profile.name);
+        } else if (lower == QLatin1String("user")) {
+            profile.smtp.user = value;
+        } else if (lower == QLatin1String("passwordcommand")) {
+            if (!value.isEmpty())
+                profile.smtp.password_command = command_value(value, profile.name, key);
+        } else if (lower == QLatin1String("cafile")) {
+            if (!value.isEmpty())
+                profile.smtp.ca_file = expanded_directory(value, config_directory);
+        } else if (lower == QLatin1String("dialog")) {
+            const QString mode = value.toLower();
+            if (mode == QLatin1String("auto"))
+                profile.dialog = DialogMode::automatic;
+            else if (mode == QLatin1String("never"))
+                profile.dialog = DialogMode::never;
+            else if (mode == QLatin1String("always"))
+                profile.dialog = DialogMode::always;
+            else
+                throw ConfigError(QStringLiteral("unbekannte Dialogeinstellung '%1' in [%2]").arg(value, profile.name));
         } else {
             // A misspelt key would silently send the mail somewhere else.
             throw ConfigError(QStringLiteral("unbekannter Eintrag '%1' in [%2]").arg(key, profile.name));
         }
     }
     settings.endGroup();
+    if (profile.delivery == Delivery::smtp && profile.smtp.server.isEmpty())
+        throw ConfigError(QStringLiteral("Server fehlt in [%1]").arg(profile.name));
     return profile;
 }
 

@@ -10,16 +10,29 @@
 
 namespace telvorin::mapi {
 
-enum class Delivery { outbox, composer, sendmail };
+enum class Delivery { outbox, composer, sendmail, smtp };
+
+// When MAPI_DIALOG shows the send dialog: auto only where a display can be reached.
+enum class DialogMode { automatic, never, always };
+
+struct SmtpSettings {
+    QString server;                // smtp://host:port (STARTTLS required) or smtps://host:port, port always given
+    QString user;                  // empty: no log-in
+    QStringList password_command;  // program and arguments; its first output line is the password
+    QString ca_file;               // absolute; empty: the system's certificates only
+};
 
 struct Profile {
     QString name;
     Delivery delivery = Delivery::outbox;
     QString outbox;        // absolute directory; created when the first mail goes there
     Mailbox from;
-    QString password;      // empty: the profile takes any password
+    QString password;      // empty: the profile takes any password; smtp: the server's password
     QStringList composer;  // program followed by its fixed arguments
     QStringList sendmail;  // program followed by its fixed arguments
+    SmtpSettings smtp;
+    DialogMode dialog = DialogMode::automatic;
+    QString logon_password;  // given to MAPILogon, not read from the file
 };
 
 struct Configuration {

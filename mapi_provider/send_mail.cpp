@@ -3,6 +3,8 @@
 
 #include "delivery.h"
 #include "provider_text.h"
+#include "send_dialog.h"
+#include "smtp_delivery.h"
 
 #include <QFile>
 
@@ -104,9 +106,15 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
     // expect.
     if (profile.delivery == Delivery::composer && !dialog)
         return MAPI_E_FAILURE;
-    // A name the address book cannot settle goes on to the composer, which
-    // refuses it with a line that names it.
-    const bool unresolved_allowed = profile.delivery == Delivery::composer;
+    bool show_dialog = false;
+    if (dialog) {
+        const ULONG wanted = send_dialog_wanted(profile, show_dialog);
+        if (wanted != SUCCESS_SUCCESS)
+            return wanted;
+    }
+    // Names that do not resolve can still be put right in a dialog; the
+    // composer refuses them with a line that names them.
+    const bool unresolved_allowed = profile.delivery == Delivery::composer || show_dialog;
 
     OutgoingMail mail;
     mail.from = profile.from;
@@ -135,12 +143,22 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
         attachments.list.push_back(attachment);
     }
     mail.attachments = attachments.list;
+    if (show_dialog) {
+        const RecipientResolver resolve = [&](const IncomingRecipient& recipient, OutgoingRecipient& outgoing) {
+            return resolve_recipient(recipient, address_book, false, outgoing);
+        };
+        const ULONG confirmed = confirm_in_send_dialog(mail, profile.delivery != Delivery::outbox, resolve);
+        if (confirmed != SUCCESS_SUCCESS)
+            return confirmed;
+    }
 
     switch (profile.delivery) {
     case Delivery::composer:
         return deliver_to_composer(mail, profile.composer);
     case Delivery::sendmail:
         return deliver_to_sendmail(mail, profile.sendmail);
+    case Delivery::smtp:
+        return deliver_by_smtp(mail, profile);
     case Delivery::outbox:
         break;
     }

@@ -37,8 +37,10 @@ struct IncomingMail {
 // MAPI result code: SUCCESS_SUCCESS, MAPI_E_BAD_RECIPTYPE,
 // MAPI_E_UNKNOWN_RECIPIENT, MAPI_E_AMBIGUOUS_RECIPIENT, MAPI_E_INVALID_RECIPS,
 // MAPI_E_ATTACHMENT_NOT_FOUND, MAPI_E_ATTACHMENT_OPEN_FAILURE or what the
-// delivery reports. `dialog` is MAPI_DIALOG: only the composer delivery
-// shows one; it refuses names that stay unresolved.
+// delivery reports. `dialog` is MAPI_DIALOG: the composer is a dialog of its
+// own, the other deliveries show the send dialog where a display allows
+// (MAPI_USER_ABORT when the user cancels); only with a dialog may names
+// stay unresolved at first (the composer refuses what stays unresolved).
 ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address_book,
                 const IncomingMail& incoming, bool dialog);
 

@@ -1,0 +1,184 @@
+// The provider's deliveries against each other: the outbox, and the smtp delivery to a local SMTP server
+// (STARTTLS and AUTH, tests/mapi_provider/smtp_server.py). Target: a mail to the local server takes at most
+// 1.5 times as long as the outbox delivery of the same mail; the tool's peak memory does not grow with the
+// attachment.
+#include "simple_mapi.h"
+#include "smtp_test_server.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <ctime>
+#include <cstdlib>
+#include <memory>
+
+extern char** environ;
+
+namespace {
+
+constexpr qint64 big = 50 << 20;
+
+// A folder with the configuration, one attachment per size, the outbox and a running server.
+struct Setup {
+    QTemporaryDir dir;
+    std::unique_ptr<SmtpTestServer> server;
+    LPMAPILOGON logon = nullptr;
+    LPMAPISENDMAIL send = nullptr;
+    LPMAPILOGOFF logoff = nullptr;
+
+    Setup()
+    {
+        server = std::make_unique<SmtpTestServer>(dir.filePath(QStringLiteral("server")));
+        for (const qint64 size : {qint64(39), big}) {
+            QFile file(attachment(size));
+            file.open(QIODevice::WriteOnly);
+            QByteArray block(1 << 20, '\0');
+            quint32 noise = 1;
+            for (char& byte : block)
+                byte = static_cast<char>((noise = noise * 1664525u + 1013904223u) >> 24);
+            for (qint64 left = size; left > 0; left -= block.size())
+                file.write(block.constData(), std::min<qint64>(left, block.size()));
+        }
+        QFile ini(dir.filePath(QStringLiteral("mapi.ini")));
+        ini.open(QIODevice::WriteOnly);
+        const QByteArray smtp = "Delivery=smtp\nFrom=max@example.com\nDialog=never\nServer=smtp://127.0.0.1:"
+            + QByteArray::number(server->port()) + "\nUser=max\nCAFile="
+            + QFile::encodeName(dir.filePath(QStringLiteral("server/cert.pem"))) + "\n";
+        // [Smtp] is used with the password given at log-on, which goes before Password=; the tool logs on
+        // without one and uses [SmtpTool].
+        ini.write("[Ausgang]\nOutbox=" + QFile::encodeName(dir.filePath(QStringLiteral("outbox")))
+                  + "\nFrom=max@example.com\nDialog=never\n[Smtp]\n" + smtp + "Password=falsch\n[SmtpTool]\n" + smtp
+                  + "Password=geheim\n");
+        ini.close();
+        ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(ini.fileName()).constData(), 1);
+        void* provider = ::dlopen(TELVORIN_MAPI_PROVIDER, RTLD_NOW | RTLD_LOCAL);
+        logon = reinterpret_cast<LPMAPILOGON>(::dlsym(provider, "MAPILogon"));
+        send = reinterpret_cast<LPMAPISENDMAIL>(::dlsym(provider, "MAPISendMail"));
+        logoff = reinterpret_cast<LPMAPILOGOFF>(::dlsym(provider, "MAPILogoff"));
+    }
+    QString attachment(qint64 size) const { return dir.filePath(QStringLiteral("anlage-%1.bin").arg(size)); }
+
+    // One mail with one attachment through `profile`; the delivered copies are removed again.
+    ULONG deliver(const char* profile, qint64 size) const
+    {
+        LHANDLE session = 0;
+        // The server's password comes with the log-on, as a caller with a password dialog hands it over.
+        if (logon(0, const_cast<char*>(profile), const_cast<char*>("geheim"), 0, 0, &session) != SUCCESS_SUCCESS)
+            return MAPI_E_LOGIN_FAILURE;
+        QByteArray to = "kunde@example.com", subject = "Angebot", body = "Hallo\n", title = "Daten.bin",
+                   path = QFile::encodeName(attachment(size));
+        MapiRecipDesc recipient {0, MAPI_TO, to.data(), nullptr, 0, nullptr};
+        MapiFileDesc file {0, 0, 0xFFFFFFFF, path.data(), title.data(), nullptr};
+        MapiMessage message {0, subject.data(), body.data(), nullptr, nullptr, nullptr, 0, nullptr, 1, &recipient, 1, &file};
+        const ULONG result = send(session, 0, &message, 0, 0);
+        logoff(session, 0, 0, 0);
+        return result;
+    }
+    void clean() const
+    {
+        for (const char* folder : {"outbox", "server"}) {
+            QDir d(dir.filePath(QLatin1String(folder)));
+            for (const QString& name : d.entryList({QStringLiteral("*.eml"), QStringLiteral("received-*")}, QDir::Files))
+                d.remove(name);
+        }
+    }
+};
+
+Setup& setup()
+{
+    static Setup instance;
+    return instance;
+}
+
+double process_cpu_seconds()
+{
+    timespec now {};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+// Wall time of one delivery; `cpu` grows by this process's CPU time for it (the provider's own work, as
+// against the time spent waiting for the server).
+double seconds_for(const char* profile, qint64 size, benchmark::State& state, double& cpu)
+{
+    const double cpu_start = process_cpu_seconds();
+    const auto start = std::chrono::steady_clock::now();
+    const ULONG result = setup().deliver(profile, size);
+    const std::chrono::duration<double> taken = std::chrono::steady_clock::now() - start;
+    cpu += process_cpu_seconds() - cpu_start;
+    if (result != SUCCESS_SUCCESS)
+        state.SkipWithError("delivery failed");
+    setup().clean();
+    return taken.count();
+}
+
+// Both deliveries of the same mail in turn; the counter smtp_per_outbox is the target's ratio.
+void BM_SmtpAgainstOutbox(benchmark::State& state)
+{
+    const qint64 size = state.range(0);
+    double outbox = 0, smtp = 0, outbox_cpu = 0, smtp_cpu = 0;
+    for (auto _ : state) {
+        outbox += seconds_for("Ausgang", size, state, outbox_cpu);
+        smtp += seconds_for("Smtp", size, state, smtp_cpu);
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["outbox_ms"] = 1000 * outbox / n;
+    state.counters["smtp_ms"] = 1000 * smtp / n;
+    state.counters["smtp_per_outbox"] = smtp / outbox;
+    state.counters["outbox_cpu_ms"] = 1000 * outbox_cpu / n;
+    state.counters["smtp_cpu_ms"] = 1000 * smtp_cpu / n;
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * size * 2);
+}
+BENCHMARK(BM_SmtpAgainstOutbox)->Arg(39)->Arg(big)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+// The real telvorin sending the mail through a profile, as a child process: its peak resident memory.
+void BM_ToolPeakMemory(benchmark::State& state)
+{
+    const char* profile = state.range(0) ? "SmtpTool" : "Ausgang";
+    const qint64 size = state.range(1);
+    const QString mail = setup().dir.filePath(QStringLiteral("mail.txt"));
+    QFile file(mail);
+    file.open(QIODevice::WriteOnly);
+    file.write(QByteArray(profile) + "\n\nAngebot\n1\nkunde@example.com\n0\n0\n1\n"
+               + QFile::encodeName(setup().attachment(size)) + "\n1\nDaten.bin\nHallo\n");
+    file.close();
+    QByteArray binary = TELVORIN_BINARY, argument = QFile::encodeName(mail);
+    char* argv[] = {binary.data(), argument.data(), nullptr};
+    long peak_kib = 0;
+    for (auto _ : state) {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        pid_t child = 0;
+        int status = 0;
+        rusage usage {};
+        if (posix_spawn(&child, argv[0], &actions, nullptr, argv, environ) != 0 || ::wait4(child, &status, 0, &usage) != child
+            || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            state.SkipWithError("telvorin failed");
+        posix_spawn_file_actions_destroy(&actions);
+        peak_kib = std::max(peak_kib, usage.ru_maxrss);
+        setup().clean();
+    }
+    state.counters["peak_rss_MiB"] = static_cast<double>(peak_kib) / 1024;
+}
+BENCHMARK(BM_ToolPeakMemory)
+    ->ArgNames({"smtp", "attachment"})
+    ->ArgsProduct({{0, 1}, {39, big}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2)
+    ->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

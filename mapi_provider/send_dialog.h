@@ -1,0 +1,31 @@
+// The send dialog that MAPI_DIALOG asks for: the user sees the mail, may edit it, and sends or cancels.
+#pragma once
+
+#include "outgoing_mail.h"
+#include "provider_config.h"
+#include "send_mail.h"
+#include "simple_mapi.h"
+
+#include <functional>
+
+namespace telvorin::mapi {
+
+// Whether MAPI_DIALOG shows the dialog before `profile` delivers: never for
+// the composer (a window of its own) or with Dialog=never; with Dialog=auto
+// when a real display can be used from this thread. Sets `show` and returns
+// SUCCESS_SUCCESS, or MAPI_E_FAILURE with one line on standard error when
+// Dialog=always finds no display.
+ULONG send_dialog_wanted(const Profile& profile, bool& show);
+
+// Resolves one recipient the way a send without dialog does.
+using RecipientResolver = std::function<ULONG(const IncomingRecipient&, OutgoingRecipient&)>;
+
+// Shows `mail` (From, To, Cc, Bcc, Subject, body, the attachments' names and
+// sizes) modally on the calling thread, with a QApplication of our own when
+// the host has none. Send re-reads what the user changed into `mail`, with
+// edited recipients resolved through `resolve`; a recipient or sender that
+// does not resolve keeps the dialog open with the reason shown. Returns
+// SUCCESS_SUCCESS on Send, MAPI_USER_ABORT on Cancel, Escape or closing.
+ULONG confirm_in_send_dialog(OutgoingMail& mail, bool recipients_required, const RecipientResolver& resolve);
+
+}  // namespace telvorin::mapi

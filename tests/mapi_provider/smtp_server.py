@@ -1,0 +1,54 @@
+"""SMTP server on 127.0.0.1 with STARTTLS (throw-away certificate) and AUTH max/geheim; MODE plain: no STARTTLS, smtps:
+TLS from the start, drop: gone before answering DATA. Prints its port, writes each mail to DIR/received-N (envelope,
+blank line, data) and ends when its standard input closes. Usage: smtp_server.py DIR [MODE] [SIZE LIMIT]"""
+import asyncio, os, ssl, subprocess, sys, threading
+
+from aiosmtpd.smtp import SMTP, AuthResult
+
+folder, mode = sys.argv[1], sys.argv[2] if len(sys.argv) > 2 else "ok"
+limit = int(sys.argv[3]) if len(sys.argv) > 3 else None
+cert, key = os.path.join(folder, "cert.pem"), os.path.join(folder, "key.pem")
+if not os.path.exists(cert):
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1", "-subj", "/CN=localhost",
+                    "-addext", "subjectAltName=IP:127.0.0.1,DNS:localhost", "-keyout", key, "-out", cert],
+                   check=True, capture_output=True)
+context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+context.load_cert_chain(cert, key)
+
+
+class Handler:
+    received = 0
+
+    async def handle_RCPT(self, server, session, envelope, address, options):
+        if "abgelehnt" in address:
+            return f"550 5.1.1 <{address}>: Recipient address rejected"
+        envelope.rcpt_tos.append(address)
+        return "250 OK"
+
+    async def handle_DATA(self, server, session, envelope):
+        if mode == "drop":
+            server.transport.abort()
+            return "421 gone"
+        Handler.received += 1
+        lines = [f"MAIL FROM:<{envelope.mail_from}>"] + [f"RCPT TO:<{a}>" for a in envelope.rcpt_tos]
+        with open(os.path.join(folder, f"received-{Handler.received}"), "wb") as out:
+            out.write(("\n".join(lines) + "\n\n").encode())
+            out.write(envelope.original_content)
+        return "250 2.0.0 Ok: queued"
+
+
+def authenticate(server, session, envelope, mechanism, data):
+    return AuthResult(success=(data.login, data.password) == (b"max", b"geheim"), handled=False)
+
+
+def serve():
+    starttls = mode in ("ok", "drop")
+    return SMTP(Handler(), data_size_limit=limit, hostname="localhost", authenticator=authenticate, auth_required=True,
+                auth_require_tls=starttls, require_starttls=starttls, tls_context=context if starttls else None)
+
+
+loop = asyncio.new_event_loop()
+server = loop.run_until_complete(loop.create_server(serve, "127.0.0.1", 0, ssl=context if mode == "smtps" else None))
+print(server.sockets[0].getsockname()[1], flush=True)
+threading.Thread(target=lambda: (sys.stdin.read(), loop.call_soon_threadsafe(loop.stop)), daemon=True).start()
+loop.run_forever()

@@ -1,0 +1,32 @@
+// The test SMTP server (smtp_server.py) as a child process, for the tests and the delivery benchmark. It keeps
+// its certificate and what it receives in `folder` and ends with the object; port() is 0 when it did not start.
+#pragma once
+
+#include <QDir>
+#include <QProcess>
+
+class SmtpTestServer {
+public:
+    explicit SmtpTestServer(const QString& folder, const char* mode = "ok", const char* size_limit = "")
+    {
+        QDir().mkpath(folder);
+        QStringList arguments {"-W", "ignore", SMTP_SERVER_SCRIPT, folder, mode};
+        m_process.setStandardErrorFile(QProcess::nullDevice());
+        m_process.start(TELVORIN_PYTHON, *size_limit ? arguments << size_limit : arguments);
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(30000)) {
+        }
+        m_port = m_process.readLine().trimmed().toUShort();
+    }
+    ~SmtpTestServer()
+    {
+        m_process.closeWriteChannel();  // the server's signal to end
+        if (!m_process.waitForFinished(10000))
+            m_process.kill();
+        m_process.waitForFinished();
+    }
+    quint16 port() const { return m_port; }
+
+private:
+    QProcess m_process;
+    quint16 m_port = 0;
+};
