@@ -326,9 +326,9 @@ void write_message(CompoundWriter& schreiber, GsfOutfile* ordner, const MailMess
     quint32 empfaenger = 0;
     for (const auto& [liste, art] : {std::pair{&m.to, 1u}, std::pair{&m.cc, 2u}, std::pair{&m.bcc, 3u}})
         for (const MailAddress& a : *liste) {
-            schreiber.storage(ordner, storage_name("__recip_version1.0_#", empfaenger), [&](GsfOutfile* r) {
-                schreiber.properties(r, recipient_properties(a, art, empfaenger), kopf8);
-            });
+            const PropertySet satz = recipient_properties(a, art, empfaenger);
+            schreiber.storage(ordner, storage_name("__recip_version1.0_#", empfaenger),
+                              [&](GsfOutfile* r) { schreiber.properties(r, satz, kopf8); });
             ++empfaenger;
         }
     quint32 anlagen = 0;
