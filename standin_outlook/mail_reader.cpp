@@ -114,11 +114,15 @@ bool is_attachment_disposition(GMimeObject* objekt)
     return d != nullptr && g_mime_content_disposition_is_attachment(d);
 }
 
-MailMessage read_message(GMimeMessage* nachricht, const QByteArray& roh);
+// Attached mails deeper than this stay plain attachments: each level writes
+// the mail it holds once, so the time stays linear in the mail's size.
+constexpr int max_embedding = 16;
+
+MailMessage read_message(GMimeMessage* nachricht, const QByteArray& roh, int tiefe);
 
 // A part is an attachment when it carries a name, is an attached mail, or is
 // a non-text part that the HTML can refer to by its content id.
-void walk(GMimeObject* objekt, MailMessage& nachricht)
+void walk(GMimeObject* objekt, MailMessage& nachricht, int tiefe)
 {
     if (objekt == nullptr)
         return;
@@ -126,7 +130,7 @@ void walk(GMimeObject* objekt, MailMessage& nachricht)
         GMimeMultipart* mehrteilig = GMIME_MULTIPART(objekt);
         const int anzahl = g_mime_multipart_get_count(mehrteilig);
         for (int i = 0; i < anzahl; ++i)
-            walk(g_mime_multipart_get_part(mehrteilig, i), nachricht);
+            walk(g_mime_multipart_get_part(mehrteilig, i), nachricht, tiefe);
         return;
     }
 
@@ -144,7 +148,8 @@ void walk(GMimeObject* objekt, MailMessage& nachricht)
             if (GMimeMessage* innere = g_mime_message_part_get_message(GMIME_MESSAGE_PART(objekt))) {
                 g_mime_object_write_to_stream(GMIME_OBJECT(innere), nullptr, strom.get());
                 anlage.data = stream_bytes(strom.get());
-                anlage.message = std::make_shared<MailMessage>(read_message(innere, anlage.data));
+                if (tiefe < max_embedding)
+                    anlage.message = std::make_shared<MailMessage>(read_message(innere, anlage.data, tiefe + 1));
             }
         }
         anlage.file_name = attachment_file_name(without_controls(utf8(name)), nachricht.attachments.size() + 1);
@@ -165,7 +170,7 @@ void walk(GMimeObject* objekt, MailMessage& nachricht)
     }
 }
 
-MailMessage read_message(GMimeMessage* nachricht, const QByteArray& roh)
+MailMessage read_message(GMimeMessage* nachricht, const QByteArray& roh, int tiefe)
 {
     MailMessage m;
     m.subject = without_controls(utf8(g_mime_message_get_subject(nachricht)));
@@ -189,7 +194,7 @@ MailMessage read_message(GMimeMessage* nachricht, const QByteArray& roh)
     collect_addresses(g_mime_message_get_to(nachricht), m.to);
     collect_addresses(g_mime_message_get_cc(nachricht), m.cc);
     collect_addresses(g_mime_message_get_bcc(nachricht), m.bcc);
-    walk(g_mime_message_get_mime_part(nachricht), m);
+    walk(g_mime_message_get_mime_part(nachricht), m, tiefe);
     return m;
 }
 
@@ -250,7 +255,7 @@ bool read_mail(const QByteArray& raw, MailMessage& out)
     if (kopf == nullptr || g_mime_header_list_get_count(kopf) == 0)
         return false;
 
-    MailMessage ergebnis = read_message(nachricht.get(), raw);
+    MailMessage ergebnis = read_message(nachricht.get(), raw, 0);
     out = std::move(ergebnis);
     return true;
 }

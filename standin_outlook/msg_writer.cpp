@@ -44,6 +44,7 @@
 #include "file_saving.h"
 
 #include <QFile>
+#include <QSet>
 #include <QtEndian>
 
 #include <gsf/gsf-outfile-msole.h>
@@ -238,10 +239,9 @@ PropertySet message_properties(const MailMessage& m)
     p.text(0x0070, normalisiert);
     if (!m.body.isNull())
         p.text(0x1000, m.body);
-    if (!m.html.isNull()) {
+    if (!m.html.isNull())
         p.binary(0x1013, m.html.toUtf8());
-        p.number(0x3FDE, 65001);
-    }
+    p.number(0x3FDE, 65001);
     p.text(0x007D, m.headers);
     address_properties(p, m.sender, 0x0C1A, 0x0C1E, 0x0C1F, 0x5D01);
     address_properties(p, m.from, 0x0042, 0x0064, 0x0065, 0x5D02);
@@ -273,7 +273,24 @@ PropertySet recipient_properties(const MailAddress& a, quint32 art, quint32 numm
     return p;
 }
 
-PropertySet attachment_properties(const MailAttachment& a, const QString& html, quint32 nummer)
+// The content ids that the HTML refers to: "cid:" up to a quote, bracket or
+// blank, found in one pass however many attachments there are.
+QSet<QString> referenced_ids(const QString& html)
+{
+    QSet<QString> kennungen;
+    const QLatin1String cid("cid:");
+    const QString trenner = QStringLiteral("\"'()<> \t\r\n");
+    for (int i = html.indexOf(cid, 0, Qt::CaseInsensitive); i >= 0;) {
+        int ende = i + cid.size();
+        while (ende < html.size() && !trenner.contains(html[ende]))
+            ++ende;
+        kennungen.insert(html.mid(i + cid.size(), ende - i - cid.size()));
+        i = html.indexOf(cid, ende, Qt::CaseInsensitive);
+    }
+    return kennungen;
+}
+
+PropertySet attachment_properties(const MailAttachment& a, const QSet<QString>& im_html, quint32 nummer)
 {
     PropertySet p;
     p.number(0x0E21, nummer);
@@ -296,9 +313,9 @@ PropertySet attachment_properties(const MailAttachment& a, const QString& html, 
     if (!a.content_id.isEmpty()) {
         p.text(0x3712, a.content_id);
         // Shown in the HTML, not in the attachment list.
-        const bool im_html = html.contains(QLatin1String("cid:") + a.content_id);
-        p.number(0x3714, im_html ? 4 : 0);
-        p.flag(0x7FFE, im_html);
+        const bool gezeigt = im_html.contains(a.content_id);
+        p.number(0x3714, gezeigt ? 4 : 0);
+        p.flag(0x7FFE, gezeigt);
     }
     return p;
 }
@@ -332,12 +349,13 @@ void write_message(CompoundWriter& schreiber, GsfOutfile* ordner, const MailMess
             ++empfaenger;
         }
     quint32 anlagen = 0;
+    const QSet<QString> im_html = referenced_ids(m.html);
     for (const MailAttachment& a : m.attachments) {
         schreiber.storage(ordner, storage_name("__attach_version1.0_#", anlagen), [&](GsfOutfile* s) {
             if (a.message)
                 schreiber.storage(s, "__substg1.0_3701000D",
                                   [&](GsfOutfile* innen) { write_message(schreiber, innen, *a.message, false); });
-            schreiber.properties(s, attachment_properties(a, m.html, anlagen), kopf8);
+            schreiber.properties(s, attachment_properties(a, im_html, anlagen), kopf8);
         });
         ++anlagen;
     }

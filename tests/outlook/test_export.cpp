@@ -110,7 +110,8 @@ TEST(Export, HostileInputAddsNoLineAndWritesThroughNoLink)
         QByteArray zeile;            // the result line after the two "inf;" lines; none: no result file opens
         QStringList danach;          // what out/ holds afterwards
     } faelle[] = {
-        {"LF in a subject", "-mail", "=?utf-8?q?x=0Afile=3Bforged?=", "", "", "out", "file;out/x file;forged.msg", {"x file;forged.msg"}},
+        {"LF in a subject", "-mail", "=?utf-8?q?x=0Afile=3Bforged?=", "", "", "out", "file;out/x file;forged.msg",
+         {"x file;forged.msg"}},
         {"LF in a file name", "-anlage", "A", "text/plain\r\nContent-Disposition: attachment; filename*=utf-8''x%0Aerr%3Bforged.txt",
          "", "out", "file;out/x err;forged.txt", {"x err;forged.txt"}},
         {"LF in -dest", "-mail", "A", "", "", "out\nerr;x", "file;out err;x/A.msg", {}},

@@ -68,16 +68,12 @@ def ansicht(mail, roh=None):
     return {k: v for k, v in m.items() if v is not None}
 
 
-def nur_msgconvert(v):
-    if isinstance(v, list):
-        return [nur_msgconvert(x) for x in v]
-    return {k: nur_msgconvert(x) for k, x in v.items() if k in MSGCONVERT} if isinstance(v, dict) else v
-
-
 art, pfad = sys.argv[1:3]
 roh = subprocess.run(["msgconvert", "--outfile", "-", pfad], check=True, capture_output=True).stdout if art == "msg" \
     else open(pfad, "rb").read()
 # msgconvert folds a long Subject right after its colon; the fold is no part of the text.
 roh = re.sub(rb"^Subject:\r?\n\s+", b"Subject: ", roh, flags=re.M) if art == "msg" else roh
 m = ansicht(email.message_from_bytes(roh, policy=email.policy.default), roh)
-json.dump(m if art == "eml" else nur_msgconvert(m), sys.stdout)
+if art != "eml":  # every object, at every depth, cut down to what msgconvert shows
+    m = json.loads(json.dumps(m), object_hook=lambda o: {k: v for k, v in o.items() if k in MSGCONVERT})
+json.dump(m, sys.stdout)

@@ -62,8 +62,8 @@ static QJsonObject lies(const Umgebung& u, const QString& programm, const QStrin
 
 void vergleiche_mit_quelle(const Umgebung& u, const QString& eml, const QString& msg)
 {
-    EXPECT_EQ(lies(u, TELVORIN_PYTHON, {MSG_LESEN_PY, "msg", msg}), lies(u, TELVORIN_PYTHON, {MSG_LESEN_PY, "eml-msgconvert", eml}))
-        << "msgconvert: " << msg.toStdString();
+    EXPECT_EQ(lies(u, TELVORIN_PYTHON, {MSG_LESEN_PY, "msg", msg}),
+              lies(u, TELVORIN_PYTHON, {MSG_LESEN_PY, "eml-msgconvert", eml})) << "msgconvert: " << msg.toStdString();
     EXPECT_EQ(lies(u, "node", {MSG_LESEN_JS, msg}), lies(u, TELVORIN_PYTHON, {MSG_LESEN_PY, "eml", eml}))
         << "msgreader: " << msg.toStdString();
 }
