@@ -37,8 +37,10 @@
 // | 3714 7FFE | flags, hidden                | A  | 4 and hidden when the HTML refers to the content id    |
 // | 0E20 | size                              | A  | bytes of the data                                      |
 //
-// __nameid_version1.0 is written at the top level only, with its three
-// streams; no named property is used, so they are empty.
+// An attached mail's storage __substg1.0_3701000D holds the M and R rows of
+// that mail, under a 24-byte property header. __nameid_version1.0 is written
+// at the top level only, with its three streams; no named property is used,
+// so they are empty.
 #include "msg_writer.h"
 
 #include "file_saving.h"
