@@ -1,8 +1,10 @@
-// How the explorer export scales with the size of the selection (stand-in Outlook, in process).
+// How the explorer export scales with the size of the selection (stand-in Outlook, in process),
+// over the mails of examples/outlook-session in turn.
 #include "outlook_dateien.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -41,17 +43,16 @@ void BM_ExplorerExport(benchmark::State& state)
 {
     const int anzahl = static_cast<int>(state.range(0));
     QTemporaryDir verzeichnis;
+    const QDir beispiele(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../examples/outlook-session")));
+    const QStringList mails = beispiele.entryList({QStringLiteral("*.eml")}, QDir::Files, QDir::Name);
     QByteArray auswahl;
-    for (int i = 0; i < anzahl; ++i) {
-        const QByteArray n = QByteArray::number(i);
-        QFile f(verzeichnis.filePath("m" + n + ".eml"));
-        if (!f.open(QIODevice::WriteOnly)) {
+    for (int i = 0; i < anzahl && !mails.isEmpty(); ++i) {
+        const QByteArray n = "m" + QByteArray::number(i) + ".eml";
+        if (!QFile::copy(beispiele.filePath(mails[i % mails.size()]), verzeichnis.filePath(n))) {
             state.SkipWithError("cannot write the session");
             return;
         }
-        f.write("From: a@example.org\r\nTo: b@example.com\r\nSubject: Mail " + n
-                + "\r\nMIME-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nHallo\r\n");
-        auswahl += (i ? "," : "") + QByteArray("m") + n + ".eml";
+        auswahl += (i ? "," : "") + n;
     }
     QFile ini(verzeichnis.filePath("session.ini"));
     if (!ini.open(QIODevice::WriteOnly)) {

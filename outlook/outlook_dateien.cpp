@@ -9,10 +9,13 @@
 
 namespace {
 
-void schreibe(QTextStream* out, const QString& zeile)
+// One call writes one line: a CR or LF that a subject, an attachment name or
+// -dest brings along becomes a blank, so no text passes for a line the job
+// did not write. No Windows file name holds either, so ordinary paths stay.
+void schreibe(QTextStream* out, QString zeile)
 {
     if (out != nullptr)
-        *out << zeile << Qt::endl;
+        *out << zeile.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' ')) << Qt::endl;
 }
 
 void melde_debug(const QString& text)

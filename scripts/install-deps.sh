@@ -24,6 +24,12 @@ if [ "${1:-}" != "--tool" ]; then
   packages+=("${test_packages[@]}" "${with_recommends[@]}")
 fi
 
+# The tests' second .msg reader comes from npm, pinned by tests/package-lock.json; installed once.
+tests_dir="$(cd "$(dirname "$0")/../tests" && pwd)"
+if [ "${1:-}" != "--tool" ] && [ ! -d "$tests_dir/node_modules/@kenjiuno/msgreader" ]; then
+  (cd "$tests_dir" && npm ci --no-audit --no-fund --loglevel=error)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

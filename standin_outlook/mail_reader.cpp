@@ -3,7 +3,10 @@
 
 #include <gmime/gmime.h>
 
+#include <QTextCodec>
+
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace telvorin::standin {
@@ -41,10 +44,17 @@ void collect_addresses(InternetAddressList* liste, QVector<MailAddress>& ziel)
         if (INTERNET_ADDRESS_IS_GROUP(adresse)) {
             collect_addresses(internet_address_group_get_members(INTERNET_ADDRESS_GROUP(adresse)), ziel);
         } else if (INTERNET_ADDRESS_IS_MAILBOX(adresse)) {
-            ziel.append({utf8(internet_address_get_name(adresse)),
+            ziel.append({without_controls(utf8(internet_address_get_name(adresse))),
                          utf8(internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(adresse)))});
         }
     }
+}
+
+MailAddress first_address(InternetAddressList* liste)
+{
+    QVector<MailAddress> adressen;
+    collect_addresses(liste, adressen);
+    return adressen.isEmpty() ? MailAddress() : adressen.first();
 }
 
 QByteArray stream_bytes(GMimeStream* strom)
@@ -57,6 +67,35 @@ QString mime_type(GMimeObject* objekt)
 {
     GText typ(g_mime_content_type_get_mime_type(g_mime_object_get_content_type(objekt)));
     return utf8(typ.get());
+}
+
+QDateTime utc(GDateTime* zeit)
+{
+    if (zeit == nullptr)
+        return {};
+    QDateTime ergebnis = QDateTime::fromSecsSinceEpoch(g_date_time_to_unix(zeit), Qt::UTC);
+    g_date_time_unref(zeit);
+    return ergebnis;
+}
+
+// The header block up to the empty line, in UTF-8 where it is valid and
+// else as Latin-1, since raw 8-bit headers follow no rule.
+QString header_block(const QByteArray& roh)
+{
+    int zeile = 0;
+    while (zeile < roh.size()) {
+        const int lf = roh.indexOf('\n', zeile);
+        if (lf < 0)
+            zeile = roh.size();
+        else if (lf == zeile || (lf == zeile + 1 && roh[zeile] == '\r'))
+            break;
+        else
+            zeile = lf + 1;
+    }
+    const QByteArray block = roh.left(zeile);
+    QTextCodec::ConverterState zustand;
+    const QString text = QTextCodec::codecForMib(106)->toUnicode(block.constData(), block.size(), &zustand);
+    return zustand.invalidChars == 0 ? text : QString::fromLatin1(block);
 }
 
 // The name an entity carries, from Content-Disposition "filename" first and
@@ -75,7 +114,15 @@ bool is_attachment_disposition(GMimeObject* objekt)
     return d != nullptr && g_mime_content_disposition_is_attachment(d);
 }
 
-void walk(GMimeObject* objekt, MailMessage& nachricht, bool& text_gefunden)
+// Attached mails deeper than this stay plain attachments: each level writes
+// the mail it holds once, so the time stays linear in the mail's size.
+constexpr int max_embedding = 16;
+
+MailMessage read_message(GMimeMessage* nachricht, const QByteArray& roh, int tiefe);
+
+// A part is an attachment when it carries a name, is an attached mail, or is
+// a non-text part that the HTML can refer to by its content id.
+void walk(GMimeObject* objekt, MailMessage& nachricht, int tiefe)
 {
     if (objekt == nullptr)
         return;
@@ -83,34 +130,72 @@ void walk(GMimeObject* objekt, MailMessage& nachricht, bool& text_gefunden)
         GMimeMultipart* mehrteilig = GMIME_MULTIPART(objekt);
         const int anzahl = g_mime_multipart_get_count(mehrteilig);
         for (int i = 0; i < anzahl; ++i)
-            walk(g_mime_multipart_get_part(mehrteilig, i), nachricht, text_gefunden);
+            walk(g_mime_multipart_get_part(mehrteilig, i), nachricht, tiefe);
         return;
     }
 
     const char* name = carried_name(objekt);
-    if (name != nullptr) {
+    const char* kennung = g_mime_object_get_content_id(objekt);
+    if (name != nullptr || GMIME_IS_MESSAGE_PART(objekt) || (kennung != nullptr && !GMIME_IS_TEXT_PART(objekt))) {
         GObjectPtr<GMimeStream> strom(g_mime_stream_mem_new());
+        MailAttachment anlage;
         if (GMIME_IS_PART(objekt)) {
             if (GMimeDataWrapper* inhalt = g_mime_part_get_content(GMIME_PART(objekt)))
                 g_mime_data_wrapper_write_to_stream(inhalt, strom.get());
+            anlage.data = stream_bytes(strom.get());
         } else if (GMIME_IS_MESSAGE_PART(objekt)) {
-            // An attached message is one attachment, saved as the message
-            // itself; what it carries belongs to it, not to this item.
-            if (GMimeMessage* innere = g_mime_message_part_get_message(GMIME_MESSAGE_PART(objekt)))
+            // An attached mail keeps what it carries; it is an item of its own.
+            if (GMimeMessage* innere = g_mime_message_part_get_message(GMIME_MESSAGE_PART(objekt))) {
                 g_mime_object_write_to_stream(GMIME_OBJECT(innere), nullptr, strom.get());
+                anlage.data = stream_bytes(strom.get());
+                if (tiefe < max_embedding)
+                    anlage.message = std::make_shared<MailMessage>(read_message(innere, anlage.data, tiefe + 1));
+            }
         }
-        const int position = nachricht.attachments.size() + 1;
-        nachricht.attachments.append(
-            {attachment_file_name(QString::fromUtf8(name), position), mime_type(objekt), stream_bytes(strom.get())});
+        anlage.file_name = attachment_file_name(without_controls(utf8(name)), nachricht.attachments.size() + 1);
+        anlage.mime_type = mime_type(objekt);
+        anlage.content_id = utf8(kennung);
+        nachricht.attachments.append(std::move(anlage));
         return;
     }
 
-    if (!text_gefunden && GMIME_IS_TEXT_PART(objekt) && !is_attachment_disposition(objekt)
-        && g_mime_content_type_is_type(g_mime_object_get_content_type(objekt), "text", "plain")) {
-        GText text(g_mime_text_part_get_text(GMIME_TEXT_PART(objekt)));
-        nachricht.body = utf8(text.get());
-        text_gefunden = true;
+    if (!GMIME_IS_TEXT_PART(objekt) || is_attachment_disposition(objekt))
+        return;
+    GMimeContentType* typ = g_mime_object_get_content_type(objekt);
+    for (auto [untertyp, ziel] : {std::pair{"plain", &nachricht.body}, std::pair{"html", &nachricht.html}}) {
+        if (ziel->isNull() && g_mime_content_type_is_type(typ, "text", untertyp)) {
+            GText text(g_mime_text_part_get_text(GMIME_TEXT_PART(objekt)));
+            *ziel = text ? utf8(text.get()) : QString(QLatin1String(""));
+        }
     }
+}
+
+MailMessage read_message(GMimeMessage* nachricht, const QByteArray& roh, int tiefe)
+{
+    MailMessage m;
+    m.subject = without_controls(utf8(g_mime_message_get_subject(nachricht)));
+    m.message_id = utf8(g_mime_message_get_message_id(nachricht));
+    m.headers = header_block(roh);
+    m.size = roh.size();
+    if (GDateTime* datum = g_mime_message_get_date(nachricht))
+        m.date = QDateTime::fromSecsSinceEpoch(g_date_time_to_unix(datum), Qt::UTC);
+    // The first Received field is the newest: the stamp of the delivery.
+    if (const char* empfangen = g_mime_object_get_header(GMIME_OBJECT(nachricht), "Received")) {
+        const char* stempel = std::strrchr(empfangen, ';');
+        m.received = utc(stempel != nullptr ? g_mime_utils_header_decode_date(stempel + 1) : nullptr);
+    }
+    if (!m.received.isValid())
+        m.received = m.date;
+
+    m.from = first_address(g_mime_message_get_from(nachricht));
+    m.sender = first_address(g_mime_message_get_sender(nachricht));
+    if (m.sender.address.isEmpty())
+        m.sender = m.from;
+    collect_addresses(g_mime_message_get_to(nachricht), m.to);
+    collect_addresses(g_mime_message_get_cc(nachricht), m.cc);
+    collect_addresses(g_mime_message_get_bcc(nachricht), m.bcc);
+    walk(g_mime_message_get_mime_part(nachricht), m, tiefe);
+    return m;
 }
 
 // GMime cannot be initialised again once it was shut down (its charset
@@ -130,6 +215,14 @@ void initialise_mime()
 }
 
 }  // namespace
+
+QString without_controls(QString text)
+{
+    for (QChar& c : text)
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
+            c = QLatin1Char(' ');
+    return text;
+}
 
 QString attachment_file_name(const QString& carried, int position)
 {
@@ -162,22 +255,7 @@ bool read_mail(const QByteArray& raw, MailMessage& out)
     if (kopf == nullptr || g_mime_header_list_get_count(kopf) == 0)
         return false;
 
-    MailMessage ergebnis;
-    ergebnis.subject = utf8(g_mime_message_get_subject(nachricht.get()));
-    ergebnis.message_id = utf8(g_mime_message_get_message_id(nachricht.get()));
-    if (GDateTime* datum = g_mime_message_get_date(nachricht.get()))
-        ergebnis.date = QDateTime::fromSecsSinceEpoch(g_date_time_to_unix(datum), Qt::UTC);
-
-    QVector<MailAddress> absender;
-    collect_addresses(g_mime_message_get_from(nachricht.get()), absender);
-    if (!absender.isEmpty())
-        ergebnis.sender = absender.first();
-    collect_addresses(g_mime_message_get_to(nachricht.get()), ergebnis.to);
-    collect_addresses(g_mime_message_get_cc(nachricht.get()), ergebnis.cc);
-
-    bool text_gefunden = false;
-    walk(g_mime_message_get_mime_part(nachricht.get()), ergebnis, text_gefunden);
-
+    MailMessage ergebnis = read_message(nachricht.get(), raw, 0);
     out = std::move(ergebnis);
     return true;
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVector>
 
+#include <memory>
+
 namespace telvorin::standin {
 
 struct MailAddress {
@@ -13,20 +15,30 @@ struct MailAddress {
     QString address;  // the bare address (local@domain), may be empty for a bare name
 };
 
+struct MailMessage;
+
 struct MailAttachment {
-    QString file_name;  // the last path component only, never "", "." or ".."
-    QString mime_type;  // such as "image/png"
-    QByteArray data;    // the decoded bytes
+    QString file_name;   // the last path component only, never "", "." or ".."
+    QString mime_type;   // such as "image/png"
+    QString content_id;  // without angle brackets, may be empty
+    QByteArray data;     // the decoded bytes; for an attached mail the mail as it travels
+    std::shared_ptr<const MailMessage> message;  // set for an attached mail (message/rfc822)
 };
 
 struct MailMessage {
-    QString subject;  // decoded, unfolded
+    QString subject;  // decoded, unfolded, control characters as blanks
     QString body;     // the first plain-text part that is no attachment
-    MailAddress sender;
+    QString html;     // the first HTML part that is no attachment
+    QString headers;  // the header block as it travelled, without the empty line after it
+    MailAddress from;    // the author (From)
+    MailAddress sender;  // who sent it (Sender, else From)
     QVector<MailAddress> to;
     QVector<MailAddress> cc;
-    QString message_id;
-    QDateTime date;   // invalid when the message has none
+    QVector<MailAddress> bcc;
+    QString message_id;   // without angle brackets
+    QDateTime date;       // Date; invalid when the message has none
+    QDateTime received;   // the newest Received stamp, else Date
+    qint64 size = 0;      // bytes of the message as it travelled
     QVector<MailAttachment> attachments;  // in message order
 };
 
@@ -39,5 +51,9 @@ struct MailMessage {
 // the last component after "/" or "\", as Outlook never shows a path. When
 // nothing usable is left ("", "." or ".."), "Anlage<position>" (1-based).
 QString attachment_file_name(const QString& carried, int position);
+
+// `text` with every control character (C0, DEL, C1) as a blank: a name or
+// subject never breaks a line or a file name.
+QString without_controls(QString text);
 
 }  // namespace telvorin::standin

@@ -7,10 +7,10 @@
 
 namespace telvorin::standin {
 
-// Writes `message` to `path` as a .msg file: subject, plain-text body,
-// sender, To and Cc recipients and every attachment with name and data.
-// Returns false when the file cannot be created or written; libgsf writes
-// through a temporary file, so an older file at `path` then stays as it was.
+// Writes `message` to `path` as a .msg file with what Outlook keeps of a
+// received mail (the table in msg_writer.cpp). Returns false when the file
+// cannot be created or written, or `path` is a link or no regular file;
+// then nothing was written and an older file at `path` stays as it was.
 [[nodiscard]] bool write_msg(const MailMessage& message, const QString& path);
 
 }  // namespace telvorin::standin

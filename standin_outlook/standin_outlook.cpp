@@ -2,6 +2,7 @@
 // Leaves out: every other part of Outlook's object model, folders and stores, and events.
 #include "standin_outlook.h"
 
+#include "file_saving.h"
 #include "mail_reader.h"
 #include "msg_writer.h"
 
@@ -78,11 +79,11 @@ public:
 
     QVariant call(const QByteArray& method, const QVariant& argument) override
     {
-        if (method == "SaveAsFile") {
-            QFile f(argument.toString());
-            if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-                f.write(m_anlage.data);
-        }
+        if (method == "SaveAsFile")
+            (void)save_file(argument.toString(), [this](std::FILE* datei) {
+                return std::fwrite(m_anlage.data.constData(), 1, size_t(m_anlage.data.size()), datei)
+                       == size_t(m_anlage.data.size());
+            });
         return {};
     }
 

@@ -11,12 +11,8 @@ TEST(Dateiname, RemovesTheElevenSequencesAndAppendsMsg)
         const char* betreff;  // UTF-8
         const char* name;
     } faelle[] = {
-        {"", ".msg"},
-        {"Re: A/B", "Re AB.msg"},
-        {"a | b", "ab.msg"},
-        {"a|b", "a|b.msg"},
-        {"a |b", "a |b.msg"},
-        {"a| b", "a| b.msg"},
+        {"", ".msg"},         {"Re: A/B", "Re AB.msg"}, {"a | b", "ab.msg"},
+        {"a|b", "a|b.msg"},   {"a |b", "a |b.msg"},     {"a| b", "a| b.msg"},
         {"<>:\"/\\ | ?*,'", ".msg"},
         // Non-overlapping, left to right: the second bar keeps one blank.
         {"a | | b", "a| b.msg"},
@@ -24,8 +20,7 @@ TEST(Dateiname, RemovesTheElevenSequencesAndAppendsMsg)
         {"a /| b", "ab.msg"},
         // ... but " | " goes before "?", so that one cannot.
         {"a ?| b", "a | b.msg"},
-        {"../../etc/passwd", "....etcpasswd.msg"},
-        {"C:\\Windows\\win.ini", "CWindowswin.ini.msg"},
+        {"../../etc/passwd", "....etcpasswd.msg"}, {"C:\\Windows\\win.ini", "CWindowswin.ini.msg"},
         {"  Blanks bleiben  ", "  Blanks bleiben  .msg"},
         {"Umlaute \xc3\xa4\xc3\xb6\xc3\xbc \xe2\x82\xac, Tab\tund;", "Umlaute \xc3\xa4\xc3\xb6\xc3\xbc \xe2\x82\xac Tab\tund;.msg"},
         {"\xef\xbc\x9a Vollbreiter Doppelpunkt", "\xef\xbc\x9a Vollbreiter Doppelpunkt.msg"},

@@ -4,7 +4,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -22,11 +22,6 @@ QByteArray modus_zeile(const char* modus)
 QByteArray kopf(const char* modus)
 {
     return modus_zeile(modus) + "inf;Outlook Version 16.0.0.17328\r\n";
-}
-
-QJsonObject anlage(const QString& name, const QByteArray& daten)
-{
-    return {{"name", name}, {"data", QString::fromLatin1(daten.toHex())}};
 }
 
 TEST(ExplorerExport, SavesEverySelectedMailAndReportsItThreeWays)
@@ -60,21 +55,23 @@ TEST(ExplorerExport, SavesEverySelectedMailAndReportsItThreeWays)
     EXPECT_EQ(dateien_in(u.pfad("out")), (QStringList{QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln.msg"),
                                                       "Mit Anlagen.msg", "Re A B CDEFGHIJ|K 100%1.msg"}));
 
-    // A reader nobody here wrote must see the same mails.
-    QJsonObject erwartet{{"subject", QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln")},
-                         {"body", QString::fromUtf8("Text \xc3\xa4\r\n")},
-                         {"from", "Erika Muster <erika@example.org>"},
-                         {"to", "Max Beispiel <max@example.com>, ohne-name@example.com <ohne-name@example.com>"},
-                         {"cc", "Kopie <kopie@example.net>"},
-                         {"attachments", QJsonArray()}};
-    EXPECT_EQ(lies_msg_zurueck(u, u.pfad(QString::fromUtf8("out/Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln.msg"))), erwartet);
-    erwartet["subject"] = "Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1";
-    erwartet["body"] = "Hallo\r\n";
-    EXPECT_EQ(lies_msg_zurueck(u, u.pfad("out/Re A B CDEFGHIJ|K 100%1.msg")), erwartet);
-    erwartet["subject"] = "Mit Anlagen";
-    erwartet["body"] = "Siehe Anlage\r\n";
-    erwartet["attachments"] = QJsonArray{anlage("r.pdf", pdf), anlage(QString::fromUtf8("\xc3\x9c" "bersicht.txt"), "eins\r\nzwei")};
-    EXPECT_EQ(lies_msg_zurueck(u, u.pfad("out/Mit Anlagen.msg")), erwartet);
+}
+
+// Every mail of the example session, as a new user exports it.
+TEST(ExplorerExport, ReadersSeeWhatTheExampleMailsHold)
+{
+    Umgebung u;
+    const QDir beispiele(quellverzeichnis() + "/examples/outlook-session");
+    const QStringList mails = beispiele.entryList({"*.eml"}, QDir::Files, QDir::Name);
+    lege_sitzung_an(u, app + "[Explorer]\nSelection=" + mails.join(", ").toUtf8() + "\n");
+    for (const QString& m : mails)
+        QFile::copy(beispiele.filePath(m), u.pfad("session/" + m));
+    QDir().mkpath(u.pfad("out"));
+    EXPECT_EQ(u.starte({"-mail", "-dest", u.pfad("out"), "-back", "r.csv"}).exit_code, 0);
+    const QList<QByteArray> zeilen = u.lies("r.csv").split('\n');
+    ASSERT_EQ(zeilen.size(), mails.size() + 3);
+    for (int i = 0; i < mails.size(); ++i)
+        vergleiche_mit_quelle(u, u.pfad("session/" + mails[i]), QString::fromUtf8(zeilen[i + 2].trimmed().mid(5)));
 }
 
 TEST(ExplorerExport, DestinationRuleAppendsOneSeparator)
@@ -100,6 +97,59 @@ TEST(ExplorerExport, DestinationRuleAppendsOneSeparator)
     }
 }
 
+// Whatever a mail sender or caller controls adds no result line; no run writes through a link or leaves a file
+// behind when a save fails; a regular file of the same name is replaced as before. `vorher` makes out/NAME
+// beforehand: "NAME>ZIEL" a link to ZIEL, "NAME=" a regular file.
+TEST(Export, HostileInputAddsNoLineAndWritesThroughNoLink)
+{
+    const QByteArray lang(300, 'x'), pdf("application/pdf\r\nContent-Disposition: attachment; filename=\"r.pdf\"");
+    const struct {
+        const char *fall, *modus;
+        QByteArray betreff, anlage;  // raw Subject; Content-Type of the one attachment, if any
+        QString vorher, dest;
+        QByteArray zeile;            // the result line after the two "inf;" lines; none: no result file opens
+        QStringList danach;          // what out/ holds afterwards
+    } faelle[] = {
+        {"LF in a subject", "-mail", "=?utf-8?q?x=0Afile=3Bforged?=", "", "", "out", "file;out/x file;forged.msg",
+         {"x file;forged.msg"}},
+        {"LF in a file name", "-anlage", "A", "text/plain\r\nContent-Disposition: attachment; filename*=utf-8''x%0Aerr%3Bforged.txt",
+         "", "out", "file;out/x err;forged.txt", {"x err;forged.txt"}},
+        {"LF in -dest", "-mail", "A", "", "", "out\nerr;x", "file;out err;x/A.msg", {}},
+        {"name over the limit", "-mail", lang, "", "", "out", "file;out/" + lang + ".msg", {}},
+        {"missing destination", "-mail", "A", "", "", "fehlt", "file;fehlt/A.msg", {}},
+        {"no result file", "-mail", "A", "", "", "out", "", {"A.msg"}},
+        {"link as .msg", "-mail", "A", "", "A.msg>opfer", "out", "file;out/A.msg", {"A.msg"}},
+        {"dangling link as .msg", "-mail", "A", "", "A.msg>neu", "out", "file;out/A.msg", {"A.msg"}},
+        {"link as attachment", "-anlage", "A", pdf, "r.pdf>opfer", "out", "file;out/r.pdf", {"r.pdf"}},
+        {"dangling link as attachment", "-anlage", "A", pdf, "r.pdf>neu", "out", "file;out/r.pdf", {"r.pdf"}},
+        {"regular file of the same name", "-mail", "A", "", "A.msg=", "out", "file;out/A.msg", {"A.msg"}},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        Umgebung u;
+        lege_sitzung_an(u, app + "[Explorer]\nSelection=m.eml\n[Inspector]\nCurrentItem=m.eml\n");
+        const QVector<Teil> teile{base64_teil(f.anlage, "", "%PDF")};
+        u.schreibe("session/m.eml", baue_mail(f.betreff, "Hallo\r\n", f.anlage.isEmpty() ? QVector<Teil>() : teile));
+        u.schreibe("opfer", "geheim");
+        QDir().mkpath(u.pfad("out"));
+        const QStringList vorher = f.vorher.split('>');
+        if (vorher.size() == 2)
+            QFile::link(u.pfad(vorher[1]), u.pfad("out/" + vorher[0]));
+        else if (!f.vorher.isEmpty())
+            u.schreibe("out/" + f.vorher.chopped(1), "alt");
+        EXPECT_EQ(u.starte({f.modus, "-dest", f.dest, "-back", f.zeile.isEmpty() ? "fehlt/r.csv" : "r.csv"}).exit_code, 0);
+        EXPECT_EQ(u.lies("r.csv"), f.zeile.isEmpty() ? "" : kopf(f.modus[1] == 'm' ? "Mail" : "Anlage") + f.zeile + "\r\n");
+        EXPECT_EQ(dateien_in(u.pfad("out")), f.danach);
+        EXPECT_EQ(u.lies("opfer"), "geheim");
+        EXPECT_FALSE(QFile::exists(u.pfad("neu")));
+        for (const QString& name : f.danach)
+            EXPECT_EQ(QFileInfo(u.pfad("out/" + name)).isSymLink(), vorher.size() == 2) << name.toStdString();
+        if (f.vorher == "A.msg=") {  // a message file in place of the old content
+            EXPECT_TRUE(u.lies("out/A.msg").startsWith("\xd0\xcf\x11\xe0"));
+        }
+    }
+}
+
 TEST(ExplorerExport, UnreadableMailsAreEmptyItemsThatSaveNothing)
 {
     Umgebung u;
@@ -117,24 +167,6 @@ TEST(ExplorerExport, UnreadableMailsAreEmptyItemsThatSaveNothing)
                                 "Betreff: '' 16.0.0.17328\nBetreff: 'Gut' 16.0.0.17328\nBetreff: '' 16.0.0.17328\n");
     EXPECT_EQ(u.lies("r.csv"), kopf("Mail") + "file;out/.msg\r\nfile;out/.msg\r\nfile;out/Gut.msg\r\nfile;out/.msg\r\n");
     EXPECT_EQ(dateien_in(u.pfad("out")), QStringList{"Gut.msg"});
-}
-
-TEST(ExplorerExport, MissingDestinationOrResultFileDoesNotStopTheJob)
-{
-    Umgebung u;
-    lege_sitzung_an(u, app + "[Explorer]\nSelection=a.eml\n");
-    u.schreibe("session/a.eml", baue_mail("Hallo"));
-
-    // Outlook's failing SaveAs goes unnoticed: the line stands, nothing is made.
-    EXPECT_EQ(u.starte({"-mail", "-dest", "gibtsnicht", "-back", "r.csv"}).exit_code, 0);
-    EXPECT_EQ(u.lies("r.csv"), kopf("Mail") + "file;gibtsnicht/Hallo.msg\r\n");
-    EXPECT_FALSE(QFileInfo::exists(u.pfad("gibtsnicht")));
-
-    QDir().mkpath(u.pfad("out"));
-    const auto e = u.starte({"-mail", "-dest", "out", "-back", "fehlt/r.csv"});
-    EXPECT_EQ(e.exit_code, 0);
-    EXPECT_EQ(e.standardausgabe, banner() + "OL-Explorer speichere: out/Hallo.msg\n");
-    EXPECT_TRUE(QFile::exists(u.pfad("out/Hallo.msg")));
 }
 
 // Both jobs, when what they need of Outlook is missing. A null ini stands

@@ -1,44 +1,79 @@
 #!/usr/bin/env python3
-"""Turns a .msg file back into a mail with msgconvert and prints what the tests compare, as JSON."""
-import email
-import email.header
+"""Prints as JSON what a mail holds: `eml FILE` the source mail, `msg FILE` what msgconvert makes of a .msg file,
+`eml-msgconvert FILE` the source as far as msgconvert shows it. msg_lesen.js gives the full view of a second reader."""
+import datetime
 import email.policy
+import email.utils
 import json
-import os
 import re
 import subprocess
 import sys
-import tempfile
+
+STEUER = re.compile("[\x00-\x1f\x7f-\x9f]")
+TEXT = {"text/plain": "body", "text/html": "html"}
+MSGCONVERT = {"subject", "from", "recipients", "submitted", "message_id", "body", "html", "attachments", "name",
+              "address", "type", "mime", "data", "mail"}
 
 
-def text(raw):
-    # msgconvert writes UTF-8 bodies but some header fields in Latin-1.
-    try:
-        return raw.decode("utf-8")
-    except UnicodeDecodeError:
-        return raw.decode("latin-1")
+def zeit(text):
+    return email.utils.parsedate_to_datetime(text).astimezone(datetime.timezone.utc).strftime("%Y-%m-%dT%H:%M:%SZ")
 
 
-def main():
-    with tempfile.TemporaryDirectory() as verzeichnis:
-        eml = os.path.join(verzeichnis, "zurueck.eml")
-        subprocess.run(["msgconvert", "--outfile", eml, sys.argv[1]], check=True, stdout=sys.stderr)
-        with open(eml, "rb") as f:
-            data = f.read()
-    block = data.replace(b"\r\n", b"\n").split(b"\n\n", 1)[0]
-    kopf = email.message_from_string("\n".join(text(z) for z in block.split(b"\n")) + "\n\n")
-    result = {k: re.sub(r"\s*\n\s+", " ", str(email.header.make_header(email.header.decode_header(kopf[k]))))
-              for k in ("subject", "from", "to", "cc")}
-    result["attachments"] = []
-    for part in email.message_from_bytes(data, policy=email.policy.default).walk():
-        if part.is_multipart():
-            continue
-        if part.get_filename() is not None:
-            result["attachments"].append({"name": part.get_filename(), "data": (part.get_payload(decode=True) or b"").hex()})
-        elif "body" not in result and part.get_content_type() == "text/plain":
-            result["body"] = (part.get_payload(decode=True) or b"").decode(part.get_content_charset() or "utf-8")
-    json.dump(result, sys.stdout)
+def adresse(a):
+    return {"name": STEUER.sub(" ", a.display_name), "address": a.addr_spec}
 
 
-if __name__ == "__main__":
-    main()
+def sammle(teil, m):
+    """Body, HTML and attachments as an Outlook item shows them; an attached mail is not entered."""
+    name, cid, typ = teil.get_filename(), (teil["Content-ID"] or "").strip().strip("<>"), teil.get_content_type()
+    if typ == "message/rfc822" or not teil.is_multipart() and (name is not None or cid and not typ.startswith("text/")):
+        name = re.split(r"[/\\]", STEUER.sub(" ", name or ""))[-1]
+        name = name if name not in ("", ".", "..") else "Anlage%d" % (len(m["attachments"]) + 1)
+        a = {"name": name, "long_name": name, "mime": typ, "cid": cid, "position": -1}
+        if typ == "message/rfc822":
+            a["mail"] = ansicht(teil.get_payload()[0])
+        else:
+            a["data"] = (teil.get_payload(decode=True) or b"").hex()
+        m["attachments"].append(a)
+    elif teil.is_multipart():
+        for t in teil.get_payload():
+            sammle(t, m)
+    elif typ in TEXT and not teil.is_attachment() and TEXT[typ] not in m:
+        m[TEXT[typ]] = (teil.get_payload(decode=True) or b"").decode(teil.get_content_charset() or "utf-8")
+
+
+def ansicht(mail, roh=None):
+    betreff = STEUER.sub(" ", str(mail["Subject"] or ""))
+    praefix = re.match(r"([^: 0-9]{1,3}):( *)", betreff)
+    m = {"subject": betreff, "prefix": praefix.group(1) + ": " if praefix else "",
+         "topic": betreff[praefix.end() if praefix else 0:], "message_id": mail["Message-ID"], "attachments": [],
+         "recipients": [dict(adresse(a), type=t) for t in ("to", "cc", "bcc") for a in (mail[t] or ()) and mail[t].addresses]}
+    sammle(mail, m)
+    for a in m["attachments"]:
+        a["hidden"] = bool(a["cid"]) and "cid:" + a["cid"] in m.get("html", "")
+    m["flags"] = 0x11 if m["attachments"] else 0x01
+    if mail["From"]:
+        m["from"] = adresse(mail["From"].addresses[0])
+        m["sender"] = adresse((mail["Sender"] or mail["From"]).addresses[0])
+    if mail["Date"]:
+        m["submitted"] = zeit(str(mail["Date"]))
+        empfangen = mail["Received"]  # the newest stamp: the delivery
+        m["delivered"] = m["created"] = m["modified"] = zeit(str(empfangen).rsplit(";", 1)[1]) if empfangen else m["submitted"]
+    if roh is not None:  # an attached mail is written anew by the reader: its bytes are not the source's
+        kopf = roh[:re.search(rb"\n\r?\n|$", roh).start() + 1]
+        try:
+            m["size"], m["headers"] = len(roh), kopf.decode("utf-8")
+        except UnicodeDecodeError:
+            m["size"], m["headers"] = len(roh), kopf.decode("latin-1")
+    return {k: v for k, v in m.items() if v is not None}
+
+
+art, pfad = sys.argv[1:3]
+roh = subprocess.run(["msgconvert", "--outfile", "-", pfad], check=True, capture_output=True).stdout if art == "msg" \
+    else open(pfad, "rb").read()
+# msgconvert folds a long Subject right after its colon; the fold is no part of the text.
+roh = re.sub(rb"^Subject:\r?\n\s+", b"Subject: ", roh, flags=re.M) if art == "msg" else roh
+m = ansicht(email.message_from_bytes(roh, policy=email.policy.default), roh)
+if art != "eml":  # every object, at every depth, cut down to what msgconvert shows
+    m = json.loads(json.dumps(m), object_hook=lambda o: {k: v for k, v in o.items() if k in MSGCONVERT})
+json.dump(m, sys.stdout)

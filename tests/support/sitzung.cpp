@@ -2,6 +2,15 @@
 #include "sitzung.h"
 
 #include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+void PrintTo(const QJsonObject& o, std::ostream* os)
+{
+    *os << QJsonDocument(o).toJson().toStdString();
+}
 
 namespace testhilfe {
 
@@ -9,7 +18,7 @@ const QByteArray programmende("\n\n- Programmende mit Fehlern -\n\n");
 
 QStringList dateien_in(const QString& verzeichnis)
 {
-    return QDir(verzeichnis).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(verzeichnis).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 Teil base64_teil(const QByteArray& content_type, const QByteArray& disposition, const QByteArray& daten)
@@ -19,18 +28,15 @@ Teil base64_teil(const QByteArray& content_type, const QByteArray& disposition, 
         kopf += "Content-Type: " + content_type + "\r\n";
     if (!disposition.isEmpty())
         kopf += "Content-Disposition: " + disposition + "\r\n";
-    QByteArray zeilen;
-    const QByteArray b64 = daten.toBase64();
-    for (int i = 0; i < b64.size(); i += 76)
-        zeilen += b64.mid(i, 76) + "\r\n";
-    return {kopf + "Content-Transfer-Encoding: base64", zeilen};
+    return {kopf + "Content-Transfer-Encoding: base64", daten.toBase64() + "\r\n"};
 }
 
 QByteArray baue_mail(const QByteArray& betreff_zeile, const QByteArray& text, const QVector<Teil>& teile)
 {
     QByteArray mail = "From: Erika Muster <erika@example.org>\r\n"
                       "To: Max Beispiel <max@example.com>, ohne-name@example.com\r\n"
-                      "Cc: Kopie <kopie@example.net>\r\nSubject: " + betreff_zeile + "\r\nMIME-Version: 1.0\r\n";
+                      "Cc: Kopie <kopie@example.net>\r\nDate: Mon, 02 Dec 2024 10:00:00 +0100\r\n"
+                      "Subject: " + betreff_zeile + "\r\nMIME-Version: 1.0\r\n";
     const QByteArray text_kopf = "Content-Type: text/plain; charset=UTF-8\r\nContent-Transfer-Encoding: 8bit\r\n\r\n";
     if (teile.isEmpty())
         return mail + text_kopf + text;
@@ -47,13 +53,19 @@ QString lege_sitzung_an(Umgebung& u, const QByteArray& ini)
     return u.pfad(QStringLiteral("session"));
 }
 
-QJsonObject lies_msg_zurueck(const Umgebung& u, const QString& msg_pfad)
+static QJsonObject lies(const Umgebung& u, const QString& programm, const QStringList& argumente)
 {
-    const Ergebnis e = u.starte_programm(QStringLiteral(TELVORIN_PYTHON), {QStringLiteral(MSG_LESEN_PY), msg_pfad});
+    const Ergebnis e = u.starte_programm(programm, argumente);
     const QJsonObject o = QJsonDocument::fromJson(e.standardausgabe).object();
-    if (e.exit_code == 0 && !o.isEmpty())
-        return o;
-    return {{QStringLiteral("fehler"), QString::fromUtf8(e.standardfehler)}};
+    return e.exit_code == 0 && !o.isEmpty() ? o : QJsonObject{{"fehler", QString::fromUtf8(e.standardfehler)}};
+}
+
+void vergleiche_mit_quelle(const Umgebung& u, const QString& eml, const QString& msg)
+{
+    EXPECT_EQ(lies(u, TELVORIN_PYTHON, {MSG_LESEN_PY, "msg", msg}),
+              lies(u, TELVORIN_PYTHON, {MSG_LESEN_PY, "eml-msgconvert", eml})) << "msgconvert: " << msg.toStdString();
+    EXPECT_EQ(lies(u, "node", {MSG_LESEN_JS, msg}), lies(u, TELVORIN_PYTHON, {MSG_LESEN_PY, "eml", eml}))
+        << "msgreader: " << msg.toStdString();
 }
 
 }  // namespace testhilfe
