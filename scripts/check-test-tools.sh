@@ -16,6 +16,8 @@ perl -MEmail::Address -e 1 2>/dev/null || fail "Perl module Email::Address (msgc
 /usr/bin/python3 -c 'import aiosmtpd' 2>/dev/null || fail "Python module aiosmtpd" python3-aiosmtpd
 command -v mshow >/dev/null || fail "mshow (a second mail reader)" mblaze
 command -v xdg-email >/dev/null || fail xdg-email xdg-utils
+node -e 'require(process.argv[1])' "$(cd "$(dirname "$0")/.." && pwd)/tests/node_modules/@kenjiuno/msgreader" 2>/dev/null \
+  || fail "the npm .msg reader @kenjiuno/msgreader (cd tests && npm ci)" "nodejs npm"
 openssl version >/dev/null 2>&1 || fail openssl openssl
 command -v Xvfb >/dev/null || fail Xvfb xvfb
 command -v xdotool >/dev/null || fail xdotool xdotool

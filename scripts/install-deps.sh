@@ -12,7 +12,7 @@ tool_packages=(
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-aiosmtpd openssl xdg-utils mblaze
-  xvfb xdotool x11-apps
+  xvfb xdotool
   g++-mingw-w64-x86-64-posix wine64
 )
 # Tools whose Recommends carry modules they load at run time: msgconvert
@@ -24,29 +24,36 @@ if [ "${1:-}" != "--tool" ]; then
   packages+=("${test_packages[@]}" "${with_recommends[@]}")
 fi
 
-# The tests' second .msg reader comes from npm, pinned by tests/package-lock.json; installed once.
-tests_dir="$(cd "$(dirname "$0")/../tests" && pwd)"
-if [ "${1:-}" != "--tool" ] && [ ! -d "$tests_dir/node_modules/@kenjiuno/msgreader" ]; then
-  (cd "$tests_dir" && npm ci --no-audit --no-fund --loglevel=error)
+# The .msg reader the tests use from npm needs Node.js; a machine that has its
+# own (not from Debian) keeps it.
+if [ "${1:-}" != "--tool" ] && ! command -v npm >/dev/null; then
+  packages+=(nodejs npm)
 fi
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+install_missing() {
+  [ ${#missing[@]} -gt 0 ] || return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages: ${missing[*]}" >&2
+    echo "Install them with: sudo apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  local plain=() recommended=() p
+  for p in "${missing[@]}"; do
+    if [[ " ${with_recommends[*]} " == *" $p "* ]]; then recommended+=("$p"); else plain+=("$p"); fi
+  done
+  [ ${#plain[@]} -eq 0 ] || apt-get install -y -qq --no-install-recommends "${plain[@]}"
+  [ ${#recommended[@]} -eq 0 ] || apt-get install -y -qq "${recommended[@]}"
+}
+install_missing
 
-if [ "$(id -u)" -ne 0 ]; then
-  echo "Missing packages: ${missing[*]}" >&2
-  echo "Install them with: sudo apt-get install ${missing[*]}" >&2
-  exit 1
+# The tests' second .msg reader comes from npm, pinned by tests/package-lock.json; installed once.
+tests_dir="$(cd "$(dirname "$0")/../tests" && pwd)"
+if [ "${1:-}" != "--tool" ] && [ ! -d "$tests_dir/node_modules/@kenjiuno/msgreader" ]; then
+  (cd "$tests_dir" && npm ci --no-audit --no-fund --loglevel=error)
 fi
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-plain=()
-recommended=()
-for p in "${missing[@]}"; do
-  if [[ " ${with_recommends[*]} " == *" $p "* ]]; then recommended+=("$p"); else plain+=("$p"); fi
-done
-[ ${#plain[@]} -eq 0 ] || apt-get install -y -qq --no-install-recommends "${plain[@]}"
-[ ${#recommended[@]} -eq 0 ] || apt-get install -y -qq "${recommended[@]}"
