@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target with clang under ASan + UBSan into build-fuzz/ and
-# runs each in turn for SECONDS (default 600), starting from its seed corpus.
+# runs each in turn for SECONDS (default 600), starting from its sample inputs in tests/*/fuzz/corpus/TARGET.
 # Usage: scripts/fuzz.sh [seconds] [target ...]   (no target: all of them)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,12 +20,12 @@ cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 for target in "${targets[@]}"; do
-  source_dir=$(find tests -type d -path "*/fuzz" -exec grep -l "add_executable($target " {}/CMakeLists.txt \; | head -n 1 | xargs -r dirname)
+  source_dir=$(grep -l "telvorin_add_fuzzer($target" tests/*/fuzz/CMakeLists.txt tests/*/*/fuzz/CMakeLists.txt 2>/dev/null | head -n 1 | xargs -r dirname)
   work=build-fuzz/corpus/$target
   mkdir -p "$work"
-  seeds=()
-  [ -n "$source_dir" ] && [ -d "$source_dir/corpus" ] && seeds=("$source_dir/corpus")
+  samples=()
+  [ -n "$source_dir" ] && [ -d "$source_dir/corpus/$target" ] && samples=("$source_dir/corpus/$target")
   echo "== $target for $seconds s"
   "build-fuzz/tests/$target" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
-    -artifact_prefix="build-fuzz/$target-" "$work" "${seeds[@]}"
+    -artifact_prefix="build-fuzz/$target-" "$work" "${samples[@]}"
 done
