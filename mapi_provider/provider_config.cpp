@@ -13,6 +13,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace telvorin::mapi {
@@ -31,6 +33,16 @@ public:
     explicit ConfigError(QString reason) : reason(std::move(reason)) {}
     QString reason;
 };
+
+// The value that `text` names (any letter case) among `names`; else `error`.
+template <typename E>
+E named_choice(const QString& text, std::initializer_list<std::pair<const char*, E>> names, const QString& error)
+{
+    for (const auto& [name, value] : names)
+        if (text.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return value;
+    throw ConfigError(error);
+}
 
 QString environment(const char* name)
 {
@@ -198,17 +210,11 @@ Profile read_profile(QSettings& settings, const QString& group, bool utf8, const
         const QString value = text_value(settings, key);
         const QString lower = key.toLower();
         if (lower == QLatin1String("delivery")) {
-            const QString kind = value.toLower();
-            if (kind == QLatin1String("outbox"))
-                profile.delivery = Delivery::outbox;
-            else if (kind == QLatin1String("composer"))
-                profile.delivery = Delivery::composer;
-            else if (kind == QLatin1String("sendmail"))
-                profile.delivery = Delivery::sendmail;
-            else if (kind == QLatin1String("smtp"))
-                profile.delivery = Delivery::smtp;
-            else
-                throw ConfigError(QStringLiteral("unbekannte Zustellart '%1' in [%2]").arg(value, profile.name));
+            profile.delivery = named_choice<Delivery>(
+                value,
+                {{"outbox", Delivery::outbox}, {"composer", Delivery::composer}, {"sendmail", Delivery::sendmail},
+                 {"smtp", Delivery::smtp}},
+                QStringLiteral("unbekannte Zustellart '%1' in [%2]").arg(value, profile.name));
         } else if (lower == QLatin1String("outbox")) {
             if (!value.isEmpty())
                 profile.outbox = expanded_directory(value, config_directory);
@@ -242,15 +248,10 @@ Profile read_profile(QSettings& settings, const QString& group, bool utf8, const
             if (!value.isEmpty())
                 profile.smtp.ca_file = expanded_directory(value, config_directory);
         } else if (lower == QLatin1String("dialog")) {
-            const QString mode = value.toLower();
-            if (mode == QLatin1String("auto"))
-                profile.dialog = DialogMode::automatic;
-            else if (mode == QLatin1String("never"))
-                profile.dialog = DialogMode::never;
-            else if (mode == QLatin1String("always"))
-                profile.dialog = DialogMode::always;
-            else
-                throw ConfigError(QStringLiteral("unbekannte Dialogeinstellung '%1' in [%2]").arg(value, profile.name));
+            profile.dialog = named_choice<DialogMode>(
+                value,
+                {{"auto", DialogMode::automatic}, {"never", DialogMode::never}, {"always", DialogMode::always}},
+                QStringLiteral("unbekannte Dialogeinstellung '%1' in [%2]").arg(value, profile.name));
         } else {
             // A misspelt key would silently send the mail somewhere else.
             throw ConfigError(QStringLiteral("unbekannter Eintrag '%1' in [%2]").arg(key, profile.name));
