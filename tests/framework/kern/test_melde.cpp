@@ -1,14 +1,10 @@
 // The message function: suppression, plain and HTML dressing, distribution, echo, handler, groups.
 #include "kern_hilfe.h"
 
-#include <algorithm>
-#include <memory>
-#include <optional>
-
 namespace {
 
 using kern::Senke;
-using Texte = std::vector<std::string>;
+using kern::Texte;
 
 std::string farbig(const char* farbe, const std::string& t) { return "<span style=\"color:" + (farbe + ("\">" + t)) + "</span>"; }
 std::string rot(const std::string& t) { return farbig("#b20000", t); }
@@ -18,8 +14,7 @@ std::string schwarz(const std::string& t) { return farbig("#000000", t); }
 class Melde : public kern::Umgebung {
 protected:
     std::vector<kern::Aufruf> protokoll;
-    // What the sinks received, in order; forgets it.
-    Texte empfangen()
+    Texte empfangen()  // what the sinks received, in order; forgets it
     {
         Texte t;
         for (const kern::Aufruf& a : protokoll)
@@ -38,26 +33,22 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
         int typ;
         bool debugmodus;
         const CKlasse* klasse;
-        std::string klartext;  // empty: nothing reaches any sink
-        std::string html;      // with the operation HTML sinks receive
+        std::string klartext, html;  // klartext empty: nothing reaches any sink; html with its operation
         int ebene;
         std::optional<ESchalter> gesetzt = {};
         int modus = 0;
         const char* konsole = "";  // on standard error
     } faelle[] = {
-        // normal mode: plain sinks get T alone
-        {0, false, zeit, "T", "schreibe:" + rot("T") + "<br><p>", 2}, {3, false, kurz, "T", "schreibe:" + rot("T"), 2},
-        {4, false, zeit, "T", "schreibe:" + braun("T") + "<br><p>", 1}, {4, false, kurz, "T", "schreibe:" + braun("T"), 1},
-        {5, false, zeit, "T", "schreibe:" + schwarz("T") + "<br><p>", 0}, {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0},
-        {6, false, zeit, "", "", 3},
+        // normal mode: plain sinks get T alone (short output without line end: rows further down)
+        {0, false, zeit, "T", "schreibe:" + rot("T") + "<br><p>", 2}, {4, false, zeit, "T", "schreibe:" + braun("T") + "<br><p>", 1},
+        {5, false, zeit, "T", "schreibe:" + schwarz("T") + "<br><p>", 0}, {6, false, zeit, "", "", 3},
         // debug mode: prefix, line end, text; only warnings and debug coloured
         {1, true, zeit, "FEHLER: " + pk + "\nT", "schreibe:FEHLER: " + pk + "<br>T<p>", 2},
         {2, true, kurz, "FEHLER: \nT", "schreibe:FEHLER: T", 2},
         {4, true, zeit, "WARNUNG: " + pk + "\nT", "schreibe:" + braun("WARNUNG: " + pk + "<br>T") + "<br><p>", 1},
         {4, true, kurz, "WARNUNG: \nT", "schreibe:" + braun("WARNUNG: T"), 1},
         {5, true, klasse_freie_funktion(), "INFO: " + pf + "\nT", "schreibe:INFO: " + pf + "<br>T<p>", 0},
-        {5, true, nullptr, "INFO: " + pf + "\nT", "schreibe:INFO: " + pf + "<br>T<p>", 0},
-        {5, true, kurz, "\nT", "schreibe:T", 0},
+        {5, true, nullptr, "INFO: " + pf + "\nT", "schreibe:INFO: " + pf + "<br>T<p>", 0}, {5, true, kurz, "\nT", "schreibe:T", 0},
         {6, true, zeit, "DEBUG: " + pk + "\nT", "schreibe:" + farbig("#999999", "DEBUG: " + pk + "<br>T") + "<br><p>", 3},
         {6, true, kurz, "DEBUG: \nT", "schreibe:DEBUG: T", 3},
         // each suppression switch holds back its own type only
@@ -72,9 +63,7 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
         {-1, false, kurz, "T", "schreibe:" + rot("T"), 2, {}, 0, "\nKEIN GUELTIGER FEHLERTYP\n"},
     };
     for (const auto& f : faelle) {
-        SCOPED_TRACE(::testing::Message() << "typ " << f.typ << " debug " << f.debugmodus << " "
-                                          << (f.klasse ? f.klasse->gib_name() : "null") << " modus " << f.modus
-                                          << (f.gesetzt ? schalter_schluessel(*f.gesetzt) : ""));
+        SCOPED_TRACE(testing::Message() << "Zeile " << &f - faelle);
         setze_schalter(ESchalter::debug_ausgabe, f.debugmodus ? ja : nein);
         for (ESchalter s : {warnungen, infos})
             setze_schalter(s, f.gesetzt == s ? ja : nein);
@@ -87,8 +76,8 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
             continue;
         }
         ASSERT_EQ(protokoll.size(), 2u);
-        EXPECT_TRUE(protokoll[0].senke == &klar && protokoll[1].senke == &html);
-        EXPECT_TRUE(protokoll[0].ebene == f.ebene && protokoll[1].ebene == f.ebene);
+        EXPECT_TRUE(protokoll[0].senke == &klar && protokoll[1].senke == &html && protokoll[0].ebene == f.ebene &&
+                    protokoll[1].ebene == f.ebene);
         EXPECT_EQ(empfangen(), (Texte{"schreibe:" + f.klartext, f.html}));
     }
 }
