@@ -14,13 +14,9 @@
 
 #include <algorithm>
 #include <clocale>
-#include <cmath>
 #include <fstream>
-#include <limits>
 #include <memory>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include <unistd.h>
 
@@ -29,11 +25,7 @@ namespace kern {
 using Texte = std::vector<std::string>;
 
 // One write: the sink, "schreibe:", "variante_1:" or "variante_2:" with the text, and the level.
-struct Aufruf {
-    const CLogBase* senke;
-    std::string operation_text;
-    int ebene;
-};
+struct Aufruf { const CLogBase* senke; std::string operation_text; int ebene; };
 
 // Records every write in one list shared by all sinks of a test, so that the order across sinks shows.
 class Senke : public CLogBase {
@@ -98,18 +90,13 @@ class Umgebung : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_verzeichnis.isValid());
         ::setenv("TZ", "UTC", 1);
         ::tzset();
         ASSERT_EQ(::chdir(m_verzeichnis.path().toLocal8Bit().constData()), 0);
         ASSERT_TRUE(logsenken().empty()) << "a sink of an earlier test is still registered";
         setze_vorgaben();
     }
-    void TearDown() override
-    {
-        setze_vorgaben();
-        ASSERT_EQ(::chdir(m_alter_pfad.c_str()), 0);
-    }
+    void TearDown() override { setze_vorgaben(); ASSERT_EQ(::chdir(m_alter_pfad.c_str()), 0); }
     QTemporaryDir m_verzeichnis;
     Empfaenger empfaenger;
 
@@ -122,8 +109,7 @@ private:
         installiere_meldungsempfaenger(nullptr);
         Anwenderverzeichnis().clear();
         Fehlerdateiname().clear();
-        fehlerfarbe() = "#b20000";
-        warnfarbe() = "#b36b3f";
+        std::tie(fehlerfarbe(), warnfarbe()) = std::make_pair("#b20000", "#b36b3f");
         std::setlocale(LC_ALL, "C");
     }
     const std::string m_alter_pfad = QDir::currentPath().toStdString();

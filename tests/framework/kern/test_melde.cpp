@@ -1,6 +1,8 @@
 // The message function: suppression, plain and HTML dressing, distribution, echo, handler, groups.
 #include "kern_hilfe.h"
 
+#include <optional>
+
 namespace {
 
 using kern::Senke;
@@ -29,15 +31,9 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
     const std::string pk = "in Klasse CZeit, Methode m: ", pf = "in Methode oder Funktion  m: ";
     const CKlasse *const zeit = klasse_czeit(), *const kurz = klasse_kurze_ausgabe();
     const auto warnungen = ESchalter::unterdruecke_warnungen, infos = ESchalter::unterdruecke_infos;
-    const struct {
-        int typ;
-        bool debugmodus;
-        const CKlasse* klasse;
-        std::string klartext, html;  // klartext empty: nothing reaches any sink; html with its operation
-        int ebene;
-        std::optional<ESchalter> gesetzt = {};
-        int modus = 0;
-        const char* konsole = "";  // on standard error
+    const struct {  // klartext empty: nothing reaches any sink; html with its operation; konsole on standard error
+        int typ; bool debugmodus; const CKlasse* klasse; std::string klartext, html; int ebene;
+        std::optional<ESchalter> gesetzt = {}; int modus = 0; const char* konsole = "";
     } faelle[] = {
         // normal mode: plain sinks get T alone (short output without line end: rows further down)
         {0, false, zeit, "T", "schreibe:" + rot("T") + "<br><p>", 2}, {4, false, zeit, "T", "schreibe:" + braun("T") + "<br><p>", 1},
