@@ -1,27 +1,31 @@
-// Shared fixture of the framework tests: pinned environment, recording sink and handler, printf oracle.
+// Shared fixture of the framework tests: pinned environment, recording sink and message handler.
 #pragma once
 
+#include "allgemein.h"
 #include "fehler.h"
 #include "i18n.h"
 #include "melde.h"
 #include "schalter.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
-#include <vector>
+#include <algorithm>
+#include <clocale>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include <unistd.h>
 
 namespace kern {
 
-// One write a recording sink received; the text starts with "schreibe:", "variante_1:" or "variante_2:".
-struct Aufruf {
-    const CLogBase* senke;
-    std::string operation_text;
-    int ebene;
-};
+using Texte = std::vector<std::string>;
+
+// One write: the sink, "schreibe:", "variante_1:" or "variante_2:" with the text, and the level.
+struct Aufruf { const CLogBase* senke; std::string operation_text; int ebene; };
 
 // Records every write in one list shared by all sinks of a test, so that the order across sinks shows.
 class Senke : public CLogBase {
@@ -40,15 +44,24 @@ private:
 };
 
 // Type, class, method and text of a message or record in one line, so that one assertion shows all four.
-std::string bild(int typ, const CKlasse* klasse, const std::string& methode, const std::string& text);
+inline std::string bild(int typ, const CKlasse* klasse, const std::string& methode, const std::string& text)
+{
+    return std::to_string(typ) + ' ' + (klasse != nullptr ? klasse->gib_name() : "-") + ' ' + methode + ": " + text;
+}
 
-// Records every message it receives, as bild() renders it.
 struct Empfaenger : CMeldungsempfaenger {
-    std::vector<std::string> meldungen;
+    Texte meldungen;
     void empfange(const EFehlerTyp& typ, const CKlasse* const& klasse, const std::string& methode,
                   const std::string& text) override { meldungen.push_back(bild(typ, klasse, methode, text)); }
     // Expects exactly these texts, in order, each a warning of the free function `methode`; then forgets them.
-    void erwarte_warnungen(const std::string& methode, const std::vector<std::string>& texte);
+    void erwarte_warnungen(const std::string& methode, const Texte& texte)
+    {
+        Texte erwartet;
+        for (const std::string& text : texte)
+            erwartet.push_back(bild(WARNUNG, klasse_freie_funktion(), methode, text));
+        EXPECT_EQ(meldungen, erwartet);
+        meldungen.clear();
+    }
 };
 
 // What `aufruf` threw, as bild() renders it; empty when it threw nothing.
@@ -64,28 +77,42 @@ std::string geworfen(F&& aufruf)
 }
 
 // The whole file, empty when there is none.
-std::string lies(const std::string& pfad);
-
-// snprintf with a large buffer: the oracle for results that one printf pattern defines.
-template <typename T>
-std::string printf_text(const std::string& muster, T wert)
+inline std::string lies(const std::string& pfad)
 {
-    std::vector<char> puffer(4096);
-    return std::string(puffer.data(), static_cast<std::size_t>(std::snprintf(puffer.data(), puffer.size(), muster.c_str(), wert)));
+    std::ostringstream inhalt;
+    inhalt << std::ifstream(pfad, std::ios::binary).rdbuf();
+    return inhalt.str();
 }
 
 // Every test starts from the framework's defaults (general settings, translation, colours, error-file path), in
 // its own working directory, in UTC with the C locale, and leaves the framework as it found it.
 class Umgebung : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        ::setenv("TZ", "UTC", 1);
+        ::tzset();
+        ASSERT_EQ(::chdir(m_verzeichnis.path().toLocal8Bit().constData()), 0);
+        ASSERT_TRUE(logsenken().empty()) << "a sink of an earlier test is still registered";
+        setze_vorgaben();
+    }
+    void TearDown() override { setze_vorgaben(); ASSERT_EQ(::chdir(m_alter_pfad.c_str()), 0); }
     QTemporaryDir m_verzeichnis;
     Empfaenger empfaenger;
 
 private:
-    void setze_vorgaben();
-    std::string m_alter_pfad;
+    static void setze_vorgaben()
+    {
+        allgemeine_einstellungen().setze_vorgaben();
+        i18n().leere_tabelle();
+        i18n().setze_uebersetzer(nullptr);
+        installiere_meldungsempfaenger(nullptr);
+        Anwenderverzeichnis().clear();
+        Fehlerdateiname().clear();
+        std::tie(fehlerfarbe(), warnfarbe()) = std::make_pair("#b20000", "#b36b3f");
+        std::setlocale(LC_ALL, "C");
+    }
+    const std::string m_alter_pfad = QDir::currentPath().toStdString();
 };
 
 // The same with `empfaenger` installed, so that no message reaches a sink.

@@ -1,12 +1,9 @@
 // Error records: the error file and its path, type words, copies and passing a record on.
 #include "kern_hilfe.h"
 
-#include <QDir>
 #include <QRegularExpression>
 
 #include <cstdio>
-#include <fstream>
-#include <memory>
 
 namespace {
 

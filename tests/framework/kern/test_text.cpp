@@ -4,20 +4,13 @@
 #include "cqstring.h"
 #include "cstring.h"
 
-#include <sstream>
-
 namespace {
 
 using Text = kern::MitEmpfaenger;
 
 TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
 {
-    const struct {
-        const char* vorlage;
-        std::vector<std::string> argumente;
-        const char* erwartet;
-        std::size_t warnungen;
-    } faelle[] = {
+    const struct { const char* vorlage; kern::Texte argumente; const char* erwartet; std::size_t warnungen; } faelle[] = {
         {"in Klasse %1, Methode %2: ", {"CZeit", "setze"}, "in Klasse CZeit, Methode setze: ", 0},
         {"%2 vor %1", {"erster", "zweiter"}, "zweiter vor erster", 0}, {"ohne Platzhalter", {"a", "b"}, "ohne Platzhalter", 2},
         {"100%", {"a"}, "100%", 1}, {"", {"a"}, "", 1}, {"%12", {"x"}, "x2", 0}, {"%1 %1", {"a"}, "a %1", 0},
@@ -29,7 +22,7 @@ TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
         for (const std::string& a : fall.argumente)
             text.arg(a);
         EXPECT_EQ(text.str(), fall.erwartet) << fall.vorlage;
-        empfaenger.erwarte_warnungen("arg()", std::vector<std::string>(fall.warnungen, "Argument kann nicht zugeordnet werden"));
+        empfaenger.erwarte_warnungen("arg()", kern::Texte(fall.warnungen, "Argument kann nicht zugeordnet werden"));
     }
     EXPECT_EQ(CString("[%1]").arg(fehlwert_ebool).str(), "[]");
     EXPECT_EQ(CString("%1/%2").arg(ja).arg(nein).str(), "Ja/Nein");
@@ -44,7 +37,7 @@ TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
 }
 
 struct Uebersetzer : CUebersetzer {
-    std::vector<std::string> aufrufe;
+    kern::Texte aufrufe;
     void uebersetze(CString& ergebnis, const CString& text, const CString& kontext, int reserviert) override
     {
         aufrufe.push_back(text.str() + "|" + kontext.str() + "|" + std::to_string(reserviert));
@@ -65,7 +58,7 @@ TEST_F(Text, UebersetzungAusTabelleOderUebersetzer)
     EXPECT_EQ(uebersetze_("WARNUNG: ", klasse_cfehler()).str(), "<WARNUNG: >");
     EXPECT_EQ(uebersetze_("Text", CString("Kontext")).str(), "<Text>");
     EXPECT_EQ(uebersetze_("Ohne", static_cast<const CKlasse*>(nullptr)).str(), "<Ohne>");
-    EXPECT_EQ(uebersetzer.aufrufe, (std::vector<std::string>{"WARNUNG: |uebersetze_CFehler|0",
+    EXPECT_EQ(uebersetzer.aufrufe, (kern::Texte{"WARNUNG: |uebersetze_CFehler|0",
                                                              "Text|uebersetze_Kontext|0", "Ohne|uebersetze_|0"}));
     EXPECT_EQ(i18n().setze_uebersetzer(nullptr), &uebersetzer);
 }

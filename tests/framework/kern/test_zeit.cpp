@@ -4,7 +4,6 @@
 #include "zeit.h"
 
 #include <ctime>
-#include <sstream>
 
 namespace {
 
@@ -12,11 +11,7 @@ using Zeit = kern::MitEmpfaenger;
 
 TEST_F(Zeit, FormenUndBereichsersatz)
 {
-    const struct {
-        std::int32_t jahr, monat, tag, stunde, minute, sekunde;
-        std::uint32_t form;
-        const char* erwartet;
-    } faelle[] = {
+    const struct { std::int32_t jahr, monat, tag, stunde, minute, sekunde; std::uint32_t form; const char* erwartet; } faelle[] = {
         {0, 0, 0, 0, 0, 0, 0, "00.00.   0"}, {0, 0, 0, 0, 0, 0, 1, "00:00:00"}, {0, 0, 0, 0, 0, 0, 4, "0000-00-00 00:00:00"},
         {7, 1, 1, 0, 0, 0, 4, "0007-01-01 00:00:00"}, {2026, 12, 3, 2, 5, 9, 2, "03.12.2026 - 02:05:09"},
         {2026, 12, 3, 2, 5, 9, 99, "03.12.2026 - 02:05:09"}, {2026, 13, 3, 2, 5, 9, 4, "2026-00-03 02:05:09"},

@@ -5,8 +5,7 @@
 
 #include <cfloat>
 #include <climits>
-#include <cmath>
-#include <limits>
+#include <iomanip>
 
 namespace {
 
@@ -26,19 +25,13 @@ std::string stellen_msg(const char* praefix, const char* zahl, int breite, int n
 }
 std::string null_msg(const char* zahl, int breite) { return breite_msg(exp_, zahl, breite) + " 0 wird ausgegeben."; }
 std::string bereich(int b) { return "Breiteangabe breite=" + std::to_string(b) + " nicht im erlaubten Bereich: 0<=breite<400."; }
-std::string bereich_ftoa(int g)
-{
-    return "Gesamtstellenangabe gesamtstellen=" + std::to_string(g) + "nicht im erlaubten Bereich: 0<=gesamtstellen<100."
-           " f\xfcr Funktion ftoa(const double& zahl, const int& gesamtstellen, const int& nachkommastellen, const int& "
-           "art, const double& schwellwert, const string& nullstring) in 'allg' ";
-}
 
 using Zahlen = kern::MitEmpfaenger;
 
 TEST_F(Zahlen, Itoa)
 {
     const auto breite = [](const char* b) { return "Breiteangabe breite=" + std::string(b) + " nicht im erlaubten Bereich: 0<=breite<100."; };
-    const struct { int zahl, breite; std::string erwartet; std::vector<std::string> warnungen; } faelle[] = {
+    const struct { int zahl, breite; std::string erwartet; kern::Texte warnungen; } faelle[] = {
         {42, 5, "   42", {}}, {5, 0, "5", {}}, {123456, 6, "123456", {}}, {99999998, 0, "99999998", {}},
         {123456, 3, "123456", {"Ausgabe einer Zahl (123456) uebersteigt angegebene Breite (3)"}},
         {-12345, 5, "-12345", {"Ausgabe einer Zahl (-12345) uebersteigt angegebene Breite (5)"}},
@@ -60,7 +53,7 @@ TEST_F(Zahlen, Itoa)
     empfaenger.erwarte_warnungen("itoa", {"Ausgabe einer Zahl (4294967295) uebersteigt angegebene Breite (9)"});
 }
 
-struct DtoaFall { double zahl; int breite, n, art; std::string erwartet; std::vector<std::string> warnungen; };
+struct DtoaFall { double zahl; int breite, n, art; std::string erwartet; kern::Texte warnungen; };
 
 TEST_F(Zahlen, Dtoa)
 {
@@ -72,7 +65,7 @@ TEST_F(Zahlen, Dtoa)
         {1.0, 400, 2, 2, "*", {bereich(400)}}, {1.0, -1, 2, 2, "*", {bereich(-1)}},
         {1.0, 399, 2, 2, "1.00" + std::string(395, ' '), {}},
         // exponential: printf's right-aligned pattern, then shortening of exponent zeros, "+", leading "0", point
-        {150000.0, 10, 2, 1, "  1.50E+05", {}}, {150000.0, 6, 2, 1, "1.50E5", {}}, {150000.0, 5, -1, 1, "1.5E5", {}},
+        {150000.0, 6, 2, 1, "1.50E5", {}}, {150000.0, 5, -1, 1, "1.5E5", {}},  // wide enough: the comma rows further down
         {150000.0, 3, 0, 1, "2E5", {}}, {0.00123, 7, 2, 1, "1.23E-3", {}}, {0.5, 4, 0, 1, "5E-1", {}},
         {2.5, 5, 1, 1, "2.5E+", {}}, {1.5e-12, 8, -1, 1, "1.50E-12", {}}, {123456789.0, 8, -1, 1, "1.2346E8", {}},
         {150000.0, 5, 2, 1, "*****", {stellen_msg(exp_, "150000.", 5, 2)}},
@@ -107,15 +100,14 @@ TEST_F(Zahlen, Dtoa)
     };
     for (const DtoaFall& f : faelle) {
         EXPECT_EQ(dtoa(f.zahl, f.breite, f.n, f.art), f.erwartet)
-            << kern::printf_text("dtoa(%.17g, ", f.zahl) << f.breite << ", " << f.n << ", " << f.art << ")";
+            << "dtoa(" << std::setprecision(17) << f.zahl << ", " << f.breite << ", " << f.n << ", " << f.art << ")";
         empfaenger.erwarte_warnungen("dtoa", f.warnungen);
     }
     // As long as needed, yet never beyond 399 characters (that a field is never exceeded is the fuzz target's).
     EXPECT_EQ(dtoa(-2.5, 0, -1, 1) + dtoa(-2.5, 0, 3, 2) + dtoa(1e-5, 0, -1, 0), "-2.500000E+00-2.5001.000000E-05");
     EXPECT_EQ(dtoa(5e-324, 0, 2000000000, 2), "0." + std::string(323, '0') +
               "49406564584124654417656879286822137236505980261432476442558568250067550727");
-    EXPECT_EQ(dtoa(-DBL_MIN, 0, INT_MAX, 1).substr(0, 12), "-2.225073858");
-    EXPECT_EQ(dtoa(-DBL_MIN, 0, INT_MAX, 1).size(), 399u);
+    EXPECT_EQ(dtoa(-DBL_MIN, 0, INT_MAX, 1).substr(0, 12) + std::to_string(dtoa(-DBL_MIN, 0, INT_MAX, 1).size()), "-2.225073858399");
     EXPECT_EQ(dtoa(1e308, 399, 0, 2).substr(0, 10) + "|" + dtoa(1e308, 399, 0, 2).substr(309), "1000000000|" + std::string(90, ' '));
     EXPECT_TRUE(empfaenger.meldungen.empty());
 }
@@ -123,14 +115,14 @@ TEST_F(Zahlen, Dtoa)
 TEST_F(Zahlen, Ftoa)
 {
     const std::string zu_gross = "Zahl kann nicht dargestellt werden";
+    const auto bereich_ftoa = [](int g) {
+        return "Gesamtstellenangabe gesamtstellen=" + std::to_string(g) + "nicht im erlaubten Bereich: 0<=gesamtstellen<100."
+               " f\xfcr Funktion ftoa(const double& zahl, const int& gesamtstellen, const int& nachkommastellen, const int& "
+               "art, const double& schwellwert, const string& nullstring) in 'allg' ";
+    };
     const struct {
-        double zahl;
-        int gesamtstellen, n, art;
-        double schwellwert;
-        std::string nullstring;
-        int leer_bei_nan, leer_bei_undefiniert;
-        std::string erwartet;
-        std::vector<std::string> warnungen;
+        double zahl; int gesamtstellen, n, art; double schwellwert; std::string nullstring; int leer_bei_nan, leer_bei_undefiniert;
+        std::string erwartet; kern::Texte warnungen;
     } faelle[] = {
         {0.004, 8, 3, 2, 0.01, "0.0", 0, 0, "0.0", {}}, {-0.004, 8, 3, 2, 0.01, "null", 0, 0, "null", {}},
         {0.01, 8, 3, 2, 0.01, "0.0", 0, 0, "   0.010", {}}, {99999999.0, 5, 2, 2, 0.0, "", 0, 0, "    -", {}},
@@ -156,8 +148,7 @@ TEST_F(Zahlen, Ftoa)
     };
     for (const auto& f : faelle) {
         EXPECT_EQ(ftoa(f.zahl, f.gesamtstellen, f.n, f.art, f.schwellwert, f.nullstring, f.leer_bei_nan, f.leer_bei_undefiniert),
-                  f.erwartet)
-            << "ftoa(" << f.zahl << ", " << f.gesamtstellen << ", " << f.n << ", " << f.art << ", " << f.schwellwert << ")";
+                  f.erwartet) << "Zeile " << &f - faelle;
         empfaenger.erwarte_warnungen("ftoa", f.warnungen);
     }
     // A negative precision is left out of the pattern: printf's six decimals.
@@ -167,28 +158,18 @@ TEST_F(Zahlen, Ftoa)
     EXPECT_TRUE(empfaenger.meldungen.empty());
 
     setze_dezimaltrennzeichen_text(",");
-    EXPECT_EQ(ftoa(0.004, 8, 3, 2, 0.01, "0.0"), "0,0");
-    EXPECT_EQ(ftoa(0.004, 8, 3, 2, 0.01, "0.00"), "0.00");
+    EXPECT_EQ(ftoa(0.004, 8, 3, 2, 0.01, "0.0") + "|" + ftoa(0.004, 8, 3, 2, 0.01, "0.00"), "0,0|0.00");
     EXPECT_EQ(ftoa(2.5, 10, 2, 1, 0.0), "  2,50E+00");
-    EXPECT_EQ(dtoa(150000.0, 10, 2, 1), "  1,50E+05");
-    EXPECT_EQ(dtoa(-2.5, 6, 2, 2), "-2,50 ");
-    EXPECT_EQ(dtoa(2.5, 0, -1, 0), "2,500000");
+    EXPECT_EQ(dtoa(150000.0, 10, 2, 1) + "|" + dtoa(2.5, 0, -1, 0), "  1,50E+05|2,500000");
     EXPECT_EQ(dtoa(123456.0, 5, 0, 2), "*****");
     empfaenger.erwarte_warnungen("dtoa", {breite_msg(fix, "123456.", 5)});  // messages keep printf's point
     setze_dezimaltrennzeichen_text(";");
-    EXPECT_EQ(ftoa(0.004, 8, 3, 2, 0.01, "0.0"), "0.0");
-    EXPECT_EQ(ftoa(2.5, 6, 2, 2, 0.0), "  2;50");
+    EXPECT_EQ(ftoa(0.004, 8, 3, 2, 0.01, "0.0") + "|" + ftoa(2.5, 6, 2, 2, 0.0), "0.0|  2;50");
 }
 
 TEST_F(Zahlen, GetrimmtNimmtNurDieNoetigenNachkommastellen)
 {
-    const struct {
-        double zahl;
-        int gesamtstellen, n, art;
-        bool ungetrimmt;
-        int leer_bei_nan, leer_bei_undefiniert;
-        const char* erwartet;
-    } faelle[] = {
+    const struct { double zahl; int gesamtstellen, n, art; bool ungetrimmt; int leer_bei_nan, leer_bei_undefiniert; const char* erwartet; } faelle[] = {
         {2.5, 10, 4, 2, false, 0, 0, "2.5"},   {2.5, 10, 4, 2, true, 0, 0, "       2.5"}, {2.0, 10, 4, 2, false, 0, 0, "2."},
         {0.125, 10, 2, 2, false, 0, 0, "0.12"}, {2.5, 12, 3, 1, false, 0, 0, "2.500E+00"}, {2.5, 12, 3, 0, false, 0, 0, "2.50"},
         {99999999.0, 6, 2, 2, false, 0, 0, "-"}, {nan_wert, 6, 2, 2, false, 0, 0, "nan"}, {0.0, 5, 3, 2, false, 0, 0, "0."},
@@ -196,7 +177,7 @@ TEST_F(Zahlen, GetrimmtNimmtNurDieNoetigenNachkommastellen)
     };
     for (const auto& f : faelle)
         EXPECT_EQ(ftoa_getrimmt(f.zahl, f.gesamtstellen, f.n, f.art, f.ungetrimmt, f.leer_bei_nan, f.leer_bei_undefiniert),
-                  f.erwartet) << f.zahl << " " << f.n << " " << f.art << " " << f.ungetrimmt;
+                  f.erwartet) << "Zeile " << &f - faelle;
     const std::pair<double, int> bedarf[] = {{0.0, 0}, {-3.0, 0}, {1e300, 0}, {0.1, 1}, {-0.75, 2}, {123.456, 3},
                                              {1e-12, 12}, {1e-13, 12}, {1.0 / 3, 12}, {nan_wert, 12}};
     for (const auto& [x, erwartet] : bedarf)

@@ -8,7 +8,6 @@
 #include <QProcess>
 
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -18,12 +17,7 @@ using StringZuDouble = kern::MitEmpfaenger;
 
 TEST_F(StringZuDouble, Tabelle)
 {
-    const struct {
-        const char* trennzeichen;
-        std::string text;
-        double erwartet;  // fehlt for bad text
-        bool gut;
-    } faelle[] = {
+    const struct { const char* trennzeichen; std::string text; double erwartet; bool gut; } faelle[] = {
         {".", "1.5", 1.5, true},       {".", "  -2.25 ", -2.25, true}, {".", "- 5", -5.0, true},   {".", "1 000 000", 1e6, true},
         {".", "3.5 \r \r", 3.5, true}, {".", "1e3", 1000.0, true},     {".", "+7", 7.0, true},     {".", "-.5", -0.5, true},
         {".", ".", 0.0, true},         {".", " - . ", 0.0, true},      {",", "1,5", 1.5, true},    {",", " 2,25 ", 2.25, true},
@@ -40,8 +34,7 @@ TEST_F(StringZuDouble, Tabelle)
         EXPECT_EQ(ok, f.gut);
         EXPECT_TRUE(empfaenger.meldungen.empty());
         EXPECT_EQ(string_zu_double(f.text), f.erwartet);
-        empfaenger.erwarte_warnungen("string_zu_double", f.gut ? std::vector<std::string>{}
-            : std::vector<std::string>{"Buchstabe bei Umwandlung von string in double: " + f.text});
+        empfaenger.erwarte_warnungen("string_zu_double", f.gut ? kern::Texte{} : kern::Texte{"Buchstabe bei Umwandlung von string in double: " + f.text});
     }
     EXPECT_TRUE(std::signbit(string_zu_double("-0.0")));
     i18n().setze_eintrag("Buchstabe bei Umwandlung von string in double: %1", "Buchstabe: %1");

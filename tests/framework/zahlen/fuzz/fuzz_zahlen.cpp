@@ -13,17 +13,10 @@
 namespace {
 
 // A crash is the only failure libFuzzer sees, so broken promises abort.
-void verlange(bool bedingung)
-{
-    if (!bedingung)
-        std::abort();
-}
+void verlange(bool bedingung) { if (!bedingung) std::abort(); }
 
 // Mostly near the accepted ranges, sometimes any int.
-int ganzzahl(FuzzedDataProvider& daten, int bis)
-{
-    return daten.ConsumeBool() ? daten.ConsumeIntegralInRange<int>(-3, bis) : daten.ConsumeIntegral<int>();
-}
+int ganzzahl(FuzzedDataProvider& daten, int bis) { return daten.ConsumeBool() ? daten.ConsumeIntegralInRange<int>(-3, bis) : daten.ConsumeIntegral<int>(); }
 
 // Raw bits reach NaN payloads, infinities, denormals and negative zero.
 double zahl_aus(FuzzedDataProvider& daten)
@@ -56,17 +49,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t anz
     if (sonderwert)
         breite %= 1000;
     const std::string text = dtoa(zahl, breite, n, art);
-    verlange(text.size() <= (sonderwert ? 999u : 399u));
+    const std::size_t grenze = sonderwert ? 999u : 399u;
+    verlange(text.size() <= grenze);
     // Every field that dtoa accepts comes back exactly as wide, or as stars.
     if (std::isfinite(zahl) && zahl != 99999999.0 && breite >= 1 && breite < 400)
         verlange(text.size() == static_cast<std::size_t>(breite) ||
                  text == std::string(static_cast<std::size_t>(breite < 21 ? breite : 21), '*'));
     const double schwellwert = daten.ConsumeBool() ? 0.0 : zahl_aus(daten);
     const int leer_bei_nan = daten.ConsumeIntegralInRange<int>(0, 2), leer_bei_undefiniert = daten.ConsumeIntegralInRange<int>(0, 2);
-    const std::size_t grenze = sonderwert ? 999u : 399u;
     verlange(ftoa(zahl, breite, n, art, schwellwert, "0.0", leer_bei_nan, leer_bei_undefiniert).size() <= grenze);
     verlange(ftoa_getrimmt(zahl, breite, n, art, daten.ConsumeBool(), leer_bei_nan, leer_bei_undefiniert).size() <= grenze);
-    const int bedarf = nachkommastellen_bedarf(zahl);
-    verlange(bedarf >= 0 && bedarf <= 12);
+    verlange(nachkommastellen_bedarf(zahl) >= 0 && nachkommastellen_bedarf(zahl) <= 12);
     return 0;
 }
