@@ -8,57 +8,55 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 using namespace testhilfe;
 
 namespace {
 
 const QByteArray app("[Application]\nVersion=16.0.0.17328\n");
 
-QByteArray modus_zeile(const char* modus)
+// The result file's two "inf;" lines.
+QByteArray kopf(const char* modus, const QByteArray& version = "16.0.0.17328")
 {
-    return QByteArray("inf;Telvorin (5.9.3.7 08.02.18) ") + modus + "\r\n";
+    return QByteArray("inf;Telvorin (5.9.3.7 08.02.18) ") + modus + "\r\ninf;Outlook Version " + version + "\r\n";
 }
 
-QByteArray kopf(const char* modus)
-{
-    return modus_zeile(modus) + "inf;Outlook Version 16.0.0.17328\r\n";
-}
-
-TEST(ExplorerExport, SavesEverySelectedMailAndReportsItThreeWays)
+// Unreadable files become empty items, each named once however often it is selected. -dest gets a separator
+// even when it ends in one.
+TEST(ExplorerExport, SpeichertJedeMarkierteMailUndMeldetSieDreifach)
 {
     Umgebung u;
     // A UTF-8 file name and a quoted one holding a comma must reach the stand-in whole.
-    lege_sitzung_an(u, app + "[Explorer]\nSelection=gr\xc3\xbc\xc3\x9f" "e.eml, \"zeichen,1.eml\", mails/anlagen.eml\n");
-    u.schreibe(QString::fromUtf8("session/gr\xc3\xbc\xc3\x9f" "e.eml"),
-               baue_mail("=?UTF-8?Q?Gr=C3=BC=C3=9Fe_aus?=\r\n =?ISO-8859-1?Q?_K=F6ln?=", "Text \xc3\xa4\r\n"));
-    u.schreibe("session/zeichen,1.eml", baue_mail("Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1"));
-    const QByteArray pdf("%PDF-1.4\n\x00\x01\xff binary", 20);
-    u.schreibe("session/mails/anlagen.eml",
-               baue_mail("Mit Anlagen", "Siehe Anlage\r\n",
-                         {base64_teil("application/pdf", "attachment; filename=\"r.pdf\"", pdf),
-                          base64_teil("text/plain; name=\"=?UTF-8?Q?=C3=9Cbersicht.txt?=\"", "", "eins\r\nzwei")}));
-    QDir().mkpath(u.pfad("out"));
-
+    const QByteArray s = lege_sitzung_an(u, app + "[Explorer]\nSelection=gr\xc3\xbc\xc3\x9f" "e.eml, fehlt.eml, "
+                                                  "\"zeichen,1.eml\", kaputt.eml, mails/c.eml, fehlt.eml\n",
+                                         {{QString::fromUtf8("gr\xc3\xbc\xc3\x9f" "e.eml"),
+                                           baue_mail("=?UTF-8?Q?Gr=C3=BC=C3=9Fe_aus?=\r\n =?ISO-8859-1?Q?_K=F6ln?=")},
+                                          {"zeichen,1.eml", baue_mail("Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1")},
+                                          {"kaputt.eml", QByteArray("\x00\x01\x02 kein Mail \xff", 14)},
+                                          {"mails/c.eml", baue_mail("Gut")}})
+                             .toUtf8();
     // -name selects nothing in this job.
-    const auto e = u.starte({"-mail", "-dest", "out", "-name", "r.pdf", "-back", "r.csv"});
-
+    const auto e = u.starte({"-mail", "-dest", "out/", "-name", "c.eml", "-back", "r.csv"});
+    QByteArray konsole = banner(), ergebnis = kopf("Mail");
+    for (const char* name : {"Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln", "", "Re A B CDEFGHIJ|K 100%1", "", "Gut", ""}) {
+        konsole += "OL-Explorer speichere: out//" + QString::fromUtf8(name).toLatin1() + ".msg\n";
+        ergebnis += "file;out//" + QByteArray(name) + ".msg\r\n";
+    }
     EXPECT_EQ(e.exit_code, 0);
-    EXPECT_EQ(e.standardausgabe, banner() + "OL-Explorer speichere: out/Gr\xfc\xdf" "e aus K\xf6ln.msg\n"
-                                            "OL-Explorer speichere: out/Re A B CDEFGHIJ|K 100%1.msg\n"
-                                            "OL-Explorer speichere: out/Mit Anlagen.msg\n");
+    EXPECT_EQ(e.standardausgabe, konsole);
+    EXPECT_EQ(u.lies("r.csv"), ergebnis);
     EXPECT_EQ(e.standardfehler, "Betreff: 'Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln' 16.0.0.17328\n"
+                                "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/fehlt.eml\nBetreff: '' 16.0.0.17328\n"
                                 "Betreff: 'Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1' 16.0.0.17328\n"
-                                "Betreff: 'Mit Anlagen' 16.0.0.17328\n");
-    EXPECT_EQ(u.lies("r.csv"), kopf("Mail") + "file;out/Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln.msg\r\n"
-                                              "file;out/Re A B CDEFGHIJ|K 100%1.msg\r\n"
-                                              "file;out/Mit Anlagen.msg\r\n");
+                                "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/kaputt.eml\nBetreff: '' 16.0.0.17328\n"
+                                "Betreff: 'Gut' 16.0.0.17328\nBetreff: '' 16.0.0.17328\n");
     EXPECT_EQ(dateien_in(u.pfad("out")), (QStringList{QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln.msg"),
-                                                      "Mit Anlagen.msg", "Re A B CDEFGHIJ|K 100%1.msg"}));
-
+                                                      "Gut.msg", "Re A B CDEFGHIJ|K 100%1.msg"}));
 }
 
-// Every mail of the example session, as a new user exports it.
-TEST(ExplorerExport, ReadersSeeWhatTheExampleMailsHold)
+// Every mail of the example session, as a new user exports it: without -dest, to the temporary folder.
+TEST(ExplorerExport, LeserSehenWasDieBeispielmailsEnthalten)
 {
     Umgebung u;
     const QDir beispiele(quellverzeichnis() + "/examples/outlook-session");
@@ -66,53 +64,30 @@ TEST(ExplorerExport, ReadersSeeWhatTheExampleMailsHold)
     lege_sitzung_an(u, app + "[Explorer]\nSelection=" + mails.join(", ").toUtf8() + "\n");
     for (const QString& m : mails)
         QFile::copy(beispiele.filePath(m), u.pfad("session/" + m));
-    QDir().mkpath(u.pfad("out"));
-    EXPECT_EQ(u.starte({"-mail", "-dest", u.pfad("out"), "-back", "r.csv"}).exit_code, 0);
+    EXPECT_EQ(u.starte({"-mail", "-back", "r.csv"}).exit_code, 0);
     const QList<QByteArray> zeilen = u.lies("r.csv").split('\n');
     ASSERT_EQ(zeilen.size(), mails.size() + 3);
+    EXPECT_EQ(u.lies("r.csv").count("\nfile;" + u.pfad("tmp").toUtf8() + "/"), mails.size());
     for (int i = 0; i < mails.size(); ++i)
         vergleiche_mit_quelle(u, u.pfad("session/" + mails[i]), QString::fromUtf8(zeilen[i + 2].trimmed().mid(5)));
-}
-
-TEST(ExplorerExport, DestinationRuleAppendsOneSeparator)
-{
-    struct Fall {
-        QStringList ziel;  // the -dest option, if any
-        QString erwartet;  // directory part of the listed path
-        QString gespeichert_in;
-    };
-    const Fall faelle[] = {{{}, "<tmp>/", "tmp"}, {{"-dest", "out"}, "out/", "out"}, {{"-dest", "out/"}, "out//", "out"}};
-    for (const Fall& f : faelle) {
-        SCOPED_TRACE(f.ziel.join(' ').toStdString());
-        Umgebung u;
-        lege_sitzung_an(u, app + "[Explorer]\nSelection=a.eml\n");
-        u.schreibe("session/a.eml", baue_mail("Hallo"));
-        QDir().mkpath(u.pfad("out"));
-        const QByteArray pfad = QString(f.erwartet).replace("<tmp>", u.pfad("tmp")).toUtf8() + "Hallo.msg";
-        const auto e = u.starte(QStringList{"-mail", "-back", "r.csv"} + f.ziel);
-        EXPECT_EQ(e.exit_code, 0);
-        EXPECT_EQ(u.lies("r.csv"), kopf("Mail") + "file;" + pfad + "\r\n");
-        EXPECT_EQ(e.standardausgabe, banner() + "OL-Explorer speichere: " + pfad + "\n");
-        EXPECT_TRUE(QFile::exists(u.pfad(f.gespeichert_in + "/Hallo.msg")));
-    }
 }
 
 // Whatever a mail sender or caller controls adds no result line; no run writes through a link or leaves a file
 // behind when a save fails; a regular file of the same name is replaced as before. `vorher` makes out/NAME
 // beforehand: "NAME>ZIEL" a link to ZIEL, "NAME=" a regular file.
-TEST(Export, HostileInputAddsNoLineAndWritesThroughNoLink)
+TEST(Export, FeindlicheEingabeFuegtKeineZeileHinzuUndSchreibtDurchKeinenLink)
 {
-    const QByteArray lang(300, 'x'), pdf("application/pdf\r\nContent-Disposition: attachment; filename=\"r.pdf\"");
+    const QByteArray lang(300, 'x'), pdf("Content-Type: application/pdf\r\nContent-Disposition: attachment; filename=\"r.pdf\"");
     const struct {
         const char *fall, *modus;
-        QByteArray betreff, anlage;  // raw Subject; Content-Type of the one attachment, if any
+        QByteArray betreff, anlage;  // raw Subject; header lines of the one attachment, if any
         QString vorher, dest;
         QByteArray zeile;            // the result line after the two "inf;" lines; none: no result file opens
         QStringList danach;          // what out/ holds afterwards
     } faelle[] = {
         {"LF in a subject", "-mail", "=?utf-8?q?x=0Afile=3Bforged?=", "", "", "out", "file;out/x file;forged.msg",
          {"x file;forged.msg"}},
-        {"LF in a file name", "-anlage", "A", "text/plain\r\nContent-Disposition: attachment; filename*=utf-8''x%0Aerr%3Bforged.txt",
+        {"LF in a file name", "-anlage", "A", "Content-Disposition: attachment; filename*=utf-8''x%0Aerr%3Bforged.txt",
          "", "out", "file;out/x err;forged.txt", {"x err;forged.txt"}},
         {"LF in -dest", "-mail", "A", "", "", "out\nerr;x", "file;out err;x/A.msg", {}},
         {"name over the limit", "-mail", lang, "", "", "out", "file;out/" + lang + ".msg", {}},
@@ -127,11 +102,10 @@ TEST(Export, HostileInputAddsNoLineAndWritesThroughNoLink)
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.fall);
         Umgebung u;
-        lege_sitzung_an(u, app + "[Explorer]\nSelection=m.eml\n[Inspector]\nCurrentItem=m.eml\n");
-        const QVector<Teil> teile{base64_teil(f.anlage, "", "%PDF")};
-        u.schreibe("session/m.eml", baue_mail(f.betreff, "Hallo\r\n", f.anlage.isEmpty() ? QVector<Teil>() : teile));
+        const QVector<Teil> teile{{f.anlage, "%PDF"}};
+        lege_sitzung_an(u, app + "[Explorer]\nSelection=m.eml\n[Inspector]\nCurrentItem=m.eml\n",
+                        {{"m.eml", baue_mail(f.betreff, "Hallo\r\n", f.anlage.isEmpty() ? QVector<Teil>() : teile)}});
         u.schreibe("opfer", "geheim");
-        QDir().mkpath(u.pfad("out"));
         const QStringList vorher = f.vorher.split('>');
         if (vorher.size() == 2)
             QFile::link(u.pfad(vorher[1]), u.pfad("out/" + vorher[0]));
@@ -144,38 +118,17 @@ TEST(Export, HostileInputAddsNoLineAndWritesThroughNoLink)
         EXPECT_FALSE(QFile::exists(u.pfad("neu")));
         for (const QString& name : f.danach)
             EXPECT_EQ(QFileInfo(u.pfad("out/" + name)).isSymLink(), vorher.size() == 2) << name.toStdString();
-        if (f.vorher == "A.msg=") {  // a message file in place of the old content
-            EXPECT_TRUE(u.lies("out/A.msg").startsWith("\xd0\xcf\x11\xe0"));
-        }
+        // A regular file of the same name holds a message file now.
+        EXPECT_TRUE(f.vorher != "A.msg=" || u.lies("out/A.msg").startsWith("\xd0\xcf\x11\xe0"));
     }
-}
-
-TEST(ExplorerExport, UnreadableMailsAreEmptyItemsThatSaveNothing)
-{
-    Umgebung u;
-    const QByteArray s =
-        lege_sitzung_an(u, app + "[Explorer]\nSelection=fehlt.eml, kaputt.eml, gut.eml, fehlt.eml\n").toUtf8();
-    u.schreibe("session/kaputt.eml", QByteArray("\x00\x01\x02 kein Mail \xff", 14));
-    u.schreibe("session/gut.eml", baue_mail("Gut"));
-    QDir().mkpath(u.pfad("out"));
-    const auto e = u.starte({"-mail", "-dest", "out", "-back", "r.csv"});
-    EXPECT_EQ(e.exit_code, 0);
-    // Each unreadable file is named once, however often it is selected.
-    EXPECT_EQ(e.standardfehler, "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/fehlt.eml\n"
-                                "Betreff: '' 16.0.0.17328\n"
-                                "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/kaputt.eml\n"
-                                "Betreff: '' 16.0.0.17328\nBetreff: 'Gut' 16.0.0.17328\nBetreff: '' 16.0.0.17328\n");
-    EXPECT_EQ(u.lies("r.csv"), kopf("Mail") + "file;out/.msg\r\nfile;out/.msg\r\nfile;out/Gut.msg\r\nfile;out/.msg\r\n");
-    EXPECT_EQ(dateien_in(u.pfad("out")), QStringList{"Gut.msg"});
 }
 
 // Both jobs, when what they need of Outlook is missing. A null ini stands
 // for no session.ini, "/" for a directory in its place.
-TEST(Export, MissingObjectsEndTheJobWithTheirErrorLine)
+TEST(Export, FehlendeObjekteBeendenDenJobMitIhrerFehlerzeile)
 {
     const struct {
-        const char* fall;
-        const char* modus;
+        const char *fall, *modus;
         QByteArray ini;
         QByteArray standardfehler;  // before the closing text; <ini>, <s>: session.ini, session directory
         QByteArray fehler;          // the "err;" line's text
@@ -200,12 +153,9 @@ TEST(Export, MissingObjectsEndTheJobWithTheirErrorLine)
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.fall);
         Umgebung u;
-        const QString s = lege_sitzung_an(u, f.ini);
-        if (f.ini.isNull() || f.ini == "/")
-            QFile::remove(s + "/session.ini");
+        const QString s = lege_sitzung_an(u, f.ini == "/" ? QByteArray() : f.ini, {{"a.eml", baue_mail("Ohne")}});
         if (f.ini == "/")
             QDir(s).mkdir("session.ini");
-        u.schreibe("session/a.eml", baue_mail("Ohne"));
         const auto e = u.starte({"-" + QString(f.modus).toLower(), "-dest", "out", "-back", "r.csv"});
         const QByteArray job(f.modus[0] == 'M' ? "speichere_explorer_mag: " : "speichere_anlage_msg: ");
         // The debug line's wording differs from the result line's only for the selection object.
@@ -214,49 +164,37 @@ TEST(Export, MissingObjectsEndTheJobWithTheirErrorLine)
         EXPECT_EQ(e.standardausgabe, banner());
         EXPECT_EQ(e.standardfehler, QByteArray(f.standardfehler).replace("<ini>", s.toUtf8() + "/session.ini")
                                         .replace("<s>", s.toUtf8()) + job + debug + "\n" + programmende);
-        EXPECT_EQ(u.lies("r.csv"), modus_zeile(f.modus) + "inf;Outlook Version "
-                                       + (f.ini.startsWith(app) ? "16.0.0.17328" : "") + "\r\nerr;" + f.fehler + "\r\n");
+        EXPECT_EQ(u.lies("r.csv"), kopf(f.modus, f.ini.startsWith(app) ? "16.0.0.17328" : "") + "err;" + f.fehler + "\r\n");
     }
 }
 
-QByteArray binaer(int laenge, int saat)
+// The -name filter is exact and case-sensitive, and every attachment is looked at either way. The mail carries a
+// plain name that holds a path, an RFC 2231 name in two continuations, and an RFC 2047 name in Content-Type only.
+TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
 {
-    QByteArray b(laenge, '\0');
-    for (int i = 0; i < laenge; ++i)
-        b[i] = char((i * 31 + saat) & 0xFF);
-    return b;
-}
-
-// The -name filter is exact and case-sensitive, and every attachment is
-// looked at either way. The mail carries a plain name that holds a path, an
-// RFC 2231 name in two continuations inside a nested multipart, and an
-// RFC 2047 name in Content-Type only.
-TEST(AnlagenExport, SavesTheAttachmentsTheNameSelects)
-{
-    const Teil verschachtelt{
-        "Content-Type: multipart/related; boundary=\"innen\"",
-        "--innen\r\nContent-Type: application/octet-stream\r\n"
-        "Content-Disposition: attachment; filename*0*=UTF-8''Gr%C3%B6%C3%9Fe%20;\r\n filename*1=\"Liste.bin\"\r\n"
-        "Content-Transfer-Encoding: base64\r\n\r\n" + binaer(3000, 7).toBase64() + "\r\n--innen--"};
+    QByteArray gross(3000, '\0');
+    std::iota(gross.begin(), gross.end(), char(7));  // every byte value
+    const QByteArray klein = gross.mid(3, 100);
     const QByteArray mail = baue_mail(
         "Drei Anlagen", "Hallo\r\n",
-        {base64_teil("text/plain", "attachment; filename=\"../eins.txt\"", "erste\r\nDatei\r\n"), verschachtelt,
-         base64_teil("image/png; name=\"=?ISO-8859-1?Q?B=E4r.png?=\"", "inline", binaer(100, 3))});
+        {{"Content-Type: text/plain\r\nContent-Disposition: attachment; filename=\"../eins.txt\"", "erste\r\nDatei\r\n"},
+         {"Content-Type: application/octet-stream\r\nContent-Disposition: attachment; "
+          "filename*0*=UTF-8''Gr%C3%B6%C3%9Fe%20;\r\n filename*1=\"Liste.bin\"", gross},
+         {"Content-Type: image/png; name=\"=?ISO-8859-1?Q?B=E4r.png?=\"\r\nContent-Disposition: inline", klein}});
     const QString eins("eins.txt"), liste(QString::fromUtf8("Gr\xc3\xb6\xc3\x9f" "e Liste.bin")),
         baer(QString::fromUtf8("B\xc3\xa4r.png"));
-    const QMap<QString, QByteArray> inhalt{{eins, "erste\r\nDatei\r\n"}, {liste, binaer(3000, 7)}, {baer, binaer(100, 3)}};
-    const struct Fall {
+    const QMap<QString, QByteArray> inhalt{{eins, "erste\r\nDatei\r\n"}, {liste, gross}, {baer, klein}};
+    const struct {
         QString name;
         QStringList gespeichert;  // in message order; empty: the job fails
     } faelle[] = {
         {"", {eins, liste, baer}}, {eins, {eins}}, {baer, {baer}}, {"EINS.TXT", {}},
         {"eins", {}},              {"eins.txt ", {}}, {"../eins.txt", {}},
     };
-    for (const Fall& f : faelle) {
+    for (const auto& f : faelle) {
         SCOPED_TRACE(f.name.toStdString());
         Umgebung u;
-        lege_sitzung_an(u, app + "[Inspector]\nCurrentItem=offen.eml\n");
-        u.schreibe("session/offen.eml", mail);
+        lege_sitzung_an(u, app + "[Inspector]\nCurrentItem=offen.eml\n", {{"offen.eml", mail}});
         QDir().mkpath(u.pfad("a/out"));
         const auto e = u.starte(QStringList{"-anlage", "-dest", "a/out", "-back", "r.csv"}
                                + (f.name.isEmpty() ? QStringList() : QStringList{"-name", f.name}));

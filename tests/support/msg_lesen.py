@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Prints as JSON what a mail holds: `eml FILE` the source mail, `msg FILE` what msgconvert makes of a .msg file,
-`eml-msgconvert FILE` the source as far as msgconvert shows it. msg_lesen.js gives the full view of a second reader."""
+"""`msg_lesen.py EML MSG` prints as JSON what the source mail EML holds, also cut down to what msgconvert shows, and
+what msgconvert makes of the .msg file MSG. msg_lesen.js gives the full view of a second reader."""
 import datetime
 import email.policy
 import email.utils
@@ -68,12 +68,11 @@ def ansicht(mail, roh=None):
     return {k: v for k, v in m.items() if v is not None}
 
 
-art, pfad = sys.argv[1:3]
-roh = subprocess.run(["msgconvert", "--outfile", "-", pfad], check=True, capture_output=True).stdout if art == "msg" \
-    else open(pfad, "rb").read()
+eml, msg = sys.argv[1:3]
+konvertiert = subprocess.run(["msgconvert", "--outfile", "-", msg], check=True, capture_output=True).stdout
 # msgconvert folds a long Subject right after its colon; the fold is no part of the text.
-roh = re.sub(rb"^Subject:\r?\n\s+", b"Subject: ", roh, flags=re.M) if art == "msg" else roh
-m = ansicht(email.message_from_bytes(roh, policy=email.policy.default), roh)
-if art != "eml":  # every object, at every depth, cut down to what msgconvert shows
-    m = json.loads(json.dumps(m), object_hook=lambda o: {k: v for k, v in o.items() if k in MSGCONVERT})
+roh = {"quelle": open(eml, "rb").read(), "msgconvert": re.sub(rb"^Subject:\r?\n\s+", b"Subject: ", konvertiert, flags=re.M)}
+m = {k: ansicht(email.message_from_bytes(r, policy=email.policy.default), r) for k, r in roh.items()}
+for k in ("quelle", "msgconvert"):  # every object, at every depth, cut down to what msgconvert shows
+    m[k + "_knapp"] = json.loads(json.dumps(m[k]), object_hook=lambda o: {f: w for f, w in o.items() if f in MSGCONVERT})
 json.dump(m, sys.stdout)

@@ -3,31 +3,25 @@
 
 #include "lauf.h"
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
+#include <QMap>
 #include <QVector>
 
 namespace testhilfe {
 
-// One MIME part of a generated mail: header lines (CRLF-separated, no trailing line end) and the body as sent.
+// One part of a generated mail: header lines (CRLF-separated, no trailing line end) and the data, sent in base64.
 struct Teil {
-    QByteArray kopf;
-    QByteArray inhalt;
+    QByteArray kopf, daten;
 };
-
-// A base64 part under the given Content-Type and Content-Disposition lines (either may be empty).
-Teil base64_teil(const QByteArray& content_type, const QByteArray& disposition, const QByteArray& daten);
 
 // A mail with `betreff_zeile` as the raw Subject value, fixed From/To/Cc/Date, and
 // a plain-text body; with `teile`, a multipart/mixed of the text and them.
-QByteArray baue_mail(const QByteArray& betreff_zeile, const QByteArray& text = "Hallo\r\n",
-                     const QVector<Teil>& teile = {});
+QByteArray baue_mail(const QByteArray& betreff_zeile, const QByteArray& text = "Hallo\r\n", const QVector<Teil>& teile = {});
 
-// Writes session/session.ini and points TELVORIN_OUTLOOK_SESSION there; returns the session directory.
-QString lege_sitzung_an(Umgebung& u, const QByteArray& ini);
+// Writes session/session.ini (unless `ini` is null) and `mails` beside it, points TELVORIN_OUTLOOK_SESSION
+// there and makes an empty out/; returns the session directory.
+QString lege_sitzung_an(Umgebung& u, const QByteArray& ini, const QMap<QString, QByteArray>& mails = {});
 
-extern const QByteArray programmende;
+inline const QByteArray programmende("\n\n- Programmende mit Fehlern -\n\n");
 
 // The files directly in `verzeichnis`, hidden ones and links (dangling too), sorted by name.
 QStringList dateien_in(const QString& verzeichnis);
