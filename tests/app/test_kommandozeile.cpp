@@ -12,7 +12,6 @@ using testhilfe::Umgebung;
 namespace {
 
 const QByteArray programmende("\n\n- Programmende mit Fehlern -\n\n");
-const QByteArray kopf_mail("inf;Telvorin (5.9.3.7 08.02.18) Mail\r\n");
 const QByteArray kopf_anlage("inf;Telvorin (5.9.3.7 08.02.18) Anlage\r\n");
 
 TEST(Kommandozeile, VersionZeigtDasBannerUndEndetMitNull)
@@ -47,16 +46,6 @@ TEST(Kommandozeile, OhneBildschirmLaeuftDasWerkzeugStill)
     const auto e = u.starte({"-version"});
     EXPECT_EQ(e.exit_code, 0);
     EXPECT_EQ(e.standardfehler, QByteArray());
-}
-
-TEST(Kommandozeile, ExplorerExportOhneOutlookSchreibtKopfUndFehler)
-{
-    Umgebung u;
-    const auto e = u.starte({"-mail", "-back", "r.csv"});
-    EXPECT_EQ(e.exit_code, 255);
-    EXPECT_EQ(e.standardausgabe, testhilfe::banner());
-    EXPECT_EQ(e.standardfehler, "speichere_explorer_mag: kein Outlook Explorer aktiv\n" + programmende);
-    EXPECT_EQ(u.lies("r.csv"), kopf_mail + "inf;Outlook Version \r\nerr;kein Outlook Explorer aktiv\r\n");
 }
 
 TEST(Kommandozeile, AnlagenExportErsetztDieVorgabeErgebnisdatei)
