@@ -76,7 +76,8 @@ QByteArray interfacedatei(const QByteArray& profil, const QByteArray& betreff, c
     return datei + text;
 }
 
-const char* const beispieltext = "Sehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit freundlichen Gruessen\n";
+const char* const beispieltext
+    = "Sehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit freundlichen Gruessen\n";
 
 QString beispielmail(const QString& absender, const QString& an_und_betreff, const QByteArray& anhang)
 {
