@@ -327,6 +327,7 @@ protected:
     static void TearDownTestSuite() { s_xvfb->terminate(), s_xvfb->waitForFinished(), delete s_xvfb; }
     static inline QProcess* s_xvfb = nullptr;
     static inline QString s_display;
+    static inline const QByteArray s_home = qgetenv("HOME");  // before any test sets its own
 };
 
 TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
@@ -340,6 +341,7 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
                                          + QByteArray(*c.user ? "auto" : "never")
                                          + "\n[AddressBook]\nMaria Muster=maria@example.com\n");
     ::setenv("DISPLAY", s_display.toLatin1().constData(), 1);  // for xdotool and this process as a host
+    ::setenv("HOME", s_home.constData(), 1);  // Qt in this process finds its font cache there
     m_u.setze("TELVORIN_MAPI_CONFIG", config);
     m_u.setze("DISPLAY", s_display);
 
