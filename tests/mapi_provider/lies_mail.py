@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
-"""Prints the message on standard input as Python's MIME parser reads it: decoded headers,
-what is wrong with it, the text body, one line per attachment. A mail client's reader
-(mblaze's mshow) must read the same subject, text and attachment names, and the text must
-come back unchanged from a local mbox, which quotes lines that begin with "From "."""
+"""Prints the message on standard input as Python's MIME parser reads it: decoded headers, what is wrong with it,
+the text body, one line per attachment. A mail client's reader (mblaze's mshow) must read the same subject, text and
+attachment names, and the text must come back unchanged from a local mbox, which quotes lines beginning "From "."""
 import base64, email, email.policy, mailbox, os, re, subprocess, sys, tempfile
 
 raw = sys.stdin.buffer.read()
@@ -37,7 +36,6 @@ if client != (str(message["Subject"] or ""), text, [part.get_filename() for part
 lines.append(f"Text ({body.get_content_charset()}):\n" + text)
 for part in message.iter_attachments():
     charset = f"; charset={part.get_param('charset')}" if part.get_param("charset") else ""
-    content = base64.b64encode(part.get_payload(decode=True)).decode("ascii")
     lines.append(f"Anlage: {part.get_filename()}; {part.get_content_type()}{charset}; "
-                 f"{part['Content-Transfer-Encoding']}; {content}")
+                 f"{part['Content-Transfer-Encoding']}; {base64.b64encode(part.get_payload(decode=True)).decode()}")
 sys.stdout.buffer.write("\n".join(lines).encode("utf-8"))

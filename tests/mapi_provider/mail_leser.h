@@ -1,5 +1,5 @@
-// Reading delivered messages back with readers that are not ours, and stand-in
-// delivery commands that record what they were given.
+// Reading delivered messages back with readers that are not ours, stand-in delivery commands that record what they
+// were given, and the mails the tests send.
 #pragma once
 
 #include <QString>
@@ -9,27 +9,31 @@
 
 namespace providertest {
 
-// The message as lies_mail.py prints it: decoded From, To, Cc, Bcc and Subject
-// lines, "Fehler: " lines for anything wrong (defects, missing MIME-Version,
-// Date or Message-ID in the sender's domain, another reading by a mail client,
-// a text changed by mbox delivery), "Text (charset):" and the text with "\n"
-// line ends, then "Anlage: name; type[; charset=...]; transfer encoding;
-// content in base64" for each attachment (the form anlage() gives).
+// The message as lies_mail.py prints it: decoded From, To, Cc, Bcc and Subject lines, "Fehler: " lines for anything
+// wrong (defects, missing MIME-Version, Date or Message-ID in the sender's domain, another reading by a mail client,
+// a text changed by mbox delivery), "Text (charset):" and the text with "\n" line ends, then "Anlage: name;
+// type[; charset=...]; transfer encoding; content in base64" for each attachment (the form anlage() gives).
 QString lies_mail(const QByteArray& inhalt);
 QString anlage(const QString& name, const char* typ, const QByteArray& daten);
 // The sender of a profile without From=: login@host.
 QString standard_absender();
 
-// The .eml files in `ordner`, sorted by name; the bytes of the only one
-// (failing the test unless there is exactly one).
+// The .eml files in `ordner`, sorted by name; the bytes of the only one (failing the test unless there is one).
 QStringList mails_in(const QString& ordner);
 QByteArray einzige_mail(const QString& ordner);
 
-// `ordner`/bin/`name`: a script that records its arguments and standard input
-// in `ordner` and exits with `status`; what it was called with, or
-// "<nicht aufgerufen>".
+// `ordner`/bin/`name`: a script that records its arguments and standard input in `ordner` and exits with `status`;
+// what it was called with, or "<nicht aufgerufen>".
 void lege_standin_an(const QString& ordner, const QString& name, int status);
 QStringList aufgerufen_mit(const QString& ordner, const QString& name);
+
+// An interface file: profile, ignored line, subject, the five counted lists, the body.
+using Liste = QList<QByteArray>;
+QByteArray interfacedatei(const QByteArray& profil, const QByteArray& betreff, const Liste& to, const Liste& cc,
+                          const Liste& atta, const Liste& attt, const QByteArray& text, const Liste& bcc = {});
+// The body of examples/mail.txt, and that mail as lies_mail() reads it with its attachment examples/anhang.txt.
+extern const char* const beispieltext;
+QString beispielmail(const QString& absender, const QString& an_und_betreff, const QByteArray& anhang);
 
 }  // namespace providertest
 

@@ -5,8 +5,7 @@ import asyncio, os, ssl, subprocess, sys, threading
 
 from aiosmtpd.smtp import SMTP, AuthResult
 
-folder, mode = sys.argv[1], sys.argv[2] if len(sys.argv) > 2 else "ok"
-limit = int(sys.argv[3]) if len(sys.argv) > 3 else None
+folder, mode, limit = sys.argv[1], (sys.argv[2:3] or ["ok"])[0], (sys.argv[3:4] or [""])[0]  # "": no limit
 cert, key = os.path.join(folder, "cert.pem"), os.path.join(folder, "key.pem")
 if not os.path.exists(cert):
     subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1", "-subj", "/CN=localhost",
@@ -14,6 +13,7 @@ if not os.path.exists(cert):
                    check=True, capture_output=True)
 context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
 context.load_cert_chain(cert, key)
+starttls = mode in ("ok", "drop")
 
 
 class Handler:
@@ -30,25 +30,19 @@ class Handler:
             server.transport.abort()
             return "421 gone"
         Handler.received += 1
-        lines = [f"MAIL FROM:<{envelope.mail_from}>"] + [f"RCPT TO:<{a}>" for a in envelope.rcpt_tos]
         with open(os.path.join(folder, f"received-{Handler.received}"), "wb") as out:
-            out.write(("\n".join(lines) + "\n\n").encode())
-            out.write(envelope.original_content)
+            out.write("".join([f"MAIL FROM:<{envelope.mail_from}>\n"] + [f"RCPT TO:<{a}>\n" for a in envelope.rcpt_tos])
+                      .encode() + b"\n" + envelope.original_content)
         return "250 2.0.0 Ok: queued"
 
 
-def authenticate(server, session, envelope, mechanism, data):
-    return AuthResult(success=(data.login, data.password) == (b"max", b"geheim"), handled=False)
-
-
-def serve():
-    starttls = mode in ("ok", "drop")
-    return SMTP(Handler(), data_size_limit=limit, hostname="localhost", authenticator=authenticate, auth_required=True,
-                auth_require_tls=starttls, require_starttls=starttls, tls_context=context if starttls else None)
-
-
 loop = asyncio.new_event_loop()
-server = loop.run_until_complete(loop.create_server(serve, "127.0.0.1", 0, ssl=context if mode == "smtps" else None))
+server = loop.run_until_complete(loop.create_server(
+    lambda: SMTP(Handler(), data_size_limit=int(limit) if limit else None, hostname="localhost", auth_required=True,
+                 authenticator=lambda server, session, envelope, mechanism, data: AuthResult(
+                     success=(data.login, data.password) == (b"max", b"geheim"), handled=False),
+                 auth_require_tls=starttls, require_starttls=starttls, tls_context=context if starttls else None),
+    "127.0.0.1", 0, ssl=context if mode == "smtps" else None))
 print(server.sockets[0].getsockname()[1], flush=True)
 threading.Thread(target=lambda: (sys.stdin.read(), loop.call_soon_threadsafe(loop.stop)), daemon=True).start()
 loop.run_forever()

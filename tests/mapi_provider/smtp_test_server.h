@@ -10,9 +10,8 @@ public:
     explicit SmtpTestServer(const QString& folder, const char* mode = "ok", const char* size_limit = "")
     {
         QDir().mkpath(folder);
-        QStringList arguments {"-W", "ignore", SMTP_SERVER_SCRIPT, folder, mode};
         m_process.setStandardErrorFile(QProcess::nullDevice());
-        m_process.start(TELVORIN_PYTHON, *size_limit ? arguments << size_limit : arguments);
+        m_process.start(TELVORIN_PYTHON, QStringList{"-W", "ignore", SMTP_SERVER_SCRIPT, folder, mode, size_limit});
         while (!m_process.canReadLine() && m_process.waitForReadyRead(30000)) {
         }
         m_port = m_process.readLine().trimmed().toUShort();

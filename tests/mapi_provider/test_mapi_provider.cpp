@@ -1,10 +1,12 @@
-// The Simple MAPI provider loaded by path and called through its C entry points.
+// The Simple MAPI provider loaded by path and called through its C entry points, and its send dialog under a
+// real X server, where xdotool acts as the user.
 #include "lauf.h"
 #include "mail_leser.h"
 #include "simple_mapi.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -15,9 +17,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <ctime>
-#include <string>
 #include <vector>
 
 using namespace providertest;
@@ -67,8 +66,8 @@ const QByteArray adressbuch = "[AddressBook]\nMax Mustermann=max@example.com\nMa
                               "Team=team@example.com\nTeam Vertrieb=vertrieb@example.com\n"
                               "J\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n";
 
-// Each test gets its own home, configuration, data and temporary folders, its
-// own working directory, and a PATH whose first folder holds its stand-ins.
+// Each test gets its own home, configuration, data and temporary folders, its own working directory, a PATH
+// whose first folder holds its stand-ins, and no display unless it starts one.
 class ProviderTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -80,15 +79,18 @@ protected:
                                             {"XDG_DATA_HOME", "data"}, {"PATH", "bin:/usr/bin:/bin"}})
             ::setenv(name, QFile::encodeName(pfad(relativ)).constData(), 1);
         ::unsetenv("TELVORIN_MAPI_CONFIG");
+        ::unsetenv("DISPLAY");
     }
     void TearDown() override { QDir::setCurrent(m_alt_cwd); }
 
     QString pfad(const QString& relativ) const { return m_u.pfad(relativ); }
     QString standard_ausgang() const { return pfad("data/telvorin/outbox"); }
     void schreibe(const QString& relativ, const QByteArray& inhalt) const { m_u.schreibe(relativ, inhalt); }
-    void konfiguration(const QByteArray& inhalt)
+    QString konfiguration(const QByteArray& inhalt)
     {
-        ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(m_u.schreibe("mapi.ini", inhalt)).constData(), 1);
+        const QString datei = m_u.schreibe("mapi.ini", inhalt);
+        ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(datei).constData(), 1);
+        return datei;
     }
 
     QString m_alt_cwd = QDir::currentPath();
@@ -99,8 +101,8 @@ TEST_F(ProviderTest, TheRestOfTheLoadTableAnswersNotSupported)
 {
     char leer[] = "";
     lpMapiMessage gelesen = nullptr;
-    ULONG neu = 0;
     lpMapiRecipDesc neue = nullptr;
+    ULONG neu = 0;
     EXPECT_EQ(funktion<LPMAPISENDDOCUMENTS>("MAPISendDocuments")(0, leer, leer, leer, 0), 26u);
     EXPECT_EQ(funktion<LPMAPIFINDNEXT>("MAPIFindNext")(0, 0, nullptr, nullptr, 0, 0, leer), 26u);
     EXPECT_EQ(funktion<LPMAPIREADMAIL>("MAPIReadMail")(0, 0, leer, 0, 0, &gelesen), 26u);
@@ -110,60 +112,44 @@ TEST_F(ProviderTest, TheRestOfTheLoadTableAnswersNotSupported)
     EXPECT_EQ(funktion<LPMAPIDETAILS>("MAPIDetails")(0, 0, nullptr, 0, 0), 26u);
 }
 
-struct AnmeldeFall {
-    const char* profil;    // nullptr: none
-    const char* passwort;  // nullptr: none
-    ULONG erwartet;
-};
-
 TEST_F(ProviderTest, LogonChoosesTheProfileChecksAGivenPasswordAndGivesDistinctSessionsThatEndOnce)
 {
-    const AnmeldeFall faelle[] = {
+    // profile and password (nullptr: none), the expected code
+    const std::tuple<const char*, const char*, ULONG> faelle[] = {
         {nullptr, nullptr, 0}, {"", "", 0}, {nullptr, "falsch", 3}, {nullptr, "geheim", 0},  // the default profile
-        {"Buero", "", 0}, {"Buero", "geheim", 0}, {"Buero", "Geheim", 3},
-        {"privat", "egal", 0},    // other letter case
-        {"Standard", nullptr, 0}, // built in, beside the file's
+        {"Buero", "", 0}, {"Buero", "Geheim", 3}, {"privat", "egal", 0},  // other letter case
+        {"Standard", nullptr, 0},  // built in, beside the file's
         {"Urlaub", nullptr, 3}, {"AddressBook", nullptr, 3},
     };
     konfiguration("[General]\nDefaultProfile=Buero\n[Buero]\nPassword=geheim\n[Privat]\nDelivery=outbox\n"
                   "[AddressBook]\nMax=max@example.com\n");
-    for (const AnmeldeFall& fall : faelle) {
-        SCOPED_TRACE(std::string(fall.profil ? fall.profil : "-") + "/" + (fall.passwort ? fall.passwort : "-"));
+    for (const auto& [profil, passwort, erwartet] : faelle) {
+        SCOPED_TRACE(std::string(profil ? profil : "-") + "/" + (passwort ? passwort : "-"));
         LHANDLE sitzung = 12345;
-        EXPECT_EQ(anmelden(fall.profil, fall.passwort, sitzung), fall.erwartet);
-        EXPECT_EQ(fall.erwartet == 0 ? abmelden(sitzung) : sitzung, 0u);
+        EXPECT_EQ(anmelden(profil, passwort, sitzung), erwartet);
+        EXPECT_EQ(erwartet == 0 ? abmelden(sitzung) : sitzung, 0u);
     }
     LHANDLE a = 0, b = 0;
-    ASSERT_EQ(anmelden(nullptr, nullptr, a), 0u);
-    ASSERT_EQ(anmelden("Privat", nullptr, b), 0u);
+    ASSERT_EQ(anmelden(nullptr, nullptr, a) + anmelden("Privat", nullptr, b), 0u);
     EXPECT_NE(a, b);
     EXPECT_EQ(abmelden(a), 0u);
-    EXPECT_EQ(abmelden(a), 19u);
-    EXPECT_EQ(abmelden(0), 19u);
-    EXPECT_EQ(sende(a, an_a), 19u);
-    EXPECT_EQ(abmelden(b), 0u);
+    EXPECT_EQ(std::tuple(abmelden(a), abmelden(0), sende(a, an_a), abmelden(b)), std::tuple(19u, 19u, 19u, 0u));
 }
-
-struct AufloeseFall {
-    const char* name;
-    ULONG erwartet;
-    QByteArray ergebnis = {};  // the bytes of lpszName, " = " and lpszAddress on success
-};
 
 TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
 {
-    const AufloeseFall faelle[] = {
+    // the name, the expected code, on success the bytes of lpszName, " = " and lpszAddress
+    const std::tuple<const char*, ULONG, QByteArray> faelle[] = {
         {"kunde@example.com", 0, "kunde@example.com = SMTP:kunde@example.com"},
         {"Kunde Eins <kunde@example.com>", 0, "Kunde Eins <kunde@example.com> = SMTP:kunde@example.com"},
         {"max mustermann", 0, "Max Mustermann = SMTP:max@example.com"},
         {"Mustermann", 0, "Max Mustermann = SMTP:max@example.com"},
         {"  Maria Muster ", 0, "Maria Muster = SMTP:maria@example.com"},
         {"team", 0, "Team = SMTP:team@example.com"},  // exact wins over "Team Vertrieb"
-        {"vertrieb", 0, "Team Vertrieb = SMTP:vertrieb@example.com"},
         // Handed back in Latin-1, as callers of the 8-bit API read it.
         {"J\xc3\xbcrgen", 0, "J\xfcrgen M\xfcller = SMTP:juergen@example.com"},
         {"j\xfcrgen m\xfcller", 0, "J\xfcrgen M\xfcller = SMTP:juergen@example.com"},
-        {"Muster", 21}, {"Moritz", 14}, {"", 14}, {"   ", 14}, {"max@", 14}, {"a@example.com, b@example.com", 14},
+        {"Muster", 21, ""}, {"Moritz", 14, ""}, {"   ", 14, ""}, {"max@", 14, ""}, {"a@x.de, b@x.de", 14, ""},
     };
     konfiguration(adressbuch);
     LHANDLE sitzung = 0;
@@ -171,15 +157,15 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
     const auto aufloesen = [](LHANDLE s, std::string name, lpMapiRecipDesc& ergebnis) {
         return funktion<LPMAPIRESOLVENAME>("MAPIResolveName")(s, 0, name.data(), 0, 0, &ergebnis);
     };
-    for (const AufloeseFall& fall : faelle) {
-        SCOPED_TRACE(fall.name);
+    for (const auto& [name, erwartet, gefunden] : faelle) {
+        SCOPED_TRACE(name);
         lpMapiRecipDesc ergebnis = reinterpret_cast<lpMapiRecipDesc>(1);
-        EXPECT_EQ(aufloesen(sitzung, fall.name, ergebnis), fall.erwartet);
-        if (fall.erwartet != SUCCESS_SUCCESS) {
+        EXPECT_EQ(aufloesen(sitzung, name, ergebnis), erwartet);
+        if (erwartet != SUCCESS_SUCCESS || ergebnis == nullptr) {  // a missing success is reported above
             EXPECT_EQ(ergebnis, nullptr);
             continue;
         }
-        EXPECT_EQ(QByteArray(ergebnis->lpszName) + " = " + QByteArray(ergebnis->lpszAddress), fall.ergebnis);
+        EXPECT_EQ(QByteArray(ergebnis->lpszName) + " = " + QByteArray(ergebnis->lpszAddress), gefunden);
         EXPECT_EQ(ergebnis->ulRecipClass, static_cast<ULONG>(MAPI_TO));
         EXPECT_EQ(freigeben(ergebnis), 0u);
     }
@@ -192,32 +178,27 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
     EXPECT_EQ(freigeben(ergebnis), 0u);
     EXPECT_NE(freigeben(ergebnis), 0u);
     MapiRecipDesc eigenes {};
+    std::vector<char> fremd(16);
     EXPECT_NE(freigeben(&eigenes), 0u);
-    void* fremd = std::malloc(16);
-    EXPECT_NE(freigeben(fremd), 0u);
-    std::free(fremd);
+    EXPECT_NE(freigeben(fremd.data()), 0u);
     EXPECT_EQ(freigeben(nullptr), 0u);
 }
 
-// Through the wide entry point: header text that looks like encoded words or
-// holds control characters, text attachments in UTF-8 and Latin-1, "From " lines.
+// Through the wide entry point: header text that looks like encoded words or holds control characters, a text
+// attachment in UTF-8 with a NUL (Latin-1 ones: test_provider_telvorin), "From " lines.
 TEST_F(ProviderTest, WhatTheCallerWroteIsWhatReadersShow)
 {
     schreibe(QStringLiteral("unter/a.txt"), QByteArray("\xc3\xa4\0z\n", 5));
-    schreibe(QStringLiteral("latin1.txt"), "\xe4\r\n");
     schreibe(QStringLiteral("evil"), "MZ");
     std::u16string betreff = u"=?utf-8?q?x=0D=0ABcc:_evil@attacker.example?= Gr\u00fc\u00dfe \u20ac",
                    body = u"From here\r\nFrom\n>From x\r", name1 = u"=?utf-8?q?Evil=40x?=",
-                   name2 = u"\u00c4nne\r\x1b[2J",
-                   adresse1 = u"SMTP:a@example.com", adresse2 = u"aenne@example.com", pfad1 = u"unter\\a.txt",
-                   pfad2 = u"latin1.txt", titel2 = u"=?utf-8?q?=C4?= 2.txt", pfad3 = u"evil",
-                   titel3 = u"=?utf-8?b?Li4vLi4vZXZpbC5leGU=?=";
+                   name2 = u"\u00c4nne\r\x1b[2J", adresse1 = u"SMTP:a@example.com", adresse2 = u"aenne@example.com",
+                   pfad1 = u"unter\\a.txt", pfad2 = u"evil", titel2 = u"=?utf-8?b?Li4vLi4vZXZpbC5leGU=?=";
     MapiRecipDescW empfaenger[] = {{0, MAPI_TO, name1.data(), adresse1.data(), 0, nullptr},
                                    {0, MAPI_CC, name2.data(), adresse2.data(), 0, nullptr}};
     MapiFileDescW dateien[] = {{0, 0, 0xFFFFFFFF, pfad1.data(), nullptr, nullptr},  // named after its file
-                               {0, 0, 0xFFFFFFFF, pfad2.data(), titel2.data(), nullptr},
-                               {0, 0, 0xFFFFFFFF, pfad3.data(), titel3.data(), nullptr}};
-    MapiMessageW m {0, betreff.data(), body.data(), nullptr, nullptr, nullptr, 0, nullptr, 2, empfaenger, 3, dateien};
+                               {0, 0, 0xFFFFFFFF, pfad2.data(), titel2.data(), nullptr}};
+    MapiMessageW m {0, betreff.data(), body.data(), nullptr, nullptr, nullptr, 0, nullptr, 2, empfaenger, 2, dateien};
     ASSERT_EQ(funktion<LPMAPISENDMAILW>("MAPISendMailW")(0, 0, &m, MAPI_DIALOG, 0), 0u);
     const QByteArray roh = einzige_mail(standard_ausgang());
     EXPECT_EQ(lies_mail(roh),
@@ -227,7 +208,6 @@ TEST_F(ProviderTest, WhatTheCallerWroteIsWhatReadersShow)
                                       "Subject: =?utf-8?q?x=0D=0ABcc:_evil@attacker.example?= Gr\xc3\xbc\xc3\x9f" "e "
                                       "\xe2\x82\xac\nText (utf-8):\nFrom here\nFrom\n>From x\n")
                   + anlage(QStringLiteral("a.txt"), "text/plain; charset=utf-8", QByteArray("\xc3\xa4\0z\n", 5))
-                  + anlage(QStringLiteral("=?utf-8?q?=C4?= 2.txt"), "text/plain; charset=iso-8859-1", "\xe4\r\n")
                   + anlage(QStringLiteral("=?utf-8?b?Li4vLi4vZXZpbC5leGU=?="), "application/octet-stream", "MZ"));
     EXPECT_FALSE(roh.contains("\nFrom ")) << roh.constData();
 }
@@ -251,8 +231,7 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
     const std::string gut = "gut@example.com";
     const SendeFall faelle[] = {
         {"recipient class MAPI_ORIG", {"", "", {{MAPI_ORIG, gut, ""}}, {}}, 15},
-        {"recipient class 4", {"", "", {{MAPI_TO, gut, ""}, {4, gut, ""}}, {}}, 15},
-        {"bad class wins over an unknown name", {"", "", {{MAPI_TO, "Niemand", ""}, {7, gut, ""}}, {}}, 15},
+        {"bad class wins over an unknown name", {"", "", {{MAPI_TO, "Niemand", ""}, {4, gut, ""}}, {}}, 15},
         {"unknown name", {"", "", {{MAPI_TO, gut, ""}, {MAPI_CC, "Niemand", ""}}, {}}, 14},
         {"ambiguous name", {"", "", {{MAPI_BCC, "Muster", ""}}, {}}, 21},
         {"no name, no address", {"", "", {{MAPI_TO, "", ""}}, {}}, 14},
@@ -267,7 +246,6 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
         {"sendmail not there", an_a, 2, "Delivery=sendmail\nSendmail=/nicht/da\n"},
         {"sendmail without recipients", {}, 25, "Delivery=sendmail\nSendmail=klappt\n"},
         {"composer exits non-zero", an_a, 2, "Delivery=composer\nComposer=scheitert\n"},
-        {"composer not there", an_a, 2, "Delivery=composer\nComposer=gibts-nicht\n"},
         {"composer without MAPI_DIALOG", an_a, 2, "Delivery=composer\nComposer=klappt\n", 0},
         {"composer without recipients", {}, 0, "Delivery=composer\nComposer=klappt\n"},
     };
@@ -293,9 +271,9 @@ TEST_F(ProviderTest, TheOutboxNeverOverwritesWritesThroughNoLinkAndClearsOnlyDea
     for (const char* name : {".telvorin-tot123", ".telvorin-frisch", ".telvorin-sperre", ".telvorin-x", "tot.eml"})
         schreibe(QStringLiteral("data/telvorin/outbox/") + QLatin1String(name), "x");
     QStringList links {QStringLiteral(".telvorin-link12")};
-    const QString pid = QString::number(::getpid());
     for (qint64 s = 0; s < 3; ++s)
-        links << QDateTime::currentDateTime().addSecs(s).toString("yyyyMMdd-HHmmss-") + pid + ".eml";
+        links << QDateTime::currentDateTime().addSecs(s).toString("yyyyMMdd-HHmmss-") + QString::number(::getpid())
+                + ".eml";
     for (const QString& link : links)
         ::symlink(pfad("ziel").toUtf8().constData(), (ausgang + link).toUtf8().constData());
     for (const char* name : {".telvorin-tot123", ".telvorin-sperre", ".telvorin-x", "tot.eml", ".telvorin-link12"}) {
@@ -314,5 +292,82 @@ TEST_F(ProviderTest, TheOutboxNeverOverwritesWritesThroughNoLinkAndClearsOnlyDea
     EXPECT_EQ(geblieben.filter(QRegularExpression(QStringLiteral("^[^\\d]"))),
               (QStringList{".telvorin-frisch", ".telvorin-link12", ".telvorin-sperre", ".telvorin-x", "tot.eml"}));
 }
+
+struct DialogCase {
+    const char* name;
+    bool bare_host;         // sent by this test process, which has no Qt application, instead of telvorin
+    const char* user;       // shell commands on the dialog window $w (found by the subject); "": Dialog=never
+    const char* delivered;  // the To and Subject lines of the delivered mail; nullptr: nothing delivered
+};
+void PrintTo(const DialogCase& c, std::ostream* out) { *out << c.name; }
+
+const char* const as_shown = "To: kunde@example.com\nSubject: Angebot Nr. 4711";
+const DialogCase dialog_cases[] = {
+    {"SendAsShown", false, "xdotool key ctrl+Return", as_shown},
+    {"EditSubjectAndRecipientThenSend", false, "xdotool key alt+t ctrl+a type 'Neuer Betreff' && xdotool key alt+n "
+     "ctrl+a type 'Maria Muster' && xdotool mousemove --window $w 500 456 click 1",
+     "To: Maria Muster <maria@example.com>\nSubject: Neuer Betreff"},
+    {"CancelByButton", false, "xdotool mousemove --window $w 590 456 click 1", nullptr},
+    {"CancelByEscape", false, "xdotool key Escape", nullptr},
+    {"HostWithoutQtApplication", true, "xdotool key ctrl+Return", as_shown},
+    {"NeverShown", false, "", as_shown},
+};
+
+class SendDialog : public ProviderTest, public ::testing::WithParamInterface<DialogCase> {
+protected:
+    // One X server for the suite, on a display number it picks itself.
+    static void SetUpTestSuite()
+    {
+        s_xvfb = new QProcess;
+        s_xvfb->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        while (!s_xvfb->canReadLine() && s_xvfb->waitForReadyRead(30000)) {
+        }
+        s_display = ":" + QString::fromLatin1(s_xvfb->readLine().trimmed());
+    }
+    static void TearDownTestSuite() { s_xvfb->terminate(), s_xvfb->waitForFinished(), delete s_xvfb; }
+    static inline QProcess* s_xvfb = nullptr;
+    static inline QString s_display;
+    static inline const QByteArray s_home = qgetenv("HOME");  // before any test sets its own
+};
+
+TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
+{
+    if (s_display.size() < 2)
+        GTEST_SKIP() << "Xvfb did not start (is the xvfb package installed?): " << s_xvfb->errorString().toStdString();
+    const DialogCase& c = GetParam();
+    for (const QString file : {"examples/mail.txt", "examples/anhang.txt"})
+        schreibe(file, m_u.lies(testhilfe::quellverzeichnis() + "/" + file));
+    const QString config = konfiguration("[Standard]\nFrom=Max Mustermann <max@example.com>\nOutbox=out\nDialog="
+                                         + QByteArray(*c.user ? "auto" : "never")
+                                         + "\n[AddressBook]\nMaria Muster=maria@example.com\n");
+    ::setenv("DISPLAY", s_display.toLatin1().constData(), 1);  // for xdotool and this process as a host
+    ::setenv("HOME", s_home.constData(), 1);  // Qt in this process finds its font cache there
+    m_u.setze("TELVORIN_MAPI_CONFIG", config);
+    m_u.setze("DISPLAY", s_display);
+
+    QProcess user;
+    if (*c.user)
+        user.start("timeout", {"30", "sh", "-ec", "w=$(xdotool search --sync --name 'Angebot Nr. 4711' | head -1); "
+                                                  "xdotool windowfocus --sync $w; " + QString::fromUtf8(c.user)});
+    bool sent = false;
+    if (c.bare_host) {
+        sent = sende(0, {"Angebot Nr. 4711", beispieltext, {{MAPI_TO, "kunde@example.com", ""}},
+                         {{"examples/anhang.txt", "Angebot.txt"}}}) == SUCCESS_SUCCESS;
+    } else {
+        const testhilfe::Ergebnis result = m_u.starte({"examples/mail.txt"});
+        EXPECT_EQ(result.exit_code, 0) << result.standardfehler.constData();
+        sent = result.standardausgabe.contains("\nEmail gesendet: ");
+    }
+    user.waitForFinished(30000);
+    EXPECT_EQ(sent, c.delivered != nullptr);
+    if (!c.delivered)
+        EXPECT_TRUE(mails_in(pfad("out")).isEmpty());
+    else
+        EXPECT_EQ(lies_mail(einzige_mail(pfad("out"))), beispielmail("Max Mustermann <max@example.com>", c.delivered,
+                                                                     m_u.lies("examples/anhang.txt")));
+}
+
+INSTANTIATE_TEST_SUITE_P(UserActions, SendDialog, ::testing::ValuesIn(dialog_cases),
+                         [](const ::testing::TestParamInfo<DialogCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

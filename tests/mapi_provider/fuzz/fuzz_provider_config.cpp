@@ -5,8 +5,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstdlib>
-
 using namespace telvorin::mapi;
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
@@ -14,20 +12,18 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     static QTemporaryDir directory;
     QFile file(directory.filePath(QStringLiteral("mapi.ini")));
     if (!file.open(QIODevice::WriteOnly) || file.write(reinterpret_cast<const char*>(data), qint64(size)) < 0)
-        std::abort();
+        __builtin_trap();
     file.close();
     qputenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(file.fileName()));
     const LoadResult result = load_configuration();
     const Configuration& c = result.configuration;
-    if (!result.ok && (!result.error.contains(file.fileName()) || result.error.contains(QLatin1Char('\n'))))
-        std::abort();
-    if (result.ok && (!c.find_profile(c.default_profile) || !c.find_profile(builtin_profile_name())))
-        std::abort();
+    bool fine = result.ok ? c.find_profile(c.default_profile) && c.find_profile(builtin_profile_name())
+                          : result.error.contains(file.fileName()) && !result.error.contains(QLatin1Char('\n'));
     for (const Profile& p : c.profiles)
-        if (p.composer.isEmpty() || p.sendmail.isEmpty() || p.from.address.isEmpty() || !p.outbox.startsWith('/'))
-            std::abort();
+        fine &= !p.composer.isEmpty() && !p.sendmail.isEmpty() && !p.from.address.isEmpty() && p.outbox.startsWith('/');
     for (const AddressEntry& entry : c.address_book)
-        if (entry.display_name.isEmpty() || !entry.address.contains(QLatin1Char('@')))
-            std::abort();
+        fine &= !entry.display_name.isEmpty() && entry.address.contains(QLatin1Char('@'));
+    if (!fine)
+        __builtin_trap();
     return 0;
 }

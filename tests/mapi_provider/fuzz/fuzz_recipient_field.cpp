@@ -2,22 +2,16 @@
 #include "addresses.h"
 #include "recipient_field.h"
 
-#include <cstdint>
-#include <cstdlib>
-
 using namespace telvorin::mapi;
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
-    const QString field = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<int>(size));
-    for (const QString& entry : entries_of(field)) {
+    for (const QString& entry : entries_of(QString::fromUtf8(reinterpret_cast<const char*>(data), int(size)))) {
         const std::optional<Mailbox> mailbox = parse_mailbox(entry);
-        if (!mailbox)
-            continue;
-        const QStringList shown = entries_of(shown_mailbox(*mailbox));
+        const QStringList shown = mailbox ? entries_of(shown_mailbox(*mailbox)) : QStringList();
         const std::optional<Mailbox> back = shown.size() == 1 ? parse_mailbox(shown.first()) : std::nullopt;
-        if (!back || back->address != mailbox->address || back->name != mailbox->name)
-            std::abort();
+        if (mailbox && (!back || back->address != mailbox->address || back->name != mailbox->name))
+            __builtin_trap();
     }
     return 0;
 }
