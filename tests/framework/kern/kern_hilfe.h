@@ -30,15 +30,17 @@ struct Aufruf { const CLogBase* senke; std::string operation_text; int ebene; };
 // Records every write in one list shared by all sinks of a test, so that the order across sinks shows.
 class Senke : public CLogBase {
 public:
-    Senke(bool html, std::vector<Aufruf>& protokoll, bool bereit = true) : m_html(html), m_bereit(bereit), m_protokoll(protokoll) {}
-    void schreibe(const std::string& t, const int& e) override { m_protokoll.push_back({this, "schreibe:" + t, e}); }
-    void schreibe_variante_1(const std::string& t, const int& e) override { m_protokoll.push_back({this, "variante_1:" + t, e}); }
-    void schreibe_variante_2(const std::string& t, const int& e) override { m_protokoll.push_back({this, "variante_2:" + t, e}); }
+    Senke(bool html, std::vector<Aufruf>& protokoll, bool bereit = true)
+        : m_html(html), m_bereit(bereit), m_protokoll(protokoll) {}
+    void schreibe(const std::string& t, const int& e) override { merke("schreibe:", t, e); }
+    void schreibe_variante_1(const std::string& t, const int& e) override { merke("variante_1:", t, e); }
+    void schreibe_variante_2(const std::string& t, const int& e) override { merke("variante_2:", t, e); }
     bool ist_html() const override { return m_html; }
     bool ist_bereit() const override { ++gefragt; return m_bereit; }
     mutable int gefragt = 0;
 
 private:
+    void merke(const char* operation, const std::string& t, int e) { m_protokoll.push_back({this, operation + t, e}); }
     bool m_html, m_bereit;
     std::vector<Aufruf>& m_protokoll;
 };

@@ -60,8 +60,6 @@ TEST_F(Variablen, BeschreiberRegisterInErzeugungsfolge)
         liste.erase(std::find(liste.begin(), liste.end(), &verloren));
     }
     EXPECT_EQ(empfaenger.meldungen, Texte{"1 CVariableBeschr ~CVariableBeschr: unplausibel: Variablenbeschreiber nicht in Liste"});
-    EXPECT_EQ(kern::lies("fehler.txt").substr(22), "PROGRAMMIERFEHLER: in Klasse CVariableBeschr, Methode ~CVariableBeschr: \n"
-                                                  "unplausibel: Variablenbeschreiber nicht in Liste\n");
 }
 
 // text, pruefen, the value afterwards when nothing is thrown, the text of the thrown record or null
@@ -231,12 +229,10 @@ TEST_F(Variablen, BasisoperationenListenUndAenderung)
               "1 CVariableBasis ergaenze_geaendert: Aufruf der Methode bei dieser Variablenklasse nich zul\xE4ssig");
     EXPECT_EQ(geworfen([&] { (void)basis.ungleich_defaultwert(); }),
               "1 CVariableBasis ungleich_defaultwert: Methode ungleich_defaultwert wurde bei dieser Variablenklasse nicht ueberladen");
-    for (CVariableBasis* variable : {static_cast<CVariableBasis*>(&basis), static_cast<CVariableBasis*>(&steuer)}) {
-        EXPECT_EQ(geworfen([&] { variable->setze_id(99999999); }),
-                  "1 CVariableBasis setze_id: Id in dieser Variable nicht unterst\xFCtzt: 99999999");
-        EXPECT_EQ(geworfen([&] { (void)variable->gib_dbobjekt(); }),
-                  "1 CVariableBasis gib_dbobjekt: Diese Variableart kann kennt ihr DBObjekt nicht");
-    }
+    EXPECT_EQ(geworfen([&] { basis.setze_id(99999999); }),
+              "1 CVariableBasis setze_id: Id in dieser Variable nicht unterst\xFCtzt: 99999999");
+    EXPECT_EQ(geworfen([&] { (void)basis.gib_dbobjekt(); }),
+              "1 CVariableBasis gib_dbobjekt: Diese Variableart kann kennt ihr DBObjekt nicht");
     const std::string zeile = ": Zeile: -3 - Methode nicht implementiert! - nichts passiert";
     EXPECT_EQ(geworfen([&] { (void)steuer.gib_wert(-3); }), "1 CVariableSteuer gib_wert" + zeile);
     EXPECT_EQ(geworfen([&] { steuer.setze_wert(-3, 5); }), "1 CVariableSteuer setze_wert" + zeile);
