@@ -1,4 +1,4 @@
-// Reading delivered messages back, stand-in delivery commands, the mails the tests send.
+// Reading delivered messages back, stand-in delivery commands.
 #include "mail_leser.h"
 
 #include <QDir>
@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <pwd.h>
-#include <unistd.h>
 
 namespace providertest {
 
@@ -25,13 +23,6 @@ QString lies_mail(const QByteArray& inhalt)
 QString anlage(const QString& name, const char* typ, const QByteArray& daten)
 {
     return QStringLiteral("\nAnlage: %1; %2; base64; ").arg(name, QLatin1String(typ)) + daten.toBase64();
-}
-
-QString standard_absender()
-{
-    char host[256] = {};
-    ::gethostname(host, sizeof host - 1);
-    return QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name) + QLatin1Char('@') + QString::fromLocal8Bit(host);
 }
 
 QStringList mails_in(const QString& ordner) { return QDir(ordner).entryList({"*.eml"}, QDir::Files, QDir::Name); }
@@ -65,24 +56,6 @@ QStringList aufgerufen_mit(const QString& ordner, const QString& name)
     QStringList argumente = QString::fromUtf8(f.readAll()).split(QLatin1Char('\036'));
     argumente.removeLast();
     return argumente;
-}
-
-QByteArray interfacedatei(const QByteArray& profil, const QByteArray& betreff, const Liste& to, const Liste& cc,
-                          const Liste& atta, const Liste& attt, const QByteArray& text, const Liste& bcc)
-{
-    QByteArray datei = profil + "\n\n" + betreff + "\n";
-    for (const Liste& liste : {to, cc, bcc, atta, attt})
-        datei += QByteArray::number(liste.size()) + "\n" + (liste.isEmpty() ? "" : liste.join('\n') + "\n");
-    return datei + text;
-}
-
-const char* const beispieltext
-    = "Sehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit freundlichen Gruessen\n";
-
-QString beispielmail(const QString& absender, const QString& an_und_betreff, const QByteArray& anhang)
-{
-    return "From: " + absender + "\n" + an_und_betreff + "\nText (utf-8):\n" + beispieltext
-        + anlage(QStringLiteral("Angebot.txt"), "text/plain; charset=utf-8", anhang);
 }
 
 }  // namespace providertest

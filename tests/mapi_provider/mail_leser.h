@@ -1,5 +1,4 @@
-// Reading delivered messages back with readers that are not ours, stand-in delivery commands that record what they
-// were given, and the mails the tests send.
+// Reading delivered messages back with readers that are not ours, and stand-in commands that record their calls.
 #pragma once
 
 #include <QString>
@@ -15,8 +14,6 @@ namespace providertest {
 // type[; charset=...]; transfer encoding; content in base64" for each attachment (the form anlage() gives).
 QString lies_mail(const QByteArray& inhalt);
 QString anlage(const QString& name, const char* typ, const QByteArray& daten);
-// The sender of a profile without From=: login@host.
-QString standard_absender();
 
 // The .eml files in `ordner`, sorted by name; the bytes of the only one (failing the test unless there is one).
 QStringList mails_in(const QString& ordner);
@@ -26,14 +23,6 @@ QByteArray einzige_mail(const QString& ordner);
 // what it was called with, or "<nicht aufgerufen>".
 void lege_standin_an(const QString& ordner, const QString& name, int status);
 QStringList aufgerufen_mit(const QString& ordner, const QString& name);
-
-// An interface file: profile, ignored line, subject, the five counted lists, the body.
-using Liste = QList<QByteArray>;
-QByteArray interfacedatei(const QByteArray& profil, const QByteArray& betreff, const Liste& to, const Liste& cc,
-                          const Liste& atta, const Liste& attt, const QByteArray& text, const Liste& bcc = {});
-// The body of examples/mail.txt, and that mail as lies_mail() reads it with its attachment examples/anhang.txt.
-extern const char* const beispieltext;
-QString beispielmail(const QString& absender, const QString& an_und_betreff, const QByteArray& anhang);
 
 }  // namespace providertest
 
