@@ -1,0 +1,115 @@
+// The send dialog under a real X server: xdotool acts as the user, the outbox shows what was sent.
+#include "lauf.h"
+#include "mail_leser.h"
+#include "simple_mapi.h"
+
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+using namespace providertest;
+
+namespace {
+
+struct DialogCase {
+    const char* name;
+    const char* dialog;       // Dialog= of the profile
+    bool bare_host;           // sent by this test process, which has no Qt application, instead of telvorin
+    const char* user;         // shell commands on the dialog window $w (found by the subject); "" when none must appear
+    const char* delivered;    // the To and Subject lines of the delivered mail; nullptr: nothing delivered
+};
+
+const char* const as_shown = "To: kunde@example.com\nSubject: Angebot Nr. 4711";
+const DialogCase cases[] = {
+    {"SendAsShown", "auto", false, "xdotool key ctrl+Return", as_shown},
+    {"EditSubjectAndRecipientThenSend", "auto", false,
+     "xdotool key alt+t ctrl+a type 'Neuer Betreff' && xdotool key alt+n ctrl+a type 'Maria Muster' && "
+     "xdotool mousemove --window $w 500 456 click 1",
+     "To: Maria Muster <maria@example.com>\nSubject: Neuer Betreff"},
+    {"CancelByButton", "auto", false, "xdotool mousemove --window $w 590 456 click 1", nullptr},
+    {"CancelByEscape", "auto", false, "xdotool key Escape", nullptr},
+    {"HostWithoutQtApplication", "auto", true, "xdotool key ctrl+Return", as_shown},
+    {"NeverShown", "never", false, "", as_shown},
+};
+
+void PrintTo(const DialogCase& c, std::ostream* out) { *out << c.name; }
+
+// The example mail through the provider's C entry points, straight from this process.
+ULONG send_from_this_process(const QString& attachment)
+{
+    void* provider = ::dlopen(TELVORIN_MAPI_PROVIDER, RTLD_NOW | RTLD_LOCAL);
+    auto logon = reinterpret_cast<LPMAPILOGON>(::dlsym(provider, "MAPILogon"));
+    auto send = reinterpret_cast<LPMAPISENDMAIL>(::dlsym(provider, "MAPISendMail"));
+    QByteArray to = "kunde@example.com", subject = "Angebot Nr. 4711", path = QFile::encodeName(attachment), title =
+        "Angebot.txt", body = "Sehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit freundlichen Gruessen\n";
+    MapiRecipDesc recipient {0, MAPI_TO, to.data(), nullptr, 0, nullptr};
+    MapiFileDesc file {0, 0, 0xFFFFFFFF, path.data(), title.data(), nullptr};
+    MapiMessage message {0, subject.data(), body.data(), nullptr, nullptr, nullptr, 0, nullptr, 1, &recipient, 1, &file};
+    LHANDLE session = 0;
+    const ULONG logged_on = logon(0, nullptr, nullptr, 0, 0, &session);
+    return logged_on != SUCCESS_SUCCESS ? logged_on : send(session, 0, &message, MAPI_DIALOG, 0);
+}
+
+class SendDialog : public ::testing::TestWithParam<DialogCase> {
+protected:
+    // One X server for the suite, on a display number it picks itself.
+    static void SetUpTestSuite()
+    {
+        s_xvfb = new QProcess;
+        s_xvfb->start("Xvfb", QProcess::splitCommand(QStringLiteral("-displayfd 1 -screen 0 1024x768x24 -nolisten tcp")));
+        while (!s_xvfb->canReadLine() && s_xvfb->waitForReadyRead(30000)) {
+        }
+        s_display = ":" + QString::fromLatin1(s_xvfb->readLine().trimmed());
+        ::setenv("DISPLAY", s_display.toLatin1().constData(), 1);  // for xdotool and this process as a host
+    }
+    static void TearDownTestSuite() { s_xvfb->terminate(), s_xvfb->waitForFinished(), delete s_xvfb; }
+    static inline QProcess* s_xvfb = nullptr;
+    static inline QString s_display;
+};
+
+TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
+{
+    if (s_display.size() < 2)
+        GTEST_SKIP() << "Xvfb did not start (is the xvfb package installed?): " << s_xvfb->errorString().toStdString();
+    const DialogCase& c = GetParam();
+    testhilfe::Umgebung u;
+    for (const QString file : {"examples/mail.txt", "examples/anhang.txt"})
+        u.schreibe(file, u.lies(testhilfe::quellverzeichnis() + "/" + file));
+    const QString config = u.schreibe("mapi.ini", "[Standard]\nFrom=Max Mustermann <max@example.com>\nOutbox="
+                                                      + QFile::encodeName(u.pfad("out")) + "\nDialog=" + c.dialog
+                                                      + "\n[AddressBook]\nMaria Muster=maria@example.com\n");
+    u.setze("TELVORIN_MAPI_CONFIG", config);
+    u.setze("DISPLAY", s_display);
+
+    QProcess user;
+    if (*c.user)
+        user.start("timeout", {"30", "sh", "-ec", "w=$(xdotool search --sync --name 'Angebot Nr. 4711' | head -1); "
+                                                  "xdotool windowfocus --sync $w; " + QString::fromUtf8(c.user)});
+    bool sent = false;
+    if (c.bare_host) {
+        ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(config).constData(), 1);
+        sent = send_from_this_process(u.pfad("examples/anhang.txt")) == SUCCESS_SUCCESS;
+    } else {
+        const testhilfe::Ergebnis result = u.starte({"examples/mail.txt"});
+        EXPECT_EQ(result.exit_code, 0) << result.standardfehler.constData();
+        sent = result.standardausgabe.contains("\nEmail gesendet: ");
+    }
+    user.waitForFinished(30000);
+    EXPECT_EQ(sent, c.delivered != nullptr);
+    if (!c.delivered) {
+        EXPECT_TRUE(mails_in(u.pfad("out")).isEmpty());
+        return;
+    }
+    EXPECT_EQ(lies_mail(einzige_mail(u.pfad("out"))),
+              "From: Max Mustermann <max@example.com>\n" + QString::fromUtf8(c.delivered)
+                  + "\nText (utf-8):\nSehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit freundlichen Gruessen\n"
+                  + anlage("Angebot.txt", "text/plain; charset=utf-8", u.lies("examples/anhang.txt")));
+}
+
+INSTANTIATE_TEST_SUITE_P(UserActions, SendDialog, ::testing::ValuesIn(cases),
+                         [](const ::testing::TestParamInfo<DialogCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
