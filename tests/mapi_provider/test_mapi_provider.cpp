@@ -6,7 +6,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
