@@ -1,7 +1,7 @@
 // The provider's deliveries against each other: the outbox, and the smtp delivery to a local SMTP server
-// (STARTTLS and AUTH, tests/mapi_provider/smtp_server.py). Target: a mail to the local server takes at most
-// 1.5 times as long as the outbox delivery of the same mail; the tool's peak memory does not grow with the
-// attachment.
+// (STARTTLS and AUTH; the tests' server, taking in DATA as an MTA does: smtp_server_fast.py). Target: a mail to
+// the local server takes at most 1.5 times as long as the outbox delivery of the same mail; the tool's peak
+// memory does not grow with the attachment.
 #include "simple_mapi.h"
 #include "smtp_test_server.h"
 

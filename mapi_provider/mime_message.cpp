@@ -180,8 +180,10 @@ int write_message(const OutgoingMail& mail, int fd, LineEnds line_ends)
     GMimeFormatOptions* options = g_mime_format_options_new();
     g_mime_format_options_set_newline_format(
         options, line_ends == LineEnds::crlf ? GMIME_NEWLINE_FORMAT_DOS : GMIME_NEWLINE_FORMAT_UNIX);
-    GPtr<GMimeStream> out(g_mime_stream_fs_new(fd));
-    g_mime_stream_fs_set_owner(GMIME_STREAM_FS(out.get()), FALSE);
+    // A pipe stream writes and never seeks or syncs: the fs stream would fsync on flush, which only the outbox
+    // needs (it syncs before its rename) and which costs a temporary file its whole size in disk writes.
+    GPtr<GMimeStream> out(g_mime_stream_pipe_new(fd));
+    g_mime_stream_pipe_set_owner(GMIME_STREAM_PIPE(out.get()), FALSE);
     errno = 0;
     const gint64 written = g_mime_object_write_to_stream(GMIME_OBJECT(message.get()), options, out.get());
     int error = written < 0 ? errno : 0;

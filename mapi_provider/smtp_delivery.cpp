@@ -3,7 +3,6 @@
 
 #include "mime_message.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSet>
 
@@ -13,7 +12,6 @@
 #include <pthread.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +21,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <thread>
 
 extern char** environ;
 
@@ -242,17 +241,64 @@ int on_debug(CURL*, curl_infotype type, char* data, size_t size, void* user)
     return 0;
 }
 
-size_t on_read(char* buffer, size_t size, size_t count, void* user)
-{
-    const int fd = *static_cast<int*>(user);
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, size * count);
-        if (got >= 0)
-            return static_cast<size_t>(got);
-        if (errno != EINTR)
-            return CURL_READFUNC_ABORT;
+// The message as libcurl reads it: written by a thread of its own into a pipe, so that encoding and upload run
+// side by side and memory stays at the pipe's size whatever the attachments weigh. Without its size up front the
+// client cannot announce SIZE=; a server with a limit then refuses after DATA, with the same answer.
+class MessageSource {
+public:
+    MessageSource() = default;
+    MessageSource(const MessageSource&) = delete;
+    MessageSource& operator=(const MessageSource&) = delete;
+    ~MessageSource() { finish(); }
+
+    // Starts the writer; false when no pipe could be had.
+    bool start(const OutgoingMail& mail)
+    {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0)
+            return false;
+        m_read.reset(ends[0]);
+        auto write_end = std::make_shared<Fd>(ends[1]);
+        m_writer = std::thread([this, &mail, write_end] {
+            try {
+                m_error = write_message(mail, write_end->get(), LineEnds::crlf);
+            } catch (const std::bad_alloc&) {
+                m_error = ENOMEM;
+            }
+            write_end->reset();
+        });
+        return true;
     }
-}
+    // Closing the read end first makes a writer still at work fail with EPIPE instead of waiting for a reader.
+    void finish()
+    {
+        m_read.reset();
+        if (m_writer.joinable())
+            m_writer.join();
+    }
+    static size_t on_read(char* buffer, size_t size, size_t count, void* user)
+    {
+        auto* source = static_cast<MessageSource*>(user);
+        for (;;) {
+            const ssize_t got = ::read(source->m_read.get(), buffer, size * count);
+            if (got > 0)
+                return static_cast<size_t>(got);
+            if (got == 0) {
+                // The end of the pipe ends the mail only if the writer wrote all of it: a clean end after a
+                // failed write would hand the server a truncated mail to deliver.
+                source->m_writer.join();
+                return source->m_error == 0 ? 0 : CURL_READFUNC_ABORT;
+            }
+            if (errno != EINTR)
+                return CURL_READFUNC_ABORT;
+        }
+    }
+
+private:
+    Fd m_read;
+    std::thread m_writer;
+    int m_error = 0;
+};
 
 ULONG code_for(CURLcode result, const Dialogue& dialogue)
 {
@@ -264,29 +310,6 @@ ULONG code_for(CURLcode result, const Dialogue& dialogue)
     if (answer == 552 || dialogue.failed_answer.contains(" 5.3.4"))
         return MAPI_E_NOT_SUPPORTED;
     return MAPI_E_FAILURE;
-}
-
-// The message without its Bcc header in an unlinked temporary file, at its start.
-std::optional<Failure> write_temporary_message(const OutgoingMail& mail, Fd& fd, curl_off_t& size)
-{
-    OutgoingMail shown = mail;
-    shown.recipients.clear();
-    for (const OutgoingRecipient& recipient : mail.recipients) {
-        if (recipient.kind != RecipientKind::bcc)
-            shown.recipients.push_back(recipient);
-    }
-    QByteArray pattern = QFile::encodeName(QDir::tempPath()) + "/telvorin-smtp-XXXXXX";
-    fd.reset(::mkostemp(pattern.data(), O_CLOEXEC));
-    if (fd.get() < 0)
-        return Failure{MAPI_E_FAILURE, "temporaere Datei: " + QByteArray(std::strerror(errno))};
-    ::unlink(pattern.constData());
-    const int error = write_message(shown, fd.get(), LineEnds::crlf);
-    struct stat info {};
-    if (error != 0 || ::fstat(fd.get(), &info) != 0 || ::lseek(fd.get(), 0, SEEK_SET) != 0)
-        return Failure{static_cast<ULONG>(error == ENOSPC || error == EDQUOT ? MAPI_E_DISK_FULL : MAPI_E_FAILURE),
-                       "temporaere Datei: " + QByteArray(std::strerror(error != 0 ? error : errno))};
-    size = static_cast<curl_off_t>(info.st_size);
-    return std::nullopt;
 }
 
 std::optional<Failure> submit(const OutgoingMail& mail, const Profile& profile, const QString& password)
@@ -309,11 +332,13 @@ std::optional<Failure> submit(const OutgoingMail& mail, const Profile& profile, 
     if (!curl_ready())
         return Failure{MAPI_E_FAILURE, "libcurl nicht verwendbar"};
 
-    Fd message;
-    curl_off_t size = 0;
-    if (std::optional<Failure> failure = write_temporary_message(mail, message, size))
-        return failure;
-    int message_fd = message.get();
+    // Bcc goes into the envelope only.
+    OutgoingMail shown = mail;
+    shown.recipients.clear();
+    for (const OutgoingRecipient& recipient : mail.recipients) {
+        if (recipient.kind != RecipientKind::bcc)
+            shown.recipients.push_back(recipient);
+    }
 
     std::unique_ptr<CURL, CurlCleanup> curl(curl_easy_init());
     if (!curl)
@@ -344,10 +369,8 @@ std::optional<Failure> submit(const OutgoingMail& mail, const Profile& profile, 
     curl_easy_setopt(c, CURLOPT_MAIL_FROM, from.constData());
     curl_easy_setopt(c, CURLOPT_MAIL_RCPT, envelope.get());
     curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
-    curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, size);
     curl_easy_setopt(c, CURLOPT_UPLOAD_BUFFERSIZE, 512L * 1024L);
-    curl_easy_setopt(c, CURLOPT_READFUNCTION, on_read);
-    curl_easy_setopt(c, CURLOPT_READDATA, &message_fd);
+    curl_easy_setopt(c, CURLOPT_READFUNCTION, MessageSource::on_read);
     curl_easy_setopt(c, CURLOPT_DEBUGFUNCTION, on_debug);
     curl_easy_setopt(c, CURLOPT_DEBUGDATA, &dialogue);
     curl_easy_setopt(c, CURLOPT_VERBOSE, 1L);
@@ -355,8 +378,15 @@ std::optional<Failure> submit(const OutgoingMail& mail, const Profile& profile, 
     // A server that stops answering ends the send; a slow but moving upload does not.
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, 60L);
+    // Blocked before the writer starts, so that its thread inherits the mask: its write into a pipe whose reader
+    // is gone raises SIGPIPE on that thread.
     const SigpipeBlocked no_sigpipe;
+    MessageSource source;
+    if (!source.start(shown))
+        return Failure{MAPI_E_FAILURE, "Pipe: " + QByteArray(std::strerror(errno))};
+    curl_easy_setopt(c, CURLOPT_READDATA, &source);
     const CURLcode result = curl_easy_perform(c);
+    source.finish();
     if (result == CURLE_OK)
         return std::nullopt;
     Failure failure;

@@ -10,7 +10,7 @@ tool_packages=(
   shared-mime-info
 )
 test_packages=(
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev python3-uvloop
   python3 python3-aiosmtpd openssl xdg-utils mblaze
   xvfb xdotool
   g++-mingw-w64-x86-64-posix wine64

@@ -212,8 +212,8 @@ const SmtpCase smtp_cases[] = {
     {"NoLogIn", "ok", "", trusted, kunde, 0, "Antwort auf MAIL: 530 5.7.0 Authentication required", logon_failure},
     {"OneRefusedRecipientFailsTheWholeSend", "ok", "", good, "abgelehnt@example.com", 0,
      "Antwort auf RCPT: 550 5.1.1 <abgelehnt@example.com>: Recipient address rejected", ungueltig},
-    {"MessageTooLarge", "ok", "100", good, kunde, 0, "Antwort auf MAIL: 552 Error: message size exceeds fixed maximum "
-     "message size", "\nFehler beim Senden der EMail (NOT_SUPPORTED)"},
+    {"MessageTooLarge", "ok", "100", good, kunde, 0, "Antwort auf DATA: 552 Error: Too much mail data",
+     "\nFehler beim Senden der EMail (NOT_SUPPORTED)"},
     {"ServerDropsTheConnection", "drop", "", good, kunde, 0, "response reading failed (errno: 0)", failure},
     {"UntrustedCertificate", "ok", "", "User=max\nPassword=geheim\n", kunde, 0,
      "SSL certificate problem: self-signed certificate", failure},
