@@ -70,16 +70,4 @@ const Fall faelle[] = {
 
 INSTANTIATE_TEST_SUITE_P(Table, Optionslauf, ::testing::ValuesIn(faelle));
 
-TEST(Optionslauf, ProgrammpfadIstNieDieInterfacedatei)
-{
-    EXPECT_TRUE(lies_optionen({QStringLiteral("telvorin")}).interfacedatei.isEmpty());
-}
-
-TEST(Optionslauf, Modusnamen)
-{
-    EXPECT_EQ(laufmodus_name(ELaufmodus::mail), QStringLiteral("Mail"));
-    EXPECT_EQ(laufmodus_name(ELaufmodus::anlage), QStringLiteral("Anlage"));
-    EXPECT_EQ(laufmodus_name(ELaufmodus::ms_mapi), QStringLiteral("MS-MAPI"));
-}
-
 }  // namespace
