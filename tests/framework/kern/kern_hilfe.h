@@ -28,21 +28,18 @@ using Texte = std::vector<std::string>;
 struct Aufruf { const CLogBase* senke; std::string operation_text; int ebene; };
 
 // Records every write in one list shared by all sinks of a test, so that the order across sinks shows.
-class Senke : public CLogBase {
-public:
+struct Senke : CLogBase {
     Senke(bool html, std::vector<Aufruf>& protokoll, bool bereit = true)
-        : m_html(html), m_bereit(bereit), m_protokoll(protokoll) {}
+        : html(html), bereit(bereit), protokoll(protokoll) {}
     void schreibe(const std::string& t, const int& e) override { merke("schreibe:", t, e); }
     void schreibe_variante_1(const std::string& t, const int& e) override { merke("variante_1:", t, e); }
     void schreibe_variante_2(const std::string& t, const int& e) override { merke("variante_2:", t, e); }
-    bool ist_html() const override { return m_html; }
-    bool ist_bereit() const override { ++gefragt; return m_bereit; }
+    bool ist_html() const override { return html; }
+    bool ist_bereit() const override { ++gefragt; return bereit; }
+    void merke(const char* operation, const std::string& t, int e) { protokoll.push_back({this, operation + t, e}); }
+    const bool html, bereit;
     mutable int gefragt = 0;
-
-private:
-    void merke(const char* operation, const std::string& t, int e) { m_protokoll.push_back({this, operation + t, e}); }
-    bool m_html, m_bereit;
-    std::vector<Aufruf>& m_protokoll;
+    std::vector<Aufruf>& protokoll;
 };
 
 // Type, class, method and text of a message or record in one line, so that one assertion shows all four.

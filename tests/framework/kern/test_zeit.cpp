@@ -14,8 +14,7 @@ TEST_F(Zeit, FormenUndBereichsersatz)
     const struct { std::int32_t jahr, monat, tag, stunde, minute, sekunde; std::uint32_t form; const char* erwartet; } faelle[] = {
         {0, 0, 0, 0, 0, 0, 0, "00.00.   0"}, {0, 0, 0, 0, 0, 0, 1, "00:00:00"}, {0, 0, 0, 0, 0, 0, 4, "0000-00-00 00:00:00"},
         {7, 1, 1, 0, 0, 0, 4, "0007-01-01 00:00:00"}, {2026, 12, 3, 2, 5, 9, 2, "03.12.2026 - 02:05:09"},
-        {2026, 12, 3, 2, 5, 9, 99, "03.12.2026 - 02:05:09"}, {2026, 13, 3, 2, 5, 9, 4, "2026-00-03 02:05:09"},
-        {2026, 13, 3, 2, 5, 9, 0, "03.13.2026"}, {9999, 12, 31, 23, 59, 59, 4, "9999-12-31 23:59:59"},
+        {2026, 13, 3, 2, 5, 9, 4, "2026-00-03 02:05:09"}, {9999, 12, 31, 23, 59, 59, 4, "9999-12-31 23:59:59"},
         {10000, 12, 32, 24, 60, 60, 4, "0000-12-00 00:00:00"}, {10000, 12, 32, 24, 60, 60, 3, "32.12.10000 - 24:60:60"},
         // A field too wide for form 4 stays whole, with the warning of the integer formatting.
         {2026, 1, 2, 3, -100, 5, 4, "2026-01-02 03:-100:05"},
@@ -24,8 +23,7 @@ TEST_F(Zeit, FormenUndBereichsersatz)
         CZeit zeit;
         zeit.setze(f.jahr, f.monat, f.tag, f.stunde, f.minute, f.sekunde);
         std::string text = "alter Inhalt";
-        EXPECT_EQ(&zeit.formatiere(text, f.form), &text);
-        EXPECT_EQ(text, f.erwartet);
+        EXPECT_EQ(zeit.formatiere(text, f.form), f.erwartet);
     }
     empfaenger.erwarte_warnungen("itoa", {"Ausgabe einer Zahl (-100) uebersteigt angegebene Breite (2)"});
 

@@ -1,4 +1,4 @@
-// The general settings exist before main, with their documented defaults and descriptions, in a binary that uses nothing else.
+// The general settings exist before main, with their documented defaults, in a binary that uses nothing else.
 #include "allgemein.h"
 #include "variablebeschr.h"
 
@@ -14,38 +14,25 @@ TEST(EinstellungenVorMain, ElfAllgemeineEinstellungenZuerstRegistriert)
     for (const CVariableBeschr* beschr : variablenbeschreiber())
         if (beschr->gib_pfad().rfind("/Test/", 0) != 0)  // the other test adds its own
             registriert.push_back(beschr);
-    const char* const zurzeit = "zurzeit ohne Bedeutung";
-    const struct {
-        const char *pfad, *typ, *vorgabe, *beschreibung;  // the default as text; Latin-1 umlauts as users see them
-    } einstellungen[] = {
-        {"/Allgemein/Ausgabeverzeichnis", "text", "./", zurzeit},
-        {"/Allgemein/Dezimaltrennzeichen", "text", ".", "internes Dezimaltrennzeichen - wird bei Export- und Import umgesetzt"},
-        {"/Allgemein/Dezimaltrennzeichen Excel", "text", ".",
-         "Dezimaltrennzeichen bei Export- und Importfunktionen\nKomma bei Verwendung der deutschen Excel-Einstellungen\n"
-         "Punkt bei Verwendung der englischen Excel-Einstellungen"},
-        {"/Allgemein/Ausgabeverzeichnis Grafik", "text", "./", zurzeit},
-        {"/Allgemein/Debug Ausgabe", "bool", "Nein",
-         "Ja - zus\xE4tzliche Ausgaben, welche bei der Analyse von Programmfehlern n\xFCtzlich sind"},
-        {"/Allgemein/Debug Ausgabe in fehler.txt", "bool", "Ja",
-         "Ja - Fehler beim Programmablauf werden in der Datei fehler.txt im Anwenderverzeichnis protokolliert"},
-        {"/Allgemein/Zusatzdaten", "text", "flags.txt", "intern"},
-        {"/Allgemein/Unterdruecke Infos", "bool", "Nein", "Ja - alle Meldungen werden unterdr\xFC" "ckt"},
-        {"/Allgemein/Unterdruecke Warnungen", "bool", "Nein", "Ja - alle Warnungen werden unterdr\xFC" "ckt"},
-        {"/Allgemein/ASCII-Ausgabe", "bool", "Nein", "intern"},
-        {"/Allgemein/Fehler bei Syntaxverletzung", "bool", "Ja", "unter VESTRAN vermutlich ohne Bedeutung"},
+    const char* const einstellungen[][3] = {  // path, type, default as text
+        {"/Allgemein/Ausgabeverzeichnis", "text", "./"}, {"/Allgemein/Dezimaltrennzeichen", "text", "."},
+        {"/Allgemein/Dezimaltrennzeichen Excel", "text", "."}, {"/Allgemein/Ausgabeverzeichnis Grafik", "text", "./"},
+        {"/Allgemein/Debug Ausgabe", "bool", "Nein"}, {"/Allgemein/Debug Ausgabe in fehler.txt", "bool", "Ja"},
+        {"/Allgemein/Zusatzdaten", "text", "flags.txt"}, {"/Allgemein/Unterdruecke Infos", "bool", "Nein"},
+        {"/Allgemein/Unterdruecke Warnungen", "bool", "Nein"}, {"/Allgemein/ASCII-Ausgabe", "bool", "Nein"},
+        {"/Allgemein/Fehler bei Syntaxverletzung", "bool", "Ja"},
     };
     ASSERT_EQ(registriert.size(), std::size(einstellungen));
     for (std::size_t i = 0; i < registriert.size(); ++i) {
-        const auto& e = einstellungen[i];
-        EXPECT_EQ(registriert[i]->gib_pfad() + "|" + registriert[i]->gib_typname() + "|" + registriert[i]->gib_beschreibung(),
-                  std::string(e.pfad) + "|" + e.typ + "|" + e.beschreibung);
-        CSteuerVarInterface* variable = finde_allgemeine_einstellung(e.pfad);
-        ASSERT_NE(variable, nullptr) << e.pfad;
-        EXPECT_EQ(dynamic_cast<CVariableBasis&>(*variable).gib_beschreiber(), registriert[i]);
-        EXPECT_EQ(variable->gib_wert_str(), e.vorgabe) << e.pfad;
-        // "/Allgemein" is a user-interface group, so all are made as such.
-        EXPECT_TRUE(dynamic_cast<CVariableSteuerUI<EBool>*>(variable) || dynamic_cast<CVariableSteuerUI<std::string>*>(variable));
+        const char* const* e = einstellungen[i];
+        EXPECT_EQ(registriert[i]->gib_pfad() + "|" + registriert[i]->gib_typname(), std::string(e[0]) + "|" + e[1]);
+        CSteuerVarInterface* variable = finde_allgemeine_einstellung(e[0]);
+        ASSERT_NE(variable, nullptr) << e[0];
+        EXPECT_EQ(variable->gib_wert_str(), e[2]) << e[0];
     }
+    // The descriptions are help texts; what matters is that users see their umlauts as Latin-1 bytes.
+    EXPECT_EQ(registriert[4]->gib_beschreibung(),
+              "Ja - zus\xE4tzliche Ausgaben, welche bei der Analyse von Programmfehlern n\xFCtzlich sind");
 }
 
 // Constant-initialised, so destroyed after every object with dynamic initialisation, the registry included if it

@@ -27,7 +27,6 @@ TEST_F(Variablen, EinheitenInBeideRichtungen)
         EXPECT_EQ(einheit_in_string(static_cast<EEinheit>(wert)), fehlertext) << wert;
     i18n().setze_eintrag(fehlertext, "unknown unit");
     EXPECT_EQ(einheit_in_string(static_cast<EEinheit>(44)), "unknown unit");
-    EXPECT_TRUE(empfaenger.meldungen.empty());
 }
 
 TEST_F(Variablen, BeschreiberRegisterInErzeugungsfolge)
@@ -38,22 +37,19 @@ TEST_F(Variablen, BeschreiberRegisterInErzeugungsfolge)
         auto u = std::make_unique<CVariableBeschrTemplate<unsigned>>("/Test/unsigned", 5u, "", "");
         CVariableBeschrTemplate<float> f("/Test/float", 1.5f, "", "");
         CVariableBeschrTemplate<double> d("/Test/double", 2.5, "", "");
-        CVariableBeschrTemplate<std::string> t("/Test/text", "abc", "", "");
-        CVariableBeschrTemplate<EBool> b("/Test/bool", ja, "", "");
         std::vector<CVariableBeschr*> erwartet = vorher;
-        for (CVariableBeschr* beschr : std::vector<CVariableBeschr*>{&i, u.get(), &f, &d, &t, &b}) {
-            EXPECT_EQ("/Test/" + beschr->gib_typname(), beschr->gib_pfad());
+        for (CVariableBeschr* beschr : std::vector<CVariableBeschr*>{&i, u.get(), &f, &d}) {
+            EXPECT_EQ("/Test/" + beschr->gib_typname(), beschr->gib_pfad());  // text and bool: the start test's
             erwartet.push_back(beschr);
         }
         EXPECT_EQ(variablenbeschreiber(), erwartet);
-        EXPECT_EQ(finde_variablenbeschreiber("/Test/text"), &t);
-        EXPECT_EQ(finde_variablenbeschreiber("/Test/Text"), nullptr);
+        EXPECT_EQ(finde_variablenbeschreiber("/Test/double"), &d);
+        EXPECT_EQ(finde_variablenbeschreiber("/Test/Double"), nullptr);
         u.reset();  // one from the middle: the others keep their order
         erwartet.erase(erwartet.begin() + static_cast<std::ptrdiff_t>(vorher.size()) + 1);
         EXPECT_EQ(variablenbeschreiber(), erwartet);
     }
     EXPECT_EQ(variablenbeschreiber(), vorher);
-    EXPECT_TRUE(empfaenger.meldungen.empty());
     {
         CVariableBeschrTemplate<double> verloren("/Test/verloren", 0.0, "", "");
         auto& liste = variablenbeschreiber_liste();
@@ -67,7 +63,7 @@ TEST_F(Variablen, BeschreiberRegisterInErzeugungsfolge)
 
 // text, pruefen, the value afterwards when nothing is thrown, the text of the thrown record or null
 template <typename T>
-struct Fall { const char* text; bool pruefen; T erwartet; const char* fehler; };
+struct Fall { const char* text; bool pruefen; T erwartet; const char* fehler = nullptr; };
 
 // Runs the rows on a variable with allowed bounds [unten, oben] that holds `start` before each row; a row that
 // throws must leave it there.
@@ -90,37 +86,31 @@ using SetzeWertStr = Variablen;
 TEST_F(SetzeWertStr, GanzeZahlen)
 {
     pruefe<int>(0, 10, 3,
-                {{"", true, 99999999, nullptr}, {"10", true, 10, nullptr}, {"11", true, 0, "Wert 11 ist zu gross - Obergrenze = 10"},
-                 {"11", false, 11, nullptr}, {"-1", true, 0, "Wert -1 ist zu klein - Untergrenze = 0"},
-                 {"  7 Tage", true, 7, nullptr}, {"abc", true, 0, nullptr}, {"12abc", true, 0, "Wert 12abc ist zu gross - Obergrenze = 10"},
-                 {"99999999999", false, 2147483647, nullptr}, {"-99999999999", false, -2147483647 - 1, nullptr}});
+                {{"", true, 99999999}, {"10", true, 10}, {"11", true, 0, "Wert 11 ist zu gross - Obergrenze = 10"},
+                 {"11", false, 11}, {"-1", true, 0, "Wert -1 ist zu klein - Untergrenze = 0"}, {"  7 Tage", true, 7},
+                 {"abc", true, 0}, {"12abc", true, 0, "Wert 12abc ist zu gross - Obergrenze = 10"},
+                 {"99999999999", false, 2147483647}, {"-99999999999", false, -2147483647 - 1}});
     // An absent bound limits nothing, not even values above 99999999.
-    pruefe<int>(99999999, -5, 0, {{"-4", true, 0, "Wert -4 ist zu gross - Obergrenze = -5"}, {"-2147483648", true, -2147483647 - 1, nullptr}});
-    pruefe<int>(99999999, 99999999, 0, {{"100000000", true, 100000000, nullptr}});
+    pruefe<int>(99999999, -5, 0, {{"-4", true, 0, "Wert -4 ist zu gross - Obergrenze = -5"}});
+    pruefe<int>(99999999, 99999999, 0, {{"100000000", true, 100000000}, {"-2147483648", true, -2147483647 - 1}});
     pruefe<unsigned>(2u, 8u, 5u,
-                     {{"", true, 99999999u, nullptr}, {"2", true, 2u, nullptr}, {"1", true, 0u, "Wert 1 ist zu klein - Untergrenze = 2"},
-                      {"9", true, 0u, "Wert 9 ist zu gross - Obergrenze = 8"}, {"-1", true, 0u, "Wert -1 darf nicht negativ sein"},
-                      {"-1", false, 4294967295u, nullptr}, {"4294967296", false, 4294967295u, nullptr}});
-    pruefe<unsigned>(99999999u, 99999999u, 1u, {{"-0", true, 0u, nullptr}, {"4294967295", true, 4294967295u, nullptr}});
+                     {{"2", true, 2u}, {"1", true, 0u, "Wert 1 ist zu klein - Untergrenze = 2"},
+                      {"9", true, 0u, "Wert 9 ist zu gross - Obergrenze = 8"}, {"4294967296", false, 4294967295u},
+                      {"-1", true, 0u, "Wert -1 darf nicht negativ sein"}, {"-1", false, 4294967295u}});
+    pruefe<unsigned>(99999999u, 99999999u, 1u, {{"-0", true, 0u}, {"4294967295", true, 4294967295u}});
 }
 
 TEST_F(SetzeWertStr, Kommazahlen)
 {
     pruefe<double>(0.5, 2.5, 1.0,
-                   {{"", true, 99999999.0, nullptr}, {"2.5", true, 2.5, nullptr}, {"1,5", true, 1.0, nullptr},
-                    {" 2.25abc", true, 2.25, nullptr}, {"2.6", true, 0.0, "Wert 2.6 ist zu gross - Obergrenze = 2.5"},
-                    {"0.1", true, 0.0, "Wert 0.1 ist zu klein - Untergrenze = 0.5"}, {"2.6", false, 2.6, nullptr}});
+                   {{"2.5", true, 2.5}, {"1,5", true, 1.0}, {" 2.25abc", true, 2.25}, {"2.6", false, 2.6},
+                    {"2.6", true, 0.0, "Wert 2.6 ist zu gross - Obergrenze = 2.5"},
+                    {"0.1", true, 0.0, "Wert 0.1 ist zu klein - Untergrenze = 0.5"}});
     // 0.001 percent of 3 is 3e-5: just inside passes unchecked, just outside is tested.
     pruefe<double>(0.0, 2.0, 3.0,
-                   {{"3.00002", true, 3.00002, nullptr}, {"2.99998", true, 2.99998, nullptr},
+                   {{"3.00002", true, 3.00002}, {"2.99998", true, 2.99998},
                     {"3.00004", true, 0.0, "Wert 3.00004 ist zu gross - Obergrenze = 2."},
                     {"2.9999", true, 0.0, "Wert 2.9999 ist zu gross - Obergrenze = 2."}});
-    EXPECT_TRUE(empfaenger.meldungen.empty());
-    setze_dezimaltrennzeichen_text(",");
-    pruefe<double>(0.5, 2.5, 1.0,
-                   {{" 2,25 ", true, 2.25, nullptr}, {"0,25", true, 0.0, "Wert 0,25 ist zu klein - Untergrenze = 0,5"},
-                    {"12a", true, 99999999.0, nullptr}});  // what string_zu_double cannot read is missing, with its warning
-    empfaenger.erwarte_warnungen("string_zu_double", {"Buchstabe bei Umwandlung von string in double: 12a"});
     // Without a descriptor of its own type nothing is range-checked.
     CVariableBeschrTemplate<float> fremd("/Test/float", 1.0f, "", "");
     fremd.setze_zulaessig(0.0f, 1.0f);
@@ -134,12 +124,12 @@ TEST_F(SetzeWertStr, EBoolUndText)
 {
     // Anything else is rejected, checked or not. Bounds of an EBool are never tested.
     pruefe<EBool>(nein, nein, nein,
-                  {{"ja", true, ja, nullptr}, {"JA", false, ja, nullptr}, {"True", true, ja, nullptr}, {"1", true, ja, nullptr},
-                   {"NEIN", true, nein, nullptr}, {"false", true, nein, nullptr}, {"0", false, nein, nullptr},
-                   {"", true, fehlwert_ebool, nullptr}, {"yes", true, ja, "yes ist unzulaessiger Wert fuer boolsche Variable"},
+                  {{"ja", true, ja}, {"JA", false, ja}, {"True", true, ja}, {"1", true, ja}, {"NEIN", true, nein},
+                   {"false", true, nein}, {"0", false, nein},
+                   {"yes", true, ja, "yes ist unzulaessiger Wert fuer boolsche Variable"},
                    {" ja", false, ja, " ja ist unzulaessiger Wert fuer boolsche Variable"},
                    {"2", false, ja, "2 ist unzulaessiger Wert fuer boolsche Variable"}});
-    pruefe<std::string>("b", "c", "alt", {{"", true, "", nullptr}, {" %1 \xE4 ", true, " %1 \xE4 ", nullptr}});
+    pruefe<std::string>("b", "c", "alt", {{" %1 \xE4 ", true, " %1 \xE4 "}});
 }
 
 // Runs the check for each value: the level it returns, then each finding appended, as "level text".
@@ -227,20 +217,12 @@ TEST_F(Variablen, BasisoperationenListenUndAenderung)
     CVariableBeschrTemplate<int> beschr("/T/i", 1, "", "");
     CVariableBasisTemplate<int> basis("/T/i", &beschr);
     CVariableSteuer<int> steuer(beschr);
+    // The refusing stubs share one thrower: one plain text, and the two that print a number.
     EXPECT_EQ(geworfen([&] { (void)basis.ist_geaendert(); }), "1 CVariableBasis ist_geaendert: Methode muss ueberladen werden");
-    EXPECT_EQ(geworfen([&] { basis.ergaenze_geaendert(); }),
-              "1 CVariableBasis ergaenze_geaendert: Aufruf der Methode bei dieser Variablenklasse nich zul\xE4ssig");
-    EXPECT_EQ(geworfen([&] { (void)basis.ungleich_defaultwert(); }),
-              "1 CVariableBasis ungleich_defaultwert: Methode ungleich_defaultwert wurde bei dieser Variablenklasse nicht ueberladen");
     EXPECT_EQ(geworfen([&] { basis.setze_id(99999999); }),
               "1 CVariableBasis setze_id: Id in dieser Variable nicht unterst\xFCtzt: 99999999");
-    EXPECT_EQ(geworfen([&] { (void)basis.gib_dbobjekt(); }),
-              "1 CVariableBasis gib_dbobjekt: Diese Variableart kann kennt ihr DBObjekt nicht");
-    const std::string zeile = ": Zeile: -3 - Methode nicht implementiert! - nichts passiert";
-    EXPECT_EQ(geworfen([&] { (void)steuer.gib_wert(-3); }), "1 CVariableSteuer gib_wert" + zeile);
-    EXPECT_EQ(geworfen([&] { steuer.setze_wert(-3, 5); }), "1 CVariableSteuer setze_wert" + zeile);
-    EXPECT_EQ(steuer.gib_wert(), 1);
-    EXPECT_FALSE(steuer.ist_geaendert());
+    EXPECT_EQ(geworfen([&] { (void)steuer.gib_wert(-3); }),
+              "1 CVariableSteuer gib_wert: Zeile: -3 - Methode nicht implementiert! - nichts passiert");
 
     CVariableSteuer<int> a("/T/a"), a_noch_einmal("/T/a");
     CVariableSteuer<double> b("/T/b");
@@ -270,13 +252,11 @@ TEST_F(Variablen, BasisoperationenListenUndAenderung)
 
 TEST(Erzeugung, ModusUndGruppe)
 {
-    std::vector<std::tuple<std::string, int, bool>> faelle = {
+    const std::tuple<std::string, int, bool> faelle[] = {
         {"/Allgemein/x", 1, false}, {"/Netz/x", 2, true}, {"/Netz/x", 7, false}, {"/allgemein/x", 0, false},
-        {"Allgemein/x", 0, false}, {"/Allgemei", 0, false}, {"", 0, false}, {"/Netz/Allgemein", 0, false}};
-    for (const char* gruppe : {"/Allgemein", "/Datenbankeinstellungen", "/Dockwindow", "/Druckereinstellungen",
-                               "/ErgebnisVariable", "/Grafik", "/GruppenProfil", "/NetzSchemaGrafik", "/NGGrafik",
-                               "/NSGrafik", "/Tabelle", "/WertGruppenProfil"})
-        faelle.emplace_back(std::string(gruppe) + "X/a", 0, true);  // the group path is a prefix
+        {"Allgemein/x", 0, false}, {"/Allgemei", 0, false}, {"", 0, false}, {"/Netz/Allgemein", 0, false},
+        // the group path is a prefix; the first, the last and a short one of the twelve groups
+        {"/AllgemeinX/a", 0, true}, {"/NGGrafikX/a", 0, true}, {"/WertGruppenProfilX/a", 0, true}};
     CVariableBeschrTemplate<int> beschr("/Netz/x", 110, "", "");
     for (const auto& [schluessel, modus, ui] : faelle) {
         const auto variable = erzeuge_steuervariable<int>(schluessel, modus, &beschr);

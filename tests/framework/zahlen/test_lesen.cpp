@@ -47,7 +47,6 @@ TEST_F(StringZuDouble, CStringArgFormatiertUeberDieZahlenfunktionen)
     EXPECT_EQ(CString("a %1 b").arg(99999999).str(), "a - b");
     EXPECT_EQ(CString("%2/%1").arg(1u).arg(4000000000u).str(), "4000000000/1");
     EXPECT_EQ(CString("x=%1").arg(-1e-5).str(), "x=-1.000000E-05");
-    EXPECT_EQ(CString("x=%1").arg(std::numeric_limits<double>::quiet_NaN()).str(), "x=nan");
     setze_dezimaltrennzeichen_text(",");
     EXPECT_EQ(CString("x=%1").arg(2.5).str(), "x=2,500000");
     EXPECT_TRUE(empfaenger.meldungen.empty());
