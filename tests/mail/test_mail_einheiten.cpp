@@ -110,7 +110,6 @@ TEST(Fehlername, TabellengrenzenUndLadefehler)
         const char* erwartet;
     } faelle[] = {
         {19, 0, 13, "INVALID_SESSION"},
-        {26, 0, 13, "NOT_SUPPORTED"},
         {27, 0, 13, "Errorcode:27"},
         {19, funktion_fehlt, 1, "INVALID_SESSION: unable to get 'MAPILogon'"},
         {19, funktion_fehlt, 13, "INVALID_SESSION: unable to get 'MAPIResolveName'"},
