@@ -28,10 +28,7 @@ QByteArray logon(const QByteArray& profil, int flags, unsigned code)
            + " flags=" + QByteArray::number(flags) + " reserved=0 -> " + QByteArray::number(code) + "\n";
 }
 // How the record of the short file starts.
-QByteArray anfang(unsigned logon_code)
-{
-    return "loaded\n" + logon("<Standard>", 2, logon_code);
-}
+QByteArray anfang(unsigned logon_code) { return "loaded\n" + logon("<Standard>", 2, logon_code); }
 QByteArray resolve(const char* name, unsigned code)
 {
     return QByteArray("MAPIResolveName session=4711 ui=0 name=<") + name + "> flags=0 reserved=0 -> "
@@ -126,7 +123,6 @@ TEST(Mailjob, OhneProfilFragtSimpleMapiDenAnwender)
 // without the wide send is complete; without any other function, unusable.
 TEST(Mailjob, JederAusgang)
 {
-    const QByteArray sendet = resolve("kunde", 0) + send(0) + logoff(0);
     const struct {
         const char* name;
         const char* codes;
@@ -138,29 +134,20 @@ TEST(Mailjob, JederAusgang)
         // The retry's code is the one reported.
         {"LogonFailsTwice", "MAPILogon=2,3", "", fehler("Fehler bei MAPI Logon (LOGON_FAILURE )"),
          anfang(2) + logon("null", 0, 3)},
-        {"LogonRetrySucceeds", "MAPILogon=2,0", gesendet, "", anfang(2) + logon("null", 0, 0) + sendet},
         {"LogonAbortedByUser", "MAPILogon=1", "", "", anfang(1)},
-        {"SendFailsWithAText", "MAPISendMail=11", "",
-         fehler("The specified attachment was not found. No message was sent.\nFehler beim Senden der EMail "
-                "(ATTACHMENT_NOT_FOUND)"),
-         anfang(0) + resolve("kunde", 0) + send(11)},
-        {"SendFailsWithTheLastText", "MAPISendMail=25", "",
-         fehler("One or more recipients were invalid or did not resolve to any address.\nFehler beim Senden der "
-                "EMail (INVALID_RECIPS)"),
-         anfang(0) + resolve("kunde", 0) + send(25)},
         {"SendFailsWithoutAText", "MAPISendMail=4294967295", "",
          fehler("\nFehler beim Senden der EMail (Errorcode:4294967295)"),
          anfang(0) + resolve("kunde", 0) + send(4294967295u)},
         {"SendFailureKeepsTheLogonMessage", "MAPILogon=2,0 MAPISendMail=7", "",
          fehler("Fehler bei MAPI new session\nFehler beim Senden der EMail (Errorcode:7)"),
          anfang(2) + logon("null", 0, 0) + resolve("kunde", 0) + send(7)},
-        {"SendAbortedByUserLogsOff", "MAPISendMail=1", "", "", anfang(0) + resolve("kunde", 0) + send(1) + logoff(0)},
         // The abort clears the code the failed resolving left.
         {"UnresolvedRecipientThenUserAbort", "MAPISendMail=1 MAPIResolveName=14", "", "",
          anfang(0) + resolve("kunde", 14) + send(1) + logoff(0)},
         {"FailedLogoffAfterSendingIsNoError", "MAPILogoff=2", gesendet, "",
          anfang(0) + resolve("kunde", 0) + send(0) + logoff(2)},
-        {"WithoutTheWideSend", "", gesendet, "", anfang(0) + sendet, TESTPROVIDER_MAPISENDMAILW},
+        {"WithoutTheWideSend", "", gesendet, "", anfang(0) + resolve("kunde", 0) + send(0) + logoff(0),
+         TESTPROVIDER_MAPISENDMAILW},
         {"NoLibrary", "", "", fehler("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to load 'MAPI32.DLL')"),
          QByteArray(), "./fehlt.so"},
         {"WithoutAFunction", "", "",
@@ -186,8 +173,8 @@ TEST(Mailjob, UnlesbareDateiEndetVorDemLaden)
     EXPECT_TRUE(l.protokoll.isNull());
 }
 
-// Without the variable, or with it empty, the library is the one installed
-// beside the executable, wherever that is and whatever the working directory.
+// With the variable empty (unset: the end-to-end provider tests), the library is the one
+// installed beside the executable, wherever that is and whatever the working directory.
 TEST(Mailjob, VorgabebibliothekLiegtNebenDemProgramm)
 {
     Umgebung u;
@@ -197,14 +184,9 @@ TEST(Mailjob, VorgabebibliothekLiegtNebenDemProgramm)
     ASSERT_TRUE(QFile::copy(testhilfe::telvorin_binary(), bin));
     u.schreibe(QStringLiteral("mail.txt"), kurz);
     u.setze(QStringLiteral("TELVORIN_TEST_PROTOKOLL"), u.pfad(QStringLiteral("protokoll.txt")));
-    for (const bool leer : {false, true}) {
-        if (leer)
-            u.setze(QStringLiteral("TELVORIN_MAPI_LIBRARY"), QString());
-        QFile::remove(u.pfad(QStringLiteral("protokoll.txt")));
-        EXPECT_EQ(u.starte_programm(bin, {QStringLiteral("mail.txt")}).standardausgabe,
-                  banner() + kurz_liste + gesendet) << "variable set but empty: " << leer;
-        EXPECT_EQ(u.lies(QStringLiteral("protokoll.txt")).left(7), "loaded\n");
-    }
+    u.setze(QStringLiteral("TELVORIN_MAPI_LIBRARY"), QString());
+    EXPECT_EQ(u.starte_programm(bin, {QStringLiteral("mail.txt")}).standardausgabe, banner() + kurz_liste + gesendet);
+    EXPECT_EQ(u.lies(QStringLiteral("protokoll.txt")).left(7), "loaded\n");
 }
 
 }  // namespace

@@ -23,10 +23,7 @@ void protokolliere(const std::string& zeile)
     }
 }
 
-__attribute__((constructor)) void beim_laden()
-{
-    protokolliere("loaded");
-}
+__attribute__((constructor)) void beim_laden() { protokolliere("loaded"); }
 
 // Strings as <text> with bytes outside printable ASCII as \xHH, null as null.
 std::string text(const char* s)
@@ -34,31 +31,26 @@ std::string text(const char* s)
     if (s == nullptr)
         return "null";
     std::string t = "<";
-    for (; *s != 0; ++s) {
-        const auto c = static_cast<unsigned char>(*s);
-        char hex[5];
-        std::snprintf(hex, sizeof hex, "\\x%02x", c);
-        t += c < 0x20 || c >= 0x7f ? std::string(hex) : std::string(1, *s);
+    for (char hex[5]; *s != 0; ++s) {
+        std::snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned char>(*s));
+        t += *s >= 0x20 && *s < 0x7f ? std::string(1, *s) : std::string(hex);
     }
     return t + ">";
 }
 
-std::string n(unsigned long long zahl)
-{
-    return std::to_string(zahl);
-}
+std::string n(unsigned long long zahl) { return std::to_string(zahl); }
+// The two arguments every call ends with.
+std::string ende(FLAGS flags, ULONG reserviert) { return " flags=" + n(flags) + " reserved=" + n(reserviert); }
 
 // Records the call of `funktion` and returns the code chosen for this call of it.
 ULONG antworte(const std::string& funktion, const std::string& argumente)
 {
     static std::map<std::string, int> aufrufe;
     const char* liste = std::getenv(("TELVORIN_TEST_" + funktion).c_str());
-    std::string rest = liste != nullptr ? liste : "";
-    for (int i = aufrufe[funktion]++; i > 0 && !rest.empty(); --i) {
-        const auto komma = rest.find(',');
-        rest = komma == std::string::npos ? "" : rest.substr(komma + 1);
-    }
-    const auto code = static_cast<ULONG>(std::strtoul(rest.c_str(), nullptr, 10));
+    const char* rest = liste != nullptr ? liste : "";
+    for (int i = aufrufe[funktion]++; i > 0; --i)
+        rest = std::strchr(rest, ',') != nullptr ? std::strchr(rest, ',') + 1 : "";
+    const auto code = static_cast<ULONG>(std::strtoul(rest, nullptr, 10));
     protokolliere(funktion + " " + argumente + " -> " + n(code));
     return code;
 }
@@ -70,7 +62,7 @@ extern "C" {
 ULONG MAPILogon(ULONG_PTR ui, LPSTR profil, LPSTR passwort, FLAGS flags, ULONG reserviert, LPLHANDLE sitzung)
 {
     const ULONG code = antworte("MAPILogon", "ui=" + n(ui) + " profile=" + text(profil) + " password=" + text(passwort)
-                                                 + " flags=" + n(flags) + " reserved=" + n(reserviert));
+                                                 + ende(flags, reserviert));
     if (code == SUCCESS_SUCCESS)
         *sitzung = 4711;
     return code;
@@ -78,14 +70,12 @@ ULONG MAPILogon(ULONG_PTR ui, LPSTR profil, LPSTR passwort, FLAGS flags, ULONG r
 
 ULONG MAPILogoff(LHANDLE sitzung, ULONG_PTR ui, FLAGS flags, ULONG reserviert)
 {
-    return antworte("MAPILogoff",
-                    "session=" + n(sitzung) + " ui=" + n(ui) + " flags=" + n(flags) + " reserved=" + n(reserviert));
+    return antworte("MAPILogoff", "session=" + n(sitzung) + " ui=" + n(ui) + ende(flags, reserviert));
 }
 
 ULONG MAPISendMail(LHANDLE sitzung, ULONG_PTR ui, lpMapiMessage m, FLAGS flags, ULONG reserviert)
 {
-    const ULONG code = antworte("MAPISendMail", "session=" + n(sitzung) + " ui=" + n(ui) + " flags=" + n(flags)
-                                                    + " reserved=" + n(reserviert));
+    const ULONG code = antworte("MAPISendMail", "session=" + n(sitzung) + " ui=" + n(ui) + ende(flags, reserviert));
     protokolliere(" message reserved=" + n(m->ulReserved) + " subject=" + text(m->lpszSubject)
                   + " text=" + text(m->lpszNoteText) + " type=" + text(m->lpszMessageType)
                   + " date=" + text(m->lpszDateReceived) + " conversation=" + text(m->lpszConversationID)
@@ -140,15 +130,13 @@ ULONG MAPIResolveName(LHANDLE sitzung, ULONG_PTR ui, LPSTR name, FLAGS flags, UL
                       lpMapiRecipDesc* ergebnis)
 {
     const ULONG code = antworte("MAPIResolveName", "session=" + n(sitzung) + " ui=" + n(ui) + " name=" + text(name)
-                                                       + " flags=" + n(flags) + " reserved=" + n(reserviert));
+                                                       + ende(flags, reserviert));
     if (code != SUCCESS_SUCCESS)
         return code;
     const std::string aufgeloest
         = std::strcmp(name, "mueller") == 0 ? "J\xfcrgen M\xfcller" : "[" + std::string(name) + "]";
     // One block for the descriptor and its name, as Simple MAPI hands it out.
     auto* r = static_cast<MapiRecipDesc*>(std::calloc(1, sizeof(MapiRecipDesc) + aufgeloest.size() + 1));
-    if (r == nullptr)
-        return MAPI_E_INSUFFICIENT_MEMORY;
     r->ulRecipClass = MAPI_TO;
     r->lpszName = std::strcpy(reinterpret_cast<char*>(r + 1), aufgeloest.c_str());
     *ergebnis = r;

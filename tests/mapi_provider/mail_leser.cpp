@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace providertest {
 
 QString lies_mail(const QByteArray& inhalt)

@@ -1,5 +1,4 @@
-// The Simple MAPI provider loaded by path and called through its C entry points, and its send dialog under a
-// real X server, where xdotool acts as the user.
+// The Simple MAPI provider loaded by path and called through its C entry points.
 #include "lauf.h"
 #include "mail_leser.h"
 #include "simple_mapi.h"
@@ -67,50 +66,30 @@ const QByteArray adressbuch = "[AddressBook]\nMax Mustermann=max@example.com\nMa
                               "J\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n";
 
 // Each test gets its own home, configuration, data and temporary folders, its own working directory, a PATH
-// whose first folder holds its stand-ins, and no display unless it starts one.
+// whose first folder holds its stand-ins, and no display.
 class ProviderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_NE(funktion<void*>("MAPILogon"), nullptr) << ::dlerror();
         QDir::setCurrent(m_u.pfad());
-        QDir().mkpath(QStringLiteral("tmp"));
         for (const auto& [name, relativ] : {std::pair{"HOME", "home"}, {"XDG_CONFIG_HOME", "config"}, {"TMPDIR", "tmp"},
                                             {"XDG_DATA_HOME", "data"}, {"PATH", "bin:/usr/bin:/bin"}})
-            ::setenv(name, QFile::encodeName(pfad(relativ)).constData(), 1);
+            ::setenv(name, QFile::encodeName(m_u.pfad(relativ)).constData(), 1);
         ::unsetenv("TELVORIN_MAPI_CONFIG");
         ::unsetenv("DISPLAY");
     }
     void TearDown() override { QDir::setCurrent(m_alt_cwd); }
 
-    QString pfad(const QString& relativ) const { return m_u.pfad(relativ); }
-    QString standard_ausgang() const { return pfad("data/telvorin/outbox"); }
-    void schreibe(const QString& relativ, const QByteArray& inhalt) const { m_u.schreibe(relativ, inhalt); }
-    QString konfiguration(const QByteArray& inhalt)
+    QString standard_ausgang() const { return m_u.pfad("data/telvorin/outbox"); }
+    void konfiguration(const QByteArray& inhalt)
     {
-        const QString datei = m_u.schreibe("mapi.ini", inhalt);
-        ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(datei).constData(), 1);
-        return datei;
+        ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(m_u.schreibe("mapi.ini", inhalt)).constData(), 1);
     }
 
     QString m_alt_cwd = QDir::currentPath();
     testhilfe::Umgebung m_u;
 };
-
-TEST_F(ProviderTest, TheRestOfTheLoadTableAnswersNotSupported)
-{
-    char leer[] = "";
-    lpMapiMessage gelesen = nullptr;
-    lpMapiRecipDesc neue = nullptr;
-    ULONG neu = 0;
-    EXPECT_EQ(funktion<LPMAPISENDDOCUMENTS>("MAPISendDocuments")(0, leer, leer, leer, 0), 26u);
-    EXPECT_EQ(funktion<LPMAPIFINDNEXT>("MAPIFindNext")(0, 0, nullptr, nullptr, 0, 0, leer), 26u);
-    EXPECT_EQ(funktion<LPMAPIREADMAIL>("MAPIReadMail")(0, 0, leer, 0, 0, &gelesen), 26u);
-    EXPECT_EQ(funktion<LPMAPISAVEMAIL>("MAPISaveMail")(0, 0, nullptr, 0, 0, leer), 26u);
-    EXPECT_EQ(funktion<LPMAPIDELETEMAIL>("MAPIDeleteMail")(0, 0, leer, 0, 0), 26u);
-    EXPECT_EQ(funktion<LPMAPIADDRESS>("MAPIAddress")(0, 0, leer, 1, leer, 0, nullptr, 0, 0, &neu, &neue), 26u);
-    EXPECT_EQ(funktion<LPMAPIDETAILS>("MAPIDetails")(0, 0, nullptr, 0, 0), 26u);
-}
 
 TEST_F(ProviderTest, LogonChoosesTheProfileChecksAGivenPasswordAndGivesDistinctSessionsThatEndOnce)
 {
@@ -142,12 +121,10 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
     const std::tuple<const char*, ULONG, QByteArray> faelle[] = {
         {"kunde@example.com", 0, "kunde@example.com = SMTP:kunde@example.com"},
         {"Kunde Eins <kunde@example.com>", 0, "Kunde Eins <kunde@example.com> = SMTP:kunde@example.com"},
-        {"max mustermann", 0, "Max Mustermann = SMTP:max@example.com"},
         {"Mustermann", 0, "Max Mustermann = SMTP:max@example.com"},
         {"  Maria Muster ", 0, "Maria Muster = SMTP:maria@example.com"},
         {"team", 0, "Team = SMTP:team@example.com"},  // exact wins over "Team Vertrieb"
         // Handed back in Latin-1, as callers of the 8-bit API read it.
-        {"J\xc3\xbcrgen", 0, "J\xfcrgen M\xfcller = SMTP:juergen@example.com"},
         {"j\xfcrgen m\xfcller", 0, "J\xfcrgen M\xfcller = SMTP:juergen@example.com"},
         {"Muster", 21, ""}, {"Moritz", 14, ""}, {"   ", 14, ""}, {"max@", 14, ""}, {"a@x.de, b@x.de", 14, ""},
     };
@@ -171,7 +148,6 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
         }
     }
     lpMapiRecipDesc ergebnis = nullptr;
-    EXPECT_EQ(aufloesen(sitzung + 99, "Max", ergebnis), 19u);
     ASSERT_EQ(aufloesen(0, "Max", ergebnis), 0u);  // session 0 logs on for the call
     EXPECT_EQ(abmelden(sitzung), 0u);
 
@@ -189,8 +165,8 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
 // attachment in UTF-8 with a NUL (Latin-1 ones: test_provider_telvorin), "From " lines.
 TEST_F(ProviderTest, WhatTheCallerWroteIsWhatReadersShow)
 {
-    schreibe(QStringLiteral("unter/a.txt"), QByteArray("\xc3\xa4\0z\n", 5));
-    schreibe(QStringLiteral("evil"), "MZ");
+    m_u.schreibe(QStringLiteral("unter/a.txt"), QByteArray("\xc3\xa4\0z\n", 5));
+    m_u.schreibe(QStringLiteral("evil"), "MZ");
     std::u16string betreff = u"=?utf-8?q?x=0D=0ABcc:_evil@attacker.example?= Gr\u00fc\u00dfe \u20ac",
                    body = u"From here\r\nFrom\n>From x\r", name1 = u"=?utf-8?q?Evil=40x?=",
                    name2 = u"\u00c4nne\r\x1b[2J", adresse1 = u"SMTP:a@example.com", adresse2 = u"aenne@example.com",
@@ -223,10 +199,10 @@ struct SendeFall {
 
 TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
 {
-    schreibe(QStringLiteral("da.txt"), "x");
-    schreibe(QStringLiteral("datei"), "keine Mappe");
-    QDir().mkpath(pfad("ordner"));
-    ::mkfifo(pfad("fifo").toUtf8().constData(), 0600);
+    m_u.schreibe(QStringLiteral("da.txt"), "x");
+    m_u.schreibe(QStringLiteral("datei"), "keine Mappe");
+    QDir().mkpath(m_u.pfad("ordner"));
+    ::mkfifo(m_u.pfad("fifo").toUtf8().constData(), 0600);
     lege_standin_an(m_u.pfad(), QStringLiteral("scheitert"), 3);
     lege_standin_an(m_u.pfad(), QStringLiteral("klappt"), 0);
     const std::string gut = "gut@example.com";
@@ -238,7 +214,6 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
         {"no name, no address", {"", "", {{MAPI_TO, "", ""}}, {}}, 14},
         {"address that is none", {"", "", {{MAPI_TO, "X", "SMTP:kein adresse"}}, {}}, 25},
         {"missing attachment", {"", "", {{MAPI_TO, gut, ""}}, {{"da.txt", ""}, {"fehlt\\nicht.txt", ""}}}, 11},
-        {"empty attachment path", {"", "", {{MAPI_TO, gut, ""}}, {{"", "name.txt"}}}, 11},
         {"directory as attachment", {"", "", {{MAPI_TO, gut, ""}}, {{"ordner", ""}}}, 12},
         {"FIFO as attachment", {"", "", {{MAPI_TO, gut, ""}}, {{"fifo", ""}}}, 12},
         {"unknown name before missing file", {"", "", {{MAPI_TO, "Niemand", ""}}, {{"fehlt.txt", ""}}}, 14},
@@ -270,13 +245,13 @@ TEST_F(ProviderTest, TheOutboxNeverOverwritesWritesThroughNoLinkAndClearsOnlyDea
     // the temporary name pattern and at the names of this second and the next two.
     const QString ausgang = standard_ausgang() + QLatin1Char('/');
     for (const char* name : {".telvorin-tot123", ".telvorin-frisch", ".telvorin-sperre", ".telvorin-x", "tot.eml"})
-        schreibe(QStringLiteral("data/telvorin/outbox/") + QLatin1String(name), "x");
+        m_u.schreibe(QStringLiteral("data/telvorin/outbox/") + QLatin1String(name), "x");
     QStringList links {QStringLiteral(".telvorin-link12")};
     for (qint64 s = 0; s < 3; ++s)
         links << QDateTime::currentDateTime().addSecs(s).toString("yyyyMMdd-HHmmss-") + QString::number(::getpid())
                 + ".eml";
     for (const QString& link : links)
-        ::symlink(pfad("ziel").toUtf8().constData(), (ausgang + link).toUtf8().constData());
+        ::symlink(m_u.pfad("ziel").toUtf8().constData(), (ausgang + link).toUtf8().constData());
     for (const char* name : {".telvorin-tot123", ".telvorin-sperre", ".telvorin-x", "tot.eml", ".telvorin-link12"}) {
         const timespec alt[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 16 * 60, 0}};
         ::utimensat(AT_FDCWD, (ausgang + QLatin1String(name)).toUtf8().constData(), alt, AT_SYMLINK_NOFOLLOW);
@@ -286,7 +261,7 @@ TEST_F(ProviderTest, TheOutboxNeverOverwritesWritesThroughNoLinkAndClearsOnlyDea
     for (int i = 0; i < 3; ++i)
         ASSERT_EQ(sende(0, an_a), 0u);
     ::close(gesperrt);
-    EXPECT_FALSE(QFileInfo::exists(pfad("ziel")));
+    EXPECT_FALSE(QFileInfo::exists(m_u.pfad("ziel")));
     const QStringList geblieben
         = QDir(ausgang).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     EXPECT_EQ(geblieben.filter(QRegularExpression(QStringLiteral("^\\d{8}-\\d{6}-\\d+(-\\d+)?\\.eml$"))).size(), 3 + 3);

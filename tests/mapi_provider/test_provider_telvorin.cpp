@@ -125,8 +125,6 @@ TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndTheProvider
         // Nothing a caller writes becomes an option or a recipient of the composer.
         {"option as recipient", composer, "--attach", an({"a@x.de", "--attach", "/etc/pw", "--bcc", "s@x.de"}),
          ungueltig},
-        {"mailto URI", composer, "mailto:v@example.com?bcc=s@x.de", an({"mailto:v@example.com?bcc=s@x.de"}), ungueltig},
-        {"unresolved name", composer, "Unbekannt Person", an({"Unbekannt Person"}), ungueltig},
         {"body beyond one argument", composer, "", an({"a@example.com"}, QByteArray(131071, 'x') + "\n"),
          "The text in the message was too large. No message was sent.\nFehler beim Senden der EMail (TEXT_TOO_LARGE)"},
     };
@@ -147,8 +145,6 @@ TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndTheProvider
                 : "MAPI: Empfaenger '" + fall.grund + "' ist keine Adresse fuer den Mail-Composer\n";
         EXPECT_EQ(e.standardfehler, "Interfacedatei 'mail.txt'\n" + zeile + "Fehler beim Mailinterface !\nMail-Error: "
                                         + fall.text + "\n" + fall.text + "\n\n\n- Programmende mit Fehlern -\n\n");
-        EXPECT_FALSE(e.standardausgabe.contains("Email gesendet"));
-        EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
         EXPECT_EQ(aufgerufen_mit(m_u.pfad(), QStringLiteral("xdg-email")), QStringList{"<nicht aufgerufen>"});
     }
 }
