@@ -7,11 +7,11 @@
 
 #include <gtest/gtest.h>
 
+using testhilfe::programmende;
 using testhilfe::Umgebung;
 
 namespace {
 
-const QByteArray programmende("\n\n- Programmende mit Fehlern -\n\n");
 const QByteArray kopf_anlage("inf;Telvorin (5.9.3.7 08.02.18) Anlage\r\n");
 
 TEST(Kommandozeile, VersionZeigtDasBannerUndEndetMitNull)

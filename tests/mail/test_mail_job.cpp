@@ -8,11 +8,11 @@
 
 using testhilfe::banner;
 using testhilfe::Ergebnis;
+using testhilfe::programmende;
 using testhilfe::Umgebung;
 
 namespace {
 
-const QByteArray programmende("\n\n- Programmende mit Fehlern -\n\n");
 const QByteArray kopf_stderr("Interfacedatei 'mail.txt'\n");
 
 // A file with one recipient to resolve and nothing else to look at.

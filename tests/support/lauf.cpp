@@ -18,11 +18,6 @@ QString telvorin_binary()
     return QStringLiteral(TELVORIN_BINARY);
 }
 
-QString lib_verzeichnis()
-{
-    return QStringLiteral(TELVORIN_LIB_DIR);
-}
-
 QString quellverzeichnis()
 {
     return QStringLiteral(TELVORIN_SOURCE_DIR);

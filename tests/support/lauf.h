@@ -49,10 +49,12 @@ private:
     QMap<QString, QString> m_variablen;
 };
 
-// The path of the built binary and the build's library folder.
+// The path of the built binary, and the source tree.
 QString telvorin_binary();
-QString lib_verzeichnis();
 QString quellverzeichnis();
+
+// How a run that failed ends its standard error.
+inline const QByteArray programmende("\n\n- Programmende mit Fehlern -\n\n");
 
 // The banner the binary prints on this machine, as bytes.
 QByteArray banner();

@@ -21,8 +21,6 @@ QByteArray baue_mail(const QByteArray& betreff_zeile, const QByteArray& text = "
 // there and makes an empty out/; returns the session directory.
 QString lege_sitzung_an(Umgebung& u, const QByteArray& ini, const QMap<QString, QByteArray>& mails = {});
 
-inline const QByteArray programmende("\n\n- Programmende mit Fehlern -\n\n");
-
 // The files directly in `verzeichnis`, hidden ones and links (dangling too), sorted by name.
 QStringList dateien_in(const QString& verzeichnis);
 
