@@ -1,12 +1,141 @@
-// The message function: suppression, plain and HTML dressing, distribution, echo, handler, groups.
+// CZeit (clock reading in the local time zone, text forms, dump), error records (the error file and its path, type
+// words, copies, passing a record on) and the message function (suppression, plain and HTML dressing,
+// distribution, echo, handler, groups).
 #include "kern_hilfe.h"
 
+#include "zeit.h"
+
+#include <cstdio>
+#include <ctime>
 #include <optional>
 
 namespace {
 
+using kern::ohne_zeit;
 using kern::Senke;
 using kern::Texte;
+
+using Zeit = kern::MitEmpfaenger;
+
+TEST_F(Zeit, FormenUndBereichsersatz)
+{
+    const struct { std::int32_t jahr, monat, tag, stunde, minute, sekunde; std::uint32_t form; const char* erwartet; } faelle[] = {
+        {0, 0, 0, 0, 0, 0, 0, "00.00.   0"}, {0, 0, 0, 0, 0, 0, 1, "00:00:00"}, {0, 0, 0, 0, 0, 0, 4, "0000-00-00 00:00:00"},
+        {7, 1, 1, 0, 0, 0, 4, "0007-01-01 00:00:00"}, {2026, 12, 3, 2, 5, 9, 2, "03.12.2026 - 02:05:09"},
+        {2026, 13, 3, 2, 5, 9, 4, "2026-00-03 02:05:09"}, {9999, 12, 31, 23, 59, 59, 4, "9999-12-31 23:59:59"},
+        {10000, 12, 32, 24, 60, 60, 4, "0000-12-00 00:00:00"}, {10000, 12, 32, 24, 60, 60, 3, "32.12.10000 - 24:60:60"},
+        // A field too wide for form 4 stays whole, with the warning of the integer formatting.
+        {2026, 1, 2, 3, -100, 5, 4, "2026-01-02 03:-100:05"},
+    };
+    for (const auto& f : faelle) {
+        CZeit zeit;
+        zeit.setze(f.jahr, f.monat, f.tag, f.stunde, f.minute, f.sekunde);
+        std::string text = "alter Inhalt";
+        EXPECT_EQ(zeit.formatiere(text, f.form), f.erwartet);
+    }
+    empfaenger.erwarte_warnungen("itoa", {"Ausgabe einer Zahl (-100) uebersteigt angegebene Breite (2)"});
+
+    std::ostringstream frisch, voll;
+    CZeit().gib_aus(frisch);
+    EXPECT_EQ(frisch.str(), "Zeit: 0 : 0 : 0");
+    CZeit zeit;
+    zeit.setze(2026, 12, 3, 2, 5, 9);
+    zeit.setze_mikrosekunden(250.5);
+    i18n().setze_eintrag("Zeit: ", "Time: ");
+    zeit.gib_aus(voll);
+    EXPECT_EQ(voll.str(), "Jahr: 2026   Time: 2 : 5 : 9   250.5 Mikrosek.");
+}
+
+// A fixed zone three hours east of UTC (POSIX form, needs no zone database) must shift the hour by three.
+TEST_F(Zeit, SetzeJetztLiestDieOrtszeit)
+{
+    ::setenv("TZ", "XYZ-3", 1);
+    ::tzset();
+    CZeit zeit;
+    zeit.setze_mikrosekunden(7.0);
+    std::time_t vorher;
+    do {  // read again when the second changed in between
+        vorher = std::time(nullptr);
+        zeit.setze_jetzt();
+    } while (vorher != std::time(nullptr));
+    const std::time_t ort = vorher + 3 * 3600;
+    std::tm utc{};
+    ::gmtime_r(&ort, &utc);
+    char erwartet[32];
+    std::strftime(erwartet, sizeof erwartet, "%Y-%m-%d %H:%M:%S", &utc);
+    std::string text;
+    EXPECT_EQ(zeit.formatiere(text, 4), erwartet);
+    EXPECT_EQ(std::vector<double>({1.0 * zeit.gib_wochentag(), 1.0 * zeit.gib_tag_im_jahr(), zeit.gib_mikrosekunden()}),
+              std::vector<double>({utc.tm_wday + 1.0, utc.tm_yday + 1.0, 7.0}));
+}
+
+using Fehler = kern::Umgebung;
+
+TEST_F(Fehler, DreiZeilenJeSatzAngehaengt)
+{
+    std::ofstream("fehler.txt") << "alt\n";
+    const CFehler a(PROGRAMMIERFEHLER, klasse_freie_funktion(), "ergaenze_geaendert", "Text A");
+    const CFehler c(WARNUNG, nullptr, "egal", "Text C");  // null class: empty class line
+    // The time stamps in form 2 became "@"; that they read the clock is CZeit's test.
+    EXPECT_EQ(ohne_zeit("fehler.txt"), "alt\n@\nPROGRAMMIERFEHLER: in Methode oder Funktion  ergaenze_geaendert: \n"
+                                       "Text A\n@\n\nText C\n");
+
+    // Type words, an invalid type on either side, and translated pieces.
+    const char* const woerter[] = {"KEIN GUELTIGER FEHLERTYP", "FATALER FEHLER", "PROGRAMMIERFEHLER", "SYNTAXFEHLER",
+                                   "EINGABEFEHLER", "WARNUNG", "INFO", "DEBUG", "KEIN GUELTIGER FEHLERTYP"};
+    for (int typ = -1; typ <= 7; ++typ) {
+        std::remove("fehler.txt");
+        const CFehler f(static_cast<EFehlerTyp>(typ), klasse_cklasse(), "m", "t");
+        EXPECT_EQ(ohne_zeit("fehler.txt"), "@\n" + std::string(woerter[typ + 1]) + ": in Klasse CKlasse, Methode m: \nt\n");
+    }
+    i18n().setze_eintrag("SYNTAXFEHLER", "SYNTAX ERROR");
+    i18n().setze_eintrag("in Klasse %1, Methode %2: ", "in class %1, method %2: ");
+    std::remove("fehler.txt");
+    const CFehler f(syntaxfehler, klasse_czeit(), "m", "t");
+    EXPECT_EQ(ohne_zeit("fehler.txt"), "@\nSYNTAX ERROR: in class CZeit, method m: \nt\n");
+}
+
+TEST_F(Fehler, KopienUndAbgeschalteterSchalterSchreibenNichts)
+{
+    setze_schalter(ESchalter::debug_ausgabe_in_fehler_txt, nein);
+    const CFehler still(info, nullptr, "", "");
+    EXPECT_FALSE(QFile::exists("fehler.txt"));
+    setze_schalter(ESchalter::debug_ausgabe_in_fehler_txt, ja);
+    const CFehler original(syntaxfehler, klasse_czeit(), "m", "t");
+    const CFehler kopie(original);
+    const std::unique_ptr<CFehler> heap(original.kopie());
+    EXPECT_EQ(ohne_zeit("fehler.txt"), "@\nSYNTAXFEHLER: in Klasse CZeit, Methode m: \nt\n");
+
+    // Each copy carries every field, and melde hands them on unchanged.
+    installiere_meldungsempfaenger(&empfaenger);
+    for (const CFehlerBasis* f : std::vector<const CFehlerBasis*>{&original, &kopie, heap.get()})
+        f->melde();
+    EXPECT_EQ(empfaenger.meldungen, std::vector<std::string>(3, "2 CZeit m: t"));
+}
+
+TEST_F(Fehler, PfadAusVerzeichnisUndName)
+{
+    const char* const faelle[][3] = {{"", "", "fehler.txt"}, {"dir", "", "dir/fehler.txt"},
+                                     {"dir/", "", "dir/fehler.txt"}, {"dir\\", "", "dir\\fehler.txt"},
+                                     {"/", "log.txt", "/log.txt"}};
+    for (const auto& f : faelle) {
+        Anwenderverzeichnis() = f[0];
+        Fehlerdateiname() = f[1];
+        EXPECT_EQ(fehlerdateipfad(), f[2]);
+    }
+    ASSERT_TRUE(QDir().mkdir("unter"));
+    Anwenderverzeichnis() = "unter";
+    Fehlerdateiname() = "eigene.txt";
+    { const CFehler f(info, nullptr, "m", "im Unterverzeichnis"); }
+    EXPECT_EQ(ohne_zeit("unter/eigene.txt"), "@\n\nim Unterverzeichnis\n");
+
+    // A file that cannot be opened is skipped without a word.
+    installiere_meldungsempfaenger(&empfaenger);
+    Anwenderverzeichnis() = "fehlt/auch";
+    { const CFehler g(fataler_fehler, klasse_czeit(), "m", "t"); }
+    EXPECT_FALSE(QDir("fehlt").exists());
+    EXPECT_TRUE(empfaenger.meldungen.empty());
+}
 
 std::string farbig(const char* farbe, const std::string& t) { return "<span style=\"color:" + (farbe + ("\">" + t)) + "</span>"; }
 std::string rot(const std::string& t) { return farbig("#123456", t); }  // the table sets the error colour
