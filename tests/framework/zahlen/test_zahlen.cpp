@@ -196,9 +196,7 @@ TEST_F(Zahlen, MeldungsstueckeWerdenUebersetzt)
     empfaenger.erwarte_warnungen("ftoa", {"Zu gross"});
 }
 
-using StringZuDouble = kern::MitEmpfaenger;
-
-TEST_F(StringZuDouble, Tabelle)
+TEST_F(Zahlen, StringZuDouble)
 {
     const struct { const char* trennzeichen; std::string text; double erwartet; bool gut; } faelle[] = {
         {".", "1.5", 1.5, true},       {".", "  -2.25 ", -2.25, true}, {".", "- 5", -5.0, true},   {".", "1 000 000", 1e6, true},
@@ -225,7 +223,7 @@ TEST_F(StringZuDouble, Tabelle)
     empfaenger.erwarte_warnungen("string_zu_double", {"Buchstabe: x"});
 }
 
-TEST_F(StringZuDouble, CStringArgFormatiertUeberDieZahlenfunktionen)
+TEST_F(Zahlen, CStringArgFormatiertUeberDieZahlenfunktionen)
 {
     EXPECT_EQ(CString("a %1 b").arg(99999999).str(), "a - b");
     EXPECT_EQ(CString("%2/%1").arg(1u).arg(4000000000u).str(), "4000000000/1");
@@ -237,25 +235,18 @@ TEST_F(StringZuDouble, CStringArgFormatiertUeberDieZahlenfunktionen)
 
 // Qt sets LC_NUMERIC from the environment on Unix; printf and strtod then use the locale's comma. Compiles a
 // German locale into a temporary folder (the machine need not have one installed) and checks that nothing changes.
-class KommaGebietsschema : public kern::MitEmpfaenger {
-protected:
-    void SetUp() override
-    {
-        MitEmpfaenger::SetUp();
-        const int rc = QProcess::execute("localedef", {"-i", "de_DE", "-f", "UTF-8", m_verzeichnis.filePath("de")});
-        if (rc != 0 && rc != 1)  // 1: made with warnings
-            GTEST_SKIP() << "localedef could not make de_DE";
-        ::setenv("LOCPATH", m_verzeichnis.path().toLocal8Bit().constData(), 1);
-        const bool geladen = std::setlocale(LC_NUMERIC, "de") != nullptr;
-        ::unsetenv("LOCPATH");
-        if (!geladen)
-            GTEST_SKIP() << "de_DE could not be loaded";
-        ASSERT_EQ(std::string(std::localeconv()->decimal_point), ",");
-    }
-};
-
-TEST_F(KommaGebietsschema, FormatierungUndLesenBleibenBeimPunkt)
+TEST_F(Zahlen, UnterKommaGebietsschemaBleibtEsBeimPunkt)
 {
+    const int rc = QProcess::execute("localedef", {"-i", "de_DE", "-f", "UTF-8", m_verzeichnis.filePath("de")});
+    if (rc != 0 && rc != 1)  // 1: made with warnings
+        GTEST_SKIP() << "localedef could not make de_DE";
+    ::setenv("LOCPATH", m_verzeichnis.path().toLocal8Bit().constData(), 1);
+    const bool geladen = std::setlocale(LC_NUMERIC, "de") != nullptr;
+    ::unsetenv("LOCPATH");
+    if (!geladen)
+        GTEST_SKIP() << "de_DE could not be loaded";
+    ASSERT_EQ(std::string(std::localeconv()->decimal_point), ",");
+
     EXPECT_EQ(dtoa(-0.25, 4, 2, 2), "-.25");
     EXPECT_EQ(dtoa(150000.0, 6, 2, 1), "1.50E5");
     EXPECT_EQ(ftoa(2.5, 6, 2, 2, 0.0), "  2.50");
