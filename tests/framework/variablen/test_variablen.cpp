@@ -40,11 +40,10 @@ TEST_F(Variablen, BeschreiberRegisterInErzeugungsfolge)
         auto u = std::make_unique<CVariableBeschrTemplate<unsigned>>("/Test/unsigned", 5u, "", "");
         CVariableBeschrTemplate<float> f("/Test/float", 1.5f, "", "");
         CVariableBeschrTemplate<double> d("/Test/double", 2.5, "", "");
+        EXPECT_EQ(Texte({i.gib_typname(), u->gib_typname(), f.gib_typname(), d.gib_typname()}),
+                  Texte({"int", "unsigned", "float", "double"}));  // text and bool: the start test's
         std::vector<CVariableBeschr*> erwartet = vorher;
-        for (CVariableBeschr* beschr : std::vector<CVariableBeschr*>{&i, u.get(), &f, &d}) {
-            EXPECT_EQ("/Test/" + beschr->gib_typname(), beschr->gib_pfad());  // text and bool: the start test's
-            erwartet.push_back(beschr);
-        }
+        erwartet.insert(erwartet.end(), {&i, u.get(), &f, &d});
         EXPECT_EQ(variablenbeschreiber(), erwartet);
         EXPECT_EQ(finde_variablenbeschreiber("/Test/double"), &d);
         EXPECT_EQ(finde_variablenbeschreiber("/Test/Double"), nullptr);
@@ -84,9 +83,7 @@ void pruefe(const T& unten, const T& oben, const T& start, const std::vector<Fal
     }
 }
 
-using SetzeWertStr = Variablen;
-
-TEST_F(SetzeWertStr, GanzeZahlen)
+TEST_F(Variablen, SetzeWertStrGanzeZahlen)
 {
     pruefe<int>(0, 10, 3,
                 {{"", true, 99999999}, {"10", true, 10}, {"11", true, 0, "Wert 11 ist zu gross - Obergrenze = 10"},
@@ -103,7 +100,7 @@ TEST_F(SetzeWertStr, GanzeZahlen)
     pruefe<unsigned>(99999999u, 99999999u, 1u, {{"-0", true, 0u}, {"4294967295", true, 4294967295u}});
 }
 
-TEST_F(SetzeWertStr, Kommazahlen)
+TEST_F(Variablen, SetzeWertStrKommazahlen)
 {
     pruefe<double>(0.5, 2.5, 1.0,
                    {{"2.5", true, 2.5}, {"1,5", true, 1.0}, {" 2.25abc", true, 2.25}, {"2.6", false, 2.6},
@@ -123,7 +120,7 @@ TEST_F(SetzeWertStr, Kommazahlen)
     EXPECT_EQ(variable.gib_wert(), 5.0);
 }
 
-TEST_F(SetzeWertStr, EBoolUndText)
+TEST_F(Variablen, SetzeWertStrEBoolUndText)
 {
     // Anything else is rejected, checked or not. Bounds of an EBool are never tested.
     pruefe<EBool>(nein, nein, nein,
