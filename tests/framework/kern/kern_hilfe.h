@@ -21,8 +21,6 @@
 
 #include <unistd.h>
 
-namespace kern {
-
 using Texte = std::vector<std::string>;
 
 // One write: the sink, "schreibe:", "variante_1:" or "variante_2:" with the text, and the level.
@@ -122,5 +120,3 @@ class MitEmpfaenger : public Umgebung {
 protected:
     void SetUp() override { Umgebung::SetUp(); installiere_meldungsempfaenger(&empfaenger); }
 };
-
-}  // namespace kern

@@ -13,10 +13,6 @@
 
 namespace {
 
-using kern::ohne_zeit;
-using kern::Senke;
-using kern::Texte;
-
 TEST(Klasse, SpaeterGemachteBeschreiberUndDasVerzeichnis)
 {
     const CKlasse a("TestA", nullptr);
@@ -36,7 +32,7 @@ TEST(Klasse, SpaeterGemachteBeschreiberUndDasVerzeichnis)
 }
 
 // In the fixture's directory, since making the CFehler writes the error file.
-using KlasseAbleitung = kern::Umgebung;
+using KlasseAbleitung = Umgebung;
 
 TEST_F(KlasseAbleitung, IstAbgeleitetVonFolgtDerKette)
 {
@@ -44,8 +40,8 @@ TEST_F(KlasseAbleitung, IstAbgeleitetVonFolgtDerKette)
     const CString text("x");
     const CQString qtext("x");
     const CFehler fehler(info, nullptr, "m", "t");
-    std::vector<kern::Aufruf> protokoll;
-    const kern::Senke senke(false, protokoll);
+    std::vector<Aufruf> protokoll;
+    const Senke senke(false, protokoll);
     const struct {
         const CBasis* objekt;
         std::vector<const char*> klassen;  // its own first; false for every other registered descriptor
@@ -65,11 +61,11 @@ TEST_F(KlasseAbleitung, IstAbgeleitetVonFolgtDerKette)
     }
 }
 
-using Text = kern::MitEmpfaenger;
+using Text = MitEmpfaenger;
 
 TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
 {
-    const struct { const char* vorlage; kern::Texte argumente; const char* erwartet; std::size_t warnungen; } faelle[] = {
+    const struct { const char* vorlage; Texte argumente; const char* erwartet; std::size_t warnungen; } faelle[] = {
         {"in Klasse %1, Methode %2: ", {"CZeit", "setze"}, "in Klasse CZeit, Methode setze: ", 0},
         {"%2 vor %1", {"erster", "zweiter"}, "zweiter vor erster", 0}, {"ohne Platzhalter", {"a", "b"}, "ohne Platzhalter", 2},
         {"100%", {"a"}, "100%", 1}, {"", {"a"}, "", 1}, {"%12", {"x"}, "x2", 0}, {"%1 %1", {"a"}, "a %1", 0},
@@ -81,7 +77,7 @@ TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
         for (const std::string& a : fall.argumente)
             text.arg(a);
         EXPECT_EQ(text.str(), fall.erwartet) << fall.vorlage;
-        empfaenger.erwarte_warnungen("arg()", kern::Texte(fall.warnungen, "Argument kann nicht zugeordnet werden"));
+        empfaenger.erwarte_warnungen("arg()", Texte(fall.warnungen, "Argument kann nicht zugeordnet werden"));
     }
     EXPECT_EQ(CString("%1/%2[%3]").arg(ja).arg(nein).arg(fehlwert_ebool).str(), "Ja/Nein[]");
     i18n().setze_eintrag("Ja", "Yes");
@@ -94,7 +90,7 @@ TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
 }
 
 struct Uebersetzer : CUebersetzer {
-    kern::Texte aufrufe;
+    Texte aufrufe;
     void uebersetze(CString& ergebnis, const CString& text, const CString& kontext, int reserviert) override
     {
         aufrufe.push_back(text.str() + "|" + kontext.str() + "|" + std::to_string(reserviert));
@@ -113,11 +109,11 @@ TEST_F(Text, UebersetzungAusTabelleOderUebersetzer)
     EXPECT_EQ(uebersetze_("WARNUNG: ", klasse_cfehler()).str(), "<WARNUNG: >");
     EXPECT_EQ(uebersetze_("Text", CString("Kontext")).str(), "<Text>");
     EXPECT_EQ(uebersetze_("Ohne", static_cast<const CKlasse*>(nullptr)).str(), "<Ohne>");
-    EXPECT_EQ(uebersetzer.aufrufe, (kern::Texte{"WARNUNG: |uebersetze_CFehler|0",
+    EXPECT_EQ(uebersetzer.aufrufe, (Texte{"WARNUNG: |uebersetze_CFehler|0",
                                                              "Text|uebersetze_Kontext|0", "Ohne|uebersetze_|0"}));
 }
 
-using Zeit = kern::MitEmpfaenger;
+using Zeit = MitEmpfaenger;
 
 TEST_F(Zeit, FormenUndBereichsersatz)
 {
@@ -171,7 +167,7 @@ TEST_F(Zeit, SetzeJetztLiestDieOrtszeit)
               std::vector<double>({utc.tm_wday + 1.0, utc.tm_yday + 1.0, 7.0}));
 }
 
-using Fehler = kern::Umgebung;
+using Fehler = Umgebung;
 
 TEST_F(Fehler, DreiZeilenJeSatzAngehaengt)
 {
@@ -244,13 +240,13 @@ std::string rot(const std::string& t) { return farbig("#123456", t); }  // the t
 std::string braun(const std::string& t) { return farbig("#b36b3f", t); }
 std::string schwarz(const std::string& t) { return farbig("#000000", t); }
 
-class Melde : public kern::Umgebung {
+class Melde : public Umgebung {
 protected:
-    std::vector<kern::Aufruf> protokoll;
+    std::vector<Aufruf> protokoll;
     Texte empfangen()  // what the sinks received, in order; forgets it
     {
         Texte t;
-        for (const kern::Aufruf& a : protokoll)
+        for (const Aufruf& a : protokoll)
             t.push_back(a.operation_text);
         protokoll.clear();
         return t;
@@ -326,8 +322,8 @@ TEST_F(Melde, SenkenInZeigerfolgeUndKonsolenecho)
     }
     protokoll.erase(protokoll.begin(), protokoll.begin() + 2);  // from the single sink
     ASSERT_EQ(protokoll.size(), 12u);
-    const auto rang = [](const kern::Aufruf& a) { return std::pair(a.senke->ist_html(), a.senke); };
-    const auto folge = [&](const kern::Aufruf& a, const kern::Aufruf& b) { return rang(a) < rang(b); };
+    const auto rang = [](const Aufruf& a) { return std::pair(a.senke->ist_html(), a.senke); };
+    const auto folge = [&](const Aufruf& a, const Aufruf& b) { return rang(a) < rang(b); };
     EXPECT_TRUE(std::is_sorted(protokoll.begin(), protokoll.begin() + 6, folge));
     EXPECT_TRUE(!protokoll[2].senke->ist_html() && protokoll[3].senke->ist_html());
 }

@@ -10,9 +10,7 @@
 
 namespace {
 
-using kern::geworfen;
-using kern::Texte;
-using Variablen = kern::MitEmpfaenger;
+using Variablen = MitEmpfaenger;
 
 TEST_F(Variablen, EinheitenInBeideRichtungen)
 {
@@ -58,7 +56,7 @@ TEST_F(Variablen, BeschreiberRegisterInErzeugungsfolge)
         liste.erase(std::find(liste.begin(), liste.end(), &verloren));
     }
     EXPECT_EQ(empfaenger.meldungen, Texte{"1 CVariableBeschr ~CVariableBeschr: unplausibel: Variablenbeschreiber nicht in Liste"});
-    EXPECT_EQ(kern::ohne_zeit("fehler.txt"),
+    EXPECT_EQ(ohne_zeit("fehler.txt"),
               "@\nPROGRAMMIERFEHLER: in Klasse CVariableBeschr, Methode ~CVariableBeschr: \n"
               "unplausibel: Variablenbeschreiber nicht in Liste\n");
 }
@@ -279,7 +277,7 @@ TEST(Gleichheit, RelativUndAbsolut)
     }
 }
 
-using Allgemein = kern::Umgebung;
+using Allgemein = Umgebung;
 
 // Setting a value through the control variable is what the switch reads, and the other way round; only Ja is set.
 TEST_F(Allgemein, SchalterLiegenInDenSteuervariablen)

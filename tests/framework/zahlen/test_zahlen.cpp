@@ -32,11 +32,11 @@ std::string bereich(int b, const char* grenze = "400")  // itoa's is 100
     return "Breiteangabe breite=" + std::to_string(b) + " nicht im erlaubten Bereich: 0<=breite<" + grenze + ".";
 }
 
-using Zahlen = kern::MitEmpfaenger;
+using Zahlen = MitEmpfaenger;
 
 TEST_F(Zahlen, Itoa)
 {
-    const struct { int zahl, breite; std::string erwartet; kern::Texte warnungen = {}; } faelle[] = {
+    const struct { int zahl, breite; std::string erwartet; Texte warnungen = {}; } faelle[] = {
         {42, 5, "   42"}, {5, 0, "5"}, {123456, 6, "123456"}, {99999998, 0, "99999998"},
         {123456, 3, "123456", {"Ausgabe einer Zahl (123456) uebersteigt angegebene Breite (3)"}},
         {-12345, 5, "-12345", {"Ausgabe einer Zahl (-12345) uebersteigt angegebene Breite (5)"}},
@@ -58,7 +58,7 @@ TEST_F(Zahlen, Itoa)
     empfaenger.erwarte_warnungen("itoa", {"Ausgabe einer Zahl (4294967295) uebersteigt angegebene Breite (9)"});
 }
 
-struct DtoaFall { double zahl; int breite, n, art; std::string erwartet; kern::Texte warnungen = {}; };
+struct DtoaFall { double zahl; int breite, n, art; std::string erwartet; Texte warnungen = {}; };
 
 TEST_F(Zahlen, Dtoa)
 {
@@ -123,7 +123,7 @@ TEST_F(Zahlen, Ftoa)
                "art, const double& schwellwert, const string& nullstring) in 'allg' ";
     };
     const struct {
-        double zahl; int gesamtstellen, n, art; std::string erwartet; kern::Texte warnungen = {};
+        double zahl; int gesamtstellen, n, art; std::string erwartet; Texte warnungen = {};
         double schwellwert = 0.0; std::string nullstring = ""; int leer_bei_nan = 0, leer_bei_undefiniert = 0;
     } faelle[] = {
         {0.004, 8, 3, 2, "0.0", {}, 0.01, "0.0"}, {-0.004, 8, 3, 2, "null", {}, 0.01, "null"},
@@ -215,7 +215,8 @@ TEST_F(Zahlen, StringZuDouble)
         EXPECT_EQ(ok, f.gut);
         EXPECT_TRUE(empfaenger.meldungen.empty());
         EXPECT_EQ(string_zu_double(f.text), f.erwartet);
-        empfaenger.erwarte_warnungen("string_zu_double", f.gut ? kern::Texte{} : kern::Texte{"Buchstabe bei Umwandlung von string in double: " + f.text});
+        const Texte warnung{"Buchstabe bei Umwandlung von string in double: " + f.text};
+        empfaenger.erwarte_warnungen("string_zu_double", f.gut ? Texte{} : warnung);
     }
     EXPECT_TRUE(std::signbit(string_zu_double("-0.0")));
     i18n().setze_eintrag("Buchstabe bei Umwandlung von string in double: %1", "Buchstabe: %1");
