@@ -277,10 +277,8 @@ TEST(Gleichheit, RelativUndAbsolut)
     }
 }
 
-using Allgemein = Umgebung;
-
 // Setting a value through the control variable is what the switch reads, and the other way round; only Ja is set.
-TEST_F(Allgemein, SchalterLiegenInDenSteuervariablen)
+TEST_F(Variablen, AllgemeineSchalterLiegenInDenSteuervariablen)
 {
     const std::pair<const char*, ESchalter> schalter[] = {
         {"/Allgemein/Debug Ausgabe in fehler.txt", ESchalter::debug_ausgabe_in_fehler_txt},
