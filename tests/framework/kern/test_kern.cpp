@@ -13,6 +13,11 @@
 
 namespace {
 
+using Text = MitEmpfaenger;
+using Zeit = MitEmpfaenger;
+using Fehler = Umgebung;
+using KlasseAbleitung = Umgebung;  // in the fixture's directory, since making the CFehler writes the error file
+
 TEST(Klasse, SpaeterGemachteBeschreiberUndDasVerzeichnis)
 {
     const CKlasse a("TestA", nullptr);
@@ -30,9 +35,6 @@ TEST(Klasse, SpaeterGemachteBeschreiberUndDasVerzeichnis)
         EXPECT_EQ(klassenverzeichnis().count("TestDoppelt"), 0u) << erster_geht;
     }
 }
-
-// In the fixture's directory, since making the CFehler writes the error file.
-using KlasseAbleitung = Umgebung;
 
 TEST_F(KlasseAbleitung, IstAbgeleitetVonFolgtDerKette)
 {
@@ -60,8 +62,6 @@ TEST_F(KlasseAbleitung, IstAbgeleitetVonFolgtDerKette)
         }
     }
 }
-
-using Text = MitEmpfaenger;
 
 TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
 {
@@ -112,8 +112,6 @@ TEST_F(Text, UebersetzungAusTabelleOderUebersetzer)
     EXPECT_EQ(uebersetzer.aufrufe, (Texte{"WARNUNG: |uebersetze_CFehler|0",
                                                              "Text|uebersetze_Kontext|0", "Ohne|uebersetze_|0"}));
 }
-
-using Zeit = MitEmpfaenger;
 
 TEST_F(Zeit, FormenUndBereichsersatz)
 {
@@ -166,8 +164,6 @@ TEST_F(Zeit, SetzeJetztLiestDieOrtszeit)
     EXPECT_EQ(std::vector<double>({1.0 * zeit.gib_wochentag(), 1.0 * zeit.gib_tag_im_jahr(), zeit.gib_mikrosekunden()}),
               std::vector<double>({utc.tm_wday + 1.0, utc.tm_yday + 1.0, 7.0}));
 }
-
-using Fehler = Umgebung;
 
 TEST_F(Fehler, DreiZeilenJeSatzAngehaengt)
 {
