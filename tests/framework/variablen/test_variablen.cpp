@@ -1,15 +1,16 @@
-// Units, descriptors and control variables: text in and out, range check, base operations, creation mode.
+// Units, descriptors and control variables (text in and out, range check, base operations, creation mode); the
+// general settings, which hold the switches that formatting, the error file and melde read; the key table.
 #include "einheit.h"
+#include "schluesseltabelle.h"
 #include "steuervariable.h"
 #include "variablebeschr_liste_p.h"
+#include "zahlen.h"
 
 #include "kern_hilfe.h"
 
 namespace {
 
-using kern::geworfen;
-using kern::Texte;
-using Variablen = kern::MitEmpfaenger;
+using Variablen = MitEmpfaenger;
 
 TEST_F(Variablen, EinheitenInBeideRichtungen)
 {
@@ -37,11 +38,10 @@ TEST_F(Variablen, BeschreiberRegisterInErzeugungsfolge)
         auto u = std::make_unique<CVariableBeschrTemplate<unsigned>>("/Test/unsigned", 5u, "", "");
         CVariableBeschrTemplate<float> f("/Test/float", 1.5f, "", "");
         CVariableBeschrTemplate<double> d("/Test/double", 2.5, "", "");
+        EXPECT_EQ(Texte({i.gib_typname(), u->gib_typname(), f.gib_typname(), d.gib_typname()}),
+                  Texte({"int", "unsigned", "float", "double"}));  // text and bool: the start test's
         std::vector<CVariableBeschr*> erwartet = vorher;
-        for (CVariableBeschr* beschr : std::vector<CVariableBeschr*>{&i, u.get(), &f, &d}) {
-            EXPECT_EQ("/Test/" + beschr->gib_typname(), beschr->gib_pfad());  // text and bool: the start test's
-            erwartet.push_back(beschr);
-        }
+        erwartet.insert(erwartet.end(), {&i, u.get(), &f, &d});
         EXPECT_EQ(variablenbeschreiber(), erwartet);
         EXPECT_EQ(finde_variablenbeschreiber("/Test/double"), &d);
         EXPECT_EQ(finde_variablenbeschreiber("/Test/Double"), nullptr);
@@ -56,8 +56,8 @@ TEST_F(Variablen, BeschreiberRegisterInErzeugungsfolge)
         liste.erase(std::find(liste.begin(), liste.end(), &verloren));
     }
     EXPECT_EQ(empfaenger.meldungen, Texte{"1 CVariableBeschr ~CVariableBeschr: unplausibel: Variablenbeschreiber nicht in Liste"});
-    EXPECT_EQ(kern::lies("fehler.txt").substr(22),
-              "PROGRAMMIERFEHLER: in Klasse CVariableBeschr, Methode ~CVariableBeschr: \n"
+    EXPECT_EQ(ohne_zeit("fehler.txt"),
+              "@\nPROGRAMMIERFEHLER: in Klasse CVariableBeschr, Methode ~CVariableBeschr: \n"
               "unplausibel: Variablenbeschreiber nicht in Liste\n");
 }
 
@@ -81,9 +81,7 @@ void pruefe(const T& unten, const T& oben, const T& start, const std::vector<Fal
     }
 }
 
-using SetzeWertStr = Variablen;
-
-TEST_F(SetzeWertStr, GanzeZahlen)
+TEST_F(Variablen, SetzeWertStrGanzeZahlen)
 {
     pruefe<int>(0, 10, 3,
                 {{"", true, 99999999}, {"10", true, 10}, {"11", true, 0, "Wert 11 ist zu gross - Obergrenze = 10"},
@@ -100,7 +98,7 @@ TEST_F(SetzeWertStr, GanzeZahlen)
     pruefe<unsigned>(99999999u, 99999999u, 1u, {{"-0", true, 0u}, {"4294967295", true, 4294967295u}});
 }
 
-TEST_F(SetzeWertStr, Kommazahlen)
+TEST_F(Variablen, SetzeWertStrKommazahlen)
 {
     pruefe<double>(0.5, 2.5, 1.0,
                    {{"2.5", true, 2.5}, {"1,5", true, 1.0}, {" 2.25abc", true, 2.25}, {"2.6", false, 2.6},
@@ -120,7 +118,7 @@ TEST_F(SetzeWertStr, Kommazahlen)
     EXPECT_EQ(variable.gib_wert(), 5.0);
 }
 
-TEST_F(SetzeWertStr, EBoolUndText)
+TEST_F(Variablen, SetzeWertStrEBoolUndText)
 {
     // Anything else is rejected, checked or not. Bounds of an EBool are never tested.
     pruefe<EBool>(nein, nein, nein,
@@ -277,6 +275,50 @@ TEST(Gleichheit, RelativUndAbsolut)
         EXPECT_EQ(ist_gleich(f.a, f.b, f.prozent, f.absolut), f.gleich) << f.a << " " << f.b << " " << f.prozent << " " << f.absolut;
         EXPECT_EQ(ist_gleich(f.b, f.a, f.prozent, f.absolut), f.gleich) << f.b << " " << f.a;
     }
+}
+
+// Setting a value through the control variable is what the switch reads, and the other way round; only Ja is set.
+TEST_F(Variablen, AllgemeineSchalterLiegenInDenSteuervariablen)
+{
+    const std::pair<const char*, ESchalter> schalter[] = {
+        {"/Allgemein/Debug Ausgabe in fehler.txt", ESchalter::debug_ausgabe_in_fehler_txt},
+        {"/Allgemein/Unterdruecke Warnungen", ESchalter::unterdruecke_warnungen},
+        {"/Allgemein/Unterdruecke Infos", ESchalter::unterdruecke_infos},
+        {"/Allgemein/Debug Ausgabe", ESchalter::debug_ausgabe}, {"/Allgemein/ASCII-Ausgabe", ESchalter::ascii_ausgabe}};
+    for (const auto& [pfad, welcher] : schalter) {
+        CSteuerVarInterface* variable = finde_allgemeine_einstellung(pfad);
+        ASSERT_NE(variable, nullptr) << pfad;
+        for (const auto& [text, wert] : {std::pair<const char*, EBool>{"JA", ja}, {"nein", nein}, {"", fehlwert_ebool}}) {
+            variable->setze_wert_str(text, true);
+            EXPECT_EQ(gib_schalter(welcher), wert) << pfad << " " << text;
+            EXPECT_EQ(schalter_gesetzt(welcher), wert == ja) << pfad << " " << text;
+        }
+        setze_schalter(welcher, ja);
+        EXPECT_EQ(variable->gib_wert_str(), "Ja") << pfad;
+        EXPECT_STREQ(schalter_schluessel(welcher), pfad);
+    }
+    CSteuerVarInterface& trennzeichen = *finde_allgemeine_einstellung("/Allgemein/Dezimaltrennzeichen");
+    trennzeichen.setze_wert_str(",;", true);  // the first character counts; what it changes is the number tests'
+    EXPECT_EQ(dezimaltrennzeichen(), ',');
+    trennzeichen.setze_wert_str("", true);  // an empty separator would make numbers unreadable
+    EXPECT_EQ(dezimaltrennzeichen(), '.');
+    setze_dezimaltrennzeichen_text(",");
+    EXPECT_EQ(trennzeichen.gib_wert_str(), ",");
+}
+
+TEST(Schluesseltabelle, AufsteigendNachBytesMitIdsAbEins)
+{
+    std::int32_t erwartete_id = 1;
+    for (const auto& [schluessel, id] : schluesseltabelle())
+        EXPECT_EQ(id, erwartete_id++) << schluessel;
+    for (const char* pfad : {"/Allgemein/Debug Ausgabe", "/Allgemein/Fehler bei Syntaxverletzung", "/Html/Vorlagedatei",
+                             "/Internationalisierung/Verzeichnis"})
+        EXPECT_TRUE(schluessel_id(pfad).has_value()) << pfad;
+    // Upper case sorts before lower case: "ASCII" before "Ausgabe".
+    EXPECT_EQ(schluessel_id("/Allgemein/ASCII-Ausgabe"), 1);
+    EXPECT_EQ(schluessel_id("/Allgemein/Ausgabeverzeichnis"), 2);
+    for (const char* unbekannt : {"", "/Allgemein", "/allgemein/ascii-ausgabe", "/Allgemein/ASCII-Ausgabe "})
+        EXPECT_FALSE(schluessel_id(unbekannt).has_value()) << unbekannt;
 }
 
 }  // namespace

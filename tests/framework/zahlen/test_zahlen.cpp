@@ -1,45 +1,48 @@
-// itoa, dtoa, ftoa and ftoa_getrimmt: fields, fit tests, shortening, signs, special values, separator, messages.
+// itoa, dtoa, ftoa and ftoa_getrimmt (fields, fit tests, shortening, signs, special values, separator, messages),
+// string_zu_double, CString's numeric arg, and both directions under a comma locale.
 #include "kern_hilfe.h"
 
+#include "cstring.h"
+#include "steuervariable.h"
 #include "zahlen.h"
+
+#include <QProcess>
 
 #include <cfloat>
 #include <climits>
+#include <cmath>
 #include <iomanip>
 
 namespace {
 
 const double nan_wert = std::numeric_limits<double>::quiet_NaN(), unendlich = std::numeric_limits<double>::infinity();
+const double fehlt = 99999999.0;
 const char* const exp_ = "Bei Exponentialdarstellung Ausgabe der Zahl >";
 const char* const fix = "Bei Fixkommadarstellung Ausgabe der Zahl >";
 
-// The two dtoa message shapes, with the number as "%#G" prints it.
-std::string breite_msg(const char* praefix, const char* zahl, int breite)
+// The dtoa messages, with the number as "%#G" prints it; the decimals are named when n is given.
+std::string breite_msg(const char* praefix, const char* zahl, int breite, int n = -1)
 {
-    return praefix + (zahl + ("< innerhalb von >" + std::to_string(breite))) + "< Zeichen Breite nicht moeglich!";
-}
-std::string stellen_msg(const char* praefix, const char* zahl, int breite, int n)
-{
-    return praefix + (zahl + ("< innerhalb von >" + std::to_string(breite))) + "< Zeichen Breite und >" +
-           std::to_string(n) + "< Nachkommastellen nicht moeglich!";
+    return praefix + (zahl + ("< innerhalb von >" + std::to_string(breite))) + "< Zeichen Breite " +
+           (n < 0 ? "" : "und >" + std::to_string(n) + "< Nachkommastellen ") + "nicht moeglich!";
 }
 std::string null_msg(const char* zahl, int breite) { return breite_msg(exp_, zahl, breite) + " 0 wird ausgegeben."; }
-std::string bereich(int b) { return "Breiteangabe breite=" + std::to_string(b) + " nicht im erlaubten Bereich: 0<=breite<400."; }
+std::string bereich(int b, const char* grenze = "400")  // itoa's is 100
+{
+    return "Breiteangabe breite=" + std::to_string(b) + " nicht im erlaubten Bereich: 0<=breite<" + grenze + ".";
+}
 
-using Zahlen = kern::MitEmpfaenger;
+using Zahlen = MitEmpfaenger;
 
 TEST_F(Zahlen, Itoa)
 {
-    const auto breite = [](const char* b) {
-        return "Breiteangabe breite=" + std::string(b) + " nicht im erlaubten Bereich: 0<=breite<100.";
-    };
-    const struct { int zahl, breite; std::string erwartet; kern::Texte warnungen = {}; } faelle[] = {
+    const struct { int zahl, breite; std::string erwartet; Texte warnungen = {}; } faelle[] = {
         {42, 5, "   42"}, {5, 0, "5"}, {123456, 6, "123456"}, {99999998, 0, "99999998"},
         {123456, 3, "123456", {"Ausgabe einer Zahl (123456) uebersteigt angegebene Breite (3)"}},
         {-12345, 5, "-12345", {"Ausgabe einer Zahl (-12345) uebersteigt angegebene Breite (5)"}},
-        {5, 100, "*", {breite("100")}}, {5, -1, "*", {breite("-1")}},
-        {5, 99999999, "*", {breite("99999999")}},  // the width in the message is no dash field
-        {99999999, 4, "   -"}, {99999999, 1, "-"}, {99999999, 0, "-"}, {99999999, 100, "*", {breite("100")}},
+        {5, 100, "*", {bereich(100, "100")}}, {5, -1, "*", {bereich(-1, "100")}},
+        {5, 99999999, "*", {bereich(99999999, "100")}},  // the width in the message is no dash field
+        {99999999, 4, "   -"}, {99999999, 1, "-"}, {99999999, 0, "-"}, {99999999, 100, "*", {bereich(100, "100")}},
     };
     for (const auto& f : faelle) {
         for (bool lang : {false, true}) {  // the second signed entry behaves alike
@@ -55,7 +58,7 @@ TEST_F(Zahlen, Itoa)
     empfaenger.erwarte_warnungen("itoa", {"Ausgabe einer Zahl (4294967295) uebersteigt angegebene Breite (9)"});
 }
 
-struct DtoaFall { double zahl; int breite, n, art; std::string erwartet; kern::Texte warnungen = {}; };
+struct DtoaFall { double zahl; int breite, n, art; std::string erwartet; Texte warnungen = {}; };
 
 TEST_F(Zahlen, Dtoa)
 {
@@ -70,24 +73,24 @@ TEST_F(Zahlen, Dtoa)
         {150000.0, 6, 2, 1, "1.50E5"}, {150000.0, 5, -1, 1, "1.5E5"},
         {150000.0, 3, 0, 1, "2E5"}, {0.00123, 7, 2, 1, "1.23E-3"}, {0.5, 4, 0, 1, "5E-1"},
         {2.5, 5, 1, 1, "2.5E+"}, {1.5e-12, 8, -1, 1, "1.50E-12"}, {123456789.0, 8, -1, 1, "1.2346E8"},
-        {150000.0, 5, 2, 1, "*****", {stellen_msg(exp_, "150000.", 5, 2)}},
+        {150000.0, 5, 2, 1, "*****", {breite_msg(exp_, "150000.", 5, 2)}},
         {2.5, 4, 1, 1, "****", {breite_msg(exp_, "2.50000", 4)}}, {2.5, 2, 0, 1, "**", {breite_msg(exp_, "2.50000", 2)}},
-        {0.00123, 6, 2, 1, "******", {stellen_msg(exp_, "0.00123000", 6, 2)}},
+        {0.00123, 6, 2, 1, "******", {breite_msg(exp_, "0.00123000", 6, 2)}},
         {0.5, 3, 0, 1, "0E+", {null_msg("0.500000", 3)}},
-        {0.5, 3, 1, 1, "***", {null_msg("0.500000", 3), stellen_msg(exp_, "0.500000", 3, 1)}},
+        {0.5, 3, 1, 1, "***", {null_msg("0.500000", 3), breite_msg(exp_, "0.500000", 3, 1)}},
         {5e-324, 10, -1, 1, "**********", {breite_msg(exp_, "4.94066E-324", 10)}}, {DBL_MAX, 9, 3, 1, "1.798E308"},
         {-0.00123, 10, 2, 1, " -1.23E-03"}, {-150000.0, 6, -1, 1, "-1.5E5"},
         {-2.5, 5, 1, 1, "*****", {breite_msg(exp_, "-2.50000", 5)}}, {0.0, 8, 2, 1, "0.00E+00"},
         {0.0, 5, 2, 1, ".00E+"}, {0.0, 2, 0, 1, "0E"}, {0.0, 1, 0, 1, "*", {breite_msg(exp_, "0.00000", 1)}},
         {-0.0, 10, 2, 1, "-0.00E+00 "}, {-0.0, 8, 2, 1, "0.00E+00"},
         // fixed: left-aligned; rounding decides the integer digits; whole numbers give up decimals
-        {3.14159, 8, 2, 2, "3.14    "}, {3.14159, 3, 2, 2, "***", {stellen_msg(fix, "3.14159", 3, 2)}},
+        {3.14159, 8, 2, 2, "3.14    "}, {3.14159, 3, 2, 2, "***", {breite_msg(fix, "3.14159", 3, 2)}},
         {3.0, 3, 2, 2, "3.0"}, {9.99999, 4, -1, 2, "10.0"}, {1234.5678, 5, -1, 2, "1235 "},
         {123456.0, 5, 0, 2, "*****", {breite_msg(fix, "123456.", 5)}},
         {1e40, 30, 0, 2, "*********************", {breite_msg(fix, "1.00000E+40", 30)}}, {99.4, 2, 0, 2, "99"},
         {99.5, 2, 0, 2, "**", {breite_msg(fix, "99.5000", 2)}}, {0.25, 3, 2, 2, ".25"}, {0.25, 4, 2, 2, "0.25"},
-        {0.25, 2, 2, 2, "**", {stellen_msg(fix, "0.250000", 2, 2)}}, {0.25, 2, -1, 2, "0 "},
-        {-2.5, 5, 2, 2, "-2.50"}, {-2.5, 4, 2, 2, "****", {stellen_msg(fix, "-2.50000", 4, 2)}},
+        {0.25, 2, 2, 2, "**", {breite_msg(fix, "0.250000", 2, 2)}}, {0.25, 2, -1, 2, "0 "},
+        {-2.5, 5, 2, 2, "-2.50"}, {-2.5, 4, 2, 2, "****", {breite_msg(fix, "-2.50000", 4, 2)}},
         {-0.25, 4, 2, 2, "-.25"}, {-12345.678, 5, -1, 2, "*****", {breite_msg(fix, "-12345.7", 5)}},
         {9.7, 1, -1, 2, "*", {breite_msg(var, "9.70000", 1)}}, {9.7, 2, -1, 2, "10"},
         {0.0, 5, 2, 2, "0.00 "}, {0.0, 5, -1, 2, ".0000"}, {-0.0, 4, 3, 2, "-0.0"},
@@ -95,7 +98,7 @@ TEST_F(Zahlen, Dtoa)
         // variable: fixed unless tiny, the other notation when the first gives stars; its warnings stay
         {0.0005, 8, -1, 0, "5.000E-4"}, {123456789.0, 6, -1, 0, "1.23E8", {breite_msg(fix, "1.23457E+08", 6)}},
         {123456789.0, 2, -1, 7, "**", {breite_msg(fix, "1.23457E+08", 2), breite_msg(exp_, "1.23457E+08", 2)}},
-        {0.0005, 4, 2, 0, "0.00", {stellen_msg(exp_, "0.000500000", 4, 2)}},
+        {0.0005, 4, 2, 0, "0.00", {breite_msg(exp_, "0.000500000", 4, 2)}},
         {0.0005, 2, -1, 0, "0E", {null_msg("0.000500000", 2)}}, {2.5, 4, 0, 0, "2   "},
     };
     for (const DtoaFall& f : faelle) {
@@ -120,7 +123,7 @@ TEST_F(Zahlen, Ftoa)
                "art, const double& schwellwert, const string& nullstring) in 'allg' ";
     };
     const struct {
-        double zahl; int gesamtstellen, n, art; std::string erwartet; kern::Texte warnungen = {};
+        double zahl; int gesamtstellen, n, art; std::string erwartet; Texte warnungen = {};
         double schwellwert = 0.0; std::string nullstring = ""; int leer_bei_nan = 0, leer_bei_undefiniert = 0;
     } faelle[] = {
         {0.004, 8, 3, 2, "0.0", {}, 0.01, "0.0"}, {-0.004, 8, 3, 2, "null", {}, 0.01, "null"},
@@ -191,6 +194,77 @@ TEST_F(Zahlen, MeldungsstueckeWerdenUebersetzt)
     empfaenger.erwarte_warnungen("dtoa", {"Fix >123456.< in >5< Zeichen Breite nicht moeglich!"});
     EXPECT_EQ(ftoa(1e51, 3, 2, 2, 0.0), "***");
     empfaenger.erwarte_warnungen("ftoa", {"Zu gross"});
+}
+
+TEST_F(Zahlen, StringZuDouble)
+{
+    const struct { const char* trennzeichen; std::string text; double erwartet; bool gut; } faelle[] = {
+        {".", "1.5", 1.5, true},       {".", "  -2.25 ", -2.25, true}, {".", "- 5", -5.0, true},   {".", "1 000 000", 1e6, true},
+        {".", "3.5 \r \r", 3.5, true}, {".", "1e3", 1000.0, true},     {".", "+7", 7.0, true},     {".", "-.5", -0.5, true},
+        {".", ".", 0.0, true},         {".", " - . ", 0.0, true},      {",", "1,5", 1.5, true},    {",", " 2,25 ", 2.25, true},
+        {",", "1.5", 1.5, true},       {",", ",", 0.0, true},          {".", "", fehlt, true},     {".", "   ", fehlt, true},
+        {".", "\r", fehlt, true},      {".", "12a", fehlt, false},     {".", "-", fehlt, false},   {".", "+.", fehlt, false},
+        {".", "1,5", fehlt, false},    {".", "1.5.3", fehlt, false},   {",", "1,5,3", fehlt, false},
+        {".", std::string("1\0" "2", 3), fehlt, false},                {".", "5\t", fehlt, false},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE("string_zu_double(\"" + f.text + "\") with separator " + f.trennzeichen);
+        setze_dezimaltrennzeichen_text(f.trennzeichen);
+        bool ok = !f.gut;
+        EXPECT_EQ(string_zu_double(f.text, &ok), f.erwartet);
+        EXPECT_EQ(ok, f.gut);
+        EXPECT_TRUE(empfaenger.meldungen.empty());
+        EXPECT_EQ(string_zu_double(f.text), f.erwartet);
+        const Texte warnung{"Buchstabe bei Umwandlung von string in double: " + f.text};
+        empfaenger.erwarte_warnungen("string_zu_double", f.gut ? Texte{} : warnung);
+    }
+    EXPECT_TRUE(std::signbit(string_zu_double("-0.0")));
+    i18n().setze_eintrag("Buchstabe bei Umwandlung von string in double: %1", "Buchstabe: %1");
+    EXPECT_EQ(string_zu_double("x"), fehlt);
+    empfaenger.erwarte_warnungen("string_zu_double", {"Buchstabe: x"});
+}
+
+TEST_F(Zahlen, CStringArgFormatiertUeberDieZahlenfunktionen)
+{
+    EXPECT_EQ(CString("a %1 b").arg(99999999).str(), "a - b");
+    EXPECT_EQ(CString("%2/%1").arg(1u).arg(4000000000u).str(), "4000000000/1");
+    EXPECT_EQ(CString("x=%1").arg(-1e-5).str(), "x=-1.000000E-05");
+    setze_dezimaltrennzeichen_text(",");
+    EXPECT_EQ(CString("x=%1").arg(2.5).str(), "x=2,500000");
+    EXPECT_TRUE(empfaenger.meldungen.empty());
+}
+
+// Qt sets LC_NUMERIC from the environment on Unix; printf and strtod then use the locale's comma. Compiles a
+// German locale into a temporary folder (the machine need not have one installed) and checks that nothing changes.
+TEST_F(Zahlen, UnterKommaGebietsschemaBleibtEsBeimPunkt)
+{
+    const int rc = QProcess::execute("localedef", {"-i", "de_DE", "-f", "UTF-8", m_verzeichnis.filePath("de")});
+    if (rc != 0 && rc != 1)  // 1: made with warnings
+        GTEST_SKIP() << "localedef could not make de_DE";
+    ::setenv("LOCPATH", m_verzeichnis.path().toLocal8Bit().constData(), 1);
+    const bool geladen = std::setlocale(LC_NUMERIC, "de") != nullptr;
+    ::unsetenv("LOCPATH");
+    if (!geladen)
+        GTEST_SKIP() << "de_DE could not be loaded";
+    ASSERT_EQ(std::string(std::localeconv()->decimal_point), ",");
+
+    EXPECT_EQ(dtoa(-0.25, 4, 2, 2), "-.25");
+    EXPECT_EQ(dtoa(150000.0, 6, 2, 1), "1.50E5");
+    EXPECT_EQ(ftoa(2.5, 6, 2, 2, 0.0), "  2.50");
+    EXPECT_EQ(ftoa(99.5, 0, 2, 0, 0.0), "1.0E+02");
+    EXPECT_EQ(string_zu_double("1.5"), 1.5);
+    bool ok = true;
+    EXPECT_EQ(string_zu_double("1,5", &ok), fehlt);
+    EXPECT_FALSE(ok);
+    CVariableSteuer<double> variable("/Test/d");
+    variable.setze_wert_str("2.5", false);
+    EXPECT_EQ(variable.gib_wert(), 2.5);
+    EXPECT_EQ(dtoa(123456.0, 5, 0, 2), "*****");
+    empfaenger.erwarte_warnungen("dtoa", {breite_msg(fix, "123456.", 5)});
+    setze_dezimaltrennzeichen_text(";");
+    EXPECT_EQ(dtoa(2.5, 6, 2, 2), "2;50  ");
+    EXPECT_EQ(string_zu_double("1;5"), 1.5);
+    EXPECT_TRUE(empfaenger.meldungen.empty());
 }
 
 }  // namespace

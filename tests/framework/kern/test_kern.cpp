@@ -1,0 +1,377 @@
+// The core: class descriptors made after start-up and derivation; CString substitution, CQString conversions and
+// translation; CZeit (clock, text forms, dump); error records and the error file; the message function
+// (suppression, plain and HTML dressing, distribution, echo, handler, groups).
+#include "kern_hilfe.h"
+
+#include "cqstring.h"
+#include "cstring.h"
+#include "zeit.h"
+
+#include <cstdio>
+#include <ctime>
+#include <optional>
+
+namespace {
+
+using Text = MitEmpfaenger;
+using Zeit = MitEmpfaenger;
+using Fehler = Umgebung;
+using KlasseAbleitung = Umgebung;  // in the fixture's directory, since making the CFehler writes the error file
+
+TEST(Klasse, SpaeterGemachteBeschreiberUndDasVerzeichnis)
+{
+    const CKlasse a("TestA", nullptr);
+    const CKlasse b("TestB", 1, "t4", nullptr, "t1", "t2", 2, "t3", 3);
+    EXPECT_GT(a.gib_seriennummer(), 33u);
+    EXPECT_EQ(b.gib_seriennummer(), a.gib_seriennummer() + 1);
+    EXPECT_EQ(finde_klasse("TestB"), &b);
+    EXPECT_EQ(finde_klasse("CGibtEsNicht"), nullptr);
+
+    for (bool erster_geht : {true, false}) {
+        auto erster = std::make_unique<CKlasse>("TestDoppelt", nullptr);
+        auto zweiter = std::make_unique<CKlasse>("TestDoppelt", nullptr);
+        EXPECT_EQ(finde_klasse("TestDoppelt"), zweiter.get());
+        (erster_geht ? erster : zweiter).reset();  // either one takes the name with it
+        EXPECT_EQ(klassenverzeichnis().count("TestDoppelt"), 0u) << erster_geht;
+    }
+}
+
+TEST_F(KlasseAbleitung, IstAbgeleitetVonFolgtDerKette)
+{
+    const CZeit zeit;
+    const CString text("x");
+    const CQString qtext("x");
+    const CFehler fehler(info, nullptr, "m", "t");
+    std::vector<Aufruf> protokoll;
+    const Senke senke(false, protokoll);
+    const struct {
+        const CBasis* objekt;
+        std::vector<const char*> klassen;  // its own first; false for every other registered descriptor
+    } faelle[] = {
+        {&zeit, {"CZeit", "CObjekt", "CBasis"}}, {&text, {"CString", "CBasis"}},
+        {&qtext, {"CQString", "CObjekt", "CBasis"}}, {&fehler, {"CFehler", "CBasis"}},
+        {&i18n(), {"CI18n", "CObjekt", "CBasis"}}, {klasse_czeit(), {"CKlasse", "CObjekt", "CBasis"}},
+        {&senke, {"CLogBase", "CObjekt", "CBasis"}},
+    };
+    for (const auto& fall : faelle) {
+        EXPECT_EQ(fall.objekt->gib_klasse(), finde_klasse(fall.klassen[0]));
+        EXPECT_FALSE(fall.objekt->ist_abgeleitet_von(nullptr));
+        for (const auto& [name, klasse] : klassenverzeichnis()) {
+            const bool erwartet = std::count(fall.klassen.begin(), fall.klassen.end(), name) != 0;
+            EXPECT_EQ(fall.objekt->ist_abgeleitet_von(klasse), erwartet) << fall.klassen[0] << " / " << name;
+        }
+    }
+}
+
+TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
+{
+    const struct { const char* vorlage; Texte argumente; const char* erwartet; std::size_t warnungen; } faelle[] = {
+        {"in Klasse %1, Methode %2: ", {"CZeit", "setze"}, "in Klasse CZeit, Methode setze: ", 0},
+        {"%2 vor %1", {"erster", "zweiter"}, "zweiter vor erster", 0}, {"ohne Platzhalter", {"a", "b"}, "ohne Platzhalter", 2},
+        {"100%", {"a"}, "100%", 1}, {"", {"a"}, "", 1}, {"%12", {"x"}, "x2", 0}, {"%1 %1", {"a"}, "a %1", 0},
+        {"%9%0", {"a", "b"}, "ba", 0}, {"%%1", {"a"}, "%a", 0},
+        {"%1", {"%1", "b"}, "b", 0},  // inserted text takes part in the next scan
+    };
+    for (const auto& fall : faelle) {
+        CString text(fall.vorlage);
+        for (const std::string& a : fall.argumente)
+            text.arg(a);
+        EXPECT_EQ(text.str(), fall.erwartet) << fall.vorlage;
+        empfaenger.erwarte_warnungen("arg()", Texte(fall.warnungen, "Argument kann nicht zugeordnet werden"));
+    }
+    EXPECT_EQ(CString("%1/%2[%3]").arg(ja).arg(nein).arg(fehlwert_ebool).str(), "Ja/Nein[]");
+    i18n().setze_eintrag("Ja", "Yes");
+    i18n().setze_eintrag("Nein", "No");
+    EXPECT_EQ(CString("%1/%2").arg(ja).arg(nein).str(), "Yes/No");
+
+    std::ostringstream strom;
+    CQString("gr\xFC\xDF").gib_aus(strom);  // Latin-1 in, UTF-8 out
+    EXPECT_EQ(strom.str(), "gr\xC3\xBC\xC3\x9F");
+}
+
+struct Uebersetzer : CUebersetzer {
+    Texte aufrufe;
+    void uebersetze(CString& ergebnis, const CString& text, const CString& kontext, int reserviert) override
+    {
+        aufrufe.push_back(text.str() + "|" + kontext.str() + "|" + std::to_string(reserviert));
+        ergebnis = CString("<" + text.str() + ">");
+    }
+};
+
+// The table ignores classes and contexts; a translator answers everything and gets the context key.
+TEST_F(Text, UebersetzungAusTabelleOderUebersetzer)
+{
+    i18n().setze_eintrag("WARNUNG: ", "WARNING: ");
+    EXPECT_EQ(uebersetze_("WARNUNG: ", CString("egal")).str(), "WARNING: ");
+
+    Uebersetzer uebersetzer;
+    i18n().setze_uebersetzer(&uebersetzer);
+    EXPECT_EQ(uebersetze_("WARNUNG: ", klasse_cfehler()).str(), "<WARNUNG: >");
+    EXPECT_EQ(uebersetze_("Text", CString("Kontext")).str(), "<Text>");
+    EXPECT_EQ(uebersetze_("Ohne", static_cast<const CKlasse*>(nullptr)).str(), "<Ohne>");
+    EXPECT_EQ(uebersetzer.aufrufe, (Texte{"WARNUNG: |uebersetze_CFehler|0",
+                                                             "Text|uebersetze_Kontext|0", "Ohne|uebersetze_|0"}));
+}
+
+TEST_F(Zeit, FormenUndBereichsersatz)
+{
+    const struct { std::int32_t jahr, monat, tag, stunde, minute, sekunde; std::uint32_t form; const char* erwartet; } faelle[] = {
+        {0, 0, 0, 0, 0, 0, 0, "00.00.   0"}, {0, 0, 0, 0, 0, 0, 1, "00:00:00"}, {0, 0, 0, 0, 0, 0, 4, "0000-00-00 00:00:00"},
+        {7, 1, 1, 0, 0, 0, 4, "0007-01-01 00:00:00"}, {2026, 12, 3, 2, 5, 9, 2, "03.12.2026 - 02:05:09"},
+        {2026, 13, 3, 2, 5, 9, 4, "2026-00-03 02:05:09"}, {9999, 12, 31, 23, 59, 59, 4, "9999-12-31 23:59:59"},
+        {10000, 12, 32, 24, 60, 60, 4, "0000-12-00 00:00:00"}, {10000, 12, 32, 24, 60, 60, 3, "32.12.10000 - 24:60:60"},
+        // A field too wide for form 4 stays whole, with the warning of the integer formatting.
+        {2026, 1, 2, 3, -100, 5, 4, "2026-01-02 03:-100:05"},
+    };
+    for (const auto& f : faelle) {
+        CZeit zeit;
+        zeit.setze(f.jahr, f.monat, f.tag, f.stunde, f.minute, f.sekunde);
+        std::string text = "alter Inhalt";
+        EXPECT_EQ(zeit.formatiere(text, f.form), f.erwartet);
+    }
+    empfaenger.erwarte_warnungen("itoa", {"Ausgabe einer Zahl (-100) uebersteigt angegebene Breite (2)"});
+
+    std::ostringstream frisch, voll;
+    CZeit().gib_aus(frisch);
+    EXPECT_EQ(frisch.str(), "Zeit: 0 : 0 : 0");
+    CZeit zeit;
+    zeit.setze(2026, 12, 3, 2, 5, 9);
+    zeit.setze_mikrosekunden(250.5);
+    i18n().setze_eintrag("Zeit: ", "Time: ");
+    zeit.gib_aus(voll);
+    EXPECT_EQ(voll.str(), "Jahr: 2026   Time: 2 : 5 : 9   250.5 Mikrosek.");
+}
+
+// A fixed zone three hours east of UTC (POSIX form, needs no zone database) must shift the hour by three.
+TEST_F(Zeit, SetzeJetztLiestDieOrtszeit)
+{
+    ::setenv("TZ", "XYZ-3", 1);
+    ::tzset();
+    CZeit zeit;
+    zeit.setze_mikrosekunden(7.0);
+    std::time_t vorher;
+    do {  // read again when the second changed in between
+        vorher = std::time(nullptr);
+        zeit.setze_jetzt();
+    } while (vorher != std::time(nullptr));
+    const std::time_t ort = vorher + 3 * 3600;
+    std::tm utc{};
+    ::gmtime_r(&ort, &utc);
+    char erwartet[32];
+    std::strftime(erwartet, sizeof erwartet, "%Y-%m-%d %H:%M:%S", &utc);
+    std::string text;
+    EXPECT_EQ(zeit.formatiere(text, 4), erwartet);
+    EXPECT_EQ(std::vector<double>({1.0 * zeit.gib_wochentag(), 1.0 * zeit.gib_tag_im_jahr(), zeit.gib_mikrosekunden()}),
+              std::vector<double>({utc.tm_wday + 1.0, utc.tm_yday + 1.0, 7.0}));
+}
+
+TEST_F(Fehler, DreiZeilenJeSatzAngehaengt)
+{
+    std::ofstream("fehler.txt") << "alt\n";
+    const CFehler a(PROGRAMMIERFEHLER, klasse_freie_funktion(), "ergaenze_geaendert", "Text A");
+    const CFehler c(WARNUNG, nullptr, "egal", "Text C");  // null class: empty class line
+    // The time stamps in form 2 became "@"; that they read the clock is CZeit's test.
+    EXPECT_EQ(ohne_zeit("fehler.txt"), "alt\n@\nPROGRAMMIERFEHLER: in Methode oder Funktion  ergaenze_geaendert: \n"
+                                       "Text A\n@\n\nText C\n");
+
+    // Type words, an invalid type on either side, and translated pieces.
+    const char* const woerter[] = {"KEIN GUELTIGER FEHLERTYP", "FATALER FEHLER", "PROGRAMMIERFEHLER", "SYNTAXFEHLER",
+                                   "EINGABEFEHLER", "WARNUNG", "INFO", "DEBUG", "KEIN GUELTIGER FEHLERTYP"};
+    for (int typ = -1; typ <= 7; ++typ) {
+        std::remove("fehler.txt");
+        const CFehler f(static_cast<EFehlerTyp>(typ), klasse_cklasse(), "m", "t");
+        EXPECT_EQ(ohne_zeit("fehler.txt"), "@\n" + std::string(woerter[typ + 1]) + ": in Klasse CKlasse, Methode m: \nt\n");
+    }
+    i18n().setze_eintrag("SYNTAXFEHLER", "SYNTAX ERROR");
+    i18n().setze_eintrag("in Klasse %1, Methode %2: ", "in class %1, method %2: ");
+    std::remove("fehler.txt");
+    const CFehler f(syntaxfehler, klasse_czeit(), "m", "t");
+    EXPECT_EQ(ohne_zeit("fehler.txt"), "@\nSYNTAX ERROR: in class CZeit, method m: \nt\n");
+}
+
+TEST_F(Fehler, KopienUndAbgeschalteterSchalterSchreibenNichts)
+{
+    setze_schalter(ESchalter::debug_ausgabe_in_fehler_txt, nein);
+    const CFehler still(info, nullptr, "", "");
+    EXPECT_FALSE(QFile::exists("fehler.txt"));
+    setze_schalter(ESchalter::debug_ausgabe_in_fehler_txt, ja);
+    const CFehler original(syntaxfehler, klasse_czeit(), "m", "t");
+    const CFehler kopie(original);
+    const std::unique_ptr<CFehler> heap(original.kopie());
+    EXPECT_EQ(ohne_zeit("fehler.txt"), "@\nSYNTAXFEHLER: in Klasse CZeit, Methode m: \nt\n");
+
+    // Each copy carries every field, and melde hands them on unchanged.
+    installiere_meldungsempfaenger(&empfaenger);
+    for (const CFehlerBasis* f : std::vector<const CFehlerBasis*>{&original, &kopie, heap.get()})
+        f->melde();
+    EXPECT_EQ(empfaenger.meldungen, std::vector<std::string>(3, "2 CZeit m: t"));
+}
+
+TEST_F(Fehler, PfadAusVerzeichnisUndName)
+{
+    const char* const faelle[][3] = {{"", "", "fehler.txt"}, {"dir", "", "dir/fehler.txt"},
+                                     {"dir/", "", "dir/fehler.txt"}, {"dir\\", "", "dir\\fehler.txt"},
+                                     {"/", "log.txt", "/log.txt"}};
+    for (const auto& f : faelle) {
+        Anwenderverzeichnis() = f[0];
+        Fehlerdateiname() = f[1];
+        EXPECT_EQ(fehlerdateipfad(), f[2]);
+    }
+    ASSERT_TRUE(QDir().mkdir("unter"));
+    Anwenderverzeichnis() = "unter";
+    Fehlerdateiname() = "eigene.txt";
+    { const CFehler f(info, nullptr, "m", "im Unterverzeichnis"); }
+    EXPECT_EQ(ohne_zeit("unter/eigene.txt"), "@\n\nim Unterverzeichnis\n");
+
+    // A file that cannot be opened is skipped without a word.
+    installiere_meldungsempfaenger(&empfaenger);
+    Anwenderverzeichnis() = "fehlt/auch";
+    { const CFehler g(fataler_fehler, klasse_czeit(), "m", "t"); }
+    EXPECT_FALSE(QDir("fehlt").exists());
+    EXPECT_TRUE(empfaenger.meldungen.empty());
+}
+
+std::string farbig(const char* farbe, const std::string& t) { return "<span style=\"color:" + (farbe + ("\">" + t)) + "</span>"; }
+std::string rot(const std::string& t) { return farbig("#123456", t); }  // the table sets the error colour
+std::string braun(const std::string& t) { return farbig("#b36b3f", t); }
+std::string schwarz(const std::string& t) { return farbig("#000000", t); }
+
+class Melde : public Umgebung {
+protected:
+    std::vector<Aufruf> protokoll;
+    Texte empfangen()  // what the sinks received, in order; forgets it
+    {
+        Texte t;
+        for (const Aufruf& a : protokoll)
+            t.push_back(a.operation_text);
+        protokoll.clear();
+        return t;
+    }
+};
+
+TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
+{
+    const std::string pk = "in Klasse CZeit, Methode m: ", pf = "in Methode oder Funktion  m: ";
+    const CKlasse *const zeit = klasse_czeit(), *const kurz = klasse_kurze_ausgabe();
+    const auto warnungen = ESchalter::unterdruecke_warnungen, infos = ESchalter::unterdruecke_infos;
+    const struct {  // klartext empty: nothing reaches any sink; html with its operation; konsole on standard error
+        int typ; bool debugmodus; const CKlasse* klasse; std::string klartext, html; int ebene;
+        std::optional<ESchalter> gesetzt = {}; int modus = 0; const char* konsole = "";
+    } faelle[] = {
+        // normal mode: plain sinks get T alone (short output without line end: rows further down)
+        {0, false, zeit, "T", "schreibe:" + rot("T") + "<br><p>", 2}, {4, false, zeit, "T", "schreibe:" + braun("T") + "<br><p>", 1},
+        {5, false, zeit, "T", "schreibe:" + schwarz("T") + "<br><p>", 0}, {6, false, zeit, "", "", 3},
+        // debug mode: prefix, line end, text; only warnings and debug coloured
+        {1, true, zeit, "FEHLER: " + pk + "\nT", "schreibe:FEHLER: " + pk + "<br>T<p>", 2},
+        {2, true, kurz, "FEHLER: \nT", "schreibe:FEHLER: T", 2},
+        {4, true, zeit, "WARNING: " + pk + "\nT", "schreibe:" + braun("WARNING: " + pk + "<br>T") + "<br><p>", 1},
+        {4, true, kurz, "WARNING: \nT", "schreibe:" + braun("WARNING: T"), 1},
+        {5, true, klasse_freie_funktion(), "INFO: " + pf + "\nT", "schreibe:INFO: " + pf + "<br>T<p>", 0},
+        {5, true, nullptr, "INFO: " + pf + "\nT", "schreibe:INFO: " + pf + "<br>T<p>", 0}, {5, true, kurz, "\nT", "schreibe:T", 0},
+        {6, true, zeit, "DEBUG: " + pk + "\nT", "schreibe:" + farbig("#999999", "DEBUG: " + pk + "<br>T") + "<br><p>", 3},
+        {6, true, kurz, "DEBUG: \nT", "schreibe:DEBUG: T", 3},
+        // each suppression switch holds back its own type only
+        {4, false, zeit, "", "", 1, warnungen}, {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, warnungen},
+        {0, false, kurz, "T", "schreibe:" + rot("T"), 2, warnungen}, {5, false, zeit, "", "", 0, infos},
+        {4, false, kurz, "T", "schreibe:" + braun("T"), 1, infos}, {3, false, kurz, "T", "schreibe:" + rot("T"), 2, infos},
+        // the output mode picks only the HTML operation
+        {5, false, kurz, "T", "variante_1:" + schwarz("T"), 0, {}, 1}, {5, false, kurz, "T", "variante_2:" + schwarz("T"), 0, {}, -1},
+        {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, {}, 2}, {5, false, kurz, "T", "schreibe:" + schwarz("T"), 0, {}, -2},
+        // an invalid type says so and is taken as an error
+        {7, true, zeit, pk + "\nT", "schreibe:" + pk + "<br>T<p>", 2, {}, 0, "\nKEIN GUELTIGER FEHLERTYP\n"},
+        {-1, false, kurz, "T", "schreibe:" + rot("T"), 2, {}, 0, "\nKEIN GUELTIGER FEHLERTYP\n"},
+    };
+    // Prefixes are translated, colours read at each message.
+    i18n().setze_eintrag("WARNUNG: ", "WARNING: ");
+    fehlerfarbe() = "#123456";
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(testing::Message() << "Zeile " << &f - faelle);
+        setze_schalter(ESchalter::debug_ausgabe, f.debugmodus ? ja : nein);
+        for (ESchalter s : {warnungen, infos})
+            setze_schalter(s, f.gesetzt == s ? ja : nein);
+        Senke klar(false, protokoll), html(true, protokoll);
+        testing::internal::CaptureStderr();
+        melde(static_cast<EFehlerTyp>(f.typ), f.klasse, "m", "T", f.modus);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), f.konsole);
+        const Texte erwartet = f.klartext.empty() ? Texte{} : Texte{"schreibe:" + f.klartext, f.html};
+        ASSERT_EQ(protokoll.size(), erwartet.size());
+        EXPECT_TRUE(erwartet.empty() || (protokoll[0].senke == &klar && protokoll[1].senke == &html &&
+                                         protokoll[0].ebene == f.ebene && protokoll[1].ebene == f.ebene));
+        EXPECT_EQ(empfangen(), erwartet);
+    }
+}
+
+// Plain sinks first, then HTML sinks, each in pointer order; the console echo belongs to the plain distribution.
+TEST_F(Melde, SenkenInZeigerfolgeUndKonsolenecho)
+{
+    setze_schalter(ESchalter::ascii_ausgabe, ja);
+    std::vector<std::unique_ptr<Senke>> senken;
+    for (int anzahl : {0, 1, 6}) {
+        while (senken.size() < static_cast<std::size_t>(anzahl))
+            senken.push_back(std::make_unique<Senke>(senken.size() % 2 == 0, protokoll));
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        melde(fataler_fehler, klasse_czeit(), "m", "Fehler");
+        melde(info, klasse_kurze_ausgabe(), "m", "Info");
+        // An HTML sink alone still opens the plain distribution; with none, nothing is echoed. Info to stdout.
+        EXPECT_EQ(testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr(), anzahl ? "Info\nFehler\n" : "");
+    }
+    protokoll.erase(protokoll.begin(), protokoll.begin() + 2);  // from the single sink
+    ASSERT_EQ(protokoll.size(), 12u);
+    const auto rang = [](const Aufruf& a) { return std::pair(a.senke->ist_html(), a.senke); };
+    const auto folge = [&](const Aufruf& a, const Aufruf& b) { return rang(a) < rang(b); };
+    EXPECT_TRUE(std::is_sorted(protokoll.begin(), protokoll.begin() + 6, folge));
+    EXPECT_TRUE(!protokoll[2].senke->ist_html() && protokoll[3].senke->ist_html());
+}
+
+TEST_F(Melde, EmpfaengerNimmtAllesAuchUnterdrueckteTypen)
+{
+    Senke klar(false, protokoll), html(true, protokoll);
+    installiere_meldungsempfaenger(&empfaenger);
+    setze_schalter(ESchalter::unterdruecke_warnungen, ja);
+    for (int typ : {4, 6, 7})
+        melde(static_cast<EFehlerTyp>(typ), klasse_czeit(), "m", "T");
+    EXPECT_EQ(empfaenger.meldungen, (Texte{"4 CZeit m: T", "6 CZeit m: T", "7 CZeit m: T"}));
+    EXPECT_TRUE(protokoll.empty());
+    EXPECT_EQ(installiere_meldungsempfaenger(nullptr), &empfaenger);
+
+    // Outside debug mode the distributions themselves drop the debug level.
+    for (bool debugmodus : {false, true}) {
+        setze_schalter(ESchalter::debug_ausgabe, debugmodus ? ja : nein);
+        verteile_text("x", ausgabe_debug);
+        verteile_html("x", ausgabe_debug);
+        verteile_html_variante_1("x", ausgabe_debug);
+        verteile_html_variante_2("x", ausgabe_debug);
+        EXPECT_EQ(empfangen().size(), debugmodus ? 4u : 0u);
+    }
+}
+
+TEST_F(Melde, GruppenReichenWeiterUndFragenBisZumErstenNichtBereiten)
+{
+    CLogGruppe stumm(false, false);
+    EXPECT_TRUE(stumm.ist_bereit());
+    EXPECT_EQ(logsenken().count(&stumm), 0u);  // made without registering
+    std::vector<std::unique_ptr<Senke>> mitglieder;
+    for (bool bereit : {true, false, true, false})
+        stumm.ergaenze(mitglieder.emplace_back(std::make_unique<Senke>(false, protokoll, bereit)).get());
+    std::sort(mitglieder.begin(), mitglieder.end());
+    EXPECT_FALSE(stumm.ist_bereit());
+    bool erreicht = true;  // asked in address order, up to the first that is not ready
+    for (const auto& m : mitglieder) {
+        EXPECT_EQ(m->gefragt, erreicht ? 1 : 0);
+        erreicht = erreicht && m->ist_bereit();
+    }
+    mitglieder.clear();
+    EXPECT_TRUE(stumm.gib_mitglieder().empty());
+
+    auto gruppe = std::make_unique<CLogGruppe>(true);
+    Senke mitglied(true, protokoll);
+    gruppe->ergaenze(&mitglied);
+    melde(WARNUNG, klasse_kurze_ausgabe(), "m", "T", -1);
+    // once directly (it is registered itself) and once through the group
+    EXPECT_EQ(empfangen(), (Texte{"variante_2:" + braun("T"), "variante_2:" + braun("T")}));
+    gruppe.reset();
+    EXPECT_EQ(logsenken().size(), 1u);
+}
+
+}  // namespace
