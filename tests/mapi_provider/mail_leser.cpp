@@ -1,4 +1,4 @@
-// Reading delivered messages back, stand-in delivery commands.
+// Calling the provider, reading delivered messages back, stand-in delivery commands.
 #include "mail_leser.h"
 
 #include <QDir>
@@ -6,7 +6,31 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 namespace providertest {
+
+void* provider_funktion(const char* name)
+{
+    static void* const bibliothek = ::dlopen(TELVORIN_MAPI_PROVIDER, RTLD_NOW | RTLD_LOCAL);
+    return bibliothek ? ::dlsym(bibliothek, name) : nullptr;
+}
+
+static char* text(std::string& s) { return s.empty() ? nullptr : s.data(); }
+
+ULONG sende(LHANDLE sitzung, Nachricht n, FLAGS flags)
+{
+    std::vector<MapiRecipDesc> empfaenger;
+    std::vector<MapiFileDesc> dateien;
+    for (Nachricht::Empfaenger& e : n.empfaenger)
+        empfaenger.push_back(MapiRecipDesc{0, e.klasse, text(e.name), text(e.adresse), 0, nullptr});
+    for (Nachricht::Datei& d : n.dateien)
+        dateien.push_back(MapiFileDesc{0, 0, 0xFFFFFFFF, text(d.pfad), text(d.name), nullptr});
+    MapiMessage m {0, text(n.betreff), text(n.text), nullptr, nullptr, nullptr, 0, nullptr,
+                   static_cast<ULONG>(empfaenger.size()), empfaenger.empty() ? nullptr : empfaenger.data(),
+                   static_cast<ULONG>(dateien.size()), dateien.empty() ? nullptr : dateien.data()};
+    return funktion<LPMAPISENDMAIL>("MAPISendMail")(sitzung, 0, &m, flags, 0);
+}
 
 QString lies_mail(const QByteArray& inhalt)
 {

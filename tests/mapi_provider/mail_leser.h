@@ -1,12 +1,32 @@
-// Reading delivered messages back with readers that are not ours, and stand-in commands that record their calls.
+// Calling the provider built here, reading delivered messages back with readers that are not ours, and stand-in
+// commands that record their calls.
 #pragma once
+
+#include "simple_mapi.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace providertest {
+
+// The provider as the mailer sees it: a library found by path, functions by name (nullptr when missing).
+void* provider_funktion(const char* name);
+template <typename Funktion>
+Funktion funktion(const char* name) { return reinterpret_cast<Funktion>(provider_funktion(name)); }
+
+// A message for MAPISendMail; empty strings go as null pointers.
+struct Nachricht {
+    struct Empfaenger { ULONG klasse; std::string name, adresse; };
+    struct Datei { std::string pfad, name; };
+    std::string betreff, text;
+    std::vector<Empfaenger> empfaenger;
+    std::vector<Datei> dateien;
+};
+ULONG sende(LHANDLE sitzung, Nachricht n, FLAGS flags = MAPI_DIALOG);
 
 // The message as lies_mail.py prints it: decoded From, To, Cc, Bcc and Subject lines, "Fehler: " lines for anything
 // wrong (defects, missing MIME-Version, Date or Message-ID in the sender's domain, another reading by a mail client,

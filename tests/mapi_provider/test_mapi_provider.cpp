@@ -1,7 +1,6 @@
 // The Simple MAPI provider loaded by path and called through its C entry points.
 #include "lauf.h"
 #include "mail_leser.h"
-#include "simple_mapi.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -16,19 +15,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <vector>
-
 using namespace providertest;
 
 namespace {
 
-// The provider as the mailer sees it: a library found by path, functions by name.
-template <typename Funktion>
-Funktion funktion(const char* name)
-{
-    static void* const bibliothek = ::dlopen(TELVORIN_MAPI_PROVIDER, RTLD_NOW | RTLD_LOCAL);
-    return reinterpret_cast<Funktion>(bibliothek ? ::dlsym(bibliothek, name) : nullptr);
-}
 ULONG anmelden(const char* profil, const char* passwort, LHANDLE& sitzung)
 {
     return funktion<LPMAPILOGON>("MAPILogon")(0, const_cast<char*>(profil), const_cast<char*>(passwort),
@@ -36,29 +26,6 @@ ULONG anmelden(const char* profil, const char* passwort, LHANDLE& sitzung)
 }
 ULONG abmelden(LHANDLE sitzung) { return funktion<LPMAPILOGOFF>("MAPILogoff")(sitzung, 0, 0, 0); }
 ULONG freigeben(void* puffer) { return funktion<LPMAPIFREEBUFFER>("MAPIFreeBuffer")(puffer); }
-char* text(std::string& s) { return s.empty() ? nullptr : s.data(); }
-
-struct Nachricht {
-    struct Empfaenger { ULONG klasse; std::string name, adresse; };
-    struct Datei { std::string pfad, name; };
-    std::string betreff, text;
-    std::vector<Empfaenger> empfaenger;
-    std::vector<Datei> dateien;
-};
-
-ULONG sende(LHANDLE sitzung, Nachricht n, FLAGS flags = MAPI_DIALOG)
-{
-    std::vector<MapiRecipDesc> empfaenger;
-    std::vector<MapiFileDesc> dateien;
-    for (Nachricht::Empfaenger& e : n.empfaenger)
-        empfaenger.push_back(MapiRecipDesc{0, e.klasse, text(e.name), text(e.adresse), 0, nullptr});
-    for (Nachricht::Datei& d : n.dateien)
-        dateien.push_back(MapiFileDesc{0, 0, 0xFFFFFFFF, text(d.pfad), text(d.name), nullptr});
-    MapiMessage m {0, text(n.betreff), text(n.text), nullptr, nullptr, nullptr, 0, nullptr,
-                   static_cast<ULONG>(empfaenger.size()), empfaenger.empty() ? nullptr : empfaenger.data(),
-                   static_cast<ULONG>(dateien.size()), dateien.empty() ? nullptr : dateien.data()};
-    return funktion<LPMAPISENDMAIL>("MAPISendMail")(sitzung, 0, &m, flags, 0);
-}
 
 const Nachricht an_a {"", "", {{MAPI_TO, "a@example.com", ""}}, {}};
 const QByteArray adressbuch = "[AddressBook]\nMax Mustermann=max@example.com\nMaria Muster=maria@example.com\n"

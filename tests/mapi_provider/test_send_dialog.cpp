@@ -1,14 +1,11 @@
 // The send dialog under a real X server: xdotool acts as the user, the outbox shows what was sent.
 #include "lauf.h"
 #include "mail_leser.h"
-#include "simple_mapi.h"
 
 #include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
-
-#include <dlfcn.h>
 
 using namespace providertest;
 
@@ -35,19 +32,6 @@ const DialogCase cases[] = {
 };
 
 void PrintTo(const DialogCase& c, std::ostream* out) { *out << c.name; }
-
-// The example mail through the provider's C entry points, from this process; session 0 logs on for the call.
-ULONG send_from_this_process(const QString& attachment)
-{
-    auto send = reinterpret_cast<LPMAPISENDMAIL>(::dlsym(::dlopen(TELVORIN_MAPI_PROVIDER, RTLD_NOW), "MAPISendMail"));
-    QByteArray to = "kunde@example.com", subject = "Angebot Nr. 4711", path = QFile::encodeName(attachment), title =
-        "Angebot.txt", body = "Sehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit freundlichen Gruessen\n";
-    MapiRecipDesc recipient {0, MAPI_TO, to.data(), nullptr, 0, nullptr};
-    MapiFileDesc file {0, 0, 0xFFFFFFFF, path.data(), title.data(), nullptr};
-    MapiMessage message {0, subject.data(), body.data(), nullptr, nullptr, nullptr, 0, nullptr,
-                         1, &recipient, 1, &file};
-    return send(0, 0, &message, MAPI_DIALOG, 0);
-}
 
 class SendDialog : public ::testing::TestWithParam<DialogCase> {
 protected:
@@ -87,7 +71,11 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
     bool sent = false;
     if (c.bare_host) {
         ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(config).constData(), 1);
-        sent = send_from_this_process(u.pfad("examples/anhang.txt")) == SUCCESS_SUCCESS;
+        // The example mail; session 0 logs on for the call.
+        sent = sende(0, {"Angebot Nr. 4711", "Sehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit "
+                         "freundlichen Gruessen\n", {{MAPI_TO, "kunde@example.com", ""}},
+                         {{QFile::encodeName(u.pfad("examples/anhang.txt")).toStdString(), "Angebot.txt"}}})
+            == SUCCESS_SUCCESS;
     } else {
         const testhilfe::Ergebnis result = u.starte({"examples/mail.txt"});
         EXPECT_EQ(result.exit_code, 0) << result.standardfehler.constData();
