@@ -78,8 +78,6 @@ const Fall faelle[] = {
 
 INSTANTIATE_TEST_SUITE_P(Table, Optionslauf, ::testing::ValuesIn(faelle));
 
-const QByteArray kopf_anlage("inf;Telvorin (5.9.3.7 08.02.18) Anlage\r\n");
-
 TEST(Kommandozeile, VersionZeigtDasBannerUndEndetMitNull)
 {
     Umgebung u;
@@ -122,7 +120,7 @@ TEST(Kommandozeile, AnlagenExportErsetztDieVorgabeErgebnisdatei)
     EXPECT_EQ(e.exit_code, 255);
     EXPECT_EQ(e.standardfehler, "speichere_anlage_msg: kein Outlook Inspector aktiv\n" + programmende);
     EXPECT_EQ(u.lies("tmp/Telvorin_result.csv"),
-              kopf_anlage + "inf;Outlook Version \r\nerr;kein Outlook Inspector aktiv\r\n");
+              testhilfe::ergebnis_kopf("Anlage", "") + "err;kein Outlook Inspector aktiv\r\n");
 }
 
 TEST(Kommandozeile, UnbrauchbareErgebnisdateiWirdStillUebergangen)

@@ -8,6 +8,7 @@
 
 using testhilfe::banner;
 using testhilfe::Ergebnis;
+using testhilfe::mail_fehler;
 using testhilfe::programmende;
 using testhilfe::Umgebung;
 
@@ -41,10 +42,6 @@ QByteArray send(unsigned code)
 QByteArray logoff(unsigned code)
 {
     return "MAPILogoff session=4711 ui=0 flags=0 reserved=0 -> " + QByteArray::number(code) + "\n";
-}
-QByteArray fehler(const QByteArray& text)
-{
-    return "Fehler beim Mailinterface !\nMail-Error: " + text + "\n" + text + "\n" + programmende;
 }
 
 // The record without the details of each message.
@@ -132,14 +129,14 @@ TEST(Mailjob, JederAusgang)
         QString bibliothek = TESTPROVIDER_VOLL;
     } faelle[] = {
         // The retry's code is the one reported.
-        {"LogonFailsTwice", "MAPILogon=2,3", "", fehler("Fehler bei MAPI Logon (LOGON_FAILURE )"),
+        {"LogonFailsTwice", "MAPILogon=2,3", "", mail_fehler("Fehler bei MAPI Logon (LOGON_FAILURE )"),
          anfang(2) + logon("null", 0, 3)},
         {"LogonAbortedByUser", "MAPILogon=1", "", "", anfang(1)},
         {"SendFailsWithoutAText", "MAPISendMail=4294967295", "",
-         fehler("\nFehler beim Senden der EMail (Errorcode:4294967295)"),
+         mail_fehler("\nFehler beim Senden der EMail (Errorcode:4294967295)"),
          anfang(0) + resolve("kunde", 0) + send(4294967295u)},
         {"SendFailureKeepsTheLogonMessage", "MAPILogon=2,0 MAPISendMail=7", "",
-         fehler("Fehler bei MAPI new session\nFehler beim Senden der EMail (Errorcode:7)"),
+         mail_fehler("Fehler bei MAPI new session\nFehler beim Senden der EMail (Errorcode:7)"),
          anfang(2) + logon("null", 0, 0) + resolve("kunde", 0) + send(7)},
         // The abort clears the code the failed resolving left.
         {"UnresolvedRecipientThenUserAbort", "MAPISendMail=1 MAPIResolveName=14", "", "",
@@ -148,11 +145,12 @@ TEST(Mailjob, JederAusgang)
          anfang(0) + resolve("kunde", 0) + send(0) + logoff(2)},
         {"WithoutTheWideSend", "", gesendet, "", anfang(0) + resolve("kunde", 0) + send(0) + logoff(0),
          TESTPROVIDER_MAPISENDMAILW},
-        {"NoLibrary", "", "", fehler("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to load 'MAPI32.DLL')"),
-         QByteArray(), "./fehlt.so"},
+        {"NoLibrary", "", "",
+         mail_fehler("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to load 'MAPI32.DLL')"), QByteArray(),
+         "./fehlt.so"},
         {"WithoutAFunction", "", "",
-         fehler("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to get 'MAPISendDocuments')"), "loaded\n",
-         TESTPROVIDER_MAPISENDDOCUMENTS},
+         mail_fehler("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to get 'MAPISendDocuments')"),
+         "loaded\n", TESTPROVIDER_MAPISENDDOCUMENTS},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);

@@ -13,6 +13,7 @@
 
 using namespace providertest;
 using testhilfe::Ergebnis;
+using testhilfe::mail_fehler;
 
 namespace {
 
@@ -143,8 +144,7 @@ TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndTheProvider
             zeile = fall.grund.isEmpty()
                 ? "MAPI: Text mit 131072 Bytes zu gross fuer die Befehlszeile des Mail-Composers (hoechstens 131071)\n"
                 : "MAPI: Empfaenger '" + fall.grund + "' ist keine Adresse fuer den Mail-Composer\n";
-        EXPECT_EQ(e.standardfehler, "Interfacedatei 'mail.txt'\n" + zeile + "Fehler beim Mailinterface !\nMail-Error: "
-                                        + fall.text + "\n" + fall.text + "\n\n\n- Programmende mit Fehlern -\n\n");
+        EXPECT_EQ(e.standardfehler, "Interfacedatei 'mail.txt'\n" + zeile + mail_fehler(fall.text));
         EXPECT_EQ(aufgerufen_mit(m_u.pfad(), QStringLiteral("xdg-email")), QStringList{"<nicht aufgerufen>"});
     }
 }
@@ -240,10 +240,8 @@ TEST_P(SmtpDelivery, TheServerGetsTheWholeMailOrTheToolSaysWhy)
     const QByteArray received = m_u.lies(QStringLiteral("server/received-1"));
     if (c.reason) {
         EXPECT_EQ(result.exit_code, 255);
-        EXPECT_EQ(QString::fromUtf8(result.standardfehler),
-                  QStringLiteral("Interfacedatei 'mail.txt'\nSMTP-Versand ueber %1 fehlgeschlagen: %2\nFehler beim "
-                                 "Mailinterface !\nMail-Error: %3\n%3\n\n\n- Programmende mit Fehlern -\n\n")
-                      .arg(url, QString::fromUtf8(c.reason), QString::fromUtf8(c.code_text)));
+        EXPECT_EQ(result.standardfehler, "Interfacedatei 'mail.txt'\nSMTP-Versand ueber " + url.toUtf8()
+                                             + " fehlgeschlagen: " + c.reason + "\n" + mail_fehler(c.code_text));
         EXPECT_TRUE(received.isNull());
         return;
     }

@@ -18,12 +18,6 @@ namespace {
 
 const QByteArray app("[Application]\nVersion=16.0.0.17328\n");
 
-// The result file's two "inf;" lines.
-QByteArray kopf(const char* modus, const QByteArray& version = "16.0.0.17328")
-{
-    return QByteArray("inf;Telvorin (5.9.3.7 08.02.18) ") + modus + "\r\ninf;Outlook Version " + version + "\r\n";
-}
-
 // Unreadable files become empty items, each named once however often it is selected. -dest gets a separator
 // even when it ends in one.
 TEST(ExplorerExport, SpeichertJedeMarkierteMailUndMeldetSieDreifach)
@@ -40,7 +34,7 @@ TEST(ExplorerExport, SpeichertJedeMarkierteMailUndMeldetSieDreifach)
                              .toUtf8();
     // -name selects nothing in this job.
     const auto e = u.starte({"-mail", "-dest", "out/", "-name", "c.eml", "-back", "r.csv"});
-    QByteArray konsole = banner(), ergebnis = kopf("Mail");
+    QByteArray konsole = banner(), ergebnis = ergebnis_kopf("Mail");
     for (const char* name : {"Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln", "", "Re A B CDEFGHIJ|K 100%1", "", "Gut", ""}) {
         konsole += "OL-Explorer speichere: out//" + QString::fromUtf8(name).toLatin1() + ".msg\n";
         ergebnis += "file;out//" + QByteArray(name) + ".msg\r\n";
@@ -114,7 +108,8 @@ TEST(Export, FeindlicheEingabeFuegtKeineZeileHinzuUndSchreibtDurchKeinenLink)
         else if (!f.vorher.isEmpty())
             u.schreibe("out/" + f.vorher.chopped(1), "alt");
         EXPECT_EQ(u.starte({f.modus, "-dest", f.dest, "-back", f.zeile.isEmpty() ? "fehlt/r.csv" : "r.csv"}).exit_code, 0);
-        EXPECT_EQ(u.lies("r.csv"), f.zeile.isEmpty() ? "" : kopf(f.modus[1] == 'm' ? "Mail" : "Anlage") + f.zeile + "\r\n");
+        EXPECT_EQ(u.lies("r.csv"),
+                  f.zeile.isEmpty() ? "" : ergebnis_kopf(f.modus[1] == 'm' ? "Mail" : "Anlage") + f.zeile + "\r\n");
         EXPECT_EQ(dateien_in(u.pfad("out")), f.danach);
         EXPECT_EQ(u.lies("opfer"), "geheim");
         EXPECT_FALSE(QFile::exists(u.pfad("neu")));
@@ -166,7 +161,8 @@ TEST(Export, FehlendeObjekteBeendenDenJobMitIhrerFehlerzeile)
         EXPECT_EQ(e.standardausgabe, banner());
         EXPECT_EQ(e.standardfehler, QByteArray(f.standardfehler).replace("<ini>", s.toUtf8() + "/session.ini")
                                         .replace("<s>", s.toUtf8()) + job + debug + "\n" + programmende);
-        EXPECT_EQ(u.lies("r.csv"), kopf(f.modus, f.ini.startsWith(app) ? "16.0.0.17328" : "") + "err;" + f.fehler + "\r\n");
+        EXPECT_EQ(u.lies("r.csv"),
+                  ergebnis_kopf(f.modus, f.ini.startsWith(app) ? "16.0.0.17328" : "") + "err;" + f.fehler + "\r\n");
     }
 }
 
@@ -200,7 +196,7 @@ TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
         QDir().mkpath(u.pfad("a/out"));
         const auto e = u.starte(QStringList{"-anlage", "-dest", "a/out", "-back", "r.csv"}
                                + (f.name.isEmpty() ? QStringList() : QStringList{"-name", f.name}));
-        QByteArray konsole = banner(), ergebnis = kopf("Anlage");
+        QByteArray konsole = banner(), ergebnis = ergebnis_kopf("Anlage");
         for (const QString& datei : f.gespeichert) {
             konsole += "OL-Inspector speichere: a/out/" + datei.toLatin1() + "\n";
             ergebnis += "file;a/out/" + datei.toUtf8() + "\r\n";

@@ -55,6 +55,17 @@ QString quellverzeichnis();
 
 // How a run that failed ends its standard error.
 inline const QByteArray programmende("\n\n- Programmende mit Fehlern -\n\n");
+// How a failed mail job ends its standard error: the mailer's text for the code, twice.
+inline QByteArray mail_fehler(const QByteArray& text)
+{
+    return "Fehler beim Mailinterface !\nMail-Error: " + text + "\n" + text + "\n" + programmende;
+}
+
+// The result file's two "inf;" lines; the version is the one the export tests' sessions name.
+inline QByteArray ergebnis_kopf(const char* modus, const QByteArray& version = "16.0.0.17328")
+{
+    return QByteArray("inf;Telvorin (5.9.3.7 08.02.18) ") + modus + "\r\ninf;Outlook Version " + version + "\r\n";
+}
 
 // The banner the binary prints on this machine, as bytes.
 QByteArray banner();
