@@ -27,14 +27,6 @@ Interfacedatei lies(const QByteArray& inhalt, const char* codepage = "UTF-8")
     return gelesen;
 }
 
-// Each list as the console shows it, so an empty list ("") and one empty entry (";") differ.
-std::string felder(const Interfacedatei& d)
-{
-    return QStringList{d.profil, d.mail.info, d.to_text, d.cc_text, d.bcc_text, d.atta_text, d.attt_text, d.mail.body}
-        .join(QLatin1Char('|'))
-        .toStdString();
-}
-
 TEST(Interfacedatei, LiestJedesFeldAnSeinerStelle)
 {
     const struct {
@@ -58,8 +50,13 @@ TEST(Interfacedatei, LiestJedesFeldAnSeinerStelle)
         {"InvalidByteIsTheLastTested", QByteArray(2047, 'P') + "\xfc", QString(2047, 'P') + "\u00fc|||||||"},
         {"InvalidBytePastTheTestedRange", QByteArray(2048, 'P') + "\xfc", QString(2048, 'P') + "\ufffd|||||||"},
     };
-    for (const auto& f : faelle)
-        EXPECT_EQ(felder(lies(f.datei, f.codepage)), f.erwartet.toStdString()) << f.name;
+    for (const auto& f : faelle) {
+        const Interfacedatei d = lies(f.datei, f.codepage);
+        // Each list as the console shows it, so an empty list ("") and one empty entry (";") differ.
+        const QStringList felder{d.profil, d.mail.info, d.to_text, d.cc_text, d.bcc_text, d.atta_text, d.attt_text,
+                                 d.mail.body};
+        EXPECT_EQ(felder.join(QLatin1Char('|')).toStdString(), f.erwartet.toStdString()) << f.name;
+    }
 }
 
 // Entries missing once the file has ended stop at the limit; present ones are all read.
