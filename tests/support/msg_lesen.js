@@ -15,10 +15,6 @@ function zeit(text) {
   return text === undefined ? undefined : new Date(text).toISOString().replace(".000Z", "Z");
 }
 
-function hex(bytes) {
-  return Buffer.from(bytes).toString("hex");
-}
-
 function ansicht(leser, f, innen) {
   const m = {
     subject: f.subject, prefix: roh(f, "003d001f"), topic: f.normalizedSubject, message_id: f.messageId,
@@ -27,7 +23,7 @@ function ansicht(leser, f, innen) {
       const anlage = { name: a.fileNameShort, long_name: a.fileName, mime: a.attachMimeTag, cid: a.pidContentId || "",
         position: roh(a, "370b0003") | 0, hidden: Boolean(a.attachmentHidden) };
       if (a.innerMsgContent) anlage.mail = ansicht(leser, a.innerMsgContentFields, true);
-      else anlage.data = hex(leser.getAttachment(a).content);
+      else anlage.data = Buffer.from(leser.getAttachment(a).content).toString("hex");
       return anlage;
     }),
     body: f.body, html: f.html && new TextDecoder(f.internetCodepage === 65001 ? "utf-8" : "latin1").decode(f.html),

@@ -1,13 +1,7 @@
 #!/usr/bin/env python3
 """`msg_lesen.py EML MSG` prints as JSON what the source mail EML holds, also cut down to what msgconvert shows, and
 what msgconvert makes of the .msg file MSG. msg_lesen.js gives the full view of a second reader."""
-import datetime
-import email.policy
-import email.utils
-import json
-import re
-import subprocess
-import sys
+import datetime, email.policy, email.utils, json, re, subprocess, sys
 
 STEUER = re.compile("[\x00-\x1f\x7f-\x9f]")
 TEXT = {"text/plain": "body", "text/html": "html"}
