@@ -1,8 +1,8 @@
 // Calling the provider, reading delivered messages back, stand-in delivery commands.
 #include "mail_leser.h"
+#include "lauf.h"
 
 #include <QDir>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -34,13 +34,8 @@ ULONG sende(LHANDLE sitzung, Nachricht n, FLAGS flags)
 
 QString lies_mail(const QByteArray& inhalt)
 {
-    QProcess python;
-    python.start(QStringLiteral(TELVORIN_PYTHON), {QStringLiteral(LIES_MAIL_SKRIPT)});
-    python.write(inhalt);
-    python.closeWriteChannel();
-    if (!python.waitForFinished(60000) || python.exitCode() != 0)
-        return QStringLiteral("Fehler: ") + python.errorString() + QString::fromUtf8(python.readAllStandardError());
-    return QString::fromUtf8(python.readAllStandardOutput());
+    const testhilfe::Ergebnis e = testhilfe::Umgebung().starte_programm(TELVORIN_PYTHON, {LIES_MAIL_SKRIPT}, inhalt);
+    return QString::fromUtf8(e.exit_code == 0 ? e.standardausgabe : "Fehler: " + e.standardfehler);
 }
 
 QString anlage(const QString& name, const char* typ, const QByteArray& daten)
