@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -61,7 +62,8 @@ struct Lauf {
 
 // Runs telvorin on `datei` (none when null) as mail.txt. `codes` holds what the
 // provider answers, as "<function>=<code of the 1st call>,<of the 2nd>..." pairs.
-Lauf sende(const QByteArray& datei, const char* codes = "", const QString& bibliothek = TESTPROVIDER_VOLL)
+Lauf sende(const QByteArray& datei, const char* codes = "", const QString& bibliothek = TESTPROVIDER_VOLL,
+          const QString& programm = testhilfe::telvorin_binary())
 {
     Umgebung u;
     u.setze(QStringLiteral("TELVORIN_MAPI_LIBRARY"), bibliothek);
@@ -71,7 +73,7 @@ Lauf sende(const QByteArray& datei, const char* codes = "", const QString& bibli
                 paar.section(QLatin1Char('='), 1));
     if (!datei.isNull())
         u.schreibe(QStringLiteral("mail.txt"), datei);
-    return {u.starte({QStringLiteral("mail.txt")}), u.lies(QStringLiteral("protokoll.txt"))};
+    return {u.starte_programm(programm, {QStringLiteral("mail.txt")}), u.lies(QStringLiteral("protokoll.txt"))};
 }
 
 // A Latin-1 file: the console stays Latin-1; profile, subject, body and names
@@ -175,16 +177,13 @@ TEST(Mailjob, UnlesbareDateiEndetVorDemLaden)
 // installed beside the executable, wherever that is and whatever the working directory.
 TEST(Mailjob, VorgabebibliothekLiegtNebenDemProgramm)
 {
-    Umgebung u;
-    const QString bin = u.pfad(QStringLiteral("woanders/bin/telvorin"));
-    u.schreibe(QStringLiteral("woanders/lib/libtelvorin_mapi.so"), u.lies(TESTPROVIDER_VOLL));
-    ASSERT_TRUE(QDir().mkpath(u.pfad(QStringLiteral("woanders/bin"))));
-    ASSERT_TRUE(QFile::copy(testhilfe::telvorin_binary(), bin));
-    u.schreibe(QStringLiteral("mail.txt"), kurz);
-    u.setze(QStringLiteral("TELVORIN_TEST_PROTOKOLL"), u.pfad(QStringLiteral("protokoll.txt")));
-    u.setze(QStringLiteral("TELVORIN_MAPI_LIBRARY"), QString());
-    EXPECT_EQ(u.starte_programm(bin, {QStringLiteral("mail.txt")}).standardausgabe, banner() + kurz_liste + gesendet);
-    EXPECT_EQ(u.lies(QStringLiteral("protokoll.txt")).left(7), "loaded\n");
+    const QTemporaryDir woanders;
+    ASSERT_TRUE(QDir(woanders.path()).mkpath(QStringLiteral("bin")) && QDir(woanders.path()).mkpath("lib"));
+    ASSERT_TRUE(QFile::copy(TESTPROVIDER_VOLL, woanders.filePath(QStringLiteral("lib/libtelvorin_mapi.so"))));
+    ASSERT_TRUE(QFile::copy(testhilfe::telvorin_binary(), woanders.filePath(QStringLiteral("bin/telvorin"))));
+    const Lauf l = sende(kurz, "", QString(), woanders.filePath(QStringLiteral("bin/telvorin")));
+    EXPECT_EQ(l.e.standardausgabe, banner() + kurz_liste + gesendet);
+    EXPECT_EQ(l.protokoll.left(7), "loaded\n");
 }
 
 }  // namespace
