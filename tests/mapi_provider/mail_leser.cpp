@@ -1,6 +1,5 @@
 // Calling the provider, reading delivered messages back, stand-in delivery commands.
 #include "mail_leser.h"
-#include "lauf.h"
 
 #include <QDir>
 
@@ -43,11 +42,9 @@ QString anlage(const QString& name, const char* typ, const QByteArray& daten)
     return QStringLiteral("\nAnlage: %1; %2; base64; ").arg(name, QLatin1String(typ)) + daten.toBase64();
 }
 
-QStringList mails_in(const QString& ordner) { return QDir(ordner).entryList({"*.eml"}, QDir::Files, QDir::Name); }
-
 QByteArray einzige_mail(const QString& ordner)
 {
-    const QStringList mails = mails_in(ordner);
+    const QStringList mails = dateien_in(ordner);
     EXPECT_EQ(mails.size(), 1) << ordner.toStdString();
     QFile f(ordner + QLatin1Char('/') + mails.value(0));
     return mails.size() == 1 && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

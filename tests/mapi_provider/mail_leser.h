@@ -3,6 +3,7 @@
 #pragma once
 
 #include "simple_mapi.h"
+#include "sitzung.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,8 +36,8 @@ ULONG sende(LHANDLE sitzung, Nachricht n, FLAGS flags = MAPI_DIALOG);
 QString lies_mail(const QByteArray& inhalt);
 QString anlage(const QString& name, const char* typ, const QByteArray& daten);
 
-// The .eml files in `ordner`, sorted by name; the bytes of the only one (failing the test unless there is one).
-QStringList mails_in(const QString& ordner);
+// The files in `ordner`, sorted by name; the bytes of the only one (failing the test unless there is one).
+using testhilfe::dateien_in;
 QByteArray einzige_mail(const QString& ordner);
 
 // `ordner`/bin/`name`: a script that records its arguments and standard input in `ordner` and exits with `status`;

@@ -196,7 +196,7 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
         SCOPED_TRACE(fall.beschreibung);
         konfiguration("[Standard]\n" + fall.profil + adressbuch);
         EXPECT_EQ(sende(0, fall.nachricht, fall.flags), fall.erwartet);
-        EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
+        EXPECT_TRUE(dateien_in(standard_ausgang()).isEmpty());
     }
     MapiMessage kaputt {};
     kaputt.nRecipCount = 2;

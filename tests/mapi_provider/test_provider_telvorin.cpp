@@ -92,7 +92,7 @@ TEST_F(ProviderTelvorin, TheProfileOfAFileChoosesWhereACompleteMailGoes)
         EXPECT_TRUE(roh.contains("; filename*=iso-8859-1''%DCbersicht%20M%E4rz.txt\r\n"));
         QDir(m_u.pfad(ausgang)).removeRecursively();
     }
-    EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
+    EXPECT_TRUE(dateien_in(standard_ausgang()).isEmpty());
 }
 
 const QByteArray logon_fehler = "Fehler bei MAPI Logon (FAILURE)";
@@ -173,7 +173,7 @@ TEST_F(ProviderTelvorin, TheComposerAndSendmailDeliveriesRunTheirCommands)
     // Bcc stays in: sendmail -t takes the recipients from the headers and drops it.
     EXPECT_EQ(lies_mail(roh), "From: ich@example.com\nTo: Max Mustermann <max@example.com>\nBcc: bcc@example.com\n"
                               "Subject: S\nText (utf-8):\nZeile\n");
-    EXPECT_TRUE(mails_in(standard_ausgang()).isEmpty());
+    EXPECT_TRUE(dateien_in(standard_ausgang()).isEmpty());
 }
 
 struct SmtpCase {

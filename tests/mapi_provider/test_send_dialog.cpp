@@ -84,7 +84,7 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
     user.waitForFinished(30000);
     EXPECT_EQ(sent, c.delivered != nullptr);
     if (!c.delivered) {
-        EXPECT_TRUE(mails_in(u.pfad("out")).isEmpty());
+        EXPECT_TRUE(dateien_in(u.pfad("out")).isEmpty());
         return;
     }
     EXPECT_EQ(lies_mail(einzige_mail(u.pfad("out"))),
