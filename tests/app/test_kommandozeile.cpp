@@ -104,11 +104,19 @@ TEST(Kommandozeile, VersionOderFehlendeInterfacedateiEndenNachDemBanner)
     EXPECT_EQ(e.standardfehler, QByteArray());
 }
 
-TEST(Kommandozeile, AnlagenExportErsetztDieVorgabeErgebnisdatei)
+// The mail job leaves every result file alone; the attachment export replaces the default one, longer as it was.
+TEST(Kommandozeile, NurDieExportjobsSchreibenDieErgebnisdatei)
 {
     Umgebung u;
     u.schreibe("tmp/Telvorin_result.csv", QByteArray(5000, 'x'));
-    const auto e = u.starte({"-ANLAGE"});
+    u.schreibe("r.csv", "alt");
+    auto e = u.starte({"-back", "r.csv", "nichtda.txt"});
+    EXPECT_EQ(e.exit_code, 255);
+    EXPECT_TRUE(e.standardfehler.startsWith("Interfacedatei 'nichtda.txt'\n"));
+    EXPECT_TRUE(e.standardfehler.endsWith(programmende));
+    EXPECT_EQ(u.lies("r.csv"), QByteArray("alt"));
+    EXPECT_EQ(u.lies("tmp/Telvorin_result.csv"), QByteArray(5000, 'x'));
+    e = u.starte({"-ANLAGE"});
     EXPECT_EQ(e.exit_code, 255);
     EXPECT_EQ(e.standardfehler, "speichere_anlage_msg: kein Outlook Inspector aktiv\n" + programmende);
     EXPECT_EQ(u.lies("tmp/Telvorin_result.csv"),
@@ -151,19 +159,6 @@ TEST(Kommandozeile, UnbrauchbareErgebnisdateiWirdStillUebergangen)
         EXPECT_FALSE(QFile::exists(u.pfad("neu.txt")));
         EXPECT_FALSE(QFile::exists(u.pfad("fehlt/r.csv")));
     }
-}
-
-TEST(Kommandozeile, MailModusLaesstDieErgebnisdateiInRuhe)
-{
-    Umgebung u;
-    u.schreibe("tmp/Telvorin_result.csv", "alt");
-    u.schreibe("r.csv", "alt");
-    const auto e = u.starte({"-back", "r.csv", "nichtda.txt"});
-    EXPECT_EQ(e.exit_code, 255);
-    EXPECT_TRUE(e.standardfehler.startsWith("Interfacedatei 'nichtda.txt'\n"));
-    EXPECT_TRUE(e.standardfehler.endsWith(programmende));
-    EXPECT_EQ(u.lies("r.csv"), QByteArray("alt"));
-    EXPECT_EQ(u.lies("tmp/Telvorin_result.csv"), QByteArray("alt"));
 }
 
 }  // namespace
