@@ -286,7 +286,8 @@ public:
             if (got == 0) {
                 // The end of the pipe ends the mail only if the writer wrote all of it: a clean end after a
                 // failed write would hand the server a truncated mail to deliver.
-                source->m_writer.join();
+                if (source->m_writer.joinable())
+                    source->m_writer.join();
                 return source->m_error == 0 ? 0 : CURL_READFUNC_ABORT;
             }
             if (errno != EINTR)
