@@ -1,12 +1,17 @@
-// The Simple MAPI provider loaded by path and called through its C entry points.
+// The Simple MAPI provider loaded by path and called through its C entry points; the real telvorin binary sending
+// through it into temporary configurations, and through the smtp delivery to a real SMTP server on 127.0.0.1.
 #include "lauf.h"
 #include "mail_leser.h"
+#include "smtp_test_server.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QRegularExpression>
+#include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -16,6 +21,8 @@
 #include <unistd.h>
 
 using namespace providertest;
+using testhilfe::Ergebnis;
+using testhilfe::mail_fehler;
 
 namespace {
 
@@ -129,7 +136,7 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
 }
 
 // Through the wide entry point: header text that looks like encoded words or holds control characters, a text
-// attachment in UTF-8 with a NUL (Latin-1 ones: test_provider_telvorin), "From " lines.
+// attachment in UTF-8 with a NUL (Latin-1 ones: ProviderTelvorin), "From " lines.
 TEST_F(ProviderTest, WhatTheCallerWroteIsWhatReadersShow)
 {
     m_u.schreibe(QStringLiteral("unter/a.txt"), QByteArray("\xc3\xa4\0z\n", 5));
@@ -235,5 +242,246 @@ TEST_F(ProviderTest, TheOutboxNeverOverwritesWritesThroughNoLinkAndClearsOnlyDea
     EXPECT_EQ(geblieben.filter(QRegularExpression(QStringLiteral("^[^\\d]"))),
               (QStringList{".telvorin-frisch", ".telvorin-link12", ".telvorin-sperre", ".telvorin-x", "tot.eml"}));
 }
+
+// An interface file: profile, ignored line, subject, the five counted lists, the body.
+using Liste = QList<QByteArray>;
+QByteArray interfacedatei(const QByteArray& profil, const QByteArray& betreff, const Liste& to, const Liste& cc,
+                          const Liste& atta, const Liste& attt, const QByteArray& text, const Liste& bcc = {})
+{
+    QByteArray datei = profil + "\n\n" + betreff + "\n";
+    for (const Liste& liste : {to, cc, bcc, atta, attt})
+        datei += QByteArray::number(liste.size()) + "\n" + (liste.isEmpty() ? "" : liste.join('\n') + "\n");
+    return datei + text;
+}
+QByteArray an(const Liste& to, const QByteArray& text = "T\n") { return interfacedatei("", "S", to, {}, {}, {}, text); }
+
+class ProviderTelvorin : public ::testing::Test {
+protected:
+    ProviderTelvorin() { m_u.setze(QStringLiteral("PATH"), m_u.pfad(QStringLiteral("bin")) + ":/usr/bin:/bin"); }
+
+    Ergebnis sende(const QByteArray& datei)
+    {
+        m_u.schreibe(QStringLiteral("mail.txt"), datei);
+        return m_u.starte({QStringLiteral("mail.txt")});
+    }
+    QString standard_ausgang() const { return m_u.pfad(QStringLiteral("home/.local/share/telvorin/outbox")); }
+    void konfiguration(const QByteArray& inhalt) { m_u.schreibe("home/.config/telvorin/mapi.ini", inhalt); }
+
+    testhilfe::Umgebung m_u;
+};
+
+TEST_F(ProviderTelvorin, TheProfileOfAFileChoosesWhereACompleteMailGoes)
+{
+    // line 1 of the interface file, where the mail lands, its sender
+    const char* const faelle[][3] = {
+        {"Vertrieb", "home/.config/telvorin/vertrieb", "Vertrieb <vertrieb@x.de>"},
+        // The mailer retries an unknown profile without a name; the default profile's password accepts its empty one.
+        {"Gibtsnicht", "home/Mail/outbox", "Max Mustermann <max@example.com>"},
+    };
+    // The configuration shown in the README, as written, and one more profile.
+    const QByteArray readme = m_u.lies(testhilfe::quellverzeichnis() + QStringLiteral("/README.md"));
+    const int anfang = readme.indexOf("```ini\n") + 7, ende = readme.indexOf("```", anfang);
+    ASSERT_TRUE(anfang > 6 && ende > anfang);
+    konfiguration(readme.mid(anfang, ende - anfang) + "[Vertrieb]\nOutbox=vertrieb\nFrom=Vertrieb <vertrieb@x.de>\n"
+                  "[AddressBook]\nJ\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\nTeam Vertrieb=team@x.de\n");
+    m_u.setze(QStringLiteral("TELVORIN_MAPI_CONFIG"), QString());  // empty counts as unset
+    QByteArray alle_bytes;
+    for (int i = 0; i < 3 * 256; ++i)
+        alle_bytes.append(static_cast<char>(i));
+    m_u.schreibe(QStringLiteral("anlagen/unter/daten.bin"), alle_bytes);
+    m_u.schreibe(QStringLiteral("anlagen/bild.png"), "\x89PNG\r\n");
+    for (const auto& [profil, ausgang, absender] : faelle) {
+        SCOPED_TRACE(profil);
+        // A UTF-8 interface file; the mailer hands names back and titles over in Latin-1.
+        const Ergebnis e = sende(interfacedatei(profil, "Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac",
+                                                {"max mustermann", "<direkt@example.com>"}, {"j\xc3\xbcrgen"},
+                                                {"anlagen\\unter\\daten.bin", "anlagen/bild.png"},
+                                                {"\xc3\x9c" "bersicht M\xc3\xa4rz.txt", "Foto.png"},
+                                                "Zeile 1\nZeile \xc3\xa4 2\n\nEnde\n", {"vertrieb"}));
+        EXPECT_EQ(e.exit_code, 0);
+        EXPECT_EQ(e.standardfehler, QByteArray("Interfacedatei 'mail.txt'\n"));  // nothing of the provider's
+        const QByteArray roh = einzige_mail(m_u.pfad(ausgang));
+        EXPECT_EQ(lies_mail(roh), "From: " + QString(absender)
+                      + QString::fromUtf8("\nTo: Max Mustermann <max@example.com>, direkt@example.com\n"
+                                          "Cc: J\xc3\xbcrgen M\xc3\xbcller <juergen@example.com>\n"
+                                          "Bcc: Team Vertrieb <team@x.de>\n"  // as outboxes keep it
+                                          "Subject: Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac\n"
+                                          "Text (utf-8):\nZeile 1\nZeile \xc3\xa4 2\n\nEnde\n")
+                      + anlage(QString::fromUtf8("\xc3\x9c" "bersicht M\xc3\xa4rz.txt"),
+                               "text/plain; charset=iso-8859-1", alle_bytes)
+                      + anlage(QStringLiteral("Foto.png"), "image/png", "\x89PNG\r\n"));
+        // 7-bit, every line ended with CR LF, non-ASCII header text encoded (in the smallest charset that holds it).
+        EXPECT_TRUE(std::all_of(roh.begin(), roh.end(), [](char c) { return c > 0; }));
+        EXPECT_EQ(roh.count('\n'), roh.count("\r\n"));
+        EXPECT_FALSE(roh.contains("\r\r"));
+        EXPECT_TRUE(roh.contains("\r\nSubject: Angebot =?UTF-8?")) << roh.left(1500).constData();
+        EXPECT_TRUE(roh.contains("; filename*=iso-8859-1''%DCbersicht%20M%E4rz.txt\r\n"));
+        QDir(m_u.pfad(ausgang)).removeRecursively();
+    }
+    EXPECT_TRUE(dateien_in(standard_ausgang()).isEmpty());
+}
+
+const QByteArray logon_fehler = "Fehler bei MAPI Logon (FAILURE)";
+const QByteArray buch = "[AddressBook]\nMax Mustermann=max@example.com\nMaria Muster=maria@example.com\n";
+const QByteArray composer = "[Standard]\nDelivery=composer\n" + buch;
+const QByteArray ungueltig = "One or more recipients were invalid or did not resolve to any address.\n"
+                             "Fehler beim Senden der EMail (INVALID_RECIPS)";
+
+struct FehlerFall {
+    const char* beschreibung;
+    QByteArray konfiguration;  // nothing is written when null
+    QByteArray grund;          // why the configuration is not used, or the recipient the composer refuses
+    QByteArray mail = an({"a@example.com"});
+    QByteArray text = logon_fehler;  // the mailer's text for the provider's code
+    const char* datei = "mapi.ini";  // TELVORIN_MAPI_CONFIG, in the working directory
+};
+
+// Any bytes as configuration give one such line: fuzz_provider_config.
+TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndTheProvidersReasonAsOneLine)
+{
+    const FehlerFall faelle[] = {
+        {"line without key", "[Standard]\nDelivery=outbox\nnur Text\n", "Syntaxfehler in Zeile 3"},
+        {"unknown delivery", "[Standard]\nDelivery=brieftaube\n", "unbekannte Zustellart 'brieftaube' in [Standard]"},
+        {"misspelt key", "[Standard]\nDelivry=sendmail\n", "unbekannter Eintrag 'Delivry' in [Standard]"},
+        {"sender without address", "[Standard]\nFrom=Max Muster\n", "ungueltiger Absender 'Max Muster' in [Standard]"},
+        {"address book entry without address", "[AddressBook]\nMax=Mustermann\n",
+         "ungueltige Adresse 'Mustermann' fuer 'Max' in [AddressBook]"},
+        {"default profile missing", "[General]\nDefaultProfile=Fehlt\n", "Standardprofil 'Fehlt' fehlt"},
+        // A file named on purpose must exist; the default place may be empty.
+        {"named file missing", QByteArray(), "Datei fehlt", an({"a@example.com"}), logon_fehler, "fehlt.ini"},
+        // Nothing a caller writes becomes an option or a recipient of the composer.
+        {"option as recipient", composer, "--attach", an({"a@x.de", "--attach", "/etc/pw", "--bcc", "s@x.de"}),
+         ungueltig},
+        {"body beyond one argument", composer, "", an({"a@example.com"}, QByteArray(131071, 'x') + "\n"),
+         "The text in the message was too large. No message was sent.\nFehler beim Senden der EMail (TEXT_TOO_LARGE)"},
+    };
+    lege_standin_an(m_u.pfad(), QStringLiteral("xdg-email"), 0);
+    for (const FehlerFall& fall : faelle) {
+        SCOPED_TRACE(fall.beschreibung);
+        const QString datei = m_u.pfad(QLatin1String(fall.datei));
+        if (!fall.konfiguration.isNull())
+            m_u.schreibe(QLatin1String(fall.datei), fall.konfiguration);
+        m_u.setze(QStringLiteral("TELVORIN_MAPI_CONFIG"), datei);
+        const Ergebnis e = sende(fall.mail);
+        EXPECT_EQ(e.exit_code, 255);
+        // One line although the mailer retries the log-on.
+        QByteArray zeile = "MAPI-Konfiguration '" + datei.toUtf8() + "' nicht verwendbar: " + fall.grund + "\n";
+        if (fall.konfiguration == composer)
+            zeile = fall.grund.isEmpty()
+                ? "MAPI: Text mit 131072 Bytes zu gross fuer die Befehlszeile des Mail-Composers (hoechstens 131071)\n"
+                : "MAPI: Empfaenger '" + fall.grund + "' ist keine Adresse fuer den Mail-Composer\n";
+        EXPECT_EQ(e.standardfehler, "Interfacedatei 'mail.txt'\n" + zeile + mail_fehler(fall.text));
+        EXPECT_EQ(aufgerufen_mit(m_u.pfad(), QStringLiteral("xdg-email")), QStringList{"<nicht aufgerufen>"});
+    }
+}
+
+TEST_F(ProviderTelvorin, TheComposerAndSendmailDeliveriesRunTheirCommands)
+{
+    // The real xdg-email hands the URI it built to a hook on PATH.
+    lege_standin_an(m_u.pfad(), QStringLiteral("xdg-email-hook.sh"), 0);
+    lege_standin_an(m_u.pfad(), QStringLiteral("sendmail"), 0);
+    m_u.schreibe(QStringLiteral("docs/plan&bcc=x@y.txt"), "Plan");
+    konfiguration("[Standard]\nDelivery=composer\nComposer=/usr/bin/xdg-email\n" + buch);
+    Ergebnis e = sende(interfacedatei("", "Weg \xc3\xa4&bcc=x@y", {"Max Mustermann", "b?c&d=e@x.de"}, {"Maria"},
+                                      {"docs\\plan&bcc=x@y.txt"}, {}, "Zeile\n&to=x@y\n", {"bcc@example.com"}));
+    EXPECT_EQ(e.exit_code, 0) << e.standardfehler.constData();
+    EXPECT_EQ(aufgerufen_mit(m_u.pfad(), QStringLiteral("xdg-email-hook.sh")),
+              QStringList{"mailto:max@example.com,b%3Fc%26d%3De@x.de?cc=maria@example.com&bcc=bcc@example.com&"
+                          "subject=Weg%20%C3%A4%26bcc%3Dx@y&body=Zeile%0D%0A%26to%3Dx@y&attach="
+                          + QUrl::toPercentEncoding(m_u.pfad(QStringLiteral("docs/plan&bcc=x@y.txt")), "/@", "_~")});
+
+    konfiguration("[Standard]\nDelivery=sendmail\nSendmail=sendmail -f ich@example.com\nFrom=ich@example.com\n" + buch);
+    e = sende(interfacedatei("", "S", {"Max Mustermann"}, {}, {}, {}, "Zeile\n", {"bcc@example.com"}));
+    EXPECT_EQ(e.exit_code, 0) << e.standardfehler.constData();
+    EXPECT_EQ(aufgerufen_mit(m_u.pfad(), "sendmail"), (QStringList{"-f", "ich@example.com", "-t", "-oi"}));
+    const QByteArray roh = m_u.lies(QStringLiteral("sendmail.stdin"));
+    EXPECT_FALSE(roh.contains('\r'));  // local line ends for the local mailer
+    // Bcc stays in: sendmail -t takes the recipients from the headers and drops it.
+    EXPECT_EQ(lies_mail(roh), "From: ich@example.com\nTo: Max Mustermann <max@example.com>\nBcc: bcc@example.com\n"
+                              "Subject: S\nText (utf-8):\nZeile\n");
+    EXPECT_TRUE(dateien_in(standard_ausgang()).isEmpty());
+}
+
+struct SmtpCase {
+    const char* name;
+    const char* server_mode;  // as smtp_server.py takes it
+    const char* size_limit;   // the server's SIZE, "" for none
+    QByteArray credentials;   // profile lines after Server=
+    const char* to;           // the interface file's TO entry
+    int attachment_size;      // bytes of a generated attachment, 0 for none
+    const char* reason;       // expected on standard error after the server; nullptr: the mail is delivered
+    const char* code_text;    // the tool's text for the code it got
+};
+void PrintTo(const SmtpCase& c, std::ostream* out) { *out << c.name; }
+
+const QByteArray trusted = "CAFile=server/cert.pem\n";
+const QByteArray good = trusted + "User=max\nPassword=geheim\n";
+const char* const logon_failure = "There was no default logon, and the user failed to log on successfully when the "
+                                  "logon dialog box was displayed. No message was sent.\nFehler beim Senden der EMail "
+                                  "(LOGON_FAILURE )";
+const char* const failure = "One or more unspecified errors occurred. No message was sent.\nFehler beim Senden der "
+                            "EMail (FAILURE)";
+const char* const kunde = "kunde@example.com";
+const SmtpCase smtp_cases[] = {
+    {"AllRecipientsInTheEnvelopeNoBccOnTheWire", "ok", "", good, kunde, 0, nullptr, ""},
+    {"FiftyMegabyteAttachment", "ok", "", good, kunde, 50 << 20, nullptr, ""},
+    {"PasswordCommandBeforePassword", "ok", "",
+     trusted + "User=max\nPassword=falsch\nPasswordCommand=printf \"geheim\\nzweite Zeile\"\n", kunde, 0, nullptr, ""},
+    {"WrongPassword", "ok", "", trusted + "User=max\nPassword=falsch\n", kunde, 0,
+     "Antwort auf AUTH: 535 5.7.8 Authentication credentials invalid", logon_failure},
+    {"FailingPasswordCommand", "ok", "", trusted + "User=max\nPasswordCommand=false\n", kunde, 0,
+     "Passwortbefehl false liefert kein Passwort", logon_failure},
+    {"NoLogIn", "ok", "", trusted, kunde, 0, "Antwort auf MAIL: 530 5.7.0 Authentication required", logon_failure},
+    {"OneRefusedRecipientFailsTheWholeSend", "ok", "", good, "abgelehnt@example.com", 0,
+     "Antwort auf RCPT: 550 5.1.1 <abgelehnt@example.com>: Recipient address rejected", ungueltig},
+    {"MessageTooLarge", "ok", "100", good, kunde, 0, "Antwort auf DATA: 552 Error: Too much mail data",
+     "\nFehler beim Senden der EMail (NOT_SUPPORTED)"},
+    {"ServerDropsTheConnection", "drop", "", good, kunde, 0, "response reading failed (errno: 0)", failure},
+    {"UntrustedCertificate", "ok", "", "User=max\nPassword=geheim\n", kunde, 0,
+     "SSL certificate problem: self-signed certificate", failure},
+    {"ImplicitTls", "smtps", "", good, kunde, 0, nullptr, ""},
+    {"NoPasswordWithoutStarttls", "plain", "", good, kunde, 0, "STARTTLS not supported.", failure},
+};
+
+class SmtpDelivery : public ProviderTelvorin, public ::testing::WithParamInterface<SmtpCase> {};
+
+TEST_P(SmtpDelivery, TheServerGetsTheWholeMailOrTheToolSaysWhy)
+{
+    const SmtpCase& c = GetParam();
+    SmtpTestServer server(m_u.pfad(QStringLiteral("server")), c.server_mode, c.size_limit);
+    ASSERT_NE(server.port(), 0);
+    const QString url = QStringLiteral("%1://127.0.0.1:%2").arg(qstrcmp(c.server_mode, "smtps") ? "smtp" : "smtps")
+                            .arg(server.port());
+    konfiguration("[Standard]\nDelivery=smtp\nFrom=Max Mustermann <max@example.com>\nServer=" + url.toUtf8() + "\n"
+                  + QByteArray(c.credentials).replace("server/", m_u.pfad(QStringLiteral("server/")).toUtf8()));
+    QByteArray attachment(c.attachment_size, '\0');
+    quint32 noise = 1;
+    for (char& byte : attachment)
+        byte = static_cast<char>((noise = noise * 1664525u + 1013904223u) >> 24);
+    m_u.schreibe(QStringLiteral("anlage.bin"), attachment);
+    const bool anlage_da = c.attachment_size > 0;
+    const Liste files = anlage_da ? Liste{"anlage.bin"} : Liste{}, titles = anlage_da ? Liste{"Daten.bin"} : Liste{};
+    const Ergebnis result = sende(interfacedatei("", "Angebot", {c.to}, {"kopie@example.com"}, files, titles, "Hallo\n",
+                                                 {"blind@example.com"}));
+    const QByteArray received = m_u.lies(QStringLiteral("server/received-1"));
+    if (c.reason) {
+        EXPECT_EQ(result.exit_code, 255);
+        EXPECT_EQ(result.standardfehler, "Interfacedatei 'mail.txt'\nSMTP-Versand ueber " + url.toUtf8()
+                                             + " fehlgeschlagen: " + c.reason + "\n" + mail_fehler(c.code_text));
+        EXPECT_TRUE(received.isNull());
+        return;
+    }
+    EXPECT_EQ(result.exit_code, 0) << result.standardfehler.constData();
+    const int blank = received.indexOf("\n\n");
+    EXPECT_EQ(received.left(blank), "MAIL FROM:<max@example.com>\nRCPT TO:<kunde@example.com>\n"
+                                    "RCPT TO:<kopie@example.com>\nRCPT TO:<blind@example.com>");
+    EXPECT_EQ(lies_mail(received.mid(blank + 2)),
+              "From: Max Mustermann <max@example.com>\nTo: kunde@example.com\nCc: kopie@example.com\nSubject: Angebot\n"
+              "Text (utf-8):\nHallo\n"
+                  + (c.attachment_size ? anlage("Daten.bin", "application/octet-stream", attachment) : QString()));
+}
+
+INSTANTIATE_TEST_SUITE_P(ServerBehaviours, SmtpDelivery, ::testing::ValuesIn(smtp_cases),
+                         [](const ::testing::TestParamInfo<SmtpCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
