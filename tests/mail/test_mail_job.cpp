@@ -23,27 +23,23 @@ const QByteArray kurz_liste("P1   'mail.txt'\nMAPI 'Standard'\nINFO 'Betreff'\nT
                             "ATTA ''\nATTT ''\nBODY 'Text\r\n'\n");
 const QByteArray gesendet("Email gesendet: Betreff\n");
 
-// Record lines; a logon without a profile passes no password either.
+// Record lines: the call, its arguments up to the last and the code it answered.
+QByteArray zeile(const QByteArray& aufruf, unsigned c) { return aufruf + " reserved=0 -> " + QByteArray::number(c) + "\n"; }
+// A logon without a profile passes no password either.
 QByteArray logon(const QByteArray& profil, int flags, unsigned code)
 {
-    return "MAPILogon ui=0 profile=" + profil + " password=" + (profil == "null" ? "null" : "<>")
-           + " flags=" + QByteArray::number(flags) + " reserved=0 -> " + QByteArray::number(code) + "\n";
+    return zeile("MAPILogon ui=0 profile=" + profil + " password=" + (profil == "null" ? "null" : "<>") + " flags="
+                     + QByteArray::number(flags), code);
 }
 // How the record of the short file starts.
 QByteArray anfang(unsigned logon_code) { return "loaded\n" + logon("<Standard>", 2, logon_code); }
 QByteArray resolve(const char* name, unsigned code)
 {
-    return QByteArray("MAPIResolveName session=4711 ui=0 name=<") + name + "> flags=0 reserved=0 -> "
-           + QByteArray::number(code) + "\n" + (code == 0 ? "MAPIFreeBuffer\n" : "");
+    return zeile(QByteArray("MAPIResolveName session=4711 ui=0 name=<") + name + "> flags=0", code)
+           + (code == 0 ? "MAPIFreeBuffer\n" : "");
 }
-QByteArray send(unsigned code)
-{
-    return "MAPISendMail session=4711 ui=0 flags=8 reserved=0 -> " + QByteArray::number(code) + "\n";
-}
-QByteArray logoff(unsigned code)
-{
-    return "MAPILogoff session=4711 ui=0 flags=0 reserved=0 -> " + QByteArray::number(code) + "\n";
-}
+QByteArray send(unsigned code) { return zeile("MAPISendMail session=4711 ui=0 flags=8", code); }
+QByteArray logoff(unsigned code) { return zeile("MAPILogoff session=4711 ui=0 flags=0", code); }
 
 // The record without the details of each message.
 QByteArray aufrufe(const QByteArray& protokoll)

@@ -97,12 +97,7 @@ ULONG MAPISendMail(LHANDLE sitzung, ULONG_PTR ui, lpMapiMessage m, FLAGS flags, 
 }
 
 // Functions the mailer must find but never calls: a call shows in the record.
-#define UNGENUTZT(NAME, ...) \
-    ULONG NAME(__VA_ARGS__) \
-    { \
-        protokolliere(#NAME); \
-        return MAPI_E_NOT_SUPPORTED; \
-    }
+#define UNGENUTZT(NAME, ...) ULONG NAME(__VA_ARGS__) { protokolliere(#NAME); return MAPI_E_NOT_SUPPORTED; }
 
 #ifndef OHNE_MAPISendMailW
 UNGENUTZT(MAPISendMailW, LHANDLE, ULONG_PTR, lpMapiMessageW, FLAGS, ULONG)

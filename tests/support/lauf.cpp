@@ -36,21 +36,15 @@ Umgebung::Umgebung()
     const QString p = m_verzeichnis.path();
     QDir(p).mkpath(QStringLiteral("home"));
     QDir(p).mkpath(QStringLiteral("tmp"));
-    m_variablen[QStringLiteral("PATH")] = QStringLiteral("/usr/local/bin:/usr/bin:/bin");
-    m_variablen[QStringLiteral("LC_ALL")] = QStringLiteral("C.UTF-8");
-    m_variablen[QStringLiteral("LANG")] = QStringLiteral("C.UTF-8");
-    m_variablen[QStringLiteral("TZ")] = QStringLiteral("UTC");
-    m_variablen[QStringLiteral("HOME")] = p + QStringLiteral("/home");
-    m_variablen[QStringLiteral("TMPDIR")] = p + QStringLiteral("/tmp");
-    m_variablen[QStringLiteral("XDG_CONFIG_HOME")] = p + QStringLiteral("/home/.config");
-    m_variablen[QStringLiteral("XDG_DATA_HOME")] = p + QStringLiteral("/home/.local/share");
-    m_variablen[QStringLiteral("XDG_RUNTIME_DIR")] = p + QStringLiteral("/tmp");
-    const QProcessEnvironment eigene = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
-        const QString n = QLatin1String(name);
-        if (eigene.contains(n))
-            m_variablen[n] = eigene.value(n);
-    }
+    for (const auto& [name, wert] : {std::pair{"PATH", "/usr/local/bin:/usr/bin:/bin"}, {"LC_ALL", "C.UTF-8"},
+                                     {"LANG", "C.UTF-8"}, {"TZ", "UTC"}})
+        m_variablen[QLatin1String(name)] = QLatin1String(wert);
+    for (const auto& [name, relativ] : {std::pair{"HOME", "/home"}, {"TMPDIR", "/tmp"}, {"XDG_RUNTIME_DIR", "/tmp"},
+                                        {"XDG_CONFIG_HOME", "/home/.config"}, {"XDG_DATA_HOME", "/home/.local/share"}})
+        m_variablen[QLatin1String(name)] = p + QLatin1String(relativ);
+    for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
+        if (qEnvironmentVariableIsSet(name))
+            m_variablen[QLatin1String(name)] = qEnvironmentVariable(name);
 }
 
 QString Umgebung::pfad(const QString& relativ) const
