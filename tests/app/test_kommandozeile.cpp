@@ -20,10 +20,7 @@ struct Fall {
     QStringList argumente;  // without the program path
     ELaufmodus modus;
     bool version;
-    const char* ziel;
-    const char* name;
-    const char* back;
-    const char* interfacedatei;
+    const char *ziel, *name, *back, *interfacedatei;
 };
 
 void PrintTo(const Fall& f, std::ostream* os)
@@ -127,17 +124,14 @@ TEST(Kommandozeile, UnbrauchbareErgebnisdateiWirdStillUebergangen)
 {
     // A missing folder, and links planted where the result file goes: the run
     // goes on without a result file and the link's target stays untouched.
-    struct Fall {
-        const char* name;
-        const char* back;
-        const char* ziel;  // a symbolic link at `back` points here, if set
-    } const faelle[] = {
+    // The case, -back's value, and where a symbolic link at that path points, if anywhere.
+    const struct { const char *name, *back, *ziel; } faelle[] = {
         {"fehlender Ordner", "fehlt/r.csv", nullptr},
         {"Link auf eine Datei", "r.csv", "opfer.txt"},
         {"Link ins Leere", "r.csv", "neu.txt"},
         {"Link als Vorgabedatei", "", "opfer.txt"},
     };
-    for (const Fall& f : faelle) {
+    for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
         Umgebung u;
         u.schreibe("opfer.txt", "bleibt");

@@ -63,9 +63,7 @@ TEST(Interfacedatei, LiestJedesFeldAnSeinerStelle)
 TEST(Interfacedatei, FehlendeEintraegeSindBegrenztVorhandeneNicht)
 {
     const int grenze = 1024;  // the documented bound
-    const struct {
-        int anzahl, vorhanden, erwartet;
-    } faelle[] = {{grenze, 0, grenze}, {grenze + 1, 0, grenze}, {2147483647, 3000, 3000 + grenze}};
+    const struct { int anzahl, vorhanden, erwartet; } faelle[] = {{grenze, 0, grenze}, {grenze + 1, 0, grenze}, {2147483647, 3000, 3000 + grenze}};
     for (const auto& f : faelle) {
         QByteArray inhalt = "p\n\ns\n" + QByteArray::number(f.anzahl) + "\n";
         for (int i = 0; i < f.vorhanden; ++i)
@@ -101,13 +99,8 @@ TEST(CQIODatei, OeffnetSchliesstUndSchreibtBeimZerstoeren)
 
 TEST(Fehlername, TabellengrenzenUndLadefehler)
 {
-    const struct {
-        quint32 code, ladestatus;
-        int ladeschritt;
-        const char* erwartet;
-    } faelle[] = {
-        {19, 0, 13, "INVALID_SESSION"},
-        {27, 0, 13, "Errorcode:27"},
+    const struct { quint32 code, ladestatus; int ladeschritt; const char* erwartet; } faelle[] = {
+        {19, 0, 13, "INVALID_SESSION"}, {27, 0, 13, "Errorcode:27"},
         {19, funktion_fehlt, 1, "INVALID_SESSION: unable to get 'MAPILogon'"},
         {19, funktion_fehlt, 13, "INVALID_SESSION: unable to get 'MAPIResolveName'"},
         {18, funktion_fehlt, 5, "TEXT_TOO_LARGE"},

@@ -216,10 +216,7 @@ TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
 
 TEST(Dateiname, EntferntDieElfFolgenUndHaengtMsgAn)
 {
-    const struct {
-        const char* betreff;  // UTF-8
-        const char* name;
-    } faelle[] = {
+    const struct { const char *betreff, *name; } faelle[] = {  // the subject in UTF-8
         // The export test's subject holds each of the eleven and a bare bar.
         {"", ".msg"}, {"a |b", "a |b.msg"}, {"a| b", "a| b.msg"}, {"x.msg", "x.msg.msg"},
         // Non-overlapping, left to right: the second bar keeps one blank. "/" goes before " | ", so removing it can

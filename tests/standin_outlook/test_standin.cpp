@@ -10,10 +10,7 @@ namespace {
 
 TEST(MailReading, SubjectIsDecoded)
 {
-    const struct {
-        QByteArray header;
-        const char* subject;  // UTF-8
-    } cases[] = {
+    const struct { QByteArray header; const char* subject; } cases[] = {  // the subject in UTF-8
         {"=?iso-8859-1?b?5Pb8?=", "\xc3\xa4\xc3\xb6\xc3\xbc"}, {"=?windows-1252?Q?Preis_=80_10?=", "Preis \xe2\x82\xac 10"},
         {"=?KOI8-R?B?8NLJ18XU?=", "\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82"}, {"Direkt \xc3\xa4", "Direkt \xc3\xa4"},
         // Loose, as some senders write it: an encoded word inside a word.
@@ -30,10 +27,8 @@ TEST(MailReading, SubjectIsDecoded)
 
 TEST(MailReading, AttachmentsAreThePartsCarryingAName)
 {
-    const struct {
-        QByteArray header;  // header lines of the one extra part
-        const char* name;   // "": the part is no attachment
-    } cases[] = {
+    // The header lines of the one extra part, and the attachment's name ("": the part is no attachment).
+    const struct { QByteArray header; const char* name; } cases[] = {
         // The disposition's name wins over the type's.
         {"Content-Type: image/png; name=\"typ.png\"\r\nContent-Disposition: inline; filename=\"disp.png\"", "disp.png"},
         {"Content-Type: text/plain\r\nContent-Disposition: attachment; filename=\"=?UTF-8?B?w5xiZXIudHh0?=\"", "\xc3\x9c" "ber.txt"},
@@ -65,10 +60,7 @@ TEST(MailReading, AnAttachedMailIsOneAttachment)
 
 TEST(AttachmentName, IsTheLastPathComponent)
 {
-    const struct {
-        const char* carried;
-        const char* name;
-    } cases[] = {
+    const struct { const char *carried, *name; } cases[] = {
         {"a.txt", "a.txt"},     {"d\\a.txt", "a.txt"}, {"/a/b\\c/d.txt", "d.txt"}, {"x/../..", "Anlage7"},
         {".", "Anlage7"},       {"..", "Anlage7"},     {"", "Anlage7"},            {"d/", "Anlage7"},
         {"...", "..."},         {".versteckt", ".versteckt"}, {" ", " "},
