@@ -79,10 +79,7 @@ INSTANTIATE_TEST_SUITE_P(Table, Optionslauf, ::testing::ValuesIn(faelle));
 TEST(Kommandozeile, VersionOderFehlendeInterfacedateiEndenNachDemBanner)
 {
     const QByteArray fehlt = "Fehlende Angabe fuer Interfacedatei\n" + programmende;
-    const struct {
-        QStringList args;
-        QByteArray standardfehler;  // not empty means exit code -1
-    } faelle[] = {
+    const struct { QStringList args; QByteArray standardfehler; } faelle[] = {  // standard error not empty: exit code -1
         {{"-version"}, ""}, {{"-mail", "-version"}, ""}, {{"-Version", "-mail"}, ""},
         {{}, fehlt}, {{"-mapi"}, fehlt}, {{"-mail", "-mapi"}, fehlt}, {{"-unbekannt", "-"}, fehlt},
     };

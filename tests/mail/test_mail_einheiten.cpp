@@ -29,12 +29,7 @@ Interfacedatei lies(const QByteArray& inhalt, const char* codepage = "UTF-8")
 
 TEST(Interfacedatei, LiestJedesFeldAnSeinerStelle)
 {
-    const struct {
-        const char* name;
-        QByteArray datei;
-        QString erwartet;
-        const char* codepage = "UTF-8";
-    } faelle[] = {
+    const struct { const char* name; QByteArray datei; QString erwartet; const char* codepage = "UTF-8"; } faelle[] = {
         {"EmptyFile", "", "|||||||"},
         {"AllFieldsWithCrLf", "p\r\npw\r\ns\r\n1\r\nx\r\n1\r\nc\r\n1\r\nb\r\n1\r\nd:/a/b\r\n1\r\nt/1\r\nz\r\n",
          "p|s|x;|c;|b;|d:\\a\\b;|t/1;|z\r\n"},

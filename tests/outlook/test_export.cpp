@@ -182,10 +182,7 @@ TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
     const QString eins("eins.txt"), liste(QString::fromUtf8("Gr\xc3\xb6\xc3\x9f" "e Liste.bin")),
         baer(QString::fromUtf8("B\xc3\xa4r.png"));
     const QMap<QString, QByteArray> inhalt{{eins, "erste\r\nDatei\r\n"}, {liste, gross}, {baer, klein}};
-    const struct {
-        QString name;
-        QStringList gespeichert;  // in message order; empty: the job fails
-    } faelle[] = {
+    const struct { QString name; QStringList gespeichert; } faelle[] = {  // saved in message order; none: the job fails
         {"", {eins, liste, baer}}, {eins, {eins}}, {baer, {baer}}, {"EINS.TXT", {}},
         {"eins", {}},              {"eins.txt ", {}}, {"../eins.txt", {}},
     };
