@@ -28,6 +28,8 @@ extern char** environ;
 namespace {
 
 constexpr qint64 big = 50 << 20;
+// A bare text, a typical office attachment and a large one.
+constexpr qint64 sizes[] = {39, 64 << 10, 1 << 20, big};
 
 // A folder with the configuration, one attachment per size, the outbox and a running server.
 struct Setup {
@@ -40,7 +42,7 @@ struct Setup {
     Setup()
     {
         server = std::make_unique<SmtpTestServer>(dir.filePath(QStringLiteral("server")));
-        for (const qint64 size : {qint64(39), big}) {
+        for (const qint64 size : sizes) {
             QFile file(attachment(size));
             file.open(QIODevice::WriteOnly);
             QByteArray block(1 << 20, '\0');
@@ -140,7 +142,7 @@ void BM_SmtpAgainstOutbox(benchmark::State& state)
     state.counters["smtp_cpu_ms"] = 1000 * smtp_cpu / n;
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * size * 2);
 }
-BENCHMARK(BM_SmtpAgainstOutbox)->Arg(39)->Arg(big)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_SmtpAgainstOutbox)->Arg(sizes[0])->Arg(sizes[1])->Arg(sizes[2])->Arg(sizes[3])->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 // The real telvorin sending the mail through a profile, as a child process: its peak resident memory.
 void BM_ToolPeakMemory(benchmark::State& state)
