@@ -198,6 +198,7 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
         {"composer exits non-zero", an_a, 2, "Delivery=composer\nComposer=scheitert\n"},
         {"composer without MAPI_DIALOG", an_a, 2, "Delivery=composer\nComposer=klappt\n", 0},
         {"composer without recipients", {}, 0, "Delivery=composer\nComposer=klappt\n"},
+        {"composer: domain literal", {"", "", {{MAPI_TO, "X", "SMTP:a@[127.0.0.1]"}}, {}}, 25, "Delivery=composer\nComposer=klappt\n"},
     };
     for (const SendeFall& fall : faelle) {
         SCOPED_TRACE(fall.beschreibung);
