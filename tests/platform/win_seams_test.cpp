@@ -12,8 +12,10 @@ int checks = 0, failed = 0;
 void check(bool condition, const char* what)
 {
     ++checks;
-    if (!condition && ++failed)
+    if (!condition) {
+        ++failed;
         std::printf("FAILED: %s\n", what);
+    }
 }
 
 }  // namespace
