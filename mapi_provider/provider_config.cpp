@@ -175,11 +175,15 @@ QString expanded_directory(const QString& value, const QString& config_directory
     return QDir::cleanPath(path);
 }
 
-QStringList command_value(const QString& value, const QString& group, const QString& key)
+QStringList command_value(const QString& value, const QString& group, const QString& key, const QString& config_directory)
 {
-    const QStringList parts = QProcess::splitCommand(value);
+    QStringList parts = QProcess::splitCommand(value);
     if (parts.isEmpty())
         throw ConfigError(QStringLiteral("leerer Befehl %1 in [%2]").arg(key, group));
+    // A program named by a relative path is the one beside this file, never one planted where the calling program
+    // happens to run; a bare name is still looked up on PATH.
+    if (parts.first().contains(QLatin1Char('/')) && QDir::isRelativePath(parts.first()))
+        parts.first() = QDir::cleanPath(config_directory + QLatin1Char('/') + parts.first());
     return parts;
 }
 
@@ -233,17 +237,17 @@ Profile read_profile(QSettings& settings, const QString& group, bool utf8, const
                 : password.toString();
         } else if (lower == QLatin1String("composer")) {
             if (!value.isEmpty())
-                profile.composer = command_value(value, profile.name, key);
+                profile.composer = command_value(value, profile.name, key, config_directory);
         } else if (lower == QLatin1String("sendmail")) {
             if (!value.isEmpty())
-                profile.sendmail = command_value(value, profile.name, key);
+                profile.sendmail = command_value(value, profile.name, key, config_directory);
         } else if (lower == QLatin1String("server")) {
             profile.smtp.server = value.isEmpty() ? QString() : server_value(value, profile.name);
         } else if (lower == QLatin1String("user")) {
             profile.smtp.user = value;
         } else if (lower == QLatin1String("passwordcommand")) {
             if (!value.isEmpty())
-                profile.smtp.password_command = command_value(value, profile.name, key);
+                profile.smtp.password_command = command_value(value, profile.name, key, config_directory);
         } else if (lower == QLatin1String("cafile")) {
             if (!value.isEmpty())
                 profile.smtp.ca_file = expanded_directory(value, config_directory);
