@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSet>
 #include <QSettings>
 #include <QUrl>
 
@@ -110,13 +111,21 @@ Profile builtin_profile(const QString& name)
     return profile;
 }
 
-// QSettings accepts almost any text; this catches what a person would call
-// broken: binary content and lines that are neither a section, a comment nor
-// a key with "=". Returns the first bad line's number, 0 when none.
-int first_malformed_line(const QByteArray& content)
+// QSettings accepts almost any text and merges what repeats; this catches
+// what a person would call broken: binary content, lines that are neither a
+// section, a comment nor a key with "=", and a section or a key (in any
+// letter case, as keys are read) given twice, where QSettings would keep the
+// last one silently. Returns the reason, empty when there is none.
+QString structure_error(const QByteArray& content, bool utf8)
 {
     if (content.contains('\0'))
-        return 1;
+        return QStringLiteral("Syntaxfehler in Zeile 1");
+    const auto text = [utf8](const QByteArray& bytes) {
+        return utf8 ? QString::fromUtf8(bytes.trimmed()) : QString::fromLatin1(bytes.trimmed());
+    };
+    QSet<QString> sections;
+    QSet<QString> keys;
+    QString section = QStringLiteral("General");
     const QList<QByteArray> lines = content.split('\n');
     for (int i = 0; i < lines.size(); ++i) {
         const QByteArray line = lines[i].trimmed();
@@ -124,14 +133,25 @@ int first_malformed_line(const QByteArray& content)
             continue;
         if (line.startsWith('[')) {
             if (!line.endsWith(']') || line.size() < 3)
-                return i + 1;
+                return QStringLiteral("Syntaxfehler in Zeile %1").arg(i + 1);
+            section = text(line.mid(1, line.size() - 2));
+            if (sections.contains(section))
+                return QStringLiteral("doppelter Abschnitt [%1]").arg(section);
+            sections.insert(section);
+            keys.clear();
             continue;
         }
         const int equals = line.indexOf('=');
         if (equals <= 0)
-            return i + 1;
+            return QStringLiteral("Syntaxfehler in Zeile %1").arg(i + 1);
+        // Keys before any section belong to [General], which may not follow them again.
+        sections.insert(section);
+        const QString key = text(line.left(equals));
+        if (keys.contains(key.toLower()))
+            return QStringLiteral("doppelter Eintrag '%1' in [%2]").arg(key, section);
+        keys.insert(key.toLower());
     }
-    return 0;
+    return QString();
 }
 
 bool valid_utf8(const QByteArray& bytes)
@@ -297,9 +317,9 @@ Configuration read_file(const QString& path)
         throw ConfigError(QStringLiteral("zu gross"));
     if (file.error() != QFileDevice::NoError)
         throw ConfigError(QStringLiteral("nicht lesbar"));
-    if (const int line = first_malformed_line(content))
-        throw ConfigError(QStringLiteral("Syntaxfehler in Zeile %1").arg(line));
     const bool utf8 = valid_utf8(content);
+    if (const QString error = structure_error(content, utf8); !error.isEmpty())
+        throw ConfigError(error);
 
     QSettings settings(path, QSettings::IniFormat);
     settings.setIniCodec(utf8 ? "UTF-8" : "ISO 8859-1");

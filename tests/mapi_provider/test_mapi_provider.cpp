@@ -345,6 +345,9 @@ TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndTheProvider
         {"line without key", "[Standard]\nDelivery=outbox\nnur Text\n", "Syntaxfehler in Zeile 3"},
         {"unknown delivery", "[Standard]\nDelivery=brieftaube\n", "unbekannte Zustellart 'brieftaube' in [Standard]"},
         {"misspelt key", "[Standard]\nDelivry=sendmail\n", "unbekannter Eintrag 'Delivry' in [Standard]"},
+        // QSettings would keep the last of two silently.
+        {"key twice", "[Standard]\nDelivery=smtp\ndelivery=outbox\n", "doppelter Eintrag 'delivery' in [Standard]"},
+        {"section twice", "[B]\n[AddressBook]\nMax=max@example.com\n[B]\n", "doppelter Abschnitt [B]"},
         {"sender without address", "[Standard]\nFrom=Max Muster\n", "ungueltiger Absender 'Max Muster' in [Standard]"},
         {"address book entry without address", "[AddressBook]\nMax=Mustermann\n",
          "ungueltige Adresse 'Mustermann' fuer 'Max' in [AddressBook]"},
