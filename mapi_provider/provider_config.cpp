@@ -195,7 +195,8 @@ QString expanded_directory(const QString& value, const QString& config_directory
     return QDir::cleanPath(path);
 }
 
-QStringList command_value(const QString& value, const QString& group, const QString& key, const QString& config_directory)
+QStringList command_value(const QString& value, const QString& group, const QString& key,
+                          const QString& config_directory)
 {
     QStringList parts = QProcess::splitCommand(value);
     if (parts.isEmpty())

@@ -198,11 +198,14 @@ struct Transfer {
                 return false;
             }
             for (curl_slist* entry = envelope; entry; entry = entry->next) {
-                const QString address = QString::fromUtf8(entry->data + 1, static_cast<int>(std::strlen(entry->data)) - 2);
+                // Each entry is "<address>".
+                const QString address
+                    = QString::fromUtf8(entry->data + 1, static_cast<int>(std::strlen(entry->data)) - 2);
                 const std::optional<QString> plain = ascii_address(address);
                 if (!plain) {
-                    refusal = Failure{MAPI_E_INVALID_RECIPS, "Empfaenger '" + address.toLatin1()
-                                                                 + "' nur mit SMTPUTF8 moeglich, das der Server nicht anbietet"};
+                    refusal = Failure{MAPI_E_INVALID_RECIPS,
+                                      "Empfaenger '" + address.toLatin1()
+                                          + "' nur mit SMTPUTF8 moeglich, das der Server nicht anbietet"};
                     return false;
                 }
                 char* replaced = ::strdup(('<' + plain->toUtf8() + '>').constData());
@@ -215,7 +218,8 @@ struct Transfer {
             }
             shown.from.address = *ascii_address(shown.from.address);
             for (OutgoingRecipient& recipient : shown.recipients)
-                recipient.mailbox.address = ascii_address(recipient.mailbox.address).value_or(recipient.mailbox.address);
+                recipient.mailbox.address
+                    = ascii_address(recipient.mailbox.address).value_or(recipient.mailbox.address);
         }
         if (!pipe.start(shown)) {
             refusal = Failure{MAPI_E_FAILURE, "Pipe: " + QByteArray(std::strerror(errno))};
@@ -232,7 +236,8 @@ int on_debug(CURL*, curl_infotype type, char* data, size_t size, void* user)
         transfer->command = command_name(data, size);
         if (transfer->command == "EHLO")
             transfer->smtputf8 = false;
-        transfer->begin("keine Antwort auf " + transfer->command, transfer->command == "DATA" ? minutes(2) : minutes(5));
+        transfer->begin("keine Antwort auf " + transfer->command,
+                        transfer->command == "DATA" ? minutes(2) : minutes(5));
     } else if (type == CURLINFO_DATA_OUT && !transfer->at_end) {
         transfer->begin("keine Annahme der Daten", minutes(3));
     } else if (type == CURLINFO_HEADER_IN && size >= 3) {
@@ -280,8 +285,8 @@ size_t on_read(char* buffer, size_t size, size_t count, void* user)
 bool refuses_recipient(const Transfer& transfer)
 {
     const int answer = transfer.failed_code;
-    return transfer.failed_command == "RCPT"
-        && ((answer >= 550 && answer < 560) || (answer >= 500 && answer < 600 && transfer.failed_answer.mid(4).startsWith("5.1.")));
+    const bool address_status = answer >= 500 && answer < 600 && transfer.failed_answer.mid(4).startsWith("5.1.");
+    return transfer.failed_command == "RCPT" && ((answer >= 550 && answer < 560) || address_status);
 }
 
 ULONG code_for(CURLcode result, const Transfer& transfer)
@@ -400,8 +405,9 @@ ULONG deliver_by_smtp(const OutgoingMail& mail, const Profile& profile)
     const std::optional<QByteArray> password = smtp_password(profile);
     if (!password) {
         report(profile, QByteArray(),
-               Failure{MAPI_E_LOGIN_FAILURE, "Passwortbefehl " + printable(profile.smtp.password_command.first().toUtf8())
-                                                 + " liefert kein Passwort"});
+               Failure{MAPI_E_LOGIN_FAILURE,
+                       "Passwortbefehl " + printable(profile.smtp.password_command.first().toUtf8())
+                           + " liefert kein Passwort"});
         return MAPI_E_LOGIN_FAILURE;
     }
     const std::optional<Failure> failure = submit(mail, profile, *password);

@@ -1,9 +1,8 @@
-"""SMTP server on 127.0.0.1 with STARTTLS (throw-away certificate) and AUTH max/geheim (or the Latin-1 bytes of
-geh\xe9im); MODE plain: no STARTTLS, smtps: TLS from the start, drop: gone before answering DATA, utf8: SMTPUTF8
-offered, late: the answer after the final dot in two lines, 2 and 4 seconds late, silent: no answer to RCPT for 8
-seconds. A recipient with "abgelehnt" gets 550, one with "spaeter" 421. Prints its port, writes each mail to
-DIR/received-N (envelope, blank line, data) and ends when its standard input closes.
-Usage: smtp_server.py DIR [MODE] [SIZE LIMIT]"""
+"""SMTP server on 127.0.0.1 with STARTTLS (throw-away certificate), AUTH max/geheim (or geh\\xe9im in Latin-1), 550
+for "abgelehnt" and 421 for "spaeter" recipients; MODE plain: no STARTTLS, smtps: TLS from the start, drop: gone before
+answering DATA, utf8: SMTPUTF8 offered, late: the answer after the final dot in two lines, 2 and 4 s late, silent: RCPT
+unanswered for 8 s. Prints its port, writes each mail to DIR/received-N (envelope, blank line, data) and ends when its
+standard input closes. Usage: smtp_server.py DIR [MODE] [SIZE LIMIT]"""
 import asyncio, os, ssl, subprocess, sys, threading
 
 from aiosmtpd.smtp import SMTP, AuthResult
@@ -27,8 +26,7 @@ class Handler:
             return f"550 5.1.1 <{address}>: Recipient address rejected"
         if "spaeter" in address:
             return "421 4.3.2 Service shutting down"
-        if mode == "silent":
-            await asyncio.sleep(8)
+        await asyncio.sleep(8 if mode == "silent" else 0)
         envelope.rcpt_tos.append(address)
         return "250 OK"
 

@@ -280,12 +280,12 @@ TEST_F(ProviderTelvorin, TheProfileOfAFileChoosesWhereACompleteMailGoes)
         // The mailer retries an unknown profile without a name; the default profile's password accepts its empty one.
         {"Gibtsnicht", "home/Mail/outbox", "Max Mustermann <max@example.com>"},
     };
-    // The configuration shown in the README, as written, and one more profile.
+    // The configuration shown in the README, as written, two more address book entries and one more profile.
     const QByteArray readme = m_u.lies(testhilfe::quellverzeichnis() + QStringLiteral("/README.md"));
     const int anfang = readme.indexOf("```ini\n") + 7, ende = readme.indexOf("```", anfang);
     ASSERT_TRUE(anfang > 6 && ende > anfang);
-    konfiguration(readme.mid(anfang, ende - anfang) + "[Vertrieb]\nOutbox=vertrieb\nFrom=Vertrieb <vertrieb@x.de>\n"
-                  "[AddressBook]\nJ\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\nTeam Vertrieb=team@x.de\n");
+    konfiguration(readme.mid(anfang, ende - anfang) + "J\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n"
+                  "Team Vertrieb=team@x.de\n[Vertrieb]\nOutbox=vertrieb\nFrom=Vertrieb <vertrieb@x.de>\n");
     m_u.setze(QStringLiteral("TELVORIN_MAPI_CONFIG"), QString());  // empty counts as unset
     QByteArray alle_bytes;
     for (int i = 0; i < 3 * 256; ++i)
@@ -345,7 +345,6 @@ TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndTheProvider
         {"line without key", "[Standard]\nDelivery=outbox\nnur Text\n", "Syntaxfehler in Zeile 3"},
         {"unknown delivery", "[Standard]\nDelivery=brieftaube\n", "unbekannte Zustellart 'brieftaube' in [Standard]"},
         {"misspelt key", "[Standard]\nDelivry=sendmail\n", "unbekannter Eintrag 'Delivry' in [Standard]"},
-        // QSettings would keep the last of two silently.
         {"key twice", "[Standard]\nDelivery=smtp\ndelivery=outbox\n", "doppelter Eintrag 'delivery' in [Standard]"},
         {"section twice", "[B]\n[AddressBook]\nMax=max@example.com\n[B]\n", "doppelter Abschnitt [B]"},
         {"sender without address", "[Standard]\nFrom=Max Muster\n", "ungueltiger Absender 'Max Muster' in [Standard]"},
@@ -486,12 +485,10 @@ TEST_P(SmtpDelivery, TheServerGetsTheWholeMailOrTheToolSaysWhy)
     if (c.short_limits)
         m_u.setze(QStringLiteral("TELVORIN_MAPI_SECONDS_PER_MINUTE"), QStringLiteral("1"));
     QByteArray attachment(c.attachment_size, '\0');
-    quint32 noise = 1;
-    for (char& byte : attachment)
-        byte = static_cast<char>((noise = noise * 1664525u + 1013904223u) >> 24);
+    for (quint32 i = 0, noise = 1; i < static_cast<quint32>(attachment.size()); ++i)
+        attachment[i] = static_cast<char>((noise = noise * 1664525u + 1013904223u) >> 24);
     m_u.schreibe(QStringLiteral("anlage.bin"), attachment);
-    const bool anlage_da = c.attachment_size > 0;
-    const Liste files = anlage_da ? Liste{"anlage.bin"} : Liste{}, titles = anlage_da ? Liste{"Daten.bin"} : Liste{};
+    const Liste files = Liste{"anlage.bin"}.mid(c.attachment_size ? 0 : 1), titles = Liste{"Daten.bin"}.mid(files.isEmpty());
     const Ergebnis result = sende(interfacedatei("", "Angebot", {c.to}, {"kopie@example.com"}, files, titles, "Hallo\n",
                                                  {"blind@example.com"}));
     const QByteArray received = m_u.lies(QStringLiteral("server/received-1"));
