@@ -2,6 +2,10 @@
 #include "delivery.h"
 
 #include "mime_message.h"
+#include "time_limits.h"
+
+#include "boundary/child_process.h"
+#include "boundary/unique_fd.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -10,46 +14,22 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <optional>
-#include <thread>
-#include <vector>
-
-extern char** environ;
 
 namespace telvorin::mapi {
 
 namespace {
 
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd = -1) : m_fd(fd) {}
-    UniqueFd(UniqueFd&& other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    ~UniqueFd() { reset(); }
-    int get() const { return m_fd; }
-    void reset()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-    }
-
-private:
-    int m_fd;
-};
+using boundary::UniqueFd;
 
 ULONG code_for_write_error(int error)
 {
@@ -113,61 +93,19 @@ void remove_stale_temporaries(const QByteArray& folder)
     ::closedir(directory);
 }
 
-std::optional<int> wait_for(pid_t child, std::optional<std::chrono::seconds> limit)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit.value_or(std::chrono::seconds(0));
-    for (;;) {
-        int status = 0;
-        const pid_t done = ::waitpid(child, &status, limit ? WNOHANG : 0);
-        if (done == child)
-            return status;
-        if (done < 0 && errno != EINTR)
-            return std::nullopt;
-        if (limit && done == 0) {
-            if (std::chrono::steady_clock::now() >= deadline) {
-                ::kill(child, SIGKILL);
-                while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-                }
-                return std::nullopt;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-    }
-}
-
 // Runs `arguments` (program first, looked up on PATH when it has no "/")
 // with standard input from `input` (or /dev/null when -1) and its output
 // discarded: the host process's console belongs to the host. True when the
 // program ran and exited with 0.
-bool run(const QStringList& arguments, int input, std::optional<std::chrono::seconds> limit)
+bool run(const QStringList& arguments, int input, bool own_group, std::optional<std::chrono::milliseconds> limit)
 {
-    if (arguments.isEmpty())
-        return false;
-    std::vector<QByteArray> storage;
-    storage.reserve(static_cast<size_t>(arguments.size()));
+    boundary::ChildCommand command;
     for (const QString& argument : arguments)
-        storage.push_back(argument.toUtf8());  // the composer is told --utf8
-    std::vector<char*> argv;
-    for (QByteArray& argument : storage)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    if (::posix_spawn_file_actions_init(&actions) != 0)
-        return false;
-    if (input >= 0)
-        ::posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
-    else
-        ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    const int started = ::posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    ::posix_spawn_file_actions_destroy(&actions);
-    if (started != 0)
-        return false;
-    const std::optional<int> status = wait_for(child, limit);
-    return status && WIFEXITED(*status) && WEXITSTATUS(*status) == 0;
+        command.argv.push_back(argument.toUtf8());  // the composer is told --utf8
+    command.input = input;
+    command.own_process_group = own_group;
+    command.limit = limit;
+    return boundary::run_child(command).succeeded();
 }
 
 // An unlinked temporary file holding the message: the command reads it as
@@ -259,7 +197,7 @@ ULONG deliver_to_sendmail(const OutgoingMail& mail, const QStringList& command)
         return MAPI_E_FAILURE;
     QStringList arguments = command;
     arguments << QStringLiteral("-t") << QStringLiteral("-oi");
-    return run(arguments, message.get(), std::chrono::minutes(10)) ? SUCCESS_SUCCESS : MAPI_E_FAILURE;
+    return run(arguments, message.get(), true, time_limit(std::chrono::minutes(10))) ? SUCCESS_SUCCESS : MAPI_E_FAILURE;
 }
 
 ULONG deliver_to_composer(const OutgoingMail& mail, const QStringList& command)
@@ -308,8 +246,9 @@ ULONG deliver_to_composer(const OutgoingMail& mail, const QStringList& command)
     if (!to.isEmpty())
         arguments << QStringLiteral("mailto:") + to.join(QLatin1Char(','));
     // The user composes at leisure; like a modal send dialog this waits
-    // without a time limit.
-    return run(arguments, -1, std::nullopt) ? SUCCESS_SUCCESS : MAPI_E_FAILURE;
+    // without a time limit. A composer may run in the caller's terminal,
+    // which only the caller's process group may read.
+    return run(arguments, -1, false, std::nullopt) ? SUCCESS_SUCCESS : MAPI_E_FAILURE;
 }
 
 }  // namespace telvorin::mapi

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSet>
 #include <QSettings>
 #include <QUrl>
 
@@ -110,13 +111,21 @@ Profile builtin_profile(const QString& name)
     return profile;
 }
 
-// QSettings accepts almost any text; this catches what a person would call
-// broken: binary content and lines that are neither a section, a comment nor
-// a key with "=". Returns the first bad line's number, 0 when none.
-int first_malformed_line(const QByteArray& content)
+// QSettings accepts almost any text and merges what repeats; this catches
+// what a person would call broken: binary content, lines that are neither a
+// section, a comment nor a key with "=", and a section or a key (in any
+// letter case, as keys are read) given twice, where QSettings would keep the
+// last one silently. Returns the reason, empty when there is none.
+QString structure_error(const QByteArray& content, bool utf8)
 {
     if (content.contains('\0'))
-        return 1;
+        return QStringLiteral("Syntaxfehler in Zeile 1");
+    const auto text = [utf8](const QByteArray& bytes) {
+        return utf8 ? QString::fromUtf8(bytes.trimmed()) : QString::fromLatin1(bytes.trimmed());
+    };
+    QSet<QString> sections;
+    QSet<QString> keys;
+    QString section = QStringLiteral("General");
     const QList<QByteArray> lines = content.split('\n');
     for (int i = 0; i < lines.size(); ++i) {
         const QByteArray line = lines[i].trimmed();
@@ -124,14 +133,25 @@ int first_malformed_line(const QByteArray& content)
             continue;
         if (line.startsWith('[')) {
             if (!line.endsWith(']') || line.size() < 3)
-                return i + 1;
+                return QStringLiteral("Syntaxfehler in Zeile %1").arg(i + 1);
+            section = text(line.mid(1, line.size() - 2));
+            if (sections.contains(section))
+                return QStringLiteral("doppelter Abschnitt [%1]").arg(section);
+            sections.insert(section);
+            keys.clear();
             continue;
         }
         const int equals = line.indexOf('=');
         if (equals <= 0)
-            return i + 1;
+            return QStringLiteral("Syntaxfehler in Zeile %1").arg(i + 1);
+        // Keys before any section belong to [General], which may not follow them again.
+        sections.insert(section);
+        const QString key = text(line.left(equals));
+        if (keys.contains(key.toLower()))
+            return QStringLiteral("doppelter Eintrag '%1' in [%2]").arg(key, section);
+        keys.insert(key.toLower());
     }
-    return 0;
+    return QString();
 }
 
 bool valid_utf8(const QByteArray& bytes)
@@ -175,11 +195,16 @@ QString expanded_directory(const QString& value, const QString& config_directory
     return QDir::cleanPath(path);
 }
 
-QStringList command_value(const QString& value, const QString& group, const QString& key)
+QStringList command_value(const QString& value, const QString& group, const QString& key,
+                          const QString& config_directory)
 {
-    const QStringList parts = QProcess::splitCommand(value);
+    QStringList parts = QProcess::splitCommand(value);
     if (parts.isEmpty())
         throw ConfigError(QStringLiteral("leerer Befehl %1 in [%2]").arg(key, group));
+    // A program named by a relative path is the one beside this file, never one planted where the calling program
+    // happens to run; a bare name is still looked up on PATH.
+    if (parts.first().contains(QLatin1Char('/')) && QDir::isRelativePath(parts.first()))
+        parts.first() = QDir::cleanPath(config_directory + QLatin1Char('/') + parts.first());
     return parts;
 }
 
@@ -233,17 +258,17 @@ Profile read_profile(QSettings& settings, const QString& group, bool utf8, const
                 : password.toString();
         } else if (lower == QLatin1String("composer")) {
             if (!value.isEmpty())
-                profile.composer = command_value(value, profile.name, key);
+                profile.composer = command_value(value, profile.name, key, config_directory);
         } else if (lower == QLatin1String("sendmail")) {
             if (!value.isEmpty())
-                profile.sendmail = command_value(value, profile.name, key);
+                profile.sendmail = command_value(value, profile.name, key, config_directory);
         } else if (lower == QLatin1String("server")) {
             profile.smtp.server = value.isEmpty() ? QString() : server_value(value, profile.name);
         } else if (lower == QLatin1String("user")) {
             profile.smtp.user = value;
         } else if (lower == QLatin1String("passwordcommand")) {
             if (!value.isEmpty())
-                profile.smtp.password_command = command_value(value, profile.name, key);
+                profile.smtp.password_command = command_value(value, profile.name, key, config_directory);
         } else if (lower == QLatin1String("cafile")) {
             if (!value.isEmpty())
                 profile.smtp.ca_file = expanded_directory(value, config_directory);
@@ -293,9 +318,9 @@ Configuration read_file(const QString& path)
         throw ConfigError(QStringLiteral("zu gross"));
     if (file.error() != QFileDevice::NoError)
         throw ConfigError(QStringLiteral("nicht lesbar"));
-    if (const int line = first_malformed_line(content))
-        throw ConfigError(QStringLiteral("Syntaxfehler in Zeile %1").arg(line));
     const bool utf8 = valid_utf8(content);
+    if (const QString error = structure_error(content, utf8); !error.isEmpty())
+        throw ConfigError(error);
 
     QSettings settings(path, QSettings::IniFormat);
     settings.setIniCodec(utf8 ? "UTF-8" : "ISO 8859-1");

@@ -172,6 +172,8 @@ public:
         if (!mail.attachments.empty())
             add_attachment_list(layout);
         m_problem = new QLabel;
+        // It repeats what the caller or the user wrote: as rich text, a caller could fake our own messages.
+        m_problem->setTextFormat(Qt::PlainText);
         m_problem->setStyleSheet(QStringLiteral("color: #b00020"));
         m_problem->setWordWrap(true);
         m_problem->hide();

@@ -1,58 +1,36 @@
 // Submitting a mail to an SMTP server (libcurl).
 #include "smtp_delivery.h"
 
-#include "mime_message.h"
+#include "message_pipe.h"
+#include "password_source.h"
+#include "time_limits.h"
 
 #include <QFile>
 #include <QSet>
+#include <QUrl>
 
 #include <curl/curl.h>
-#include <fcntl.h>
-#include <poll.h>
 #include <pthread.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
-#include <thread>
-
-extern char** environ;
 
 namespace telvorin::mapi {
 
 namespace {
 
-// A password is one short line; more output means the wrong command.
-constexpr size_t max_password_output = 64 * 1024;
-// The command may ask the user for a passphrase first.
-constexpr auto password_command_limit = std::chrono::minutes(2);
+using Clock = std::chrono::steady_clock;
+using std::chrono::minutes;
+using std::chrono::seconds;
+
 // Long enough for anything a person would write to a server's face.
 constexpr int max_answer_length = 300;
-
-class Fd {
-public:
-    explicit Fd(int fd = -1) : m_fd(fd) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() { reset(); }
-    int get() const { return m_fd; }
-    void reset(int fd = -1)
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = fd;
-    }
-
-private:
-    int m_fd;
-};
 
 struct CurlCleanup {
     void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
@@ -115,99 +93,40 @@ struct Failure {
     QByteArray reason;
 };
 
-void report(const Profile& profile, const QString& password, const Failure& failure)
+void report(const Profile& profile, const QByteArray& password, const Failure& failure)
 {
     QByteArray reason = failure.reason;
     // A server may echo what it was sent.
     if (!password.isEmpty())
-        reason.replace(password.toUtf8(), "***");
+        reason.replace(password, "***");
     const QByteArray line = "SMTP-Versand ueber " + profile.smtp.server.toLatin1() + " fehlgeschlagen: " + reason + '\n';
     std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
     std::fflush(stderr);
 }
 
-// Runs the password command without a shell, its standard input from
-// /dev/null and its standard error left to the user; the first line of its
-// output, nullopt when it fails or says nothing.
-std::optional<QString> password_from_command(const QStringList& command)
+bool ascii(const QString& text)
 {
-    std::vector<QByteArray> storage;
-    for (const QString& argument : command)
-        storage.push_back(QFile::encodeName(argument));
-    std::vector<char*> argv;
-    for (QByteArray& argument : storage)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-
-    int pipe_fds[2];
-    if (::pipe2(pipe_fds, O_CLOEXEC) != 0)
-        return std::nullopt;
-    Fd read_end(pipe_fds[0]);
-    Fd write_end(pipe_fds[1]);
-    posix_spawn_file_actions_t actions;
-    if (::posix_spawn_file_actions_init(&actions) != 0)
-        return std::nullopt;
-    ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    ::posix_spawn_file_actions_adddup2(&actions, write_end.get(), STDOUT_FILENO);
-    pid_t child = 0;
-    const int started = ::posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    ::posix_spawn_file_actions_destroy(&actions);
-    write_end.reset();
-    if (started != 0)
-        return std::nullopt;
-
-    QByteArray output;
-    const auto deadline = std::chrono::steady_clock::now() + password_command_limit;
-    bool in_time = true;
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
-            in_time = false;
-            break;
-        }
-        pollfd ready {read_end.get(), POLLIN, 0};
-        const int polled = ::poll(&ready, 1, static_cast<int>(left.count()));
-        if (polled < 0 && errno == EINTR)
-            continue;
-        if (polled <= 0)
-            continue;
-        char buffer[4096];
-        const ssize_t got = ::read(read_end.get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        output.append(buffer, static_cast<int>(got));
-        if (static_cast<size_t>(output.size()) > max_password_output) {
-            in_time = false;
-            break;
-        }
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
     }
-    read_end.reset();
-    if (!in_time)
-        ::kill(child, SIGKILL);
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (!in_time || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return std::nullopt;
-    QByteArray line = output.left(output.indexOf('\n') < 0 ? output.size() : output.indexOf('\n'));
-    if (line.endsWith('\r'))
-        line.chop(1);
-    if (line.isEmpty())
-        return std::nullopt;
-    return QString::fromUtf8(line);
+    return true;
 }
 
-// What the server said, as far as a failure needs it: the command that got
-// the first negative answer, and that answer. Nothing we send is kept but
-// the command's name, so a log-in never reaches a message.
-struct Dialogue {
-    QByteArray command;
-    QByteArray failed_command;
-    QByteArray failed_answer;
-    int failed_code = 0;
-};
+// `address` as a server without SMTPUTF8 takes it, an international domain in
+// its ASCII form as mail clients send it; nullopt when there is none.
+std::optional<QString> ascii_address(const QString& address)
+{
+    if (ascii(address))
+        return address;
+    const int at = address.lastIndexOf(QLatin1Char('@'));
+    if (at < 0 || !ascii(address.left(at)))
+        return std::nullopt;
+    const QByteArray ace = QUrl::toAce(address.mid(at + 1));
+    if (ace.isEmpty())
+        return std::nullopt;
+    return address.left(at + 1) + QString::fromLatin1(ace);
+}
 
 QByteArray command_name(const char* data, size_t size)
 {
@@ -223,97 +142,166 @@ QByteArray command_name(const char* data, size_t size)
     return "AUTH";
 }
 
+// One transfer as the callbacks see it. Of what we send nothing is kept but
+// the command's name, so a log-in never reaches a message.
+struct Transfer {
+    Transfer(CURL* curl, OutgoingMail& shown, curl_slist* envelope) : curl(curl), shown(shown), envelope(envelope) {}
+
+    CURL* curl;
+    OutgoingMail& shown;  // the message as it goes out: no Bcc
+    curl_slist* envelope;
+    MessagePipe pipe;
+    QByteArray command;
+    bool smtputf8 = false;  // offered in answer to the last EHLO
+    // The command that got the first negative answer, and that answer.
+    QByteArray failed_command;
+    QByteArray failed_answer;
+    int failed_code = 0;
+    std::optional<Failure> refusal;  // ours, before the mail went out
+
+    // The step under way and how long the server may take for it.
+    QByteArray step = "keine Verbindung";
+    Clock::time_point since = Clock::now();
+    std::chrono::milliseconds limit = time_limit(seconds(30));
+    bool at_end = false;
+    bool timed_out = false;
+
+    void begin(const QByteArray& what, std::chrono::milliseconds full)
+    {
+        step = what;
+        since = Clock::now();
+        limit = time_limit(full);
+    }
+    bool overdue()
+    {
+        curl_off_t connected = 0;
+        if (step == "keine Verbindung" && curl_easy_getinfo(curl, CURLINFO_CONNECT_TIME_T, &connected) == CURLE_OK
+            && connected > 0)
+            begin("keine Begruessung", minutes(5));
+        return Clock::now() - since > limit;
+    }
+    // The timeout as our standard error tells it.
+    QByteArray overdue_reason() const
+    {
+        return step + " nach " + QByteArray::number(static_cast<qlonglong>(limit.count() / 1000)) + " s"
+            + (at_end ? ", ob der Server die Mail angenommen hat, ist offen" : "");
+    }
+
+    // Just before MAIL FROM, the server's extensions known: whatever cannot go
+    // to it is refused before the mail does.
+    bool ready_for_mail()
+    {
+        if (!smtputf8) {
+            if (!ascii_address(shown.from.address)) {
+                refusal = Failure{MAPI_E_FAILURE, "Absender '" + shown.from.address.toLatin1()
+                                                      + "' nur mit SMTPUTF8 moeglich, das der Server nicht anbietet"};
+                return false;
+            }
+            for (curl_slist* entry = envelope; entry; entry = entry->next) {
+                // Each entry is "<address>".
+                const QString address
+                    = QString::fromUtf8(entry->data + 1, static_cast<int>(std::strlen(entry->data)) - 2);
+                const std::optional<QString> plain = ascii_address(address);
+                if (!plain) {
+                    refusal = Failure{MAPI_E_INVALID_RECIPS,
+                                      "Empfaenger '" + address.toLatin1()
+                                          + "' nur mit SMTPUTF8 moeglich, das der Server nicht anbietet"};
+                    return false;
+                }
+                char* replaced = ::strdup(('<' + plain->toUtf8() + '>').constData());
+                if (!replaced) {
+                    refusal = Failure{MAPI_E_FAILURE, std::strerror(ENOMEM)};
+                    return false;
+                }
+                std::free(entry->data);
+                entry->data = replaced;
+            }
+            shown.from.address = *ascii_address(shown.from.address);
+            for (OutgoingRecipient& recipient : shown.recipients)
+                recipient.mailbox.address
+                    = ascii_address(recipient.mailbox.address).value_or(recipient.mailbox.address);
+        }
+        if (!pipe.start(shown)) {
+            refusal = Failure{MAPI_E_FAILURE, "Pipe: " + QByteArray(std::strerror(errno))};
+            return false;
+        }
+        return true;
+    }
+};
+
 int on_debug(CURL*, curl_infotype type, char* data, size_t size, void* user)
 {
-    auto* dialogue = static_cast<Dialogue*>(user);
+    auto* transfer = static_cast<Transfer*>(user);
     if (type == CURLINFO_HEADER_OUT) {
-        dialogue->command = command_name(data, size);
-    } else if (type == CURLINFO_HEADER_IN && dialogue->failed_code == 0 && size >= 3) {
+        transfer->command = command_name(data, size);
+        if (transfer->command == "EHLO")
+            transfer->smtputf8 = false;
+        transfer->begin("keine Antwort auf " + transfer->command,
+                        transfer->command == "DATA" ? minutes(2) : minutes(5));
+    } else if (type == CURLINFO_DATA_OUT && !transfer->at_end) {
+        transfer->begin("keine Annahme der Daten", minutes(3));
+    } else if (type == CURLINFO_HEADER_IN && size >= 3) {
         const QByteArray line(data, static_cast<int>(size));
+        if (transfer->command == "EHLO" && line.mid(4).trimmed().toUpper() == "SMTPUTF8")
+            transfer->smtputf8 = true;
         bool number = false;
         const int code = line.left(3).toInt(&number);
-        if (number && code >= 400) {
-            dialogue->failed_code = code;
-            dialogue->failed_command = dialogue->command;
-            dialogue->failed_answer = printable(line);
+        if (number && code >= 400 && transfer->failed_code == 0) {
+            transfer->failed_code = code;
+            transfer->failed_command = transfer->command;
+            transfer->failed_answer = printable(line);
         }
     }
     return 0;
 }
 
-// The message as libcurl reads it: written by a thread of its own into a pipe, so that encoding and upload run
-// side by side and memory stays at the pipe's size whatever the attachments weigh. Without its size up front the
-// client cannot announce SIZE=; a server with a limit then refuses after DATA, with the same answer.
-class MessageSource {
-public:
-    MessageSource() = default;
-    MessageSource(const MessageSource&) = delete;
-    MessageSource& operator=(const MessageSource&) = delete;
-    ~MessageSource() { finish(); }
-
-    // Starts the writer; false when no pipe could be had.
-    bool start(const OutgoingMail& mail)
-    {
-        int ends[2];
-        if (::pipe2(ends, O_CLOEXEC) != 0)
-            return false;
-        m_read.reset(ends[0]);
-        auto write_end = std::make_shared<Fd>(ends[1]);
-        m_writer = std::thread([this, &mail, write_end] {
-            try {
-                m_error = write_message(mail, write_end->get(), LineEnds::crlf);
-            } catch (const std::bad_alloc&) {
-                m_error = ENOMEM;
-            }
-            write_end->reset();
-        });
-        return true;
-    }
-    // Closing the read end first makes a writer still at work fail with EPIPE instead of waiting for a reader.
-    void finish()
-    {
-        m_read.reset();
-        if (m_writer.joinable())
-            m_writer.join();
-    }
-    static size_t on_read(char* buffer, size_t size, size_t count, void* user)
-    {
-        auto* source = static_cast<MessageSource*>(user);
-        for (;;) {
-            const ssize_t got = ::read(source->m_read.get(), buffer, size * count);
-            if (got > 0)
-                return static_cast<size_t>(got);
-            if (got == 0) {
-                // The end of the pipe ends the mail only if the writer wrote all of it: a clean end after a
-                // failed write would hand the server a truncated mail to deliver.
-                if (source->m_writer.joinable())
-                    source->m_writer.join();
-                return source->m_error == 0 ? 0 : CURL_READFUNC_ABORT;
-            }
-            if (errno != EINTR)
-                return CURL_READFUNC_ABORT;
-        }
-    }
-
-private:
-    Fd m_read;
-    std::thread m_writer;
-    int m_error = 0;
-};
-
-ULONG code_for(CURLcode result, const Dialogue& dialogue)
+// RFC 5321 gives each step its own time, a long one for the answer after the final dot: a rule on the transfer's
+// speed alone would count a server's slow acceptance of a mail as a loss.
+int on_progress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 {
-    const int answer = dialogue.failed_code;
+    auto* transfer = static_cast<Transfer*>(user);
+    transfer->timed_out = transfer->overdue();
+    return transfer->timed_out ? 1 : 0;
+}
+
+int on_before_mail(void* user, char*, char*, int, int)
+{
+    return static_cast<Transfer*>(user)->ready_for_mail() ? CURL_PREREQFUNC_OK : CURL_PREREQFUNC_ABORT;
+}
+
+size_t on_read(char* buffer, size_t size, size_t count, void* user)
+{
+    auto* transfer = static_cast<Transfer*>(user);
+    const ssize_t got = transfer->pipe.read(buffer, size * count);
+    if (got == 0) {
+        transfer->at_end = true;
+        transfer->begin("keine Antwort auf das Ende der Daten", minutes(10));
+    }
+    return got < 0 ? CURL_READFUNC_ABORT : static_cast<size_t>(got);
+}
+
+// Only a lasting refusal of that very address (55x, or an address status 5.1.x) makes a bad recipient: 421 and
+// the other 4xx answers say nothing about it.
+bool refuses_recipient(const Transfer& transfer)
+{
+    const int answer = transfer.failed_code;
+    const bool address_status = answer >= 500 && answer < 600 && transfer.failed_answer.mid(4).startsWith("5.1.");
+    return transfer.failed_command == "RCPT" && ((answer >= 550 && answer < 560) || address_status);
+}
+
+ULONG code_for(CURLcode result, const Transfer& transfer)
+{
+    const int answer = transfer.failed_code;
     if (result == CURLE_LOGIN_DENIED || answer == 530 || answer == 534 || answer == 535 || answer == 538)
         return MAPI_E_LOGIN_FAILURE;
-    if (answer != 0 && dialogue.failed_command == "RCPT")
+    if (refuses_recipient(transfer))
         return MAPI_E_INVALID_RECIPS;
-    if (answer == 552 || dialogue.failed_answer.contains(" 5.3.4"))
+    if (transfer.failed_command != "RCPT" && (answer == 552 || transfer.failed_answer.contains(" 5.3.4")))
         return MAPI_E_NOT_SUPPORTED;
     return MAPI_E_FAILURE;
 }
 
-std::optional<Failure> submit(const OutgoingMail& mail, const Profile& profile, const QString& password)
+std::optional<Failure> submit(const OutgoingMail& mail, const Profile& profile, const QByteArray& password)
 {
     QSet<QString> seen;
     std::unique_ptr<curl_slist, SlistFree> envelope;
@@ -345,11 +333,11 @@ std::optional<Failure> submit(const OutgoingMail& mail, const Profile& profile, 
     if (!curl)
         return Failure{MAPI_E_FAILURE, "libcurl nicht verwendbar"};
     char error[CURL_ERROR_SIZE] = {};
-    Dialogue dialogue;
     const QByteArray url = profile.smtp.server.toUtf8();
-    const QByteArray from = '<' + mail.from.address.toUtf8() + '>';
+    // The envelope sender is set before the server's extensions are known: its domain goes in the ASCII form,
+    // which every server takes; a local part that needs SMTPUTF8 is checked once they are.
+    const QByteArray from = '<' + ascii_address(mail.from.address).value_or(mail.from.address).toUtf8() + '>';
     const QByteArray user = profile.smtp.user.toUtf8();
-    const QByteArray secret = password.toUtf8();
     const QByteArray ca_file = QFile::encodeName(profile.smtp.ca_file);
     CURL* c = curl.get();
     curl_easy_setopt(c, CURLOPT_URL, url.constData());
@@ -365,7 +353,7 @@ std::optional<Failure> submit(const OutgoingMail& mail, const Profile& profile, 
         curl_easy_setopt(c, CURLOPT_CAINFO, ca_file.constData());
     if (!user.isEmpty()) {
         curl_easy_setopt(c, CURLOPT_USERNAME, user.constData());
-        curl_easy_setopt(c, CURLOPT_PASSWORD, secret.constData());
+        curl_easy_setopt(c, CURLOPT_PASSWORD, password.constData());
         // The credentials go with AUTH itself (the initial response every submission server takes): one round
         // trip less than waiting for the server's empty challenge.
         curl_easy_setopt(c, CURLOPT_SASL_IR, 1L);
@@ -374,29 +362,37 @@ std::optional<Failure> submit(const OutgoingMail& mail, const Profile& profile, 
     curl_easy_setopt(c, CURLOPT_MAIL_RCPT, envelope.get());
     curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(c, CURLOPT_UPLOAD_BUFFERSIZE, 512L * 1024L);
-    curl_easy_setopt(c, CURLOPT_READFUNCTION, MessageSource::on_read);
+    Transfer transfer(c, shown, envelope.get());
+    curl_easy_setopt(c, CURLOPT_READFUNCTION, on_read);
+    curl_easy_setopt(c, CURLOPT_READDATA, &transfer);
     curl_easy_setopt(c, CURLOPT_DEBUGFUNCTION, on_debug);
-    curl_easy_setopt(c, CURLOPT_DEBUGDATA, &dialogue);
+    curl_easy_setopt(c, CURLOPT_DEBUGDATA, &transfer);
     curl_easy_setopt(c, CURLOPT_VERBOSE, 1L);
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, 30L);
-    // A server that stops answering ends the send; a slow but moving upload does not.
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, 60L);
+    curl_easy_setopt(c, CURLOPT_PREREQFUNCTION, on_before_mail);
+    curl_easy_setopt(c, CURLOPT_PREREQDATA, &transfer);
+    // The steps' own limits decide (on_progress, called about once a second whatever the state); libcurl's limits
+    // on the whole connection phase and on each answer only stand behind them.
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, on_progress);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &transfer);
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(time_limit(minutes(60)).count()));
+    curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>(time_limit(minutes(20)).count() / 1000));
     // Blocked before the writer starts, so that its thread inherits the mask: its write into a pipe whose reader
     // is gone raises SIGPIPE on that thread.
     const SigpipeBlocked no_sigpipe;
-    MessageSource source;
-    if (!source.start(shown))
-        return Failure{MAPI_E_FAILURE, "Pipe: " + QByteArray(std::strerror(errno))};
-    curl_easy_setopt(c, CURLOPT_READDATA, &source);
     const CURLcode result = curl_easy_perform(c);
-    source.finish();
+    transfer.pipe.finish();
     if (result == CURLE_OK)
         return std::nullopt;
+    if (transfer.refusal)
+        return transfer.refusal;
     Failure failure;
-    failure.code = code_for(result, dialogue);
-    if (dialogue.failed_code != 0)
-        failure.reason = "Antwort auf " + dialogue.failed_command + ": " + dialogue.failed_answer;
+    failure.code = code_for(result, transfer);
+    if (transfer.timed_out)
+        failure.reason = transfer.overdue_reason();
+    else if (transfer.failed_code != 0)
+        failure.reason = (transfer.failed_code < 500 ? "vorerst abgelehnt, Antwort auf " : "Antwort auf ")
+            + transfer.failed_command + ": " + transfer.failed_answer;
     else
         failure.reason = printable(error[0] != '\0' ? QByteArray(error) : QByteArray(curl_easy_strerror(result)));
     return failure;
@@ -406,24 +402,18 @@ std::optional<Failure> submit(const OutgoingMail& mail, const Profile& profile, 
 
 ULONG deliver_by_smtp(const OutgoingMail& mail, const Profile& profile)
 {
-    QString password = profile.logon_password;
-    if (password.isEmpty() && !profile.smtp.user.isEmpty() && !profile.smtp.password_command.isEmpty()) {
-        const std::optional<QString> answer = password_from_command(profile.smtp.password_command);
-        if (!answer) {
-            report(profile, QString(),
-                   Failure{MAPI_E_LOGIN_FAILURE,
-                           "Passwortbefehl " + printable(profile.smtp.password_command.first().toUtf8())
-                               + " liefert kein Passwort"});
-            return MAPI_E_LOGIN_FAILURE;
-        }
-        password = *answer;
+    const std::optional<QByteArray> password = smtp_password(profile);
+    if (!password) {
+        report(profile, QByteArray(),
+               Failure{MAPI_E_LOGIN_FAILURE,
+                       "Passwortbefehl " + printable(profile.smtp.password_command.first().toUtf8())
+                           + " liefert kein Passwort"});
+        return MAPI_E_LOGIN_FAILURE;
     }
-    if (password.isEmpty())
-        password = profile.password;
-    const std::optional<Failure> failure = submit(mail, profile, password);
+    const std::optional<Failure> failure = submit(mail, profile, *password);
     if (!failure)
         return SUCCESS_SUCCESS;
-    report(profile, password, *failure);
+    report(profile, *password, *failure);
     return failure->code;
 }
 

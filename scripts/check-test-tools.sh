@@ -21,6 +21,7 @@ node -e 'require(process.argv[1])' "$(cd "$(dirname "$0")/.." && pwd)/tests/node
 openssl version >/dev/null 2>&1 || fail openssl openssl
 command -v Xvfb >/dev/null || fail Xvfb xvfb
 command -v xdotool >/dev/null || fail xdotool xdotool
+command -v xwd >/dev/null || fail "xwd (window dumps of the send dialog)" x11-apps
 if command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
   wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
   WINEDEBUG=-all "$wine" --version >/dev/null 2>&1 || fail wine64 wine64

@@ -1,6 +1,8 @@
-"""SMTP server on 127.0.0.1 with STARTTLS (throw-away certificate) and AUTH max/geheim; MODE plain: no STARTTLS, smtps:
-TLS from the start, drop: gone before answering DATA. Prints its port, writes each mail to DIR/received-N (envelope,
-blank line, data) and ends when its standard input closes. Usage: smtp_server.py DIR [MODE] [SIZE LIMIT]"""
+"""SMTP server on 127.0.0.1 with STARTTLS (throw-away certificate), AUTH max/geheim (or geh\\xe9im in Latin-1), 550
+for "abgelehnt" and 421 for "spaeter" recipients; MODE plain: no STARTTLS, smtps: TLS from the start, drop: gone before
+answering DATA, utf8: SMTPUTF8 offered, late: the answer after the final dot in two lines, 2 and 4 s late, silent: RCPT
+unanswered for 8 s. Prints its port, writes each mail to DIR/received-N (envelope, blank line, data) and ends when its
+standard input closes. Usage: smtp_server.py DIR [MODE] [SIZE LIMIT]"""
 import asyncio, os, ssl, subprocess, sys, threading
 
 from aiosmtpd.smtp import SMTP, AuthResult
@@ -13,7 +15,7 @@ if not os.path.exists(cert):
                    check=True, capture_output=True)
 context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
 context.load_cert_chain(cert, key)
-starttls = mode in ("ok", "drop")
+starttls = mode not in ("plain", "smtps")
 
 
 class Handler:
@@ -22,6 +24,9 @@ class Handler:
     async def handle_RCPT(self, server, session, envelope, address, options):
         if "abgelehnt" in address:
             return f"550 5.1.1 <{address}>: Recipient address rejected"
+        if "spaeter" in address:
+            return "421 4.3.2 Service shutting down"
+        await asyncio.sleep(8 if mode == "silent" else 0)
         envelope.rcpt_tos.append(address)
         return "250 OK"
 
@@ -29,6 +34,10 @@ class Handler:
         if mode == "drop":
             server.transport.abort()
             return "421 gone"
+        if mode == "late":
+            await asyncio.sleep(2)
+            await server.push("250-Angenommen")
+            await asyncio.sleep(2)
         Handler.received += 1
         with open(os.path.join(folder, f"received-{Handler.received}"), "wb") as out:
             out.write("".join([f"MAIL FROM:<{envelope.mail_from}>\n"] + [f"RCPT TO:<{a}>\n" for a in envelope.rcpt_tos])
@@ -40,8 +49,9 @@ loop = asyncio.new_event_loop()
 server = loop.run_until_complete(loop.create_server(
     lambda: SMTP(Handler(), data_size_limit=int(limit) if limit else None, hostname="localhost", auth_required=True,
                  authenticator=lambda server, session, envelope, mechanism, data: AuthResult(
-                     success=(data.login, data.password) == (b"max", b"geheim"), handled=False),
-                 auth_require_tls=starttls, require_starttls=starttls, tls_context=context if starttls else None),
+                     success=data.login == b"max" and data.password in (b"geheim", b"geh\xe9im"), handled=False),
+                 auth_require_tls=starttls, require_starttls=starttls, tls_context=context if starttls else None,
+                 enable_SMTPUTF8=mode == "utf8"),
     "127.0.0.1", 0, ssl=context if mode == "smtps" else None))
 print(server.sockets[0].getsockname()[1], flush=True)
 threading.Thread(target=lambda: (sys.stdin.read(), loop.call_soon_threadsafe(loop.stop)), daemon=True).start()

@@ -16,6 +16,7 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -279,12 +280,12 @@ TEST_F(ProviderTelvorin, TheProfileOfAFileChoosesWhereACompleteMailGoes)
         // The mailer retries an unknown profile without a name; the default profile's password accepts its empty one.
         {"Gibtsnicht", "home/Mail/outbox", "Max Mustermann <max@example.com>"},
     };
-    // The configuration shown in the README, as written, and one more profile.
+    // The configuration shown in the README, as written, two more address book entries and one more profile.
     const QByteArray readme = m_u.lies(testhilfe::quellverzeichnis() + QStringLiteral("/README.md"));
     const int anfang = readme.indexOf("```ini\n") + 7, ende = readme.indexOf("```", anfang);
     ASSERT_TRUE(anfang > 6 && ende > anfang);
-    konfiguration(readme.mid(anfang, ende - anfang) + "[Vertrieb]\nOutbox=vertrieb\nFrom=Vertrieb <vertrieb@x.de>\n"
-                  "[AddressBook]\nJ\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\nTeam Vertrieb=team@x.de\n");
+    konfiguration(readme.mid(anfang, ende - anfang) + "J\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n"
+                  "Team Vertrieb=team@x.de\n[Vertrieb]\nOutbox=vertrieb\nFrom=Vertrieb <vertrieb@x.de>\n");
     m_u.setze(QStringLiteral("TELVORIN_MAPI_CONFIG"), QString());  // empty counts as unset
     QByteArray alle_bytes;
     for (int i = 0; i < 3 * 256; ++i)
@@ -344,6 +345,8 @@ TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndTheProvider
         {"line without key", "[Standard]\nDelivery=outbox\nnur Text\n", "Syntaxfehler in Zeile 3"},
         {"unknown delivery", "[Standard]\nDelivery=brieftaube\n", "unbekannte Zustellart 'brieftaube' in [Standard]"},
         {"misspelt key", "[Standard]\nDelivry=sendmail\n", "unbekannter Eintrag 'Delivry' in [Standard]"},
+        {"key twice", "[Standard]\nDelivery=smtp\ndelivery=outbox\n", "doppelter Eintrag 'delivery' in [Standard]"},
+        {"section twice", "[B]\n[AddressBook]\nMax=max@example.com\n[B]\n", "doppelter Abschnitt [B]"},
         {"sender without address", "[Standard]\nFrom=Max Muster\n", "ungueltiger Absender 'Max Muster' in [Standard]"},
         {"address book entry without address", "[AddressBook]\nMax=Mustermann\n",
          "ungueltige Adresse 'Mustermann' fuer 'Max' in [AddressBook]"},
@@ -412,6 +415,8 @@ struct SmtpCase {
     int attachment_size;      // bytes of a generated attachment, 0 for none
     const char* reason;       // expected on standard error after the server; nullptr: the mail is delivered
     const char* code_text;    // the tool's text for the code it got
+    const char* sent_as = nullptr;  // `to` as the server gets it, when not as written
+    bool short_limits = false;      // every minute of the provider's limits lasts a second
 };
 void PrintTo(const SmtpCase& c, std::ostream* out) { *out << c.name; }
 
@@ -442,6 +447,26 @@ const SmtpCase smtp_cases[] = {
      "SSL certificate problem: self-signed certificate", failure},
     {"ImplicitTls", "smtps", "", good, kunde, 0, nullptr, ""},
     {"NoPasswordWithoutStarttls", "plain", "", good, kunde, 0, "STARTTLS not supported.", failure},
+    // RFC 5321's time for each step: ten minutes for the answer after the final dot, five for RCPT.
+    {"LateTrickledAnswerAfterTheFinalDot", "late", "", good, kunde, 0, nullptr, "", nullptr, true},
+    {"SilentAtRcpt", "silent", "", good, kunde, 0, "keine Antwort auf RCPT nach 5 s", failure, nullptr, true},
+    {"ShuttingDownAtRcptIsNoBadRecipient", "ok", "", good, "spaeter@example.com", 0,
+     "vorerst abgelehnt, Antwort auf RCPT: 421 4.3.2 Service shutting down", failure},
+    {"NonAsciiLocalPartWithoutSmtputf8", "ok", "", good, "j\xc3\xb6rg@example.com", 0,
+     "Empfaenger 'j\xf6rg@example.com' nur mit SMTPUTF8 moeglich, das der Server nicht anbietet", ungueltig},
+    {"InternationalDomainWithoutSmtputf8", "ok", "", good, "kunde@b\xc3\xbc" "cher.example", 0, nullptr, "",
+     "kunde@xn--bcher-kva.example"},
+    {"NonAsciiLocalPartWithSmtputf8", "utf8", "", good, "j\xc3\xb6rg@example.com", 0, nullptr, ""},
+    // The command beside mapi.ini, not the one planted in the working directory.
+    {"RelativePasswordCommand", "ok", "", trusted + "User=max\nPasswordCommand=./pw.sh\n", kunde, 0, nullptr, ""},
+    {"PasswordCommandPastItsLimitEndsWithAllItStarted", "ok", "",
+     trusted + "User=max\nPasswordCommand=\"sh -c \\\"sleep 170 & echo $! > bg.pid; wait\\\"\"\n", kunde, 0,
+     "Passwortbefehl sh liefert kein Passwort", logon_failure, nullptr, true},
+    {"PasswordCommandThatLeavesAChildBehind", "ok", "",
+     trusted + "User=max\nPasswordCommand=\"sh -c \\\"echo geheim; sleep 170 & echo $! > bg.pid\\\"\"\n", kunde, 0,
+     nullptr, "", nullptr, true},
+    {"PasswordBytesNotUtf8", "ok", "", trusted + "User=max\nPasswordCommand=printf \"geh\\\\351im\"\n", kunde, 0,
+     nullptr, ""},
 };
 
 class SmtpDelivery : public ProviderTelvorin, public ::testing::WithParamInterface<SmtpCase> {};
@@ -455,16 +480,24 @@ TEST_P(SmtpDelivery, TheServerGetsTheWholeMailOrTheToolSaysWhy)
                             .arg(server.port());
     konfiguration("[Standard]\nDelivery=smtp\nFrom=Max Mustermann <max@example.com>\nServer=" + url.toUtf8() + "\n"
                   + QByteArray(c.credentials).replace("server/", m_u.pfad(QStringLiteral("server/")).toUtf8()));
+    for (const auto& [script, password] : {std::pair{"pw.sh", "falsch"}, {"home/.config/telvorin/pw.sh", "geheim"}})
+        QFile(m_u.schreibe(script, QByteArray("#!/bin/sh\necho ") + password + "\n")).setPermissions(QFile::ExeOwner);
+    if (c.short_limits)
+        m_u.setze(QStringLiteral("TELVORIN_MAPI_SECONDS_PER_MINUTE"), QStringLiteral("1"));
     QByteArray attachment(c.attachment_size, '\0');
-    quint32 noise = 1;
-    for (char& byte : attachment)
-        byte = static_cast<char>((noise = noise * 1664525u + 1013904223u) >> 24);
+    for (quint32 i = 0, noise = 1; i < static_cast<quint32>(attachment.size()); ++i)
+        attachment[i] = static_cast<char>((noise = noise * 1664525u + 1013904223u) >> 24);
     m_u.schreibe(QStringLiteral("anlage.bin"), attachment);
-    const bool anlage_da = c.attachment_size > 0;
-    const Liste files = anlage_da ? Liste{"anlage.bin"} : Liste{}, titles = anlage_da ? Liste{"Daten.bin"} : Liste{};
+    const Liste files = Liste{"anlage.bin"}.mid(c.attachment_size ? 0 : 1), titles = Liste{"Daten.bin"}.mid(files.isEmpty());
     const Ergebnis result = sende(interfacedatei("", "Angebot", {c.to}, {"kopie@example.com"}, files, titles, "Hallo\n",
                                                  {"blind@example.com"}));
     const QByteArray received = m_u.lies(QStringLiteral("server/received-1"));
+    // What a password command left in the background outlives only a command that ended in time.
+    if (const QByteArray pid = m_u.lies(QStringLiteral("bg.pid")).trimmed(); !pid.isEmpty()) {
+        const QByteArray state = m_u.lies("/proc/" + pid + "/stat");
+        EXPECT_EQ(!state.isEmpty() && !state.contains(") Z "), c.reason == nullptr) << state.constData();
+        ::kill(pid.toInt(), SIGKILL);
+    }
     if (c.reason) {
         EXPECT_EQ(result.exit_code, 255);
         EXPECT_EQ(result.standardfehler, "Interfacedatei 'mail.txt'\nSMTP-Versand ueber " + url.toUtf8()
@@ -474,10 +507,11 @@ TEST_P(SmtpDelivery, TheServerGetsTheWholeMailOrTheToolSaysWhy)
     }
     EXPECT_EQ(result.exit_code, 0) << result.standardfehler.constData();
     const int blank = received.indexOf("\n\n");
-    EXPECT_EQ(received.left(blank), "MAIL FROM:<max@example.com>\nRCPT TO:<kunde@example.com>\n"
+    const QByteArray to = c.sent_as ? c.sent_as : c.to;
+    EXPECT_EQ(received.left(blank), "MAIL FROM:<max@example.com>\nRCPT TO:<" + to + ">\n"
                                     "RCPT TO:<kopie@example.com>\nRCPT TO:<blind@example.com>");
     EXPECT_EQ(lies_mail(received.mid(blank + 2)),
-              "From: Max Mustermann <max@example.com>\nTo: kunde@example.com\nCc: kopie@example.com\nSubject: Angebot\n"
+              "From: Max Mustermann <max@example.com>\nTo: " + QString::fromUtf8(to) + "\nCc: kopie@example.com\nSubject: Angebot\n"
               "Text (utf-8):\nHallo\n"
                   + (c.attachment_size ? anlage("Daten.bin", "application/octet-stream", attachment) : QString()));
 }

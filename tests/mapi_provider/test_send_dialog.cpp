@@ -17,6 +17,7 @@ struct DialogCase {
     bool bare_host;           // sent by this test process, which has no Qt application, instead of telvorin
     const char* user;         // shell commands on the dialog window $w (found by the subject); "" when none must appear
     const char* delivered;    // the To and Subject lines of the delivered mail; nullptr: nothing delivered
+    const char* to = "kunde@example.com";  // the recipient the calling program names
 };
 
 const char* const as_shown = "To: kunde@example.com\nSubject: Angebot Nr. 4711";
@@ -29,6 +30,11 @@ const DialogCase cases[] = {
     {"CancelByEscape", "auto", false, "xdotool key Escape", nullptr},
     {"HostWithoutQtApplication", "auto", true, "xdotool key ctrl+Return", as_shown},
     {"NeverShown", "never", false, "", as_shown},
+    // A name that does not resolve comes back in the red problem line, where markup must not fake our own words.
+    {"CallerTextShownAsPlainText", "auto", false,
+     "xdotool key ctrl+Return && sleep 0.5 && xwd -silent -id $w | $colours > farben && grep -q 'red [1-9]' farben && "
+     "xdotool key Escape",
+     nullptr, "Kunde<br><font size=7 color=green>Alles in Ordnung</font><img src=gruen.png>"},
 };
 
 void PrintTo(const DialogCase& c, std::ostream* out) { *out << c.name; }
@@ -57,17 +63,23 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
     const DialogCase& c = GetParam();
     testhilfe::Umgebung u;
     for (const QString file : {"examples/mail.txt", "examples/anhang.txt"})
-        u.schreibe(file, u.lies(testhilfe::quellverzeichnis() + "/" + file));
+        u.schreibe(file, u.lies(testhilfe::quellverzeichnis() + "/" + file).replace("kunde@example.com", c.to));
     const QString config = u.schreibe("mapi.ini", "[Standard]\nFrom=Max Mustermann <max@example.com>\nOutbox="
                                                       + QFile::encodeName(u.pfad("out")) + "\nDialog=" + c.dialog
                                                       + "\n[AddressBook]\nMaria Muster=maria@example.com\n");
     u.setze("TELVORIN_MAPI_CONFIG", config);
     u.setze("DISPLAY", s_display);
 
+    // The user repeats the action until the window is gone, since a window may not take keys yet when it appears;
+    // after 20 seconds Escape closes it and the test fails with what the user saw.
     QProcess user;
+    user.setWorkingDirectory(u.pfad());
     if (*c.user)
-        user.start("timeout", {"30", "sh", "-ec", "w=$(xdotool search --sync --name 'Angebot Nr. 4711' | head -1); "
-                                                  "xdotool windowfocus --sync $w; " + QString::fromUtf8(c.user)});
+        user.start("timeout", {"60", "sh", "-ec", "colours='" TELVORIN_PYTHON " " WINDOW_COLOURS_SCRIPT "'; i=0; w=$("
+                   "xdotool search --sync --name 'Angebot Nr. 4711' | head -1); while xdotool getwindowname $w >/dev/null"
+                   " 2>&1; do i=$((i+1)); if [ $i -le 40 ]; then { xdotool windowfocus --sync $w && " + QString(c.user)
+                   + "; } || true; else echo \"still open: $(xdotool getwindowname $w)\"; xdotool key Escape; fi; "
+                   "sleep 0.5; done; [ $i -le 40 ]"});
     bool sent = false;
     if (c.bare_host) {
         ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(config).constData(), 1);
@@ -81,8 +93,11 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
         EXPECT_EQ(result.exit_code, 0) << result.standardfehler.constData();
         sent = result.standardausgabe.contains("\nEmail gesendet: ");
     }
-    user.waitForFinished(30000);
+    EXPECT_TRUE(!*c.user || (user.waitForFinished(60000) && user.exitCode() == 0)) << user.readAll().constData();
     EXPECT_EQ(sent, c.delivered != nullptr);
+    const QByteArray colours = u.lies("farben");  // the problem line showed in red, and nothing in green
+    EXPECT_TRUE(qstrcmp(c.to, cases[0].to) == 0 || (colours.startsWith("red ") && colours.endsWith(" green 0\n")))
+        << colours.constData();
     if (!c.delivered) {
         EXPECT_TRUE(dateien_in(u.pfad("out")).isEmpty());
         return;
