@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Provides Qt 5 for Windows (mingw-w64, x86_64) in a prefix: unpacked from a prebuilt archive, else built from Debian's source.
-# Usage: scripts/build-qt-windows.sh [prefix]   (default: ${XDG_CACHE_HOME:-~/.cache}/telvorin/qt5-windows)
+# Usage: scripts/build-qt-windows.sh [--no-build] [prefix]   (default: ${XDG_CACHE_HOME:-~/.cache}/telvorin/qt5-windows)
+# --no-build: only unpack; exit status 2 when there is neither a prefix nor an archive.
 # The archive is looked for in ../shared/qt5-windows/ beside the checkout, else in
 # $TELVORIN_SHARED/qt5-windows/. Without one, qtbase is built from Debian's source
 # package (about half an hour on two cores); nothing is fetched from anywhere else.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
+no_build=false
+if [ "${1:-}" = --no-build ]; then
+  no_build=true
+  shift
+fi
 prefix=${1:-${XDG_CACHE_HOME:-$HOME/.cache}/telvorin/qt5-windows}
 prefix=$(realpath -m "$prefix")
 started=$(date +%s)
@@ -43,6 +49,7 @@ if [ -n "$archive" ]; then
   exit 0
 fi
 
+$no_build && exit 2
 echo "No prebuilt archive in $repo/../shared/qt5-windows or \$TELVORIN_SHARED/qt5-windows: building qtbase from Debian's source (about 30 minutes)"
 for tool in x86_64-w64-mingw32-g++-posix dpkg-source; do
   command -v "$tool" >/dev/null || { echo "$tool is missing: scripts/install-deps.sh, apt-get install dpkg-dev" >&2; exit 1; }
