@@ -14,7 +14,7 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 cmake -S . -B build-windows -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
-  -DTELVORIN_BUILD_TESTS=OFF -DTELVORIN_BUILD_BENCH=OFF "${launcher[@]}" "$@" >/dev/null
+  -DTELVORIN_BUILD_TESTS=OFF -DTELVORIN_BUILD_BENCH=ON "${launcher[@]}" "$@" >/dev/null
 cmake --build build-windows -j"$(nproc)"
 rm -rf build-windows/dist
 cmake --install build-windows --prefix build-windows/dist >/dev/null
