@@ -1,15 +1,36 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything, and runs every test: once as
 # built, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The Windows build is made and its tests run under Wine whenever Qt for
+# Windows is there (built, or unpacked from ../shared); --windows builds that
+# Qt from Debian's source first when it is missing (about 30 minutes).
+# Usage: scripts/run-tests.sh [--windows]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/check-test-tools.sh
 
-scripts/build.sh build
+qt_windows=${TELVORIN_QT_WINDOWS:-${XDG_CACHE_HOME:-$HOME/.cache}/telvorin/qt5-windows}
+windows_dist=
+qt_status=0
+if [ "${1:-}" = --windows ]; then
+  scripts/build-qt-windows.sh "$qt_windows"
+else
+  scripts/build-qt-windows.sh --no-build "$qt_windows" || qt_status=$?
+fi
+if [ "$qt_status" -eq 0 ]; then
+  TELVORIN_QT_WINDOWS=$qt_windows scripts/build-windows.sh
+  windows_dist=$PWD/build-windows/dist
+elif [ "$qt_status" -eq 2 ]; then
+  echo "Windows build and its tests under Wine skipped: no Qt for Windows in $qt_windows and no archive in ../shared/qt5-windows (scripts/run-tests.sh --windows builds it)"
+else
+  exit "$qt_status"
+fi
+
+scripts/build.sh build -DTELVORIN_WINDOWS_DIST="$windows_dist"
 (cd build && ctest --output-on-failure -j"$(nproc)")
 
-scripts/build.sh build-asan -DTELVORIN_SANITIZE=ON -DTELVORIN_BUILD_BENCH=OFF
+scripts/build.sh build-asan -DTELVORIN_SANITIZE=ON -DTELVORIN_BUILD_BENCH=OFF -DTELVORIN_WINDOWS_DIST="$windows_dist"
 # Full stacks on allocation, so that suppressions can match frames inside system libraries.
 export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

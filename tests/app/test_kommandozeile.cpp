@@ -10,6 +10,7 @@
 
 #include <ostream>
 
+using testhilfe::Laeufer;
 using testhilfe::programmende;
 using testhilfe::Umgebung;
 
@@ -75,15 +76,20 @@ const Fall faelle[] = {
 
 INSTANTIATE_TEST_SUITE_P(Table, Optionslauf, ::testing::ValuesIn(faelle));
 
+// The real binary, the Linux one and the Windows one under Wine, against the same expected bytes.
+class Kommandozeile : public ::testing::TestWithParam<Laeufer> {};
+INSTANTIATE_TEST_SUITE_P(Linux, Kommandozeile, ::testing::Values(Laeufer::linux));
+INSTANTIATE_TEST_SUITE_P(Wine, Kommandozeile, ::testing::ValuesIn(testhilfe::wine_laeufer()));
+
 // Asking for the version ends after the banner with success; a missing interface file, with the error.
-TEST(Kommandozeile, VersionOderFehlendeInterfacedateiEndenNachDemBanner)
+TEST_P(Kommandozeile, VersionOderFehlendeInterfacedateiEndenNachDemBanner)
 {
     const QByteArray fehlt = "Fehlende Angabe fuer Interfacedatei\n" + programmende;
     const struct { QStringList args; QByteArray standardfehler; } faelle[] = {  // standard error not empty: exit code -1
         {{"-version"}, ""}, {{"-mail", "-version"}, ""}, {{"-Version", "-mail"}, ""},
         {{}, fehlt}, {{"-mapi"}, fehlt}, {{"-mail", "-mapi"}, fehlt}, {{"-unbekannt", "-"}, fehlt},
     };
-    Umgebung u;
+    Umgebung u(GetParam());
     for (const auto& f : faelle) {
         const auto e = u.starte(f.args);
         EXPECT_EQ(e.exit_code, f.standardfehler.isEmpty() ? 0 : 255) << f.args.join(' ').toStdString();
@@ -99,9 +105,9 @@ TEST(Kommandozeile, VersionOderFehlendeInterfacedateiEndenNachDemBanner)
 }
 
 // The mail job leaves every result file alone; the attachment export replaces the default one, longer as it was.
-TEST(Kommandozeile, NurDieExportjobsSchreibenDieErgebnisdatei)
+TEST_P(Kommandozeile, NurDieExportjobsSchreibenDieErgebnisdatei)
 {
-    Umgebung u;
+    Umgebung u(GetParam());
     u.schreibe("tmp/Telvorin_result.csv", QByteArray(5000, 'x'));
     u.schreibe("r.csv", "alt");
     auto e = u.starte({"-back", "r.csv", "nichtda.txt"});
@@ -117,7 +123,7 @@ TEST(Kommandozeile, NurDieExportjobsSchreibenDieErgebnisdatei)
               testhilfe::ergebnis_kopf("Anlage", "") + "err;kein Outlook Inspector aktiv\r\n");
 }
 
-TEST(Kommandozeile, UnbrauchbareErgebnisdateiWirdStillUebergangen)
+TEST_P(Kommandozeile, UnbrauchbareErgebnisdateiWirdStillUebergangen)
 {
     // A missing folder, and links planted where the result file goes: the run
     // goes on without a result file and the link's target stays untouched.
@@ -129,8 +135,13 @@ TEST(Kommandozeile, UnbrauchbareErgebnisdateiWirdStillUebergangen)
         {"Link als Vorgabedatei", "", "opfer.txt"},
     };
     for (const auto& f : faelle) {
+        // Wine shows a Unix symbolic link to a Windows program as the file it
+        // points to, never as a reparse point: there the link cases would test
+        // Wine, not the tool, so telvorin.exe meets only the missing folder.
+        if (f.ziel != nullptr && GetParam() == Laeufer::wine)
+            continue;
         SCOPED_TRACE(f.name);
-        Umgebung u;
+        Umgebung u(GetParam());
         u.schreibe("opfer.txt", "bleibt");
         QStringList args{"-mail"};
         const QString back = *f.back != '\0' ? QString::fromUtf8(f.back) : QStringLiteral("tmp/Telvorin_result.csv");
