@@ -60,7 +60,8 @@ ULONG antworte(const std::string& funktion, const std::string& argumente)
 
 extern "C" {
 
-TELVORIN_TEST_EXPORT ULONG MAPILogon(ULONG_PTR ui, LPSTR profil, LPSTR passwort, FLAGS flags, ULONG reserviert, LPLHANDLE sitzung)
+TELVORIN_TEST_EXPORT ULONG MAPILogon(ULONG_PTR ui, LPSTR profil, LPSTR passwort, FLAGS flags, ULONG reserviert,
+                                     LPLHANDLE sitzung)
 {
     const ULONG code = antworte("MAPILogon", "ui=" + n(ui) + " profile=" + text(profil) + " password=" + text(passwort)
                                                  + ende(flags, reserviert));
@@ -98,7 +99,8 @@ TELVORIN_TEST_EXPORT ULONG MAPISendMail(LHANDLE sitzung, ULONG_PTR ui, lpMapiMes
 }
 
 // Functions the mailer must find but never calls: a call shows in the record.
-#define UNGENUTZT(NAME, ...) TELVORIN_TEST_EXPORT ULONG NAME(__VA_ARGS__) { protokolliere(#NAME); return MAPI_E_NOT_SUPPORTED; }
+#define UNGENUTZT(NAME, ...) \
+    TELVORIN_TEST_EXPORT ULONG NAME(__VA_ARGS__) { protokolliere(#NAME); return MAPI_E_NOT_SUPPORTED; }
 
 #ifndef OHNE_MAPISendMailW
 UNGENUTZT(MAPISendMailW, LHANDLE, ULONG_PTR, struct MapiMessageW*, FLAGS, ULONG)

@@ -5,7 +5,8 @@
 // inspector's current item), "Anlage <file name><TAB><content>" (of the last mail or item). SaveAs and SaveAsFile
 // write a file at their path and append "<member> args=<count> path=<path>" to the file named by
 // TELVORIN_COM_PROTOKOLL; when the DLL leaves the process, "lebend=<n>" records how many objects are still alive.
-// It leaves out everything of Outlook that the tool does not call, type information included.
+// Without TELVORIN_COM_SITZUNG it serves no class, so that a registration left in a Wine prefix changes no other
+// test. It leaves out everything of Outlook that the tool does not call, type information included.
 #include <windows.h>
 
 #include <atomic>
@@ -22,7 +23,8 @@ std::atomic<long> lebend{0}, sperren{0};
 std::wstring breit(const std::string& utf8)
 {
     std::wstring w(utf8.size(), L'\0');
-    w.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &w[0], static_cast<int>(w.size())));
+    const int n = static_cast<int>(utf8.size());
+    w.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, &w[0], n));
     return w;
 }
 
@@ -44,14 +46,19 @@ std::wstring umgebung(const wchar_t* name)
 // Win32 only, as the last line is written while the process ends, when the C runtime may be gone.
 void schreibe(const std::wstring& pfad, const std::string& inhalt, DWORD wie)
 {
-    const HANDLE h = CreateFileW(pfad.c_str(), wie, FILE_SHARE_READ, nullptr, wie == GENERIC_WRITE ? CREATE_ALWAYS
-                                 : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE h = CreateFileW(pfad.c_str(), wie, FILE_SHARE_READ, nullptr,
+                                 wie == GENERIC_WRITE ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return;
     DWORD geschrieben = 0;
-    if (h != INVALID_HANDLE_VALUE && WriteFile(h, inhalt.data(), static_cast<DWORD>(inhalt.size()), &geschrieben, nullptr))
-        CloseHandle(h);
+    WriteFile(h, inhalt.data(), static_cast<DWORD>(inhalt.size()), &geschrieben, nullptr);
+    CloseHandle(h);
 }
 
-void protokolliere(const std::string& zeile) { schreibe(umgebung(L"TELVORIN_COM_PROTOKOLL"), zeile + "\n", FILE_APPEND_DATA); }
+void protokolliere(const std::string& zeile)
+{
+    schreibe(umgebung(L"TELVORIN_COM_PROTOKOLL"), zeile + "\n", FILE_APPEND_DATA);
+}
 
 struct Mail {
     std::wstring betreff;
@@ -198,7 +205,8 @@ private:
 
 class Anlage : public Objekt {
 public:
-    explicit Anlage(std::pair<std::wstring, std::string> a) : Objekt({L"FileName", L"SaveAsFile"}), m_anlage(std::move(a)) {}
+    explicit Anlage(std::pair<std::wstring, std::string> a)
+        : Objekt({L"FileName", L"SaveAsFile"}), m_anlage(std::move(a)) {}
     HRESULT rufe(DISPID id, const DISPPARAMS& p, VARIANT* e) override
     {
         return id == 1 ? gib(e, m_anlage.first) : speichere("SaveAsFile", p, m_anlage.second);
@@ -209,7 +217,8 @@ public:
 // Selection and Attachments: a Count, and an Item(1..Count) made new on each call.
 class Liste : public Objekt {
 public:
-    explicit Liste(std::vector<std::function<IDispatch*()>> e) : Objekt({L"Count", L"Item"}), m_elemente(std::move(e)) {}
+    explicit Liste(std::vector<std::function<IDispatch*()>> e)
+        : Objekt({L"Count", L"Item"}), m_elemente(std::move(e)) {}
     HRESULT rufe(DISPID id, const DISPPARAMS& p, VARIANT* e) override
     {
         if (id == 1)
@@ -225,9 +234,8 @@ public:
 class MailItem : public Objekt {
 public:
     MailItem(Mail m, std::wstring version)
-        : Objekt({L"Subject", L"OutlookVersion", L"SaveAs", L"Attachments"}), m_mail(std::move(m)), m_version(std::move(version))
-    {
-    }
+        : Objekt({L"Subject", L"OutlookVersion", L"SaveAs", L"Attachments"}), m_mail(std::move(m)),
+          m_version(std::move(version)) {}
     HRESULT rufe(DISPID id, const DISPPARAMS& p, VARIANT* e) override
     {
         if (id == 1 || id == 2)
@@ -246,7 +254,8 @@ public:
 // The explorer (Selection) or the inspector (CurrentItem).
 class Fenster : public Objekt {
 public:
-    Fenster(bool explorer, Sitzung s) : Objekt({explorer ? L"Selection" : L"CurrentItem"}), m_explorer(explorer), m_sitzung(std::move(s)) {}
+    Fenster(bool explorer, Sitzung s)
+        : Objekt({explorer ? L"Selection" : L"CurrentItem"}), m_explorer(explorer), m_sitzung(std::move(s)) {}
     HRESULT rufe(DISPID, const DISPPARAMS&, VARIANT* e) override
     {
         const Sitzung& s = m_sitzung;
@@ -269,7 +278,8 @@ public:
         if (id == 1)
             return gib(e, m_sitzung.version);
         const bool explorer = id == 2;
-        return gib(e, (explorer ? m_sitzung.explorer : m_sitzung.inspector) ? new Fenster(explorer, m_sitzung) : nullptr);
+        const bool offen = explorer ? m_sitzung.explorer : m_sitzung.inspector;
+        return gib(e, offen ? new Fenster(explorer, m_sitzung) : nullptr);
     }
     Sitzung m_sitzung;
 };
@@ -303,7 +313,7 @@ extern "C" {
 __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID k, REFIID iid, void** objekt)
 {
     *objekt = nullptr;
-    if (k != klasse)
+    if (k != klasse || umgebung(L"TELVORIN_COM_SITZUNG").empty())
         return CLASS_E_CLASSNOTAVAILABLE;
     Fabrik* f = new Fabrik;
     const HRESULT hr = f->QueryInterface(iid, objekt);
