@@ -36,7 +36,8 @@ public:
     AutomationReference() = default;
     AutomationReference(std::nullptr_t) {}
     AutomationReference(std::shared_ptr<AutomationNode> node) : m_node(std::move(node)) {}
-    // An object of the system's automation (a QAxObject on Windows).
+    // An object of the system's automation (a COM IDispatch on Windows);
+    // the deleter releases the system's reference.
     static AutomationReference system(std::shared_ptr<void> object);
 
     explicit operator bool() const { return m_node != nullptr || m_system != nullptr; }
@@ -48,9 +49,9 @@ private:
     std::shared_ptr<void> m_system;
 };
 
-// The base of typed wrappers over automation objects, offering the calls of
-// ActiveQt's QAxBase that they use. It holds the object rather than being a
-// QAxObject, so that one declaration serves every platform. Every read of an
+// The base of typed wrappers over automation objects: calls by name with
+// Qt's normalized signatures. It holds the object, so that one declaration
+// serves every platform. Every read of an
 // unbound object or an unknown member yields an invalid QVariant or null,
 // never an error, as COM automation gives no more back to these callers.
 class AutomationObject : public QObject {
@@ -64,7 +65,8 @@ public:
     // an in-process server's, else the system's. False (and null) when
     // neither serves the class.
     bool setControl(const QString& control);
-    // `function` is a normalized signature such as "SaveAs(QString)".
+    // `function` is a normalized signature such as "SaveAs(QString)"; a read
+    // or call that yields an object gives the QVariant an AutomationReference.
     QVariant dynamicCall(const char* function, const QVariant& var1 = QVariant());
     // A property or method ("Selection", "Item(QVariant)") that yields an
     // object, for a typed wrapper to take over; null when it yields none.
@@ -77,3 +79,5 @@ private:
 };
 
 }  // namespace telvorin::platform
+
+Q_DECLARE_METATYPE(telvorin::platform::AutomationReference)

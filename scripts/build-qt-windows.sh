@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Provides Qt 5 for Windows (mingw-w64, x86_64) in a prefix: unpacked from a prebuilt archive, else built from Debian's source.
+# Usage: scripts/build-qt-windows.sh [prefix]   (default: ${XDG_CACHE_HOME:-~/.cache}/telvorin/qt5-windows)
+# The archive is looked for in ../shared/qt5-windows/ beside the checkout, else in
+# $TELVORIN_SHARED/qt5-windows/. Without one, qtbase is built from Debian's source
+# package (about half an hour on two cores); nothing is fetched from anywhere else.
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+prefix=${1:-${XDG_CACHE_HOME:-$HOME/.cache}/telvorin/qt5-windows}
+prefix=$(realpath -m "$prefix")
+started=$(date +%s)
+
+took() {
+  echo "Qt for Windows in $prefix ($1, took $(($(date +%s) - started)) s)"
+}
+
+# A finished prefix has Qt's CMake package and the windows platform plugin; a
+# half-unpacked or half-installed one has not both, and is done again.
+if [ -f "$prefix/lib/cmake/Qt5/Qt5Config.cmake" ] && [ -f "$prefix/plugins/platforms/qwindows.dll" ]; then
+  took "already there"
+  exit 0
+fi
+
+archive=
+for shared in "$repo/../shared" "${TELVORIN_SHARED:-}"; do
+  [ -n "$shared" ] || continue
+  for candidate in "$shared"/qt5-windows/qt5-windows-*.tar.xz; do
+    [ -f "$candidate" ] && archive=$candidate && break 2
+  done
+done
+
+if [ -n "$archive" ]; then
+  # The archive holds one folder, qt5-windows/; it is unpacked beside the prefix
+  # and moved into place whole, so an interrupted run leaves no half prefix.
+  parent=$(dirname "$prefix")
+  mkdir -p "$parent"
+  work=$(mktemp -d "$parent/.qt5-windows-unpack.XXXXXX")
+  trap 'rm -rf "$work"' EXIT
+  tar -xJf "$archive" -C "$work"
+  rm -rf "$prefix"
+  mv "$work/qt5-windows" "$prefix"
+  took "unpacked from $archive"
+  exit 0
+fi
+
+echo "No prebuilt archive in $repo/../shared/qt5-windows or \$TELVORIN_SHARED/qt5-windows: building qtbase from Debian's source (about 30 minutes)"
+for tool in x86_64-w64-mingw32-g++-posix dpkg-source; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing: scripts/install-deps.sh, apt-get install dpkg-dev" >&2; exit 1; }
+done
+work=${TELVORIN_QT_BUILD_DIR:-$(dirname "$prefix")/qt5-windows-build}
+mkdir -p "$work"
+cd "$work"
+
+if ! ls -d qtbase-everywhere-src-5.15.*/ >/dev/null 2>&1; then
+  if ! apt-get source --only-source --download-only qtbase-opensource-src >/dev/null 2>&1; then
+    # apt-get source needs a deb-src line; add one for the release's own archive.
+    [ "$(id -u)" -eq 0 ] || { echo "apt-get source needs a deb-src line; add one as root" >&2; exit 1; }
+    echo "deb-src http://deb.debian.org/debian bookworm main" >/etc/apt/sources.list.d/telvorin-deb-src.list
+    echo "deb-src http://deb.debian.org/debian-security bookworm-security main" >>/etc/apt/sources.list.d/telvorin-deb-src.list
+    apt-get update -qq
+    apt-get source --only-source --download-only qtbase-opensource-src >/dev/null
+  fi
+  dpkg-source -x qtbase-opensource-src_*.dsc source >/dev/null
+  mv source/qtbase-everywhere-src-5.15.* . 2>/dev/null || mv source "qtbase-everywhere-src-5.15.8"
+fi
+source_dir=$(ls -d "$work"/qtbase-everywhere-src-5.15.*/ | head -n 1)
+
+# Qt's win32-g++ spec calls the plain-prefixed tools; the compilers must be the
+# posix-thread ones (std::thread, and the runtime DLLs the tool ships).
+mkdir -p tools
+for t in gcc g++ cpp; do ln -sf "/usr/bin/x86_64-w64-mingw32-$t-posix" "tools/x86_64-w64-mingw32-$t"; done
+for t in ar ranlib windres objcopy strip nm ld as dlltool; do ln -sf "/usr/bin/x86_64-w64-mingw32-$t" "tools/x86_64-w64-mingw32-$t"; done
+export PATH=$work/tools:$PATH
+
+mkdir -p build
+cd build
+# Configure once: a second configure makes the install rebuild everything.
+if [ ! -f Makefile ]; then
+  # Debian's source leaves out the Wintab header, hence no tablet events; no Direct2D either.
+  "$source_dir/configure" -xplatform win32-g++ -device-option CROSS_COMPILE=x86_64-w64-mingw32- \
+    -prefix "$prefix" -opensource -confirm-license -release -shared -nomake examples -nomake tests \
+    -no-opengl -no-dbus -no-icu -no-openssl \
+    -no-sql-sqlite -no-sql-odbc -no-sql-psql -no-sql-mysql \
+    -qt-zlib -qt-pcre -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz \
+    -no-feature-vulkan -no-feature-tabletevent -no-direct2d
+fi
+make -j"$(nproc)" sub-src
+make install >/dev/null
+took "built from $(basename "$source_dir")"
