@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTextCodec>
 
 #include <sys/utsname.h>
 
@@ -23,6 +24,28 @@ QString quellverzeichnis()
     return QStringLiteral(TELVORIN_SOURCE_DIR);
 }
 
+std::vector<Laeufer> wine_laeufer()
+{
+    if (*TELVORIN_WINE == '\0')
+        return {};
+    return {Laeufer::wine};
+}
+
+QString wine()
+{
+    return QStringLiteral(TELVORIN_WINE);
+}
+
+QString windows_dist()
+{
+    return QStringLiteral(TELVORIN_WINDOWS_DIST);
+}
+
+QByteArray lokal(Laeufer laeufer, const QString& text)
+{
+    return laeufer == Laeufer::linux ? text.toUtf8() : QTextCodec::codecForName("Windows-1252")->fromUnicode(text);
+}
+
 QByteArray banner()
 {
     struct utsname name {};
@@ -31,7 +54,7 @@ QByteArray banner()
     return QByteArray("Telvorin ") + (bit64 ? "64bit" : "32bit") + " Version 5.9.3.7 vom 08.02.18\n\n";
 }
 
-Umgebung::Umgebung()
+Umgebung::Umgebung(Laeufer laeufer) : m_laeufer(laeufer)
 {
     const QString p = m_verzeichnis.path();
     QDir(p).mkpath(QStringLiteral("home"));
@@ -45,6 +68,16 @@ Umgebung::Umgebung()
     for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
         if (qEnvironmentVariableIsSet(name))
             m_variablen[QLatin1String(name)] = qEnvironmentVariable(name);
+    if (laeufer == Laeufer::wine) {
+        // The prefix's %TEMP% refers to this variable (wine_prefix.sh): Wine
+        // sets TEMP from the registry, whatever the Unix environment says.
+        m_variablen[QStringLiteral("TELVORIN_TEST_TEMP")] = QStringLiteral("Z:") + p + QStringLiteral("/tmp");
+        m_variablen[QStringLiteral("WINEPREFIX")] = QStringLiteral(TELVORIN_WINE_PREFIX);
+        m_variablen[QStringLiteral("WINEDEBUG")] = QStringLiteral("-all");
+        // Debian's Wine keeps the server's socket under $TMPDIR: a TMPDIR of each case's own would start a server
+        // per case, each with its own copy of the prefix's registry. The tool's %TEMP% comes from the registry.
+        m_variablen[QStringLiteral("TMPDIR")] = qEnvironmentVariable("TMPDIR", QStringLiteral("/tmp"));
+    }
 }
 
 QString Umgebung::pfad(const QString& relativ) const
@@ -54,6 +87,9 @@ QString Umgebung::pfad(const QString& relativ) const
 
 Ergebnis Umgebung::starte(const QStringList& argumente) const
 {
+    if (m_laeufer == Laeufer::wine)
+        return starte_programm(QStringLiteral(TELVORIN_WINE),
+                               QStringList{QStringLiteral(TELVORIN_WINDOWS_DIST "/telvorin.exe")} + argumente);
     return starte_programm(telvorin_binary(), argumente);
 }
 

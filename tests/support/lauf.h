@@ -7,7 +7,22 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <vector>
+
 namespace testhilfe {
+
+// Which build of the tool a run starts: the Linux binary, or the Windows
+// build's telvorin.exe under Wine in the test run's prefix. End-to-end tests
+// take it as their parameter and are instantiated as "Linux" and "Wine"
+// (ctest runs the "Wine/" cases after the prefix is set up).
+enum class Laeufer { linux, wine };
+// {Laeufer::wine} when the build found a Windows build and Wine, else empty.
+std::vector<Laeufer> wine_laeufer();
+// Wine and the Windows build's folder, for tests that start other programs there.
+QString wine();
+QString windows_dist();
+// Text in the local 8-bit encoding of the runner's tool: UTF-8 here, Windows-1252 under Wine.
+QByteArray lokal(Laeufer laeufer, const QString& text);
 
 struct Ergebnis {
     int exit_code = -1000;    // the process's exit status (0..255), -1000 when it did not finish
@@ -18,10 +33,13 @@ struct Ergebnis {
 // A temporary working directory with a pinned environment: LC_ALL=C.UTF-8,
 // TZ=UTC, HOME, TMPDIR and the XDG folders inside the directory, no display,
 // no variable of the tool set. Sanitizer options of the test process pass
-// through. Tests add or override variables with setze().
+// through. Tests add or override variables with setze(). Under Wine the
+// Windows temporary folder (%TEMP%) is the same tmp/ folder, and the prefix
+// takes the code page 1252 from the pinned locale.
 class Umgebung {
 public:
-    Umgebung();
+    explicit Umgebung(Laeufer laeufer = Laeufer::linux);
+    Laeufer laeufer() const { return m_laeufer; }
 
     // Path of the working directory (absolute, no trailing slash).
     QString pfad() const { return m_verzeichnis.path(); }
@@ -31,8 +49,9 @@ public:
     void setze(const QString& name, const QString& wert) { m_variablen[name] = wert; }
     void entferne(const QString& name) { m_variablen.remove(name); }
 
-    // Runs telvorin with `argumente` in the working directory; a run that
-    // takes longer than a minute is killed and reported as not finished.
+    // Runs telvorin (telvorin.exe under Wine) with `argumente` in the working
+    // directory; a run that takes longer than a minute is killed and reported
+    // as not finished.
     Ergebnis starte(const QStringList& argumente) const;
 
     // Runs any program the same way (standard input from `eingabe`).
@@ -45,6 +64,7 @@ public:
     QByteArray lies(const QString& relativ_oder_absolut) const;
 
 private:
+    Laeufer m_laeufer;
     QTemporaryDir m_verzeichnis;
     QMap<QString, QString> m_variablen;
 };

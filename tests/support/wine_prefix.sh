@@ -1,0 +1,33 @@
+#!/bin/sh
+# Sets up the test run's Wine prefix and keeps its server running (start), or ends that server (stop).
+# Usage: wine_prefix.sh start|stop PREFIX WINE64
+set -eu
+action=$1
+export WINEPREFIX=$2
+wine=$3
+export WINEDEBUG=-all
+server=$(dirname "$wine")/wineserver
+[ -x "$server" ] || server=wineserver
+if [ "$action" = stop ]; then
+  "$server" -k 2>/dev/null || true
+  exit 0
+fi
+if [ ! -f "$WINEPREFIX/.telvorin-ready" ]; then
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  # Wine prints notes about the new prefix on stderr; a failure shows in the check below.
+  "$wine" wineboot -i >/dev/null 2>&1
+  # Wine sets TEMP from the registry, never from the Unix environment; this
+  # lets each test case give the Windows program a temporary folder of its own.
+  for name in TEMP TMP; do
+    "$wine" reg add 'HKCU\Environment' /v "$name" /t REG_EXPAND_SZ /d '%TELVORIN_TEST_TEMP%' /f >/dev/null 2>&1
+  done
+  "$server" -w
+  [ -f "$WINEPREFIX/user.reg" ] && grep -q TELVORIN_TEST_TEMP "$WINEPREFIX/user.reg" \
+    || { echo "Could not set up the Wine prefix $WINEPREFIX" >&2; exit 1; }
+  touch "$WINEPREFIX/.telvorin-ready"
+fi
+# A server that outlives each case saves every case the server's start; it ends
+# with the stop step, or on its own a minute after the last case if that never runs.
+"$server" -p60
+echo "Wine prefix ready: $WINEPREFIX"
