@@ -2,12 +2,13 @@
 //
 // It serves the session that the file named by TELVORIN_COM_SITZUNG describes (UTF-8, a keyword and its text per
 // line): "Version <text>", "Explorer", "Selection", "Mail <subject>" (selected), "Inspector", "Item <subject>" (the
-// inspector's current item), "Anlage <file name><TAB><content>" (of the last mail or item). SaveAs and SaveAsFile
+// inspector's current item), "Anlage <file name><TAB><content in base64>" (of the last mail or item). SaveAs and SaveAsFile
 // write a file at their path and append "<member> args=<count> path=<path>" to the file named by
 // TELVORIN_COM_PROTOKOLL; when the DLL leaves the process, "lebend=<n>" records how many objects are still alive.
 // Without TELVORIN_COM_SITZUNG it serves no class, so that a registration left in a Wine prefix changes no other
 // test. It leaves out everything of Outlook that the tool does not call, type information included.
 #include <windows.h>
+#include <wincrypt.h>
 
 #include <atomic>
 #include <fstream>
@@ -60,6 +61,15 @@ void protokolliere(const std::string& zeile)
     schreibe(umgebung(L"TELVORIN_COM_PROTOKOLL"), zeile + "\n", FILE_APPEND_DATA);
 }
 
+std::string base64(const std::string& text)
+{
+    DWORD n = static_cast<DWORD>(text.size());
+    std::string daten(n, '\0');
+    if (!CryptStringToBinaryA(text.data(), n, CRYPT_STRING_BASE64, reinterpret_cast<BYTE*>(&daten[0]), &n, nullptr, nullptr))
+        n = 0;
+    return daten.substr(0, n);
+}
+
 struct Mail {
     std::wstring betreff;
     std::vector<std::pair<std::wstring, std::string>> anlagen;
@@ -91,7 +101,7 @@ Sitzung lies_sitzung()
             s.item = true, s.aktuell.betreff = rest, letzte = &s.aktuell;
         const size_t tab = zeile.find('\t');
         if (wort == "Anlage" && letzte != nullptr && tab != std::string::npos)
-            letzte->anlagen.emplace_back(breit(zeile.substr(7, tab - 7)), zeile.substr(tab + 1));
+            letzte->anlagen.emplace_back(breit(zeile.substr(7, tab - 7)), base64(zeile.substr(tab + 1)));
     }
     return s;
 }
