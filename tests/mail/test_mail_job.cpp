@@ -1,14 +1,18 @@
-// The mail job end to end: the real binary against recording Simple MAPI providers.
+// The mail job end to end: the real binary against recording Simple MAPI providers, on Linux and under Wine, and
+// under Wine against Wine's own MAPI32.DLL.
 #include "lauf.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 using testhilfe::banner;
 using testhilfe::Ergebnis;
+using testhilfe::Laeufer;
 using testhilfe::mail_fehler;
 using testhilfe::programmende;
 using testhilfe::Umgebung;
@@ -56,12 +60,35 @@ struct Lauf {
     QByteArray protokoll;
 };
 
+// The recording provider that leaves out `fehlt` ("voll": nothing) for the runner; an empty name, none.
+QString provider(Laeufer l, const QString& fehlt)
+{
+    if (fehlt.isEmpty())
+        return l == Laeufer::linux ? QStringLiteral("./fehlt.so") : QString();
+    return l == Laeufer::linux ? TESTPROVIDER_DIR "/libtestprovider_" + fehlt + ".so" : TESTPROVIDER_WIN_DIR "/" + fehlt;
+}
+
+// Wine takes a mapi32.dll as the program's own rather than its built-in one only from the program's folder: the
+// run gets a folder of links to the Windows build with the provider copied in; no provider, no MAPI32.DLL at all.
+QString programm_mit(Umgebung& u, const QString& provider)
+{
+    const QString ordner = u.pfad(QStringLiteral("programm"));
+    QDir().mkpath(ordner);
+    for (const QFileInfo& f : QDir(testhilfe::windows_dist()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
+        QFile::link(f.absoluteFilePath(), ordner + "/" + f.fileName());
+    QFile::copy(provider + "/mapi32.dll", ordner + "/mapi32.dll");
+    u.setze(QStringLiteral("WINEDLLOVERRIDES"), provider.isEmpty() ? "mapi32=d" : "mapi32=n");
+    return ordner + "/telvorin.exe";
+}
+
 // Runs telvorin on `datei` (none when null) as mail.txt. `codes` holds what the
 // provider answers, as "<function>=<code of the 1st call>,<of the 2nd>..." pairs.
-Lauf sende(const QByteArray& datei, const char* codes = "", const QString& bibliothek = TESTPROVIDER_VOLL,
-          const QString& programm = testhilfe::telvorin_binary())
+// `fehlt` picks the provider(); null leaves the variable naming it empty.
+Lauf sende(Laeufer l, const QByteArray& datei, const char* codes = "", const char* fehlt = "voll",
+           const QString& programm = testhilfe::telvorin_binary())
 {
-    Umgebung u;
+    Umgebung u(l);
+    const QString bibliothek = fehlt != nullptr ? provider(l, QString::fromLatin1(fehlt)) : QString();
     u.setze(QStringLiteral("TELVORIN_MAPI_LIBRARY"), bibliothek);
     u.setze(QStringLiteral("TELVORIN_TEST_PROTOKOLL"), u.pfad(QStringLiteral("protokoll.txt")));
     for (const QString& paar : QString::fromLatin1(codes).split(QLatin1Char(' '), Qt::SkipEmptyParts))
@@ -69,15 +96,32 @@ Lauf sende(const QByteArray& datei, const char* codes = "", const QString& bibli
                 paar.section(QLatin1Char('='), 1));
     if (!datei.isNull())
         u.schreibe(QStringLiteral("mail.txt"), datei);
-    return {u.starte_programm(programm, {QStringLiteral("mail.txt")}), u.lies(QStringLiteral("protokoll.txt"))};
+    const QStringList argumente{QStringLiteral("mail.txt")};
+    const Ergebnis e = l == Laeufer::linux ? u.starte_programm(programm, argumente)
+                                           : u.starte_programm(testhilfe::wine(), QStringList{programm_mit(u, bibliothek)} + argumente);
+    return {e, u.lies(QStringLiteral("protokoll.txt"))};
 }
+
+// Latin-1 text as the record shows it in the runner's local 8-bit encoding.
+QByteArray lokal(Laeufer l, const char* latin1)
+{
+    QByteArray text;
+    for (const char c : testhilfe::lokal(l, QString::fromLatin1(latin1)))
+        text += c >= 0x20 && c < 0x7f ? QByteArray(1, c) : "\\x" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
+    return text;
+}
+
+class Mailjob : public ::testing::TestWithParam<Laeufer> {};
+INSTANTIATE_TEST_SUITE_P(Linux, Mailjob, ::testing::Values(Laeufer::linux));
+INSTANTIATE_TEST_SUITE_P(Wine, Mailjob, ::testing::ValuesIn(testhilfe::wine_laeufer()));
 
 // A Latin-1 file: the console stays Latin-1; profile, subject, body and names
 // leave in the locale's encoding, paths in UTF-8, titles in Latin-1. Angle
 // brackets skip resolving, and a name that does not resolve goes as written.
-TEST(Mailjob, SendetJedesFeldInSeinerKodierungUndMeldetAb)
+TEST_P(Mailjob, SendetJedesFeldInSeinerKodierungUndMeldetAb)
 {
-    const Lauf l = sende("Gr\xfc\xdf" "e\ngeheim\n\xc4rger\n1\nkunde@example.com\n1\n<ch\xfc@example.com>\n"
+    const Laeufer w = GetParam();
+    const Lauf l = sende(w, "Gr\xfc\xdf" "e\ngeheim\n\xc4rger\n1\nkunde@example.com\n1\n<ch\xfc@example.com>\n"
                          "2\nmueller\nunbekannt\n2\nanhang/\xfc.txt\n/tmp/b.pdf\n2\n\xdc" "bersicht\nB.pdf\n"
                          "Zeile \xe4\nZeile 2\n",
                          "MAPIResolveName=0,0,14");
@@ -91,11 +135,12 @@ TEST(Mailjob, SendetJedesFeldInSeinerKodierungUndMeldetAb)
     EXPECT_EQ(l.protokoll,
               "loaded\n" + logon("<Gr\\xc3\\xbc\\xc3\\x9fe>", 2, 0) + resolve("kunde@example.com", 0)
                   + resolve("mueller", 0) + resolve("unbekannt", 14) + send(0)
-                  + " message reserved=0 subject=<\\xc3\\x84rger> text=<Zeile \\xc3\\xa4\\x0d\\x0aZeile 2\\x0d\\x0a> "
-                    "type=null date=null conversation=null flags=0 originator=null recips=4 files=2\n"
+                  + " message reserved=0 subject=<" + lokal(w, "\xc4rger") + "> text=<"
+                  + lokal(w, "Zeile \xe4\r\nZeile 2\r\n")
+                  + "> type=null date=null conversation=null flags=0 originator=null recips=4 files=2\n"
                     " recip reserved=0 class=1 name=<[kunde@example.com]> address=null eid=0/null\n"
-                    " recip reserved=0 class=2 name=<ch\\xc3\\xbc@example.com> address=null eid=0/null\n"
-                    " recip reserved=0 class=3 name=<J\\xc3\\xbcrgen M\\xc3\\xbcller> address=null eid=0/null\n"
+                    " recip reserved=0 class=2 name=<" + lokal(w, "ch\xfc@example.com") + "> address=null eid=0/null\n"
+                    " recip reserved=0 class=3 name=<" + lokal(w, "J\xfc" "rgen M\xfcller") + "> address=null eid=0/null\n"
                     " recip reserved=0 class=3 name=<unbekannt> address=null eid=0/null\n"
                     " file reserved=0 flags=0 position=4294967295 path=<anhang\\\\xc3\\xbc.txt> name=<\\xdcbersicht> "
                     "type=null\n"
@@ -104,9 +149,9 @@ TEST(Mailjob, SendetJedesFeldInSeinerKodierungUndMeldetAb)
 }
 
 // Titles only count when every path has one.
-TEST(Mailjob, OhneProfilFragtSimpleMapiDenAnwender)
+TEST_P(Mailjob, OhneProfilFragtSimpleMapiDenAnwender)
 {
-    const Lauf l = sende("\n\nS\n0\n0\n0\n2\na\nb\n1\nA\n", "MAPILogon=2,0");
+    const Lauf l = sende(GetParam(), "\n\nS\n0\n0\n0\n2\na\nb\n1\nA\n", "MAPILogon=2,0");
     EXPECT_EQ(l.e.exit_code, 0);
     EXPECT_EQ(aufrufe(l.protokoll), "loaded\n" + logon("null", 3, 2) + logon("null", 1, 0) + send(0) + logoff(0));
     EXPECT_TRUE(l.protokoll.contains(" file reserved=0 flags=0 position=4294967295 path=<a> name=<a> type=null\n"
@@ -116,7 +161,7 @@ TEST(Mailjob, OhneProfilFragtSimpleMapiDenAnwender)
 
 // Loading, logon, send and logoff as the provider answers them. A provider
 // without the wide send is complete; without any other function, unusable.
-TEST(Mailjob, JederAusgang)
+TEST_P(Mailjob, JederAusgang)
 {
     const struct {
         const char* name;
@@ -124,7 +169,7 @@ TEST(Mailjob, JederAusgang)
         QByteArray stdout_ende;  // what follows the listing
         QByteArray stderr_ende;  // what follows the line naming the file; not empty means exit code -1
         QByteArray aufrufe;
-        QString bibliothek = TESTPROVIDER_VOLL;
+        const char* fehlt = "voll";  // which provider()
     } faelle[] = {
         // The retry's code is the one reported.
         {"LogonFailsTwice", "MAPILogon=2,3", "", mail_fehler("Fehler bei MAPI Logon (LOGON_FAILURE )"),
@@ -142,17 +187,17 @@ TEST(Mailjob, JederAusgang)
         {"FailedLogoffAfterSendingIsNoError", "MAPILogoff=2", gesendet, "",
          anfang(0) + resolve("kunde", 0) + send(0) + logoff(2)},
         {"WithoutTheWideSend", "", gesendet, "", anfang(0) + resolve("kunde", 0) + send(0) + logoff(0),
-         TESTPROVIDER_MAPISENDMAILW},
+         "MAPISendMailW"},
         {"NoLibrary", "", "",
          mail_fehler("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to load 'MAPI32.DLL')"), QByteArray(),
-         "./fehlt.so"},
+         ""},
         {"WithoutAFunction", "", "",
          mail_fehler("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to get 'MAPISendDocuments')"),
-         "loaded\n", TESTPROVIDER_MAPISENDDOCUMENTS},
+         "loaded\n", "MAPISendDocuments"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
-        const Lauf l = sende(kurz, f.codes, f.bibliothek);
+        const Lauf l = sende(GetParam(), kurz, f.codes, f.fehlt);
         EXPECT_EQ(l.e.exit_code, f.stderr_ende.isEmpty() ? 0 : 255);
         EXPECT_EQ(l.e.standardausgabe, banner() + kurz_liste + f.stdout_ende);
         EXPECT_EQ(l.e.standardfehler, kopf_stderr + f.stderr_ende);
@@ -160,9 +205,9 @@ TEST(Mailjob, JederAusgang)
     }
 }
 
-TEST(Mailjob, UnlesbareDateiEndetVorDemLaden)
+TEST_P(Mailjob, UnlesbareDateiEndetVorDemLaden)
 {
-    const Lauf l = sende(QByteArray());
+    const Lauf l = sende(GetParam(), QByteArray());
     EXPECT_EQ(l.e.exit_code, 255);
     EXPECT_EQ(l.e.standardausgabe, banner());
     EXPECT_EQ(l.e.standardfehler, kopf_stderr + "Konnte Interfacedatei 'mail.txt' nicht oeffnen.\n" + programmende);
@@ -175,11 +220,41 @@ TEST(Mailjob, VorgabebibliothekLiegtNebenDemProgramm)
 {
     const QTemporaryDir woanders;
     ASSERT_TRUE(QDir(woanders.path()).mkpath(QStringLiteral("bin")) && QDir(woanders.path()).mkpath("lib"));
-    ASSERT_TRUE(QFile::copy(TESTPROVIDER_VOLL, woanders.filePath(QStringLiteral("lib/libtelvorin_mapi.so"))));
+    ASSERT_TRUE(QFile::copy(provider(Laeufer::linux, "voll"), woanders.filePath(QStringLiteral("lib/libtelvorin_mapi.so"))));
     ASSERT_TRUE(QFile::copy(testhilfe::telvorin_binary(), woanders.filePath(QStringLiteral("bin/telvorin"))));
-    const Lauf l = sende(kurz, "", QString(), woanders.filePath(QStringLiteral("bin/telvorin")));
+    const Lauf l = sende(Laeufer::linux, kurz, "", nullptr, woanders.filePath(QStringLiteral("bin/telvorin")));
     EXPECT_EQ(l.e.standardausgabe, banner() + kurz_liste + gesendet);
     EXPECT_EQ(l.protokoll.left(7), "loaded\n");
+}
+
+// Wine's own MAPI32.DLL, a Simple MAPI nobody here wrote, hands the mail on as a mailto: URL, here to a recording
+// xdg-open (the prefix's mail programs narrowed to it). Wine builds the URL from the recipients' addresses only, and
+// the tool passes names, address zero, for Simple MAPI to resolve: Wine drops every recipient, and every attachment.
+// Subject and body arrive in Windows-1252, percent-encoded, with the body's line ends as CR LF.
+class WineMapi : public ::testing::TestWithParam<Laeufer> {};
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(WineMapi);
+INSTANTIATE_TEST_SUITE_P(Wine, WineMapi, ::testing::ValuesIn(testhilfe::wine_laeufer()));
+
+TEST_P(WineMapi, GibtBetreffUndTextAlsMailtoWeiterOhneEmpfaengerUndAnlagen)
+{
+    Umgebung u(GetParam());
+    QDir().mkpath(u.pfad("bin"));
+    QFile::link(XDG_OPEN_PROTOKOLL_SKRIPT, u.pfad("bin/xdg-open"));
+    u.setze("PATH", u.pfad("bin") + ":/usr/bin:/bin");
+    u.setze("XDG_OPEN_PROTOKOLL", u.pfad("xdg-open.txt"));
+    ASSERT_EQ(u.starte_programm(testhilfe::wine(), {"reg", "add", "HKCU\\Software\\Wine\\WineBrowser", "/v", "Mailers",
+                                                   "/d", "xdg-open", "/f"}).exit_code, 0);
+    u.schreibe("mail.txt", "Standard\n\nGr\xfc\xdf" "e & mehr?\n1\nkunde@example.com\n1\n<cc@example.com>\n1\nbcc\n"
+                           "1\nanhang.txt\n1\nAnhang\nZeile 1\nZeile & 2 %\n");
+    u.schreibe("anhang.txt", "A");
+    const Ergebnis e = u.starte({"mail.txt"});
+    EXPECT_EQ(e.exit_code, 0);
+    EXPECT_TRUE(e.standardausgabe.endsWith("Email gesendet: Gr\xfc\xdf" "e & mehr?\n")) << e.standardausgabe.toStdString();
+    // xdg-open runs after the tool has ended.
+    for (QDeadlineTimer frist(30000); !u.lies("xdg-open.txt").endsWith('\n') && !frist.hasExpired();)
+        QThread::msleep(100);
+    EXPECT_EQ(u.lies("xdg-open.txt"), "mailto:?subject=Gr%FC%DFe%20%26%20mehr%3F&cc=&bcc=&body=Zeile%201%0D%0A"
+                                      "Zeile%20%26%202%20%25%0D%0A\n");
 }
 
 }  // namespace

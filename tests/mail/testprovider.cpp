@@ -3,7 +3,8 @@
 // The record goes to the file named by TELVORIN_TEST_PROTOKOLL, a line per call
 // and one on loading. The n-th call of a function answers with the n-th entry
 // of a comma-separated list in TELVORIN_TEST_<function>; a missing entry is 0.
-// OHNE_<function> leaves that function out.
+// OHNE_<function> leaves that function out. TELVORIN_TEST_EXPORT marks the entry points, where the platform
+// exports only what is marked.
 #include "simple_mapi.h"
 
 #include <cstdio>
@@ -59,7 +60,8 @@ ULONG antworte(const std::string& funktion, const std::string& argumente)
 
 extern "C" {
 
-ULONG MAPILogon(ULONG_PTR ui, LPSTR profil, LPSTR passwort, FLAGS flags, ULONG reserviert, LPLHANDLE sitzung)
+TELVORIN_TEST_EXPORT ULONG MAPILogon(ULONG_PTR ui, LPSTR profil, LPSTR passwort, FLAGS flags, ULONG reserviert,
+                                     LPLHANDLE sitzung)
 {
     const ULONG code = antworte("MAPILogon", "ui=" + n(ui) + " profile=" + text(profil) + " password=" + text(passwort)
                                                  + ende(flags, reserviert));
@@ -68,12 +70,12 @@ ULONG MAPILogon(ULONG_PTR ui, LPSTR profil, LPSTR passwort, FLAGS flags, ULONG r
     return code;
 }
 
-ULONG MAPILogoff(LHANDLE sitzung, ULONG_PTR ui, FLAGS flags, ULONG reserviert)
+TELVORIN_TEST_EXPORT ULONG MAPILogoff(LHANDLE sitzung, ULONG_PTR ui, FLAGS flags, ULONG reserviert)
 {
     return antworte("MAPILogoff", "session=" + n(sitzung) + " ui=" + n(ui) + ende(flags, reserviert));
 }
 
-ULONG MAPISendMail(LHANDLE sitzung, ULONG_PTR ui, lpMapiMessage m, FLAGS flags, ULONG reserviert)
+TELVORIN_TEST_EXPORT ULONG MAPISendMail(LHANDLE sitzung, ULONG_PTR ui, lpMapiMessage m, FLAGS flags, ULONG reserviert)
 {
     const ULONG code = antworte("MAPISendMail", "session=" + n(sitzung) + " ui=" + n(ui) + ende(flags, reserviert));
     protokolliere(" message reserved=" + n(m->ulReserved) + " subject=" + text(m->lpszSubject)
@@ -97,10 +99,11 @@ ULONG MAPISendMail(LHANDLE sitzung, ULONG_PTR ui, lpMapiMessage m, FLAGS flags, 
 }
 
 // Functions the mailer must find but never calls: a call shows in the record.
-#define UNGENUTZT(NAME, ...) ULONG NAME(__VA_ARGS__) { protokolliere(#NAME); return MAPI_E_NOT_SUPPORTED; }
+#define UNGENUTZT(NAME, ...) \
+    TELVORIN_TEST_EXPORT ULONG NAME(__VA_ARGS__) { protokolliere(#NAME); return MAPI_E_NOT_SUPPORTED; }
 
 #ifndef OHNE_MAPISendMailW
-UNGENUTZT(MAPISendMailW, LHANDLE, ULONG_PTR, lpMapiMessageW, FLAGS, ULONG)
+UNGENUTZT(MAPISendMailW, LHANDLE, ULONG_PTR, struct MapiMessageW*, FLAGS, ULONG)
 #endif
 #ifndef OHNE_MAPISendDocuments
 UNGENUTZT(MAPISendDocuments, ULONG_PTR, LPSTR, LPSTR, LPSTR, ULONG)
@@ -113,7 +116,7 @@ UNGENUTZT(MAPIAddress, LHANDLE, ULONG_PTR, LPSTR, ULONG, LPSTR, ULONG, lpMapiRec
           lpMapiRecipDesc*)
 UNGENUTZT(MAPIDetails, LHANDLE, ULONG_PTR, lpMapiRecipDesc, FLAGS, ULONG)
 
-ULONG MAPIFreeBuffer(LPVOID puffer)
+TELVORIN_TEST_EXPORT ULONG MAPIFreeBuffer(LPVOID puffer)
 {
     protokolliere("MAPIFreeBuffer");
     std::free(puffer);
@@ -121,7 +124,7 @@ ULONG MAPIFreeBuffer(LPVOID puffer)
 }
 
 // Resolves "mueller" to a Latin-1 name and every other name to itself in brackets.
-ULONG MAPIResolveName(LHANDLE sitzung, ULONG_PTR ui, LPSTR name, FLAGS flags, ULONG reserviert,
+TELVORIN_TEST_EXPORT ULONG MAPIResolveName(LHANDLE sitzung, ULONG_PTR ui, LPSTR name, FLAGS flags, ULONG reserviert,
                       lpMapiRecipDesc* ergebnis)
 {
     const ULONG code = antworte("MAPIResolveName", "session=" + n(sitzung) + " ui=" + n(ui) + " name=" + text(name)

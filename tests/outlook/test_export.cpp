@@ -1,7 +1,8 @@
-// Both export jobs end to end: the real binary against generated stand-in Outlook sessions; and the file name
-// that a mail's subject gives its .msg file.
+// Both export jobs end to end: the real binary against generated stand-in Outlook sessions, under Wine against a
+// COM server standing in for Outlook; and the file name that a mail's subject gives its .msg file.
 #include "lauf.h"
 #include "outlook_dateien.h"
+#include "outlook_objekte.h"
 #include "sitzung.h"
 
 #include <QDir>
@@ -209,6 +210,92 @@ TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
         EXPECT_EQ(dateien_in(u.pfad("a/out")).size(), f.gespeichert.size());
         EXPECT_EQ(dateien_in(u.pfad("a")), QStringList{});
     }
+}
+
+// Registers the COM stand-in (com_outlook.cpp) as Outlook's Application in the Wine prefix, or removes it.
+void registriere(const Umgebung& u, bool ja)
+{
+    const QString klasse = QStringLiteral("HKLM\\Software\\Classes\\CLSID\\") + Outlook::Application::klassen_id;
+    const QString dll = QStringLiteral("Z:" COM_OUTLOOK_DLL).replace('/', '\\');
+    const QList<QStringList> aufrufe{{"add", klasse + "\\InprocServer32", "/ve", "/d", dll, "/f"},
+                                     {"add", klasse + "\\InprocServer32", "/v", "ThreadingModel", "/d", "Apartment", "/f"}};
+    for (const QStringList& a : ja ? aufrufe : QList<QStringList>{{"delete", klasse, "/f"}})
+        EXPECT_TRUE(u.starte_programm(wine(), QStringList{"reg"} + a).exit_code == 0 || !ja) << a.join(' ').toStdString();
+    EXPECT_EQ(u.starte_programm(wine(), {"reg", "query", klasse}).exit_code, ja ? 0 : 1);
+}
+
+// Both jobs under Wine, with the Windows build's own COM bridge, against the stand-in; with no class registered,
+// a named session changes nothing: Outlook cannot be bound. SaveAs gets the path and no type argument, and every
+// object the tool was handed has been released when it ends.
+class ComExport : public ::testing::TestWithParam<Laeufer> {};
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ComExport);
+INSTANTIATE_TEST_SUITE_P(Wine, ComExport, ::testing::ValuesIn(wine_laeufer()));
+
+TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
+{
+    QByteArray bin(300, '\0');
+    std::iota(bin.begin(), bin.end(), char(0));  // every byte value
+    const QString baer = QString::fromUtf8("B\xc3\xa4r.png"), gruesse = QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e.msg");
+    const QMap<QString, QByteArray> inhalt{{"eins.txt", "erste\r\n"}, {baer, bin}};
+    const QByteArray v("Version 16.0.0.17328\n"), drei = "Betreff: 'Drei' 16.0.0.17328\nAnlage 0: 'eins.txt'\n"
+                                                         "Anlage 1: 'B\xc3\xa4r.png'\n";
+    const QByteArray explorer = v + "Explorer\nSelection\nMail Gr\xc3\xbc\xc3\x9f" "e\nMail Re: <A> \"B\" C/D\\E | F?G*H,I'J\nMail \n";
+    const QByteArray inspector = v + "Inspector\nItem Drei\nAnlage eins.txt\t" + inhalt["eins.txt"].toBase64()
+                                 + "\nAnlage B\xc3\xa4r.png\t" + bin.toBase64() + "\n";
+    const struct {
+        const char* fall;
+        bool registriert;
+        QByteArray sitzung;  // in com_outlook.cpp's format
+        QStringList args;
+        QStringList dateien;  // saved in this order
+        QByteArray debug;     // standard error, in UTF-8, before the closing lines of a failed job
+        QByteArray fehler;    // the "err;" line's text; none: the job succeeds
+    } faelle[] = {
+        {"not registered", false, explorer + inspector, {"-mail"}, {}, "", "kein Outlook Explorer aktiv"},
+        {"not registered", false, explorer + inspector, {"-anlage"}, {}, "", "kein Outlook Inspector aktiv"},
+        {"explorer", true, explorer, {"-mail"}, {gruesse, "Re A B CDEFGHIJ.msg", ".msg"},
+         "Betreff: 'Gr\xc3\xbc\xc3\x9f" "e' 16.0.0.17328\nBetreff: 'Re: <A> \"B\" C/D\\E | F?G*H,I'J' 16.0.0.17328\n"
+         "Betreff: '' 16.0.0.17328\n", ""},
+        {"attachments", true, inspector, {"-anlage"}, {"eins.txt", baer}, drei, ""},
+        {"attachment by name", true, inspector, {"-anlage", "-name", baer}, {baer}, drei, ""},
+        {"name matches none", true, inspector, {"-anlage", "-name", "EINS.TXT"}, {}, drei, "keine Anlage(n)"},
+        {"empty selection", true, v + "Explorer\nSelection\n", {"-mail"}, {}, "", "keine Markierung"},
+        {"no selection object", true, v + "Explorer\n", {"-mail"}, {}, "", "no Selection-Object"},
+        {"no explorer", true, inspector, {"-mail"}, {}, "", "kein Outlook Explorer aktiv"},
+        {"inspector without item", true, v + "Inspector\n", {"-anlage"}, {}, "Betreff: '' \n", "keine Anlage(n)"},
+    };
+    bool registriert = true;  // whatever an earlier run left: removed first
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall + (" " + f.args.join(' ')).toStdString());
+        Umgebung u(GetParam());
+        if (f.registriert != registriert)
+            registriere(u, registriert = f.registriert);
+        u.setze("TELVORIN_COM_SITZUNG", u.schreibe("sitzung.txt", f.sitzung));
+        u.setze("TELVORIN_COM_PROTOKOLL", u.pfad("com.txt"));
+        QDir().mkpath(u.pfad("out"));
+        const Ergebnis e = u.starte(f.args + QStringList{"-dest", "out", "-back", "r.csv"});
+        const bool mail = f.args[0] == "-mail";
+        QByteArray konsole = banner(), ergebnis = ergebnis_kopf(mail ? "Mail" : "Anlage", f.registriert ? "16.0.0.17328" : ""),
+                   protokoll;
+        for (const QString& d : f.dateien) {
+            konsole += (mail ? "OL-Explorer" : "OL-Inspector") + (" speichere: out\\" + d.toLatin1()) + "\n";
+            ergebnis += "file;out\\" + lokal(GetParam(), d) + "\r\n";
+            protokoll += (mail ? "SaveAs" : "SaveAsFile") + (" args=1 path=out\\" + d.toUtf8()) + "\n";
+            EXPECT_TRUE(mail || u.lies("out/" + d) == inhalt[d]) << d.toStdString();
+        }
+        const QByteArray job(mail ? "speichere_explorer_mag: " : "speichere_anlage_msg: ");
+        const QByteArray debug = f.fehler == "no Selection-Object" ? "no Selection" : f.fehler;
+        EXPECT_EQ(e.exit_code, f.fehler.isEmpty() ? 0 : 255);
+        EXPECT_EQ(e.standardausgabe, konsole);
+        EXPECT_EQ(e.standardfehler, lokal(GetParam(), QString::fromUtf8(f.debug))
+                                        + (f.fehler.isEmpty() ? QByteArray() : job + debug + "\n" + programmende));
+        EXPECT_EQ(u.lies("r.csv"), ergebnis + (f.fehler.isEmpty() ? QByteArray() : "err;" + f.fehler + "\r\n"));
+        EXPECT_EQ(u.lies("com.txt"), f.registriert ? protokoll + "lebend=0\n" : QByteArray());
+        QStringList gespeichert = f.dateien;
+        gespeichert.sort();
+        EXPECT_EQ(dateien_in(u.pfad("out")), gespeichert);
+    }
+    registriere(Umgebung(GetParam()), false);
 }
 
 TEST(Dateiname, EntferntDieElfFolgenUndHaengtMsgAn)

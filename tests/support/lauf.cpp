@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTextCodec>
 
 #include <sys/utsname.h>
 
@@ -28,6 +29,21 @@ std::vector<Laeufer> wine_laeufer()
     if (*TELVORIN_WINE == '\0')
         return {};
     return {Laeufer::wine};
+}
+
+QString wine()
+{
+    return QStringLiteral(TELVORIN_WINE);
+}
+
+QString windows_dist()
+{
+    return QStringLiteral(TELVORIN_WINDOWS_DIST);
+}
+
+QByteArray lokal(Laeufer laeufer, const QString& text)
+{
+    return laeufer == Laeufer::linux ? text.toUtf8() : QTextCodec::codecForName("Windows-1252")->fromUnicode(text);
 }
 
 QByteArray banner()
@@ -58,6 +74,9 @@ Umgebung::Umgebung(Laeufer laeufer) : m_laeufer(laeufer)
         m_variablen[QStringLiteral("TELVORIN_TEST_TEMP")] = QStringLiteral("Z:") + p + QStringLiteral("/tmp");
         m_variablen[QStringLiteral("WINEPREFIX")] = QStringLiteral(TELVORIN_WINE_PREFIX);
         m_variablen[QStringLiteral("WINEDEBUG")] = QStringLiteral("-all");
+        // Debian's Wine keeps the server's socket under $TMPDIR: a TMPDIR of each case's own would start a server
+        // per case, each with its own copy of the prefix's registry. The tool's %TEMP% comes from the registry.
+        m_variablen[QStringLiteral("TMPDIR")] = qEnvironmentVariable("TMPDIR", QStringLiteral("/tmp"));
     }
 }
 

@@ -23,6 +23,11 @@ inline void PrintTo(Laeufer l, std::ostream* os)
 }
 // {Laeufer::wine} when the build found a Windows build and Wine, else empty.
 std::vector<Laeufer> wine_laeufer();
+// Wine and the Windows build's folder, for tests that start other programs there.
+QString wine();
+QString windows_dist();
+// Text in the local 8-bit encoding of the runner's tool: UTF-8 here, Windows-1252 under Wine.
+QByteArray lokal(Laeufer laeufer, const QString& text);
 
 struct Ergebnis {
     int exit_code = -1000;    // the process's exit status (0..255), -1000 when it did not finish
