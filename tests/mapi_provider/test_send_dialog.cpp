@@ -17,6 +17,7 @@ struct DialogCase {
     bool bare_host;           // sent by this test process, which has no Qt application, instead of telvorin
     const char* user;         // shell commands on the dialog window $w (found by the subject); "" when none must appear
     const char* delivered;    // the To and Subject lines of the delivered mail; nullptr: nothing delivered
+    bool without_module = false;  // the provider alone in a folder, without its dialog module
 };
 
 const char* const as_shown = "To: kunde@example.com\nSubject: Angebot Nr. 4711";
@@ -29,6 +30,7 @@ const DialogCase cases[] = {
     {"CancelByEscape", "auto", false, "xdotool key Escape", nullptr},
     {"HostWithoutQtApplication", "auto", true, "xdotool key ctrl+Return", as_shown},
     {"NeverShown", "never", false, "", as_shown},
+    {"DialogModuleMissing", "auto", false, "", nullptr, true},
 };
 
 void PrintTo(const DialogCase& c, std::ostream* out) { *out << c.name; }
@@ -63,6 +65,8 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
                                                       + "\n[AddressBook]\nMaria Muster=maria@example.com\n");
     u.setze("TELVORIN_MAPI_CONFIG", config);
     u.setze("DISPLAY", s_display);
+    if (c.without_module && QFile::copy(TELVORIN_MAPI_PROVIDER, u.pfad("libtelvorin_mapi.so")))
+        u.setze("TELVORIN_MAPI_LIBRARY", u.pfad("libtelvorin_mapi.so"));
 
     QProcess user;
     if (*c.user)
@@ -78,7 +82,9 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
             == SUCCESS_SUCCESS;
     } else {
         const testhilfe::Ergebnis result = u.starte({"examples/mail.txt"});
-        EXPECT_EQ(result.exit_code, 0) << result.standardfehler.constData();
+        EXPECT_EQ(result.exit_code, c.without_module ? 255 : 0) << result.standardfehler.constData();
+        EXPECT_EQ(result.standardfehler.contains("\nModul nicht ladbar: " + QFile::encodeName(u.pfad(""))
+                                                 + "libtelvorin_mapi_dialog.so: cannot open shared"), c.without_module);
         sent = result.standardausgabe.contains("\nEmail gesendet: ");
     }
     user.waitForFinished(30000);
