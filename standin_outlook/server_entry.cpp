@@ -2,16 +2,14 @@
 #include "automation_object.h"
 #include "standin_outlook.h"
 
-#include <new>
-
 extern "C" __attribute__((visibility("default"))) void telvorin_automation_server(
     std::shared_ptr<telvorin::platform::AutomationNode>* object)
 {
-    // An exception must not cross into the program that loaded us; without
-    // memory for the session there is no Outlook to give.
+    // An exception must not cross into the program that loaded us; a session
+    // that cannot be opened is no Outlook to give.
     try {
         *object = telvorin::standin::open_outlook();
-    } catch (const std::bad_alloc&) {
+    } catch (...) {
         object->reset();
     }
 }
