@@ -25,7 +25,14 @@ using RecipientResolver = std::function<ULONG(const IncomingRecipient&, Outgoing
 // the host has none. Send re-reads what the user changed into `mail`, with
 // edited recipients resolved through `resolve`; a recipient or sender that
 // does not resolve keeps the dialog open with the reason shown. Returns
-// SUCCESS_SUCCESS on Send, MAPI_USER_ABORT on Cancel, Escape or closing.
+// SUCCESS_SUCCESS on Send, MAPI_USER_ABORT on Cancel, Escape or closing;
+// MAPI_E_FAILURE, with one line on standard error, when the dialog's module
+// cannot be loaded.
 ULONG confirm_in_send_dialog(OutgoingMail& mail, bool recipients_required, const RecipientResolver& resolve);
+
+// The dialog module's part of confirm_in_send_dialog(): the dialog itself,
+// in a QApplication made for it when `own_application` is set.
+ULONG show_send_dialog(OutgoingMail& mail, bool recipients_required, const RecipientResolver& resolve,
+                       bool own_application);
 
 }  // namespace telvorin::mapi

@@ -2,9 +2,9 @@
 #include "send_mail.h"
 
 #include "delivery.h"
+#include "provider_modules.h"
 #include "provider_text.h"
 #include "send_dialog.h"
-#include "smtp_delivery.h"
 
 #include <QFile>
 
@@ -158,7 +158,7 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
     case Delivery::sendmail:
         return deliver_to_sendmail(mail, profile.sendmail);
     case Delivery::smtp:
-        return deliver_by_smtp(mail, profile);
+        return deliver_by_smtp_in_module(mail, profile);
     case Delivery::outbox:
         break;
     }

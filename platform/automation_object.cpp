@@ -1,18 +1,10 @@
-// AutomationObject over in-process servers and the system's automation.
+// AutomationObject over the system's automation and the in-process servers it creates.
 #include "automation_object.h"
 
 #include "automation_system.h"
 
-#include <QHash>
-
 namespace telvorin::platform {
 namespace {
-
-QHash<QString, AutomationServer>& servers()
-{
-    static QHash<QString, AutomationServer> registered;
-    return registered;
-}
 
 // "Item(QVariant)" -> "Item": in-process servers do not overload members.
 QByteArray member_name(const char* signature)
@@ -23,29 +15,6 @@ QByteArray member_name(const char* signature)
 }
 
 }  // namespace
-
-AutomationNode::~AutomationNode() = default;
-
-QVariant AutomationNode::property(const QByteArray&) const
-{
-    return {};
-}
-
-QVariant AutomationNode::call(const QByteArray&, const QVariant&)
-{
-    return {};
-}
-
-std::shared_ptr<AutomationNode> AutomationNode::object(const QByteArray&, const QVariant&)
-{
-    return nullptr;
-}
-
-bool register_automation_server(const QString& class_id, AutomationServer server)
-{
-    servers().insert(class_id.toLower(), server);
-    return true;
-}
 
 AutomationReference AutomationReference::system(std::shared_ptr<void> object)
 {
@@ -65,8 +34,7 @@ AutomationObject::~AutomationObject() = default;
 
 bool AutomationObject::setControl(const QString& control)
 {
-    const AutomationServer server = servers().value(control.toLower(), nullptr);
-    m_object = server != nullptr ? AutomationReference(server()) : automation_system::create(control);
+    m_object = automation_system::create(control);
     return !isNull();
 }
 

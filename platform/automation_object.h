@@ -13,21 +13,23 @@ namespace telvorin::platform {
 // serves a class that the system does not (a stand-in for another program).
 // Members are called by name without the argument list ("Item", not
 // "Item(QVariant)"). An unknown member yields an invalid QVariant or null.
+// Defined here in full, so that a server module needs nothing but this header.
 class AutomationNode {
 public:
-    virtual ~AutomationNode();
-    virtual QVariant property(const QByteArray& name) const;
-    virtual QVariant call(const QByteArray& method, const QVariant& argument);
-    virtual std::shared_ptr<AutomationNode> object(const QByteArray& name, const QVariant& argument);
+    virtual ~AutomationNode() = default;
+    virtual QVariant property(const QByteArray&) const { return {}; }
+    virtual QVariant call(const QByteArray&, const QVariant&) { return {}; }
+    virtual std::shared_ptr<AutomationNode> object(const QByteArray&, const QVariant&) { return nullptr; }
 };
 
-using AutomationServer = std::shared_ptr<AutomationNode> (*)();
-
-// Makes `server` the in-process server of the class `class_id` (a class
-// identifier in braces, any letter case). It wins over the system's
-// registration; on systems without COM it is the only way to serve a class.
-// Meant for static initialisation; returns true.
-bool register_automation_server(const QString& class_id, AutomationServer server);
+// Where the system has no automation of its own, a class is served by a
+// module that a registration names for its class identifier, loaded when an
+// object of the class is first created. The module exports this function as
+// extern "C" under the name automation_server_entry; it sets `object` to a
+// new object of the class, or to null when it has none to give (the program
+// it stands in for is not there). Nothing may escape it as an exception.
+using AutomationServerEntry = void (*)(std::shared_ptr<AutomationNode>* object);
+inline constexpr const char automation_server_entry[] = "telvorin_automation_server";
 
 // What a member hands back when it yields an object, holding one reference to
 // it until the last copy goes. Null means "no object".
@@ -61,9 +63,8 @@ public:
     explicit AutomationObject(AutomationReference taken, QObject* parent = nullptr);
     ~AutomationObject() override;
 
-    // Binds to a new object of the class `control` (a class identifier):
-    // an in-process server's, else the system's. False (and null) when
-    // neither serves the class.
+    // Binds to a new object of the class `control` (a class identifier), as
+    // the system creates it. False (and null) when nothing serves the class.
     bool setControl(const QString& control);
     // `function` is a normalized signature such as "SaveAs(QString)"; a read
     // or call that yields an object gives the QVariant an AutomationReference.

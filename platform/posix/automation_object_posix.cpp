@@ -1,11 +1,85 @@
-// The system's automation on POSIX: there is none, so only in-process servers serve classes.
+// The system's automation on POSIX: in-process server modules found by class identifier in a registration.
+// Leaves out out-of-process servers and objects of the system's own: every object comes from a module.
 #include "automation_system.h"
 
-namespace telvorin::platform::automation_system {
+#include "dynamic_library.h"
 
-AutomationReference create(const QString&)
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+#include <cstdio>
+
+namespace telvorin::platform::automation_system {
+namespace {
+
+void report(const QString& line)
 {
-    return nullptr;
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+// The registration lies beside the tool's libraries, found from the
+// executable's folder and never through the working directory; a test or
+// an installation elsewhere names another file with the variable.
+QString registration_file()
+{
+    const QString named = qEnvironmentVariable("TELVORIN_AUTOMATION_REGISTRATION");
+    if (!named.isEmpty())
+        return named;
+    // Programs without an application object (benchmarks) still find it.
+    const QString program_folder = QCoreApplication::instance() != nullptr
+        ? QCoreApplication::applicationDirPath()
+        : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    return program_folder + QStringLiteral("/" TELVORIN_AUTOMATION_REGISTRATION_PATH);
+}
+
+}  // namespace
+
+// The registration is an INI file with one group per class identifier:
+// Module= names the server module, relative to the file's folder;
+// RequiredVariable= names an environment variable without which the program
+// the server stands in for is not there, so that its module is not even
+// loaded. A class without a group, or no registration at all, is a class
+// that nothing serves, as on a system where it is not registered.
+AutomationReference create(const QString& control)
+{
+    const QString file = registration_file();
+    if (!QFileInfo(file).isFile())
+        return nullptr;
+    QSettings registration(file, QSettings::IniFormat);
+    if (registration.status() != QSettings::NoError) {
+        report(QStringLiteral("Registrierung der Automatisierungsserver fehlerhaft: %1").arg(file));
+        return nullptr;
+    }
+    QString group;
+    for (const QString& registered : registration.childGroups()) {
+        if (registered.compare(control, Qt::CaseInsensitive) == 0)
+            group = registered;
+    }
+    if (group.isEmpty())
+        return nullptr;
+    registration.beginGroup(group);
+    const QString variable = registration.value(QStringLiteral("RequiredVariable")).toString();
+    if (!variable.isEmpty() && qEnvironmentVariableIsEmpty(variable.toLocal8Bit().constData()))
+        return nullptr;
+    const QString module = QFileInfo(file).dir().filePath(registration.value(QStringLiteral("Module")).toString());
+
+    // A loaded module is never unloaded: the objects it made run its code until they go.
+    const LibraryHandle library = load_library(QFile::encodeName(module).constData());
+    const auto entry = library != nullptr
+        ? reinterpret_cast<AutomationServerEntry>(resolve_function(library, automation_server_entry))
+        : nullptr;
+    if (entry == nullptr) {
+        report(QStringLiteral("Automatisierungsserver %1 nicht ladbar: %2")
+                   .arg(control, QString::fromLocal8Bit(last_load_error().c_str())));
+        return nullptr;
+    }
+    std::shared_ptr<AutomationNode> object;
+    entry(&object);
+    return object;
 }
 
 QVariant property(void*, const char*)

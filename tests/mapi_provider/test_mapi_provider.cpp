@@ -131,9 +131,7 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
     EXPECT_NE(freigeben(ergebnis), 0u);
     MapiRecipDesc eigenes {};
     std::vector<char> fremd(16);
-    EXPECT_NE(freigeben(&eigenes), 0u);
-    EXPECT_NE(freigeben(fremd.data()), 0u);
-    EXPECT_EQ(freigeben(nullptr), 0u);
+    EXPECT_EQ(std::tuple(freigeben(&eigenes), freigeben(fremd.data()), freigeben(nullptr)), std::tuple(2u, 2u, 0u));
 }
 
 // Through the wide entry point: header text that looks like encoded words or holds control characters, a text
@@ -468,6 +466,63 @@ const SmtpCase smtp_cases[] = {
     {"PasswordBytesNotUtf8", "ok", "", trusted + "User=max\nPasswordCommand=printf \"geh\\\\351im\"\n", kunde, 0,
      nullptr, ""},
 };
+
+// Each send loads only the module it needs, from the provider's own folder; a broken one fails that send alone,
+// with one line that names it.
+TEST_F(ProviderTelvorin, ASendLoadsOnlyTheModuleItNeedsAndABrokenOneFailsItWithOneLine)
+{
+    // The provider beside modules that say when they are loaded and lack their entries.
+    const QString lib = m_u.pfad(QStringLiteral("lib/"));
+    QDir().mkpath(lib);
+    QFile::copy(TELVORIN_MAPI_PROVIDER, lib + "libtelvorin_mapi.so");
+    for (const char* modul : {"smtp", "dialog"})
+        QFile::copy(MELDEMODUL, lib + "libtelvorin_mapi_" + modul + ".so");
+    m_u.setze(QStringLiteral("TELVORIN_MAPI_LIBRARY"), lib + "libtelvorin_mapi.so");
+    konfiguration("[Smtp]\nDelivery=smtp\nServer=smtp://127.0.0.1:1\n");
+    const std::pair<const char*, QByteArray> faelle[] = {  // the profile; standard error after the first line
+        {"", ""},  // into the outbox, without a display for the dialog
+        {"Smtp", "Modul geladen\nModul nicht ladbar: " + lib.toUtf8()
+                     + "libtelvorin_mapi_smtp.so: undefined symbol: telvorin_mapi_deliver_by_smtp\n" + mail_fehler(failure)},
+    };
+    for (const auto& [profil, fehler] : faelle) {
+        const Ergebnis e = sende(interfacedatei(profil, "S", {"a@example.com"}, {}, {}, {}, "T\n"));
+        EXPECT_EQ(e.exit_code, fehler.isEmpty() ? 0 : 255);
+        EXPECT_EQ(e.standardfehler, "Interfacedatei 'mail.txt'\n" + fehler);
+    }
+}
+
+// soname -> path of each library `datei` loads, as ldd lists them.
+QMap<QString, QString> ldd(const QString& datei)
+{
+    QMap<QString, QString> geladen;
+    for (const QByteArray& zeile : testhilfe::Umgebung().starte_programm("ldd", {datei}).standardausgabe.split('\n')) {
+        const QList<QByteArray> teile = zeile.trimmed().split(' ');
+        if (!zeile.isEmpty())
+            geladen[teile[0]] = teile.value(1) == "=>" ? teile.value(2) : teile[0];
+    }
+    return geladen;
+}
+
+// The tool loads what a bare QApplication program does and our framework; the provider Qt Core, GMime and xcb (for
+// where the dialog may appear); no more (libcurl, Qt Widgets: modules). The provider exports Simple MAPI alone.
+TEST(LinkedLibraries, TheToolAndTheProviderLoadOnlyWhatEveryRunUses)
+{
+    const std::pair<QString, QStringList> faelle[] = {
+        {testhilfe::telvorin_binary(), {"libQt5Widgets.so.5", "libtelvorin_framework.so"}},
+        {TELVORIN_MAPI_PROVIDER, {"libQt5Core.so.5", "libgmime-3.0.so.0", "libxcb.so.1"}}};
+    for (const auto& [datei, wurzeln] : faelle) {
+        const QMap<QString, QString> geladen = ldd(datei);
+        QStringList erlaubt = wurzeln + QStringList{"linux-vdso.so.1", "libasan.so.8", "libubsan.so.1"};
+        for (const QString& wurzel : wurzeln)
+            erlaubt += ldd(geladen.value(wurzel)).keys();
+        ASSERT_GT(geladen.size(), 5) << datei.toStdString();
+        for (const QString& name : geladen.keys())
+            EXPECT_TRUE(erlaubt.contains(name)) << datei.toStdString() << " loads " << name.toStdString();
+    }
+    const Ergebnis nm = testhilfe::Umgebung().starte_programm("nm", {"-D", "--defined-only", TELVORIN_MAPI_PROVIDER});
+    for (const QByteArray& zeile : nm.standardausgabe.split('\n'))
+        EXPECT_TRUE(!zeile.contains(" T ") || zeile.contains(" T MAPI")) << zeile.constData();
+}
 
 class SmtpDelivery : public ProviderTelvorin, public ::testing::WithParamInterface<SmtpCase> {};
 

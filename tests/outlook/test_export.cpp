@@ -18,6 +18,7 @@ using namespace testhilfe;
 namespace {
 
 const QByteArray app("[Application]\nVersion=16.0.0.17328\n");
+const QByteArray server_fehler("Automatisierungsserver {0006f03a-0000-0000-c000-000000000046} nicht ladbar: ");
 
 // Unreadable files become empty items, each named once however often it is selected. -dest gets a separator
 // even when it ends in one.
@@ -122,7 +123,7 @@ TEST(Export, FeindlicheEingabeFuegtKeineZeileHinzuUndSchreibtDurchKeinenLink)
 }
 
 // Both jobs, when what they need of Outlook is missing. A null ini stands
-// for no session.ini, "/" for a directory in its place.
+// for no session.ini, "/" for a directory in its place, "-" for no session at all.
 TEST(Export, FehlendeObjekteBeendenDenJobMitIhrerFehlerzeile)
 {
     const struct {
@@ -130,6 +131,7 @@ TEST(Export, FehlendeObjekteBeendenDenJobMitIhrerFehlerzeile)
         QByteArray ini;
         QByteArray standardfehler;  // before the closing text; <ini>, <s>: session.ini, session directory
         QByteArray fehler;          // the "err;" line's text
+        const char* modul = nullptr;  // Module= of a registration of our own
     } faelle[] = {
         {"no session.ini", "Mail", QByteArray(), "", "kein Outlook Explorer aktiv"},
         {"session.ini is a directory", "Mail", "/", "", "kein Outlook Explorer aktiv"},
@@ -147,6 +149,12 @@ TEST(Export, FehlendeObjekteBeendenDenJobMitIhrerFehlerzeile)
         {"empty item key", "Anlage", app + "[Inspector]\nCurrentItem=\n", "Betreff: '' \n", "keine Anlage(n)"},
         {"unreadable item", "Anlage", app + "[Inspector]\nCurrentItem=fehlt.eml\n",
          "Outlook-Ersatz: Maildatei nicht lesbar: <s>/fehlt.eml\nBetreff: '' 16.0.0.17328\n", "keine Anlage(n)"},
+        // The server module is loaded only where a session is configured, and a broken one says why (<f>).
+        {"no session: module not loaded", "Mail", "-", "", "kein Outlook Explorer aktiv", MELDEMODUL},
+        {"module without entry", "Mail", QByteArray(), "Modul geladen\n<f>undefined symbol: telvorin_automation_server\n",
+         "kein Outlook Explorer aktiv", MELDEMODUL},
+        {"module missing", "Anlage", QByteArray(), "<f>cannot open shared object file: No such file or directory\n",
+         "kein Outlook Inspector aktiv", "fehlt.so"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.fall);
@@ -154,6 +162,11 @@ TEST(Export, FehlendeObjekteBeendenDenJobMitIhrerFehlerzeile)
         const QString s = lege_sitzung_an(u, f.ini == "/" ? QByteArray() : f.ini, {{"a.eml", baue_mail("Ohne")}});
         if (f.ini == "/")
             QDir(s).mkdir("session.ini");
+        if (f.ini == "-")
+            u.entferne("TELVORIN_OUTLOOK_SESSION");
+        if (f.modul)  // the class identifier as Outlook documents it, in another letter case than the tool's
+            u.setze("TELVORIN_AUTOMATION_REGISTRATION", u.schreibe("r.ini", "[{0006F03A-0000-0000-C000-000000000046}]\n"
+                    "Module=" + QByteArray(f.modul) + "\nRequiredVariable=TELVORIN_OUTLOOK_SESSION\n"));
         const auto e = u.starte({"-" + QString(f.modus).toLower(), "-dest", "out", "-back", "r.csv"});
         const QByteArray job(f.modus[0] == 'M' ? "speichere_explorer_mag: " : "speichere_anlage_msg: ");
         // The debug line's wording differs from the result line's only for the selection object.
@@ -161,7 +174,8 @@ TEST(Export, FehlendeObjekteBeendenDenJobMitIhrerFehlerzeile)
         EXPECT_EQ(e.exit_code, 255);
         EXPECT_EQ(e.standardausgabe, banner());
         EXPECT_EQ(e.standardfehler, QByteArray(f.standardfehler).replace("<ini>", s.toUtf8() + "/session.ini")
-                                        .replace("<s>", s.toUtf8()) + job + debug + "\n" + programmende);
+                                        .replace("<s>", s.toUtf8()).replace("<f>", server_fehler + QDir(u.pfad())
+                                            .filePath(f.modul).toUtf8() + ": ") + job + debug + "\n" + programmende);
         EXPECT_EQ(u.lies("r.csv"),
                   ergebnis_kopf(f.modus, f.ini.startsWith(app) ? "16.0.0.17328" : "") + "err;" + f.fehler + "\r\n");
     }

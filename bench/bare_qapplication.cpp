@@ -1,0 +1,8 @@
+// The yardstick of the start-up benchmark: a program that creates a QApplication and nothing else.
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    return 0;
+}

@@ -1,0 +1,150 @@
+// What a calling program waits for per mail: whole runs of the tool against a bare QApplication program and
+// against each other, in alternating pairs, each ratio the median of the pairs' ratios. Targets: -version at
+// most 1.05 times the bare program on the same platform plugin, with at most 1 MiB more peak memory; the mail
+// job into an outbox at most 1.25 times -version.
+// Usage: bench_start [benchmark options] [TELVORIN] (another build of the tool, to compare before and after).
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr int pairs = 30;
+QByteArray tool = TELVORIN_BINARY;
+
+struct Run {
+    double seconds = 0;
+    long peak_kib = 0;
+};
+
+// One whole run with standard output and error discarded; false when it did not end with 0.
+bool run(std::vector<QByteArray> arguments, Run& result)
+{
+    std::vector<char*> argv;
+    for (QByteArray& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    int status = 0;
+    rusage usage {};
+    const auto start = std::chrono::steady_clock::now();
+    const bool ok = ::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) == 0
+        && ::wait4(child, &status, 0, &usage) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    result.peak_kib = usage.ru_maxrss;
+    posix_spawn_file_actions_destroy(&actions);
+    return ok;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// The pairs run first `a`, then `b`, and the other way round every second pair, so that neither profits from
+// the page cache the other warmed. Counters: the median ratio b/a, both medians and the median peak memory
+// difference b - a.
+void compare(benchmark::State& state, const std::vector<QByteArray>& a, const std::vector<QByteArray>& b,
+             const char* ratio_name)
+{
+    Run warm;
+    if (!run(a, warm) || !run(b, warm)) {
+        state.SkipWithError("a command failed");
+        return;
+    }
+    std::vector<double> ratios, a_ms, b_ms, extra_kib;
+    for (auto _ : state) {
+        for (int i = 0; i < pairs; ++i) {
+            Run ra, rb;
+            const bool ok = i % 2 ? run(b, rb) && run(a, ra) : run(a, ra) && run(b, rb);
+            if (!ok) {
+                state.SkipWithError("a command failed");
+                return;
+            }
+            ratios.push_back(rb.seconds / ra.seconds);
+            a_ms.push_back(1000 * ra.seconds);
+            b_ms.push_back(1000 * rb.seconds);
+            extra_kib.push_back(static_cast<double>(rb.peak_kib - ra.peak_kib));
+        }
+    }
+    state.counters[ratio_name] = median(ratios);
+    state.counters["first_ms"] = median(a_ms);
+    state.counters["second_ms"] = median(b_ms);
+    state.counters["extra_peak_KiB"] = median(extra_kib);
+}
+
+// Both on Qt's offscreen platform, which the tool picks itself where there is no display.
+void BM_VersionAgainstBareQApplication(benchmark::State& state)
+{
+    ::unsetenv("DISPLAY");
+    ::unsetenv("WAYLAND_DISPLAY");
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    compare(state, {BARE_QAPPLICATION}, {tool, "-version"}, "version_per_bare");
+}
+BENCHMARK(BM_VersionAgainstBareQApplication)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The mail of examples/mail.txt with its attachment into an outbox, as a calling program starts the job
+// without a display.
+void BM_OutboxMailAgainstVersion(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QByteArray outbox = QFile::encodeName(dir.filePath(QStringLiteral("outbox")));
+    QFile ini(dir.filePath(QStringLiteral("mapi.ini"))), mail(dir.filePath(QStringLiteral("mail.txt")));
+    if (!ini.open(QIODevice::WriteOnly) || ini.write("[Standard]\nOutbox=" + outbox + "\n") <= 0
+        || !mail.open(QIODevice::WriteOnly)
+        || mail.write("Standard\n\nAngebot Nr. 4711\n1\nkunde@example.com\n0\n0\n1\n" EXAMPLES_DIR
+                      "/anhang.txt\n1\nAngebot.txt\nSehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n")
+            <= 0) {
+        state.SkipWithError("cannot write mapi.ini or the interface file");
+        return;
+    }
+    ini.close();
+    mail.close();
+    ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(ini.fileName()).constData(), 1);
+    ::unsetenv("TELVORIN_MAPI_LIBRARY");
+    ::unsetenv("DISPLAY");
+    ::unsetenv("WAYLAND_DISPLAY");
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    compare(state, {tool, "-version"}, {tool, QFile::encodeName(mail.fileName())}, "mail_per_version");
+    const QStringList written = QDir(QFile::decodeName(outbox)).entryList(QDir::Files);
+    if (written.size() != pairs + 1)
+        state.SkipWithError("the outbox does not hold one mail per run");
+}
+BENCHMARK(BM_OutboxMailAgainstVersion)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+        std::fprintf(stderr, "usage: %s [benchmark options] [telvorin]\n", argv[0]);
+        return 2;
+    }
+    if (argc == 2)
+        tool = argv[1];
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

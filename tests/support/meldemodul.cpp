@@ -1,0 +1,8 @@
+// A module for the loading tests: it says on standard error that it is loaded, and exports no entry.
+#include <cstdio>
+
+namespace {
+
+[[maybe_unused]] const bool gemeldet = std::fputs("Modul geladen\n", stderr) >= 0;
+
+}  // namespace
