@@ -1,10 +1,9 @@
-// The command line: the option walk case by case, and the real binary's start, exit codes, console and result file.
+// The command line: the option walk case by case, and the real binary's start, exit codes, console and which runs
+// write the result file.
 #include "lauf.h"
 #include "optionen.h"
 
 #include <QFile>
-
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -115,41 +114,6 @@ TEST(Kommandozeile, NurDieExportjobsSchreibenDieErgebnisdatei)
     EXPECT_EQ(e.standardfehler, "speichere_anlage_msg: kein Outlook Inspector aktiv\n" + programmende);
     EXPECT_EQ(u.lies("tmp/Telvorin_result.csv"),
               testhilfe::ergebnis_kopf("Anlage", "") + "err;kein Outlook Inspector aktiv\r\n");
-}
-
-TEST(Kommandozeile, UnbrauchbareErgebnisdateiWirdStillUebergangen)
-{
-    // A missing folder, and links planted where the result file goes: the run
-    // goes on without a result file and the link's target stays untouched.
-    // The case, -back's value, and where a symbolic link at that path points, if anywhere.
-    const struct { const char *name, *back, *ziel; } faelle[] = {
-        {"fehlender Ordner", "fehlt/r.csv", nullptr},
-        {"Link auf eine Datei", "r.csv", "opfer.txt"},
-        {"Link ins Leere", "r.csv", "neu.txt"},
-        {"Link als Vorgabedatei", "", "opfer.txt"},
-    };
-    for (const auto& f : faelle) {
-        SCOPED_TRACE(f.name);
-        Umgebung u;
-        u.schreibe("opfer.txt", "bleibt");
-        QStringList args{"-mail"};
-        const QString back = *f.back != '\0' ? QString::fromUtf8(f.back) : QStringLiteral("tmp/Telvorin_result.csv");
-        if (*f.back != '\0')
-            args << "-back" << f.back;
-        else
-            u.schreibe("tmp/x", "");
-        if (f.ziel != nullptr) {
-            ASSERT_EQ(::symlink(QFile::encodeName(u.pfad(f.ziel)).constData(), QFile::encodeName(u.pfad(back)).constData()),
-                      0);
-        }
-        const auto e = u.starte(args);
-        EXPECT_EQ(e.exit_code, 255);
-        EXPECT_EQ(e.standardausgabe, testhilfe::banner());
-        EXPECT_EQ(e.standardfehler, "speichere_explorer_mag: kein Outlook Explorer aktiv\n" + programmende);
-        EXPECT_EQ(u.lies("opfer.txt"), QByteArray("bleibt"));
-        EXPECT_FALSE(QFile::exists(u.pfad("neu.txt")));
-        EXPECT_FALSE(QFile::exists(u.pfad("fehlt/r.csv")));
-    }
 }
 
 }  // namespace
