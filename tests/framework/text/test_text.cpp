@@ -160,7 +160,6 @@ TEST_F(Zahlen, Dtoa)
         empfaenger.erwarte_warnungen("dtoa", f.warnungen);
     }
     // As long as needed, yet never beyond 399 characters (that a field is never exceeded is the fuzz target's).
-    EXPECT_EQ(dtoa(-2.5, 0, -1, 1) + dtoa(-2.5, 0, 3, 2) + dtoa(1e-5, 0, -1, 0), "-2.500000E+00-2.5001.000000E-05");
     EXPECT_EQ(dtoa(5e-324, 0, 2000000000, 2), "0." + std::string(323, '0') +
               "49406564584124654417656879286822137236505980261432476442558568250067550727");
     EXPECT_EQ(dtoa(1e308, 399, 0, 2).substr(0, 10) + "|" + dtoa(1e308, 399, 0, 2).substr(309), "1000000000|" + std::string(90, ' '));
@@ -188,14 +187,8 @@ TEST_F(Zahlen, Ftoa)
         {nan_wert, 6, 2, 2, "", {}, 0.0, "", 1}, {nan_wert, 4, 2, 2, " nan", {}, 1e300, "0.0"},
         {1.5, 100, 2, 2, "*", {bereich_ftoa(100)}}, {1.5, -1, 2, 2, "*", {bereich_ftoa(-1)}},
         {1e51, 10, 2, 2, "**********", {zu_gross}}, {-1e51, 30, 2, 2, "*********************", {zu_gross}},
-        {1e50, 4, 0, 2, "100000000000000007629769841091887003294964970946560."}, {1e51, 10, 2, 1, "  1.00E+51"},
-        // a negative precision is left out of the pattern: printf's six decimals
-        {-1.5, 12, -3, 1, "-1.500000E+00"}, {1e-7, 0, -3, 2, "0.000000"}, {2.5, 6, 0, 2, "    2."},
-        {-0.0, 8, 2, 1, "-0.00E+00"},
-        // "%#G" by the C standard's rule: zeros kept where rounding carries, style f for exponents -4 to P - 1
-        {99.5, 3, 2, 0, "1.0E+02"}, {9.9996, 0, 4, 7, "10.00"}, {-0.00009999999, 0, 4, 0, "-0.0001000"},
-        {0.0000123, 0, 3, 0, "1.23E-05"}, {123456.0, 10, 6, 0, "   123456."}, {1234567.0, 0, -1, 0, "1.23457E+06"},
-        {0.0, 4, 0, 0, "  0."}, {2.6, 0, 1, 0, "3."},
+        // "%#G" by the C standard's rule, which glibc breaks: zeros kept where rounding carries
+        {99.5, 3, 2, 0, "1.0E+02"}, {-99.5, 0, 2, 0, "-1.0E+02"},
     };
     for (const auto& f : faelle) {
         EXPECT_EQ(ftoa(f.zahl, f.gesamtstellen, f.n, f.art, f.schwellwert, f.nullstring, f.leer_bei_nan,
@@ -212,6 +205,47 @@ TEST_F(Zahlen, Ftoa)
     empfaenger.erwarte_warnungen("dtoa", {breite_msg(fix, "123456.", 5)});
     setze_dezimaltrennzeichen_text(";");
     EXPECT_EQ(ftoa(0.004, 8, 3, 2, 0.01, "0.0") + "|" + ftoa(2.5, 6, 2, 2, 0.0), "0.0|  2;50");
+}
+
+// snprintf is the oracle. ftoa is one conversion, "%#<gesamtstellen>.<n>" and E, f or G (art 1, 2, other), where n < 0
+// leaves the precision out; beyond 1e50 the fixed notation gives stars. dtoa as long as needed is "%-#.<n>E" or
+// "%-#.<n>f" (variable: E for 0 < |zahl| < 0.001); in a field that holds the number with a column to spare, it is
+// "%#<breite>.<n>E" right-aligned (but zero) or "%-<breite>.<n>f" left-aligned, with "#" for n > 0.
+TEST_F(Zahlen, FtoaUndDtoaSindIhrePrintfKonversion)
+{
+    const double zahlen[] = {0.0, -0.0, 1.0, -2.5, 2.6, 0.125, 9.995, 99.5, 9.9996, 123456.0, 1234567.0, -98765.4321,
+                             1.0 / 3, -0.00009999999, 0.0000123, 1e50, 1e51, -1e-300, 5e-324, DBL_MAX};
+    const auto drucke = [](const char* muster, int breite, int n, double z) {
+        char text[512];
+        return std::string(text, static_cast<std::size_t>(std::snprintf(text, sizeof text, muster, breite, n, z)));
+    };
+    int verglichen = 0;
+    const auto pruefe = [&](double z, int art, int n, int breite) {
+        std::ostringstream aufruf;
+        aufruf << "(" << std::setprecision(17) << z << ", " << breite << ", " << n << ", " << art << ")";
+        const std::string f = drucke(art == 1 ? "%#*.*E" : art == 2 ? "%#*.*f" : "%#*.*G", breite, n, z);
+        // glibc drops a zero that "#" keeps where rounding carries into a new power of ten (99.5 at two digits:
+        // "1.E+02"); the C standard's form is pinned in the Ftoa table.
+        const auto e = std::min(f.find('E'), f.size());
+        const long stellen = n < 0 ? 6 : std::max(n, 1);
+        const bool glibc = art == 0 && e < f.size() && std::count_if(f.begin(), f.begin() + e, ::isdigit) < stellen;
+        if ((art != 2 || std::fabs(z) <= 1e50) && !glibc) {
+            EXPECT_EQ(ftoa(z, breite, n, art, 0.0), f) << "ftoa" << aufruf.str();
+            ++verglichen;
+        }
+        const bool exp = art == 1 || (art != 2 && z != 0.0 && std::fabs(z) < 0.001);
+        const char* d = breite == 0 ? (exp ? "%-#*.*E" : "%-#*.*f") : exp ? "%#*.*E" : n > 0 ? "%-#*.*f" : "%-*.*f";
+        if (breite == 0 || (n >= 0 && drucke(d, 0, n, z).size() < std::size_t(breite) && !(exp && z == 0.0))) {
+            EXPECT_EQ(dtoa(z, breite, n, art), drucke(d, breite, n, z)) << "dtoa" << aufruf.str();
+            ++verglichen;
+        }
+    };
+    for (const double z : zahlen)
+        for (const int art : {1, 2, 0})
+            for (const int n : {-1, 0, 2, 4, 6, 17})
+                for (const int breite : {0, 12, 99})
+                    pruefe(z, art, n, breite);
+    EXPECT_GT(verglichen, 1500);
 }
 
 TEST_F(Zahlen, GetrimmtNimmtNurDieNoetigenNachkommastellen)
