@@ -18,8 +18,8 @@ TEST(Ergebnisdatei, InLatin1UnterJedemGebietsschema)
     for (const char* gebiet : {"C", "C.UTF-8"}) {
         SCOPED_TRACE(gebiet);
         Umgebung u;
-        u.setze("LC_ALL", gebiet);
-        u.setze("LANG", gebiet);
+        for (const char* name : {"LC_ALL", "LANG"})
+            u.setze(name, gebiet);
         lege_sitzung_an(u, "[Application]\nVersion=16.0.0.17328\n[Explorer]\nSelection=m.eml\n",
                         {{"m.eml", baue_mail("=?utf-8?q?Gr=C3=BC=C3=9Fe_=E2=82=AC?=")}});
         EXPECT_EQ(u.starte({"-mail", "-dest", QString::fromUtf8("\xc3\xbc"), "-back", "r.csv"}).exit_code, 0);
@@ -29,15 +29,11 @@ TEST(Ergebnisdatei, InLatin1UnterJedemGebietsschema)
 
 TEST(Ergebnisdatei, UnbrauchbareWirdStillUebergangen)
 {
-    // A missing folder, and links planted where the result file goes: the run
-    // goes on without a result file and the link's target stays untouched.
-    // The case, -back's value, and where a symbolic link at that path points, if anywhere.
+    // A missing folder, and links planted where the result file goes: the run goes on without a result file and the
+    // link's target stays untouched. The case, -back's value, and where a symbolic link at that path points, if anywhere.
     const struct { const char *name, *back, *ziel; } faelle[] = {
-        {"fehlender Ordner", "fehlt/r.csv", nullptr},
-        {"Link auf eine Datei", "r.csv", "opfer.txt"},
-        {"Link ins Leere", "r.csv", "neu.txt"},
-        {"Link als Vorgabedatei", "", "opfer.txt"},
-    };
+        {"fehlender Ordner", "fehlt/r.csv", nullptr}, {"Link auf eine Datei", "r.csv", "opfer.txt"},
+        {"Link ins Leere", "r.csv", "neu.txt"},       {"Link als Vorgabedatei", "", "opfer.txt"}};
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
         Umgebung u;
@@ -48,10 +44,8 @@ TEST(Ergebnisdatei, UnbrauchbareWirdStillUebergangen)
             args << "-back" << f.back;
         else
             u.schreibe("tmp/x", "");
-        if (f.ziel != nullptr) {
-            ASSERT_EQ(::symlink(QFile::encodeName(u.pfad(f.ziel)).constData(), QFile::encodeName(u.pfad(back)).constData()),
-                      0);
-        }
+        ASSERT_TRUE(f.ziel == nullptr
+                    || ::symlink(QFile::encodeName(u.pfad(f.ziel)).constData(), QFile::encodeName(u.pfad(back)).constData()) == 0);
         const auto e = u.starte(args);
         EXPECT_EQ(e.exit_code, 255);
         EXPECT_EQ(e.standardausgabe, banner());

@@ -58,14 +58,13 @@ TEST(ExplorerExport, LeserSehenWasDieBeispielmailsEnthalten)
     const QDir beispiele(quellverzeichnis() + "/examples/outlook-session");
     const QStringList mails = beispiele.entryList({"*.eml"}, QDir::Files, QDir::Name);
     lege_sitzung_an(u, app + "[Explorer]\nSelection=" + mails.join(", ").toUtf8() + "\n");
-    for (const QString& m : mails)
+    for (const QString& m : beispiele.entryList({"*.eml", "*.txt"}, QDir::Files))  // a .txt: the text shown of HTML
         QFile::copy(beispiele.filePath(m), u.pfad("session/" + m));
     EXPECT_EQ(u.starte({"-mail", "-back", "r.csv"}).exit_code, 0);
     const QList<QByteArray> zeilen = u.lies("r.csv").split('\n');
     ASSERT_EQ(zeilen.size(), mails.size() + 3);
     EXPECT_EQ(u.lies("r.csv").count("\nfile;" + u.pfad("tmp").toUtf8() + "/"), mails.size());
-    for (const QString& msg : dateien_in(u.pfad("tmp"))) {
-        // The result file names it in Latin-1, a character outside that as "?".
+    for (const QString& msg : dateien_in(u.pfad("tmp"))) {  // named in Latin-1, "?" for a character outside it
         const int zeile = zeilen.indexOf("file;" + (u.pfad("tmp/") + msg).toLatin1() + "\r");
         ASSERT_GE(zeile, 2) << msg.toStdString();
         vergleiche_mit_quelle(u, u.pfad("session/" + mails[zeile - 2]), u.pfad("tmp/") + msg);

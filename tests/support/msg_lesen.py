@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """`msg_lesen.py EML MSG` prints as JSON what the source mail EML holds, also cut down to what msgconvert shows, and
 what msgconvert makes of the .msg file MSG. msg_lesen.js gives the full view of a second reader."""
-import datetime, email.policy, email.utils, html.parser, json, re, subprocess, sys
+import datetime, email.policy, email.utils, json, re, subprocess, sys
 
 STEUER = re.compile("[\x00-\x1f\x7f-\x9f]")
 TEXT = {"text/plain": "body", "text/html": "html"}
@@ -15,48 +15,6 @@ def zeit(text):
 
 def adresse(a):  # a mailbox without a name shows its address, as mail clients show it
     return {"name": STEUER.sub(" ", a.display_name or a.addr_spec), "address": a.addr_spec}
-
-
-class AlsText(html.parser.HTMLParser):
-    """An HTML body as plain text by the rules in standin_outlook/html_text.h, read with a parser of Python's own."""
-    ABSATZ, STUMM = {"p", "h1", "h2", "h3", "h4", "h5", "h6", "ul", "ol", "dl", "pre", "blockquote", "table"}, {
-        "head", "script", "style", "template", "title"}
-    ZEILE = {"div", "li", "dt", "dd", "tr", "caption", "address", "center", "hr", "form", "fieldset", "section",
-             "article", "header", "footer", "nav", "aside", "main", "figure", "figcaption"}
-
-    def __init__(self, text):
-        super().__init__()
-        self.zeilen, self.zeile, self.leer, self.stumm, self.pre = [], "", False, 0, 0
-        self.feed(text), self.close(), self.umbruch()
-        while self.zeilen and not self.zeilen[-1]:
-            self.zeilen.pop()
-        self.text = "".join(z + "\r\n" for z in self.zeilen)
-
-    def umbruch(self, absatz=False, br=False):
-        if self.zeile or br:
-            self.zeilen.append(self.zeile)
-        self.zeile, self.leer = "", False
-        if absatz and self.zeilen and self.zeilen[-1]:
-            self.zeilen.append("")
-
-    def handle_starttag(self, tag, attrs, auf=True):
-        schritt = 1 if auf else -1
-        self.stumm, self.pre = self.stumm + schritt * (tag in self.STUMM), self.pre + schritt * (tag == "pre")
-        self.leer |= auf and tag in ("td", "th")
-        if tag in self.ABSATZ | self.ZEILE or tag == "br" and auf:
-            self.umbruch(tag in self.ABSATZ, tag == "br")
-
-    def handle_endtag(self, tag):
-        self.handle_starttag(tag, [], False)
-
-    def handle_data(self, daten):
-        for c in "" if self.stumm else daten:
-            if self.pre and c == "\n":
-                self.umbruch(br=True)
-            elif not self.pre and c in " \t\r\n\f":
-                self.leer = True
-            elif c != "\r":
-                self.zeile, self.leer = self.zeile + (" " if self.leer and self.zeile else "") + c, False
 
 
 def sammle(teil, m):
@@ -85,8 +43,8 @@ def ansicht(mail, roh=None):
          "topic": betreff[praefix.end() if praefix else 0:], "message_id": mail["Message-ID"], "attachments": [],
          "recipients": [dict(adresse(a), type=t) for t in ("to", "cc", "bcc") for a in (mail[t] or ()) and mail[t].addresses]}
     sammle(mail, m)
-    if "html" in m and "body" not in m:  # a reader without HTML shows it as text
-        m["body"] = AlsText(m["html"]).text
+    if "html" in m and "body" not in m and roh is not None:  # shown as text, as written by hand in the .txt beside it
+        m["body"] = open(eml[:-len(".eml")] + ".txt", encoding="utf-8", newline="").read()
     for a in m["attachments"]:
         a["hidden"] = bool(a["cid"]) and "cid:" + a["cid"] in m.get("html", "")
     m["flags"] = 0x11 if m["attachments"] else 0x01
@@ -110,9 +68,8 @@ eml, msg = sys.argv[1:3]
 konvertiert = subprocess.run(["msgconvert", "--outfile", "-", msg], check=True, capture_output=True)
 if b"uninitialized" in konvertiert.stderr:  # msgconvert read a property that the file lacks and readers expect
     sys.exit("msgconvert: " + konvertiert.stderr.decode())
-konvertiert = konvertiert.stdout
 # msgconvert folds a long Subject right after its colon; the fold is no part of the text.
-roh = {"quelle": open(eml, "rb").read(), "msgconvert": re.sub(rb"^Subject:\r?\n\s+", b"Subject: ", konvertiert, flags=re.M)}
+roh = {"quelle": open(eml, "rb").read(), "msgconvert": re.sub(rb"^Subject:\r?\n\s+", b"Subject: ", konvertiert.stdout, flags=re.M)}
 m = {k: ansicht(email.message_from_bytes(r, policy=email.policy.default), r) for k, r in roh.items()}
 for k in ("quelle", "msgconvert"):  # every object, at every depth, cut down to what msgconvert shows
     m[k + "_knapp"] = json.loads(json.dumps(m[k]), object_hook=lambda o: {f: w for f, w in o.items() if f in MSGCONVERT})

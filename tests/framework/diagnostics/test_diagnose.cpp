@@ -1,5 +1,4 @@
-// CZeit (clock, text forms, dump); error records and the error file; the message function (suppression, plain and
-// HTML dressing, distribution, echo, handler, groups).
+// CZeit (clock, forms, dump); error records and file; melde (suppression, dressing, distribution, echo, groups).
 #include "framework_hilfe.h"
 
 #include "zeit.h"

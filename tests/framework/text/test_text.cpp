@@ -1,6 +1,5 @@
-// CString substitution, CQString conversions and translation; itoa, dtoa, ftoa and ftoa_getrimmt (fields, fit tests,
-// shortening, signs, special values, separator, messages), string_zu_double, CString's numeric arg, and both
-// directions under a comma locale.
+// CString substitution, CQString conversions, translation; itoa, dtoa, ftoa, ftoa_getrimmt (fields, fit tests, signs,
+// special values, separator, messages, snprintf), string_zu_double, CString's numeric arg, under a comma locale too.
 #include "framework_hilfe.h"
 
 #include "cqstring.h"
@@ -104,10 +103,8 @@ TEST_F(Zahlen, Itoa)
             empfaenger.erwarte_warnungen("itoa", f.warnungen);
         }
     }
-    EXPECT_EQ(itoa(99999999u, 2), " -");
-    EXPECT_EQ(itoa(3000000000u, 11), " 3000000000");
+    EXPECT_EQ(itoa(99999999u, 2) + "|" + itoa(3000000000u, 11) + "|" + itoa(4294967295u, 9), " -| 3000000000|4294967295");
     EXPECT_EQ(itoa(INT_MIN, 0) + itoa(static_cast<long>(INT_MIN), 12), "-2147483648 -2147483648");
-    EXPECT_EQ(itoa(4294967295u, 9), "4294967295");
     empfaenger.erwarte_warnungen("itoa", {"Ausgabe einer Zahl (4294967295) uebersteigt angegebene Breite (9)"});
 }
 
@@ -187,8 +184,7 @@ TEST_F(Zahlen, Ftoa)
         {nan_wert, 6, 2, 2, "", {}, 0.0, "", 1}, {nan_wert, 4, 2, 2, " nan", {}, 1e300, "0.0"},
         {1.5, 100, 2, 2, "*", {bereich_ftoa(100)}}, {1.5, -1, 2, 2, "*", {bereich_ftoa(-1)}},
         {1e51, 10, 2, 2, "**********", {zu_gross}}, {-1e51, 30, 2, 2, "*********************", {zu_gross}},
-        // "%#G" by the C standard's rule, which glibc breaks: zeros kept where rounding carries
-        {99.5, 3, 2, 0, "1.0E+02"}, {-99.5, 0, 2, 0, "-1.0E+02"},
+        {99.5, 3, 2, 0, "1.0E+02"}, {-99.5, 0, 2, 0, "-1.0E+02"},  // "%#G" by the C standard: zeros kept on a carry
     };
     for (const auto& f : faelle) {
         EXPECT_EQ(ftoa(f.zahl, f.gesamtstellen, f.n, f.art, f.schwellwert, f.nullstring, f.leer_bei_nan,
@@ -207,13 +203,13 @@ TEST_F(Zahlen, Ftoa)
     EXPECT_EQ(ftoa(0.004, 8, 3, 2, 0.01, "0.0") + "|" + ftoa(2.5, 6, 2, 2, 0.0), "0.0|  2;50");
 }
 
-// snprintf is the oracle. ftoa is one conversion, "%#<gesamtstellen>.<n>" and E, f or G (art 1, 2, other), where n < 0
-// leaves the precision out; beyond 1e50 the fixed notation gives stars. dtoa as long as needed is "%-#.<n>E" or
-// "%-#.<n>f" (variable: E for 0 < |zahl| < 0.001); in a field that holds the number with a column to spare, it is
-// "%#<breite>.<n>E" right-aligned (but zero) or "%-<breite>.<n>f" left-aligned, with "#" for n > 0.
+// snprintf is the oracle. ftoa is "%#<gesamtstellen>.<n>" and E, f or G (art 1, 2, other; n < 0: no precision; fixed
+// beyond 1e50: stars). dtoa is "%-#.<n>E" or "%-#.<n>f" as long as needed (variable: E for 0 < |zahl| < 0.001), in a
+// field with a column to spare "%#<breite>.<n>E" right-aligned (but zero) or "%-<breite>.<n>f", "#" for n > 0.
 TEST_F(Zahlen, FtoaUndDtoaSindIhrePrintfKonversion)
 {
-    const double zahlen[] = {0.0, -0.0, 1.0, -2.5, 2.6, 0.125, 9.995, 99.5, 9.9996, 123456.0, 1234567.0, -98765.4321,
+    // Not 99.5: at two digits glibc drops the zero that "#" keeps ("1.E+02"); the Ftoa table pins the C standard's form.
+    const double zahlen[] = {0.0, -0.0, 1.0, -2.5, 2.6, 0.125, 9.995, 99.4, 9.9996, 123456.0, 1234567.0, -98765.4321,
                              1.0 / 3, -0.00009999999, 0.0000123, 1e50, 1e51, -1e-300, 5e-324, DBL_MAX};
     const auto drucke = [](const char* muster, int breite, int n, double z) {
         char text[512];
@@ -224,12 +220,7 @@ TEST_F(Zahlen, FtoaUndDtoaSindIhrePrintfKonversion)
         std::ostringstream aufruf;
         aufruf << "(" << std::setprecision(17) << z << ", " << breite << ", " << n << ", " << art << ")";
         const std::string f = drucke(art == 1 ? "%#*.*E" : art == 2 ? "%#*.*f" : "%#*.*G", breite, n, z);
-        // glibc drops a zero that "#" keeps where rounding carries into a new power of ten (99.5 at two digits:
-        // "1.E+02"); the C standard's form is pinned in the Ftoa table.
-        const auto e = std::min(f.find('E'), f.size());
-        const long stellen = n < 0 ? 6 : std::max(n, 1);
-        const bool glibc = art == 0 && e < f.size() && std::count_if(f.begin(), f.begin() + e, ::isdigit) < stellen;
-        if ((art != 2 || std::fabs(z) <= 1e50) && !glibc) {
+        if (art != 2 || std::fabs(z) <= 1e50) {
             EXPECT_EQ(ftoa(z, breite, n, art, 0.0), f) << "ftoa" << aufruf.str();
             ++verglichen;
         }
@@ -335,14 +326,11 @@ TEST_F(Zahlen, UnterKommaGebietsschemaBleibtEsBeimPunkt)
         GTEST_SKIP() << "de_DE could not be loaded";
     ASSERT_EQ(std::string(std::localeconv()->decimal_point), ",");
 
-    EXPECT_EQ(dtoa(-0.25, 4, 2, 2), "-.25");
-    EXPECT_EQ(dtoa(150000.0, 6, 2, 1), "1.50E5");
-    EXPECT_EQ(ftoa(2.5, 6, 2, 2, 0.0), "  2.50");
-    EXPECT_EQ(ftoa(99.5, 0, 2, 0, 0.0), "1.0E+02");
+    EXPECT_EQ(dtoa(-0.25, 4, 2, 2) + "|" + dtoa(150000.0, 6, 2, 1), "-.25|1.50E5");
+    EXPECT_EQ(ftoa(2.5, 6, 2, 2, 0.0) + "|" + ftoa(99.5, 0, 2, 0, 0.0), "  2.50|1.0E+02");
     EXPECT_EQ(string_zu_double("1.5"), 1.5);
     bool ok = true;
-    EXPECT_EQ(string_zu_double("1,5", &ok), fehlt);
-    EXPECT_FALSE(ok);
+    EXPECT_TRUE(string_zu_double("1,5", &ok) == fehlt && !ok);
     CVariableSteuer<double> variable("/Test/d");
     variable.setze_wert_str("2.5", false);
     EXPECT_EQ(variable.gib_wert(), 2.5);
