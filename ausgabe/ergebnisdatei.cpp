@@ -2,6 +2,7 @@
 #include "ergebnisdatei.h"
 
 #include "file_creation.h"
+#include "system_info.h"
 
 #include <QDir>
 #include <QIODevice>
@@ -58,6 +59,7 @@ bool Ergebnisdatei::oeffne(const QString& pfad, const QString& kopf)
         return false;
     m_zeilenende = std::make_unique<CrLfGeraet>(m_datei);
     m_strom = std::make_unique<QTextStream>(m_zeilenende.get());
+    m_strom->setCodec(telvorin::platform::eight_bit_codec_name());
     *m_strom << QStringLiteral("inf;") << kopf << Qt::endl;
     return true;
 }

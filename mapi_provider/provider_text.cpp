@@ -98,7 +98,7 @@ QString header_text(const QString& text)
 {
     QString result = text;
     for (QChar& c : result) {
-        if (c.category() == QChar::Other_Control)
+        if (c.category() == QChar::Other_Control && c != QLatin1Char('\t'))
             c = QChar::ReplacementCharacter;
     }
     return result;

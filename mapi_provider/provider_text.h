@@ -27,8 +27,9 @@ using TextBytes = std::shared_ptr<GByteArray>;
 TextBytes text_bytes(const char* text);
 TextBytes text_bytes(const QString& text);
 
-// `text` for a mail header: every control character replaced by U+FFFD, so
-// that no reader shows a line break or a terminal escape the caller slipped in.
+// `text` for a mail header: every control character but the tab replaced by
+// U+FFFD, so that no reader shows a line break or a terminal escape the caller
+// slipped in. A tab is white space in a header and reaches readers as one.
 QString header_text(const QString& text);
 
 // Writes `line` and a line end to standard error in Latin-1, control

@@ -1,4 +1,4 @@
-// Facts about the running system that the tool prints.
+// Facts about the running system: what the tool prints, and the code page of the text files it writes.
 #pragma once
 
 namespace telvorin::platform {
@@ -7,5 +7,11 @@ namespace telvorin::platform {
 // This is the system's, not the executable's: a 32-bit build on a 64-bit
 // system reports 64.
 int system_bit_width();
+
+// The name under which Qt's codecs know the system's 8-bit code page, in which
+// the system's programs read a text file: "System", the ANSI code page and a
+// text stream's default, on Windows; "ISO-8859-1" on POSIX systems, which have
+// no 8-bit code page of their own and whose text streams default to UTF-8.
+const char* eight_bit_codec_name();
 
 }  // namespace telvorin::platform

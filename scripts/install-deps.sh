@@ -6,7 +6,7 @@ set -euo pipefail
 tool_packages=(
   cmake g++ make pkg-config
   qtbase5-dev
-  libgmime-3.0-dev libgsf-1-dev libcurl4-openssl-dev libxcb1-dev
+  libgmime-3.0-dev libgsf-1-dev libxml2-dev libcurl4-openssl-dev libxcb1-dev
   shared-mime-info
 )
 test_packages=(

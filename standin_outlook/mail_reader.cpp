@@ -1,6 +1,8 @@
 // Reading an RFC 5322 message with GMime into the fields of a stand-in Outlook item.
 #include "mail_reader.h"
 
+#include "html_text.h"
+
 #include <gmime/gmime.h>
 
 #include <QTextCodec>
@@ -195,6 +197,9 @@ MailMessage read_message(GMimeMessage* nachricht, const QByteArray& roh, int tie
     collect_addresses(g_mime_message_get_cc(nachricht), m.cc);
     collect_addresses(g_mime_message_get_bcc(nachricht), m.bcc);
     walk(g_mime_message_get_mime_part(nachricht), m, tiefe);
+    // Readers that show plain text only would show an HTML-only mail empty.
+    if (m.body.isNull() && !m.html.isNull())
+        m.body = html_as_text(m.html);
     return m;
 }
 

@@ -27,7 +27,7 @@ struct MailAttachment {
 
 struct MailMessage {
     QString subject;  // decoded, unfolded, control characters as blanks
-    QString body;     // the first plain-text part that is no attachment
+    QString body;     // the first plain-text part that is no attachment, else the HTML as plain text
     QString html;     // the first HTML part that is no attachment
     QString headers;  // the header block as it travelled, without the empty line after it
     MailAddress from;    // the author (From)

@@ -9,13 +9,14 @@
 // | 003D | subject prefix                    | M  | Subject: 1-3 characters but colon, blank, digit, ":"   |
 // | 0E1D | normalized subject                | M  | Subject after the prefix and its blanks                |
 // | 0070 | conversation topic                | M  | the normalized subject                                 |
-// | 1000 | body                              | M  | the first text/plain part that is no attachment        |
+// | 1000 | body                              | M  | the first text/plain part that is no attachment, else  |
+// |      |                                   |    | the HTML as plain text (html_text.h)                   |
 // | 1013 | HTML body (binary, UTF-8)         | M  | the first text/html part that is no attachment         |
 // | 3FDE | internet code page                | M  | 65001, the code page of 1013                           |
 // | 007D | transport message headers         | M  | the header block as it travelled                       |
-// | 0C1A | sender name                       | M  | Sender, else From: its display name, when it has one   |
+// | 0C1A | sender name                       | M  | Sender, else From: its display name, else its address  |
 // | 0C1E 0C1F 5D01 | sender type, address, SMTP | M | Sender, else From: SMTP and its address                |
-// | 0042 | sent-representing name            | M  | From: its display name, when it has one                |
+// | 0042 | sent-representing name            | M  | From: its display name, else its address               |
 // | 0064 0065 5D02 | sent-repr. type, address, SMTP | M | From: SMTP and its address                        |
 // | 0E04 0E03 0E02 | display To, Cc, Bcc       | M  | names, or the address of a recipient without one       |
 // | 1035 | internet message id               | M  | Message-ID, in angle brackets                          |
@@ -27,7 +28,7 @@
 // | 0E1B | has attachments                   | M  | any attachment                                         |
 // | 340D | store support mask                | M  | Unicode strings, which every string here is            |
 // | 3000 0C15 0FFE 3900 | row, type, object, display type | R | position; To 1, Cc 2, Bcc 3; mail user       |
-// | 3001 5FF6 | display name                 | R  | the address's display name; none when it has none      |
+// | 3001 5FF6 | display name                 | R  | the address's display name, else the address           |
 // | 3002 3003 39FE | type, address, SMTP      | R  | SMTP and the address                                   |
 // | 0E21 3705 | number, method               | A  | position; 1 by value, 5 an attached mail               |
 // | 3701 | data (binary) or message (object) | A  | the decoded part, or the attached mail's storage       |
@@ -142,11 +143,18 @@ private:
     std::vector<Property> m_properties;
 };
 
+// A mailbox without a display name is shown by its address, as mail clients
+// show it; readers expect every recipient and the sender to have a name.
+QString shown_name(const MailAddress& a)
+{
+    return a.name.isEmpty() ? a.address : a.name;
+}
+
 QString display_list(const QVector<MailAddress>& liste)
 {
     QStringList namen;
     for (const MailAddress& a : liste)
-        namen << (a.name.isEmpty() ? a.address : a.name);
+        namen << shown_name(a);
     return namen.join(QLatin1String("; "));
 }
 
@@ -221,8 +229,8 @@ std::pair<QString, QString> split_subject(const QString& betreff)
 
 void address_properties(PropertySet& p, const MailAddress& a, quint16 name, quint16 typ, quint16 adresse, quint16 smtp)
 {
-    if (!a.name.isEmpty())
-        p.text(name, a.name);
+    if (!shown_name(a).isEmpty())
+        p.text(name, shown_name(a));
     if (a.address.isEmpty())
         return;
     p.text(typ, QStringLiteral("SMTP"));
@@ -270,8 +278,8 @@ PropertySet recipient_properties(const MailAddress& a, quint32 art, quint32 numm
     p.number(0x0FFE, 6);  // a mail user
     p.number(0x3900, 0);  // shown as a plain user
     address_properties(p, a, 0x3001, 0x3002, 0x3003, 0x39FE);
-    if (!a.name.isEmpty())
-        p.text(0x5FF6, a.name);
+    if (!shown_name(a).isEmpty())
+        p.text(0x5FF6, shown_name(a));
     return p;
 }
 

@@ -1,4 +1,4 @@
-// Processor architecture of the running POSIX system, read with uname.
+// Processor architecture of the running POSIX system, read with uname, and its 8-bit code page.
 #include "system_info.h"
 
 #include <sys/utsname.h>
@@ -19,6 +19,11 @@ int system_bit_width()
     if (std::strstr(m, "64") != nullptr || std::strcmp(m, "s390x") == 0 || std::strcmp(m, "alpha") == 0)
         return 64;
     return 32;
+}
+
+const char* eight_bit_codec_name()
+{
+    return "ISO-8859-1";
 }
 
 }  // namespace telvorin::platform

@@ -1,4 +1,4 @@
-// Processor architecture of the running Windows system.
+// Processor architecture of the running Windows system, and its 8-bit code page.
 #include "system_info.h"
 
 #include <windows.h>
@@ -15,6 +15,11 @@ int system_bit_width()
                    || info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_ARM64
                ? 64
                : 32;
+}
+
+const char* eight_bit_codec_name()
+{
+    return "System";
 }
 
 }  // namespace telvorin::platform

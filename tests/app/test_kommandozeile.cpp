@@ -1,4 +1,5 @@
-// The command line: the option walk case by case, and the real binary's start, exit codes, console and result file.
+// The command line: the option walk case by case, and the real binary's start, exit codes, console and which runs
+// write the result file.
 #include "lauf.h"
 #include "optionen.h"
 
@@ -118,43 +119,6 @@ TEST_P(Kommandozeile, NurDieExportjobsSchreibenDieErgebnisdatei)
     EXPECT_EQ(e.standardfehler, "speichere_anlage_msg: kein Outlook Inspector aktiv\n" + programmende);
     EXPECT_EQ(u.lies("tmp/Telvorin_result.csv"),
               testhilfe::ergebnis_kopf("Anlage", "") + "err;kein Outlook Inspector aktiv\r\n");
-}
-
-TEST_P(Kommandozeile, UnbrauchbareErgebnisdateiWirdStillUebergangen)
-{
-    // A missing folder, and links planted where the result file goes: the run
-    // goes on without a result file and the link's target stays untouched.
-    // The case, -back's value, and where a symbolic link at that path points, if anywhere.
-    const struct { const char *name, *back, *ziel; } faelle[] = {
-        {"fehlender Ordner", "fehlt/r.csv", nullptr},
-        {"Link auf eine Datei", "r.csv", "opfer.txt"},
-        {"Link ins Leere", "r.csv", "neu.txt"},
-        {"Link als Vorgabedatei", "", "opfer.txt"},
-    };
-    for (const auto& f : faelle) {
-        // Wine shows a Unix symbolic link to a Windows program as the file it
-        // points to, never as a reparse point: there the link cases would test
-        // Wine, not the tool, so telvorin.exe meets only the missing folder.
-        if (f.ziel != nullptr && GetParam() == Laeufer::wine)
-            continue;
-        SCOPED_TRACE(f.name);
-        Umgebung u(GetParam());
-        u.schreibe("opfer.txt", "bleibt");
-        QStringList args{"-mail"};
-        const QString back = *f.back != '\0' ? QString::fromUtf8(f.back) : QStringLiteral("tmp/Telvorin_result.csv");
-        if (*f.back != '\0')
-            args << "-back" << f.back;
-        else
-            u.schreibe("tmp/x", "");
-        ASSERT_TRUE(f.ziel == nullptr || QFile::link(u.pfad(f.ziel), u.pfad(back)));
-        const auto e = u.starte(args);
-        EXPECT_EQ(e.exit_code, 255);
-        EXPECT_EQ(e.standardausgabe, testhilfe::banner());
-        EXPECT_EQ(e.standardfehler, "speichere_explorer_mag: kein Outlook Explorer aktiv\n" + programmende);
-        EXPECT_EQ(u.lies("opfer.txt"), QByteArray("bleibt"));
-        EXPECT_FALSE(QFile::exists(u.pfad("neu.txt")));
-        EXPECT_FALSE(QFile::exists(u.pfad("fehlt/r.csv")));
-    }
 }
 
 }  // namespace

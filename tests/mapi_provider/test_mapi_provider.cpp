@@ -134,15 +134,15 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
     EXPECT_EQ(std::tuple(freigeben(&eigenes), freigeben(fremd.data()), freigeben(nullptr)), std::tuple(2u, 2u, 0u));
 }
 
-// Through the wide entry point: header text that looks like encoded words or holds control characters, a text
-// attachment in UTF-8 with a NUL (Latin-1 ones: ProviderTelvorin), "From " lines.
+// Through the wide entry point: header text that looks like encoded words or holds control characters (a tab stays
+// white space), a text attachment in UTF-8 with a NUL (Latin-1 ones: ProviderTelvorin), "From " lines.
 TEST_F(ProviderTest, WhatTheCallerWroteIsWhatReadersShow)
 {
     m_u.schreibe(QStringLiteral("unter/a.txt"), QByteArray("\xc3\xa4\0z\n", 5));
     m_u.schreibe(QStringLiteral("evil"), "MZ");
-    std::u16string betreff = u"=?utf-8?q?x=0D=0ABcc:_evil@attacker.example?= Gr\u00fc\u00dfe \u20ac",
+    std::u16string betreff = u"=?utf-8?q?x=0D=0ABcc:_evil@attacker.example?= Gr\u00fc\u00dfe\t\u20ac",
                    body = u"From here\r\nFrom\n>From x\r", name1 = u"=?utf-8?q?Evil=40x?=",
-                   name2 = u"\u00c4nne\r\x1b[2J", adresse1 = u"SMTP:a@example.com", adresse2 = u"aenne@example.com",
+                   name2 = u"\u00c4nne\t\r\x1b[2J", adresse1 = u"SMTP:a@example.com", adresse2 = u"aenne@example.com",
                    pfad1 = u"unter\\a.txt", pfad2 = u"evil", titel2 = u"=?utf-8?b?Li4vLi4vZXZpbC5leGU=?=";
     MapiRecipDescW empfaenger[] = {{0, MAPI_TO, name1.data(), adresse1.data(), 0, nullptr},
                                    {0, MAPI_CC, name2.data(), adresse2.data(), 0, nullptr}};
@@ -155,8 +155,8 @@ TEST_F(ProviderTest, WhatTheCallerWroteIsWhatReadersShow)
     EXPECT_EQ(lies_mail(einzige_mail(standard_ausgang())),
               "From: " + QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name) + "@" + QString::fromLocal8Bit(host)
                   + QString::fromUtf8("\nTo: =?utf-8?q?Evil=40x?= <a@example.com>\n"
-                                      "Cc: \"\xc3\x84nne\xef\xbf\xbd\xef\xbf\xbd[2J\" <aenne@example.com>\n"
-                                      "Subject: =?utf-8?q?x=0D=0ABcc:_evil@attacker.example?= Gr\xc3\xbc\xc3\x9f" "e "
+                                      "Cc: \"\xc3\x84nne \xef\xbf\xbd\xef\xbf\xbd[2J\" <aenne@example.com>\n"
+                                      "Subject: =?utf-8?q?x=0D=0ABcc:_evil@attacker.example?= Gr\xc3\xbc\xc3\x9f" "e\t"
                                       "\xe2\x82\xac\nText (utf-8):\nFrom here\nFrom\n>From x\n")
                   + anlage(QStringLiteral("a.txt"), "text/plain; charset=utf-8", QByteArray("\xc3\xa4\0z\n", 5))
                   + anlage(QStringLiteral("=?utf-8?b?Li4vLi4vZXZpbC5leGU=?="), "application/octet-stream", "MZ"));

@@ -39,7 +39,7 @@ TEST(ExplorerExport, SpeichertJedeMarkierteMailUndMeldetSieDreifach)
     QByteArray konsole = banner(), ergebnis = ergebnis_kopf("Mail");
     for (const char* name : {"Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln", "", "Re A B CDEFGHIJ|K 100%1", "", "Gut", ""}) {
         konsole += "OL-Explorer speichere: out//" + QString::fromUtf8(name).toLatin1() + ".msg\n";
-        ergebnis += "file;out//" + QByteArray(name) + ".msg\r\n";
+        ergebnis += "file;out//" + QString::fromUtf8(name).toLatin1() + ".msg\r\n";
     }
     EXPECT_EQ(e.exit_code, 0);
     EXPECT_EQ(e.standardausgabe, konsole);
@@ -60,14 +60,17 @@ TEST(ExplorerExport, LeserSehenWasDieBeispielmailsEnthalten)
     const QDir beispiele(quellverzeichnis() + "/examples/outlook-session");
     const QStringList mails = beispiele.entryList({"*.eml"}, QDir::Files, QDir::Name);
     lege_sitzung_an(u, app + "[Explorer]\nSelection=" + mails.join(", ").toUtf8() + "\n");
-    for (const QString& m : mails)
+    for (const QString& m : beispiele.entryList({"*.eml", "*.txt"}, QDir::Files))  // a .txt: the text shown of HTML
         QFile::copy(beispiele.filePath(m), u.pfad("session/" + m));
     EXPECT_EQ(u.starte({"-mail", "-back", "r.csv"}).exit_code, 0);
     const QList<QByteArray> zeilen = u.lies("r.csv").split('\n');
     ASSERT_EQ(zeilen.size(), mails.size() + 3);
     EXPECT_EQ(u.lies("r.csv").count("\nfile;" + u.pfad("tmp").toUtf8() + "/"), mails.size());
-    for (int i = 0; i < mails.size(); ++i)
-        vergleiche_mit_quelle(u, u.pfad("session/" + mails[i]), QString::fromUtf8(zeilen[i + 2].trimmed().mid(5)));
+    for (const QString& msg : dateien_in(u.pfad("tmp"))) {  // named in Latin-1, "?" for a character outside it
+        const int zeile = zeilen.indexOf("file;" + (u.pfad("tmp/") + msg).toLatin1() + "\r");
+        ASSERT_GE(zeile, 2) << msg.toStdString();
+        vergleiche_mit_quelle(u, u.pfad("session/" + mails[zeile - 2]), u.pfad("tmp/") + msg);
+    }
 }
 
 // Whatever a mail sender or caller controls adds no result line; no run writes through a link or leaves a file
@@ -211,7 +214,7 @@ TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
         QByteArray konsole = banner(), ergebnis = ergebnis_kopf("Anlage");
         for (const QString& datei : f.gespeichert) {
             konsole += "OL-Inspector speichere: a/out/" + datei.toLatin1() + "\n";
-            ergebnis += "file;a/out/" + datei.toUtf8() + "\r\n";
+            ergebnis += "file;a/out/" + datei.toLatin1() + "\r\n";
             EXPECT_EQ(u.lies("a/out/" + datei), inhalt[datei]);
         }
         const bool gescheitert = f.gespeichert.isEmpty();

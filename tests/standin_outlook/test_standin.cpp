@@ -1,4 +1,5 @@
 // The stand-in Outlook's mail reading where the example mails, read back end to end, do not reach.
+#include "html_text.h"
 #include "mail_reader.h"
 #include "sitzung.h"
 
@@ -56,6 +57,20 @@ TEST(MailReading, AnAttachedMailIsOneAttachment)
     EXPECT_EQ(m.attachments[0].file_name, "Anlage1");
     EXPECT_TRUE(m.attachments[0].data.contains("Subject: Innen")) << m.attachments[0].data.toStdString();
     EXPECT_EQ(m.attachments[0].message ? m.attachments[0].message->subject : "", "Innen");
+}
+
+TEST(HtmlAsText, ShowsTheTextAsABrowserLaysItOut)
+{
+    const struct { const char *html, *text; } cases[] = {  // both in UTF-8
+        {"", ""}, {" <p> </p> ", ""}, {"<p>a</p><p>b <b>c</b>\n d</p>", "a\r\n\r\nb c d\r\n"},
+        {"<body>x<br><br>y<div>z</div>", "x\r\n\r\ny\r\nz\r\n"}, {"<pre> a\n\tb</pre>c", " a\r\n\tb\r\n\r\nc\r\n"},
+        {"<head><title>T</title><style>p{}</style></head><script>s()</script>t", "t\r\n"},
+        // The text is already UTF-8 whatever the HTML says; nothing it names is read.
+        {"<meta charset=\"iso-8859-1\">\xc3\xbc &amp;&nbsp;x", "\xc3\xbc &\xc2\xa0x\r\n"},
+        {"<img src=\"/dev/zero\"><link rel=\"stylesheet\" href=\"file:///dev/zero\">x", "x\r\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(html_as_text(QString::fromUtf8(c.html)).toStdString(), c.text) << c.html;
 }
 
 TEST(AttachmentName, IsTheLastPathComponent)

@@ -13,8 +13,8 @@ def zeit(text):
     return email.utils.parsedate_to_datetime(text).astimezone(datetime.timezone.utc).strftime("%Y-%m-%dT%H:%M:%SZ")
 
 
-def adresse(a):
-    return {"name": STEUER.sub(" ", a.display_name), "address": a.addr_spec}
+def adresse(a):  # a mailbox without a name shows its address, as mail clients show it
+    return {"name": STEUER.sub(" ", a.display_name or a.addr_spec), "address": a.addr_spec}
 
 
 def sammle(teil, m):
@@ -43,6 +43,8 @@ def ansicht(mail, roh=None):
          "topic": betreff[praefix.end() if praefix else 0:], "message_id": mail["Message-ID"], "attachments": [],
          "recipients": [dict(adresse(a), type=t) for t in ("to", "cc", "bcc") for a in (mail[t] or ()) and mail[t].addresses]}
     sammle(mail, m)
+    if "html" in m and "body" not in m and roh is not None:  # shown as text, as written by hand in the .txt beside it
+        m["body"] = open(eml[:-len(".eml")] + ".txt", encoding="utf-8", newline="").read()
     for a in m["attachments"]:
         a["hidden"] = bool(a["cid"]) and "cid:" + a["cid"] in m.get("html", "")
     m["flags"] = 0x11 if m["attachments"] else 0x01
@@ -63,9 +65,11 @@ def ansicht(mail, roh=None):
 
 
 eml, msg = sys.argv[1:3]
-konvertiert = subprocess.run(["msgconvert", "--outfile", "-", msg], check=True, capture_output=True).stdout
+konvertiert = subprocess.run(["msgconvert", "--outfile", "-", msg], check=True, capture_output=True)
+if b"uninitialized" in konvertiert.stderr:  # msgconvert read a property that the file lacks and readers expect
+    sys.exit("msgconvert: " + konvertiert.stderr.decode())
 # msgconvert folds a long Subject right after its colon; the fold is no part of the text.
-roh = {"quelle": open(eml, "rb").read(), "msgconvert": re.sub(rb"^Subject:\r?\n\s+", b"Subject: ", konvertiert, flags=re.M)}
+roh = {"quelle": open(eml, "rb").read(), "msgconvert": re.sub(rb"^Subject:\r?\n\s+", b"Subject: ", konvertiert.stdout, flags=re.M)}
 m = {k: ansicht(email.message_from_bytes(r, policy=email.policy.default), r) for k, r in roh.items()}
 for k in ("quelle", "msgconvert"):  # every object, at every depth, cut down to what msgconvert shows
     m[k + "_knapp"] = json.loads(json.dumps(m[k]), object_hook=lambda o: {f: w for f, w in o.items() if f in MSGCONVERT})

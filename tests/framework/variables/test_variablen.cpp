@@ -6,7 +6,7 @@
 #include "variablebeschr_liste_p.h"
 #include "zahlen.h"
 
-#include "kern_hilfe.h"
+#include "framework_hilfe.h"
 
 namespace {
 

@@ -1,0 +1,131 @@
+// A plain-text rendition of an HTML body, with libxml2's HTML parser and a walk over its tree.
+#include "html_text.h"
+
+#include <libxml/HTMLparser.h>
+
+#include <cstring>
+#include <initializer_list>
+#include <memory>
+
+namespace telvorin::standin {
+
+namespace {
+
+struct DocumentDeleter {
+    void operator()(xmlDoc* dokument) const { xmlFreeDoc(dokument); }
+};
+
+bool one_of(const xmlChar* name, std::initializer_list<const char*> names)
+{
+    for (const char* n : names)
+        if (std::strcmp(reinterpret_cast<const char*>(name), n) == 0)
+            return true;
+    return false;
+}
+
+enum class Layout { inline_text, line, paragraph };
+
+Layout layout_of(const xmlChar* name)
+{
+    if (one_of(name, {"p", "h1", "h2", "h3", "h4", "h5", "h6", "ul", "ol", "dl", "pre", "blockquote", "table"}))
+        return Layout::paragraph;
+    if (one_of(name, {"div", "li", "dt", "dd", "tr", "caption", "address", "center", "hr", "form", "fieldset",
+                      "section", "article", "header", "footer", "nav", "aside", "main", "figure", "figcaption"}))
+        return Layout::line;
+    return Layout::inline_text;
+}
+
+// Collects UTF-8 text as the parser hands it over; a blank seen is written
+// only when more text follows on the same line.
+class Rendition {
+public:
+    void text(const char* bytes, bool pre)
+    {
+        for (; *bytes != '\0'; ++bytes) {
+            const char c = *bytes;
+            if (pre && c == '\n') {
+                end_line();
+            } else if (pre && c != '\r') {
+                m_text += c;
+            } else if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f') {
+                m_blank = true;
+            } else {
+                if (m_blank && !at_line_start())
+                    m_text += ' ';
+                m_blank = false;
+                m_text += c;
+            }
+        }
+    }
+    void blank() { m_blank = true; }
+    void end_line()
+    {
+        m_text += "\r\n";
+        m_blank = false;
+    }
+    void block(Layout layout)
+    {
+        if (!at_line_start())
+            end_line();
+        m_blank = false;
+        if (layout == Layout::paragraph && !m_text.isEmpty() && !m_text.endsWith("\r\n\r\n"))
+            m_text += "\r\n";
+    }
+    QString result()
+    {
+        block(Layout::line);
+        while (m_text.endsWith("\r\n\r\n"))
+            m_text.chop(2);
+        return QString::fromUtf8(m_text);
+    }
+
+private:
+    bool at_line_start() const { return m_text.isEmpty() || m_text.endsWith('\n'); }
+
+    QByteArray m_text;
+    bool m_blank = false;
+};
+
+// The parser limits the depth of its tree, so the recursion is bounded too.
+void walk(const xmlNode* knoten, Rendition& text, bool pre)
+{
+    for (; knoten != nullptr; knoten = knoten->next) {
+        if (knoten->type == XML_TEXT_NODE || knoten->type == XML_CDATA_SECTION_NODE) {
+            text.text(reinterpret_cast<const char*>(knoten->content), pre);
+            continue;
+        }
+        if (knoten->type != XML_ELEMENT_NODE || one_of(knoten->name, {"head", "script", "style", "template", "title"}))
+            continue;
+        if (one_of(knoten->name, {"br"})) {
+            text.end_line();
+            continue;
+        }
+        if (one_of(knoten->name, {"td", "th"}))
+            text.blank();
+        const Layout layout = layout_of(knoten->name);
+        if (layout != Layout::inline_text)
+            text.block(layout);
+        walk(knoten->children, text, pre || one_of(knoten->name, {"pre"}));
+        if (layout != Layout::inline_text)
+            text.block(layout);
+    }
+}
+
+}  // namespace
+
+QString html_as_text(const QString& html)
+{
+    const QByteArray utf8 = html.toUtf8();
+    // The text is UTF-8 already, whatever charset a <meta> names; NONET keeps
+    // the parser off the network, and it loads no resource of its own.
+    const int optionen = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET
+                         | HTML_PARSE_IGNORE_ENC;
+    const std::unique_ptr<xmlDoc, DocumentDeleter> dokument(
+        htmlReadMemory(utf8.constData(), utf8.size(), nullptr, "UTF-8", optionen));
+    Rendition text;
+    if (dokument)
+        walk(xmlDocGetRootElement(dokument.get()), text, false);
+    return text.result();
+}
+
+}  // namespace telvorin::standin

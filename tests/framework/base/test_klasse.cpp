@@ -1,0 +1,56 @@
+// Class descriptors made after start-up, the directory, and derivation across the framework's classes.
+#include "framework_hilfe.h"
+
+#include "cqstring.h"
+#include "zeit.h"
+
+namespace {
+
+using KlasseAbleitung = Umgebung;  // in the fixture's directory, since making the CFehler writes the error file
+
+TEST(Klasse, SpaeterGemachteBeschreiberUndDasVerzeichnis)
+{
+    const CKlasse a("TestA", nullptr);
+    const CKlasse b("TestB", 1, "t4", nullptr, "t1", "t2", 2, "t3", 3);
+    EXPECT_GT(a.gib_seriennummer(), 33u);
+    EXPECT_EQ(b.gib_seriennummer(), a.gib_seriennummer() + 1);
+    EXPECT_EQ(finde_klasse("TestB"), &b);
+    EXPECT_EQ(finde_klasse("CGibtEsNicht"), nullptr);
+
+    for (bool erster_geht : {true, false}) {
+        auto erster = std::make_unique<CKlasse>("TestDoppelt", nullptr);
+        auto zweiter = std::make_unique<CKlasse>("TestDoppelt", nullptr);
+        EXPECT_EQ(finde_klasse("TestDoppelt"), zweiter.get());
+        (erster_geht ? erster : zweiter).reset();  // either one takes the name with it
+        EXPECT_EQ(klassenverzeichnis().count("TestDoppelt"), 0u) << erster_geht;
+    }
+}
+
+TEST_F(KlasseAbleitung, IstAbgeleitetVonFolgtDerKette)
+{
+    const CZeit zeit;
+    const CString text("x");
+    const CQString qtext("x");
+    const CFehler fehler(info, nullptr, "m", "t");
+    std::vector<Aufruf> protokoll;
+    const Senke senke(false, protokoll);
+    const struct {
+        const CBasis* objekt;
+        std::vector<const char*> klassen;  // its own first; false for every other registered descriptor
+    } faelle[] = {
+        {&zeit, {"CZeit", "CObjekt", "CBasis"}}, {&text, {"CString", "CBasis"}},
+        {&qtext, {"CQString", "CObjekt", "CBasis"}}, {&fehler, {"CFehler", "CBasis"}},
+        {&i18n(), {"CI18n", "CObjekt", "CBasis"}}, {klasse_czeit(), {"CKlasse", "CObjekt", "CBasis"}},
+        {&senke, {"CLogBase", "CObjekt", "CBasis"}},
+    };
+    for (const auto& fall : faelle) {
+        EXPECT_EQ(fall.objekt->gib_klasse(), finde_klasse(fall.klassen[0]));
+        EXPECT_FALSE(fall.objekt->ist_abgeleitet_von(nullptr));
+        for (const auto& [name, klasse] : klassenverzeichnis()) {
+            const bool erwartet = std::count(fall.klassen.begin(), fall.klassen.end(), name) != 0;
+            EXPECT_EQ(fall.objekt->ist_abgeleitet_von(klasse), erwartet) << fall.klassen[0] << " / " << name;
+        }
+    }
+}
+
+}  // namespace
