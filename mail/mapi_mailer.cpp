@@ -50,10 +50,11 @@ Zeiger funktion(EFunktion welche)
 }
 
 // Which library stands for Simple MAPI is the build's choice (mail/CMakeLists.txt):
-// the system's MAPI32.DLL where there is one; elsewhere our provider in the
-// lib/ folder beside the executable's bin/ folder, found relative to the
-// executable and never through the working directory, unless the environment
-// variable the build names says otherwise.
+// the system's MAPI32.DLL where there is one; elsewhere our provider in our
+// private library folder (lib/<multiarch>/telvorin beside bin/, in the build
+// tree as when installed), found relative to the executable and never through
+// the working directory, unless the environment variable the build names says
+// otherwise.
 QByteArray mapi_bibliothek()
 {
     const char* const variable = TELVORIN_MAPI_UMGEBUNG;

@@ -219,8 +219,10 @@ TEST_P(Mailjob, UnlesbareDateiEndetVorDemLaden)
 TEST(Mailjob, VorgabebibliothekLiegtNebenDemProgramm)
 {
     const QTemporaryDir woanders;
-    ASSERT_TRUE(QDir(woanders.path()).mkpath(QStringLiteral("bin")) && QDir(woanders.path()).mkpath("lib"));
-    ASSERT_TRUE(QFile::copy(provider(Laeufer::linux, "voll"), woanders.filePath(QStringLiteral("lib/libtelvorin_mapi.so"))));
+    // bin/ and our private library folder, as installed: lib/<multiarch>/telvorin.
+    const QString lib = woanders.filePath(QStringLiteral("bin/" TELVORIN_LIBDIR_FROM_BINDIR));
+    ASSERT_TRUE(QDir().mkpath(woanders.filePath(QStringLiteral("bin"))) && QDir().mkpath(lib));
+    ASSERT_TRUE(QFile::copy(provider(Laeufer::linux, "voll"), lib + QStringLiteral("/libtelvorin_mapi.so")));
     ASSERT_TRUE(QFile::copy(testhilfe::telvorin_binary(), woanders.filePath(QStringLiteral("bin/telvorin"))));
     const Lauf l = sende(Laeufer::linux, kurz, "", nullptr, woanders.filePath(QStringLiteral("bin/telvorin")));
     EXPECT_EQ(l.e.standardausgabe, banner() + kurz_liste + gesendet);
