@@ -36,3 +36,8 @@ export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 (cd build-asan && ctest --output-on-failure -j"$(nproc)")
+
+# The Debian package: lintian, then installed with apt into a throw-away Debian
+# 12 root, the example job run there, and removed again.
+scripts/build-deb.sh dist
+tests/debian/test_install.sh dist/telvorin_*.deb

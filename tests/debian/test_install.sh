@@ -13,6 +13,7 @@ skip() { echo "Install test skipped: $*"; exit 0; }
 [ "$(id -u)" -eq 0 ] || skip "it needs root for debootstrap and chroot"
 command -v debootstrap >/dev/null || skip "debootstrap is not installed"
 root=$(mktemp -d)
+chmod 755 "$root"  # apt fetches as its own user, who must reach the lists
 cleanup() {
   mountpoint -q "$root/proc" && umount "$root/proc"
   rm -rf "$root"
