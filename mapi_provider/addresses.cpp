@@ -27,7 +27,7 @@ std::optional<Mailbox> parse_mailbox(const QString& text)
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty() || !trimmed.contains(QLatin1Char('@')))
         return std::nullopt;
-    ensure_gmime();
+    boundary::ensure_gmime_started();
     const QByteArray utf8 = trimmed.toUtf8();
     GPtr<InternetAddressList> list(internet_address_list_parse(nullptr, utf8.constData()));
     if (!list || internet_address_list_length(list.get()) != 1)

@@ -1,16 +1,13 @@
-// GMime set-up and ownership helpers shared by the provider's sources.
+// GMime ownership helpers shared by the provider's sources.
 #pragma once
+
+#include "boundary/gmime_runtime.h"
 
 #include <gmime/gmime.h>
 
 #include <memory>
 
 namespace telvorin::mapi {
-
-// Initialises GMime once per process. GMime is never shut down again: the
-// host process may outlive any use of ours, and a library that is never
-// unloaded has no safe moment to do it.
-void ensure_gmime();
 
 struct GObjectUnref {
     void operator()(gpointer object) const { g_object_unref(object); }

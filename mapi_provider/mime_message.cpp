@@ -175,7 +175,7 @@ GPtr<GMimeMessage> build(const OutgoingMail& mail)
 
 int write_message(const OutgoingMail& mail, int fd, LineEnds line_ends)
 {
-    ensure_gmime();
+    boundary::ensure_gmime_started();
     GPtr<GMimeMessage> message = build(mail);
     GMimeFormatOptions* options = g_mime_format_options_new();
     g_mime_format_options_set_newline_format(

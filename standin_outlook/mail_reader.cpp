@@ -3,6 +3,8 @@
 
 #include "html_text.h"
 
+#include "boundary/gmime_runtime.h"
+
 #include <gmime/gmime.h>
 
 #include <QTextCodec>
@@ -203,22 +205,6 @@ MailMessage read_message(GMimeMessage* nachricht, const QByteArray& roh, int tie
     return m;
 }
 
-// GMime cannot be initialised again once it was shut down (its charset
-// tables stay freed), so it stays up from the first message read until the
-// process ends; the shutdown at exit keeps the leak checker quiet.
-class MimeLibrary {
-public:
-    MimeLibrary() { g_mime_init(); }
-    ~MimeLibrary() { g_mime_shutdown(); }
-    MimeLibrary(const MimeLibrary&) = delete;
-    MimeLibrary& operator=(const MimeLibrary&) = delete;
-};
-
-void initialise_mime()
-{
-    static const MimeLibrary bibliothek;
-}
-
 }  // namespace
 
 QString without_controls(QString text)
@@ -242,7 +228,7 @@ bool read_mail(const QByteArray& raw, MailMessage& out)
 {
     if (raw.isEmpty())
         return false;
-    initialise_mime();
+    boundary::ensure_gmime_started();
     GObjectPtr<GMimeStream> strom(g_mime_stream_mem_new_with_buffer(raw.constData(), static_cast<size_t>(raw.size())));
     GObjectPtr<GMimeParser> parser(g_mime_parser_new_with_stream(strom.get()));
     g_mime_parser_set_format(parser.get(), GMIME_FORMAT_MESSAGE);
