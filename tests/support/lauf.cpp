@@ -16,7 +16,7 @@ namespace testhilfe {
 
 QString telvorin_binary() { return QStringLiteral(TELVORIN_BINARY); }
 QString quellverzeichnis() { return QStringLiteral(TELVORIN_SOURCE_DIR); }
-std::vector<Laeufer> wine_laeufer() { return *TELVORIN_WINE == '\0' ? std::vector<Laeufer>() : std::vector{Laeufer::wine}; }
+std::vector<Laeufer> wine_laeufer() { return *TELVORIN_WINE ? std::vector{Laeufer::wine} : std::vector<Laeufer>(); }
 QString wine() { return QStringLiteral(TELVORIN_WINE); }
 QString windows_dist() { return QStringLiteral(TELVORIN_WINDOWS_DIST); }
 
@@ -63,8 +63,9 @@ QString Umgebung::pfad(const QString& relativ) const { return m_verzeichnis.path
 
 Ergebnis Umgebung::starte(const QStringList& argumente) const
 {
-    return m_laeufer == Laeufer::wine ? starte_programm(wine(), QStringList{windows_dist() + "/telvorin.exe"} + argumente)
-                                      : starte_programm(telvorin_binary(), argumente);
+    if (m_laeufer == Laeufer::wine)
+        return starte_programm(wine(), QStringList{windows_dist() + "/telvorin.exe"} + argumente);
+    return starte_programm(telvorin_binary(), argumente);
 }
 
 Ergebnis Umgebung::starte_programm(const QString& programm, const QStringList& argumente,
