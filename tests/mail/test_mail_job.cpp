@@ -10,12 +10,7 @@
 
 #include <gtest/gtest.h>
 
-using testhilfe::banner;
-using testhilfe::Ergebnis;
-using testhilfe::Laeufer;
-using testhilfe::mail_fehler;
-using testhilfe::programmende;
-using testhilfe::Umgebung;
+using namespace testhilfe;
 
 namespace {
 
@@ -55,10 +50,7 @@ QByteArray aufrufe(const QByteArray& protokoll)
     return ohne;
 }
 
-struct Lauf {
-    Ergebnis e;
-    QByteArray protokoll;
-};
+struct Lauf { Ergebnis e; QByteArray protokoll; };
 
 // The recording provider that leaves out `fehlt` ("voll": nothing) for the runner; an empty name, none.
 QString provider(Laeufer l, const QString& fehlt)
@@ -164,11 +156,9 @@ TEST_P(Mailjob, OhneProfilFragtSimpleMapiDenAnwender)
 TEST_P(Mailjob, JederAusgang)
 {
     const struct {
-        const char* name;
-        const char* codes;
-        QByteArray stdout_ende;  // what follows the listing
-        QByteArray stderr_ende;  // what follows the line naming the file; not empty means exit code -1
-        QByteArray aufrufe;
+        const char *name, *codes;
+        // What follows the listing, and what follows the line naming the file (not empty: exit code -1).
+        QByteArray stdout_ende, stderr_ende, aufrufe;
         const char* fehlt = "voll";  // which provider()
     } faelle[] = {
         // The retry's code is the one reported.

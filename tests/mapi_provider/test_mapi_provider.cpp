@@ -55,7 +55,6 @@ protected:
         ::unsetenv("DISPLAY");
     }
     void TearDown() override { QDir::setCurrent(m_alt_cwd); }
-
     QString standard_ausgang() const { return m_u.pfad("data/telvorin/outbox"); }
     void konfiguration(const QByteArray& inhalt)
     {
@@ -266,7 +265,6 @@ protected:
     }
     QString standard_ausgang() const { return m_u.pfad(QStringLiteral("home/.local/share/telvorin/outbox")); }
     void konfiguration(const QByteArray& inhalt) { m_u.schreibe("home/.config/telvorin/mapi.ini", inhalt); }
-
     testhilfe::Umgebung m_u;
 };
 
@@ -327,13 +325,12 @@ const QByteArray composer = "[Standard]\nDelivery=composer\n" + buch;
 const QByteArray ungueltig = "One or more recipients were invalid or did not resolve to any address.\n"
                              "Fehler beim Senden der EMail (INVALID_RECIPS)";
 
+// The configuration (nothing is written when null); why it is not used, or the recipient the composer refuses; the
+// mail; the mailer's text for the provider's code; TELVORIN_MAPI_CONFIG, in the working directory.
 struct FehlerFall {
     const char* beschreibung;
-    QByteArray konfiguration;  // nothing is written when null
-    QByteArray grund;          // why the configuration is not used, or the recipient the composer refuses
-    QByteArray mail = an({"a@example.com"});
-    QByteArray text = logon_fehler;  // the mailer's text for the provider's code
-    const char* datei = "mapi.ini";  // TELVORIN_MAPI_CONFIG, in the working directory
+    QByteArray konfiguration, grund, mail = an({"a@example.com"}), text = logon_fehler;
+    const char* datei = "mapi.ini";
 };
 
 // Any bytes as configuration give one such line: fuzz_provider_config.
@@ -404,17 +401,17 @@ TEST_F(ProviderTelvorin, TheComposerAndSendmailDeliveriesRunTheirCommands)
     EXPECT_TRUE(dateien_in(standard_ausgang()).isEmpty());
 }
 
+// The server's mode as smtp_server.py takes it and its SIZE ("": none); the profile lines after Server=; the
+// interface file's TO entry; bytes of a generated attachment (0: none); what standard error says after the server
+// (nullptr: the mail is delivered) and the tool's text for the code; `to` as the server gets it, when not as
+// written; whether every minute of the provider's limits lasts a second.
 struct SmtpCase {
-    const char* name;
-    const char* server_mode;  // as smtp_server.py takes it
-    const char* size_limit;   // the server's SIZE, "" for none
-    QByteArray credentials;   // profile lines after Server=
-    const char* to;           // the interface file's TO entry
-    int attachment_size;      // bytes of a generated attachment, 0 for none
-    const char* reason;       // expected on standard error after the server; nullptr: the mail is delivered
-    const char* code_text;    // the tool's text for the code it got
-    const char* sent_as = nullptr;  // `to` as the server gets it, when not as written
-    bool short_limits = false;      // every minute of the provider's limits lasts a second
+    const char *name, *server_mode, *size_limit;
+    QByteArray credentials;
+    const char* to;
+    int attachment_size;
+    const char *reason, *code_text, *sent_as = nullptr;
+    bool short_limits = false;
 };
 void PrintTo(const SmtpCase& c, std::ostream* out) { *out << c.name; }
 

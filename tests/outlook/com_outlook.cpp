@@ -2,8 +2,8 @@
 //
 // It serves the session that the file named by TELVORIN_COM_SITZUNG describes (UTF-8, a keyword and its text per
 // line): "Version <text>", "Explorer", "Selection", "Mail <subject>" (selected), "Inspector", "Item <subject>" (the
-// inspector's current item), "Anlage <file name><TAB><content in base64>" (of the last mail or item). SaveAs and SaveAsFile
-// write a file at their path and append "<member> args=<count> path=<path>" to the file named by
+// inspector's current item), "Anlage <file name><TAB><content in base64>" (of the last mail or item). SaveAs and
+// SaveAsFile write a file at their path and append "<member> args=<count> path=<path>" to the file named by
 // TELVORIN_COM_PROTOKOLL; when the DLL leaves the process, "lebend=<n>" records how many objects are still alive.
 // Without TELVORIN_COM_SITZUNG it serves no class, so that a registration left in a Wine prefix changes no other
 // test. It leaves out everything of Outlook that the tool does not call, type information included.
@@ -49,11 +49,9 @@ void schreibe(const std::wstring& pfad, const std::string& inhalt, DWORD wie)
 {
     const HANDLE h = CreateFileW(pfad.c_str(), wie, FILE_SHARE_READ, nullptr,
                                  wie == GENERIC_WRITE ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return;
     DWORD geschrieben = 0;
-    WriteFile(h, inhalt.data(), static_cast<DWORD>(inhalt.size()), &geschrieben, nullptr);
-    CloseHandle(h);
+    if (h != INVALID_HANDLE_VALUE)
+        WriteFile(h, inhalt.data(), static_cast<DWORD>(inhalt.size()), &geschrieben, nullptr), CloseHandle(h);
 }
 
 void protokolliere(const std::string& zeile)
@@ -61,20 +59,11 @@ void protokolliere(const std::string& zeile)
     schreibe(umgebung(L"TELVORIN_COM_PROTOKOLL"), zeile + "\n", FILE_APPEND_DATA);
 }
 
-std::string base64(const std::string& text)
-{
-    DWORD n = static_cast<DWORD>(text.size());
-    std::string daten(n, '\0');
-    if (!CryptStringToBinaryA(text.data(), n, CRYPT_STRING_BASE64, reinterpret_cast<BYTE*>(&daten[0]), &n, nullptr, nullptr))
-        n = 0;
-    return daten.substr(0, n);
-}
-
+using Anlage = std::pair<std::wstring, std::string>;  // file name, content
 struct Mail {
     std::wstring betreff;
-    std::vector<std::pair<std::wstring, std::string>> anlagen;
+    std::vector<Anlage> anlagen;
 };
-
 struct Sitzung {
     std::wstring version;
     bool explorer = false, selection = false, inspector = false, item = false;
@@ -100,8 +89,12 @@ Sitzung lies_sitzung()
         if (wort == "Item")
             s.item = true, s.aktuell.betreff = rest, letzte = &s.aktuell;
         const size_t tab = zeile.find('\t');
+        DWORD n = static_cast<DWORD>(zeile.size());
+        std::string daten(n, '\0');
         if (wort == "Anlage" && letzte != nullptr && tab != std::string::npos)
-            letzte->anlagen.emplace_back(breit(zeile.substr(7, tab - 7)), base64(zeile.substr(tab + 1)));
+            letzte->anlagen.emplace_back(breit(zeile.substr(7, tab - 7)), daten.substr(0, CryptStringToBinaryA(
+                &zeile[tab + 1], n - tab - 1, CRYPT_STRING_BASE64, reinterpret_cast<BYTE*>(&daten[0]), &n, nullptr,
+                nullptr) ? n : 0));
     }
     return s;
 }
@@ -112,30 +105,30 @@ HRESULT gib(VARIANT* v, const std::wstring& text)
     v->bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     return S_OK;
 }
-
-HRESULT gib(VARIANT* v, long zahl)
-{
-    v->vt = VT_I4;
-    v->lVal = zahl;
-    return S_OK;
-}
-
+HRESULT gib(VARIANT* v, long zahl) { v->vt = VT_I4, v->lVal = zahl; return S_OK; }
 // Takes over the reference of `objekt`; null is Outlook's "Nothing".
-HRESULT gib(VARIANT* v, IDispatch* objekt)
-{
-    v->vt = VT_DISPATCH;
-    v->pdispVal = objekt;
-    return S_OK;
-}
+HRESULT gib(VARIANT* v, IDispatch* objekt) { v->vt = VT_DISPATCH, v->pdispVal = objekt; return S_OK; }
 
 // The first argument as `typ`; VT_EMPTY when there is none or it does not convert.
-VARIANT argument(const DISPPARAMS* p, VARTYPE typ)
+VARIANT argument(const DISPPARAMS& p, VARTYPE typ)
 {
     VARIANT a;
     VariantInit(&a);
-    if (p->cArgs > 0 && FAILED(VariantChangeType(&a, &p->rgvarg[p->cArgs - 1], 0, typ)))
+    if (p.cArgs > 0 && FAILED(VariantChangeType(&a, &p.rgvarg[p.cArgs - 1], 0, typ)))
         VariantInit(&a);
     return a;
+}
+
+// SaveAs and SaveAsFile alike: record the call, then write `inhalt` at the path.
+HRESULT speichere(const char* member, const DISPPARAMS& p, const std::string& inhalt)
+{
+    VARIANT pfad = argument(p, VT_BSTR);
+    const std::wstring w = pfad.vt == VT_BSTR ? std::wstring(pfad.bstrVal, SysStringLen(pfad.bstrVal)) : L"";
+    VariantClear(&pfad);
+    protokolliere(std::string(member) + " args=" + std::to_string(p.cArgs) + " path=" + utf8(w));
+    if (!w.empty())
+        schreibe(w, inhalt, GENERIC_WRITE);
+    return S_OK;
 }
 
 // Counts itself among the living objects from construction to the last Release.
@@ -147,10 +140,7 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** objekt) override
     {
         *objekt = iid == IID_IUnknown || iid == __uuidof(I) ? this : nullptr;
-        if (*objekt == nullptr)
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
+        return *objekt == nullptr ? E_NOINTERFACE : (AddRef(), S_OK);
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++m_zaehler; }
     ULONG STDMETHODCALLTYPE Release() override
@@ -165,11 +155,12 @@ private:
     std::atomic<ULONG> m_zaehler{1};
 };
 
-// One object of the model: the names it answers to, in DISPID order from 1, and what each member does.
+using Member = std::function<HRESULT(const DISPPARAMS&, VARIANT*)>;
+
+// One object of the model: the members it answers to, with DISPIDs from 1 in this order.
 class Objekt : public Gezaehlt<IDispatch> {
 public:
-    explicit Objekt(std::vector<const wchar_t*> namen) : m_namen(std::move(namen)) {}
-
+    explicit Objekt(std::vector<std::pair<const wchar_t*, Member>> members) : m_members(std::move(members)) {}
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { *n = 0; return S_OK; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     // Names are matched without regard to case, as automation clients expect; only a member is named, no argument.
@@ -177,140 +168,94 @@ public:
     {
         for (UINT i = 0; i < anzahl; ++i)
             ids[i] = DISPID_UNKNOWN;
-        for (size_t k = 0; anzahl == 1 && k < m_namen.size(); ++k)
-            if (lstrcmpiW(namen[0], m_namen[k]) == 0)
+        for (size_t k = 0; anzahl == 1 && k < m_members.size(); ++k)
+            if (lstrcmpiW(namen[0], m_members[k].first) == 0)
                 ids[0] = static_cast<DISPID>(k + 1);
         return ids[0] == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK;
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD wie, DISPPARAMS* p, VARIANT* ergebnis, EXCEPINFO*,
                                      UINT*) override
     {
-        if (id < 1 || static_cast<size_t>(id) > m_namen.size() || !(wie & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)))
+        if (id < 1 || static_cast<size_t>(id) > m_members.size() || !(wie & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)))
             return DISP_E_MEMBERNOTFOUND;
         VARIANT verworfen;
         VariantInit(&verworfen);
-        const HRESULT hr = rufe(id, *p, ergebnis != nullptr ? ergebnis : &verworfen);
+        const HRESULT hr = m_members[id - 1].second(*p, ergebnis != nullptr ? ergebnis : &verworfen);
         VariantClear(&verworfen);
         return hr;
     }
 
-protected:
-    virtual HRESULT rufe(DISPID id, const DISPPARAMS& p, VARIANT* ergebnis) = 0;
-
-    // SaveAs and SaveAsFile alike: record the call, then write `inhalt` at the path.
-    static HRESULT speichere(const char* member, const DISPPARAMS& p, const std::string& inhalt)
-    {
-        VARIANT pfad = argument(&p, VT_BSTR);
-        const std::wstring w = pfad.vt == VT_BSTR ? std::wstring(pfad.bstrVal, SysStringLen(pfad.bstrVal)) : L"";
-        VariantClear(&pfad);
-        protokolliere(std::string(member) + " args=" + std::to_string(p.cArgs) + " path=" + utf8(w));
-        if (!w.empty())
-            schreibe(w, inhalt, GENERIC_WRITE);
-        return S_OK;
-    }
-
 private:
-    std::vector<const wchar_t*> m_namen;
-};
-
-class Anlage : public Objekt {
-public:
-    explicit Anlage(std::pair<std::wstring, std::string> a)
-        : Objekt({L"FileName", L"SaveAsFile"}), m_anlage(std::move(a)) {}
-    HRESULT rufe(DISPID id, const DISPPARAMS& p, VARIANT* e) override
-    {
-        return id == 1 ? gib(e, m_anlage.first) : speichere("SaveAsFile", p, m_anlage.second);
-    }
-    std::pair<std::wstring, std::string> m_anlage;
+    std::vector<std::pair<const wchar_t*, Member>> m_members;
 };
 
 // Selection and Attachments: a Count, and an Item(1..Count) made new on each call.
-class Liste : public Objekt {
-public:
-    explicit Liste(std::vector<std::function<IDispatch*()>> e)
-        : Objekt({L"Count", L"Item"}), m_elemente(std::move(e)) {}
-    HRESULT rufe(DISPID id, const DISPPARAMS& p, VARIANT* e) override
-    {
-        if (id == 1)
-            return gib(e, static_cast<long>(m_elemente.size()));
-        const long i = argument(&p, VT_I4).lVal;
-        if (i < 1 || static_cast<size_t>(i) > m_elemente.size())
-            return DISP_E_BADINDEX;
-        return gib(e, m_elemente[i - 1]());
-    }
-    std::vector<std::function<IDispatch*()>> m_elemente;
-};
+IDispatch* liste(std::vector<std::function<IDispatch*()>> elemente)
+{
+    return new Objekt({{L"Count", [elemente](const DISPPARAMS&, VARIANT* e) { return gib(e, long(elemente.size())); }},
+                       {L"Item", [elemente](const DISPPARAMS& p, VARIANT* e) {
+                            const long i = argument(p, VT_I4).lVal;
+                            return i < 1 || size_t(i) > elemente.size() ? DISP_E_BADINDEX : gib(e, elemente[i - 1]());
+                        }}});
+}
 
-class MailItem : public Objekt {
-public:
-    MailItem(Mail m, std::wstring version)
-        : Objekt({L"Subject", L"OutlookVersion", L"SaveAs", L"Attachments"}), m_mail(std::move(m)),
-          m_version(std::move(version)) {}
-    HRESULT rufe(DISPID id, const DISPPARAMS& p, VARIANT* e) override
-    {
-        if (id == 1 || id == 2)
-            return gib(e, id == 1 ? m_mail.betreff : m_version);
-        if (id == 3)
-            return speichere("SaveAs", p, "msg:" + utf8(m_mail.betreff));
-        std::vector<std::function<IDispatch*()>> anlagen;
-        for (const auto& a : m_mail.anlagen)
-            anlagen.push_back([a] { return new Anlage(a); });
-        return gib(e, new Liste(std::move(anlagen)));
-    }
-    Mail m_mail;
-    std::wstring m_version;
-};
+IDispatch* mail_item(const Mail& m, const std::wstring& version)
+{
+    std::vector<std::function<IDispatch*()>> anlagen;
+    for (const Anlage& a : m.anlagen)
+        anlagen.push_back([a]() -> IDispatch* {
+            return new Objekt({{L"FileName", [a](const DISPPARAMS&, VARIANT* e) { return gib(e, a.first); }},
+                               {L"SaveAsFile", [a](const DISPPARAMS& p, VARIANT*) {
+                                    return speichere("SaveAsFile", p, a.second);
+                                }}});
+        });
+    return new Objekt({{L"Subject", [m](const DISPPARAMS&, VARIANT* e) { return gib(e, m.betreff); }},
+                       {L"OutlookVersion", [version](const DISPPARAMS&, VARIANT* e) { return gib(e, version); }},
+                       {L"SaveAs", [m](const DISPPARAMS& p, VARIANT*) {
+                            return speichere("SaveAs", p, "msg:" + utf8(m.betreff));
+                        }},
+                       {L"Attachments", [anlagen](const DISPPARAMS&, VARIANT* e) { return gib(e, liste(anlagen)); }}});
+}
 
-// The explorer (Selection) or the inspector (CurrentItem).
-class Fenster : public Objekt {
-public:
-    Fenster(bool explorer, Sitzung s)
-        : Objekt({explorer ? L"Selection" : L"CurrentItem"}), m_explorer(explorer), m_sitzung(std::move(s)) {}
-    HRESULT rufe(DISPID, const DISPPARAMS&, VARIANT* e) override
-    {
-        const Sitzung& s = m_sitzung;
-        if (!m_explorer)
-            return gib(e, s.item ? new MailItem(s.aktuell, s.version) : nullptr);
-        std::vector<std::function<IDispatch*()>> mails;
-        for (const Mail& m : s.auswahl)
-            mails.push_back([m, v = s.version] { return new MailItem(m, v); });
-        return gib(e, s.selection ? new Liste(std::move(mails)) : nullptr);
-    }
-    bool m_explorer;
-    Sitzung m_sitzung;
-};
+// The session as read when the Application is made; its explorer (Selection) and inspector (CurrentItem), or Nothing.
+IDispatch* application()
+{
+    const Sitzung s = lies_sitzung();
+    std::vector<std::function<IDispatch*()>> mails;
+    for (const Mail& m : s.auswahl)
+        mails.push_back([m, v = s.version] { return mail_item(m, v); });
+    const Member selection = [s, mails](const DISPPARAMS&, VARIANT* e) {
+        return gib(e, s.selection ? liste(mails) : nullptr);
+    };
+    const Member item = [s](const DISPPARAMS&, VARIANT* e) {
+        return gib(e, s.item ? mail_item(s.aktuell, s.version) : nullptr);
+    };
+    return new Objekt({{L"Version", [s](const DISPPARAMS&, VARIANT* e) { return gib(e, s.version); }},
+                       {L"ActiveExplorer", [s, selection](const DISPPARAMS&, VARIANT* e) {
+                            return gib(e, s.explorer ? new Objekt({{L"Selection", selection}}) : nullptr);
+                        }},
+                       {L"ActiveInspector", [s, item](const DISPPARAMS&, VARIANT* e) {
+                            return gib(e, s.inspector ? new Objekt({{L"CurrentItem", item}}) : nullptr);
+                        }}});
+}
 
-class Application : public Objekt {
-public:
-    Application() : Objekt({L"Version", L"ActiveExplorer", L"ActiveInspector"}), m_sitzung(lies_sitzung()) {}
-    HRESULT rufe(DISPID id, const DISPPARAMS&, VARIANT* e) override
-    {
-        if (id == 1)
-            return gib(e, m_sitzung.version);
-        const bool explorer = id == 2;
-        const bool offen = explorer ? m_sitzung.explorer : m_sitzung.inspector;
-        return gib(e, offen ? new Fenster(explorer, m_sitzung) : nullptr);
-    }
-    Sitzung m_sitzung;
-};
+// Hands out the interface `iid` of `objekt`, whose own reference it drops.
+template <class I>
+HRESULT frage(I* objekt, REFIID iid, void** ergebnis)
+{
+    const HRESULT hr = objekt->QueryInterface(iid, ergebnis);
+    objekt->Release();
+    return hr;
+}
 
 class Fabrik : public Gezaehlt<IClassFactory> {
 public:
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* aussen, REFIID iid, void** objekt) override
     {
         *objekt = nullptr;
-        if (aussen != nullptr)
-            return CLASS_E_NOAGGREGATION;
-        Application* a = new Application;
-        const HRESULT hr = a->QueryInterface(iid, objekt);
-        a->Release();
-        return hr;
+        return aussen != nullptr ? CLASS_E_NOAGGREGATION : frage(application(), iid, objekt);
     }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL sperre) override
-    {
-        sperren += sperre ? 1 : -1;
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL sperre) override { sperren += sperre ? 1 : -1; return S_OK; }
 };
 
 // Outlook's Application class id.
@@ -325,10 +270,7 @@ __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID k, REFII
     *objekt = nullptr;
     if (k != klasse || umgebung(L"TELVORIN_COM_SITZUNG").empty())
         return CLASS_E_CLASSNOTAVAILABLE;
-    Fabrik* f = new Fabrik;
-    const HRESULT hr = f->QueryInterface(iid, objekt);
-    f->Release();
-    return hr;
+    return frage(new Fabrik, iid, objekt);
 }
 
 __declspec(dllexport) HRESULT STDAPICALLTYPE DllCanUnloadNow() { return lebend == 0 && sperren == 0 ? S_OK : S_FALSE; }

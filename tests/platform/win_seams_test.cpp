@@ -3,45 +3,31 @@
 #include "system_info.h"
 
 #include <cstdio>
-#include <string>
 
 namespace {
 
 int checks = 0, failed = 0;
 
-void check(bool condition, const char* what)
-{
-    ++checks;
-    if (!condition) {
-        ++failed;
-        std::printf("FAILED: %s\n", what);
-    }
-}
-
 }  // namespace
+
+// Counts a check, and prints the expression of one that fails.
+#define CHECK(condition) (++checks, (condition) ? void() : (void)(++failed, std::printf("FAILED: %s\n", #condition)))
 
 int main()
 {
     using namespace telvorin::platform;
+    CHECK(system_bit_width() == 64);  // Wine's default prefix is a 64-bit Windows on an x86-64 host.
 
-    // Wine's default prefix is a 64-bit Windows on an x86-64 host.
-    check(system_bit_width() == 64, "a 64-bit system reports 64");
-
+    // Our own DLL loads by name from the executable's folder, leaving no error text; its export is found and callable.
     LibraryHandle probe = load_library("seam_probe.dll");
-    check(probe != nullptr, "our own DLL loads by name from the executable's folder");
-    check(last_load_error().empty(), "a successful load leaves no error text");
+    CHECK(probe != nullptr && last_load_error().empty());
+    auto* twice = reinterpret_cast<int (*)(int)>(resolve_function(probe, "seam_probe_double"));
+    CHECK(twice != nullptr && twice(21) == 42);
 
-    using Doubler = int (*)(int);
-    auto* twice = reinterpret_cast<Doubler>(resolve_function(probe, "seam_probe_double"));
-    check(twice != nullptr && twice(21) == 42, "an exported function is found and callable");
-
-    check(resolve_function(probe, "seam_probe_missing") == nullptr, "a missing export resolves to null");
-    check(!last_load_error().empty(), "a missing export leaves the system's error text");
-
-    check(resolve_function(nullptr, "seam_probe_double") == nullptr, "no library, no function");
-
-    check(load_library("no_such_library_telvorin.dll") == nullptr, "a missing DLL is a failed load");
-    check(!last_load_error().empty(), "a failed load leaves the system's error text");
+    // A missing export, or no library, gives no function; a missing export or DLL leaves the system's error text.
+    CHECK(resolve_function(probe, "seam_probe_missing") == nullptr && !last_load_error().empty());
+    CHECK(resolve_function(nullptr, "seam_probe_double") == nullptr);
+    CHECK(load_library("no_such_library_telvorin.dll") == nullptr && !last_load_error().empty());
 
     std::printf("%d passed, %d failed\n", checks - failed, failed);
     return failed == 0 ? 0 : 1;

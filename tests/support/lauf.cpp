@@ -14,32 +14,11 @@
 
 namespace testhilfe {
 
-QString telvorin_binary()
-{
-    return QStringLiteral(TELVORIN_BINARY);
-}
-
-QString quellverzeichnis()
-{
-    return QStringLiteral(TELVORIN_SOURCE_DIR);
-}
-
-std::vector<Laeufer> wine_laeufer()
-{
-    if (*TELVORIN_WINE == '\0')
-        return {};
-    return {Laeufer::wine};
-}
-
-QString wine()
-{
-    return QStringLiteral(TELVORIN_WINE);
-}
-
-QString windows_dist()
-{
-    return QStringLiteral(TELVORIN_WINDOWS_DIST);
-}
+QString telvorin_binary() { return QStringLiteral(TELVORIN_BINARY); }
+QString quellverzeichnis() { return QStringLiteral(TELVORIN_SOURCE_DIR); }
+std::vector<Laeufer> wine_laeufer() { return *TELVORIN_WINE ? std::vector{Laeufer::wine} : std::vector<Laeufer>(); }
+QString wine() { return QStringLiteral(TELVORIN_WINE); }
+QString windows_dist() { return QStringLiteral(TELVORIN_WINDOWS_DIST); }
 
 QByteArray lokal(Laeufer laeufer, const QString& text)
 {
@@ -80,16 +59,12 @@ Umgebung::Umgebung(Laeufer laeufer) : m_laeufer(laeufer)
     }
 }
 
-QString Umgebung::pfad(const QString& relativ) const
-{
-    return m_verzeichnis.path() + QLatin1Char('/') + relativ;
-}
+QString Umgebung::pfad(const QString& relativ) const { return m_verzeichnis.path() + QLatin1Char('/') + relativ; }
 
 Ergebnis Umgebung::starte(const QStringList& argumente) const
 {
     if (m_laeufer == Laeufer::wine)
-        return starte_programm(QStringLiteral(TELVORIN_WINE),
-                               QStringList{QStringLiteral(TELVORIN_WINDOWS_DIST "/telvorin.exe")} + argumente);
+        return starte_programm(wine(), QStringList{windows_dist() + "/telvorin.exe"} + argumente);
     return starte_programm(telvorin_binary(), argumente);
 }
 
@@ -103,22 +78,17 @@ Ergebnis Umgebung::starte_programm(const QString& programm, const QStringList& a
     prozess.setProcessEnvironment(umgebung);
     prozess.setWorkingDirectory(m_verzeichnis.path());
     prozess.start(programm, argumente);
-    Ergebnis e;
     if (!prozess.waitForStarted(30000))
-        return e;
-    if (!eingabe.isEmpty())
-        prozess.write(eingabe);
+        return {};
+    prozess.write(eingabe);
     prozess.closeWriteChannel();
     if (!prozess.waitForFinished(60000)) {
         prozess.kill();
         prozess.waitForFinished(5000);
-        return e;
+        return {};
     }
-    e.standardausgabe = prozess.readAllStandardOutput();
-    e.standardfehler = prozess.readAllStandardError();
-    if (prozess.exitStatus() == QProcess::NormalExit)
-        e.exit_code = prozess.exitCode();
-    return e;
+    const bool normal = prozess.exitStatus() == QProcess::NormalExit;
+    return {normal ? prozess.exitCode() : -1000, prozess.readAllStandardOutput(), prozess.readAllStandardError()};
 }
 
 QString Umgebung::schreibe(const QString& relativ, const QByteArray& inhalt) const
@@ -133,14 +103,9 @@ QString Umgebung::schreibe(const QString& relativ, const QByteArray& inhalt) con
 
 QByteArray Umgebung::lies(const QString& relativ_oder_absolut) const
 {
-    const QString ziel = QFileInfo(relativ_oder_absolut).isAbsolute() ? relativ_oder_absolut : pfad(relativ_oder_absolut);
-    QFile datei(ziel);
-    if (!datei.open(QIODevice::ReadOnly))
-        return QByteArray();
-    QByteArray inhalt = datei.readAll();
-    if (inhalt.isNull())
-        inhalt = QByteArray("");
-    return inhalt;
+    QFile datei(QFileInfo(relativ_oder_absolut).isAbsolute() ? relativ_oder_absolut : pfad(relativ_oder_absolut));
+    const QByteArray inhalt = datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
+    return inhalt.isNull() && datei.isOpen() ? QByteArray("") : inhalt;
 }
 
 }  // namespace testhilfe

@@ -12,15 +12,11 @@
 
 namespace testhilfe {
 
-// Which build of the tool a run starts: the Linux binary, or the Windows
-// build's telvorin.exe under Wine in the test run's prefix. End-to-end tests
-// take it as their parameter and are instantiated as "Linux" and "Wine"
-// (ctest runs the "Wine/" cases after the prefix is set up).
+// Which build of the tool a run starts: the Linux binary, or the Windows build's telvorin.exe under Wine in the test
+// run's prefix. End-to-end tests take it as their parameter and are instantiated as "Linux" and "Wine" (ctest runs
+// the "Wine/" cases after the prefix is set up).
 enum class Laeufer { linux, wine };
-inline void PrintTo(Laeufer l, std::ostream* os)
-{
-    *os << (l == Laeufer::wine ? "telvorin.exe" : "telvorin");
-}
+inline void PrintTo(Laeufer l, std::ostream* os) { *os << (l == Laeufer::wine ? "telvorin.exe" : "telvorin"); }
 // {Laeufer::wine} when the build found a Windows build and Wine, else empty.
 std::vector<Laeufer> wine_laeufer();
 // Wine and the Windows build's folder, for tests that start other programs there.
@@ -35,34 +31,27 @@ struct Ergebnis {
     QByteArray standardfehler;
 };
 
-// A temporary working directory with a pinned environment: LC_ALL=C.UTF-8,
-// TZ=UTC, HOME, TMPDIR and the XDG folders inside the directory, no display,
-// no variable of the tool set. Sanitizer options of the test process pass
-// through. Tests add or override variables with setze(). Under Wine the
-// Windows temporary folder (%TEMP%) is the same tmp/ folder, and the prefix
-// takes the code page 1252 from the pinned locale.
+// A temporary working directory with a pinned environment: LC_ALL=C.UTF-8, TZ=UTC, HOME, TMPDIR and the XDG folders
+// inside the directory, no display, no variable of the tool set. Sanitizer options of the test process pass through.
+// Tests add or override variables with setze(). Under Wine the Windows temporary folder (%TEMP%) is the same tmp/
+// folder, and the prefix takes the code page 1252 from the pinned locale.
 class Umgebung {
 public:
     explicit Umgebung(Laeufer laeufer = Laeufer::linux);
     Laeufer laeufer() const { return m_laeufer; }
 
-    // Path of the working directory (absolute, no trailing slash).
+    // Path of the working directory (absolute, no trailing slash), or of `relativ` inside it.
     QString pfad() const { return m_verzeichnis.path(); }
-    // Path of `relativ` inside the working directory.
     QString pfad(const QString& relativ) const;
 
     void setze(const QString& name, const QString& wert) { m_variablen[name] = wert; }
     void entferne(const QString& name) { m_variablen.remove(name); }
 
-    // Runs telvorin (telvorin.exe under Wine) with `argumente` in the working
-    // directory; a run that takes longer than a minute is killed and reported
-    // as not finished.
+    // Runs telvorin (telvorin.exe under Wine) with `argumente` in the working directory; a run that takes longer than
+    // a minute is killed and reported as not finished. starte_programm runs any program so (standard input `eingabe`).
     Ergebnis starte(const QStringList& argumente) const;
-
-    // Runs any program the same way (standard input from `eingabe`).
     Ergebnis starte_programm(const QString& programm, const QStringList& argumente,
                              const QByteArray& eingabe = QByteArray()) const;
-
     // Writes `inhalt` to `relativ` (folders created); returns the full path.
     QString schreibe(const QString& relativ, const QByteArray& inhalt) const;
     // Reads a file; a missing file reads as a null QByteArray.
