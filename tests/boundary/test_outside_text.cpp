@@ -11,10 +11,7 @@ using namespace telvorin::boundary;
 
 // UTF-16 as written, NUL and byte-order mark included, which QString's own conversions drop.
 template <size_t n>
-QString u(const char16_t (&text)[n])
-{
-    return QString(reinterpret_cast<const QChar*>(text), static_cast<int>(n - 1));
-}
+QString u(const char16_t (&text)[n]) { return QString(reinterpret_cast<const QChar*>(text), static_cast<int>(n - 1)); }
 
 TEST(OutsideText, Utf8ElseLatin1)
 {
@@ -30,12 +27,12 @@ TEST(OutsideText, Utf8ElseLatin1)
         EXPECT_EQ(is_utf8(c.bytes), c.utf8) << c.bytes.toHex().constData();
         EXPECT_EQ(utf8_or_latin1(c.bytes), c.text) << c.bytes.toHex().constData();
     }
-    Utf8Check pieces;  // a sequence runs over from one piece into the next
+    Utf8Check pieces;  // a sequence runs over from one piece into the next; E0 80 can never become valid
     pieces.add("a\xe2\x82", 3);
     EXPECT_TRUE(pieces.valid_so_far() && !pieces.valid());
     pieces.add("\xac", 1);
     EXPECT_TRUE(pieces.valid());
-    pieces.add("\xe0\x80", 2);  // can never become valid
+    pieces.add("\xe0\x80", 2);
     EXPECT_FALSE(pieces.valid_so_far());
 }
 
