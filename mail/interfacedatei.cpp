@@ -4,6 +4,8 @@
 #include "cqiodatei.h"
 #include "konsole.h"
 
+#include "boundary/outside_text.h"
+
 #include <QFile>
 #include <QObject>
 #include <QTextCodec>
@@ -18,17 +20,16 @@ namespace {
 constexpr qint64 utf8_pruefbereich = 2048;
 
 // A file whose beginning is no valid UTF-8 was written in Latin-1; otherwise
-// the stream's default (the system's 8-bit code page) stays. The converter
-// state carries a sequence cut at the end of the range instead of counting
-// it as invalid. A byte-order mark still wins in both cases, as the stream
+// the stream's default (the system's 8-bit code page) stays. A sequence cut
+// at the end of the range does not count as invalid. A byte-order mark still wins in both cases, as the stream
 // detects it on its first read: UTF-16 text never passes the UTF-8 test, and
 // reading it as Latin-1 would lose every line.
 void waehle_dekodierung(CQIODatei& datei)
 {
     const QByteArray anfang = datei.innere_datei().peek(utf8_pruefbereich);
-    QTextCodec::ConverterState zustand;
-    QTextCodec::codecForName("UTF-8")->toUnicode(anfang.constData(), anfang.size(), &zustand);
-    if (zustand.invalidChars > 0)
+    telvorin::boundary::Utf8Check pruefung;
+    pruefung.add(anfang.constData(), anfang.size());
+    if (!pruefung.valid_so_far())
         datei.strom()->setCodec("ISO 8859-1");
 }
 

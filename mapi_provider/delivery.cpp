@@ -5,6 +5,8 @@
 #include "time_limits.h"
 
 #include "boundary/child_process.h"
+#include "boundary/new_file.h"
+#include "boundary/outside_text.h"
 #include "boundary/unique_fd.h"
 
 #include <QDateTime>
@@ -45,21 +47,6 @@ QByteArray outbox_name(const QDateTime& when, int attempt)
     if (attempt > 0)
         name += '-' + QByteArray::number(attempt);
     return name + ".eml";
-}
-
-// Moves `from` to `to` unless `to` exists; false with errno set otherwise.
-bool rename_no_replace(const QByteArray& from, const QByteArray& to)
-{
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    // File systems without RENAME_NOREPLACE: a hard link fails on an
-    // existing name just the same.
-    if (::link(from.constData(), to.constData()) != 0)
-        return false;
-    ::unlink(from.constData());
-    return true;
 }
 
 constexpr char temporary_prefix[] = ".telvorin-";
@@ -137,7 +124,7 @@ bool composer_address(const QString& address)
         const bool dot = c == QLatin1Char('.');
         if (dot && (i == 0 || i == at - 1 || i == at + 1 || i == address.size() - 1 || address[i - 1] == c))
             return false;
-        if (c.unicode() >= 0x80 ? c.category() == QChar::Other_Control || c.isSpace()
+        if (c.unicode() >= 0x80 ? boundary::is_control(c.unicode()) || c.isSpace()
                                 : !(c.isLetterOrNumber() || dot || c == QLatin1Char('@')
                                     || (i < at && atext.contains(c)) || (i > at && c == QLatin1Char('-'))))
             return false;
@@ -160,34 +147,23 @@ ULONG deliver_to_outbox(const OutgoingMail& mail, const QString& directory)
         return MAPI_E_FAILURE;
     const QByteArray folder = QFile::encodeName(directory);
     remove_stale_temporaries(folder);
-    // mkostemp creates a new file or fails, and the rename below never
-    // replaces a name: no link in the outbox is ever written through.
-    QByteArray temporary = folder + '/' + temporary_prefix + "XXXXXX";
-    UniqueFd fd(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (fd.get() < 0)
+    boundary::NewFile file(folder, temporary_prefix);
+    if (file.fd() < 0)
         return code_for_write_error(errno);
-    ::flock(fd.get(), LOCK_EX);
-    int error = write_message(mail, fd.get(), LineEnds::crlf);
-    // Without fsync a crash right after the rename could leave an empty
-    // file under the final name.
-    if (error == 0 && ::fsync(fd.get()) != 0)
-        error = errno;
-    fd.reset();
-    if (error != 0) {
-        ::unlink(temporary.constData());
+    ::flock(file.fd(), LOCK_EX);
+    int error = write_message(mail, file.fd(), LineEnds::crlf);
+    if (error == 0)
+        error = file.finish();
+    if (error != 0)
         return code_for_write_error(error);
-    }
     const QDateTime now = QDateTime::currentDateTime();
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        const QByteArray target = folder + '/' + outbox_name(now, attempt);
-        if (rename_no_replace(temporary, target))
+        if (file.place(folder + '/' + outbox_name(now, attempt)))
             return SUCCESS_SUCCESS;
         if (errno != EEXIST)
             break;
     }
-    const int rename_error = errno;
-    ::unlink(temporary.constData());
-    return code_for_write_error(rename_error);
+    return code_for_write_error(errno);
 }
 
 ULONG deliver_to_sendmail(const OutgoingMail& mail, const QStringList& command)
@@ -210,7 +186,7 @@ ULONG deliver_to_composer(const OutgoingMail& mail, const QStringList& command)
     for (const OutgoingRecipient& recipient : mail.recipients) {
         const QString& address = recipient.mailbox.address;
         if (!composer_address(address)) {
-            report_line(QStringLiteral("MAPI: Empfaenger '%1' ist keine Adresse fuer den Mail-Composer")
+            boundary::write_error_line(QStringLiteral("MAPI: Empfaenger '%1' ist keine Adresse fuer den Mail-Composer")
                             .arg(address.isEmpty() ? recipient.as_written : address));
             return MAPI_E_INVALID_RECIPS;
         }
@@ -230,7 +206,7 @@ ULONG deliver_to_composer(const OutgoingMail& mail, const QStringList& command)
         arguments << QStringLiteral("--subject") << header_text(mail.subject);
     if (mail.body->len > 0) {
         if (mail.body->len >= longest_argument()) {
-            report_line(QStringLiteral("MAPI: Text mit %1 Bytes zu gross fuer die Befehlszeile des Mail-Composers "
+            boundary::write_error_line(QStringLiteral("MAPI: Text mit %1 Bytes zu gross fuer die Befehlszeile des Mail-Composers "
                                        "(hoechstens %2)")
                             .arg(mail.body->len)
                             .arg(longest_argument() - 1));

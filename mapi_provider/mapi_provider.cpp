@@ -6,6 +6,8 @@
 #include "send_mail.h"
 #include "simple_mapi.h"
 
+#include "boundary/outside_text.h"
+
 #include <QSet>
 
 #include <cstdio>
@@ -63,9 +65,7 @@ void report_configuration_error(const QString& line)
             return;
         s.reported.insert(line);
     }
-    const QByteArray text = line.toLatin1() + '\n';
-    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
-    std::fflush(stderr);
+    boundary::write_error_line(line);
 }
 
 // A session for `profile_name` (empty: the default profile); the result code

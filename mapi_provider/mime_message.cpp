@@ -3,8 +3,9 @@
 
 #include "gmime_support.h"
 
+#include "boundary/outside_text.h"
+
 #include <QMimeDatabase>
-#include <QTextCodec>
 
 #include <unistd.h>
 
@@ -107,16 +108,13 @@ GPtr<GMimeObject> text_part(const TextBytes& body)
 // and leaves it at its start.
 const char* charset_of(int fd)
 {
-    QTextDecoder decoder(QTextCodec::codecForMib(106), QTextCodec::IgnoreHeader);
+    boundary::Utf8Check check;
     char buffer[65536];
     ssize_t got = 0;
-    bool valid = true;
-    while (valid && (got = ::read(fd, buffer, sizeof buffer)) > 0) {
-        decoder.toUnicode(buffer, static_cast<int>(got));
-        valid = !decoder.hasFailure();
-    }
+    while (check.valid_so_far() && (got = ::read(fd, buffer, sizeof buffer)) > 0)
+        check.add(buffer, got);
     ::lseek(fd, 0, SEEK_SET);
-    return valid && got == 0 && !decoder.needsMoreData() ? "utf-8" : "iso-8859-1";
+    return check.valid() && got == 0 ? "utf-8" : "iso-8859-1";
 }
 
 GPtr<GMimeObject> attachment_part(const OutgoingAttachment& attachment)

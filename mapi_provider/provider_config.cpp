@@ -3,6 +3,8 @@
 
 #include "provider_text.h"
 
+#include "boundary/outside_text.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -152,11 +154,6 @@ QString structure_error(const QByteArray& content, bool utf8)
         keys.insert(key.toLower());
     }
     return QString();
-}
-
-bool valid_utf8(const QByteArray& bytes)
-{
-    return decode_8bit(bytes) == QString::fromUtf8(bytes);
 }
 
 // QSettings reads the bytes of a key one by one as Latin-1; a file written
@@ -318,7 +315,7 @@ Configuration read_file(const QString& path)
         throw ConfigError(QStringLiteral("zu gross"));
     if (file.error() != QFileDevice::NoError)
         throw ConfigError(QStringLiteral("nicht lesbar"));
-    const bool utf8 = valid_utf8(content);
+    const bool utf8 = boundary::is_utf8(content);
     if (const QString error = structure_error(content, utf8); !error.isEmpty())
         throw ConfigError(error);
 
@@ -404,10 +401,7 @@ LoadResult load_configuration()
     } catch (const ConfigError& error) {
         result.error = QStringLiteral("MAPI-Konfiguration '%1' nicht verwendbar: %2").arg(path, error.reason);
         // A quoted value may run over several lines; the report stays one.
-        for (QChar& c : result.error) {
-            if (c.category() == QChar::Other_Control)
-                c = QLatin1Char('?');
-        }
+        result.error = boundary::replace_controls(result.error, QLatin1Char('?'));
     }
     return result;
 }

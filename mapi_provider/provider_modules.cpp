@@ -1,7 +1,7 @@
 // Loading the provider's modules from the provider's own folder.
 #include "provider_modules.h"
 
-#include "provider_text.h"
+#include "boundary/outside_text.h"
 
 #include <dlfcn.h>
 
@@ -31,7 +31,7 @@ Entry entry_of(const char* file_name, const char* entry)
     if (address == nullptr) {
         // dlerror names the file, and the symbol when that is what is missing.
         const char* why = ::dlerror();
-        report_line(QStringLiteral("Modul nicht ladbar: %1")
+        boundary::write_error_line(QStringLiteral("Modul nicht ladbar: %1")
                         .arg(why != nullptr ? QString::fromLocal8Bit(why) : QString::fromLocal8Bit(path)));
     }
     return reinterpret_cast<Entry>(address);

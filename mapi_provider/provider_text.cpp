@@ -1,7 +1,7 @@
 // Text and path conventions at the provider's 8-bit and 16-bit borders.
 #include "provider_text.h"
 
-#include <QTextCodec>
+#include "boundary/outside_text.h"
 
 #include <new>
 
@@ -9,27 +9,14 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
 namespace telvorin::mapi {
 
-QString decode_8bit(const QByteArray& text)
-{
-    QTextCodec* utf8 = QTextCodec::codecForMib(106);
-    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
-    const QString decoded = utf8->toUnicode(text.constData(), text.size(), &state);
-    // remainingChars catches a sequence cut off at the end, which is no
-    // valid UTF-8 either.
-    if (state.invalidChars == 0 && state.remainingChars == 0)
-        return decoded;
-    return QString::fromLatin1(text);
-}
-
 QString decode_8bit(const char* text)
 {
-    return text ? decode_8bit(QByteArray(text)) : QString();
+    return text ? boundary::utf8_or_latin1(QByteArray(text)) : QString();
 }
 
 QByteArray encode_8bit(const QString& text)
@@ -74,7 +61,7 @@ TextBytes text_bytes(const char* text)
     const size_t length = text ? std::strlen(text) : 0;
     if (length > G_MAXUINT / 2)
         throw std::bad_alloc();  // beyond what a GLib byte array holds once converted
-    if (length == 0 || g_utf8_validate(text, static_cast<gssize>(length), nullptr)) {
+    if (length == 0 || boundary::is_utf8(text, static_cast<qsizetype>(length))) {
         GByteArray* array = g_byte_array_sized_new(static_cast<guint>(length));
         g_byte_array_append(array, reinterpret_cast<const guint8*>(text ? text : ""), static_cast<guint>(length));
         return with_unix_line_ends(array);
@@ -96,25 +83,7 @@ TextBytes text_bytes(const QString& text)
 
 QString header_text(const QString& text)
 {
-    QString result = text;
-    for (QChar& c : result) {
-        if (c.category() == QChar::Other_Control && c != QLatin1Char('\t'))
-            c = QChar::ReplacementCharacter;
-    }
-    return result;
-}
-
-void report_line(const QString& line)
-{
-    QByteArray text = line.toLatin1();
-    for (char& c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || (u >= 0x7F && u < 0xA0))
-            c = '?';
-    }
-    text += '\n';
-    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
-    std::fflush(stderr);
+    return boundary::replace_controls(text, QChar::ReplacementCharacter, boundary::Tabs::keep);
 }
 
 QByteArray posix_path(const QByteArray& windows_path)

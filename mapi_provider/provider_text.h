@@ -13,7 +13,6 @@ namespace telvorin::mapi {
 // 8-bit text from a caller: UTF-8 when the bytes are valid UTF-8, otherwise
 // Latin-1 (callers hand us titles in Latin-1). A null pointer reads as "".
 QString decode_8bit(const char* text);
-QString decode_8bit(const QByteArray& text);
 
 // 8-bit text for a caller: Latin-1 when every character fits, otherwise
 // UTF-8. Callers of the 8-bit entry points read what we hand out in the
@@ -31,10 +30,6 @@ TextBytes text_bytes(const QString& text);
 // U+FFFD, so that no reader shows a line break or a terminal escape the caller
 // slipped in. A tab is white space in a header and reaches readers as one.
 QString header_text(const QString& text);
-
-// Writes `line` and a line end to standard error in Latin-1, control
-// characters as "?": the one line that explains a refusal to the user.
-void report_line(const QString& line);
 
 // A path as a Windows caller writes it, for this system: every "\" becomes "/".
 QByteArray posix_path(const QByteArray& windows_path);

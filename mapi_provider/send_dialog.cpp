@@ -1,10 +1,8 @@
 // The send dialog that MAPI_DIALOG asks for: the user sees the mail, may edit it, and sends or cancels.
-// Built into a module of its own, so that only a dialog really shown loads Qt Widgets.
 #include "send_dialog.h"
 
 #include "recipient_field.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -20,37 +18,9 @@
 
 #include <sys/stat.h>
 
-#include <clocale>
-#include <memory>
-#include <string>
-
 namespace telvorin::mapi {
 
 namespace {
-
-// A QApplication for the length of one dialog when the host has none. Qt
-// sets the C locale from the environment; the host gets its own back.
-class OwnApplication {
-public:
-    OwnApplication() : m_locale(std::setlocale(LC_ALL, nullptr))
-    {
-        static int argc = 1;
-        static char name[] = "telvorin-mapi";
-        static char* argv[] = {name, nullptr};
-        m_application = std::make_unique<QApplication>(argc, argv);
-    }
-    OwnApplication(const OwnApplication&) = delete;
-    OwnApplication& operator=(const OwnApplication&) = delete;
-    ~OwnApplication()
-    {
-        m_application.reset();
-        std::setlocale(LC_ALL, m_locale.c_str());
-    }
-
-private:
-    std::string m_locale;
-    std::unique_ptr<QApplication> m_application;
-};
 
 QString shown_recipients(const OutgoingMail& mail, RecipientKind kind)
 {
@@ -235,18 +205,10 @@ private:
 
 }  // namespace
 
-ULONG show_send_dialog(OutgoingMail& mail, bool recipients_required, const RecipientResolver& resolve,
-                       bool own_application)
+bool run_send_dialog(OutgoingMail& mail, bool recipients_required, const RecipientResolver& resolve)
 {
-    std::unique_ptr<OwnApplication> own;
-    if (own_application)
-        own = std::make_unique<OwnApplication>();
-    bool sent = false;
-    {
-        SendDialog dialog(mail, recipients_required, resolve);
-        sent = dialog.run();
-    }
-    return sent ? SUCCESS_SUCCESS : MAPI_USER_ABORT;
+    SendDialog dialog(mail, recipients_required, resolve);
+    return dialog.run();
 }
 
 }  // namespace telvorin::mapi

@@ -1,9 +1,9 @@
 // The send dialog that MAPI_DIALOG asks for: the user sees the mail, may edit it, and sends or cancels.
 #pragma once
 
+#include "incoming_mail.h"
 #include "outgoing_mail.h"
 #include "provider_config.h"
-#include "send_mail.h"
 #include "simple_mapi.h"
 
 #include <functional>
@@ -34,5 +34,9 @@ ULONG confirm_in_send_dialog(OutgoingMail& mail, bool recipients_required, const
 // in a QApplication made for it when `own_application` is set.
 ULONG show_send_dialog(OutgoingMail& mail, bool recipients_required, const RecipientResolver& resolve,
                        bool own_application);
+
+// The dialog alone, in the QApplication that exists: true on Send, with
+// `mail` changed as confirm_in_send_dialog() says; false on Cancel.
+bool run_send_dialog(OutgoingMail& mail, bool recipients_required, const RecipientResolver& resolve);
 
 }  // namespace telvorin::mapi

@@ -3,13 +3,14 @@
 
 #include "provider_modules.h"
 
+#include "boundary/outside_text.h"
+
 #include <QCoreApplication>
 #include <QThread>
 #include <QVariant>
 
 #include <xcb/xcb.h>
 
-#include <cstdio>
 #include <mutex>
 
 namespace telvorin::mapi {
@@ -70,13 +71,6 @@ Surface dialog_surface(QString& why)
     return Surface::own;
 }
 
-void report(const QString& line)
-{
-    const QByteArray text = line.toLatin1() + '\n';
-    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
-    std::fflush(stderr);
-}
-
 }  // namespace
 
 ULONG send_dialog_wanted(const Profile& profile, bool& show)
@@ -90,7 +84,7 @@ ULONG send_dialog_wanted(const Profile& profile, bool& show)
         show = dialog_surface(why) != Surface::none;
     }
     if (!show && profile.dialog == DialogMode::always) {
-        report(QStringLiteral("Sendedialog fuer Profil [%1] nicht moeglich: %2").arg(profile.name, why));
+        boundary::write_error_line(QStringLiteral("Sendedialog fuer Profil [%1] nicht moeglich: %2").arg(profile.name, why));
         return MAPI_E_FAILURE;
     }
     return SUCCESS_SUCCESS;

@@ -1,36 +1,13 @@
 // Checking a Simple MAPI message, turning it into a mail and delivering it.
 #pragma once
 
+#include "incoming_mail.h"
 #include "provider_config.h"
-#include "provider_text.h"
 #include "simple_mapi.h"
-
-#include <QByteArray>
-#include <QString>
 
 #include <vector>
 
 namespace telvorin::mapi {
-
-// A message as the caller handed it over, its text already decoded from the
-// 8-bit or 16-bit form of the entry point.
-struct IncomingRecipient {
-    ULONG recip_class = MAPI_TO;
-    QString name;
-    QString address;  // as given, possibly with "SMTP:" in front
-};
-
-struct IncomingFile {
-    QByteArray path;  // bytes as the caller wrote them, "\" still in place
-    QString file_name;
-};
-
-struct IncomingMail {
-    QString subject;
-    TextBytes body;  // never null
-    std::vector<IncomingRecipient> recipients;
-    std::vector<IncomingFile> files;
-};
 
 // Checks everything first (recipient classes, then recipients, then
 // attachments) and delivers only when all checks pass. Returns the Simple

@@ -5,6 +5,8 @@
 #include "password_source.h"
 #include "time_limits.h"
 
+#include "boundary/outside_text.h"
+
 #include <QFile>
 #include <QSet>
 #include <QUrl>
@@ -83,7 +85,7 @@ QByteArray printable(const QByteArray& text)
     for (const char c : text.trimmed()) {
         if (line.size() >= max_answer_length)
             break;
-        line += c >= 0x20 && c < 0x7f ? c : '?';
+        line += boundary::is_control(static_cast<unsigned char>(c)) || (c & 0x80) ? '?' : c;
     }
     return line;
 }
@@ -99,9 +101,8 @@ void report(const Profile& profile, const QByteArray& password, const Failure& f
     // A server may echo what it was sent.
     if (!password.isEmpty())
         reason.replace(password, "***");
-    const QByteArray line = "SMTP-Versand ueber " + profile.smtp.server.toLatin1() + " fehlgeschlagen: " + reason + '\n';
-    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
-    std::fflush(stderr);
+    boundary::write_error_line(QStringLiteral("SMTP-Versand ueber %1 fehlgeschlagen: %2")
+                                   .arg(profile.smtp.server, QString::fromLatin1(reason)));
 }
 
 bool ascii(const QString& text)

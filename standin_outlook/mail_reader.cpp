@@ -4,10 +4,10 @@
 #include "html_text.h"
 
 #include "boundary/gmime_runtime.h"
+#include "boundary/outside_text.h"
 
 #include <gmime/gmime.h>
 
-#include <QTextCodec>
 
 #include <algorithm>
 #include <cstring>
@@ -38,6 +38,13 @@ QString utf8(const char* text)
     return text != nullptr ? QString::fromUtf8(text) : QString();
 }
 
+// A name or subject with every control character as a blank: it never
+// breaks a line or a file name.
+QString one_line(const char* text)
+{
+    return boundary::replace_controls(utf8(text), QLatin1Char(' '));
+}
+
 void collect_addresses(InternetAddressList* liste, QVector<MailAddress>& ziel)
 {
     if (liste == nullptr)
@@ -48,7 +55,7 @@ void collect_addresses(InternetAddressList* liste, QVector<MailAddress>& ziel)
         if (INTERNET_ADDRESS_IS_GROUP(adresse)) {
             collect_addresses(internet_address_group_get_members(INTERNET_ADDRESS_GROUP(adresse)), ziel);
         } else if (INTERNET_ADDRESS_IS_MAILBOX(adresse)) {
-            ziel.append({without_controls(utf8(internet_address_get_name(adresse))),
+            ziel.append({one_line(internet_address_get_name(adresse)),
                          utf8(internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(adresse)))});
         }
     }
@@ -96,10 +103,7 @@ QString header_block(const QByteArray& roh)
         else
             zeile = lf + 1;
     }
-    const QByteArray block = roh.left(zeile);
-    QTextCodec::ConverterState zustand;
-    const QString text = QTextCodec::codecForMib(106)->toUnicode(block.constData(), block.size(), &zustand);
-    return zustand.invalidChars == 0 ? text : QString::fromLatin1(block);
+    return boundary::utf8_or_latin1(roh.left(zeile));
 }
 
 // The name an entity carries, from Content-Disposition "filename" first and
@@ -156,7 +160,7 @@ void walk(GMimeObject* objekt, MailMessage& nachricht, int tiefe)
                     anlage.message = std::make_shared<MailMessage>(read_message(innere, anlage.data, tiefe + 1));
             }
         }
-        anlage.file_name = attachment_file_name(without_controls(utf8(name)), nachricht.attachments.size() + 1);
+        anlage.file_name = attachment_file_name(one_line(name), nachricht.attachments.size() + 1);
         anlage.mime_type = mime_type(objekt);
         anlage.content_id = utf8(kennung);
         nachricht.attachments.append(std::move(anlage));
@@ -177,7 +181,7 @@ void walk(GMimeObject* objekt, MailMessage& nachricht, int tiefe)
 MailMessage read_message(GMimeMessage* nachricht, const QByteArray& roh, int tiefe)
 {
     MailMessage m;
-    m.subject = without_controls(utf8(g_mime_message_get_subject(nachricht)));
+    m.subject = one_line(g_mime_message_get_subject(nachricht));
     m.message_id = utf8(g_mime_message_get_message_id(nachricht));
     m.headers = header_block(roh);
     m.size = roh.size();
@@ -206,14 +210,6 @@ MailMessage read_message(GMimeMessage* nachricht, const QByteArray& roh, int tie
 }
 
 }  // namespace
-
-QString without_controls(QString text)
-{
-    for (QChar& c : text)
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
-            c = QLatin1Char(' ');
-    return text;
-}
 
 QString attachment_file_name(const QString& carried, int position)
 {

@@ -52,8 +52,4 @@ struct MailMessage {
 // nothing usable is left ("", "." or ".."), "Anlage<position>" (1-based).
 QString attachment_file_name(const QString& carried, int position);
 
-// `text` with every control character (C0, DEL, C1) as a blank: a name or
-// subject never breaks a line or a file name.
-QString without_controls(QString text);
-
 }  // namespace telvorin::standin

@@ -6,6 +6,8 @@
 #include "mail_reader.h"
 #include "msg_writer.h"
 
+#include "boundary/outside_text.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,12 +26,6 @@ using platform::AutomationNode;
 using NodeRef = std::shared_ptr<AutomationNode>;
 
 namespace {
-
-void warn(const QString& text)
-{
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    std::fflush(stderr);
-}
 
 // What session.ini says, plus the one-time reports about unreadable mail.
 class Session {
@@ -50,7 +46,7 @@ public:
             return true;
         if (!m_gemeldet.contains(datei)) {
             m_gemeldet.insert(datei);
-            warn(QStringLiteral("Outlook-Ersatz: Maildatei nicht lesbar: %1").arg(QDir::toNativeSeparators(f.fileName())));
+            boundary::write_error_line(QStringLiteral("Outlook-Ersatz: Maildatei nicht lesbar: %1").arg(QDir::toNativeSeparators(f.fileName())));
         }
         return false;
     }
@@ -273,7 +269,7 @@ std::shared_ptr<platform::AutomationNode> open_outlook()
     // UTF-8 names of mail files.
     einstellungen.setIniCodec("UTF-8");
     if (einstellungen.status() != QSettings::NoError) {
-        warn(QStringLiteral("Outlook-Ersatz: session.ini fehlerhaft, kein Outlook: %1").arg(QDir::toNativeSeparators(ini)));
+        boundary::write_error_line(QStringLiteral("Outlook-Ersatz: session.ini fehlerhaft, kein Outlook: %1").arg(QDir::toNativeSeparators(ini)));
         return nullptr;
     }
 

@@ -4,22 +4,16 @@
 
 #include "dynamic_library.h"
 
+#include "boundary/outside_text.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
-#include <cstdio>
-
 namespace telvorin::platform::automation_system {
 namespace {
-
-void report(const QString& line)
-{
-    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
-    std::fflush(stderr);
-}
 
 // The registration lies beside the tool's libraries, found from the
 // executable's folder and never through the working directory; a test or
@@ -51,7 +45,7 @@ AutomationReference create(const QString& control)
         return nullptr;
     QSettings registration(file, QSettings::IniFormat);
     if (registration.status() != QSettings::NoError) {
-        report(QStringLiteral("Registrierung der Automatisierungsserver fehlerhaft: %1").arg(file));
+        boundary::write_error_line(QStringLiteral("Registrierung der Automatisierungsserver fehlerhaft: %1").arg(file));
         return nullptr;
     }
     QString group;
@@ -73,7 +67,7 @@ AutomationReference create(const QString& control)
         ? reinterpret_cast<AutomationServerEntry>(resolve_function(library, automation_server_entry))
         : nullptr;
     if (entry == nullptr) {
-        report(QStringLiteral("Automatisierungsserver %1 nicht ladbar: %2")
+        boundary::write_error_line(QStringLiteral("Automatisierungsserver %1 nicht ladbar: %2")
                    .arg(control, QString::fromLocal8Bit(last_load_error().c_str())));
         return nullptr;
     }
