@@ -71,6 +71,19 @@ Ergebnis Umgebung::starte(const QStringList& argumente) const
 Ergebnis Umgebung::starte_programm(const QString& programm, const QStringList& argumente,
                                    const QByteArray& eingabe) const
 {
+    // On a loaded machine Wine now and then ends with 1 before the program ran, saying nothing; every
+    // program run under it here writes something (telvorin its banner, reg its verdict), so that is retried.
+    for (int versuch = 1;; ++versuch) {
+        Ergebnis e = starte_einmal(programm, argumente, eingabe);
+        if (programm != wine() || versuch == 3 || e.exit_code != 1 || !e.standardausgabe.isEmpty()
+            || !e.standardfehler.isEmpty())
+            return e;
+    }
+}
+
+Ergebnis Umgebung::starte_einmal(const QString& programm, const QStringList& argumente,
+                                 const QByteArray& eingabe) const
+{
     QProcessEnvironment umgebung;
     for (auto it = m_variablen.cbegin(); it != m_variablen.cend(); ++it)
         umgebung.insert(it.key(), it.value());

@@ -58,6 +58,8 @@ public:
     QByteArray lies(const QString& relativ_oder_absolut) const;
 
 private:
+    Ergebnis starte_einmal(const QString& programm, const QStringList& argumente, const QByteArray& eingabe) const;
+
     Laeufer m_laeufer;
     QTemporaryDir m_verzeichnis;
     QMap<QString, QString> m_variablen;
