@@ -7,6 +7,7 @@
 #include "simple_mapi.h"
 
 #include <functional>
+#include <memory>
 
 namespace telvorin::mapi {
 
@@ -14,8 +15,12 @@ namespace telvorin::mapi {
 // the composer (a window of its own) or with Dialog=never; with Dialog=auto
 // when a real display can be used from this thread. Sets `show` and returns
 // SUCCESS_SUCCESS, or MAPI_E_FAILURE with one line on standard error when
-// Dialog=always finds no display.
-ULONG send_dialog_wanted(const Profile& profile, bool& show);
+// Dialog=always finds no display. When the dialog is to have an application
+// of its own, `display` holds the connection that found the X server: keep it
+// until confirm_in_send_dialog() has returned, so that the server cannot
+// reset in between for want of clients.
+using DisplayHold = std::shared_ptr<void>;
+ULONG send_dialog_wanted(const Profile& profile, bool& show, DisplayHold& display);
 
 // Resolves one recipient the way a send without dialog does.
 using RecipientResolver = std::function<ULONG(const IncomingRecipient&, OutgoingRecipient&)>;
@@ -27,7 +32,7 @@ using RecipientResolver = std::function<ULONG(const IncomingRecipient&, Outgoing
 // does not resolve keeps the dialog open with the reason shown. Returns
 // SUCCESS_SUCCESS on Send, MAPI_USER_ABORT on Cancel, Escape or closing;
 // MAPI_E_FAILURE, with one line on standard error, when the dialog's module
-// cannot be loaded.
+// cannot be loaded or the display has gone since send_dialog_wanted().
 ULONG confirm_in_send_dialog(OutgoingMail& mail, bool recipients_required, const RecipientResolver& resolve);
 
 // The dialog module's part of confirm_in_send_dialog(): the dialog itself,

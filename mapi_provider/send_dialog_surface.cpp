@@ -29,7 +29,7 @@ bool variable_set(const char* name)
 // our own on the X server that DISPLAY names, or nowhere (`why` says why).
 enum class Surface { none, host, own };
 
-Surface dialog_surface(QString& why)
+Surface dialog_surface(QString& why, DisplayHold& display)
 {
     if (!variable_set("DISPLAY") && !variable_set("WAYLAND_DISPLAY")) {
         why = QStringLiteral("kein Bildschirm (DISPLAY und WAYLAND_DISPLAY leer)");
@@ -61,10 +61,16 @@ Surface dialog_surface(QString& why)
         why = QStringLiteral("Qt-Plattform %1 nicht unterstuetzt").arg(QString::fromLocal8Bit(platform));
         return Surface::none;
     }
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const bool reachable = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    if (!reachable) {
+    // An X server resets when its last client leaves and refuses connections
+    // until it is done, which takes a while on a busy machine. Closing this
+    // connection on a server without other clients would make the dialog's
+    // own connection fail a moment later, so it stays open as long as the
+    // caller holds it.
+    display.reset(xcb_connect(nullptr, nullptr), [](void* connection) {
+        xcb_disconnect(static_cast<xcb_connection_t*>(connection));
+    });
+    if (xcb_connection_has_error(static_cast<xcb_connection_t*>(display.get())) != 0) {
+        display.reset();
         why = QStringLiteral("X-Server '%1' nicht erreichbar").arg(qEnvironmentVariable("DISPLAY"));
         return Surface::none;
     }
@@ -73,7 +79,7 @@ Surface dialog_surface(QString& why)
 
 }  // namespace
 
-ULONG send_dialog_wanted(const Profile& profile, bool& show)
+ULONG send_dialog_wanted(const Profile& profile, bool& show, DisplayHold& display)
 {
     show = false;
     if (profile.delivery == Delivery::composer || profile.dialog == DialogMode::never)
@@ -81,7 +87,7 @@ ULONG send_dialog_wanted(const Profile& profile, bool& show)
     QString why;
     {
         std::lock_guard<std::mutex> lock(own_application_mutex);
-        show = dialog_surface(why) != Surface::none;
+        show = dialog_surface(why, display) != Surface::none;
     }
     if (!show && profile.dialog == DialogMode::always) {
         boundary::write_error_line(QStringLiteral("Sendedialog fuer Profil [%1] nicht moeglich: %2").arg(profile.name, why));
@@ -94,12 +100,16 @@ ULONG confirm_in_send_dialog(OutgoingMail& mail, bool recipients_required, const
 {
     std::unique_lock<std::mutex> lock(own_application_mutex, std::defer_lock);
     bool own_application = false;
+    DisplayHold display;  // until our application has connected, and beyond
     if (!QCoreApplication::instance()) {
         lock.lock();
         QString why;
         // Another thread may have made its own in the meantime.
-        if (dialog_surface(why) != Surface::own)
+        if (dialog_surface(why, display) != Surface::own) {
+            report(QStringLiteral("Sendedialog nicht moeglich: %1")
+                       .arg(why.isEmpty() ? QStringLiteral("inzwischen gibt es eine QApplication") : why));
             return MAPI_E_FAILURE;
+        }
         own_application = true;
     }
     return show_send_dialog_in_module(mail, recipients_required, resolve, own_application);

@@ -107,8 +107,9 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
     if (profile.delivery == Delivery::composer && !dialog)
         return MAPI_E_FAILURE;
     bool show_dialog = false;
+    DisplayHold display;
     if (dialog) {
-        const ULONG wanted = send_dialog_wanted(profile, show_dialog);
+        const ULONG wanted = send_dialog_wanted(profile, show_dialog, display);
         if (wanted != SUCCESS_SUCCESS)
             return wanted;
     }
@@ -148,6 +149,7 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
             return resolve_recipient(recipient, address_book, false, outgoing);
         };
         const ULONG confirmed = confirm_in_send_dialog(mail, profile.delivery != Delivery::outbox, resolve);
+        display.reset();
         if (confirmed != SUCCESS_SUCCESS)
             return confirmed;
     }
