@@ -1,5 +1,5 @@
 // Entry point of telvorin.
-#include "programm.h"
+#include "app/programm.h"
 
 int main(int argc, char** argv)
 {

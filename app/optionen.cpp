@@ -1,5 +1,5 @@
 // The option walk of the tool.
-#include "optionen.h"
+#include "app/optionen.h"
 
 QString laufmodus_name(ELaufmodus modus)
 {

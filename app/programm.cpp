@@ -1,14 +1,14 @@
 // The tool's run: banner, options, result file, Outlook binding and dispatch.
-#include "programm.h"
+#include "app/programm.h"
 
-#include "ergebnisdatei.h"
-#include "gui_start.h"
-#include "konsole.h"
-#include "mail_job.h"
-#include "optionen.h"
-#include "outlook_dateien.h"
-#include "programm_konstanten.h"
-#include "system_info.h"
+#include "ausgabe/ergebnisdatei.h"
+#include "platform/gui_start.h"
+#include "ausgabe/konsole.h"
+#include "mail/mail_job.h"
+#include "app/optionen.h"
+#include "outlook/outlook_dateien.h"
+#include "app/programm_konstanten.h"
+#include "platform/system_info.h"
 
 #include <QApplication>
 #include <QDebug>

@@ -1,8 +1,8 @@
 // The result file of the export jobs.
-#include "ergebnisdatei.h"
+#include "ausgabe/ergebnisdatei.h"
 
-#include "file_creation.h"
-#include "system_info.h"
+#include "platform/file_creation.h"
+#include "platform/system_info.h"
 
 #include <QDir>
 #include <QIODevice>

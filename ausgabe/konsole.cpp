@@ -1,5 +1,5 @@
 // Console output of the tool.
-#include "konsole.h"
+#include "ausgabe/konsole.h"
 
 #include <QFile>
 #include <QString>

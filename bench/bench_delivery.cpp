@@ -3,8 +3,8 @@
 // the local server takes at most 1.5 times as long as the outbox delivery of the same mail, as a calling program
 // waits for the tool; the provider call alone is timed as well, where the fixed cost of TLS and the SMTP dialogue
 // shows undiluted. The tool's peak memory does not grow with the attachment.
-#include "simple_mapi.h"
-#include "smtp_test_server.h"
+#include "simple_mapi/simple_mapi.h"
+#include "tests/mapi_provider/smtp_test_server.h"
 
 #include <QDir>
 #include <QFile>

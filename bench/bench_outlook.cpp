@@ -1,6 +1,6 @@
 // How the explorer export scales with the size of the selection (stand-in Outlook, in process),
 // over the mails of examples/outlook-session in turn. Target: under 1 ms of CPU per item.
-#include "outlook_dateien.h"
+#include "outlook/outlook_dateien.h"
 
 #include <QDir>
 #include <QFile>

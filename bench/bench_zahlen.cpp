@@ -1,5 +1,5 @@
 // Benchmarks of itoa, dtoa and string_zu_double against the single snprintf/strtod call they stand for.
-#include "zahlen.h"
+#include "framework/text/zahlen.h"
 
 #include <benchmark/benchmark.h>
 

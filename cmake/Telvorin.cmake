@@ -29,6 +29,9 @@ function(telvorin_library name)
   endif()
   add_library(telvorin_${name} ${kind} ${ARG_SOURCES})
   add_library(telvorin::${name} ALIAS telvorin_${name})
+  # Our headers are included by their path from the repository root, so that
+  # an include line shows which layer it reaches.
+  target_include_directories(telvorin_${name} PUBLIC ${PROJECT_SOURCE_DIR})
   telvorin_warnings(telvorin_${name})
   telvorin_sanitize(telvorin_${name})
 endfunction()

@@ -1,8 +1,8 @@
 // Reading the interface file that a calling program writes for the mail job.
-#include "interfacedatei.h"
+#include "mail/interfacedatei.h"
 
-#include "cqiodatei.h"
-#include "konsole.h"
+#include "framework/text/cqiodatei.h"
+#include "ausgabe/konsole.h"
 
 #include "boundary/outside_text.h"
 

@@ -1,7 +1,7 @@
 // Reading the interface file that a calling program writes for the mail job.
 #pragma once
 
-#include "mail_daten.h"
+#include "mail/mail_daten.h"
 
 #include <QString>
 

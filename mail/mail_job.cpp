@@ -1,9 +1,9 @@
 // The mail job: send the mail of an interface file through Simple MAPI.
-#include "mail_job.h"
+#include "mail/mail_job.h"
 
-#include "interfacedatei.h"
-#include "konsole.h"
-#include "mapi_mailer.h"
+#include "mail/interfacedatei.h"
+#include "ausgabe/konsole.h"
+#include "mail/mapi_mailer.h"
 
 #include <QObject>
 #include <QString>

@@ -1,5 +1,5 @@
 // Names and English texts of Simple MAPI result codes.
-#include "mapi_fehler.h"
+#include "mail/mapi_fehler.h"
 
 #include <QObject>
 

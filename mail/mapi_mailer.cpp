@@ -1,9 +1,9 @@
 // CMapiMailer: sends one mail through Simple MAPI, loaded at run time.
-#include "mapi_mailer.h"
+#include "mail/mapi_mailer.h"
 
-#include "dynamic_library.h"
-#include "mapi_fehler.h"
-#include "simple_mapi.h"
+#include "platform/dynamic_library.h"
+#include "mail/mapi_fehler.h"
+#include "simple_mapi/simple_mapi.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

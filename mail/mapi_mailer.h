@@ -1,7 +1,7 @@
 // CMapiMailer: sends one mail through Simple MAPI, loaded at run time.
 #pragma once
 
-#include "mail_daten.h"
+#include "mail/mail_daten.h"
 
 #include <QString>
 #include <QtGlobal>

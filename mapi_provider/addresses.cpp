@@ -1,7 +1,7 @@
 // E-mail addresses and the address book: recognising, parsing and resolving names.
-#include "addresses.h"
+#include "mapi_provider/addresses.h"
 
-#include "gmime_support.h"
+#include "mapi_provider/gmime_support.h"
 
 namespace telvorin::mapi {
 

@@ -1,8 +1,8 @@
 // The three ways a mail leaves the provider: outbox, mail composer, sendmail.
-#include "delivery.h"
+#include "mapi_provider/delivery.h"
 
-#include "mime_message.h"
-#include "time_limits.h"
+#include "mapi_provider/mime_message.h"
+#include "mapi_provider/time_limits.h"
 
 #include "boundary/child_process.h"
 #include "boundary/new_file.h"

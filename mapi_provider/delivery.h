@@ -1,8 +1,8 @@
 // The three ways a mail leaves the provider: outbox, mail composer, sendmail.
 #pragma once
 
-#include "outgoing_mail.h"
-#include "simple_mapi.h"
+#include "mapi_provider/outgoing_mail.h"
+#include "simple_mapi/simple_mapi.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,5 +1,5 @@
 // The entry of the send dialog's module, which the provider loads only for a dialog it really shows.
-#include "provider_modules.h"
+#include "mapi_provider/provider_modules.h"
 
 #include <type_traits>
 

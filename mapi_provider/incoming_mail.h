@@ -1,8 +1,8 @@
 // What a Simple MAPI caller hands over, before any check is made.
 #pragma once
 
-#include "provider_text.h"
-#include "simple_mapi.h"
+#include "mapi_provider/provider_text.h"
+#include "simple_mapi/simple_mapi.h"
 
 #include <QByteArray>
 #include <QString>

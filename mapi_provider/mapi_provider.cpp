@@ -1,10 +1,10 @@
 // Simple MAPI provider for POSIX: stands in for MAPI32.DLL and really delivers the mail.
 // Leaves out the message store (MAPIFindNext, MAPIReadMail, MAPISaveMail,
 // MAPIDeleteMail), the address dialogs (MAPIAddress, MAPIDetails) and MAPISendDocuments.
-#include "provider_config.h"
-#include "provider_text.h"
-#include "send_mail.h"
-#include "simple_mapi.h"
+#include "mapi_provider/provider_config.h"
+#include "mapi_provider/provider_text.h"
+#include "mapi_provider/send_mail.h"
+#include "simple_mapi/simple_mapi.h"
 
 #include "boundary/outside_text.h"
 

@@ -1,7 +1,7 @@
 // The message as a stream of bytes, written by a thread of its own while the upload reads it.
-#include "message_pipe.h"
+#include "mapi_provider/message_pipe.h"
 
-#include "mime_message.h"
+#include "mapi_provider/mime_message.h"
 
 #include <fcntl.h>
 #include <unistd.h>

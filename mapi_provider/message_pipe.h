@@ -1,7 +1,7 @@
 // The message as a stream of bytes, written by a thread of its own while the upload reads it.
 #pragma once
 
-#include "outgoing_mail.h"
+#include "mapi_provider/outgoing_mail.h"
 
 #include "boundary/unique_fd.h"
 

@@ -1,7 +1,7 @@
 // Building the RFC 5322 / MIME form of an outgoing mail with GMime.
-#include "mime_message.h"
+#include "mapi_provider/mime_message.h"
 
-#include "gmime_support.h"
+#include "mapi_provider/gmime_support.h"
 
 #include "boundary/outside_text.h"
 

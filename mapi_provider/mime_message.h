@@ -1,7 +1,7 @@
 // Building the RFC 5322 / MIME form of an outgoing mail with GMime.
 #pragma once
 
-#include "outgoing_mail.h"
+#include "mapi_provider/outgoing_mail.h"
 
 namespace telvorin::mapi {
 

@@ -1,8 +1,8 @@
 // A mail that has passed every check and is ready to be delivered.
 #pragma once
 
-#include "addresses.h"
-#include "provider_text.h"
+#include "mapi_provider/addresses.h"
+#include "mapi_provider/provider_text.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 // The password for the SMTP log-in: the log-on's, else the first output line of PasswordCommand=, else Password=.
-#include "password_source.h"
+#include "mapi_provider/password_source.h"
 
-#include "time_limits.h"
+#include "mapi_provider/time_limits.h"
 
 #include "boundary/child_process.h"
 

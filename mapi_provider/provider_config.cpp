@@ -1,7 +1,7 @@
 // The provider's configuration: profiles, their delivery and the address book.
-#include "provider_config.h"
+#include "mapi_provider/provider_config.h"
 
-#include "provider_text.h"
+#include "mapi_provider/provider_text.h"
 
 #include "boundary/outside_text.h"
 

@@ -1,7 +1,7 @@
 // The provider's configuration: profiles, their delivery and the address book.
 #pragma once
 
-#include "addresses.h"
+#include "mapi_provider/addresses.h"
 
 #include <QString>
 #include <QStringList>

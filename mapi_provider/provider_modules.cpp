@@ -1,5 +1,5 @@
 // Loading the provider's modules from the provider's own folder.
-#include "provider_modules.h"
+#include "mapi_provider/provider_modules.h"
 
 #include "boundary/outside_text.h"
 

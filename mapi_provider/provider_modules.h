@@ -1,11 +1,11 @@
 // The parts of the provider that only some sends need: modules of their own beside the provider, loaded on first use.
 #pragma once
 
-#include "outgoing_mail.h"
-#include "provider_config.h"
-#include "send_dialog.h"
-#include "simple_mapi.h"
-#include "smtp_delivery.h"
+#include "mapi_provider/outgoing_mail.h"
+#include "mapi_provider/provider_config.h"
+#include "mapi_provider/send_dialog.h"
+#include "simple_mapi/simple_mapi.h"
+#include "mapi_provider/smtp_delivery.h"
 
 namespace telvorin::mapi {
 

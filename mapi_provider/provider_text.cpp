@@ -1,5 +1,5 @@
 // Text and path conventions at the provider's 8-bit and 16-bit borders.
-#include "provider_text.h"
+#include "mapi_provider/provider_text.h"
 
 #include "boundary/outside_text.h"
 

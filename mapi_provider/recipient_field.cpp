@@ -1,5 +1,5 @@
 // Recipients as one line of text that a person edits: "Name <address>; other@example.com".
-#include "recipient_field.h"
+#include "mapi_provider/recipient_field.h"
 
 namespace telvorin::mapi {
 

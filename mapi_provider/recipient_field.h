@@ -1,7 +1,7 @@
 // Recipients as one line of text that a person edits: "Name <address>; other@example.com".
 #pragma once
 
-#include "addresses.h"
+#include "mapi_provider/addresses.h"
 
 #include <QString>
 #include <QStringList>

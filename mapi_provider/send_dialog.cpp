@@ -1,7 +1,7 @@
 // The send dialog that MAPI_DIALOG asks for: the user sees the mail, may edit it, and sends or cancels.
-#include "send_dialog.h"
+#include "mapi_provider/send_dialog.h"
 
-#include "recipient_field.h"
+#include "mapi_provider/recipient_field.h"
 
 #include <QDialog>
 #include <QFormLayout>

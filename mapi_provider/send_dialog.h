@@ -1,10 +1,10 @@
 // The send dialog that MAPI_DIALOG asks for: the user sees the mail, may edit it, and sends or cancels.
 #pragma once
 
-#include "incoming_mail.h"
-#include "outgoing_mail.h"
-#include "provider_config.h"
-#include "simple_mapi.h"
+#include "mapi_provider/incoming_mail.h"
+#include "mapi_provider/outgoing_mail.h"
+#include "mapi_provider/provider_config.h"
+#include "simple_mapi/simple_mapi.h"
 
 #include <functional>
 #include <memory>

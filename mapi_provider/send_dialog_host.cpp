@@ -1,6 +1,6 @@
 // The send dialog's host: a QApplication of our own when the caller has none, for as long as the dialog is shown.
 // Built with the dialog into a module of its own, so that only a dialog really shown loads Qt Widgets.
-#include "send_dialog.h"
+#include "mapi_provider/send_dialog.h"
 
 #include <QApplication>
 

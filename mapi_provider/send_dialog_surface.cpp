@@ -1,7 +1,7 @@
 // Whether and where the send dialog can appear, decided without Qt Widgets; the dialog itself is a module.
-#include "send_dialog.h"
+#include "mapi_provider/send_dialog.h"
 
-#include "provider_modules.h"
+#include "mapi_provider/provider_modules.h"
 
 #include "boundary/outside_text.h"
 

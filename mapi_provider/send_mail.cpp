@@ -1,10 +1,10 @@
 // Checking a Simple MAPI message, turning it into a mail and delivering it.
-#include "send_mail.h"
+#include "mapi_provider/send_mail.h"
 
-#include "delivery.h"
-#include "provider_modules.h"
-#include "provider_text.h"
-#include "send_dialog.h"
+#include "mapi_provider/delivery.h"
+#include "mapi_provider/provider_modules.h"
+#include "mapi_provider/provider_text.h"
+#include "mapi_provider/send_dialog.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
 // Checking a Simple MAPI message, turning it into a mail and delivering it.
 #pragma once
 
-#include "incoming_mail.h"
-#include "provider_config.h"
-#include "simple_mapi.h"
+#include "mapi_provider/incoming_mail.h"
+#include "mapi_provider/provider_config.h"
+#include "simple_mapi/simple_mapi.h"
 
 #include <vector>
 

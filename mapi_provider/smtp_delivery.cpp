@@ -1,9 +1,9 @@
 // Submitting a mail to an SMTP server (libcurl).
-#include "smtp_delivery.h"
+#include "mapi_provider/smtp_delivery.h"
 
-#include "message_pipe.h"
-#include "password_source.h"
-#include "time_limits.h"
+#include "mapi_provider/message_pipe.h"
+#include "mapi_provider/password_source.h"
+#include "mapi_provider/time_limits.h"
 
 #include "boundary/outside_text.h"
 

@@ -1,9 +1,9 @@
 // Submitting a mail to an SMTP server (libcurl).
 #pragma once
 
-#include "outgoing_mail.h"
-#include "provider_config.h"
-#include "simple_mapi.h"
+#include "mapi_provider/outgoing_mail.h"
+#include "mapi_provider/provider_config.h"
+#include "simple_mapi/simple_mapi.h"
 
 namespace telvorin::mapi {
 

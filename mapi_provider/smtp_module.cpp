@@ -1,5 +1,5 @@
 // The entry of the smtp delivery's module, which the provider loads for Delivery=smtp only.
-#include "provider_modules.h"
+#include "mapi_provider/provider_modules.h"
 
 #include <type_traits>
 

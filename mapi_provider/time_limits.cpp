@@ -1,5 +1,5 @@
 // How long the provider waits for anything outside it, and the one setting that shortens every limit for tests.
-#include "time_limits.h"
+#include "mapi_provider/time_limits.h"
 
 #include <QtGlobal>
 

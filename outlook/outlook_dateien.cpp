@@ -1,7 +1,7 @@
 // The two export jobs: the explorer's selection as .msg files, the inspector item's attachments.
-#include "outlook_dateien.h"
+#include "outlook/outlook_dateien.h"
 
-#include "konsole.h"
+#include "ausgabe/konsole.h"
 
 #include <QDebug>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The two export jobs of the tool, reaching Outlook through one Application object.
 #pragma once
 
-#include "outlook_objekte.h"
+#include "outlook/outlook_objekte.h"
 
 #include <QObject>
 #include <QString>

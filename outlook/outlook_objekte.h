@@ -1,7 +1,7 @@
 // Outlook's automation objects as the export jobs use them, over the platform's automation base.
 #pragma once
 
-#include "automation_object.h"
+#include "platform/automation_object.h"
 
 #include <QString>
 #include <QVariant>

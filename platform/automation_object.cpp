@@ -1,7 +1,7 @@
 // AutomationObject over the system's automation and the in-process servers it creates.
-#include "automation_object.h"
+#include "platform/automation_object.h"
 
-#include "automation_system.h"
+#include "platform/automation_system_p.h"
 
 namespace telvorin::platform {
 namespace {

@@ -1,5 +1,5 @@
 // Saving through a new file beside the target, moved into place once complete.
-#include "file_saving.h"
+#include "standin_outlook/file_saving.h"
 
 #include "boundary/new_file.h"
 

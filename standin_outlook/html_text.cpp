@@ -1,5 +1,5 @@
 // A plain-text rendition of an HTML body, with libxml2's HTML parser and a walk over its tree.
-#include "html_text.h"
+#include "standin_outlook/html_text.h"
 
 #include <libxml/HTMLparser.h>
 

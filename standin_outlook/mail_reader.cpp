@@ -1,7 +1,7 @@
 // Reading an RFC 5322 message with GMime into the fields of a stand-in Outlook item.
-#include "mail_reader.h"
+#include "standin_outlook/mail_reader.h"
 
-#include "html_text.h"
+#include "standin_outlook/html_text.h"
 
 #include "boundary/gmime_runtime.h"
 #include "boundary/outside_text.h"

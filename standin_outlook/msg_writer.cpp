@@ -42,9 +42,9 @@
 // that mail, under a 24-byte property header. __nameid_version1.0 is written
 // at the top level only, with its three streams; no named property is used,
 // so they are empty.
-#include "msg_writer.h"
+#include "standin_outlook/msg_writer.h"
 
-#include "file_saving.h"
+#include "standin_outlook/file_saving.h"
 
 #include <QFile>
 #include <QSet>

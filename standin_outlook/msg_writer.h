@@ -1,7 +1,7 @@
 // Writing an Outlook message file (.msg): a compound file with Unicode property streams.
 #pragma once
 
-#include "mail_reader.h"
+#include "standin_outlook/mail_reader.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 // The stand-in Outlook's entry as an in-process automation server module; the registration names its class.
-#include "automation_object.h"
-#include "standin_outlook.h"
+#include "platform/automation_object.h"
+#include "standin_outlook/standin_outlook.h"
 
 extern "C" __attribute__((visibility("default"))) void telvorin_automation_server(
     std::shared_ptr<telvorin::platform::AutomationNode>* object)

@@ -1,10 +1,10 @@
 // Stands in for Outlook's object model on POSIX, read from a session directory of RFC 5322 mail files.
 // Leaves out: every other part of Outlook's object model, folders and stores, and events.
-#include "standin_outlook.h"
+#include "standin_outlook/standin_outlook.h"
 
-#include "file_saving.h"
-#include "mail_reader.h"
-#include "msg_writer.h"
+#include "standin_outlook/file_saving.h"
+#include "standin_outlook/mail_reader.h"
+#include "standin_outlook/msg_writer.h"
 
 #include "boundary/outside_text.h"
 

@@ -1,7 +1,7 @@
 // The stand-in Outlook: an object model over a session directory of mail files.
 #pragma once
 
-#include "automation_object.h"
+#include "platform/automation_object.h"
 
 #include <memory>
 

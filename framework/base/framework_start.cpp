@@ -1,10 +1,10 @@
 // Makes the framework's framework-wide objects before main, in a fixed order.
-#include "cqstring.h"
-#include "fehler.h"
-#include "i18n.h"
-#include "klasse.h"
-#include "melde.h"
-#include "schalter.h"
+#include "framework/text/cqstring.h"
+#include "framework/diagnostics/fehler.h"
+#include "framework/text/i18n.h"
+#include "framework/base/klasse.h"
+#include "framework/diagnostics/melde.h"
+#include "framework/variables/schalter.h"
 
 namespace {
 

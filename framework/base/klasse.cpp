@@ -1,5 +1,5 @@
 // Class descriptors, the registry and the start-up descriptors in their fixed order.
-#include "klasse.h"
+#include "framework/base/klasse.h"
 
 #include <ostream>
 

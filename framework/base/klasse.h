@@ -1,7 +1,7 @@
 // Object base of the framework and its class descriptors, kept in a registry by name.
 #pragma once
 
-#include "ebool.h"
+#include "framework/base/ebool.h"
 
 #include <cstdint>
 #include <iosfwd>

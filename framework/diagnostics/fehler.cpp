@@ -1,10 +1,10 @@
 // Error records: types, prefixes and the error file.
-#include "fehler.h"
+#include "framework/diagnostics/fehler.h"
 
-#include "i18n.h"
-#include "melde.h"
-#include "schalter.h"
-#include "zeit.h"
+#include "framework/text/i18n.h"
+#include "framework/diagnostics/melde.h"
+#include "framework/variables/schalter.h"
+#include "framework/diagnostics/zeit.h"
 
 #include <fstream>
 

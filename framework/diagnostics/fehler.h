@@ -1,8 +1,8 @@
 // Error records of the framework, their types and the error file they append to.
 #pragma once
 
-#include "cstring.h"
-#include "klasse.h"
+#include "framework/text/cstring.h"
+#include "framework/base/klasse.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 // The message function: filtering by the switches, HTML dressing and distribution to the sinks.
-#include "melde.h"
+#include "framework/diagnostics/melde.h"
 
-#include "i18n.h"
-#include "schalter.h"
+#include "framework/text/i18n.h"
+#include "framework/variables/schalter.h"
 
 #include <cstdio>
 #include <ostream>

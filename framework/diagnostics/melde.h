@@ -1,8 +1,8 @@
 // The framework's message function and the log sinks it distributes to.
 #pragma once
 
-#include "fehler.h"
-#include "klasse.h"
+#include "framework/diagnostics/fehler.h"
+#include "framework/base/klasse.h"
 
 #include <set>
 #include <string>

@@ -1,8 +1,8 @@
 // CZeit: the local time from the clock and its fixed text forms.
-#include "zeit.h"
+#include "framework/diagnostics/zeit.h"
 
-#include "i18n.h"
-#include "zahlen.h"
+#include "framework/text/i18n.h"
+#include "framework/text/zahlen.h"
 
 #include <cstdio>
 #include <ctime>

@@ -1,7 +1,7 @@
 // CZeit: a calendar date and time of day, read from the clock and written in fixed forms.
 #pragma once
 
-#include "klasse.h"
+#include "framework/base/klasse.h"
 
 #include <cstdint>
 #include <iosfwd>

@@ -1,5 +1,5 @@
 // CQIODatei: the framework's text file with its stream.
-#include "cqiodatei.h"
+#include "framework/text/cqiodatei.h"
 
 #include <QTextStream>
 

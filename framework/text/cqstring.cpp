@@ -1,5 +1,5 @@
 // CQString and the framework-wide text values.
-#include "cqstring.h"
+#include "framework/text/cqstring.h"
 
 #include <ostream>
 

@@ -1,7 +1,7 @@
 // CQString: the bridge between the framework's texts and QString.
 #pragma once
 
-#include "klasse.h"
+#include "framework/base/klasse.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 // CString: placeholder substitution and the EBool argument.
-#include "cstring.h"
+#include "framework/text/cstring.h"
 
-#include "i18n.h"
-#include "melde.h"
+#include "framework/text/i18n.h"
+#include "framework/diagnostics/melde.h"
 
 #include <ostream>
 

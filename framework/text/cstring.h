@@ -1,8 +1,8 @@
 // CString: the framework's 8-bit message text with placeholder substitution.
 #pragma once
 
-#include "ebool.h"
-#include "klasse.h"
+#include "framework/base/ebool.h"
+#include "framework/base/klasse.h"
 
 #include <iosfwd>
 #include <string>

@@ -1,7 +1,7 @@
 // The numeric arg() overloads of CString, which format through the framework's number functions.
-#include "cstring.h"
+#include "framework/text/cstring.h"
 
-#include "zahlen.h"
+#include "framework/text/zahlen.h"
 
 // Width 0 everywhere: a placeholder takes the number as long as it needs, with
 // no padding. The missing value therefore appears as "-", as in every other

@@ -1,5 +1,5 @@
 // The translation object and the uebersetze_ functions.
-#include "i18n.h"
+#include "framework/text/i18n.h"
 
 #include <ostream>
 

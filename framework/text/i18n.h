@@ -1,8 +1,8 @@
 // Translation of the framework's fixed texts: a table or an installed translator.
 #pragma once
 
-#include "cstring.h"
-#include "klasse.h"
+#include "framework/text/cstring.h"
+#include "framework/base/klasse.h"
 
 #include <map>
 #include <string>

@@ -1,15 +1,15 @@
 // Fixed-width number formatting: itoa, dtoa, ftoa and the decimals a value needs.
-#include "zahlen.h"
+#include "framework/text/zahlen.h"
 
-#include "zahlen_intern.h"
+#include "framework/text/zahlen_intern.h"
 
-#include "cstring.h"
-#include "ebool.h"
-#include "fehler.h"
-#include "i18n.h"
-#include "klasse.h"
-#include "melde.h"
-#include "schalter.h"
+#include "framework/text/cstring.h"
+#include "framework/base/ebool.h"
+#include "framework/diagnostics/fehler.h"
+#include "framework/text/i18n.h"
+#include "framework/base/klasse.h"
+#include "framework/diagnostics/melde.h"
+#include "framework/variables/schalter.h"
 
 #include <algorithm>
 #include <clocale>

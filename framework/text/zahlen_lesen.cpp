@@ -1,11 +1,11 @@
 // Number parsing: string_zu_double reads a double written with the decimal separator and blanks.
-#include "zahlen.h"
+#include "framework/text/zahlen.h"
 
-#include "zahlen_intern.h"
+#include "framework/text/zahlen_intern.h"
 
-#include "cstring.h"
-#include "ebool.h"
-#include "schalter.h"
+#include "framework/text/cstring.h"
+#include "framework/base/ebool.h"
+#include "framework/variables/schalter.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // The framework's general settings under "/Allgemein".
-#include "allgemein.h"
+#include "framework/variables/allgemein.h"
 
 #include <new>
 

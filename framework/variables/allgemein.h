@@ -1,7 +1,7 @@
 // The framework's general settings under "/Allgemein", made before main.
 #pragma once
 
-#include "steuervariable.h"
+#include "framework/variables/steuervariable.h"
 
 #include <string>
 #include <vector>

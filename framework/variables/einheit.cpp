@@ -1,8 +1,8 @@
 // Unit texts in both directions.
-#include "einheit.h"
+#include "framework/variables/einheit.h"
 
-#include "i18n.h"
-#include "klasse.h"
+#include "framework/text/i18n.h"
+#include "framework/base/klasse.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 // The general switches, held by the general settings' control variables.
-#include "schalter.h"
+#include "framework/variables/schalter.h"
 
-#include "allgemein.h"
+#include "framework/variables/allgemein.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The general switches that steer the framework's diagnostics and number handling.
 #pragma once
 
-#include "ebool.h"
+#include "framework/base/ebool.h"
 
 #include <string>
 

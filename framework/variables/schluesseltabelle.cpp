@@ -1,5 +1,5 @@
 // The key table of the framework's settings.
-#include "schluesseltabelle.h"
+#include "framework/variables/schluesseltabelle.h"
 
 namespace {
 

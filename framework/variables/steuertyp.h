@@ -1,7 +1,7 @@
 // What the value types of settings have in common: missing-value marker, type name, comparison.
 #pragma once
 
-#include "ebool.h"
+#include "framework/base/ebool.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
 // Typed control variables: reading values from text, checking them and giving them back.
-#include "steuervariable.h"
+#include "framework/variables/steuervariable.h"
 
-#include "fehler.h"
-#include "i18n.h"
-#include "melde.h"
-#include "schalter.h"
-#include "zahlen.h"
+#include "framework/diagnostics/fehler.h"
+#include "framework/text/i18n.h"
+#include "framework/diagnostics/melde.h"
+#include "framework/variables/schalter.h"
+#include "framework/text/zahlen.h"
 
 #include <charconv>
 #include <climits>

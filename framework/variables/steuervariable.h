@@ -1,9 +1,9 @@
 // Typed control variables: settings that take their values from text, check them and give them back.
 #pragma once
 
-#include "klasse.h"
-#include "steuertyp.h"
-#include "variablebeschr.h"
+#include "framework/base/klasse.h"
+#include "framework/variables/steuertyp.h"
+#include "framework/variables/variablebeschr.h"
 
 #include <iosfwd>
 #include <memory>

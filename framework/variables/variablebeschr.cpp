@@ -1,10 +1,10 @@
 // Descriptors of settings and their registry.
-#include "variablebeschr.h"
+#include "framework/variables/variablebeschr.h"
 
-#include "variablebeschr_liste_p.h"
+#include "framework/variables/variablebeschr_liste_p.h"
 
-#include "fehler.h"
-#include "i18n.h"
+#include "framework/diagnostics/fehler.h"
+#include "framework/text/i18n.h"
 
 #include <algorithm>
 #include <new>

@@ -1,9 +1,9 @@
 // Descriptors of settings: key path, texts, default, bounds and unit, kept in one registry.
 #pragma once
 
-#include "einheit.h"
-#include "klasse.h"
-#include "steuertyp.h"
+#include "framework/variables/einheit.h"
+#include "framework/base/klasse.h"
+#include "framework/variables/steuertyp.h"
 
 #include <string>
 #include <vector>

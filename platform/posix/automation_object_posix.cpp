@@ -1,8 +1,8 @@
 // The system's automation on POSIX: in-process server modules found by class identifier in a registration.
 // Leaves out out-of-process servers and objects of the system's own: every object comes from a module.
-#include "automation_system.h"
+#include "platform/automation_system_p.h"
 
-#include "dynamic_library.h"
+#include "platform/dynamic_library.h"
 
 #include "boundary/outside_text.h"
 

@@ -1,5 +1,5 @@
 // Run-time library loading with dlopen/dlsym.
-#include "dynamic_library.h"
+#include "platform/dynamic_library.h"
 
 #include <dlfcn.h>
 

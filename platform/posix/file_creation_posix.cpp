@@ -1,5 +1,5 @@
 // Opening files for writing with O_NOFOLLOW.
-#include "file_creation.h"
+#include "platform/file_creation.h"
 
 #include <QFile>
 

@@ -1,5 +1,5 @@
 // Chooses Qt's offscreen platform where no display server can be reached.
-#include "gui_start.h"
+#include "platform/gui_start.h"
 
 #include <QtGlobal>
 #include <QString>

@@ -1,5 +1,5 @@
 // The system's automation on Windows: COM objects called by name through IDispatch.
-#include "automation_system.h"
+#include "platform/automation_system_p.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,5 +1,5 @@
 // Run-time library loading with LoadLibraryA/GetProcAddress.
-#include "dynamic_library.h"
+#include "platform/dynamic_library.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // Opening files for writing without following a reparse point, with CreateFileW.
-#include "file_creation.h"
+#include "platform/file_creation.h"
 
 #include <QFile>
 #include <QString>

@@ -1,5 +1,5 @@
 // Windows has a desktop for the widgets application; what needs preparing is the console.
-#include "gui_start.h"
+#include "platform/gui_start.h"
 
 #include <QByteArray>
 #include <QtGlobal>

@@ -1,5 +1,5 @@
 // Processor architecture of the running Windows system, and its 8-bit code page.
-#include "system_info.h"
+#include "platform/system_info.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // The command line: the option walk case by case, and the real binary's start, exit codes, console and which runs
 // write the result file.
-#include "lauf.h"
-#include "optionen.h"
+#include "tests/support/lauf.h"
+#include "app/optionen.h"
 
 #include <QFile>
 

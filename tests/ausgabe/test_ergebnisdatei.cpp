@@ -1,6 +1,6 @@
 // The result file end to end: its code page under any locale, and a place that cannot take it.
-#include "lauf.h"
-#include "sitzung.h"
+#include "tests/support/lauf.h"
+#include "tests/support/sitzung.h"
 
 #include <QFile>
 

@@ -1,11 +1,11 @@
 // Shared fixture of the framework tests: pinned environment, recording sink and message handler.
 #pragma once
 
-#include "allgemein.h"
-#include "fehler.h"
-#include "i18n.h"
-#include "melde.h"
-#include "schalter.h"
+#include "framework/variables/allgemein.h"
+#include "framework/diagnostics/fehler.h"
+#include "framework/text/i18n.h"
+#include "framework/diagnostics/melde.h"
+#include "framework/variables/schalter.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 // The interface file reader, its file class, and the names of Simple MAPI result codes.
-#include "cqiodatei.h"
-#include "interfacedatei.h"
-#include "mapi_fehler.h"
+#include "framework/text/cqiodatei.h"
+#include "mail/interfacedatei.h"
+#include "mail/mapi_fehler.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // The mail job end to end: the real binary against recording Simple MAPI providers, on Linux and under Wine, and
 // under Wine against Wine's own MAPI32.DLL.
-#include "lauf.h"
+#include "tests/support/lauf.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -5,7 +5,7 @@
 // of a comma-separated list in TELVORIN_TEST_<function>; a missing entry is 0.
 // OHNE_<function> leaves that function out. TELVORIN_TEST_EXPORT marks the entry points, where the platform
 // exports only what is marked.
-#include "simple_mapi.h"
+#include "simple_mapi/simple_mapi.h"
 
 #include <cstdio>
 #include <cstdlib>

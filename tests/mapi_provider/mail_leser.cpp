@@ -1,5 +1,5 @@
 // Calling the provider, reading delivered messages back, stand-in delivery commands.
-#include "mail_leser.h"
+#include "tests/mapi_provider/mail_leser.h"
 
 #include <QDir>
 

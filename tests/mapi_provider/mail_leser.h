@@ -2,8 +2,8 @@
 // commands that record their calls.
 #pragma once
 
-#include "simple_mapi.h"
-#include "sitzung.h"
+#include "simple_mapi/simple_mapi.h"
+#include "tests/support/sitzung.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,9 @@
 // Both export jobs end to end: the real binary against generated stand-in Outlook sessions, under Wine against a
 // COM server standing in for Outlook; and the file name that a mail's subject gives its .msg file.
-#include "lauf.h"
-#include "outlook_dateien.h"
-#include "outlook_objekte.h"
-#include "sitzung.h"
+#include "tests/support/lauf.h"
+#include "outlook/outlook_dateien.h"
+#include "outlook/outlook_objekte.h"
+#include "tests/support/sitzung.h"
 
 #include <QDir>
 #include <QFile>

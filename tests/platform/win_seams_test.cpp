@@ -1,6 +1,6 @@
 // The Win32 seams (library loading, system information), built with mingw-w64 and run under Wine.
-#include "dynamic_library.h"
-#include "system_info.h"
+#include "platform/dynamic_library.h"
+#include "platform/system_info.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // The stand-in Outlook's mail reading where the example mails, read back end to end, do not reach.
-#include "html_text.h"
-#include "mail_reader.h"
-#include "sitzung.h"
+#include "standin_outlook/html_text.h"
+#include "standin_outlook/mail_reader.h"
+#include "tests/support/sitzung.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Running the real telvorin binary from tests, in a pinned environment.
-#include "lauf.h"
+#include "tests/support/lauf.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // Building stand-in Outlook sessions for the export tests, and reading saved .msg files back.
-#include "sitzung.h"
+#include "tests/support/sitzung.h"
 
 #include <QDir>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 // Building stand-in Outlook sessions for the export tests, and reading saved .msg files back.
 #pragma once
 
-#include "lauf.h"
+#include "tests/support/lauf.h"
 
 #include <QMap>
 #include <QVector>

@@ -1,8 +1,8 @@
 // Class descriptors made after start-up, the directory, and derivation across the framework's classes.
-#include "framework_hilfe.h"
+#include "tests/framework/framework_hilfe.h"
 
-#include "cqstring.h"
-#include "zeit.h"
+#include "framework/text/cqstring.h"
+#include "framework/diagnostics/zeit.h"
 
 namespace {
 

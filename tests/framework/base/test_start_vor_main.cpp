@@ -1,5 +1,5 @@
 // The class descriptors exist before main, in their documented order, in a binary that uses nothing else.
-#include "klasse.h"
+#include "framework/base/klasse.h"
 
 #include <gtest/gtest.h>
 

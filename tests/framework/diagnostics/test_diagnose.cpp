@@ -1,7 +1,7 @@
 // CZeit (clock, forms, dump); error records and file; melde (suppression, dressing, distribution, echo, groups).
-#include "framework_hilfe.h"
+#include "tests/framework/framework_hilfe.h"
 
-#include "zeit.h"
+#include "framework/diagnostics/zeit.h"
 
 #include <cstdio>
 #include <ctime>

@@ -1,11 +1,11 @@
 // CString substitution, CQString conversions, translation; itoa, dtoa, ftoa, ftoa_getrimmt (fields, fit tests, signs,
 // special values, separator, messages, snprintf), string_zu_double, CString's numeric arg, under a comma locale too.
-#include "framework_hilfe.h"
+#include "tests/framework/framework_hilfe.h"
 
-#include "cqstring.h"
-#include "cstring.h"
-#include "steuervariable.h"
-#include "zahlen.h"
+#include "framework/text/cqstring.h"
+#include "framework/text/cstring.h"
+#include "framework/variables/steuervariable.h"
+#include "framework/text/zahlen.h"
 
 #include <QProcess>
 

@@ -1,6 +1,6 @@
 // The general settings exist before main, with their documented defaults, in a binary that uses nothing else.
-#include "allgemein.h"
-#include "variablebeschr.h"
+#include "framework/variables/allgemein.h"
+#include "framework/variables/variablebeschr.h"
 
 #include <gtest/gtest.h>
 

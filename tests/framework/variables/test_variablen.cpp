@@ -1,12 +1,12 @@
 // Units, descriptors and control variables (text in and out, range check, base operations, creation mode); the
 // general settings, which hold the switches that formatting, the error file and melde read; the key table.
-#include "einheit.h"
-#include "schluesseltabelle.h"
-#include "steuervariable.h"
-#include "variablebeschr_liste_p.h"
-#include "zahlen.h"
+#include "framework/variables/einheit.h"
+#include "framework/variables/schluesseltabelle.h"
+#include "framework/variables/steuervariable.h"
+#include "framework/variables/variablebeschr_liste_p.h"
+#include "framework/text/zahlen.h"
 
-#include "framework_hilfe.h"
+#include "tests/framework/framework_hilfe.h"
 
 namespace {
 

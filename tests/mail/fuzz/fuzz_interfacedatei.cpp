@@ -1,6 +1,6 @@
 // Beliebige Bytes als Interfacedatei: nichts stuerzt ab, keine Liste waechst ueber
 // die Zeilen der Datei plus die aufgefuellten hinaus, Pfade tragen nur "\".
-#include "interfacedatei.h"
+#include "mail/interfacedatei.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // Any bytes as the provider's configuration: refused with one line that names
 // the file, or read into profiles that can deliver and a usable address book.
-#include "provider_config.h"
+#include "mapi_provider/provider_config.h"
 
 #include <QFile>
 #include <QTemporaryDir>

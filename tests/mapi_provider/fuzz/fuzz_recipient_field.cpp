@@ -1,6 +1,6 @@
 // libFuzzer: every mailbox in a recipient field, shown again, reads back as that same mailbox alone.
-#include "addresses.h"
-#include "recipient_field.h"
+#include "mapi_provider/addresses.h"
+#include "mapi_provider/recipient_field.h"
 
 using namespace telvorin::mapi;
 

@@ -1,5 +1,5 @@
 // libFuzzer target: any bytes as a mail file of a stand-in session.
-#include "mail_reader.h"
+#include "standin_outlook/mail_reader.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // libFuzzer target: arbitrary widths, decimals, notations and doubles for dtoa/ftoa, arbitrary text for string_zu_double.
-#include "schalter.h"
-#include "zahlen.h"
+#include "framework/variables/schalter.h"
+#include "framework/text/zahlen.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

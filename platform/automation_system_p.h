@@ -1,7 +1,7 @@
 // The system's own automation, behind AutomationObject: one source per platform.
 #pragma once
 
-#include "automation_object.h"
+#include "platform/automation_object.h"
 
 namespace telvorin::platform::automation_system {
 
