@@ -20,12 +20,12 @@ namespace {
 
 // Positions in load order, as mapi_funktionsname() numbers them from 1.
 enum EFunktion : std::size_t {
-    f_logon = 0,
-    f_logoff = 1,
-    f_send_mail = 2,
-    f_send_mail_w = 3,
-    f_free_buffer = 9,
-    f_resolve_name = 12,
+    f_anmelden = 0,
+    f_abmelden = 1,
+    f_sende_mail = 2,
+    f_sende_mail_w = 3,
+    f_gib_frei = 9,
+    f_loese_namen_auf = 12,
 };
 
 struct MailerZustand {
@@ -92,7 +92,7 @@ quint32 CMapiMailer::lade_mapi()
         ++z.ladeschritt;
         z.funktionen[i] = telvorin::platform::resolve_function(z.bibliothek, mapi_funktionsname(z.ladeschritt));
         // Older libraries lack the wide-character send; it is never called.
-        if (z.funktionen[i] == nullptr && i != f_send_mail_w)
+        if (z.funktionen[i] == nullptr && i != f_sende_mail_w)
             return funktion_fehlt;
     }
     return geladen;
@@ -135,7 +135,7 @@ bool CMapiMailer::logon(const QString& profil, const QString& passwort)
     logoff();
 
     MailerZustand& z = zustand();
-    const auto mapi_logon = funktion<LPMAPILOGON>(f_logon);
+    const auto mapi_logon = funktion<LPMAPILOGON>(f_anmelden);
     const bool mit_profil = !profil.isEmpty();
     std::string profil8 = profil.toStdString();
     std::string passwort8 = passwort.toStdString();
@@ -166,7 +166,7 @@ bool CMapiMailer::logoff()
     MailerZustand& z = zustand();
     if (!bereit() || z.sitzung == 0)
         return false;
-    const ULONG ergebnis = funktion<LPMAPILOGOFF>(f_logoff)(z.sitzung, z.fenster, 0, 0);
+    const ULONG ergebnis = funktion<LPMAPILOGOFF>(f_abmelden)(z.sitzung, z.fenster, 0, 0);
     if (ergebnis == SUCCESS_SUCCESS) {
         z.letzter_code = SUCCESS_SUCCESS;
         z.sitzung = 0;
@@ -192,7 +192,7 @@ QString CMapiMailer::empfaenger_text(const QString& eintrag)
     QByteArray name = eintrag.toUtf8();
     lpMapiRecipDesc empfaenger = nullptr;
     const ULONG ergebnis
-        = funktion<LPMAPIRESOLVENAME>(f_resolve_name)(z.sitzung, z.fenster, name.data(), 0, 0, &empfaenger);
+        = funktion<LPMAPIRESOLVENAME>(f_loese_namen_auf)(z.sitzung, z.fenster, name.data(), 0, 0, &empfaenger);
     if (ergebnis != SUCCESS_SUCCESS) {
         z.letzter_code = ergebnis;
         return eintrag;
@@ -201,7 +201,7 @@ QString CMapiMailer::empfaenger_text(const QString& eintrag)
         return eintrag;
     const QString aufgeloest
         = empfaenger->lpszName != nullptr ? QString::fromLatin1(empfaenger->lpszName) : eintrag;
-    funktion<LPMAPIFREEBUFFER>(f_free_buffer)(empfaenger);
+    funktion<LPMAPIFREEBUFFER>(f_gib_frei)(empfaenger);
     return aufgeloest;
 }
 
@@ -256,7 +256,7 @@ bool CMapiMailer::sende_mail(const MailDaten& mail)
     nachricht.nFileCount = static_cast<ULONG>(dateien.size());
     nachricht.lpFiles = dateien.empty() ? nullptr : dateien.data();
 
-    const ULONG ergebnis = funktion<LPMAPISENDMAIL>(f_send_mail)(z.sitzung, z.fenster, &nachricht, MAPI_DIALOG, 0);
+    const ULONG ergebnis = funktion<LPMAPISENDMAIL>(f_sende_mail)(z.sitzung, z.fenster, &nachricht, MAPI_DIALOG, 0);
     if (ergebnis == SUCCESS_SUCCESS) {
         z.letzter_code = SUCCESS_SUCCESS;
         return true;

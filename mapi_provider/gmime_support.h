@@ -19,6 +19,6 @@ using GPtr = std::unique_ptr<T, GObjectUnref>;
 struct GFree {
     void operator()(gpointer memory) const { g_free(memory); }
 };
-using GString_ptr = std::unique_ptr<char, GFree>;
+using GStringPtr = std::unique_ptr<char, GFree>;
 
 }  // namespace telvorin::mapi

@@ -153,7 +153,7 @@ GPtr<GMimeMessage> build(const OutgoingMail& mail)
     GDateTime* now = g_date_time_new_now_local();
     g_mime_message_set_date(message.get(), now);
     g_date_time_unref(now);
-    GString_ptr id(g_mime_utils_generate_message_id(domain_of(mail.from.address).constData()));
+    GStringPtr id(g_mime_utils_generate_message_id(domain_of(mail.from.address).constData()));
     g_mime_message_set_message_id(message.get(), id.get());
 
     GPtr<GMimeObject> body = text_part(mail.body);  // reads mail.body, which outlives the message
