@@ -7,4 +7,4 @@ export WINEDEBUG=-all
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 # Wine prints notes about its prefix on stderr while setting it up; the test's own verdict is on stdout.
 cd "$dir"
-"$wine" win_seams_test.exe 2>/dev/null
+"$wine" test_win_seams.exe 2>/dev/null
