@@ -106,7 +106,7 @@ ULONG confirm_in_send_dialog(OutgoingMail& mail, bool recipients_required, const
         QString why;
         // Another thread may have made its own in the meantime.
         if (dialog_surface(why, display) != Surface::own) {
-            report(QStringLiteral("Sendedialog nicht moeglich: %1")
+            boundary::write_error_line(QStringLiteral("Sendedialog nicht moeglich: %1")
                        .arg(why.isEmpty() ? QStringLiteral("inzwischen gibt es eine QApplication") : why));
             return MAPI_E_FAILURE;
         }
