@@ -13,7 +13,6 @@ skip() { echo "Install test skipped: $*"; exit 0; }
 [ "$(id -u)" -eq 0 ] || skip "it needs root for debootstrap and chroot"
 command -v debootstrap >/dev/null || skip "debootstrap is not installed"
 root=$(mktemp -d)
-chmod 755 "$root"  # apt fetches as its own user, who must reach the lists
 cleanup() {
   mountpoint -q "$root/proc" && umount "$root/proc"
   rm -rf "$root"
@@ -41,9 +40,10 @@ check() {  # check <what> <command...>
 }
 
 cp "$deb" "$root/tmp/"
-in_root apt-get update -qq >/dev/null || skip "apt-get update in the root failed"
+# apt in the root fetches as root: its own sandbox user cannot reach a root made in a private temp folder.
+in_root apt-get -o APT::Sandbox::User=root update -qq >/dev/null || skip "apt-get update in the root failed"
 check "apt installs the package with its dependencies" \
-  in_root sh -c "DEBIAN_FRONTEND=noninteractive apt-get install -y -qq man-db ./tmp/$(basename "$deb") >/tmp/apt.log 2>&1"
+  in_root sh -c "DEBIAN_FRONTEND=noninteractive apt-get -o APT::Sandbox::User=root install -y -qq man-db ./tmp/$(basename "$deb") >/tmp/apt.log 2>&1"
 check "the tool is on PATH" in_root sh -c 'command -v telvorin >/dev/null'
 check "man finds telvorin(1)" in_root sh -c 'man -w telvorin | grep -q "/usr/share/man/man1/telvorin.1.gz"'
 check "man finds telvorin-mapi.ini(5)" in_root sh -c 'man -w 5 telvorin-mapi.ini >/dev/null'
