@@ -100,7 +100,7 @@ void BM_VersionAgainstBareQApplication(benchmark::State& state)
     ::unsetenv("DISPLAY");
     ::unsetenv("WAYLAND_DISPLAY");
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    compare(state, {BARE_QAPPLICATION}, {tool, "-version"}, "version_per_bare");
+    compare(state, {TELVORIN_BARE_QAPPLICATION}, {tool, "-version"}, "version_per_bare");
 }
 BENCHMARK(BM_VersionAgainstBareQApplication)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -113,7 +113,7 @@ void BM_OutboxMailAgainstVersion(benchmark::State& state)
     QFile ini(dir.filePath(QStringLiteral("mapi.ini"))), mail(dir.filePath(QStringLiteral("mail.txt")));
     if (!ini.open(QIODevice::WriteOnly) || ini.write("[Standard]\nOutbox=" + outbox + "\n") <= 0
         || !mail.open(QIODevice::WriteOnly)
-        || mail.write("Standard\n\nAngebot Nr. 4711\n1\nkunde@example.com\n0\n0\n1\n" EXAMPLES_DIR
+        || mail.write("Standard\n\nAngebot Nr. 4711\n1\nkunde@example.com\n0\n0\n1\n" TELVORIN_EXAMPLES_DIR
                       "/anhang.txt\n1\nAngebot.txt\nSehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n")
             <= 0) {
         state.SkipWithError("cannot write mapi.ini or the interface file");

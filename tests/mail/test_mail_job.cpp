@@ -57,7 +57,7 @@ QString provider(Laeufer l, const QString& fehlt)
 {
     if (fehlt.isEmpty())
         return l == Laeufer::linux ? QStringLiteral("./fehlt.so") : QString();
-    return l == Laeufer::linux ? TESTPROVIDER_DIR "/libtestprovider_" + fehlt + ".so" : TESTPROVIDER_WIN_DIR "/" + fehlt;
+    return l == Laeufer::linux ? TELVORIN_TESTPROVIDER_DIR "/libtestprovider_" + fehlt + ".so" : TELVORIN_TESTPROVIDER_WIN_DIR "/" + fehlt;
 }
 
 // Wine takes a mapi32.dll as the program's own rather than its built-in one only from the program's folder: the
@@ -231,7 +231,7 @@ TEST_P(WineMapi, GibtBetreffUndTextAlsMailtoWeiterOhneEmpfaengerUndAnlagen)
 {
     Umgebung u(GetParam());
     QDir().mkpath(u.pfad("bin"));
-    QFile::link(XDG_OPEN_PROTOKOLL_SKRIPT, u.pfad("bin/xdg-open"));
+    QFile::link(TELVORIN_XDG_OPEN_PROTOKOLL_SKRIPT, u.pfad("bin/xdg-open"));
     u.setze("PATH", u.pfad("bin") + ":/usr/bin:/bin");
     u.setze("XDG_OPEN_PROTOKOLL", u.pfad("xdg-open.txt"));
     ASSERT_EQ(u.starte_programm(testhilfe::wine(), {"reg", "add", "HKCU\\Software\\Wine\\WineBrowser", "/v", "Mailers",

@@ -3,7 +3,7 @@
 // The record goes to the file named by TELVORIN_TEST_PROTOKOLL, a line per call
 // and one on loading. The n-th call of a function answers with the n-th entry
 // of a comma-separated list in TELVORIN_TEST_<function>; a missing entry is 0.
-// OHNE_<function> leaves that function out. TELVORIN_TEST_EXPORT marks the entry points, where the platform
+// TELVORIN_OHNE_<function> leaves that function out. TELVORIN_TEST_EXPORT marks the entry points, where the platform
 // exports only what is marked.
 #include "simple_mapi/simple_mapi.h"
 
@@ -102,10 +102,10 @@ TELVORIN_TEST_EXPORT ULONG MAPISendMail(LHANDLE sitzung, ULONG_PTR ui, lpMapiMes
 #define UNGENUTZT(NAME, ...) \
     TELVORIN_TEST_EXPORT ULONG NAME(__VA_ARGS__) { protokolliere(#NAME); return MAPI_E_NOT_SUPPORTED; }
 
-#ifndef OHNE_MAPISendMailW
+#ifndef TELVORIN_OHNE_MAPISendMailW
 UNGENUTZT(MAPISendMailW, LHANDLE, ULONG_PTR, struct MapiMessageW*, FLAGS, ULONG)
 #endif
-#ifndef OHNE_MAPISendDocuments
+#ifndef TELVORIN_OHNE_MAPISendDocuments
 UNGENUTZT(MAPISendDocuments, ULONG_PTR, LPSTR, LPSTR, LPSTR, ULONG)
 #endif
 UNGENUTZT(MAPIFindNext, LHANDLE, ULONG_PTR, LPSTR, LPSTR, FLAGS, ULONG, LPSTR)

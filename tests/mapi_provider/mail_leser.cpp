@@ -33,7 +33,7 @@ ULONG sende(LHANDLE sitzung, Nachricht n, FLAGS flags)
 
 QString lies_mail(const QByteArray& inhalt)
 {
-    const testhilfe::Ergebnis e = testhilfe::Umgebung().starte_programm(TELVORIN_PYTHON, {LIES_MAIL_SKRIPT}, inhalt);
+    const testhilfe::Ergebnis e = testhilfe::Umgebung().starte_programm(TELVORIN_PYTHON, {TELVORIN_LIES_MAIL_SKRIPT}, inhalt);
     return QString::fromUtf8(e.exit_code == 0 ? e.standardausgabe : "Fehler: " + e.standardfehler);
 }
 

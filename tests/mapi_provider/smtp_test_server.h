@@ -11,7 +11,7 @@ public:
     {
         QDir().mkpath(folder);
         m_process.setStandardErrorFile(QProcess::nullDevice());
-        m_process.start(TELVORIN_PYTHON, QStringList{"-W", "ignore", SMTP_SERVER_SCRIPT, folder, mode, size_limit});
+        m_process.start(TELVORIN_PYTHON, QStringList{"-W", "ignore", TELVORIN_SMTP_SERVER_SCRIPT, folder, mode, size_limit});
         while (!m_process.canReadLine() && m_process.waitForReadyRead(30000)) {
         }
         m_port = m_process.readLine().trimmed().toUShort();

@@ -473,7 +473,7 @@ TEST_F(ProviderTelvorin, ASendLoadsOnlyTheModuleItNeedsAndABrokenOneFailsItWithO
     QDir().mkpath(lib);
     QFile::copy(TELVORIN_MAPI_PROVIDER, lib + "libtelvorin_mapi.so");
     for (const char* modul : {"smtp", "dialog"})
-        QFile::copy(MELDEMODUL, lib + "libtelvorin_mapi_" + modul + ".so");
+        QFile::copy(TELVORIN_MELDEMODUL, lib + "libtelvorin_mapi_" + modul + ".so");
     m_u.setze(QStringLiteral("TELVORIN_MAPI_LIBRARY"), lib + "libtelvorin_mapi.so");
     konfiguration("[Smtp]\nDelivery=smtp\nServer=smtp://127.0.0.1:1\n");
     const std::pair<const char*, QByteArray> faelle[] = {  // the profile; standard error after the first line

@@ -80,7 +80,7 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
     QProcess user;
     user.setWorkingDirectory(u.pfad());
     if (*c.user)
-        user.start("timeout", {"60", "sh", "-ec", "colours='" TELVORIN_PYTHON " " WINDOW_COLOURS_SCRIPT "'; i=0; "
+        user.start("timeout", {"60", "sh", "-ec", "colours='" TELVORIN_PYTHON " " TELVORIN_WINDOW_COLOURS_SCRIPT "'; i=0; "
                    "sleep 1; w=$(xdotool search --sync --name 'Angebot Nr. 4711' | head -1); while xdotool "
                    "getwindowname $w >/dev/null 2>&1; do i=$((i+1)); if [ $i -le 40 ]; then { xdotool windowfocus "
                    "--sync $w && " + QString(c.user) + "; } || true; else echo \"still open: $(xdotool getwindowname "

@@ -150,9 +150,9 @@ TEST(Export, FehlendeObjekteBeendenDenJobMitIhrerFehlerzeile)
         {"unreadable item", "Anlage", app + "[Inspector]\nCurrentItem=fehlt.eml\n",
          "Outlook-Ersatz: Maildatei nicht lesbar: <s>/fehlt.eml\nBetreff: '' 16.0.0.17328\n", "keine Anlage(n)"},
         // The server module is loaded only where a session is configured, and a broken one says why (<f>).
-        {"no session: module not loaded", "Mail", "-", "", "kein Outlook Explorer aktiv", MELDEMODUL},
+        {"no session: module not loaded", "Mail", "-", "", "kein Outlook Explorer aktiv", TELVORIN_MELDEMODUL},
         {"module without entry", "Mail", QByteArray(), "Modul geladen\n<f>undefined symbol: telvorin_automation_server\n",
-         "kein Outlook Explorer aktiv", MELDEMODUL},
+         "kein Outlook Explorer aktiv", TELVORIN_MELDEMODUL},
         {"module missing", "Anlage", QByteArray(), "<f>cannot open shared object file: No such file or directory\n",
          "kein Outlook Inspector aktiv", "fehlt.so"},
     };
@@ -230,7 +230,7 @@ TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
 void registriere(const Umgebung& u, bool ja)
 {
     const QString klasse = QStringLiteral("HKLM\\Software\\Classes\\CLSID\\") + Outlook::Application::klassen_id;
-    const QString dll = QStringLiteral("Z:" COM_OUTLOOK_DLL).replace('/', '\\');
+    const QString dll = QStringLiteral("Z:" TELVORIN_COM_OUTLOOK_DLL).replace('/', '\\');
     const QList<QStringList> aufrufe{{"add", klasse + "\\InprocServer32", "/ve", "/d", dll, "/f"},
                                      {"add", klasse + "\\InprocServer32", "/v", "ThreadingModel", "/d", "Apartment", "/f"}};
     for (const QStringList& a : ja ? aufrufe : QList<QStringList>{{"delete", klasse, "/f"}})

@@ -54,10 +54,10 @@ static QJsonObject lies(const Umgebung& u, const QString& programm, const QStrin
 
 void vergleiche_mit_quelle(const Umgebung& u, const QString& eml, const QString& msg)
 {
-    const QJsonObject py = lies(u, TELVORIN_PYTHON, {MSG_LESEN_PY, eml, msg});
+    const QJsonObject py = lies(u, TELVORIN_PYTHON, {TELVORIN_MSG_LESEN_PY, eml, msg});
     ASSERT_FALSE(py.contains("fehler")) << py["fehler"].toString().toStdString();
     EXPECT_EQ(py["msgconvert_knapp"].toObject(), py["quelle_knapp"].toObject()) << "msgconvert: " << msg.toStdString();
-    EXPECT_EQ(lies(u, "node", {MSG_LESEN_JS, msg}), py["quelle"].toObject()) << "msgreader: " << msg.toStdString();
+    EXPECT_EQ(lies(u, "node", {TELVORIN_MSG_LESEN_JS, msg}), py["quelle"].toObject()) << "msgreader: " << msg.toStdString();
 }
 
 }  // namespace testhilfe
