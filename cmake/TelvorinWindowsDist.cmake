@@ -31,6 +31,10 @@ if(MINGW)
     endif()
     file(REAL_PATH "${found}" found)
     install(FILES "${found}" DESTINATION .)
+    # Some distributions ship these with their debug information, half the folder's size.
+    if(CMAKE_STRIP)
+      install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-debug \"\${CMAKE_INSTALL_PREFIX}/${dll}\")")
+    endif()
   endforeach()
 endif()
 
