@@ -157,7 +157,7 @@ double tool_seconds(const char* profile, qint64 size, benchmark::State& state, l
 
 // Both deliveries of the same mail in turn, by one provider call each or (tool:1) by one run of the tool each, as a
 // calling program waits for it; the counter smtp_per_outbox is the target's ratio.
-void BM_SmtpAgainstOutbox(benchmark::State& state)
+void smtp_against_outbox(benchmark::State& state)
 {
     const qint64 size = state.range(0);
     const bool tool = state.range(1) != 0;
@@ -177,7 +177,7 @@ void BM_SmtpAgainstOutbox(benchmark::State& state)
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * size * 2);
 }
-BENCHMARK(BM_SmtpAgainstOutbox)
+BENCHMARK(smtp_against_outbox)
     ->ArgNames({"attachment", "tool"})
     ->ArgsProduct({{sizes[0], sizes[1], sizes[2], sizes[3]}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
@@ -185,14 +185,14 @@ BENCHMARK(BM_SmtpAgainstOutbox)
     ->UseRealTime();
 
 // The tool's peak resident memory per delivery and attachment.
-void BM_ToolPeakMemory(benchmark::State& state)
+void tool_peak_memory(benchmark::State& state)
 {
     long peak_kib = 0;
     for (auto _ : state)
         tool_seconds(state.range(0) ? "SmtpTool" : "Ausgang", state.range(1), state, peak_kib);
     state.counters["peak_rss_MiB"] = static_cast<double>(peak_kib) / 1024;
 }
-BENCHMARK(BM_ToolPeakMemory)
+BENCHMARK(tool_peak_memory)
     ->ArgNames({"smtp", "attachment"})
     ->ArgsProduct({{0, 1}, {39, big}})
     ->Unit(benchmark::kMillisecond)

@@ -19,88 +19,88 @@ void still(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 // The job prints one console line per item; the benchmark's own report must
 // stay readable, so standard output goes to /dev/null while the job runs.
-class OhneAusgabe {
+class StdoutSilenced {
 public:
-    OhneAusgabe() : m_alt(::dup(STDOUT_FILENO))
+    StdoutSilenced() : m_saved(::dup(STDOUT_FILENO))
     {
         std::fflush(stdout);
         const int null = ::open("/dev/null", O_WRONLY);
         ::dup2(null, STDOUT_FILENO);
         ::close(null);
     }
-    ~OhneAusgabe()
+    ~StdoutSilenced()
     {
         std::fflush(stdout);
-        ::dup2(m_alt, STDOUT_FILENO);
-        ::close(m_alt);
+        ::dup2(m_saved, STDOUT_FILENO);
+        ::close(m_saved);
     }
 
 private:
-    int m_alt;
+    int m_saved;
 };
 
 // One folder for the whole run, removed at exit only. Nothing is deleted or overwritten while the benchmark
 // runs: on ext4 without a journal every new file then searches past the inodes freed in the last half minute,
 // which would time the file system's memory of the benchmark's own clean-up rather than the export.
-QTemporaryDir& arbeitsordner()
+QTemporaryDir& work_dir()
 {
-    static QTemporaryDir ordner;
-    return ordner;
+    static QTemporaryDir dir;
+    return dir;
 }
 
-// A session of `anzahl` selected mails, the examples in turn, each with a subject of its own, as a user's
+// A session of `count` selected mails, the examples in turn, each with a subject of its own, as a user's
 // selection has: the export names its files after the subject and would otherwise overwrite its own files.
-bool schreibe_sitzung(const QDir& sitzung, int anzahl)
+bool write_session(const QDir& session, int count)
 {
-    const QDir beispiele(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../examples/outlook-session")));
-    const QStringList mails = beispiele.entryList({QStringLiteral("*.eml")}, QDir::Files, QDir::Name);
-    QByteArray auswahl;
-    for (int i = 0; i < anzahl && !mails.isEmpty(); ++i) {
-        QFile quelle(beispiele.filePath(mails[i % mails.size()]));
-        if (!quelle.open(QIODevice::ReadOnly))
+    const QDir examples(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../examples/outlook-session")));
+    const QStringList mails = examples.entryList({QStringLiteral("*.eml")}, QDir::Files, QDir::Name);
+    QByteArray selection;
+    for (int i = 0; i < count && !mails.isEmpty(); ++i) {
+        QFile source(examples.filePath(mails[i % mails.size()]));
+        if (!source.open(QIODevice::ReadOnly))
             return false;
-        QByteArray mail = quelle.readAll();
-        const int betreff = mail.indexOf("\nSubject:");
-        mail.insert(mail.indexOf('\n', betreff + 1), " " + QByteArray::number(i));
+        QByteArray mail = source.readAll();
+        const int subject_at = mail.indexOf("\nSubject:");
+        mail.insert(mail.indexOf('\n', subject_at + 1), " " + QByteArray::number(i));
         const QByteArray n = "m" + QByteArray::number(i) + ".eml";
-        QFile kopie(sitzung.filePath(n));
-        if (betreff < 0 || !kopie.open(QIODevice::WriteOnly) || kopie.write(mail) != mail.size())
+        QFile copy(session.filePath(n));
+        if (subject_at < 0 || !copy.open(QIODevice::WriteOnly) || copy.write(mail) != mail.size())
             return false;
-        auswahl += (i ? "," : "") + n;
+        selection += (i ? "," : "") + n;
     }
-    QFile ini(sitzung.filePath("session.ini"));
+    QFile ini(session.filePath("session.ini"));
     return ini.open(QIODevice::WriteOnly)
-        && ini.write("[Application]\nVersion=16.0\n[Explorer]\nSelection=" + auswahl + "\n") > 0;
+        && ini.write("[Application]\nVersion=16.0\n[Explorer]\nSelection=" + selection + "\n") > 0;
 }
 
-void BM_ExplorerExport(benchmark::State& state)
+void explorer_export(benchmark::State& state)
 {
-    const int anzahl = static_cast<int>(state.range(0));
-    const QDir sitzung(arbeitsordner().filePath(QStringLiteral("sitzung%1").arg(anzahl)));
-    if (!sitzung.exists() && (!QDir().mkpath(sitzung.path()) || !schreibe_sitzung(sitzung, anzahl))) {
+    const int count = static_cast<int>(state.range(0));
+    const QDir session(work_dir().filePath(QStringLiteral("sitzung%1").arg(count)));
+    if (!session.exists() && (!QDir().mkpath(session.path()) || !write_session(session, count))) {
         state.SkipWithError("cannot write the session");
         return;
     }
-    qputenv("TELVORIN_OUTLOOK_SESSION", QFile::encodeName(sitzung.path()));
+    qputenv("TELVORIN_OUTLOOK_SESSION", QFile::encodeName(session.path()));
     qInstallMessageHandler(still);
 
-    static int lauf = 0;
+    static int run = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        const QString ziel = arbeitsordner().filePath(QStringLiteral("aus%1").arg(lauf++));
-        QDir().mkpath(ziel);
+        const QString target = work_dir().filePath(QStringLiteral("aus%1").arg(run++));
+        QDir().mkpath(target);
         state.ResumeTiming();
-        QString ergebnis;
-        QTextStream out(&ergebnis);
-        OhneAusgabe ohne;
+        QString output;
+        QTextStream out(&output);
+        StdoutSilenced silenced;
         COutlook_Dateien outlook;
         outlook.application().setControl("{0006f03a-0000-0000-c000-000000000046}");
-        benchmark::DoNotOptimize(outlook.speichere_explorer_mag(&out, ziel, QString()));
+        benchmark::DoNotOptimize(outlook.speichere_explorer_mag(&out, target, QString()));
     }
-    state.SetComplexityN(anzahl);
-    state.SetItemsProcessed(state.iterations() * anzahl);
+    state.SetComplexityN(count);
+    state.SetItemsProcessed(state.iterations() * count);
 }
-BENCHMARK(BM_ExplorerExport)->RangeMultiplier(4)->Range(16, 1024)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(explorer_export)->RangeMultiplier(4)->Range(16, 1024)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

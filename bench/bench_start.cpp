@@ -95,18 +95,18 @@ void compare(benchmark::State& state, const std::vector<QByteArray>& a, const st
 }
 
 // Both on Qt's offscreen platform, which the tool picks itself where there is no display.
-void BM_VersionAgainstBareQApplication(benchmark::State& state)
+void version_against_bare_qapplication(benchmark::State& state)
 {
     ::unsetenv("DISPLAY");
     ::unsetenv("WAYLAND_DISPLAY");
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    compare(state, {TELVORIN_BARE_QAPPLICATION}, {tool, "-version"}, "version_per_bare");
+    compare(state, {TELVORIN_BENCH_BARE_QAPPLICATION}, {tool, "-version"}, "version_per_bare");
 }
-BENCHMARK(BM_VersionAgainstBareQApplication)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(version_against_bare_qapplication)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The mail of examples/mail.txt with its attachment into an outbox, as a calling program starts the job
 // without a display.
-void BM_OutboxMailAgainstVersion(benchmark::State& state)
+void outbox_mail_against_version(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QByteArray outbox = QFile::encodeName(dir.filePath(QStringLiteral("outbox")));
@@ -131,7 +131,7 @@ void BM_OutboxMailAgainstVersion(benchmark::State& state)
     if (written.size() != pairs + 1)
         state.SkipWithError("the outbox does not hold one mail per run");
 }
-BENCHMARK(BM_OutboxMailAgainstVersion)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(outbox_mail_against_version)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -12,75 +12,75 @@ namespace {
 
 // Values of the kind a table column holds; each benchmark cycles through them
 // so that no branch predictor learns one number.
-const std::array<int, 8> ganze = {0, 7, -42, 1234, 99998, -123456, 2000000000, 31};
-const std::array<double, 8> kommazahlen = {0.5, 3.14159, -42.25, 1234.5678, 99998.1, -0.0625, 7.0, 123.456};
+const std::array<int, 8> integers = {0, 7, -42, 1234, 99998, -123456, 2000000000, 31};
+const std::array<double, 8> decimals = {0.5, 3.14159, -42.25, 1234.5678, 99998.1, -0.0625, 7.0, 123.456};
 
-// Runs `schritt` on the values in turn.
-template <typename Werte, typename Schritt>
-void im_kreis(benchmark::State& state, const Werte& werte, Schritt schritt)
+// Runs `step` on the values in turn.
+template <typename Values, typename Step>
+void in_turn(benchmark::State& state, const Values& values, Step step)
 {
     std::size_t i = 0;
     for (auto _ : state)
-        schritt(werte[i++ % werte.size()]);
+        step(values[i++ % values.size()]);
 }
 
-char puffer[400];
+char buffer[400];
 
-void itoa_breite_10(benchmark::State& state)
+void itoa_width_10(benchmark::State& state)
 {
-    im_kreis(state, ganze, [](int zahl) { benchmark::DoNotOptimize(itoa(zahl, 10)); });
+    in_turn(state, integers, [](int value) { benchmark::DoNotOptimize(itoa(value, 10)); });
 }
-BENCHMARK(itoa_breite_10);
+BENCHMARK(itoa_width_10);
 
-void snprintf_i_breite_10(benchmark::State& state)
+void snprintf_i_width_10(benchmark::State& state)
 {
-    im_kreis(state, ganze, [](int zahl) { benchmark::DoNotOptimize(std::snprintf(puffer, sizeof puffer, "%10i", zahl)); });
+    in_turn(state, integers, [](int value) { benchmark::DoNotOptimize(std::snprintf(buffer, sizeof buffer, "%10i", value)); });
 }
-BENCHMARK(snprintf_i_breite_10);
+BENCHMARK(snprintf_i_width_10);
 
-void dtoa_fixkomma(benchmark::State& state)
+void dtoa_fixed(benchmark::State& state)
 {
-    im_kreis(state, kommazahlen, [](double zahl) { benchmark::DoNotOptimize(dtoa(zahl, 12, 3, zahl_fixkomma)); });
+    in_turn(state, decimals, [](double value) { benchmark::DoNotOptimize(dtoa(value, 12, 3, zahl_fixkomma)); });
 }
-BENCHMARK(dtoa_fixkomma);
+BENCHMARK(dtoa_fixed);
 
 void snprintf_f(benchmark::State& state)
 {
-    im_kreis(state, kommazahlen,
-             [](double zahl) { benchmark::DoNotOptimize(std::snprintf(puffer, sizeof puffer, "%-#12.3f", zahl)); });
+    in_turn(state, decimals,
+             [](double value) { benchmark::DoNotOptimize(std::snprintf(buffer, sizeof buffer, "%-#12.3f", value)); });
 }
 BENCHMARK(snprintf_f);
 
 void dtoa_exponential(benchmark::State& state)
 {
-    im_kreis(state, kommazahlen, [](double zahl) { benchmark::DoNotOptimize(dtoa(zahl, 12, 3, zahl_exponential)); });
+    in_turn(state, decimals, [](double value) { benchmark::DoNotOptimize(dtoa(value, 12, 3, zahl_exponential)); });
 }
 BENCHMARK(dtoa_exponential);
 
 void snprintf_e(benchmark::State& state)
 {
-    im_kreis(state, kommazahlen,
-             [](double zahl) { benchmark::DoNotOptimize(std::snprintf(puffer, sizeof puffer, "%#12.3E", zahl)); });
+    in_turn(state, decimals,
+             [](double value) { benchmark::DoNotOptimize(std::snprintf(buffer, sizeof buffer, "%#12.3E", value)); });
 }
 BENCHMARK(snprintf_e);
 
-const std::array<std::string, 8> texte = {"0.5", " 3.14159", "-42.25", "1234.5678 ",
+const std::array<std::string, 8> texts = {"0.5", " 3.14159", "-42.25", "1234.5678 ",
                                           "99998.1", "-0.0625", "7", "123.456"};
 
-void string_zu_double_lesen(benchmark::State& state)
+void parse_with_string_zu_double(benchmark::State& state)
 {
-    im_kreis(state, texte, [](const std::string& text) { benchmark::DoNotOptimize(string_zu_double(text)); });
+    in_turn(state, texts, [](const std::string& text) { benchmark::DoNotOptimize(string_zu_double(text)); });
 }
-BENCHMARK(string_zu_double_lesen);
+BENCHMARK(parse_with_string_zu_double);
 
-void strtod_lesen(benchmark::State& state)
+void parse_with_strtod(benchmark::State& state)
 {
-    im_kreis(state, texte, [](const std::string& text) {
-        char* ende = nullptr;
-        benchmark::DoNotOptimize(std::strtod(text.c_str(), &ende));
-        benchmark::DoNotOptimize(ende);
+    in_turn(state, texts, [](const std::string& text) {
+        char* stop = nullptr;
+        benchmark::DoNotOptimize(std::strtod(text.c_str(), &stop));
+        benchmark::DoNotOptimize(stop);
     });
 }
-BENCHMARK(strtod_lesen);
+BENCHMARK(parse_with_strtod);
 
 }  // namespace

@@ -9,14 +9,14 @@ namespace telvorin::standin {
 
 bool save_file(const QString& path, const std::function<bool(std::FILE*)>& write)
 {
-    const QByteArray ziel = QFile::encodeName(path);
-    const int trenner = ziel.lastIndexOf('/');
+    const QByteArray target = QFile::encodeName(path);
+    const int slash = target.lastIndexOf('/');
     // Outlook's files get the mode a plain create would give them.
-    boundary::NewFile datei(trenner < 0 ? QByteArray(".") : ziel.left(trenner), ".telvorin-",
+    boundary::NewFile file(slash < 0 ? QByteArray(".") : target.left(slash), ".telvorin-",
                             boundary::NewFile::Access::as_plain_create);
-    std::FILE* strom = datei.stream();
-    return strom != nullptr && write(strom) && datei.finish() == 0
-        && datei.place(ziel, boundary::NewFile::Existing::replace_regular_file);
+    std::FILE* stream = file.stream();
+    return stream != nullptr && write(stream) && file.finish() == 0
+        && file.place(target, boundary::NewFile::Existing::replace_regular_file);
 }
 
 }  // namespace telvorin::standin

@@ -12,7 +12,7 @@ namespace telvorin::standin {
 namespace {
 
 struct DocumentDeleter {
-    void operator()(xmlDoc* dokument) const { xmlFreeDoc(dokument); }
+    void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
 };
 
 bool one_of(const xmlChar* name, std::initializer_list<const char*> names)
@@ -87,25 +87,25 @@ private:
 };
 
 // The parser limits the depth of its tree, so the recursion is bounded too.
-void walk(const xmlNode* knoten, Rendition& text, bool pre)
+void walk(const xmlNode* node, Rendition& text, bool pre)
 {
-    for (; knoten != nullptr; knoten = knoten->next) {
-        if (knoten->type == XML_TEXT_NODE || knoten->type == XML_CDATA_SECTION_NODE) {
-            text.text(reinterpret_cast<const char*>(knoten->content), pre);
+    for (; node != nullptr; node = node->next) {
+        if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
+            text.text(reinterpret_cast<const char*>(node->content), pre);
             continue;
         }
-        if (knoten->type != XML_ELEMENT_NODE || one_of(knoten->name, {"head", "script", "style", "template", "title"}))
+        if (node->type != XML_ELEMENT_NODE || one_of(node->name, {"head", "script", "style", "template", "title"}))
             continue;
-        if (one_of(knoten->name, {"br"})) {
+        if (one_of(node->name, {"br"})) {
             text.end_line();
             continue;
         }
-        if (one_of(knoten->name, {"td", "th"}))
+        if (one_of(node->name, {"td", "th"}))
             text.blank();
-        const Layout layout = layout_of(knoten->name);
+        const Layout layout = layout_of(node->name);
         if (layout != Layout::inline_text)
             text.block(layout);
-        walk(knoten->children, text, pre || one_of(knoten->name, {"pre"}));
+        walk(node->children, text, pre || one_of(node->name, {"pre"}));
         if (layout != Layout::inline_text)
             text.block(layout);
     }
@@ -118,13 +118,13 @@ QString html_as_text(const QString& html)
     const QByteArray utf8 = html.toUtf8();
     // The text is UTF-8 already, whatever charset a <meta> names; NONET keeps
     // the parser off the network, and it loads no resource of its own.
-    const int optionen = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET
+    const int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET
                          | HTML_PARSE_IGNORE_ENC;
-    const std::unique_ptr<xmlDoc, DocumentDeleter> dokument(
-        htmlReadMemory(utf8.constData(), utf8.size(), nullptr, "UTF-8", optionen));
+    const std::unique_ptr<xmlDoc, DocumentDeleter> document(
+        htmlReadMemory(utf8.constData(), utf8.size(), nullptr, "UTF-8", options));
     Rendition text;
-    if (dokument)
-        walk(xmlDocGetRootElement(dokument.get()), text, false);
+    if (document)
+        walk(xmlDocGetRootElement(document.get()), text, false);
     return text.result();
 }
 

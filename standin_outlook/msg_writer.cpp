@@ -71,9 +71,9 @@ constexpr quint16 pt_unicode = 0x001F;
 constexpr quint16 pt_binary = 0x0102;
 constexpr quint16 pt_object = 0x000D;
 
-constexpr quint32 tag(quint16 id, quint16 typ)
+constexpr quint32 tag(quint16 id, quint16 type)
 {
-    return (quint32(id) << 16) | typ;
+    return (quint32(id) << 16) | type;
 }
 
 // Readable and writable, as Outlook marks the properties it saves.
@@ -118,23 +118,23 @@ public:
     // The property stream: `header` followed by one 16-byte entry per property.
     QByteArray property_stream(const QByteArray& header) const
     {
-        QByteArray strom = header;
+        QByteArray bytes = header;
         for (const Property& p : m_properties) {
-            char eintrag[16] = {};
-            qToLittleEndian<quint32>(p.tag, eintrag);
-            qToLittleEndian<quint32>(property_flags, eintrag + 4);
-            const quint16 typ = quint16(p.tag & 0xFFFF);
-            if (typ == pt_unicode)  // the size counts the terminating NUL that the stream leaves out
-                qToLittleEndian<quint32>(quint32(p.stream.size() + 2), eintrag + 8);
-            else if (typ == pt_object)
-                qToLittleEndian<quint32>(0xFFFFFFFFu, eintrag + 8);
-            else if (typ == pt_binary)
-                qToLittleEndian<quint32>(quint32(p.stream.size()), eintrag + 8);
+            char entry[16] = {};
+            qToLittleEndian<quint32>(p.tag, entry);
+            qToLittleEndian<quint32>(property_flags, entry + 4);
+            const quint16 type = quint16(p.tag & 0xFFFF);
+            if (type == pt_unicode)  // the size counts the terminating NUL that the stream leaves out
+                qToLittleEndian<quint32>(quint32(p.stream.size() + 2), entry + 8);
+            else if (type == pt_object)
+                qToLittleEndian<quint32>(0xFFFFFFFFu, entry + 8);
+            else if (type == pt_binary)
+                qToLittleEndian<quint32>(quint32(p.stream.size()), entry + 8);
             else
-                qToLittleEndian<quint64>(p.fixed, eintrag + 8);
-            strom.append(eintrag, sizeof eintrag);
+                qToLittleEndian<quint64>(p.fixed, entry + 8);
+            bytes.append(entry, sizeof entry);
         }
-        return strom;
+        return bytes;
     }
 
     const std::vector<Property>& properties() const { return m_properties; }
@@ -150,56 +150,56 @@ QString shown_name(const MailAddress& a)
     return a.name.isEmpty() ? a.address : a.name;
 }
 
-QString display_list(const QVector<MailAddress>& liste)
+QString display_list(const QVector<MailAddress>& list)
 {
-    QStringList namen;
-    for (const MailAddress& a : liste)
-        namen << shown_name(a);
-    return namen.join(QLatin1String("; "));
+    QStringList names;
+    for (const MailAddress& a : list)
+        names << shown_name(a);
+    return names.join(QLatin1String("; "));
 }
 
 // Writes storages and streams and remembers the first failure, so that the
 // caller checks once at the end.
 class CompoundWriter {
 public:
-    void stream(GsfOutfile* ordner, const QByteArray& name, const QByteArray& inhalt)
+    void stream(GsfOutfile* dir, const QByteArray& name, const QByteArray& content)
     {
-        GsfOutput* strom = gsf_outfile_new_child(ordner, name.constData(), FALSE);
-        if (strom == nullptr) {
+        GsfOutput* child = gsf_outfile_new_child(dir, name.constData(), FALSE);
+        if (child == nullptr) {
             m_ok = false;
             return;
         }
-        if (!inhalt.isEmpty()
-            && !gsf_output_write(strom, static_cast<size_t>(inhalt.size()), reinterpret_cast<const guint8*>(inhalt.constData())))
+        if (!content.isEmpty()
+            && !gsf_output_write(child, static_cast<size_t>(content.size()), reinterpret_cast<const guint8*>(content.constData())))
             m_ok = false;
-        if (!gsf_output_close(strom))
+        if (!gsf_output_close(child))
             m_ok = false;
-        g_object_unref(strom);
+        g_object_unref(child);
     }
 
-    void properties(GsfOutfile* ordner, const PropertySet& satz, const QByteArray& kopf)
+    void properties(GsfOutfile* dir, const PropertySet& set, const QByteArray& header)
     {
-        stream(ordner, "__properties_version1.0", satz.property_stream(kopf));
-        for (const Property& p : satz.properties()) {
-            const quint16 typ = quint16(p.tag & 0xFFFF);
-            if (typ == pt_unicode || typ == pt_binary)
-                stream(ordner, "__substg1.0_" + QByteArray::number(p.tag, 16).toUpper().rightJustified(8, '0'), p.stream);
+        stream(dir, "__properties_version1.0", set.property_stream(header));
+        for (const Property& p : set.properties()) {
+            const quint16 type = quint16(p.tag & 0xFFFF);
+            if (type == pt_unicode || type == pt_binary)
+                stream(dir, "__substg1.0_" + QByteArray::number(p.tag, 16).toUpper().rightJustified(8, '0'), p.stream);
         }
     }
 
-    // A sub-storage of `eltern` that `inhalt` fills.
-    template <class Inhalt>
-    void storage(GsfOutfile* eltern, const QByteArray& name, Inhalt&& inhalt)
+    // A sub-storage of `parent` that `content` fills.
+    template <class Fill>
+    void storage(GsfOutfile* parent, const QByteArray& name, Fill&& content)
     {
-        GsfOutput* ordner = gsf_outfile_new_child(eltern, name.constData(), TRUE);
-        if (ordner == nullptr) {
+        GsfOutput* dir = gsf_outfile_new_child(parent, name.constData(), TRUE);
+        if (dir == nullptr) {
             m_ok = false;
             return;
         }
-        inhalt(GSF_OUTFILE(ordner));
-        if (!gsf_output_close(ordner))
+        content(GSF_OUTFILE(dir));
+        if (!gsf_output_close(dir))
             m_ok = false;
-        g_object_unref(ordner);
+        g_object_unref(dir);
     }
 
     bool ok() const { return m_ok; }
@@ -211,30 +211,30 @@ private:
 // The prefix that a store derives from a subject: one to three characters
 // other than colon, blank and digit, then a colon and any blanks; it is kept
 // as those characters and ": ". Returns {prefix, normalized subject}.
-std::pair<QString, QString> split_subject(const QString& betreff)
+std::pair<QString, QString> split_subject(const QString& subject)
 {
-    for (int n = 1; n <= 3 && n < betreff.size(); ++n) {
-        const QChar c = betreff[n - 1];
+    for (int n = 1; n <= 3 && n < subject.size(); ++n) {
+        const QChar c = subject[n - 1];
         if (c == QLatin1Char(':') || c == QLatin1Char(' ') || (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
             break;
-        if (betreff[n] == QLatin1Char(':')) {
+        if (subject[n] == QLatin1Char(':')) {
             int rest = n + 1;
-            while (rest < betreff.size() && betreff[rest] == QLatin1Char(' '))
+            while (rest < subject.size() && subject[rest] == QLatin1Char(' '))
                 ++rest;
-            return {betreff.left(n) + QLatin1String(": "), betreff.mid(rest)};
+            return {subject.left(n) + QLatin1String(": "), subject.mid(rest)};
         }
     }
-    return {QLatin1String(""), betreff};
+    return {QLatin1String(""), subject};
 }
 
-void address_properties(PropertySet& p, const MailAddress& a, quint16 name, quint16 typ, quint16 adresse, quint16 smtp)
+void address_properties(PropertySet& p, const MailAddress& a, quint16 name, quint16 type, quint16 address_id, quint16 smtp)
 {
     if (!shown_name(a).isEmpty())
         p.text(name, shown_name(a));
     if (a.address.isEmpty())
         return;
-    p.text(typ, QStringLiteral("SMTP"));
-    p.text(adresse, a.address);
+    p.text(type, QStringLiteral("SMTP"));
+    p.text(address_id, a.address);
     p.text(smtp, a.address);
 }
 
@@ -242,11 +242,11 @@ PropertySet message_properties(const MailMessage& m)
 {
     PropertySet p;
     p.text(0x001A, QStringLiteral("IPM.Note"));
-    const auto [praefix, normalisiert] = split_subject(m.subject);
+    const auto [prefix, normalized] = split_subject(m.subject);
     p.text(0x0037, m.subject);
-    p.text(0x003D, praefix);
-    p.text(0x0E1D, normalisiert);
-    p.text(0x0070, normalisiert);
+    p.text(0x003D, prefix);
+    p.text(0x0E1D, normalized);
+    p.text(0x0070, normalized);
     if (!m.body.isNull())
         p.text(0x1000, m.body);
     if (!m.html.isNull())
@@ -270,11 +270,11 @@ PropertySet message_properties(const MailMessage& m)
     return p;
 }
 
-PropertySet recipient_properties(const MailAddress& a, quint32 art, quint32 nummer)
+PropertySet recipient_properties(const MailAddress& a, quint32 kind, quint32 index)
 {
     PropertySet p;
-    p.number(0x3000, nummer);
-    p.number(0x0C15, art);
+    p.number(0x3000, index);
+    p.number(0x0C15, kind);
     p.number(0x0FFE, 6);  // a mail user
     p.number(0x3900, 0);  // shown as a plain user
     address_properties(p, a, 0x3001, 0x3002, 0x3003, 0x39FE);
@@ -287,23 +287,23 @@ PropertySet recipient_properties(const MailAddress& a, quint32 art, quint32 numm
 // blank, found in one pass however many attachments there are.
 QSet<QString> referenced_ids(const QString& html)
 {
-    QSet<QString> kennungen;
+    QSet<QString> ids;
     const QLatin1String cid("cid:");
-    const QString trenner = QStringLiteral("\"'()<> \t\r\n");
+    const QString delimiters = QStringLiteral("\"'()<> \t\r\n");
     for (int i = html.indexOf(cid, 0, Qt::CaseInsensitive); i >= 0;) {
-        int ende = i + cid.size();
-        while (ende < html.size() && !trenner.contains(html[ende]))
-            ++ende;
-        kennungen.insert(html.mid(i + cid.size(), ende - i - cid.size()));
-        i = html.indexOf(cid, ende, Qt::CaseInsensitive);
+        int stop = i + cid.size();
+        while (stop < html.size() && !delimiters.contains(html[stop]))
+            ++stop;
+        ids.insert(html.mid(i + cid.size(), stop - i - cid.size()));
+        i = html.indexOf(cid, stop, Qt::CaseInsensitive);
     }
-    return kennungen;
+    return ids;
 }
 
-PropertySet attachment_properties(const MailAttachment& a, const QSet<QString>& im_html, quint32 nummer)
+PropertySet attachment_properties(const MailAttachment& a, const QSet<QString>& in_html, quint32 index)
 {
     PropertySet p;
-    p.number(0x0E21, nummer);
+    p.number(0x0E21, index);
     p.number(0x370B, 0xFFFFFFFFu);
     p.number(0x0E20, quint32(a.data.size()));
     if (a.message) {
@@ -315,66 +315,66 @@ PropertySet attachment_properties(const MailAttachment& a, const QSet<QString>& 
     }
     for (quint16 id : {0x3704, 0x3707, 0x3001})
         p.text(id, a.file_name);
-    const int punkt = a.file_name.lastIndexOf(QLatin1Char('.'));
-    if (punkt >= 0)
-        p.text(0x3703, a.file_name.mid(punkt));
+    const int dot = a.file_name.lastIndexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        p.text(0x3703, a.file_name.mid(dot));
     if (!a.mime_type.isEmpty())
         p.text(0x370E, a.mime_type);
     if (!a.content_id.isEmpty()) {
         p.text(0x3712, a.content_id);
         // Shown in the HTML, not in the attachment list.
-        const bool gezeigt = im_html.contains(a.content_id);
-        p.number(0x3714, gezeigt ? 4 : 0);
-        p.flag(0x7FFE, gezeigt);
+        const bool shown = in_html.contains(a.content_id);
+        p.number(0x3714, shown ? 4 : 0);
+        p.flag(0x7FFE, shown);
     }
     return p;
 }
 
-QByteArray storage_name(const char* art, quint32 nummer)
+QByteArray storage_name(const char* kind, quint32 index)
 {
-    return QByteArray(art) + QByteArray::number(nummer, 16).toUpper().rightJustified(8, '0');
+    return QByteArray(kind) + QByteArray::number(index, 16).toUpper().rightJustified(8, '0');
 }
 
 // The header of a message's property stream: 32 bytes at the top level, 24
 // for an attached mail.
-QByteArray message_header(quint32 empfaenger, quint32 anlagen, bool oben)
+QByteArray message_header(quint32 recipient_count, quint32 attachment_count, bool top_level)
 {
-    QByteArray kopf(oben ? 32 : 24, '\0');
-    qToLittleEndian<quint32>(empfaenger, kopf.data() + 8);   // next recipient id
-    qToLittleEndian<quint32>(anlagen, kopf.data() + 12);     // next attachment id
-    qToLittleEndian<quint32>(empfaenger, kopf.data() + 16);  // recipient count
-    qToLittleEndian<quint32>(anlagen, kopf.data() + 20);     // attachment count
-    return kopf;
+    QByteArray header(top_level ? 32 : 24, '\0');
+    qToLittleEndian<quint32>(recipient_count, header.data() + 8);    // next recipient id
+    qToLittleEndian<quint32>(attachment_count, header.data() + 12);  // next attachment id
+    qToLittleEndian<quint32>(recipient_count, header.data() + 16);   // recipient count
+    qToLittleEndian<quint32>(attachment_count, header.data() + 20);  // attachment count
+    return header;
 }
 
-void write_message(CompoundWriter& schreiber, GsfOutfile* ordner, const MailMessage& m, bool oben)
+void write_message(CompoundWriter& writer, GsfOutfile* dir, const MailMessage& m, bool top_level)
 {
-    const QByteArray kopf8(8, '\0');
-    quint32 empfaenger = 0;
-    for (const auto& [liste, art] : {std::pair{&m.to, 1u}, std::pair{&m.cc, 2u}, std::pair{&m.bcc, 3u}})
-        for (const MailAddress& a : *liste) {
-            const PropertySet satz = recipient_properties(a, art, empfaenger);
-            schreiber.storage(ordner, storage_name("__recip_version1.0_#", empfaenger),
-                              [&](GsfOutfile* r) { schreiber.properties(r, satz, kopf8); });
-            ++empfaenger;
+    const QByteArray short_header(8, '\0');
+    quint32 recipient_count = 0;
+    for (const auto& [list, kind] : {std::pair{&m.to, 1u}, std::pair{&m.cc, 2u}, std::pair{&m.bcc, 3u}})
+        for (const MailAddress& a : *list) {
+            const PropertySet set = recipient_properties(a, kind, recipient_count);
+            writer.storage(dir, storage_name("__recip_version1.0_#", recipient_count),
+                              [&](GsfOutfile* r) { writer.properties(r, set, short_header); });
+            ++recipient_count;
         }
-    quint32 anlagen = 0;
-    const QSet<QString> im_html = referenced_ids(m.html);
+    quint32 attachment_count = 0;
+    const QSet<QString> in_html = referenced_ids(m.html);
     for (const MailAttachment& a : m.attachments) {
-        schreiber.storage(ordner, storage_name("__attach_version1.0_#", anlagen), [&](GsfOutfile* s) {
+        writer.storage(dir, storage_name("__attach_version1.0_#", attachment_count), [&](GsfOutfile* s) {
             if (a.message)
-                schreiber.storage(s, "__substg1.0_3701000D",
-                                  [&](GsfOutfile* innen) { write_message(schreiber, innen, *a.message, false); });
-            schreiber.properties(s, attachment_properties(a, im_html, anlagen), kopf8);
+                writer.storage(s, "__substg1.0_3701000D",
+                                  [&](GsfOutfile* inner) { write_message(writer, inner, *a.message, false); });
+            writer.properties(s, attachment_properties(a, in_html, attachment_count), short_header);
         });
-        ++anlagen;
+        ++attachment_count;
     }
-    if (oben)
-        schreiber.storage(ordner, "__nameid_version1.0", [&](GsfOutfile* n) {
+    if (top_level)
+        writer.storage(dir, "__nameid_version1.0", [&](GsfOutfile* n) {
             for (const char* name : {"__substg1.0_00020102", "__substg1.0_00030102", "__substg1.0_00040102"})
-                schreiber.stream(n, name, QByteArray());
+                writer.stream(n, name, QByteArray());
         });
-    schreiber.properties(ordner, message_properties(m), message_header(empfaenger, anlagen, oben));
+    writer.properties(dir, message_properties(m), message_header(recipient_count, attachment_count, top_level));
 }
 
 }  // namespace
@@ -382,20 +382,20 @@ void write_message(CompoundWriter& schreiber, GsfOutfile* ordner, const MailMess
 bool write_msg(const MailMessage& message, const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
-    return save_file(path, [&](std::FILE* datei) {
-        GsfOutput* ziel = gsf_output_stdio_new_FILE(name.constData(), datei, TRUE);
-        if (ziel == nullptr)
+    return save_file(path, [&](std::FILE* file) {
+        GsfOutput* output = gsf_output_stdio_new_FILE(name.constData(), file, TRUE);
+        if (output == nullptr)
             return false;
-        GsfOutfile* wurzel = gsf_outfile_msole_new(ziel);
-        g_object_unref(ziel);  // the compound file holds its own reference
-        if (wurzel == nullptr)
+        GsfOutfile* root = gsf_outfile_msole_new(output);
+        g_object_unref(output);  // the compound file holds its own reference
+        if (root == nullptr)
             return false;
-        gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(wurzel), message_class_id);
-        CompoundWriter schreiber;
-        write_message(schreiber, wurzel, message, true);
-        const bool geschlossen = gsf_output_close(GSF_OUTPUT(wurzel));
-        g_object_unref(wurzel);
-        return schreiber.ok() && geschlossen;
+        gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(root), message_class_id);
+        CompoundWriter writer;
+        write_message(writer, root, message, true);
+        const bool closed = gsf_output_close(GSF_OUTPUT(root));
+        g_object_unref(root);
+        return writer.ok() && closed;
     });
 }
 

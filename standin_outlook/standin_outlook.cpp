@@ -39,20 +39,20 @@ public:
 
     // Reads one mail file; false (and one line on standard error for the
     // first failure per file) when it is missing or no message.
-    bool read(const QString& datei, MailMessage& nachricht)
+    bool read(const QString& file, MailMessage& message)
     {
-        QFile f(directory.filePath(datei));
-        if (f.open(QIODevice::ReadOnly) && read_mail(f.readAll(), nachricht))
+        QFile f(directory.filePath(file));
+        if (f.open(QIODevice::ReadOnly) && read_mail(f.readAll(), message))
             return true;
-        if (!m_gemeldet.contains(datei)) {
-            m_gemeldet.insert(datei);
+        if (!m_reported.contains(file)) {
+            m_reported.insert(file);
             boundary::write_error_line(QStringLiteral("Outlook-Ersatz: Maildatei nicht lesbar: %1").arg(QDir::toNativeSeparators(f.fileName())));
         }
         return false;
     }
 
 private:
-    QSet<QString> m_gemeldet;
+    QSet<QString> m_reported;
 };
 
 int index_of(const QVariant& argument)
@@ -64,126 +64,126 @@ int index_of(const QVariant& argument)
 
 class AttachmentNode : public AutomationNode {
 public:
-    explicit AttachmentNode(MailAttachment anlage) : m_anlage(std::move(anlage)) {}
+    explicit AttachmentNode(MailAttachment attachment) : m_attachment(std::move(attachment)) {}
 
     QVariant property(const QByteArray& name) const override
     {
         if (name == "FileName")
-            return m_anlage.file_name;
+            return m_attachment.file_name;
         return {};
     }
 
     QVariant call(const QByteArray& method, const QVariant& argument) override
     {
         if (method == "SaveAsFile")
-            (void)save_file(argument.toString(), [this](std::FILE* datei) {
-                return std::fwrite(m_anlage.data.constData(), 1, size_t(m_anlage.data.size()), datei)
-                       == size_t(m_anlage.data.size());
+            (void)save_file(argument.toString(), [this](std::FILE* file) {
+                return std::fwrite(m_attachment.data.constData(), 1, size_t(m_attachment.data.size()), file)
+                       == size_t(m_attachment.data.size());
             });
         return {};
     }
 
 private:
-    MailAttachment m_anlage;
+    MailAttachment m_attachment;
 };
 
 class AttachmentsNode : public AutomationNode {
 public:
-    explicit AttachmentsNode(std::shared_ptr<const MailMessage> nachricht) : m_nachricht(std::move(nachricht)) {}
+    explicit AttachmentsNode(std::shared_ptr<const MailMessage> message) : m_message(std::move(message)) {}
 
     QVariant property(const QByteArray& name) const override
     {
         if (name == "Count")
-            return m_nachricht->attachments.size();
+            return m_message->attachments.size();
         return {};
     }
 
     NodeRef object(const QByteArray& name, const QVariant& argument) override
     {
         const int i = index_of(argument);
-        if (name != "Item" || i < 1 || i > m_nachricht->attachments.size())
+        if (name != "Item" || i < 1 || i > m_message->attachments.size())
             return nullptr;
-        return std::make_shared<AttachmentNode>(m_nachricht->attachments.at(i - 1));
+        return std::make_shared<AttachmentNode>(m_message->attachments.at(i - 1));
     }
 
 private:
-    std::shared_ptr<const MailMessage> m_nachricht;
+    std::shared_ptr<const MailMessage> m_message;
 };
 
 // The objects that answer from the session hold it; they share this base.
 class SessionNode : public AutomationNode {
 protected:
-    explicit SessionNode(std::shared_ptr<Session> sitzung) : m_sitzung(std::move(sitzung)) {}
-    std::shared_ptr<Session> m_sitzung;
+    explicit SessionNode(std::shared_ptr<Session> session) : m_session(std::move(session)) {}
+    std::shared_ptr<Session> m_session;
 };
 
 class MailItemNode : public SessionNode {
 public:
-    MailItemNode(std::shared_ptr<Session> sitzung, const QString& datei) : SessionNode(std::move(sitzung))
+    MailItemNode(std::shared_ptr<Session> session, const QString& file) : SessionNode(std::move(session))
     {
-        auto nachricht = std::make_shared<MailMessage>();
-        m_gelesen = m_sitzung->read(datei, *nachricht);
-        m_nachricht = std::move(nachricht);
+        auto message = std::make_shared<MailMessage>();
+        m_read = m_session->read(file, *message);
+        m_message = std::move(message);
     }
 
     QVariant property(const QByteArray& name) const override
     {
         if (name == "Subject")
-            return m_nachricht->subject;
+            return m_message->subject;
         if (name == "OutlookVersion")
-            return m_sitzung->version;
+            return m_session->version;
         return {};
     }
 
     QVariant call(const QByteArray& method, const QVariant& argument) override
     {
         // Outlook cannot save what it could not open: nothing is written.
-        if (method == "SaveAs" && m_gelesen)
-            (void)write_msg(*m_nachricht, argument.toString());
+        if (method == "SaveAs" && m_read)
+            (void)write_msg(*m_message, argument.toString());
         return {};
     }
 
     NodeRef object(const QByteArray& name, const QVariant&) override
     {
         if (name == "Attachments")
-            return std::make_shared<AttachmentsNode>(m_nachricht);
+            return std::make_shared<AttachmentsNode>(m_message);
         return nullptr;
     }
 
 private:
-    std::shared_ptr<const MailMessage> m_nachricht;
-    bool m_gelesen = false;
+    std::shared_ptr<const MailMessage> m_message;
+    bool m_read = false;
 };
 
 class SelectionNode : public SessionNode {
 public:
-    explicit SelectionNode(std::shared_ptr<Session> sitzung) : SessionNode(std::move(sitzung)) {}
+    explicit SelectionNode(std::shared_ptr<Session> session) : SessionNode(std::move(session)) {}
 
     QVariant property(const QByteArray& name) const override
     {
         if (name == "Count")
-            return m_sitzung->selection->size();
+            return m_session->selection->size();
         return {};
     }
 
     NodeRef object(const QByteArray& name, const QVariant& argument) override
     {
         const int i = index_of(argument);
-        if (name != "Item" || i < 1 || i > m_sitzung->selection->size())
+        if (name != "Item" || i < 1 || i > m_session->selection->size())
             return nullptr;
-        return std::make_shared<MailItemNode>(m_sitzung, m_sitzung->selection->at(i - 1));
+        return std::make_shared<MailItemNode>(m_session, m_session->selection->at(i - 1));
     }
 
 };
 
 class ExplorerNode : public SessionNode {
 public:
-    explicit ExplorerNode(std::shared_ptr<Session> sitzung) : SessionNode(std::move(sitzung)) {}
+    explicit ExplorerNode(std::shared_ptr<Session> session) : SessionNode(std::move(session)) {}
 
     NodeRef object(const QByteArray& name, const QVariant&) override
     {
-        if (name == "Selection" && m_sitzung->selection)
-            return std::make_shared<SelectionNode>(m_sitzung);
+        if (name == "Selection" && m_session->selection)
+            return std::make_shared<SelectionNode>(m_session);
         return nullptr;
     }
 
@@ -191,12 +191,12 @@ public:
 
 class InspectorNode : public SessionNode {
 public:
-    explicit InspectorNode(std::shared_ptr<Session> sitzung) : SessionNode(std::move(sitzung)) {}
+    explicit InspectorNode(std::shared_ptr<Session> session) : SessionNode(std::move(session)) {}
 
     NodeRef object(const QByteArray& name, const QVariant&) override
     {
-        if (name == "CurrentItem" && m_sitzung->current_item)
-            return std::make_shared<MailItemNode>(m_sitzung, *m_sitzung->current_item);
+        if (name == "CurrentItem" && m_session->current_item)
+            return std::make_shared<MailItemNode>(m_session, *m_session->current_item);
         return nullptr;
     }
 
@@ -204,21 +204,21 @@ public:
 
 class ApplicationNode : public SessionNode {
 public:
-    explicit ApplicationNode(std::shared_ptr<Session> sitzung) : SessionNode(std::move(sitzung)) {}
+    explicit ApplicationNode(std::shared_ptr<Session> session) : SessionNode(std::move(session)) {}
 
     QVariant property(const QByteArray& name) const override
     {
         if (name == "Version")
-            return m_sitzung->version;
+            return m_session->version;
         return {};
     }
 
     NodeRef object(const QByteArray& name, const QVariant&) override
     {
-        if (name == "ActiveExplorer" && m_sitzung->explorer)
-            return std::make_shared<ExplorerNode>(m_sitzung);
-        if (name == "ActiveInspector" && m_sitzung->inspector)
-            return std::make_shared<InspectorNode>(m_sitzung);
+        if (name == "ActiveExplorer" && m_session->explorer)
+            return std::make_shared<ExplorerNode>(m_session);
+        if (name == "ActiveInspector" && m_session->inspector)
+            return std::make_shared<InspectorNode>(m_session);
         return nullptr;
     }
 
@@ -226,66 +226,66 @@ public:
 
 // QSettings drops a group that holds no key, but "[Explorer]" alone already
 // means an active explorer; so the section headers are read from the file.
-QSet<QString> section_names(const QString& pfad)
+QSet<QString> section_names(const QString& path)
 {
-    QSet<QString> namen;
-    QFile f(pfad);
+    QSet<QString> names;
+    QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return namen;
+        return names;
     while (!f.atEnd()) {
-        const QString zeile = QString::fromUtf8(f.readLine()).trimmed();
-        if (zeile.startsWith(QLatin1Char('[')) && zeile.endsWith(QLatin1Char(']')))
-            namen.insert(zeile.mid(1, zeile.size() - 2).trimmed());
+        const QString line = QString::fromUtf8(f.readLine()).trimmed();
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
+            names.insert(line.mid(1, line.size() - 2).trimmed());
     }
-    return namen;
+    return names;
 }
 
 // QSettings hands a value with commas back as a list and one without as a
 // string. Blank entries name no file and are dropped, so "Selection=" is an
 // empty selection.
-QStringList file_list(const QVariant& wert)
+QStringList file_list(const QVariant& value)
 {
-    QStringList dateien;
-    for (const QString& eintrag : wert.toStringList())
-        if (!eintrag.trimmed().isEmpty())
-            dateien << eintrag.trimmed();
-    return dateien;
+    QStringList files;
+    for (const QString& entry : value.toStringList())
+        if (!entry.trimmed().isEmpty())
+            files << entry.trimmed();
+    return files;
 }
 
 }  // namespace
 
 std::shared_ptr<platform::AutomationNode> open_outlook()
 {
-    const QString verzeichnis = qEnvironmentVariable("TELVORIN_OUTLOOK_SESSION");
-    if (verzeichnis.isEmpty())
+    const QString dir = qEnvironmentVariable("TELVORIN_OUTLOOK_SESSION");
+    if (dir.isEmpty())
         return nullptr;
-    const QString ini = QDir(verzeichnis).filePath(QStringLiteral("session.ini"));
+    const QString ini = QDir(dir).filePath(QStringLiteral("session.ini"));
     const QFileInfo info(ini);
     if (!info.isFile() || !info.isReadable())
         return nullptr;
 
-    QSettings einstellungen(ini, QSettings::IniFormat);
+    QSettings settings(ini, QSettings::IniFormat);
     // Without a codec Qt 5 reads the file as Latin-1, which garbles the
     // UTF-8 names of mail files.
-    einstellungen.setIniCodec("UTF-8");
-    if (einstellungen.status() != QSettings::NoError) {
+    settings.setIniCodec("UTF-8");
+    if (settings.status() != QSettings::NoError) {
         boundary::write_error_line(QStringLiteral("Outlook-Ersatz: session.ini fehlerhaft, kein Outlook: %1").arg(QDir::toNativeSeparators(ini)));
         return nullptr;
     }
 
-    auto sitzung = std::make_shared<Session>();
-    sitzung->directory = QDir(verzeichnis);
-    const QSet<QString> gruppen = section_names(ini);
-    sitzung->version = einstellungen.value(QStringLiteral("Application/Version")).toString();
-    sitzung->explorer = gruppen.contains(QStringLiteral("Explorer"));
-    if (sitzung->explorer && einstellungen.contains(QStringLiteral("Explorer/Selection")))
-        sitzung->selection = file_list(einstellungen.value(QStringLiteral("Explorer/Selection")));
-    sitzung->inspector = gruppen.contains(QStringLiteral("Inspector"));
+    auto session = std::make_shared<Session>();
+    session->directory = QDir(dir);
+    const QSet<QString> groups = section_names(ini);
+    session->version = settings.value(QStringLiteral("Application/Version")).toString();
+    session->explorer = groups.contains(QStringLiteral("Explorer"));
+    if (session->explorer && settings.contains(QStringLiteral("Explorer/Selection")))
+        session->selection = file_list(settings.value(QStringLiteral("Explorer/Selection")));
+    session->inspector = groups.contains(QStringLiteral("Inspector"));
     // An empty CurrentItem names no file: the inspector then shows no item.
-    const QString aktuell = einstellungen.value(QStringLiteral("Inspector/CurrentItem")).toString().trimmed();
-    if (sitzung->inspector && !aktuell.isEmpty())
-        sitzung->current_item = aktuell;
-    return std::make_shared<ApplicationNode>(std::move(sitzung));
+    const QString current = settings.value(QStringLiteral("Inspector/CurrentItem")).toString().trimmed();
+    if (session->inspector && !current.isEmpty())
+        session->current_item = current;
+    return std::make_shared<ApplicationNode>(std::move(session));
 }
 
 }  // namespace telvorin::standin
