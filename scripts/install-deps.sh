@@ -14,6 +14,7 @@ test_packages=(
   python3 python3-aiosmtpd openssl xdg-utils mblaze
   xvfb xdotool x11-apps
   g++-mingw-w64-x86-64-posix wine64
+  debhelper lintian debootstrap
 )
 # Tools whose Recommends carry modules they load at run time: msgconvert
 # needs Email::Address, which its package only recommends.
