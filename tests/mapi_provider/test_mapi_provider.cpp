@@ -1,7 +1,7 @@
 // The Simple MAPI provider loaded by path and called through its C entry points; the real telvorin binary sending
 // through it into temporary configurations, and through the smtp delivery to a real SMTP server on 127.0.0.1.
 #include "tests/support/lauf.h"
-#include "tests/mapi_provider/mail_leser.h"
+#include "tests/mapi_provider/mail_reading.h"
 #include "tests/mapi_provider/smtp_test_server.h"
 
 #include <QDateTime>

@@ -1,6 +1,6 @@
 // The send dialog under a real X server: xdotool acts as the user, the outbox shows what was sent.
 #include "tests/support/lauf.h"
-#include "tests/mapi_provider/mail_leser.h"
+#include "tests/mapi_provider/mail_reading.h"
 
 #include <QFile>
 #include <QProcess>

@@ -29,7 +29,7 @@ struct Nachricht {
 };
 ULONG sende(LHANDLE sitzung, Nachricht n, FLAGS flags = MAPI_DIALOG);
 
-// The message as lies_mail.py prints it: decoded From, To, Cc, Bcc and Subject lines, "Fehler: " lines for anything
+// The message as read_mail.py prints it: decoded From, To, Cc, Bcc and Subject lines, "Fehler: " lines for anything
 // wrong (defects, missing MIME-Version, Date or Message-ID in the sender's domain, another reading by a mail client,
 // a text changed by mbox delivery), "Text (charset):" and the text with "\n" line ends, then "Anlage: name;
 // type[; charset=...]; transfer encoding; content in base64" for each attachment (the form anlage() gives).

@@ -1,5 +1,5 @@
 // Calling the provider, reading delivered messages back, stand-in delivery commands.
-#include "tests/mapi_provider/mail_leser.h"
+#include "tests/mapi_provider/mail_reading.h"
 
 #include <QDir>
 
@@ -33,7 +33,7 @@ ULONG sende(LHANDLE sitzung, Nachricht n, FLAGS flags)
 
 QString lies_mail(const QByteArray& inhalt)
 {
-    const testhilfe::Ergebnis e = testhilfe::Umgebung().starte_programm(TELVORIN_PYTHON, {TELVORIN_LIES_MAIL_SKRIPT}, inhalt);
+    const testhilfe::Ergebnis e = testhilfe::Umgebung().starte_programm(TELVORIN_PYTHON, {TELVORIN_READ_MAIL_SCRIPT}, inhalt);
     return QString::fromUtf8(e.exit_code == 0 ? e.standardausgabe : "Fehler: " + e.standardfehler);
 }
 
