@@ -9,68 +9,69 @@
 
 namespace providertest {
 
-void* provider_funktion(const char* name)
+void* provider_function(const char* name)
 {
-    static void* const bibliothek = ::dlopen(TELVORIN_MAPI_PROVIDER, RTLD_NOW | RTLD_LOCAL);
-    return bibliothek ? ::dlsym(bibliothek, name) : nullptr;
+    static void* const library = ::dlopen(TELVORIN_MAPI_PROVIDER, RTLD_NOW | RTLD_LOCAL);
+    return library ? ::dlsym(library, name) : nullptr;
 }
 
 static char* text(std::string& s) { return s.empty() ? nullptr : s.data(); }
 
-ULONG sende(LHANDLE sitzung, Nachricht n, FLAGS flags)
+ULONG send_mail(LHANDLE session, Message message, FLAGS flags)
 {
-    std::vector<MapiRecipDesc> empfaenger;
-    std::vector<MapiFileDesc> dateien;
-    for (Nachricht::Empfaenger& e : n.empfaenger)
-        empfaenger.push_back(MapiRecipDesc{0, e.klasse, text(e.name), text(e.adresse), 0, nullptr});
-    for (Nachricht::Datei& d : n.dateien)
-        dateien.push_back(MapiFileDesc{0, 0, 0xFFFFFFFF, text(d.pfad), text(d.name), nullptr});
-    MapiMessage m {0, text(n.betreff), text(n.text), nullptr, nullptr, nullptr, 0, nullptr,
-                   static_cast<ULONG>(empfaenger.size()), empfaenger.empty() ? nullptr : empfaenger.data(),
-                   static_cast<ULONG>(dateien.size()), dateien.empty() ? nullptr : dateien.data()};
-    return funktion<LPMAPISENDMAIL>("MAPISendMail")(sitzung, 0, &m, flags, 0);
+    std::vector<MapiRecipDesc> recipients;
+    std::vector<MapiFileDesc> files;
+    for (Message::Recipient& r : message.recipients)
+        recipients.push_back(MapiRecipDesc{0, r.recip_class, text(r.name), text(r.address), 0, nullptr});
+    for (Message::File& f : message.files)
+        files.push_back(MapiFileDesc{0, 0, 0xFFFFFFFF, text(f.path), text(f.name), nullptr});
+    MapiMessage m {0, text(message.subject), text(message.text), nullptr, nullptr, nullptr, 0, nullptr,
+                   static_cast<ULONG>(recipients.size()), recipients.empty() ? nullptr : recipients.data(),
+                   static_cast<ULONG>(files.size()), files.empty() ? nullptr : files.data()};
+    return function<LPMAPISENDMAIL>("MAPISendMail")(session, 0, &m, flags, 0);
 }
 
-QString lies_mail(const QByteArray& inhalt)
+QString read_mail(const QByteArray& content)
 {
-    const testhilfe::Ergebnis e = testhilfe::Umgebung().starte_programm(TELVORIN_PYTHON, {TELVORIN_READ_MAIL_SCRIPT}, inhalt);
-    return QString::fromUtf8(e.exit_code == 0 ? e.standardausgabe : "Fehler: " + e.standardfehler);
+    const testhilfe::Ergebnis r
+        = testhilfe::Umgebung().starte_programm(TELVORIN_PYTHON, {TELVORIN_READ_MAIL_SCRIPT}, content);
+    return QString::fromUtf8(r.exit_code == 0 ? r.standardausgabe : "Fehler: " + r.standardfehler);
 }
 
-QString anlage(const QString& name, const char* typ, const QByteArray& daten)
+QString attachment_line(const QString& name, const char* type, const QByteArray& data)
 {
-    return QStringLiteral("\nAnlage: %1; %2; base64; ").arg(name, QLatin1String(typ)) + daten.toBase64();
+    return QStringLiteral("\nAnlage: %1; %2; base64; ").arg(name, QLatin1String(type)) + data.toBase64();
 }
 
-QByteArray einzige_mail(const QString& ordner)
+QByteArray only_mail(const QString& folder)
 {
-    const QStringList mails = dateien_in(ordner);
-    EXPECT_EQ(mails.size(), 1) << ordner.toStdString();
-    QFile f(ordner + QLatin1Char('/') + mails.value(0));
+    const QStringList mails = dateien_in(folder);
+    EXPECT_EQ(mails.size(), 1) << folder.toStdString();
+    QFile f(folder + QLatin1Char('/') + mails.value(0));
     return mails.size() == 1 && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void lege_standin_an(const QString& ordner, const QString& name, int status)
+void create_standin(const QString& folder, const QString& name, int status)
 {
     // Each argument ends with an ASCII record separator, which no test argument contains.
-    const QByteArray protokoll = QFile::encodeName(ordner + QLatin1Char('/') + name);
-    QDir(ordner).mkpath(QStringLiteral("bin"));
-    QFile skript(ordner + QStringLiteral("/bin/") + name);
-    ASSERT_TRUE(skript.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    skript.write("#!/bin/sh\nfor a; do printf '%s\\036' \"$a\"; done > '" + protokoll + ".args'\ncat > '" + protokoll
+    const QByteArray prefix = QFile::encodeName(folder + QLatin1Char('/') + name);
+    QDir(folder).mkpath(QStringLiteral("bin"));
+    QFile script(folder + QStringLiteral("/bin/") + name);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    script.write("#!/bin/sh\nfor a; do printf '%s\\036' \"$a\"; done > '" + prefix + ".args'\ncat > '" + prefix
                  + ".stdin'\nexit " + QByteArray::number(status) + "\n");
-    skript.close();
-    skript.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    script.close();
+    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
 }
 
-QStringList aufgerufen_mit(const QString& ordner, const QString& name)
+QStringList called_with(const QString& folder, const QString& name)
 {
-    QFile f(ordner + QLatin1Char('/') + name + QStringLiteral(".args"));
+    QFile f(folder + QLatin1Char('/') + name + QStringLiteral(".args"));
     if (!f.open(QIODevice::ReadOnly))
-        return {QStringLiteral("<nicht aufgerufen>")};
-    QStringList argumente = QString::fromUtf8(f.readAll()).split(QLatin1Char('\036'));
-    argumente.removeLast();
-    return argumente;
+        return {QStringLiteral("<not called>")};
+    QStringList arguments = QString::fromUtf8(f.readAll()).split(QLatin1Char('\036'));
+    arguments.removeLast();
+    return arguments;
 }
 
 }  // namespace providertest

@@ -15,35 +15,35 @@
 namespace providertest {
 
 // The provider as the mailer sees it: a library found by path, functions by name (nullptr when missing).
-void* provider_funktion(const char* name);
-template <typename Funktion>
-Funktion funktion(const char* name) { return reinterpret_cast<Funktion>(provider_funktion(name)); }
+void* provider_function(const char* name);
+template <typename Function>
+Function function(const char* name) { return reinterpret_cast<Function>(provider_function(name)); }
 
 // A message for MAPISendMail; empty strings go as null pointers.
-struct Nachricht {
-    struct Empfaenger { ULONG klasse; std::string name, adresse; };
-    struct Datei { std::string pfad, name; };
-    std::string betreff, text;
-    std::vector<Empfaenger> empfaenger;
-    std::vector<Datei> dateien;
+struct Message {
+    struct Recipient { ULONG recip_class; std::string name, address; };
+    struct File { std::string path, name; };
+    std::string subject, text;
+    std::vector<Recipient> recipients;
+    std::vector<File> files;
 };
-ULONG sende(LHANDLE sitzung, Nachricht n, FLAGS flags = MAPI_DIALOG);
+ULONG send_mail(LHANDLE session, Message m, FLAGS flags = MAPI_DIALOG);
 
 // The message as read_mail.py prints it: decoded From, To, Cc, Bcc and Subject lines, "Fehler: " lines for anything
 // wrong (defects, missing MIME-Version, Date or Message-ID in the sender's domain, another reading by a mail client,
 // a text changed by mbox delivery), "Text (charset):" and the text with "\n" line ends, then "Anlage: name;
-// type[; charset=...]; transfer encoding; content in base64" for each attachment (the form anlage() gives).
-QString lies_mail(const QByteArray& inhalt);
-QString anlage(const QString& name, const char* typ, const QByteArray& daten);
+// type[; charset=...]; transfer encoding; content in base64" for each attachment (the form attachment_line() gives).
+QString read_mail(const QByteArray& content);
+QString attachment_line(const QString& name, const char* type, const QByteArray& data);
 
-// The files in `ordner`, sorted by name; the bytes of the only one (failing the test unless there is one).
+// The files in `folder`, sorted by name; the bytes of the only one (failing the test unless there is one).
 using testhilfe::dateien_in;
-QByteArray einzige_mail(const QString& ordner);
+QByteArray only_mail(const QString& folder);
 
-// `ordner`/bin/`name`: a script that records its arguments and standard input in `ordner` and exits with `status`;
-// what it was called with, or "<nicht aufgerufen>".
-void lege_standin_an(const QString& ordner, const QString& name, int status);
-QStringList aufgerufen_mit(const QString& ordner, const QString& name);
+// `folder`/bin/`name`: a script that records its arguments and standard input in `folder` and exits with `status`;
+// what it was called with, or "<not called>".
+void create_standin(const QString& folder, const QString& name, int status);
+QStringList called_with(const QString& folder, const QString& name);
 
 }  // namespace providertest
 

@@ -27,18 +27,18 @@ using testhilfe::mail_fehler;
 
 namespace {
 
-ULONG anmelden(const char* profil, const char* passwort, LHANDLE& sitzung)
+ULONG log_on(const char* profile, const char* password, LHANDLE& session)
 {
-    return funktion<LPMAPILOGON>("MAPILogon")(0, const_cast<char*>(profil), const_cast<char*>(passwort),
-                                              MAPI_NEW_SESSION | MAPI_LOGON_UI, 0, &sitzung);
+    return function<LPMAPILOGON>("MAPILogon")(0, const_cast<char*>(profile), const_cast<char*>(password),
+                                              MAPI_NEW_SESSION | MAPI_LOGON_UI, 0, &session);
 }
-ULONG abmelden(LHANDLE sitzung) { return funktion<LPMAPILOGOFF>("MAPILogoff")(sitzung, 0, 0, 0); }
-ULONG freigeben(void* puffer) { return funktion<LPMAPIFREEBUFFER>("MAPIFreeBuffer")(puffer); }
+ULONG log_off(LHANDLE session) { return function<LPMAPILOGOFF>("MAPILogoff")(session, 0, 0, 0); }
+ULONG free_buffer(void* buffer) { return function<LPMAPIFREEBUFFER>("MAPIFreeBuffer")(buffer); }
 
-const Nachricht an_a {"", "", {{MAPI_TO, "a@example.com", ""}}, {}};
-const QByteArray adressbuch = "[AddressBook]\nMax Mustermann=max@example.com\nMaria Muster=maria@example.com\n"
-                              "Team=team@example.com\nTeam Vertrieb=vertrieb@example.com\n"
-                              "J\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n";
+const Message to_a {"", "", {{MAPI_TO, "a@example.com", ""}}, {}};
+const QByteArray address_book = "[AddressBook]\nMax Mustermann=max@example.com\nMaria Muster=maria@example.com\n"
+                                "Team=team@example.com\nTeam Vertrieb=vertrieb@example.com\n"
+                                "J\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n";
 
 // Each test gets its own home, configuration, data and temporary folders, its own working directory, a PATH
 // whose first folder holds its stand-ins, and no display.
@@ -46,53 +46,53 @@ class ProviderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_NE(funktion<void*>("MAPILogon"), nullptr) << ::dlerror();
+        ASSERT_NE(function<void*>("MAPILogon"), nullptr) << ::dlerror();
         QDir::setCurrent(m_u.pfad());
-        for (const auto& [name, relativ] : {std::pair{"HOME", "home"}, {"XDG_CONFIG_HOME", "config"}, {"TMPDIR", "tmp"},
-                                            {"XDG_DATA_HOME", "data"}, {"PATH", "bin:/usr/bin:/bin"}})
-            ::setenv(name, QFile::encodeName(m_u.pfad(relativ)).constData(), 1);
+        for (const auto& [name, folder] : {std::pair{"HOME", "home"}, {"XDG_CONFIG_HOME", "config"}, {"TMPDIR", "tmp"},
+                                           {"XDG_DATA_HOME", "data"}, {"PATH", "bin:/usr/bin:/bin"}})
+            ::setenv(name, QFile::encodeName(m_u.pfad(folder)).constData(), 1);
         ::unsetenv("TELVORIN_MAPI_CONFIG");
         ::unsetenv("DISPLAY");
     }
-    void TearDown() override { QDir::setCurrent(m_alt_cwd); }
-    QString standard_ausgang() const { return m_u.pfad("data/telvorin/outbox"); }
-    void konfiguration(const QByteArray& inhalt)
+    void TearDown() override { QDir::setCurrent(m_old_cwd); }
+    QString default_outbox() const { return m_u.pfad("data/telvorin/outbox"); }
+    void configure(const QByteArray& content)
     {
-        ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(m_u.schreibe("mapi.ini", inhalt)).constData(), 1);
+        ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(m_u.schreibe("mapi.ini", content)).constData(), 1);
     }
 
-    QString m_alt_cwd = QDir::currentPath();
+    QString m_old_cwd = QDir::currentPath();
     testhilfe::Umgebung m_u;
 };
 
 TEST_F(ProviderTest, LogonChoosesTheProfileChecksAGivenPasswordAndGivesDistinctSessionsThatEndOnce)
 {
     // profile and password (nullptr: none), the expected code
-    const std::tuple<const char*, const char*, ULONG> faelle[] = {
+    const std::tuple<const char*, const char*, ULONG> cases[] = {
         {nullptr, nullptr, 0}, {"", "", 0}, {nullptr, "falsch", 3}, {nullptr, "geheim", 0},  // the default profile
         {"Buero", "", 0}, {"Buero", "Geheim", 3}, {"privat", "egal", 0},  // other letter case
         {"Standard", nullptr, 0},  // built in, beside the file's
         {"Urlaub", nullptr, 3}, {"AddressBook", nullptr, 3},
     };
-    konfiguration("[General]\nDefaultProfile=Buero\n[Buero]\nPassword=geheim\n[Privat]\nDelivery=outbox\n"
+    configure("[General]\nDefaultProfile=Buero\n[Buero]\nPassword=geheim\n[Privat]\nDelivery=outbox\n"
                   "[AddressBook]\nMax=max@example.com\n");
-    for (const auto& [profil, passwort, erwartet] : faelle) {
-        SCOPED_TRACE(std::string(profil ? profil : "-") + "/" + (passwort ? passwort : "-"));
-        LHANDLE sitzung = 12345;
-        EXPECT_EQ(anmelden(profil, passwort, sitzung), erwartet);
-        EXPECT_EQ(erwartet == 0 ? abmelden(sitzung) : sitzung, 0u);
+    for (const auto& [profile, password, expected] : cases) {
+        SCOPED_TRACE(std::string(profile ? profile : "-") + "/" + (password ? password : "-"));
+        LHANDLE session = 12345;
+        EXPECT_EQ(log_on(profile, password, session), expected);
+        EXPECT_EQ(expected == 0 ? log_off(session) : session, 0u);
     }
     LHANDLE a = 0, b = 0;
-    ASSERT_EQ(anmelden(nullptr, nullptr, a) + anmelden("Privat", nullptr, b), 0u);
+    ASSERT_EQ(log_on(nullptr, nullptr, a) + log_on("Privat", nullptr, b), 0u);
     EXPECT_NE(a, b);
-    EXPECT_EQ(abmelden(a), 0u);
-    EXPECT_EQ(std::tuple(abmelden(a), abmelden(0), sende(a, an_a), abmelden(b)), std::tuple(19u, 19u, 19u, 0u));
+    EXPECT_EQ(log_off(a), 0u);
+    EXPECT_EQ(std::tuple(log_off(a), log_off(0), send_mail(a, to_a), log_off(b)), std::tuple(19u, 19u, 19u, 0u));
 }
 
 TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
 {
     // the name, the expected code, on success the bytes of lpszName, " = " and lpszAddress
-    const std::tuple<const char*, ULONG, QByteArray> faelle[] = {
+    const std::tuple<const char*, ULONG, QByteArray> cases[] = {
         {"kunde@example.com", 0, "kunde@example.com = SMTP:kunde@example.com"},
         {"Kunde Eins <kunde@example.com>", 0, "Kunde Eins <kunde@example.com> = SMTP:kunde@example.com"},
         {"Mustermann", 0, "Max Mustermann = SMTP:max@example.com"},
@@ -102,35 +102,35 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
         {"j\xfcrgen m\xfcller", 0, "J\xfcrgen M\xfcller = SMTP:juergen@example.com"},
         {"Muster", 21, ""}, {"Moritz", 14, ""}, {"   ", 14, ""}, {"max@", 14, ""}, {"a@x.de, b@x.de", 14, ""},
     };
-    konfiguration(adressbuch);
-    LHANDLE sitzung = 0;
-    ASSERT_EQ(anmelden(nullptr, nullptr, sitzung), 0u);
-    const auto aufloesen = [](LHANDLE s, std::string name, lpMapiRecipDesc& ergebnis) {
-        return funktion<LPMAPIRESOLVENAME>("MAPIResolveName")(s, 0, name.data(), 0, 0, &ergebnis);
+    configure(address_book);
+    LHANDLE session = 0;
+    ASSERT_EQ(log_on(nullptr, nullptr, session), 0u);
+    const auto resolve = [](LHANDLE s, std::string name, lpMapiRecipDesc& result) {
+        return function<LPMAPIRESOLVENAME>("MAPIResolveName")(s, 0, name.data(), 0, 0, &result);
     };
-    for (const auto& [name, erwartet, gefunden] : faelle) {
+    for (const auto& [name, expected, found] : cases) {
         SCOPED_TRACE(name);
-        lpMapiRecipDesc ergebnis = reinterpret_cast<lpMapiRecipDesc>(1);
-        EXPECT_EQ(aufloesen(sitzung, name, ergebnis), erwartet);
-        if (erwartet != SUCCESS_SUCCESS)
-            EXPECT_EQ(ergebnis, nullptr);
-        else if (ergebnis) {  // a missing success is reported above
-            EXPECT_EQ(QByteArray(ergebnis->lpszName) + " = " + QByteArray(ergebnis->lpszAddress) + " class "
-                          + QByteArray::number(ergebnis->ulRecipClass),
-                      gefunden + " class " + QByteArray::number(MAPI_TO));
-            EXPECT_EQ(freigeben(ergebnis), 0u);
+        lpMapiRecipDesc result = reinterpret_cast<lpMapiRecipDesc>(1);
+        EXPECT_EQ(resolve(session, name, result), expected);
+        if (expected != SUCCESS_SUCCESS)
+            EXPECT_EQ(result, nullptr);
+        else if (result) {  // a missing success is reported above
+            EXPECT_EQ(QByteArray(result->lpszName) + " = " + QByteArray(result->lpszAddress) + " class "
+                          + QByteArray::number(result->ulRecipClass),
+                      found + " class " + QByteArray::number(MAPI_TO));
+            EXPECT_EQ(free_buffer(result), 0u);
         }
     }
-    lpMapiRecipDesc ergebnis = nullptr;
-    ASSERT_EQ(aufloesen(0, "Max", ergebnis), 0u);  // session 0 logs on for the call
-    EXPECT_EQ(abmelden(sitzung), 0u);
+    lpMapiRecipDesc result = nullptr;
+    ASSERT_EQ(resolve(0, "Max", result), 0u);  // session 0 logs on for the call
+    EXPECT_EQ(log_off(session), 0u);
 
     // Freeing what the provider did not hand out, or twice, is refused rather than corrupting the heap.
-    EXPECT_EQ(freigeben(ergebnis), 0u);
-    EXPECT_NE(freigeben(ergebnis), 0u);
-    MapiRecipDesc eigenes {};
-    std::vector<char> fremd(16);
-    EXPECT_EQ(std::tuple(freigeben(&eigenes), freigeben(fremd.data()), freigeben(nullptr)), std::tuple(2u, 2u, 0u));
+    EXPECT_EQ(free_buffer(result), 0u);
+    EXPECT_NE(free_buffer(result), 0u);
+    MapiRecipDesc own {};
+    std::vector<char> foreign(16);
+    EXPECT_EQ(std::tuple(free_buffer(&own), free_buffer(foreign.data()), free_buffer(nullptr)), std::tuple(2u, 2u, 0u));
 }
 
 // Through the wide entry point: header text that looks like encoded words or holds control characters (a tab stays
@@ -139,33 +139,35 @@ TEST_F(ProviderTest, WhatTheCallerWroteIsWhatReadersShow)
 {
     m_u.schreibe(QStringLiteral("unter/a.txt"), QByteArray("\xc3\xa4\0z\n", 5));
     m_u.schreibe(QStringLiteral("evil"), "MZ");
-    std::u16string betreff = u"=?utf-8?q?x=0D=0ABcc:_evil@attacker.example?= Gr\u00fc\u00dfe\t\u20ac",
+    std::u16string subject = u"=?utf-8?q?x=0D=0ABcc:_evil@attacker.example?= Gr\u00fc\u00dfe\t\u20ac",
                    body = u"From here\r\nFrom\n>From x\r", name1 = u"=?utf-8?q?Evil=40x?=",
-                   name2 = u"\u00c4nne\t\r\x1b[2J", adresse1 = u"SMTP:a@example.com", adresse2 = u"aenne@example.com",
-                   pfad1 = u"unter\\a.txt", pfad2 = u"evil", titel2 = u"=?utf-8?b?Li4vLi4vZXZpbC5leGU=?=";
-    MapiRecipDescW empfaenger[] = {{0, MAPI_TO, name1.data(), adresse1.data(), 0, nullptr},
-                                   {0, MAPI_CC, name2.data(), adresse2.data(), 0, nullptr}};
-    MapiFileDescW dateien[] = {{0, 0, 0xFFFFFFFF, pfad1.data(), nullptr, nullptr},  // named after its file
-                               {0, 0, 0xFFFFFFFF, pfad2.data(), titel2.data(), nullptr}};
-    MapiMessageW m {0, betreff.data(), body.data(), nullptr, nullptr, nullptr, 0, nullptr, 2, empfaenger, 2, dateien};
-    ASSERT_EQ(funktion<LPMAPISENDMAILW>("MAPISendMailW")(0, 0, &m, MAPI_DIALOG, 0), 0u);
+                   name2 = u"\u00c4nne\t\r\x1b[2J", address1 = u"SMTP:a@example.com", address2 = u"aenne@example.com",
+                   path1 = u"unter\\a.txt", path2 = u"evil", title2 = u"=?utf-8?b?Li4vLi4vZXZpbC5leGU=?=";
+    MapiRecipDescW recipients[] = {{0, MAPI_TO, name1.data(), address1.data(), 0, nullptr},
+                                   {0, MAPI_CC, name2.data(), address2.data(), 0, nullptr}};
+    MapiFileDescW files[] = {{0, 0, 0xFFFFFFFF, path1.data(), nullptr, nullptr},  // named after its file
+                             {0, 0, 0xFFFFFFFF, path2.data(), title2.data(), nullptr}};
+    MapiMessageW m {0, subject.data(), body.data(), nullptr, nullptr, nullptr, 0, nullptr, 2, recipients, 2, files};
+    ASSERT_EQ(function<LPMAPISENDMAILW>("MAPISendMailW")(0, 0, &m, MAPI_DIALOG, 0), 0u);
     char host[256] = {};  // without From=, the sender is login@host
     ::gethostname(host, sizeof host - 1);
-    EXPECT_EQ(lies_mail(einzige_mail(standard_ausgang())),
+    EXPECT_EQ(read_mail(only_mail(default_outbox())),
               "From: " + QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name) + "@" + QString::fromLocal8Bit(host)
                   + QString::fromUtf8("\nTo: =?utf-8?q?Evil=40x?= <a@example.com>\n"
                                       "Cc: \"\xc3\x84nne \xef\xbf\xbd\xef\xbf\xbd[2J\" <aenne@example.com>\n"
                                       "Subject: =?utf-8?q?x=0D=0ABcc:_evil@attacker.example?= Gr\xc3\xbc\xc3\x9f" "e\t"
                                       "\xe2\x82\xac\nText (utf-8):\nFrom here\nFrom\n>From x\n")
-                  + anlage(QStringLiteral("a.txt"), "text/plain; charset=utf-8", QByteArray("\xc3\xa4\0z\n", 5))
-                  + anlage(QStringLiteral("=?utf-8?b?Li4vLi4vZXZpbC5leGU=?="), "application/octet-stream", "MZ"));
+                  + attachment_line(QStringLiteral("a.txt"), "text/plain; charset=utf-8",
+                                    QByteArray("\xc3\xa4\0z\n", 5))
+                  + attachment_line(QStringLiteral("=?utf-8?b?Li4vLi4vZXZpbC5leGU=?="), "application/octet-stream",
+                                    "MZ"));
 }
 
-struct SendeFall {
-    const char* beschreibung;
-    Nachricht nachricht;
-    ULONG erwartet;
-    QByteArray profil = {};  // the lines of [Standard]
+struct SendCase {
+    const char* description;
+    Message message;
+    ULONG expected;
+    QByteArray profile = {};  // the lines of [Standard]
     FLAGS flags = MAPI_DIALOG;
 };
 
@@ -175,48 +177,48 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
     m_u.schreibe(QStringLiteral("datei"), "keine Mappe");
     QDir().mkpath(m_u.pfad("ordner"));
     ::mkfifo(m_u.pfad("fifo").toUtf8().constData(), 0600);
-    lege_standin_an(m_u.pfad(), QStringLiteral("scheitert"), 3);
-    lege_standin_an(m_u.pfad(), QStringLiteral("klappt"), 0);
-    const std::string gut = "gut@example.com";
-    const SendeFall faelle[] = {
-        {"recipient class MAPI_ORIG", {"", "", {{MAPI_ORIG, gut, ""}}, {}}, 15},
-        {"bad class wins over an unknown name", {"", "", {{MAPI_TO, "Niemand", ""}, {4, gut, ""}}, {}}, 15},
-        {"unknown name", {"", "", {{MAPI_TO, gut, ""}, {MAPI_CC, "Niemand", ""}}, {}}, 14},
+    create_standin(m_u.pfad(), QStringLiteral("scheitert"), 3);
+    create_standin(m_u.pfad(), QStringLiteral("klappt"), 0);
+    const std::string valid = "gut@example.com";
+    const SendCase cases[] = {
+        {"recipient class MAPI_ORIG", {"", "", {{MAPI_ORIG, valid, ""}}, {}}, 15},
+        {"bad class wins over an unknown name", {"", "", {{MAPI_TO, "Niemand", ""}, {4, valid, ""}}, {}}, 15},
+        {"unknown name", {"", "", {{MAPI_TO, valid, ""}, {MAPI_CC, "Niemand", ""}}, {}}, 14},
         {"ambiguous name", {"", "", {{MAPI_BCC, "Muster", ""}}, {}}, 21},
         {"no name, no address", {"", "", {{MAPI_TO, "", ""}}, {}}, 14},
         {"address that is none", {"", "", {{MAPI_TO, "X", "SMTP:kein adresse"}}, {}}, 25},
-        {"missing attachment", {"", "", {{MAPI_TO, gut, ""}}, {{"da.txt", ""}, {"fehlt\\nicht.txt", ""}}}, 11},
-        {"directory as attachment", {"", "", {{MAPI_TO, gut, ""}}, {{"ordner", ""}}}, 12},
-        {"FIFO as attachment", {"", "", {{MAPI_TO, gut, ""}}, {{"fifo", ""}}}, 12},
+        {"missing attachment", {"", "", {{MAPI_TO, valid, ""}}, {{"da.txt", ""}, {"fehlt\\nicht.txt", ""}}}, 11},
+        {"directory as attachment", {"", "", {{MAPI_TO, valid, ""}}, {{"ordner", ""}}}, 12},
+        {"FIFO as attachment", {"", "", {{MAPI_TO, valid, ""}}, {{"fifo", ""}}}, 12},
         {"unknown name before missing file", {"", "", {{MAPI_TO, "Niemand", ""}}, {{"fehlt.txt", ""}}}, 14},
-        {"outbox below a file", an_a, 2, "Outbox=datei/unter\n"},  // relative to the configuration file
-        {"sendmail exits non-zero", an_a, 2, "Delivery=sendmail\nSendmail=scheitert\n"},
-        {"sendmail not there", an_a, 2, "Delivery=sendmail\nSendmail=/nicht/da\n"},
+        {"outbox below a file", to_a, 2, "Outbox=datei/unter\n"},  // relative to the configuration file
+        {"sendmail exits non-zero", to_a, 2, "Delivery=sendmail\nSendmail=scheitert\n"},
+        {"sendmail not there", to_a, 2, "Delivery=sendmail\nSendmail=/nicht/da\n"},
         {"sendmail without recipients", {}, 25, "Delivery=sendmail\nSendmail=klappt\n"},
-        {"composer exits non-zero", an_a, 2, "Delivery=composer\nComposer=scheitert\n"},
-        {"composer without MAPI_DIALOG", an_a, 2, "Delivery=composer\nComposer=klappt\n", 0},
+        {"composer exits non-zero", to_a, 2, "Delivery=composer\nComposer=scheitert\n"},
+        {"composer without MAPI_DIALOG", to_a, 2, "Delivery=composer\nComposer=klappt\n", 0},
         {"composer without recipients", {}, 0, "Delivery=composer\nComposer=klappt\n"},
         {"composer: domain literal", {"", "", {{MAPI_TO, "X", "SMTP:a@[127.0.0.1]"}}, {}}, 25, "Delivery=composer\nComposer=klappt\n"},
     };
-    for (const SendeFall& fall : faelle) {
-        SCOPED_TRACE(fall.beschreibung);
-        konfiguration("[Standard]\n" + fall.profil + adressbuch);
-        EXPECT_EQ(sende(0, fall.nachricht, fall.flags), fall.erwartet);
-        EXPECT_TRUE(dateien_in(standard_ausgang()).isEmpty());
+    for (const SendCase& c : cases) {
+        SCOPED_TRACE(c.description);
+        configure("[Standard]\n" + c.profile + address_book);
+        EXPECT_EQ(send_mail(0, c.message, c.flags), c.expected);
+        EXPECT_TRUE(dateien_in(default_outbox()).isEmpty());
     }
-    MapiMessage kaputt {};
-    kaputt.nRecipCount = 2;
-    EXPECT_EQ(funktion<LPMAPISENDMAIL>("MAPISendMail")(0, 0, &kaputt, 0, 0), 2u);
-    EXPECT_EQ(funktion<LPMAPISENDMAIL>("MAPISendMail")(0, 0, nullptr, 0, 0), 2u);
-    kaputt.nRecipCount = 10001;
-    EXPECT_EQ(funktion<LPMAPISENDMAIL>("MAPISendMail")(0, 0, &kaputt, 0, 0), 10u);
+    MapiMessage broken {};
+    broken.nRecipCount = 2;
+    EXPECT_EQ(function<LPMAPISENDMAIL>("MAPISendMail")(0, 0, &broken, 0, 0), 2u);
+    EXPECT_EQ(function<LPMAPISENDMAIL>("MAPISendMail")(0, 0, nullptr, 0, 0), 2u);
+    broken.nRecipCount = 10001;
+    EXPECT_EQ(function<LPMAPISENDMAIL>("MAPISendMail")(0, 0, &broken, 0, 0), 10u);
 }
 
 TEST_F(ProviderTest, TheOutboxNeverOverwritesWritesThroughNoLinkAndClearsOnlyDeadTemporaryFilesOfOurs)
 {
     // What a killed delivery leaves, and what is not ours to remove; links at
     // the temporary name pattern and at the names of this second and the next two.
-    const QString ausgang = standard_ausgang() + QLatin1Char('/');
+    const QString outbox = default_outbox() + QLatin1Char('/');
     for (const char* name : {".telvorin-tot123", ".telvorin-frisch", ".telvorin-sperre", ".telvorin-x", "tot.eml"})
         m_u.schreibe(QStringLiteral("data/telvorin/outbox/") + QLatin1String(name), "x");
     QStringList links {QStringLiteral(".telvorin-link12")};
@@ -224,119 +226,122 @@ TEST_F(ProviderTest, TheOutboxNeverOverwritesWritesThroughNoLinkAndClearsOnlyDea
         links << QDateTime::currentDateTime().addSecs(s).toString("yyyyMMdd-HHmmss-") + QString::number(::getpid())
                 + ".eml";
     for (const QString& link : links)
-        ::symlink(m_u.pfad("ziel").toUtf8().constData(), (ausgang + link).toUtf8().constData());
+        ::symlink(m_u.pfad("ziel").toUtf8().constData(), (outbox + link).toUtf8().constData());
     for (const char* name : {".telvorin-tot123", ".telvorin-sperre", ".telvorin-x", "tot.eml", ".telvorin-link12"}) {
-        const timespec alt[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 16 * 60, 0}};
-        ::utimensat(AT_FDCWD, (ausgang + QLatin1String(name)).toUtf8().constData(), alt, AT_SYMLINK_NOFOLLOW);
+        const timespec aged[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 16 * 60, 0}};
+        ::utimensat(AT_FDCWD, (outbox + QLatin1String(name)).toUtf8().constData(), aged, AT_SYMLINK_NOFOLLOW);
     }
-    const int gesperrt = ::open((ausgang + QStringLiteral(".telvorin-sperre")).toUtf8().constData(), O_RDONLY);
-    ASSERT_EQ(::flock(gesperrt, LOCK_EX), 0);
+    const int locked = ::open((outbox + QStringLiteral(".telvorin-sperre")).toUtf8().constData(), O_RDONLY);
+    ASSERT_EQ(::flock(locked, LOCK_EX), 0);
     for (int i = 0; i < 3; ++i)
-        ASSERT_EQ(sende(0, an_a), 0u);
-    ::close(gesperrt);
+        ASSERT_EQ(send_mail(0, to_a), 0u);
+    ::close(locked);
     EXPECT_FALSE(QFileInfo::exists(m_u.pfad("ziel")));
-    const QStringList geblieben
-        = QDir(ausgang).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    EXPECT_EQ(geblieben.filter(QRegularExpression(QStringLiteral("^\\d{8}-\\d{6}-\\d+(-\\d+)?\\.eml$"))).size(), 3 + 3);
-    EXPECT_EQ(geblieben.filter(QRegularExpression(QStringLiteral("^[^\\d]"))),
+    const QStringList remaining
+        = QDir(outbox).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    EXPECT_EQ(remaining.filter(QRegularExpression(QStringLiteral("^\\d{8}-\\d{6}-\\d+(-\\d+)?\\.eml$"))).size(), 3 + 3);
+    EXPECT_EQ(remaining.filter(QRegularExpression(QStringLiteral("^[^\\d]"))),
               (QStringList{".telvorin-frisch", ".telvorin-link12", ".telvorin-sperre", ".telvorin-x", "tot.eml"}));
 }
 
 // An interface file: profile, ignored line, subject, the five counted lists, the body.
-using Liste = QList<QByteArray>;
-QByteArray interfacedatei(const QByteArray& profil, const QByteArray& betreff, const Liste& to, const Liste& cc,
-                          const Liste& atta, const Liste& attt, const QByteArray& text, const Liste& bcc = {})
+using List = QList<QByteArray>;
+QByteArray interface_file(const QByteArray& profile, const QByteArray& subject, const List& to, const List& cc,
+                          const List& atta, const List& attt, const QByteArray& text, const List& bcc = {})
 {
-    QByteArray datei = profil + "\n\n" + betreff + "\n";
-    for (const Liste& liste : {to, cc, bcc, atta, attt})
-        datei += QByteArray::number(liste.size()) + "\n" + (liste.isEmpty() ? "" : liste.join('\n') + "\n");
-    return datei + text;
+    QByteArray file = profile + "\n\n" + subject + "\n";
+    for (const List& list : {to, cc, bcc, atta, attt})
+        file += QByteArray::number(list.size()) + "\n" + (list.isEmpty() ? "" : list.join('\n') + "\n");
+    return file + text;
 }
-QByteArray an(const Liste& to, const QByteArray& text = "T\n") { return interfacedatei("", "S", to, {}, {}, {}, text); }
+QByteArray mail_to(const List& to, const QByteArray& text = "T\n")
+{
+    return interface_file("", "S", to, {}, {}, {}, text);
+}
 
 class ProviderTelvorin : public ::testing::Test {
 protected:
     ProviderTelvorin() { m_u.setze(QStringLiteral("PATH"), m_u.pfad(QStringLiteral("bin")) + ":/usr/bin:/bin"); }
 
-    Ergebnis sende(const QByteArray& datei)
+    Ergebnis send_file(const QByteArray& file)
     {
-        m_u.schreibe(QStringLiteral("mail.txt"), datei);
+        m_u.schreibe(QStringLiteral("mail.txt"), file);
         return m_u.starte({QStringLiteral("mail.txt")});
     }
-    QString standard_ausgang() const { return m_u.pfad(QStringLiteral("home/.local/share/telvorin/outbox")); }
-    void konfiguration(const QByteArray& inhalt) { m_u.schreibe("home/.config/telvorin/mapi.ini", inhalt); }
+    QString default_outbox() const { return m_u.pfad(QStringLiteral("home/.local/share/telvorin/outbox")); }
+    void configure(const QByteArray& content) { m_u.schreibe("home/.config/telvorin/mapi.ini", content); }
     testhilfe::Umgebung m_u;
 };
 
 TEST_F(ProviderTelvorin, TheProfileOfAFileChoosesWhereACompleteMailGoes)
 {
     // line 1 of the interface file, where the mail lands, its sender
-    const char* const faelle[][3] = {
+    const char* const cases[][3] = {
         {"Vertrieb", "home/.config/telvorin/vertrieb", "Vertrieb <vertrieb@x.de>"},
         // The mailer retries an unknown profile without a name; the default profile's password accepts its empty one.
         {"Gibtsnicht", "home/Mail/outbox", "Max Mustermann <max@example.com>"},
     };
     // The configuration shown in the README, as written, two more address book entries and one more profile.
     const QByteArray readme = m_u.lies(testhilfe::quellverzeichnis() + QStringLiteral("/README.md"));
-    const int anfang = readme.indexOf("```ini\n") + 7, ende = readme.indexOf("```", anfang);
-    ASSERT_TRUE(anfang > 6 && ende > anfang);
-    konfiguration(readme.mid(anfang, ende - anfang) + "J\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n"
+    const int begin = readme.indexOf("```ini\n") + 7, end = readme.indexOf("```", begin);
+    ASSERT_TRUE(begin > 6 && end > begin);
+    configure(readme.mid(begin, end - begin) + "J\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n"
                   "Team Vertrieb=team@x.de\n[Vertrieb]\nOutbox=vertrieb\nFrom=Vertrieb <vertrieb@x.de>\n");
     m_u.setze(QStringLiteral("TELVORIN_MAPI_CONFIG"), QString());  // empty counts as unset
-    QByteArray alle_bytes;
+    QByteArray all_bytes;
     for (int i = 0; i < 3 * 256; ++i)
-        alle_bytes.append(static_cast<char>(i));
-    m_u.schreibe(QStringLiteral("anlagen/unter/daten.bin"), alle_bytes);
+        all_bytes.append(static_cast<char>(i));
+    m_u.schreibe(QStringLiteral("anlagen/unter/daten.bin"), all_bytes);
     m_u.schreibe(QStringLiteral("anlagen/bild.png"), "\x89PNG\r\n");
-    for (const auto& [profil, ausgang, absender] : faelle) {
-        SCOPED_TRACE(profil);
+    for (const auto& [profile, outbox, sender] : cases) {
+        SCOPED_TRACE(profile);
         // A UTF-8 interface file; the mailer hands names back and titles over in Latin-1.
-        const Ergebnis e = sende(interfacedatei(profil, "Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac",
-                                                {"max mustermann", "<direkt@example.com>"}, {"j\xc3\xbcrgen"},
-                                                {"anlagen\\unter\\daten.bin", "anlagen/bild.png"},
-                                                {"\xc3\x9c" "bersicht M\xc3\xa4rz.txt", "Foto.png"},
-                                                "Zeile 1\nZeile \xc3\xa4 2\n\nEnde\n", {"vertrieb"}));
+        const Ergebnis e = send_file(interface_file(profile, "Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac",
+                                                     {"max mustermann", "<direkt@example.com>"}, {"j\xc3\xbcrgen"},
+                                                     {"anlagen\\unter\\daten.bin", "anlagen/bild.png"},
+                                                     {"\xc3\x9c" "bersicht M\xc3\xa4rz.txt", "Foto.png"},
+                                                     "Zeile 1\nZeile \xc3\xa4 2\n\nEnde\n", {"vertrieb"}));
         EXPECT_EQ(e.exit_code, 0);
         EXPECT_EQ(e.standardfehler, QByteArray("Interfacedatei 'mail.txt'\n"));  // nothing of the provider's
-        const QByteArray roh = einzige_mail(m_u.pfad(ausgang));
-        EXPECT_EQ(lies_mail(roh), "From: " + QString(absender)
+        const QByteArray raw = only_mail(m_u.pfad(outbox));
+        EXPECT_EQ(read_mail(raw), "From: " + QString(sender)
                       + QString::fromUtf8("\nTo: Max Mustermann <max@example.com>, direkt@example.com\n"
                                           "Cc: J\xc3\xbcrgen M\xc3\xbcller <juergen@example.com>\n"
                                           "Bcc: Team Vertrieb <team@x.de>\n"  // as outboxes keep it
                                           "Subject: Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac\n"
                                           "Text (utf-8):\nZeile 1\nZeile \xc3\xa4 2\n\nEnde\n")
-                      + anlage(QString::fromUtf8("\xc3\x9c" "bersicht M\xc3\xa4rz.txt"),
-                               "text/plain; charset=iso-8859-1", alle_bytes)
-                      + anlage(QStringLiteral("Foto.png"), "image/png", "\x89PNG\r\n"));
+                      + attachment_line(QString::fromUtf8("\xc3\x9c" "bersicht M\xc3\xa4rz.txt"),
+                                        "text/plain; charset=iso-8859-1", all_bytes)
+                      + attachment_line(QStringLiteral("Foto.png"), "image/png", "\x89PNG\r\n"));
         // 7-bit, every line ended with CR LF, non-ASCII header text encoded (in the smallest charset that holds it).
-        EXPECT_TRUE(std::all_of(roh.begin(), roh.end(), [](char c) { return c > 0; }));
-        EXPECT_EQ(roh.count('\n'), roh.count("\r\n"));
-        EXPECT_FALSE(roh.contains("\r\r"));
-        EXPECT_TRUE(roh.contains("\r\nSubject: Angebot =?UTF-8?")) << roh.left(1500).constData();
-        EXPECT_TRUE(roh.contains("; filename*=iso-8859-1''%DCbersicht%20M%E4rz.txt\r\n"));
-        QDir(m_u.pfad(ausgang)).removeRecursively();
+        EXPECT_TRUE(std::all_of(raw.begin(), raw.end(), [](char c) { return c > 0; }));
+        EXPECT_EQ(raw.count('\n'), raw.count("\r\n"));
+        EXPECT_FALSE(raw.contains("\r\r"));
+        EXPECT_TRUE(raw.contains("\r\nSubject: Angebot =?UTF-8?")) << raw.left(1500).constData();
+        EXPECT_TRUE(raw.contains("; filename*=iso-8859-1''%DCbersicht%20M%E4rz.txt\r\n"));
+        QDir(m_u.pfad(outbox)).removeRecursively();
     }
-    EXPECT_TRUE(dateien_in(standard_ausgang()).isEmpty());
+    EXPECT_TRUE(dateien_in(default_outbox()).isEmpty());
 }
 
-const QByteArray logon_fehler = "Fehler bei MAPI Logon (FAILURE)";
-const QByteArray buch = "[AddressBook]\nMax Mustermann=max@example.com\nMaria Muster=maria@example.com\n";
-const QByteArray composer = "[Standard]\nDelivery=composer\n" + buch;
-const QByteArray ungueltig = "One or more recipients were invalid or did not resolve to any address.\n"
-                             "Fehler beim Senden der EMail (INVALID_RECIPS)";
+const QByteArray logon_error = "Fehler bei MAPI Logon (FAILURE)";
+const QByteArray book = "[AddressBook]\nMax Mustermann=max@example.com\nMaria Muster=maria@example.com\n";
+const QByteArray composer = "[Standard]\nDelivery=composer\n" + book;
+const QByteArray invalid_recips = "One or more recipients were invalid or did not resolve to any address.\n"
+                                  "Fehler beim Senden der EMail (INVALID_RECIPS)";
 
 // The configuration (nothing is written when null); why it is not used, or the recipient the composer refuses; the
 // mail; the mailer's text for the provider's code; TELVORIN_MAPI_CONFIG, in the working directory.
-struct FehlerFall {
-    const char* beschreibung;
-    QByteArray konfiguration, grund, mail = an({"a@example.com"}), text = logon_fehler;
-    const char* datei = "mapi.ini";
+struct FailureCase {
+    const char* description;
+    QByteArray configuration, reason, mail = mail_to({"a@example.com"}), text = logon_error;
+    const char* file = "mapi.ini";
 };
 
 // Any bytes as configuration give one such line: fuzz_provider_config.
 TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndTheProvidersReasonAsOneLine)
 {
-    const FehlerFall faelle[] = {
+    const FailureCase cases[] = {
         {"line without key", "[Standard]\nDelivery=outbox\nnur Text\n", "Syntaxfehler in Zeile 3"},
         {"unknown delivery", "[Standard]\nDelivery=brieftaube\n", "unbekannte Zustellart 'brieftaube' in [Standard]"},
         {"misspelt key", "[Standard]\nDelivry=sendmail\n", "unbekannter Eintrag 'Delivry' in [Standard]"},
@@ -347,58 +352,58 @@ TEST_F(ProviderTelvorin, AFailureReachesTheConsoleAsTheMailersTextAndTheProvider
          "ungueltige Adresse 'Mustermann' fuer 'Max' in [AddressBook]"},
         {"default profile missing", "[General]\nDefaultProfile=Fehlt\n", "Standardprofil 'Fehlt' fehlt"},
         // A file named on purpose must exist; the default place may be empty.
-        {"named file missing", QByteArray(), "Datei fehlt", an({"a@example.com"}), logon_fehler, "fehlt.ini"},
+        {"named file missing", QByteArray(), "Datei fehlt", mail_to({"a@example.com"}), logon_error, "fehlt.ini"},
         // Nothing a caller writes becomes an option or a recipient of the composer.
-        {"option as recipient", composer, "--attach", an({"a@x.de", "--attach", "/etc/pw", "--bcc", "s@x.de"}),
-         ungueltig},
-        {"body beyond one argument", composer, "", an({"a@example.com"}, QByteArray(131071, 'x') + "\n"),
+        {"option as recipient", composer, "--attach", mail_to({"a@x.de", "--attach", "/etc/pw", "--bcc", "s@x.de"}),
+         invalid_recips},
+        {"body beyond one argument", composer, "", mail_to({"a@example.com"}, QByteArray(131071, 'x') + "\n"),
          "The text in the message was too large. No message was sent.\nFehler beim Senden der EMail (TEXT_TOO_LARGE)"},
     };
-    lege_standin_an(m_u.pfad(), QStringLiteral("xdg-email"), 0);
-    for (const FehlerFall& fall : faelle) {
-        SCOPED_TRACE(fall.beschreibung);
-        const QString datei = m_u.pfad(QLatin1String(fall.datei));
-        if (!fall.konfiguration.isNull())
-            m_u.schreibe(QLatin1String(fall.datei), fall.konfiguration);
-        m_u.setze(QStringLiteral("TELVORIN_MAPI_CONFIG"), datei);
-        const Ergebnis e = sende(fall.mail);
+    create_standin(m_u.pfad(), QStringLiteral("xdg-email"), 0);
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.description);
+        const QString file = m_u.pfad(QLatin1String(c.file));
+        if (!c.configuration.isNull())
+            m_u.schreibe(QLatin1String(c.file), c.configuration);
+        m_u.setze(QStringLiteral("TELVORIN_MAPI_CONFIG"), file);
+        const Ergebnis e = send_file(c.mail);
         EXPECT_EQ(e.exit_code, 255);
         // One line although the mailer retries the log-on.
-        QByteArray zeile = "MAPI-Konfiguration '" + datei.toUtf8() + "' nicht verwendbar: " + fall.grund + "\n";
-        if (fall.konfiguration == composer)
-            zeile = fall.grund.isEmpty()
+        QByteArray line = "MAPI-Konfiguration '" + file.toUtf8() + "' nicht verwendbar: " + c.reason + "\n";
+        if (c.configuration == composer)
+            line = c.reason.isEmpty()
                 ? "MAPI: Text mit 131072 Bytes zu gross fuer die Befehlszeile des Mail-Composers (hoechstens 131071)\n"
-                : "MAPI: Empfaenger '" + fall.grund + "' ist keine Adresse fuer den Mail-Composer\n";
-        EXPECT_EQ(e.standardfehler, "Interfacedatei 'mail.txt'\n" + zeile + mail_fehler(fall.text));
-        EXPECT_EQ(aufgerufen_mit(m_u.pfad(), QStringLiteral("xdg-email")), QStringList{"<nicht aufgerufen>"});
+                : "MAPI: Empfaenger '" + c.reason + "' ist keine Adresse fuer den Mail-Composer\n";
+        EXPECT_EQ(e.standardfehler, "Interfacedatei 'mail.txt'\n" + line + mail_fehler(c.text));
+        EXPECT_EQ(called_with(m_u.pfad(), QStringLiteral("xdg-email")), QStringList{"<not called>"});
     }
 }
 
 TEST_F(ProviderTelvorin, TheComposerAndSendmailDeliveriesRunTheirCommands)
 {
     // The real xdg-email hands the URI it built to a hook on PATH.
-    lege_standin_an(m_u.pfad(), QStringLiteral("xdg-email-hook.sh"), 0);
-    lege_standin_an(m_u.pfad(), QStringLiteral("sendmail"), 0);
+    create_standin(m_u.pfad(), QStringLiteral("xdg-email-hook.sh"), 0);
+    create_standin(m_u.pfad(), QStringLiteral("sendmail"), 0);
     m_u.schreibe(QStringLiteral("docs/plan&bcc=x@y.txt"), "Plan");
-    konfiguration("[Standard]\nDelivery=composer\nComposer=/usr/bin/xdg-email\n" + buch);
-    Ergebnis e = sende(interfacedatei("", "Weg \xc3\xa4&bcc=x@y", {"Max Mustermann", "b?c&d=e@x.de"}, {"Maria"},
-                                      {"docs\\plan&bcc=x@y.txt"}, {}, "Zeile\n&to=x@y\n", {"bcc@example.com"}));
+    configure("[Standard]\nDelivery=composer\nComposer=/usr/bin/xdg-email\n" + book);
+    Ergebnis e = send_file(interface_file("", "Weg \xc3\xa4&bcc=x@y", {"Max Mustermann", "b?c&d=e@x.de"}, {"Maria"},
+                                          {"docs\\plan&bcc=x@y.txt"}, {}, "Zeile\n&to=x@y\n", {"bcc@example.com"}));
     EXPECT_EQ(e.exit_code, 0) << e.standardfehler.constData();
-    EXPECT_EQ(aufgerufen_mit(m_u.pfad(), QStringLiteral("xdg-email-hook.sh")),
+    EXPECT_EQ(called_with(m_u.pfad(), QStringLiteral("xdg-email-hook.sh")),
               QStringList{"mailto:max@example.com,b%3Fc%26d%3De@x.de?cc=maria@example.com&bcc=bcc@example.com&"
                           "subject=Weg%20%C3%A4%26bcc%3Dx@y&body=Zeile%0D%0A%26to%3Dx@y&attach="
                           + QUrl::toPercentEncoding(m_u.pfad(QStringLiteral("docs/plan&bcc=x@y.txt")), "/@", "_~")});
 
-    konfiguration("[Standard]\nDelivery=sendmail\nSendmail=sendmail -f ich@example.com\nFrom=ich@example.com\n" + buch);
-    e = sende(interfacedatei("", "S", {"Max Mustermann"}, {}, {}, {}, "Zeile\n", {"bcc@example.com"}));
+    configure("[Standard]\nDelivery=sendmail\nSendmail=sendmail -f ich@example.com\nFrom=ich@example.com\n" + book);
+    e = send_file(interface_file("", "S", {"Max Mustermann"}, {}, {}, {}, "Zeile\n", {"bcc@example.com"}));
     EXPECT_EQ(e.exit_code, 0) << e.standardfehler.constData();
-    EXPECT_EQ(aufgerufen_mit(m_u.pfad(), "sendmail"), (QStringList{"-f", "ich@example.com", "-t", "-oi"}));
-    const QByteArray roh = m_u.lies(QStringLiteral("sendmail.stdin"));
-    EXPECT_FALSE(roh.contains('\r'));  // local line ends for the local mailer
+    EXPECT_EQ(called_with(m_u.pfad(), "sendmail"), (QStringList{"-f", "ich@example.com", "-t", "-oi"}));
+    const QByteArray raw = m_u.lies(QStringLiteral("sendmail.stdin"));
+    EXPECT_FALSE(raw.contains('\r'));  // local line ends for the local mailer
     // Bcc stays in: sendmail -t takes the recipients from the headers and drops it.
-    EXPECT_EQ(lies_mail(roh), "From: ich@example.com\nTo: Max Mustermann <max@example.com>\nBcc: bcc@example.com\n"
+    EXPECT_EQ(read_mail(raw), "From: ich@example.com\nTo: Max Mustermann <max@example.com>\nBcc: bcc@example.com\n"
                               "Subject: S\nText (utf-8):\nZeile\n");
-    EXPECT_TRUE(dateien_in(standard_ausgang()).isEmpty());
+    EXPECT_TRUE(dateien_in(default_outbox()).isEmpty());
 }
 
 // The server's mode as smtp_server.py takes it and its SIZE ("": none); the profile lines after Server=; the
@@ -422,45 +427,46 @@ const char* const logon_failure = "There was no default logon, and the user fail
                                   "(LOGON_FAILURE )";
 const char* const failure = "One or more unspecified errors occurred. No message was sent.\nFehler beim Senden der "
                             "EMail (FAILURE)";
-const char* const kunde = "kunde@example.com";
+const char* const customer = "kunde@example.com";
 const SmtpCase smtp_cases[] = {
-    {"AllRecipientsInTheEnvelopeNoBccOnTheWire", "ok", "", good, kunde, 0, nullptr, ""},
-    {"FiftyMegabyteAttachment", "ok", "", good, kunde, 50 << 20, nullptr, ""},
+    {"AllRecipientsInTheEnvelopeNoBccOnTheWire", "ok", "", good, customer, 0, nullptr, ""},
+    {"FiftyMegabyteAttachment", "ok", "", good, customer, 50 << 20, nullptr, ""},
     {"PasswordCommandBeforePassword", "ok", "",
-     trusted + "User=max\nPassword=falsch\nPasswordCommand=printf \"geheim\\nzweite Zeile\"\n", kunde, 0, nullptr, ""},
-    {"WrongPassword", "ok", "", trusted + "User=max\nPassword=falsch\n", kunde, 0,
+     trusted + "User=max\nPassword=falsch\nPasswordCommand=printf \"geheim\\nzweite Zeile\"\n", customer, 0, nullptr,
+     ""},
+    {"WrongPassword", "ok", "", trusted + "User=max\nPassword=falsch\n", customer, 0,
      "Antwort auf AUTH: 535 5.7.8 Authentication credentials invalid", logon_failure},
-    {"FailingPasswordCommand", "ok", "", trusted + "User=max\nPasswordCommand=false\n", kunde, 0,
+    {"FailingPasswordCommand", "ok", "", trusted + "User=max\nPasswordCommand=false\n", customer, 0,
      "Passwortbefehl false liefert kein Passwort", logon_failure},
-    {"NoLogIn", "ok", "", trusted, kunde, 0, "Antwort auf MAIL: 530 5.7.0 Authentication required", logon_failure},
+    {"NoLogIn", "ok", "", trusted, customer, 0, "Antwort auf MAIL: 530 5.7.0 Authentication required", logon_failure},
     {"OneRefusedRecipientFailsTheWholeSend", "ok", "", good, "abgelehnt@example.com", 0,
-     "Antwort auf RCPT: 550 5.1.1 <abgelehnt@example.com>: Recipient address rejected", ungueltig},
-    {"MessageTooLarge", "ok", "100", good, kunde, 0, "Antwort auf DATA: 552 Error: Too much mail data",
+     "Antwort auf RCPT: 550 5.1.1 <abgelehnt@example.com>: Recipient address rejected", invalid_recips},
+    {"MessageTooLarge", "ok", "100", good, customer, 0, "Antwort auf DATA: 552 Error: Too much mail data",
      "\nFehler beim Senden der EMail (NOT_SUPPORTED)"},
-    {"ServerDropsTheConnection", "drop", "", good, kunde, 0, "response reading failed (errno: 0)", failure},
-    {"UntrustedCertificate", "ok", "", "User=max\nPassword=geheim\n", kunde, 0,
+    {"ServerDropsTheConnection", "drop", "", good, customer, 0, "response reading failed (errno: 0)", failure},
+    {"UntrustedCertificate", "ok", "", "User=max\nPassword=geheim\n", customer, 0,
      "SSL certificate problem: self-signed certificate", failure},
-    {"ImplicitTls", "smtps", "", good, kunde, 0, nullptr, ""},
-    {"NoPasswordWithoutStarttls", "plain", "", good, kunde, 0, "STARTTLS not supported.", failure},
+    {"ImplicitTls", "smtps", "", good, customer, 0, nullptr, ""},
+    {"NoPasswordWithoutStarttls", "plain", "", good, customer, 0, "STARTTLS not supported.", failure},
     // RFC 5321's time for each step: ten minutes for the answer after the final dot, five for RCPT.
-    {"LateTrickledAnswerAfterTheFinalDot", "late", "", good, kunde, 0, nullptr, "", nullptr, true},
-    {"SilentAtRcpt", "silent", "", good, kunde, 0, "keine Antwort auf RCPT nach 5 s", failure, nullptr, true},
+    {"LateTrickledAnswerAfterTheFinalDot", "late", "", good, customer, 0, nullptr, "", nullptr, true},
+    {"SilentAtRcpt", "silent", "", good, customer, 0, "keine Antwort auf RCPT nach 5 s", failure, nullptr, true},
     {"ShuttingDownAtRcptIsNoBadRecipient", "ok", "", good, "spaeter@example.com", 0,
      "vorerst abgelehnt, Antwort auf RCPT: 421 4.3.2 Service shutting down", failure},
     {"NonAsciiLocalPartWithoutSmtputf8", "ok", "", good, "j\xc3\xb6rg@example.com", 0,
-     "Empfaenger 'j\xf6rg@example.com' nur mit SMTPUTF8 moeglich, das der Server nicht anbietet", ungueltig},
+     "Empfaenger 'j\xf6rg@example.com' nur mit SMTPUTF8 moeglich, das der Server nicht anbietet", invalid_recips},
     {"InternationalDomainWithoutSmtputf8", "ok", "", good, "kunde@b\xc3\xbc" "cher.example", 0, nullptr, "",
      "kunde@xn--bcher-kva.example"},
     {"NonAsciiLocalPartWithSmtputf8", "utf8", "", good, "j\xc3\xb6rg@example.com", 0, nullptr, ""},
     // The command beside mapi.ini, not the one planted in the working directory.
-    {"RelativePasswordCommand", "ok", "", trusted + "User=max\nPasswordCommand=./pw.sh\n", kunde, 0, nullptr, ""},
+    {"RelativePasswordCommand", "ok", "", trusted + "User=max\nPasswordCommand=./pw.sh\n", customer, 0, nullptr, ""},
     {"PasswordCommandPastItsLimitEndsWithAllItStarted", "ok", "",
-     trusted + "User=max\nPasswordCommand=\"sh -c \\\"sleep 170 & echo $! > bg.pid; wait\\\"\"\n", kunde, 0,
+     trusted + "User=max\nPasswordCommand=\"sh -c \\\"sleep 170 & echo $! > bg.pid; wait\\\"\"\n", customer, 0,
      "Passwortbefehl sh liefert kein Passwort", logon_failure, nullptr, true},
     {"PasswordCommandThatLeavesAChildBehind", "ok", "",
-     trusted + "User=max\nPasswordCommand=\"sh -c \\\"echo geheim; sleep 170 & echo $! > bg.pid\\\"\"\n", kunde, 0,
+     trusted + "User=max\nPasswordCommand=\"sh -c \\\"echo geheim; sleep 170 & echo $! > bg.pid\\\"\"\n", customer, 0,
      nullptr, "", nullptr, true},
-    {"PasswordBytesNotUtf8", "ok", "", trusted + "User=max\nPasswordCommand=printf \"geh\\\\351im\"\n", kunde, 0,
+    {"PasswordBytesNotUtf8", "ok", "", trusted + "User=max\nPasswordCommand=printf \"geh\\\\351im\"\n", customer, 0,
      nullptr, ""},
 };
 
@@ -472,53 +478,53 @@ TEST_F(ProviderTelvorin, ASendLoadsOnlyTheModuleItNeedsAndABrokenOneFailsItWithO
     const QString lib = m_u.pfad(QStringLiteral("lib/"));
     QDir().mkpath(lib);
     QFile::copy(TELVORIN_MAPI_PROVIDER, lib + "libtelvorin_mapi.so");
-    for (const char* modul : {"smtp", "dialog"})
-        QFile::copy(TELVORIN_MELDEMODUL, lib + "libtelvorin_mapi_" + modul + ".so");
+    for (const char* module : {"smtp", "dialog"})
+        QFile::copy(TELVORIN_MELDEMODUL, lib + "libtelvorin_mapi_" + module + ".so");
     m_u.setze(QStringLiteral("TELVORIN_MAPI_LIBRARY"), lib + "libtelvorin_mapi.so");
-    konfiguration("[Smtp]\nDelivery=smtp\nServer=smtp://127.0.0.1:1\n");
-    const std::pair<const char*, QByteArray> faelle[] = {  // the profile; standard error after the first line
+    configure("[Smtp]\nDelivery=smtp\nServer=smtp://127.0.0.1:1\n");
+    const std::pair<const char*, QByteArray> cases[] = {  // the profile; standard error after the first line
         {"", ""},  // into the outbox, without a display for the dialog
         {"Smtp", "Modul geladen\nModul nicht ladbar: " + lib.toUtf8()
                      + "libtelvorin_mapi_smtp.so: undefined symbol: telvorin_mapi_deliver_by_smtp\n" + mail_fehler(failure)},
     };
-    for (const auto& [profil, fehler] : faelle) {
-        const Ergebnis e = sende(interfacedatei(profil, "S", {"a@example.com"}, {}, {}, {}, "T\n"));
-        EXPECT_EQ(e.exit_code, fehler.isEmpty() ? 0 : 255);
-        EXPECT_EQ(e.standardfehler, "Interfacedatei 'mail.txt'\n" + fehler);
+    for (const auto& [profile, error] : cases) {
+        const Ergebnis e = send_file(interface_file(profile, "S", {"a@example.com"}, {}, {}, {}, "T\n"));
+        EXPECT_EQ(e.exit_code, error.isEmpty() ? 0 : 255);
+        EXPECT_EQ(e.standardfehler, "Interfacedatei 'mail.txt'\n" + error);
     }
 }
 
 // soname -> path of each library `datei` loads, as ldd lists them.
-QMap<QString, QString> ldd(const QString& datei)
+QMap<QString, QString> ldd(const QString& file)
 {
-    QMap<QString, QString> geladen;
-    for (const QByteArray& zeile : testhilfe::Umgebung().starte_programm("ldd", {datei}).standardausgabe.split('\n')) {
-        const QList<QByteArray> teile = zeile.trimmed().split(' ');
-        if (!zeile.isEmpty())
-            geladen[teile[0]] = teile.value(1) == "=>" ? teile.value(2) : teile[0];
+    QMap<QString, QString> loaded;
+    for (const QByteArray& line : testhilfe::Umgebung().starte_programm("ldd", {file}).standardausgabe.split('\n')) {
+        const QList<QByteArray> parts = line.trimmed().split(' ');
+        if (!line.isEmpty())
+            loaded[parts[0]] = parts.value(1) == "=>" ? parts.value(2) : parts[0];
     }
-    return geladen;
+    return loaded;
 }
 
 // The tool loads what a bare QApplication program does and our framework; the provider Qt Core, GMime and xcb (for
 // where the dialog may appear); no more (libcurl, Qt Widgets: modules). The provider exports Simple MAPI alone.
 TEST(LinkedLibraries, TheToolAndTheProviderLoadOnlyWhatEveryRunUses)
 {
-    const std::pair<QString, QStringList> faelle[] = {
+    const std::pair<QString, QStringList> cases[] = {
         {testhilfe::telvorin_binary(), {"libQt5Widgets.so.5", "libtelvorin_framework.so"}},
         {TELVORIN_MAPI_PROVIDER, {"libQt5Core.so.5", "libgmime-3.0.so.0", "libxcb.so.1"}}};
-    for (const auto& [datei, wurzeln] : faelle) {
-        const QMap<QString, QString> geladen = ldd(datei);
-        QStringList erlaubt = wurzeln + QStringList{"linux-vdso.so.1", "libasan.so.8", "libubsan.so.1"};
-        for (const QString& wurzel : wurzeln)
-            erlaubt += ldd(geladen.value(wurzel)).keys();
-        ASSERT_GT(geladen.size(), 5) << datei.toStdString();
-        for (const QString& name : geladen.keys())
-            EXPECT_TRUE(erlaubt.contains(name)) << datei.toStdString() << " loads " << name.toStdString();
+    for (const auto& [file, roots] : cases) {
+        const QMap<QString, QString> loaded = ldd(file);
+        QStringList allowed = roots + QStringList{"linux-vdso.so.1", "libasan.so.8", "libubsan.so.1"};
+        for (const QString& root : roots)
+            allowed += ldd(loaded.value(root)).keys();
+        ASSERT_GT(loaded.size(), 5) << file.toStdString();
+        for (const QString& name : loaded.keys())
+            EXPECT_TRUE(allowed.contains(name)) << file.toStdString() << " loads " << name.toStdString();
     }
     const Ergebnis nm = testhilfe::Umgebung().starte_programm("nm", {"-D", "--defined-only", TELVORIN_MAPI_PROVIDER});
-    for (const QByteArray& zeile : nm.standardausgabe.split('\n'))
-        EXPECT_TRUE(!zeile.contains(" T ") || zeile.contains(" T MAPI")) << zeile.constData();
+    for (const QByteArray& line : nm.standardausgabe.split('\n'))
+        EXPECT_TRUE(!line.contains(" T ") || line.contains(" T MAPI")) << line.constData();
 }
 
 class SmtpDelivery : public ProviderTelvorin, public ::testing::WithParamInterface<SmtpCase> {};
@@ -530,7 +536,7 @@ TEST_P(SmtpDelivery, TheServerGetsTheWholeMailOrTheToolSaysWhy)
     ASSERT_NE(server.port(), 0);
     const QString url = QStringLiteral("%1://127.0.0.1:%2").arg(qstrcmp(c.server_mode, "smtps") ? "smtp" : "smtps")
                             .arg(server.port());
-    konfiguration("[Standard]\nDelivery=smtp\nFrom=Max Mustermann <max@example.com>\nServer=" + url.toUtf8() + "\n"
+    configure("[Standard]\nDelivery=smtp\nFrom=Max Mustermann <max@example.com>\nServer=" + url.toUtf8() + "\n"
                   + QByteArray(c.credentials).replace("server/", m_u.pfad(QStringLiteral("server/")).toUtf8()));
     for (const auto& [script, password] : {std::pair{"pw.sh", "falsch"}, {"home/.config/telvorin/pw.sh", "geheim"}})
         QFile(m_u.schreibe(script, QByteArray("#!/bin/sh\necho ") + password + "\n")).setPermissions(QFile::ExeOwner);
@@ -540,9 +546,9 @@ TEST_P(SmtpDelivery, TheServerGetsTheWholeMailOrTheToolSaysWhy)
     for (quint32 i = 0, noise = 1; i < static_cast<quint32>(attachment.size()); ++i)
         attachment[i] = static_cast<char>((noise = noise * 1664525u + 1013904223u) >> 24);
     m_u.schreibe(QStringLiteral("anlage.bin"), attachment);
-    const Liste files = Liste{"anlage.bin"}.mid(c.attachment_size ? 0 : 1), titles = Liste{"Daten.bin"}.mid(files.isEmpty());
-    const Ergebnis result = sende(interfacedatei("", "Angebot", {c.to}, {"kopie@example.com"}, files, titles, "Hallo\n",
-                                                 {"blind@example.com"}));
+    const List files = List{"anlage.bin"}.mid(c.attachment_size ? 0 : 1), titles = List{"Daten.bin"}.mid(files.isEmpty());
+    const Ergebnis result = send_file(interface_file("", "Angebot", {c.to}, {"kopie@example.com"}, files, titles,
+                                                     "Hallo\n", {"blind@example.com"}));
     const QByteArray received = m_u.lies(QStringLiteral("server/received-1"));
     // What a password command left in the background outlives only a command that ended in time.
     if (const QByteArray pid = m_u.lies(QStringLiteral("bg.pid")).trimmed(); !pid.isEmpty()) {
@@ -562,10 +568,11 @@ TEST_P(SmtpDelivery, TheServerGetsTheWholeMailOrTheToolSaysWhy)
     const QByteArray to = c.sent_as ? c.sent_as : c.to;
     EXPECT_EQ(received.left(blank), "MAIL FROM:<max@example.com>\nRCPT TO:<" + to + ">\n"
                                     "RCPT TO:<kopie@example.com>\nRCPT TO:<blind@example.com>");
-    EXPECT_EQ(lies_mail(received.mid(blank + 2)),
+    EXPECT_EQ(read_mail(received.mid(blank + 2)),
               "From: Max Mustermann <max@example.com>\nTo: " + QString::fromUtf8(to) + "\nCc: kopie@example.com\nSubject: Angebot\n"
               "Text (utf-8):\nHallo\n"
-                  + (c.attachment_size ? anlage("Daten.bin", "application/octet-stream", attachment) : QString()));
+                  + (c.attachment_size ? attachment_line("Daten.bin", "application/octet-stream", attachment)
+                                       : QString()));
 }
 
 INSTANTIATE_TEST_SUITE_P(ServerBehaviours, SmtpDelivery, ::testing::ValuesIn(smtp_cases),

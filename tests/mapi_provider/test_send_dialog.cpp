@@ -91,8 +91,8 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
         ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(config).constData(), 1);
         testing::internal::CaptureStderr();
         // The example mail; session 0 logs on for the call.
-        const auto code = sende(0, {"Angebot Nr. 4711", text, {{MAPI_TO, "kunde@example.com", ""}}, {{QFile::encodeName(
-                                    u.pfad("examples/anhang.txt")).toStdString(), "Angebot.txt"}}});
+        const auto code = send_mail(0, {"Angebot Nr. 4711", text, {{MAPI_TO, "kunde@example.com", ""}},
+                                        {{QFile::encodeName(u.pfad("examples/anhang.txt")).toStdString(), "Angebot.txt"}}});
         host_said = "MAPISendMail: " + std::to_string(code) + "\n" + testing::internal::GetCapturedStderr();
         sent = code == SUCCESS_SUCCESS;
     } else {
@@ -115,9 +115,9 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
         EXPECT_TRUE(dateien_in(u.pfad("out")).isEmpty());
         return;
     }
-    EXPECT_EQ(lies_mail(einzige_mail(u.pfad("out"))),
+    EXPECT_EQ(read_mail(only_mail(u.pfad("out"))),
               "From: Max Mustermann <max@example.com>\n" + QString::fromUtf8(c.delivered) + "\nText (utf-8):\n" + text
-                  + anlage("Angebot.txt", "text/plain; charset=utf-8", u.lies("examples/anhang.txt")));
+                  + attachment_line("Angebot.txt", "text/plain; charset=utf-8", u.lies("examples/anhang.txt")));
 }
 
 INSTANTIATE_TEST_SUITE_P(UserActions, SendDialog, ::testing::ValuesIn(cases),
