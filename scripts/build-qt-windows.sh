@@ -72,7 +72,7 @@ if ! ls -d qtbase-everywhere-src-5.15.*/ >/dev/null 2>&1; then
 fi
 source_dir=$(ls -d "$work"/qtbase-everywhere-src-5.15.*/ | head -n 1)
 
-# Qt's win32-g++ make specification calls the plain-prefixed tools; the compilers must be the
+# Qt's win32-g++ mkspec calls the plain-prefixed tools; the compilers must be the
 # posix-thread ones (std::thread, and the runtime DLLs the tool ships).
 mkdir -p tools
 for t in gcc g++ cpp; do ln -sf "/usr/bin/x86_64-w64-mingw32-$t-posix" "tools/x86_64-w64-mingw32-$t"; done
