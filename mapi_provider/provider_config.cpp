@@ -3,14 +3,13 @@
 
 #include "mapi_provider/provider_text.h"
 
+#include "boundary/ini_file.h"
 #include "boundary/outside_text.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSet>
-#include <QSettings>
 #include <QUrl>
 
 #include <pwd.h>
@@ -24,11 +23,8 @@ namespace telvorin::mapi {
 
 namespace {
 
-// Larger files are no hand-written configuration; refusing them keeps a
-// wrong path (a log file, a disk image) from being read into memory.
-constexpr qint64 max_file_size = 1 << 20;
-
 const QString key_default_profile = QStringLiteral("DefaultProfile");
+const QString group_general = QStringLiteral("General");
 const QString group_address_book = QStringLiteral("AddressBook");
 
 class ConfigError {
@@ -113,71 +109,6 @@ Profile builtin_profile(const QString& name)
     return profile;
 }
 
-// QSettings accepts almost any text and merges what repeats; this catches
-// what a person would call broken: binary content, lines that are neither a
-// section, a comment nor a key with "=", and a section or a key (in any
-// letter case, as keys are read) given twice, where QSettings would keep the
-// last one silently. Returns the reason, empty when there is none.
-QString structure_error(const QByteArray& content, bool utf8)
-{
-    if (content.contains('\0'))
-        return QStringLiteral("Syntaxfehler in Zeile 1");
-    const auto text = [utf8](const QByteArray& bytes) {
-        return utf8 ? QString::fromUtf8(bytes.trimmed()) : QString::fromLatin1(bytes.trimmed());
-    };
-    QSet<QString> sections;
-    QSet<QString> keys;
-    QString section = QStringLiteral("General");
-    const QList<QByteArray> lines = content.split('\n');
-    for (int i = 0; i < lines.size(); ++i) {
-        const QByteArray line = lines[i].trimmed();
-        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
-            continue;
-        if (line.startsWith('[')) {
-            if (!line.endsWith(']') || line.size() < 3)
-                return QStringLiteral("Syntaxfehler in Zeile %1").arg(i + 1);
-            section = text(line.mid(1, line.size() - 2));
-            if (sections.contains(section))
-                return QStringLiteral("doppelter Abschnitt [%1]").arg(section);
-            sections.insert(section);
-            keys.clear();
-            continue;
-        }
-        const int equals = line.indexOf('=');
-        if (equals <= 0)
-            return QStringLiteral("Syntaxfehler in Zeile %1").arg(i + 1);
-        // Keys before any section belong to [General], which may not follow them again.
-        sections.insert(section);
-        const QString key = text(line.left(equals));
-        if (keys.contains(key.toLower()))
-            return QStringLiteral("doppelter Eintrag '%1' in [%2]").arg(key, section);
-        keys.insert(key.toLower());
-    }
-    return QString();
-}
-
-// QSettings reads the bytes of a key one by one as Latin-1; a file written
-// in UTF-8 needs its keys decoded again.
-QString decoded_key(const QString& key, bool file_is_utf8)
-{
-    if (!file_is_utf8)
-        return key;
-    for (const QChar c : key) {
-        if (c.unicode() > 0xFF)
-            return key;
-    }
-    return QString::fromUtf8(key.toLatin1());
-}
-
-// QSettings splits an unquoted value at commas ("Doe, John <j@x>").
-QString text_value(const QSettings& settings, const QString& key)
-{
-    const QVariant value = settings.value(key);
-    if (value.type() == QVariant::StringList)
-        return value.toStringList().join(QStringLiteral(", ")).trimmed();
-    return value.toString().trimmed();
-}
-
 QString expanded_directory(const QString& value, const QString& config_directory)
 {
     QString path = value;
@@ -222,14 +153,10 @@ QString server_value(const QString& value, const QString& group)
     return server.toString(QUrl::FullyEncoded);
 }
 
-Profile read_profile(QSettings& settings, const QString& group, bool utf8, const QString& config_directory)
+Profile read_profile(const boundary::IniSection& section, const QString& config_directory)
 {
-    Profile profile = builtin_profile(decoded_key(group, utf8));
-    settings.beginGroup(group);
-    if (!settings.childGroups().isEmpty())
-        throw ConfigError(QStringLiteral("verschachtelte Gruppe in [%1]").arg(profile.name));
-    for (const QString& key : settings.childKeys()) {
-        const QString value = text_value(settings, key);
+    Profile profile = builtin_profile(section.name);
+    for (const auto& [key, value, list] : section.entries) {
         const QString lower = key.toLower();
         if (lower == QLatin1String("delivery")) {
             profile.delivery = named_choice<Delivery>(
@@ -248,11 +175,7 @@ Profile read_profile(QSettings& settings, const QString& group, bool utf8, const
                 profile.from = *mailbox;
             }
         } else if (lower == QLatin1String("password")) {
-            // Not trimmed: blanks may belong to a password.
-            const QVariant password = settings.value(key);
-            profile.password = password.type() == QVariant::StringList
-                ? password.toStringList().join(QLatin1Char(','))
-                : password.toString();
+            profile.password = value;
         } else if (lower == QLatin1String("composer")) {
             if (!value.isEmpty())
                 profile.composer = command_value(value, profile.name, key, config_directory);
@@ -279,70 +202,46 @@ Profile read_profile(QSettings& settings, const QString& group, bool utf8, const
             throw ConfigError(QStringLiteral("unbekannter Eintrag '%1' in [%2]").arg(key, profile.name));
         }
     }
-    settings.endGroup();
     if (profile.delivery == Delivery::smtp && profile.smtp.server.isEmpty())
         throw ConfigError(QStringLiteral("Server fehlt in [%1]").arg(profile.name));
     return profile;
 }
 
-std::vector<AddressEntry> read_address_book(QSettings& settings, const QString& group, bool utf8)
+std::vector<AddressEntry> read_address_book(const boundary::IniSection& section)
 {
     std::vector<AddressEntry> book;
-    settings.beginGroup(group);
-    if (!settings.childGroups().isEmpty())
-        throw ConfigError(QStringLiteral("verschachtelte Gruppe in [%1]").arg(group));
-    for (const QString& key : settings.childKeys()) {
-        const QString name = decoded_key(key, utf8).trimmed();
-        const QString value = text_value(settings, key);
+    for (const auto& [name, value, list] : section.entries) {
         const auto mailbox = parse_mailbox(value);
-        if (name.isEmpty() || !mailbox)
-            throw ConfigError(QStringLiteral("ungueltige Adresse '%1' fuer '%2' in [%3]").arg(value, name, group));
+        if (!mailbox)
+            throw ConfigError(QStringLiteral("ungueltige Adresse '%1' fuer '%2' in [%3]").arg(value, name, section.name));
         book.push_back(AddressEntry{name, mailbox->address});
     }
-    settings.endGroup();
     return book;
 }
 
 Configuration read_file(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ConfigError(QStringLiteral("nicht lesbar"));
-    if (file.size() > max_file_size)
-        throw ConfigError(QStringLiteral("zu gross"));
-    const QByteArray content = file.read(max_file_size + 1);
-    if (content.size() > max_file_size)
-        throw ConfigError(QStringLiteral("zu gross"));
-    if (file.error() != QFileDevice::NoError)
-        throw ConfigError(QStringLiteral("nicht lesbar"));
-    const bool utf8 = boundary::is_utf8(content);
-    if (const QString error = structure_error(content, utf8); !error.isEmpty())
-        throw ConfigError(error);
-
-    QSettings settings(path, QSettings::IniFormat);
-    settings.setIniCodec(utf8 ? "UTF-8" : "ISO 8859-1");
-    if (settings.status() == QSettings::AccessError)
-        throw ConfigError(QStringLiteral("nicht lesbar"));
-    if (settings.status() == QSettings::FormatError)
-        throw ConfigError(QStringLiteral("Syntaxfehler"));
+    const boundary::IniFile file = boundary::read_ini_file(path);
+    if (!file.error.isEmpty())
+        throw ConfigError(file.error);
 
     Configuration configuration;
     configuration.path = path;
     configuration.default_profile = builtin_profile_name();
-    for (const QString& key : settings.childKeys()) {
-        if (key.compare(key_default_profile, Qt::CaseInsensitive) != 0)
-            throw ConfigError(QStringLiteral("unbekannter Eintrag '%1' in [General]").arg(key));
-        const QString name = text_value(settings, key);
-        if (!name.isEmpty())
-            configuration.default_profile = name;
-    }
     const QString config_directory = QFileInfo(path).absolutePath();
-    for (const QString& group : settings.childGroups()) {
-        if (group.compare(group_address_book, Qt::CaseInsensitive) == 0) {
-            std::vector<AddressEntry> more = read_address_book(settings, group, utf8);
+    for (const boundary::IniSection& section : file.sections) {
+        if (section.name == group_general) {
+            for (const auto& [key, value, list] : section.entries) {
+                if (key.compare(key_default_profile, Qt::CaseInsensitive) != 0)
+                    throw ConfigError(QStringLiteral("unbekannter Eintrag '%1' in [General]").arg(key));
+                if (!value.isEmpty())
+                    configuration.default_profile = value;
+            }
+        } else if (section.name.compare(group_address_book, Qt::CaseInsensitive) == 0) {
+            std::vector<AddressEntry> more = read_address_book(section);
             configuration.address_book.insert(configuration.address_book.end(), more.begin(), more.end());
         } else {
-            configuration.profiles.push_back(read_profile(settings, group, utf8, config_directory));
+            configuration.profiles.push_back(read_profile(section, config_directory));
         }
     }
     if (!configuration.find_profile(builtin_profile_name()))
@@ -400,7 +299,7 @@ LoadResult load_configuration()
         result.ok = true;
     } catch (const ConfigError& error) {
         result.error = QStringLiteral("MAPI-Konfiguration '%1' nicht verwendbar: %2").arg(path, error.reason);
-        // A quoted value may run over several lines; the report stays one.
+        // A value may hold a tab or an escape character; the report stays one plain line.
         result.error = boundary::replace_controls(result.error, QLatin1Char('?'));
     }
     return result;

@@ -7,7 +7,7 @@ tool_packages=(
   cmake g++ make pkg-config
   qtbase5-dev
   libgmime-3.0-dev libgsf-1-dev libxml2-dev libcurl4-openssl-dev libxcb1-dev
-  shared-mime-info scdoc
+  shared-mime-info scdoc tao-pegtl-dev
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev python3-uvloop

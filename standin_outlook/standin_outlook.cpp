@@ -6,13 +6,13 @@
 #include "standin_outlook/mail_reader.h"
 #include "standin_outlook/msg_writer.h"
 
+#include "boundary/ini_file.h"
 #include "boundary/outside_text.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
-#include <QSettings>
 #include <QStringList>
 #include <QVector>
 
@@ -224,34 +224,6 @@ public:
 
 };
 
-// QSettings drops a group that holds no key, but "[Explorer]" alone already
-// means an active explorer; so the section headers are read from the file.
-QSet<QString> section_names(const QString& path)
-{
-    QSet<QString> names;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return names;
-    while (!f.atEnd()) {
-        const QString line = QString::fromUtf8(f.readLine()).trimmed();
-        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
-            names.insert(line.mid(1, line.size() - 2).trimmed());
-    }
-    return names;
-}
-
-// QSettings hands a value with commas back as a list and one without as a
-// string. Blank entries name no file and are dropped, so "Selection=" is an
-// empty selection.
-QStringList file_list(const QVariant& value)
-{
-    QStringList files;
-    for (const QString& entry : value.toStringList())
-        if (!entry.trimmed().isEmpty())
-            files << entry.trimmed();
-    return files;
-}
-
 }  // namespace
 
 std::shared_ptr<platform::AutomationNode> open_outlook()
@@ -264,27 +236,30 @@ std::shared_ptr<platform::AutomationNode> open_outlook()
     if (!info.isFile() || !info.isReadable())
         return nullptr;
 
-    QSettings settings(ini, QSettings::IniFormat);
-    // Without a codec Qt 5 reads the file as Latin-1, which garbles the
-    // UTF-8 names of mail files.
-    settings.setIniCodec("UTF-8");
-    if (settings.status() != QSettings::NoError) {
+    const boundary::IniFile settings = boundary::read_ini_file(ini);
+    if (!settings.error.isEmpty()) {
         boundary::write_error_line(QStringLiteral("Outlook-Ersatz: session.ini fehlerhaft, kein Outlook: %1").arg(QDir::toNativeSeparators(ini)));
         return nullptr;
     }
+    const auto entry = [&settings](const char* section, const char* key) -> const boundary::IniEntry* {
+        const boundary::IniSection* found = settings.find(QLatin1String(section));
+        return found ? found->find(QLatin1String(key)) : nullptr;
+    };
 
     auto session = std::make_shared<Session>();
     session->directory = QDir(dir);
-    const QSet<QString> groups = section_names(ini);
-    session->version = settings.value(QStringLiteral("Application/Version")).toString();
-    session->explorer = groups.contains(QStringLiteral("Explorer"));
-    if (session->explorer && settings.contains(QStringLiteral("Explorer/Selection")))
-        session->selection = file_list(settings.value(QStringLiteral("Explorer/Selection")));
-    session->inspector = groups.contains(QStringLiteral("Inspector"));
+    if (const boundary::IniEntry* version = entry("Application", "Version"))
+        session->version = version->value;
+    session->explorer = settings.find(QStringLiteral("Explorer")) != nullptr;
+    if (const boundary::IniEntry* selection = entry("Explorer", "Selection")) {
+        // Blank entries name no file, so "Selection=" is an empty selection.
+        session->selection = selection->list;
+        session->selection->removeAll(QString());
+    }
+    session->inspector = settings.find(QStringLiteral("Inspector")) != nullptr;
     // An empty CurrentItem names no file: the inspector then shows no item.
-    const QString current = settings.value(QStringLiteral("Inspector/CurrentItem")).toString().trimmed();
-    if (session->inspector && !current.isEmpty())
-        session->current_item = current;
+    if (const boundary::IniEntry* current = entry("Inspector", "CurrentItem"); current && !current->value.isEmpty())
+        session->current_item = current->value;
     return std::make_shared<ApplicationNode>(std::move(session));
 }
 

@@ -4,13 +4,13 @@
 
 #include "platform/dynamic_library.h"
 
+#include "boundary/ini_file.h"
 #include "boundary/outside_text.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 
 namespace telvorin::platform::automation_system {
 namespace {
@@ -32,34 +32,33 @@ QString registration_file()
 
 }  // namespace
 
-// The registration is an INI file with one group per class identifier:
+// The registration is an INI file with one section per class identifier:
 // Module= names the server module, relative to the file's folder;
 // RequiredVariable= names an environment variable without which the program
 // the server stands in for is not there, so that its module is not even
-// loaded. A class without a group, or no registration at all, is a class
+// loaded. A class without a section, or no registration at all, is a class
 // that nothing serves, as on a system where it is not registered.
 AutomationReference create(const QString& control)
 {
     const QString file = registration_file();
     if (!QFileInfo(file).isFile())
         return nullptr;
-    QSettings registration(file, QSettings::IniFormat);
-    if (registration.status() != QSettings::NoError) {
+    const boundary::IniFile registration = boundary::read_ini_file(file);
+    if (!registration.error.isEmpty()) {
         boundary::write_error_line(QStringLiteral("Registrierung der Automatisierungsserver fehlerhaft: %1").arg(file));
         return nullptr;
     }
-    QString group;
-    for (const QString& registered : registration.childGroups()) {
-        if (registered.compare(control, Qt::CaseInsensitive) == 0)
-            group = registered;
-    }
-    if (group.isEmpty())
+    const boundary::IniSection* server = registration.find(control, Qt::CaseInsensitive);
+    if (server == nullptr)
         return nullptr;
-    registration.beginGroup(group);
-    const QString variable = registration.value(QStringLiteral("RequiredVariable")).toString();
+    const auto value = [server](const char* key) {
+        const boundary::IniEntry* entry = server->find(QLatin1String(key));
+        return entry ? entry->value : QString();
+    };
+    const QString variable = value("RequiredVariable");
     if (!variable.isEmpty() && qEnvironmentVariableIsEmpty(variable.toLocal8Bit().constData()))
         return nullptr;
-    const QString module = QFileInfo(file).dir().filePath(registration.value(QStringLiteral("Module")).toString());
+    const QString module = QFileInfo(file).dir().filePath(value("Module"));
 
     // A loaded module is never unloaded: the objects it made run its code until they go.
     const LibraryHandle library = load_library(QFile::encodeName(module).constData());
