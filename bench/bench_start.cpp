@@ -1,7 +1,8 @@
 // What a calling program waits for per mail: whole runs of the tool against a bare QApplication program and
 // against each other, in alternating pairs, each ratio the median of the pairs' ratios. Targets: -version at
 // most 1.05 times the bare program on the same platform plugin, with at most 1 MiB more peak memory; the mail
-// job into an outbox at most 1.25 times -version.
+// job into an outbox at most 1.25 times -version. A third pair shows how much of that the loading of GMime's
+// libraries takes by itself: the same job through a library that loads them and delivers nothing.
 // Usage: bench_start [benchmark options] [TELVORIN] (another build of the tool, to compare before and after).
 #include <QByteArray>
 #include <QDir>
@@ -105,8 +106,8 @@ void version_against_bare_qapplication(benchmark::State& state)
 BENCHMARK(version_against_bare_qapplication)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The mail of examples/mail.txt with its attachment into an outbox, as a calling program starts the job
-// without a display.
-void outbox_mail_against_version(benchmark::State& state)
+// without a display; through the provider, or through `library` in its place when given.
+void outbox_mail(benchmark::State& state, const char* library, const char* ratio_name)
 {
     QTemporaryDir dir;
     const QByteArray outbox = QFile::encodeName(dir.filePath(QStringLiteral("outbox")));
@@ -122,16 +123,33 @@ void outbox_mail_against_version(benchmark::State& state)
     ini.close();
     mail.close();
     ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(ini.fileName()).constData(), 1);
-    ::unsetenv("TELVORIN_MAPI_LIBRARY");
+    if (library != nullptr)
+        ::setenv("TELVORIN_MAPI_LIBRARY", library, 1);
+    else
+        ::unsetenv("TELVORIN_MAPI_LIBRARY");
     ::unsetenv("DISPLAY");
     ::unsetenv("WAYLAND_DISPLAY");
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    compare(state, {tool, "-version"}, {tool, QFile::encodeName(mail.fileName())}, "mail_per_version");
+    compare(state, {tool, "-version"}, {tool, QFile::encodeName(mail.fileName())}, ratio_name);
+    ::unsetenv("TELVORIN_MAPI_LIBRARY");
     const QStringList written = QDir(QFile::decodeName(outbox)).entryList(QDir::Files);
-    if (written.size() != pairs + 1)
-        state.SkipWithError("the outbox does not hold one mail per run");
+    if (written.size() != (library != nullptr ? 0 : pairs + 1))
+        state.SkipWithError("the outbox does not hold one mail per run of the provider");
+}
+
+void outbox_mail_against_version(benchmark::State& state)
+{
+    outbox_mail(state, nullptr, "mail_per_version");
 }
 BENCHMARK(outbox_mail_against_version)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The floor under mail_per_version for any provider that builds its mails with GMime: the tool's own share of
+// the job and the loading of GMime's libraries, nothing else.
+void gmime_loading_against_version(benchmark::State& state)
+{
+    outbox_mail(state, TELVORIN_BENCH_GMIME_ONLY_MAPI, "gmime_loading_per_version");
+}
+BENCHMARK(gmime_loading_against_version)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
