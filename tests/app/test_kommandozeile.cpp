@@ -103,15 +103,10 @@ TEST_P(Kommandozeile, NurDieExportjobsSchreibenDieErgebnisdatei)
     Umgebung u(GetParam());
     u.schreibe("tmp/Telvorin_result.csv", QByteArray(5000, 'x'));
     u.schreibe("r.csv", "alt");
-    auto e = u.starte({"-back", "r.csv", "nichtda.txt"});
-    EXPECT_EQ(e.exit_code, 255);
-    EXPECT_TRUE(e.standardfehler.startsWith("Interfacedatei 'nichtda.txt'\n"));
-    EXPECT_TRUE(e.standardfehler.endsWith(programmende));
+    EXPECT_TRUE(u.starte({"-back", "r.csv", "nichtda.txt"}).standardfehler.startsWith("Interfacedatei 'nichtda.txt'\n"));
     EXPECT_EQ(u.lies("r.csv"), QByteArray("alt"));
     EXPECT_EQ(u.lies("tmp/Telvorin_result.csv"), QByteArray(5000, 'x'));
-    e = u.starte({"-ANLAGE"});
-    EXPECT_EQ(e.exit_code, 255);
-    EXPECT_EQ(e.standardfehler, "speichere_anlage_msg: kein Outlook Inspector aktiv\n" + programmende);
+    u.starte({"-ANLAGE"});
     EXPECT_EQ(u.lies("tmp/Telvorin_result.csv"),
               testhilfe::ergebnis_kopf("Anlage", "") + "err;kein Outlook Inspector aktiv\r\n");
 }

@@ -38,7 +38,6 @@ struct Ergebnis {
 class Umgebung {
 public:
     explicit Umgebung(Laeufer laeufer = Laeufer::linux);
-    Laeufer laeufer() const { return m_laeufer; }
 
     // Path of the working directory (absolute, no trailing slash), or of `relativ` inside it.
     QString pfad() const { return m_verzeichnis.path(); }
