@@ -116,9 +116,8 @@ TEST_F(Zahlen, Dtoa)
     const DtoaFall faelle[] = {
         // special values before the width test
         {unendlich, 10, 2, 2, "nan"}, {nan_wert, 500, 2, 0, "nan"}, {99999999.0, 5, 2, 2, "    -"},
-        {99999999.0, -3, 2, 0, "-"}, {99999999.0, 400, -1, 0, std::string(399, ' ') + "-"},
-        {1.0, 400, 2, 2, "*", {bereich(400)}}, {1.0, -1, 2, 2, "*", {bereich(-1)}},
-        {1.0, 399, 2, 2, "1.00" + std::string(395, ' ')},
+        {99999999.0, 400, -1, 0, std::string(399, ' ') + "-"}, {1.0, 400, 2, 2, "*", {bereich(400)}},
+        {1.0, -1, 2, 2, "*", {bereich(-1)}},
         // exponential: printf's right-aligned pattern, then shortening of exponent zeros, "+", leading "0", point
         {150000.0, 6, 2, 1, "1.50E5"}, {150000.0, 5, -1, 1, "1.5E5"}, {150000.0, 3, 0, 1, "2E5"},
         {0.00123, 7, 2, 1, "1.23E-3"}, {0.5, 4, 0, 1, "5E-1"}, {2.5, 5, 1, 1, "2.5E+"},
@@ -129,16 +128,17 @@ TEST_F(Zahlen, Dtoa)
         {0.5, 3, 1, 1, "***", {null_msg("0.500000", 3), breite_msg(exp_, "0.500000", 3, 1)}},
         {5e-324, 10, -1, 1, "**********", {breite_msg(exp_, "4.94066E-324", 10)}}, {DBL_MAX, 9, 3, 1, "1.798E308"},
         {-150000.0, 6, -1, 1, "-1.5E5"}, {-2.5, 5, 1, 1, "*****", {breite_msg(exp_, "-2.50000", 5)}},
-        {0.0, 8, 2, 1, "0.00E+00"}, {0.0, 5, 2, 1, ".00E+"}, {0.0, 2, 0, 1, "0E"}, {-0.0, 8, 2, 1, "0.00E+00"},
-        {0.0, 1, 0, 1, "*", {breite_msg(exp_, "0.00000", 1)}}, {-0.0, 10, 2, 1, "-0.00E+00 "},
-        // fixed: left-aligned; rounding decides the integer digits; whole numbers give up decimals
+        {0.0, 5, 2, 1, ".00E+"}, {0.0, 2, 0, 1, "0E"}, {-0.0, 8, 2, 1, "0.00E+00"},
+        {0.0, 1, 0, 1, "*", {breite_msg(exp_, "0.00000", 1)}},
+        // fixed: left-aligned; rounding, estimated on the decimal value, decides the integer digits (9.995 is
+        // 9.99499... and would fit as printf's "9.99"); whole numbers give up decimals
         {3.14159, 3, 2, 2, "***", {breite_msg(fix, "3.14159", 3, 2)}}, {3.0, 3, 2, 2, "3.0"},
         {9.99999, 4, -1, 2, "10.0"}, {1234.5678, 5, -1, 2, "1235 "},
         {123456.0, 5, 0, 2, "*****", {breite_msg(fix, "123456.", 5)}},
-        {1e40, 30, 0, 2, "*********************", {breite_msg(fix, "1.00000E+40", 30)}}, {99.4, 2, 0, 2, "99"},
-        {99.5, 2, 0, 2, "**", {breite_msg(fix, "99.5000", 2)}}, {0.25, 3, 2, 2, ".25"}, {0.25, 4, 2, 2, "0.25"},
-        {0.25, 2, 2, 2, "**", {breite_msg(fix, "0.250000", 2, 2)}}, {0.25, 2, -1, 2, "0 "},
-        {-2.5, 5, 2, 2, "-2.50"}, {-2.5, 4, 2, 2, "****", {breite_msg(fix, "-2.50000", 4, 2)}},
+        {1e40, 30, 0, 2, "*********************", {breite_msg(fix, "1.00000E+40", 30)}},
+        {99.5, 2, 0, 2, "**", {breite_msg(fix, "99.5000", 2)}}, {9.995, 4, 2, 2, "****", {breite_msg(fix, "9.99500", 4, 2)}},
+        {0.25, 3, 2, 2, ".25"}, {0.25, 2, 2, 2, "**", {breite_msg(fix, "0.250000", 2, 2)}}, {0.25, 2, -1, 2, "0 "},
+        {-2.5, 4, 2, 2, "****", {breite_msg(fix, "-2.50000", 4, 2)}},
         {-0.25, 4, 2, 2, "-.25"}, {-12345.678, 5, -1, 2, "*****", {breite_msg(fix, "-12345.7", 5)}},
         {9.7, 1, -1, 2, "*", {breite_msg(var, "9.70000", 1)}}, {9.7, 2, -1, 2, "10"},
         {0.0, 5, -1, 2, ".0000"}, {-0.0, 4, 3, 2, "-0.0"},
@@ -157,7 +157,6 @@ TEST_F(Zahlen, Dtoa)
     // As long as needed, yet never beyond 399 characters (that a field is never exceeded is the fuzz target's).
     EXPECT_EQ(dtoa(5e-324, 0, 2000000000, 2), "0." + std::string(323, '0') +
               "49406564584124654417656879286822137236505980261432476442558568250067550727");
-    EXPECT_EQ(dtoa(1e308, 399, 0, 2).substr(0, 10) + "|" + dtoa(1e308, 399, 0, 2).substr(309), "1000000000|" + std::string(90, ' '));
     EXPECT_TRUE(empfaenger.meldungen.empty());
 }
 
@@ -174,15 +173,14 @@ TEST_F(Zahlen, Ftoa)
         double schwellwert = 0.0; std::string nullstring = ""; int leer_bei_nan = 0, leer_bei_undefiniert = 0;
     } faelle[] = {
         {0.004, 8, 3, 2, "0.0", {}, 0.01, "0.0"}, {-0.004, 8, 3, 2, "null", {}, 0.01, "null"},
-        {0.01, 8, 3, 2, "   0.010", {}, 0.01, "0.0"}, {99999999.0, 5, 2, 2, "    -"}, {99999999.0, -7, 2, 2, "-"},
+        {0.01, 8, 3, 2, "   0.010", {}, 0.01, "0.0"}, {99999999.0, -7, 2, 2, "-"},
         {99999999.0, 5, 2, 2, "", {}, 0.0, "", 0, 1}, {99999999.0, 5, 2, 2, "    -", {}, 0.0, "", 0, 2},
-        // the missing value and NaN come before the width test; NaN is never below the threshold
-        {99999999.0, 150, 2, 2, std::string(149, ' ') + "-"}, {nan_wert, 150, 2, 2, std::string(147, ' ') + "nan"},
-        {unendlich, 100, 2, 0, std::string(97, ' ') + "nan"}, {nan_wert, 2, 2, 2, "nan"}, {-unendlich, -5, 2, 1, "nan"},
-        {nan_wert, 6, 2, 2, "", {}, 0.0, "", 1}, {nan_wert, 4, 2, 2, " nan", {}, 1e300, "0.0"},
+        // the missing value and infinities come before the width test (NaN: the sweep); NaN is never below the threshold
+        {99999999.0, 150, 2, 2, std::string(149, ' ') + "-"}, {unendlich, 100, 2, 0, std::string(97, ' ') + "nan"},
+        {-unendlich, -5, 2, 1, "nan"}, {nan_wert, 6, 2, 2, "", {}, 0.0, "", 1}, {nan_wert, 4, 2, 2, " nan", {}, 1e300, "0.0"},
         {1.5, 100, 2, 2, "*", {bereich_ftoa(100)}}, {1.5, -1, 2, 2, "*", {bereich_ftoa(-1)}},
         {1e51, 10, 2, 2, "**********", {zu_gross}}, {-1e51, 30, 2, 2, "*********************", {zu_gross}},
-        {99.5, 3, 2, 0, "1.0E+02"}, {-99.5, 0, 2, 0, "-1.0E+02"},  // "%#G" by the C standard: zeros kept on a carry
+        {99.5, 3, 2, 0, "1.0E+02"},  // "%#G" by the C standard: zeros kept on a carry
     };
     for (const auto& f : faelle) {
         EXPECT_EQ(ftoa(f.zahl, f.gesamtstellen, f.n, f.art, f.schwellwert, f.nullstring, f.leer_bei_nan,
@@ -203,28 +201,31 @@ TEST_F(Zahlen, Ftoa)
 
 // snprintf is the oracle. ftoa is "%#<gesamtstellen>.<n>" and E, f or G (art 1, 2, other; n < 0: no precision; fixed
 // beyond 1e50: stars). dtoa is "%-#.<n>E" or "%-#.<n>f" as long as needed (variable: E for 0 < |zahl| < 0.001), in a
-// field with a column to spare "%#<breite>.<n>E" right-aligned (but zero) or "%-<breite>.<n>f", "#" for n > 0.
+// field that holds it "%#<breite>.<n>E" right-aligned (zero left-aligned) or "%-<breite>.<n>f", "#" for n > 0.
 TEST_F(Zahlen, FtoaUndDtoaSindIhrePrintfKonversion)
 {
     // Not 99.5: at two digits glibc drops the zero that "#" keeps ("1.E+02"); the Ftoa table pins the C standard's form.
     const double zahlen[] = {0.0, -0.0, 1.0, -2.5, 2.6, 0.125, 9.995, 99.4, 9.9996, 123456.0, 1234567.0, -98765.4321,
-                             1.0 / 3, -0.00009999999, 0.0000123, 1e50, 1e51, -1e-300, 5e-324, DBL_MAX};
+                             1.0 / 3, -0.00009999999, 0.0000123, 1e50, 1e51, -1e-300, 5e-324, DBL_MAX, nan_wert};
     const auto drucke = [](const char* muster, int breite, int n, double z) {
         char text[512];
         return std::string(text, static_cast<std::size_t>(std::snprintf(text, sizeof text, muster, breite, n, z)));
     };
     int verglichen = 0;
     const auto pruefe = [&](double z, int art, int n, int breite) {
+        const bool exp = art == 1 || (art != 2 && z != 0.0 && std::fabs(z) < 0.001), punkt = n > 0 || breite == 0;
+        const char* d = exp && z != 0.0 ? "%#*.*E" : exp ? (punkt ? "%-#*.*E" : "%-*.*E") : punkt ? "%-#*.*f" : "%-*.*f";
+        if (breite < 0)  // the field that printf's own output fills exactly
+            breite = static_cast<int>(drucke(d, 0, n, z).size());
         std::ostringstream aufruf;
         aufruf << "(" << std::setprecision(17) << z << ", " << breite << ", " << n << ", " << art << ")";
         const std::string f = drucke(art == 1 ? "%#*.*E" : art == 2 ? "%#*.*f" : "%#*.*G", breite, n, z);
-        if (art != 2 || std::fabs(z) <= 1e50) {
+        // NaN is "nan" in every notation and before the width test; printf writes "NAN" for E and G.
+        if (std::isnan(z) ? art == 2 : breite < 100 && (art != 2 || std::fabs(z) <= 1e50)) {
             EXPECT_EQ(ftoa(z, breite, n, art, 0.0), f) << "ftoa" << aufruf.str();
             ++verglichen;
         }
-        const bool exp = art == 1 || (art != 2 && z != 0.0 && std::fabs(z) < 0.001);
-        const char* d = breite == 0 ? (exp ? "%-#*.*E" : "%-#*.*f") : exp ? "%#*.*E" : n > 0 ? "%-#*.*f" : "%-*.*f";
-        if (breite == 0 || (n >= 0 && drucke(d, 0, n, z).size() < std::size_t(breite) && !(exp && z == 0.0))) {
+        if (std::isfinite(z) && (breite == 0 || (n >= 0 && drucke(d, 0, n, z).size() <= std::size_t(breite)))) {
             EXPECT_EQ(dtoa(z, breite, n, art), drucke(d, breite, n, z)) << "dtoa" << aufruf.str();
             ++verglichen;
         }
@@ -232,9 +233,11 @@ TEST_F(Zahlen, FtoaUndDtoaSindIhrePrintfKonversion)
     for (const double z : zahlen)
         for (const int art : {1, 2, 0})
             for (const int n : {-1, 0, 2, 4, 6, 17})
-                for (const int breite : {0, 12, 99})
-                    pruefe(z, art, n, breite);
+                for (const int breite : {0, 12, 99, 399, -1})
+                    if (breite >= 0 || (z != 9.995 && z != 1e51))  // estimated rounding: the Dtoa table's
+                        pruefe(z, art, n, breite);
     EXPECT_GT(verglichen, 1500);
+    EXPECT_TRUE(empfaenger.meldungen.empty());
 }
 
 TEST_F(Zahlen, GetrimmtNimmtNurDieNoetigenNachkommastellen)
