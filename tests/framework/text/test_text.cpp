@@ -1,5 +1,4 @@
-// CString substitution, CQString conversions, translation; itoa, dtoa, ftoa, ftoa_getrimmt (fields, fit tests, signs,
-// special values, separator, messages, snprintf), string_zu_double, CString's numeric arg, under a comma locale too.
+// CString and CQString text, translation, and the number formatting and parsing, also under a comma locale.
 #include "tests/framework/framework_hilfe.h"
 
 #include "framework/text/cqstring.h"
@@ -313,8 +312,7 @@ TEST_F(Zahlen, CStringArgFormatiertUeberDieZahlenfunktionen)
     EXPECT_TRUE(empfaenger.meldungen.empty());
 }
 
-// Qt sets LC_NUMERIC from the environment on Unix; printf and strtod then use the locale's comma. Compiles a
-// German locale into a temporary folder (the machine need not have one installed) and checks that nothing changes.
+// Qt takes LC_NUMERIC from the environment on Unix; a German locale, compiled here, must change nothing.
 TEST_F(Zahlen, UnterKommaGebietsschemaBleibtEsBeimPunkt)
 {
     const int rc = QProcess::execute("localedef", {"-i", "de_DE", "-f", "UTF-8", m_verzeichnis.filePath("de")});

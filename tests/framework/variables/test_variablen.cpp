@@ -1,5 +1,4 @@
-// Units, descriptors and control variables (text in and out, range check, base operations, creation mode); the
-// general settings, which hold the switches that formatting, the error file and melde read; the key table.
+// Units, descriptors, control variables, the general settings that hold the switches, and the key table.
 #include "framework/variables/einheit.h"
 #include "framework/variables/schluesseltabelle.h"
 #include "framework/variables/steuervariable.h"
@@ -65,8 +64,7 @@ TEST_F(Variablen, BeschreiberRegisterInErzeugungsfolge)
 template <typename T>
 struct Fall { const char* text; bool pruefen; T erwartet; const char* fehler = nullptr; };
 
-// Runs the rows on a variable with allowed bounds [unten, oben] that holds `start` before each row; a row that
-// throws must leave it there.
+// Each row starts from `start` on a variable allowed within [unten, oben]; a row that throws must leave it there.
 template <typename T>
 void pruefe(const T& unten, const T& oben, const T& start, const std::vector<Fall<T>>& faelle)
 {
@@ -122,9 +120,8 @@ TEST_F(Variablen, SetzeWertStrEBoolUndText)
 {
     // Anything else is rejected, checked or not. Bounds of an EBool are never tested.
     pruefe<EBool>(nein, nein, nein,
-                  {{"ja", true, ja}, {"JA", false, ja}, {"True", true, ja}, {"1", true, ja}, {"NEIN", true, nein},
-                   {"false", true, nein}, {"0", false, nein},
-                   {"yes", true, ja, "yes ist unzulaessiger Wert fuer boolsche Variable"},
+                  {{"ja", true, ja}, {"True", true, ja}, {"1", true, ja}, {"NEIN", true, nein}, {"false", true, nein},
+                   {"0", false, nein}, {"yes", true, ja, "yes ist unzulaessiger Wert fuer boolsche Variable"},
                    {" ja", false, ja, " ja ist unzulaessiger Wert fuer boolsche Variable"},
                    {"2", false, ja, "2 ist unzulaessiger Wert fuer boolsche Variable"}});
     pruefe<std::string>("b", "c", "alt", {{" %1 \xE4 ", true, " %1 \xE4 "}});
