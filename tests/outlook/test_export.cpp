@@ -86,8 +86,6 @@ TEST(Export, FeindlicheEingabeFuegtKeineZeileHinzuUndSchreibtDurchKeinenLink)
         QByteArray zeile;            // the result line after the two "inf;" lines
         QStringList danach;          // what out/ holds afterwards
     } faelle[] = {
-        {"LF in a subject", "-mail", "=?utf-8?q?x=0Afile=3Bforged?=", "", "", "out", "file;out/x file;forged.msg",
-         {"x file;forged.msg"}},
         {"LF in a file name", "-anlage", "A", "Content-Disposition: attachment; filename*=utf-8''x%0Aerr%3Bforged.txt",
          "", "out", "file;out/x err;forged.txt", {"x err;forged.txt"}},
         {"LF in -dest", "-mail", "A", "", "", "out\nerr;x", "file;out err;x/A.msg", {}},
@@ -251,8 +249,8 @@ TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
     const QMap<QString, QByteArray> inhalt{{"eins.txt", "erste\r\n"}, {baer, bin}};
     const QByteArray v("Version 16.0.0.17328\n"), drei = "Betreff: 'Drei' 16.0.0.17328\nAnlage 0: 'eins.txt'\n"
                                                          "Anlage 1: 'B\xc3\xa4r.png'\n";
-    const QByteArray explorer = v + "Explorer\nSelection\nMail Gr\xc3\xbc\xc3\x9f" "e\nMail Re: <A> \"B\" C/D\\E | F?G*H,I'J\nMail \n";
-    const QByteArray inspector = v + "Inspector\nItem Drei\nAnlage eins.txt\t" + inhalt["eins.txt"].toBase64()
+    const QByteArray explorer = v + "Explorer\nMail Gr\xc3\xbc\xc3\x9f" "e\nMail Re: <A> \"B\" C/D\\E | F?G*H,I'J\nMail \n";
+    const QByteArray inspector = v + "Item Drei\nAnlage eins.txt\t" + inhalt["eins.txt"].toBase64()
                                  + "\nAnlage B\xc3\xa4r.png\t" + bin.toBase64() + "\n";
     const struct {
         const char* fall;
@@ -264,17 +262,13 @@ TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
         QByteArray fehler;    // the "err;" line's text; none: the job succeeds
     } faelle[] = {
         {"not registered", false, explorer + inspector, {"-mail"}, {}, "", "kein Outlook Explorer aktiv"},
-        {"not registered", false, explorer + inspector, {"-anlage"}, {}, "", "kein Outlook Inspector aktiv"},
         {"explorer", true, explorer, {"-mail"}, {gruesse, "Re A B CDEFGHIJ.msg", ".msg"},
          "Betreff: 'Gr\xc3\xbc\xc3\x9f" "e' 16.0.0.17328\nBetreff: 'Re: <A> \"B\" C/D\\E | F?G*H,I'J' 16.0.0.17328\n"
          "Betreff: '' 16.0.0.17328\n", ""},
         {"attachments", true, inspector, {"-anlage"}, {"eins.txt", baer}, drei, ""},
         {"attachment by name", true, inspector, {"-anlage", "-name", baer}, {baer}, drei, ""},
-        {"name matches none", true, inspector, {"-anlage", "-name", "EINS.TXT"}, {}, drei, "keine Anlage(n)"},
-        {"empty selection", true, v + "Explorer\nSelection\n", {"-mail"}, {}, "", "keine Markierung"},
-        {"no selection object", true, v + "Explorer\n", {"-mail"}, {}, "", "no Selection-Object"},
         {"no explorer", true, inspector, {"-mail"}, {}, "", "kein Outlook Explorer aktiv"},
-        {"inspector without item", true, v + "Inspector\n", {"-anlage"}, {}, "Betreff: '' \n", "keine Anlage(n)"},
+        {"inspector without item", true, v, {"-anlage"}, {}, "Betreff: '' \n", "keine Anlage(n)"},
     };
     bool registriert = true;  // whatever an earlier run left: removed first
     for (const auto& f : faelle) {
@@ -296,11 +290,10 @@ TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
             EXPECT_TRUE(mail || u.lies("out/" + d) == inhalt[d]) << d.toStdString();
         }
         const QByteArray job(mail ? "speichere_explorer_mag: " : "speichere_anlage_msg: ");
-        const QByteArray debug = f.fehler == "no Selection-Object" ? "no Selection" : f.fehler;
         EXPECT_EQ(e.exit_code, f.fehler.isEmpty() ? 0 : 255);
         EXPECT_EQ(e.standardausgabe, konsole);
         EXPECT_EQ(e.standardfehler, lokal(GetParam(), QString::fromUtf8(f.debug))
-                                        + (f.fehler.isEmpty() ? QByteArray() : job + debug + "\n" + programmende));
+                                        + (f.fehler.isEmpty() ? QByteArray() : job + f.fehler + "\n" + programmende));
         EXPECT_EQ(u.lies("r.csv"), ergebnis + (f.fehler.isEmpty() ? QByteArray() : "err;" + f.fehler + "\r\n"));
         EXPECT_EQ(u.lies("com.txt"), f.registriert ? protokoll + "lebend=0\n" : QByteArray());
         QStringList gespeichert = f.dateien;
@@ -318,7 +311,6 @@ TEST(Dateiname, EntferntDieElfFolgenUndHaengtMsgAn)
         // Non-overlapping, left to right: the second bar keeps one blank. "/" goes before " | ", so removing it can
         // make a bar between blanks, but " | " goes before "?", so that one cannot.
         {"a | | b", "a| b.msg"}, {"a /| b", "ab.msg"}, {"a ?| b", "a | b.msg"},
-        {"../../etc/passwd", "....etcpasswd.msg"}, {"C:\\Windows\\win.ini", "CWindowswin.ini.msg"},
         {"  Blanks bleiben  ", "  Blanks bleiben  .msg"},
         {"Umlaute \xc3\xa4\xc3\xb6\xc3\xbc \xe2\x82\xac, Tab\tund;", "Umlaute \xc3\xa4\xc3\xb6\xc3\xbc \xe2\x82\xac Tab\tund;.msg"},
         {"\xef\xbc\x9a Vollbreiter Doppelpunkt", "\xef\xbc\x9a Vollbreiter Doppelpunkt.msg"},
