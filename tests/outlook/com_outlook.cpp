@@ -17,7 +17,7 @@
 
 namespace {
 
-std::atomic<long> lebend{0}, sperren{0};
+std::atomic<long> lebend{0};
 
 std::wstring breit(const std::string& utf8)
 {
@@ -249,7 +249,7 @@ public:
         *objekt = nullptr;
         return aussen != nullptr ? CLASS_E_NOAGGREGATION : frage(application(), iid, objekt);
     }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL sperre) override { sperren += sperre ? 1 : -1; return S_OK; }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 };
 
 // Outlook's Application class id.
@@ -266,8 +266,6 @@ __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID k, REFII
         return CLASS_E_CLASSNOTAVAILABLE;
     return frage(new Fabrik, iid, objekt);
 }
-
-__declspec(dllexport) HRESULT STDAPICALLTYPE DllCanUnloadNow() { return lebend == 0 && sperren == 0 ? S_OK : S_FALSE; }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD grund, LPVOID)
 {
