@@ -52,10 +52,8 @@ TEST_P(Ergebnisdatei, UnbrauchbareWirdStillUebergangen)
             u.schreibe("tmp/x", "");
         ASSERT_TRUE(f.ziel == nullptr
                     || ::symlink(QFile::encodeName(u.pfad(f.ziel)).constData(), QFile::encodeName(u.pfad(back)).constData()) == 0);
-        const auto e = u.starte(args);
-        EXPECT_EQ(e.exit_code, 255);
-        EXPECT_EQ(e.standardausgabe, banner());
-        EXPECT_EQ(e.standardfehler, "speichere_explorer_mag: kein Outlook Explorer aktiv\n" + programmende);
+        EXPECT_EQ(u.starte(args),
+                  (Ergebnis{255, banner(), "speichere_explorer_mag: kein Outlook Explorer aktiv\n" + programmende}));
         EXPECT_EQ(u.lies("opfer.txt"), QByteArray("bleibt"));
         EXPECT_FALSE(QFile::exists(u.pfad("fehlt/r.csv")));
     }

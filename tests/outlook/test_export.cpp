@@ -41,14 +41,12 @@ TEST(ExplorerExport, SpeichertJedeMarkierteMailUndMeldetSieDreifach)
         konsole += "OL-Explorer speichere: out//" + QString::fromUtf8(name).toLatin1() + ".msg\n";
         ergebnis += "file;out//" + QString::fromUtf8(name).toLatin1() + ".msg\r\n";
     }
-    EXPECT_EQ(e.exit_code, 0);
-    EXPECT_EQ(e.standardausgabe, konsole);
+    EXPECT_EQ(e, (Ergebnis{0, konsole, "Betreff: 'Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln' 16.0.0.17328\n"
+                                       "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/fehlt.eml\nBetreff: '' 16.0.0.17328\n"
+                                       "Betreff: 'Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1' 16.0.0.17328\n"
+                                       "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/kaputt.eml\nBetreff: '' 16.0.0.17328\n"
+                                       "Betreff: 'Gut' 16.0.0.17328\nBetreff: '' 16.0.0.17328\n"}));
     EXPECT_EQ(u.lies("r.csv"), ergebnis);
-    EXPECT_EQ(e.standardfehler, "Betreff: 'Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln' 16.0.0.17328\n"
-                                "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/fehlt.eml\nBetreff: '' 16.0.0.17328\n"
-                                "Betreff: 'Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1' 16.0.0.17328\n"
-                                "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/kaputt.eml\nBetreff: '' 16.0.0.17328\n"
-                                "Betreff: 'Gut' 16.0.0.17328\nBetreff: '' 16.0.0.17328\n");
     EXPECT_EQ(dateien_in(u.pfad("out")), (QStringList{QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln.msg"),
                                                       "Gut.msg", "Re A B CDEFGHIJ|K 100%1.msg"}));
 }
@@ -118,8 +116,8 @@ TEST(Export, FeindlicheEingabeFuegtKeineZeileHinzuUndSchreibtDurchKeinenLink)
     }
 }
 
-// Both jobs, when what they need of Outlook is missing. A null ini stands
-// for no session.ini, "/" for a directory in its place, "-" for no session at all.
+// Both jobs, when what they need of Outlook is missing. A null ini: no session.ini, "/": a directory in its place, "-":
+// no session at all.
 TEST(Export, FehlendeObjekteBeendenDenJobMitIhrerFehlerzeile)
 {
     const struct {
@@ -167,11 +165,9 @@ TEST(Export, FehlendeObjekteBeendenDenJobMitIhrerFehlerzeile)
         const QByteArray job(f.modus[0] == 'M' ? "speichere_explorer_mag: " : "speichere_anlage_msg: ");
         // The debug line's wording differs from the result line's only for the selection object.
         const QByteArray debug = f.fehler == "no Selection-Object" ? "no Selection" : f.fehler;
-        EXPECT_EQ(e.exit_code, 255);
-        EXPECT_EQ(e.standardausgabe, banner());
-        EXPECT_EQ(e.standardfehler, QByteArray(f.standardfehler).replace("<ini>", s.toUtf8() + "/session.ini")
-                                        .replace("<s>", s.toUtf8()).replace("<f>", server_fehler + QDir(u.pfad())
-                                            .filePath(f.modul).toUtf8() + ": ") + job + debug + "\n" + programmende);
+        EXPECT_EQ(e, (Ergebnis{255, banner(), QByteArray(f.standardfehler).replace("<ini>", s.toUtf8() + "/session.ini")
+                                                  .replace("<s>", s.toUtf8()).replace("<f>", server_fehler + QDir(u.pfad())
+                                                      .filePath(f.modul).toUtf8() + ": ") + job + debug + "\n" + programmende}));
         EXPECT_EQ(u.lies("r.csv"),
                   ergebnis_kopf(f.modus, f.ini.startsWith(app) ? "16.0.0.17328" : "") + "err;" + f.fehler + "\r\n");
     }
@@ -211,11 +207,9 @@ TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
             EXPECT_EQ(u.lies("a/out/" + datei), inhalt[datei]);
         }
         const bool gescheitert = f.gespeichert.isEmpty();
-        EXPECT_EQ(e.exit_code, gescheitert ? 255 : 0);
-        EXPECT_EQ(e.standardausgabe, konsole);
-        EXPECT_EQ(e.standardfehler, "Betreff: 'Drei Anlagen' 16.0.0.17328\nAnlage 0: 'eins.txt'\n"
-                                    "Anlage 1: 'Gr\xc3\xb6\xc3\x9f" "e Liste.bin'\nAnlage 2: 'B\xc3\xa4r.png'\n"
-                                        + (gescheitert ? "speichere_anlage_msg: keine Anlage(n)\n" + programmende : ""));
+        EXPECT_EQ(e, (Ergebnis{gescheitert ? 255 : 0, konsole, "Betreff: 'Drei Anlagen' 16.0.0.17328\nAnlage 0: 'eins.txt'\n"
+                               "Anlage 1: 'Gr\xc3\xb6\xc3\x9f" "e Liste.bin'\nAnlage 2: 'B\xc3\xa4r.png'\n"
+                                   + (gescheitert ? "speichere_anlage_msg: keine Anlage(n)\n" + programmende : "")}));
         EXPECT_EQ(u.lies("r.csv"), ergebnis + (gescheitert ? "err;keine Anlage(n)\r\n" : ""));
         EXPECT_EQ(dateien_in(u.pfad("a/out")).size(), f.gespeichert.size());
         EXPECT_EQ(dateien_in(u.pfad("a")), QStringList{});
@@ -234,9 +228,8 @@ void registriere(const Umgebung& u, bool ja)
     EXPECT_EQ(u.starte_programm(wine(), {"reg", "query", klasse}).exit_code, ja ? 0 : 1);
 }
 
-// Both jobs under Wine, with the Windows build's own COM bridge, against the stand-in; with no class registered,
-// a named session changes nothing: Outlook cannot be bound. SaveAs gets the path and no type argument, and every
-// object the tool was handed has been released when it ends.
+// Both jobs under Wine, through the Windows build's own COM bridge; with no class registered Outlook cannot be bound.
+// SaveAs gets the path and no type argument, and every object the tool was handed has been released when it ends.
 class ComExport : public ::testing::TestWithParam<Laeufer> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ComExport);
 INSTANTIATE_TEST_SUITE_P(Wine, ComExport, ::testing::ValuesIn(wine_laeufer()));
@@ -290,10 +283,8 @@ TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
             EXPECT_TRUE(mail || u.lies("out/" + d) == inhalt[d]) << d.toStdString();
         }
         const QByteArray job(mail ? "speichere_explorer_mag: " : "speichere_anlage_msg: ");
-        EXPECT_EQ(e.exit_code, f.fehler.isEmpty() ? 0 : 255);
-        EXPECT_EQ(e.standardausgabe, konsole);
-        EXPECT_EQ(e.standardfehler, lokal(GetParam(), QString::fromUtf8(f.debug))
-                                        + (f.fehler.isEmpty() ? QByteArray() : job + f.fehler + "\n" + programmende));
+        EXPECT_EQ(e, (Ergebnis{f.fehler.isEmpty() ? 0 : 255, konsole, lokal(GetParam(), QString::fromUtf8(f.debug))
+                               + (f.fehler.isEmpty() ? QByteArray() : job + f.fehler + "\n" + programmende)}));
         EXPECT_EQ(u.lies("r.csv"), ergebnis + (f.fehler.isEmpty() ? QByteArray() : "err;" + f.fehler + "\r\n"));
         EXPECT_EQ(u.lies("com.txt"), f.registriert ? protokoll + "lebend=0\n" : QByteArray());
         QStringList gespeichert = f.dateien;
