@@ -73,9 +73,8 @@ QString programm_mit(Umgebung& u, const QString& provider)
     return ordner + "/telvorin.exe";
 }
 
-// Runs telvorin on `datei` (none when null) as mail.txt. `codes` holds what the
-// provider answers, as "<function>=<code of the 1st call>,<of the 2nd>..." pairs.
-// `fehlt` picks the provider(); null leaves the variable naming it empty.
+// Runs telvorin on `datei` (null: no file) as mail.txt; `codes`: what the provider answers, as
+// "<function>=<code of the 1st call>,<of the 2nd>..." pairs; `fehlt` picks the provider() (null: none named).
 Lauf sende(Laeufer l, const QByteArray& datei, const char* codes = "", const char* fehlt = "voll",
            const QString& programm = testhilfe::telvorin_binary())
 {
@@ -107,9 +106,8 @@ class Mailjob : public ::testing::TestWithParam<Laeufer> {};
 INSTANTIATE_TEST_SUITE_P(Linux, Mailjob, ::testing::Values(Laeufer::linux));
 INSTANTIATE_TEST_SUITE_P(Wine, Mailjob, ::testing::ValuesIn(testhilfe::wine_laeufer()));
 
-// A Latin-1 file: the console stays Latin-1; profile, subject, body and names
-// leave in the locale's encoding, paths in UTF-8, titles in Latin-1. Angle
-// brackets skip resolving, and a name that does not resolve goes as written.
+// A Latin-1 file: the console stays Latin-1; profile, subject, body and names leave in the locale's encoding, paths in
+// UTF-8, titles in Latin-1. Angle brackets skip resolving, and a name that does not resolve goes as written.
 TEST_P(Mailjob, SendetJedesFeldInSeinerKodierungUndMeldetAb)
 {
     const Laeufer w = GetParam();
@@ -117,13 +115,11 @@ TEST_P(Mailjob, SendetJedesFeldInSeinerKodierungUndMeldetAb)
                          "2\nmueller\nunbekannt\n2\nanhang/\xfc.txt\n/tmp/b.pdf\n2\n\xdc" "bersicht\nB.pdf\n"
                          "Zeile \xe4\nZeile 2\n",
                          "MAPIResolveName=0,0,14");
-    EXPECT_EQ(l.e.exit_code, 0);
-    EXPECT_EQ(l.e.standardausgabe,
-              banner() + "P1   'mail.txt'\nMAPI 'Gr\xfc\xdf" "e'\nINFO '\xc4rger'\nTO   'kunde@example.com;'\n"
-                         "CC   '<ch\xfc@example.com>;'\nBCC  'mueller;unbekannt;'\n"
-                         "ATTA 'anhang\\\xfc.txt;\\tmp\\b.pdf;'\nATTT '\xdc" "bersicht;B.pdf;'\n"
-                         "BODY 'Zeile \xe4\r\nZeile 2\r\n'\nEmail gesendet: \xc4rger\n");
-    EXPECT_EQ(l.e.standardfehler, kopf_stderr);
+    EXPECT_EQ(l.e, (Ergebnis{0, banner() + "P1   'mail.txt'\nMAPI 'Gr\xfc\xdf" "e'\nINFO '\xc4rger'\nTO   'kunde@example.com;'\n"
+                                          "CC   '<ch\xfc@example.com>;'\nBCC  'mueller;unbekannt;'\n"
+                                          "ATTA 'anhang\\\xfc.txt;\\tmp\\b.pdf;'\nATTT '\xdc" "bersicht;B.pdf;'\n"
+                                          "BODY 'Zeile \xe4\r\nZeile 2\r\n'\nEmail gesendet: \xc4rger\n",
+                             kopf_stderr}));
     EXPECT_EQ(l.protokoll,
               "loaded\n" + logon("<Gr\\xc3\\xbc\\xc3\\x9fe>", 2, 0) + resolve("kunde@example.com", 0)
                   + resolve("mueller", 0) + resolve("unbekannt", 14) + send(0)
@@ -151,8 +147,8 @@ TEST_P(Mailjob, OhneProfilFragtSimpleMapiDenAnwender)
         << l.protokoll.toStdString();
 }
 
-// Loading, logon, send and logoff as the provider answers them. A provider
-// without the wide send is complete; without any other function, unusable.
+// Loading, logon, send and logoff as the provider answers them. A provider without the wide send is complete; without
+// any other function, unusable. A file that cannot be read ends the job before the provider is loaded.
 TEST_P(Mailjob, JederAusgang)
 {
     const struct {
@@ -160,6 +156,7 @@ TEST_P(Mailjob, JederAusgang)
         // What follows the listing, and what follows the line naming the file (not empty: exit code -1).
         QByteArray stdout_ende, stderr_ende, aufrufe;
         const char* fehlt = "voll";  // which provider()
+        QByteArray datei = kurz;     // null: none, and no listing
     } faelle[] = {
         // The retry's code is the one reported.
         {"LogonFailsTwice", "MAPILogon=2,3", "", mail_fehler("Fehler bei MAPI Logon (LOGON_FAILURE )"),
@@ -184,28 +181,19 @@ TEST_P(Mailjob, JederAusgang)
         {"WithoutAFunction", "", "",
          mail_fehler("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to get 'MAPISendDocuments')"),
          "loaded\n", "MAPISendDocuments"},
+        {"UnreadableFile", "", "", "Konnte Interfacedatei 'mail.txt' nicht oeffnen.\n" + programmende, QByteArray(), "voll",
+         QByteArray()},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
-        const Lauf l = sende(GetParam(), kurz, f.codes, f.fehlt);
-        EXPECT_EQ(l.e.exit_code, f.stderr_ende.isEmpty() ? 0 : 255);
-        EXPECT_EQ(l.e.standardausgabe, banner() + kurz_liste + f.stdout_ende);
-        EXPECT_EQ(l.e.standardfehler, kopf_stderr + f.stderr_ende);
+        const Lauf l = sende(GetParam(), f.datei, f.codes, f.fehlt);
+        EXPECT_EQ(l.e, (Ergebnis{f.stderr_ende.isEmpty() ? 0 : 255,
+                                 banner() + (f.datei.isNull() ? "" : kurz_liste) + f.stdout_ende, kopf_stderr + f.stderr_ende}));
         EXPECT_EQ(aufrufe(l.protokoll), f.aufrufe);
     }
 }
 
-TEST_P(Mailjob, UnlesbareDateiEndetVorDemLaden)
-{
-    const Lauf l = sende(GetParam(), QByteArray());
-    EXPECT_EQ(l.e.exit_code, 255);
-    EXPECT_EQ(l.e.standardausgabe, banner());
-    EXPECT_EQ(l.e.standardfehler, kopf_stderr + "Konnte Interfacedatei 'mail.txt' nicht oeffnen.\n" + programmende);
-    EXPECT_TRUE(l.protokoll.isNull());
-}
-
-// With the variable empty (unset: the end-to-end provider tests), the library is the one
-// installed beside the executable, wherever that is and whatever the working directory.
+// With the variable empty, the library is the one installed beside the executable, whatever the working directory.
 TEST(Mailjob, VorgabebibliothekLiegtNebenDemProgramm)
 {
     const QTemporaryDir woanders;
@@ -219,9 +207,8 @@ TEST(Mailjob, VorgabebibliothekLiegtNebenDemProgramm)
     EXPECT_EQ(l.protokoll.left(7), "loaded\n");
 }
 
-// Wine's own MAPI32.DLL, a Simple MAPI nobody here wrote, hands the mail on as a mailto: URL, here to a recording
-// xdg-open (the prefix's mail programs narrowed to it). Wine builds the URL from the recipients' addresses only, and
-// the tool passes names, address zero, for Simple MAPI to resolve: Wine drops every recipient, and every attachment.
+// Wine's own MAPI32.DLL, a Simple MAPI nobody here wrote, hands the mail to a recording xdg-open as a mailto: URL built
+// from addresses only; the tool passes names for Simple MAPI to resolve, so every recipient and attachment is dropped.
 // Subject and body arrive in Windows-1252, percent-encoded, with the body's line ends as CR LF.
 class WineMapi : public ::testing::TestWithParam<Laeufer> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(WineMapi);

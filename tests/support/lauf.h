@@ -30,6 +30,12 @@ struct Ergebnis {
     QByteArray standardausgabe;
     QByteArray standardfehler;
 };
+// A whole run compared at once, shown as text when it differs.
+inline bool operator==(const Ergebnis& a, const Ergebnis& b)
+{
+    return a.exit_code == b.exit_code && a.standardausgabe == b.standardausgabe && a.standardfehler == b.standardfehler;
+}
+void PrintTo(const Ergebnis& e, std::ostream* os);
 
 // A temporary working directory with a pinned environment: LC_ALL=C.UTF-8, TZ=UTC, HOME, TMPDIR and the XDG folders
 // inside the directory, no display, no variable of the tool set. Sanitizer options of the test process pass through.

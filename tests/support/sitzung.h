@@ -13,19 +13,17 @@ struct Teil {
     QByteArray kopf, daten;
 };
 
-// A mail with `betreff_zeile` as the raw Subject value, fixed From/To/Cc/Date, and
-// a plain-text body; with `teile`, a multipart/mixed of the text and them.
+// A mail with `betreff_zeile` as the raw Subject, fixed From/To/Cc/Date and a text body; with `teile`, multipart/mixed.
 QByteArray baue_mail(const QByteArray& betreff_zeile, const QByteArray& text = "Hallo\r\n", const QVector<Teil>& teile = {});
 
-// Writes session/session.ini (unless `ini` is null) and `mails` beside it, points TELVORIN_OUTLOOK_SESSION
-// there and makes an empty out/; returns the session directory.
+// Writes session/session.ini (unless `ini` is null) and `mails` beside it, names it in TELVORIN_OUTLOOK_SESSION, makes
+// an empty out/; returns the session directory.
 QString lege_sitzung_an(Umgebung& u, const QByteArray& ini, const QMap<QString, QByteArray>& mails = {});
 
 // The files directly in `verzeichnis`, hidden ones and links (dangling too), sorted by name.
 QStringList dateien_in(const QString& verzeichnis);
 
-// Reads the .msg file `msg` back with msgconvert and with the npm reader @kenjiuno/msgreader and
-// expects of each, as far as it shows them, the fields Python's email package reads from `eml`.
+// Reads `msg` back with msgconvert and @kenjiuno/msgreader; each must show what Python's email package reads from `eml`.
 void vergleiche_mit_quelle(const Umgebung& u, const QString& eml, const QString& msg);
 
 }  // namespace testhilfe
