@@ -153,7 +153,7 @@ TEST_F(Zahlen, Dtoa)
             << "dtoa(" << std::setprecision(17) << f.zahl << ", " << f.breite << ", " << f.n << ", " << f.art << ")";
         empfaenger.erwarte_warnungen("dtoa", f.warnungen);
     }
-    // As long as needed, yet never beyond 399 characters (that a field is never exceeded is the fuzz target's).
+    // As long as needed, yet never beyond 399 characters.
     EXPECT_EQ(dtoa(5e-324, 0, 2000000000, 2), "0." + std::string(323, '0') +
               "49406564584124654417656879286822137236505980261432476442558568250067550727");
     EXPECT_TRUE(empfaenger.meldungen.empty());
