@@ -34,10 +34,9 @@ struct Senke : CLogBase {
     void schreibe_variante_1(const std::string& t, const int& e) override { merke("variante_1:", t, e); }
     void schreibe_variante_2(const std::string& t, const int& e) override { merke("variante_2:", t, e); }
     bool ist_html() const override { return html; }
-    bool ist_bereit() const override { ++gefragt; return bereit; }
+    bool ist_bereit() const override { return bereit; }
     void merke(const char* operation, const std::string& t, int e) { protokoll.push_back({this, operation + t, e}); }
     const bool html, bereit;
-    mutable int gefragt = 0;
     std::vector<Aufruf>& protokoll;
 };
 
