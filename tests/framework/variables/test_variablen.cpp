@@ -2,7 +2,6 @@
 #include "framework/variables/einheit.h"
 #include "framework/variables/schluesseltabelle.h"
 #include "framework/variables/steuervariable.h"
-#include "framework/variables/variablebeschr_liste_p.h"
 #include "framework/text/zahlen.h"
 
 #include "tests/framework/framework_hilfe.h"
@@ -22,11 +21,9 @@ TEST_F(Variablen, EinheitenInBeideRichtungen)
     }
     for (const char* text : {"mw", "kV ", " kV", "p.u", "\xB5" "F", "0"})
         EXPECT_EQ(string_in_einheit(text), 99999999) << text;
-    const char* const fehlertext = "Fehler in cvariablebasis/string einheit_in_string(const EEinheit& aw) !!!";
     for (std::int32_t wert : {-1, 44, INT32_MAX})
-        EXPECT_EQ(einheit_in_string(static_cast<EEinheit>(wert)), fehlertext) << wert;
-    i18n().setze_eintrag(fehlertext, "unknown unit");
-    EXPECT_EQ(einheit_in_string(static_cast<EEinheit>(44)), "unknown unit");
+        EXPECT_EQ(einheit_in_string(static_cast<EEinheit>(wert)),
+                  "Fehler in cvariablebasis/string einheit_in_string(const EEinheit& aw) !!!") << wert;
 }
 
 TEST_F(Variablen, BeschreiberRegisterInErzeugungsfolge)
@@ -49,15 +46,6 @@ TEST_F(Variablen, BeschreiberRegisterInErzeugungsfolge)
         EXPECT_EQ(variablenbeschreiber(), erwartet);
     }
     EXPECT_EQ(variablenbeschreiber(), vorher);
-    {
-        CVariableBeschrTemplate<double> verloren("/Test/verloren", 0.0, "", "");
-        auto& liste = variablenbeschreiber_liste();
-        liste.erase(std::find(liste.begin(), liste.end(), &verloren));
-    }
-    EXPECT_EQ(empfaenger.meldungen, Texte{"1 CVariableBeschr ~CVariableBeschr: unplausibel: Variablenbeschreiber nicht in Liste"});
-    EXPECT_EQ(ohne_zeit("fehler.txt"),
-              "@\nPROGRAMMIERFEHLER: in Klasse CVariableBeschr, Methode ~CVariableBeschr: \n"
-              "unplausibel: Variablenbeschreiber nicht in Liste\n");
 }
 
 // text, pruefen, the value afterwards when nothing is thrown, the text of the thrown record or null
@@ -102,11 +90,6 @@ TEST_F(Variablen, SetzeWertStrKommazahlen)
                    {{"2.5", true, 2.5}, {"1,5", true, 1.0}, {" 2.25abc", true, 2.25}, {"2.6", false, 2.6},
                     {"2.6", true, 0.0, "Wert 2.6 ist zu gross - Obergrenze = 2.5"},
                     {"0.1", true, 0.0, "Wert 0.1 ist zu klein - Untergrenze = 0.5"}});
-    // 0.001 percent of 3 is 3e-5: just inside passes unchecked, just outside is tested.
-    pruefe<double>(0.0, 2.0, 3.0,
-                   {{"3.00002", true, 3.00002}, {"2.99998", true, 2.99998},
-                    {"3.00004", true, 0.0, "Wert 3.00004 ist zu gross - Obergrenze = 2."},
-                    {"2.9999", true, 0.0, "Wert 2.9999 ist zu gross - Obergrenze = 2."}});
     // Without a descriptor of its own type nothing is range-checked.
     CVariableBeschrTemplate<float> fremd("/Test/float", 1.0f, "", "");
     fremd.setze_zulaessig(0.0f, 1.0f);
@@ -161,7 +144,7 @@ TEST_F(Variablen, PruefeZulaessigVorPlausibelUntenVorOben)
     CVariableSteuer<int> ohne("/Netz/o");  // no descriptor of its own type: nothing is range-checked
     pruefe_bereich(ohne, {{"-5", {0, ""}}});
 
-    // An absent bound reads "unbegrenzt", translated like every piece.
+    // An absent bound reads "unbegrenzt".
     CVariableBeschrTemplate<double> d_beschr("/Netz/d", 0.0, "", "");
     d_beschr.setze_zulaessig(99999999.0, 1.5);
     d_beschr.setze_plausibel(0.25, 99999999.0);
@@ -169,12 +152,6 @@ TEST_F(Variablen, PruefeZulaessigVorPlausibelUntenVorOben)
     pruefe_bereich(d, {{"2", {3, "Wert 2. der Variablen /Netz/d liegt oberhalb des zul\xE4ssigen Wertebereichs (unbegrenzt - 1.5)"}},
                        {"0.125", {2, "Wert 0.125 der Variablen /Netz/d liegt unterhalb des plausiblen Wertebereichs (0.25 - unbegrenzt)"}},
                        {"1.5", {0, ""}}});
-    i18n().setze_eintrag("unbegrenzt", "unlimited");
-    i18n().setze_eintrag("Wert %1 der Variablen %2 liegt oberhalb des plausiblen Wertebereichs (%3 - %4)", "%2 = %1 > %4 (%3)");
-    CVariableBeschrTemplate<unsigned> u_beschr("/Netz/u", 0u, "", "");
-    u_beschr.setze_plausibel(99999999u, 7u);
-    CVariableSteuer<unsigned> u(u_beschr);
-    pruefe_bereich(u, {{"8", {2, "/Netz/u = 8 > 7 (unlimited)"}}, {"7", {0, ""}}});
 }
 
 TEST_F(Variablen, WertAlsTextUndFuerDieDatenbank)
@@ -195,11 +172,8 @@ TEST_F(Variablen, WertAlsTextUndFuerDieDatenbank)
     s.setze_wert("a b");
     EXPECT_EQ(u.gib_db_string() + s.gib_db_string(), "4294967295\"a b\"");
     setze_dezimaltrennzeichen_text(",");  // "%g" in the C locale, whatever the separator
-    for (const auto& [wert, text] : {std::pair<double, const char*>{1.5, "1.5"}, {1e20, "1e+20"}, {0.00001, "1e-05"},
-                                     {1234567.0, "1.23457e+06"}, {99999999.0, "1e+08"}}) {
-        d.setze_wert(wert);
-        EXPECT_EQ(d.gib_db_string(), text);
-    }
+    d.setze_wert(1234567.0);
+    EXPECT_EQ(d.gib_db_string(), "1.23457e+06");
     d.setze_wert_str("2,75", true);
     EXPECT_EQ(d.gib_wert_str(), "2,75");
     b.setze_wert(ja);
@@ -210,15 +184,7 @@ TEST_F(Variablen, WertAlsTextUndFuerDieDatenbank)
 TEST_F(Variablen, BasisoperationenListenUndAenderung)
 {
     CVariableBeschrTemplate<int> beschr("/T/i", 1, "", "");
-    CVariableBasisTemplate<int> basis("/T/i", &beschr);
     CVariableSteuer<int> steuer(beschr);
-    // The refusing stubs share one thrower: one plain text, and the two that print a number.
-    EXPECT_EQ(geworfen([&] { (void)basis.ist_geaendert(); }), "1 CVariableBasis ist_geaendert: Methode muss ueberladen werden");
-    EXPECT_EQ(geworfen([&] { basis.setze_id(99999999); }),
-              "1 CVariableBasis setze_id: Id in dieser Variable nicht unterst\xFCtzt: 99999999");
-    EXPECT_EQ(geworfen([&] { (void)steuer.gib_wert(-3); }),
-              "1 CVariableSteuer gib_wert: Zeile: -3 - Methode nicht implementiert! - nichts passiert");
-
     CVariableSteuer<int> a("/T/a"), a_noch_einmal("/T/a");
     CVariableSteuer<double> b("/T/b");
     steuer.ergaenze_steuervar(&a);
@@ -308,9 +274,6 @@ TEST(Schluesseltabelle, AufsteigendNachBytesMitIdsAbEins)
     std::int32_t erwartete_id = 1;
     for (const auto& [schluessel, id] : schluesseltabelle())
         EXPECT_EQ(id, erwartete_id++) << schluessel;
-    for (const char* pfad : {"/Allgemein/Debug Ausgabe", "/Allgemein/Fehler bei Syntaxverletzung", "/Html/Vorlagedatei",
-                             "/Internationalisierung/Verzeichnis"})
-        EXPECT_TRUE(schluessel_id(pfad).has_value()) << pfad;
     // Upper case sorts before lower case: "ASCII" before "Ausgabe".
     EXPECT_EQ(schluessel_id("/Allgemein/ASCII-Ausgabe"), 1);
     EXPECT_EQ(schluessel_id("/Allgemein/Ausgabeverzeichnis"), 2);
