@@ -210,7 +210,6 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
          composer, "MAPI: Empfaenger '--attach' ist keine Adresse fuer den Mail-Composer"},
         {"composer: body beyond one argument", {"", std::string(131071, 'x') + "\n", {{MAPI_TO, valid, ""}}, {}}, 18,
          composer, "MAPI: Text mit 131072 Bytes zu gross fuer die Befehlszeile des Mail-Composers (hoechstens 131071)"},
-        // Any bytes as configuration give one such line: fuzz_provider_config.
         {"line without key", to_a, 2, "Delivery=outbox\nnur Text\n", unusable + "Syntaxfehler in Zeile 3"},
         {"unknown delivery", to_a, 2, "Delivery=brieftaube\n",
          unusable + "unbekannte Zustellart 'brieftaube' in [Standard]"},
