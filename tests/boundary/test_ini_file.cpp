@@ -39,23 +39,14 @@ TEST(IniFile, ReadsWhatAPersonMeans)
         {"pieces join", "F=Doe \"x, y\" <a@b>\n", "[General] F=<Doe x, y <a@b>>"},
         {"commas cut the list only", "S= a.eml, \"b,c.eml\" ,, d\n", "[General] S=<a.eml, b,c.eml ,, d>{a.eml|b,c.eml||d}"},
         {"a backslash is literal", "P=C:\\temp\nQ=\"a\\nb\"\n", "[General] P=<C:\\temp> Q=<a\\nb>"},
-        {"an empty quote", "P= \"\" \nQ=\n", "[General] P=<> Q=<>"},
-        {"# inside a value", "P=a#b\n", "[General] P=<a#b>"},
         {"CR LF, a byte-order mark, no last line end", "\xef\xbb\xbf[S]\r\nk=v\r\nl=w", "[S] k=<v> l=<w>"},
         {"UTF-8", "[S\xc3\xa4]\nk\xc3\xa4=\xe2\x82\xac\n", u8"[S\u00e4] k\u00e4=<\u20ac>"},
         {"else Latin-1", "[S]\nk=\xe4\x80\n", u8"[S] k=<\u00e4\u0080>"},
-        {"sections by exact name", "[a]\n[A]\n", "[a][A]"},
         {"a line without =", "[S]\nk=v\nnur Text\n", "Syntaxfehler in Zeile 3"},
         {"an open quote", "[S]\nk=\"v\nl=w\n", "Syntaxfehler in Zeile 2"},
-        {"no key", "[S]\n=v\n", "Syntaxfehler in Zeile 2"},
-        {"an empty section name", "\n[ ]\n", "Syntaxfehler in Zeile 2"},
-        {"an open section", "[S\nk=v\n", "Syntaxfehler in Zeile 1"},
-        {"text after a section", "[S] x\n", "Syntaxfehler in Zeile 1"},
-        {"text after a quote", "k=\"v\" \"w\nl=x\n", "Syntaxfehler in Zeile 1"},
         {"a NUL", QByteArray("[S]\nk=a\0b\n", 10), "Syntaxfehler in Zeile 2"},
         {"a lone CR", "[S]\nk=a\rb\n", "Syntaxfehler in Zeile 2"},
         {"a section twice", "[a]\nk=1\n[b]\n[a]\n", "doppelter Abschnitt [a]"},
-        {"General after its keys", "k=1\n[General]\n", "doppelter Abschnitt [General]"},
         {"a key twice in any case", "[S]\nDelivery=smtp\ndelivery=outbox\n", "doppelter Eintrag 'delivery' in [S]"},
         {"the first problem wins", "[S]\nk=1\nK=2\nnur Text\n", "doppelter Eintrag 'K' in [S]"},
         {"the same key in two sections", "[a]\nk=1\n[b]\nk=2\n", "[a] k=<1>[b] k=<2>"},
@@ -74,5 +65,4 @@ TEST(IniFile, AFileTooLargeOrUnreadableIsNotRead)
     EXPECT_EQ(shown(read_ini_file(path, 8)), "[S] k=<v>");
     EXPECT_EQ(shown(read_ini_file(path, 7)), "zu gross");
     EXPECT_EQ(shown(read_ini_file(dir.filePath(QStringLiteral("fehlt.ini")))), "nicht lesbar");
-    EXPECT_EQ(shown(read_ini_file(dir.path())), "nicht lesbar");
 }

@@ -1,5 +1,4 @@
-// Calling the provider built here, reading delivered messages back with readers that are not ours, and stand-in
-// commands that record their calls.
+// Calling the provider, reading its mails back with readers not ours, stand-in commands that record their calls.
 #pragma once
 
 #include "simple_mapi/simple_mapi.h"
@@ -29,10 +28,8 @@ struct Message {
 };
 ULONG send_mail(LHANDLE session, Message m, FLAGS flags = MAPI_DIALOG);
 
-// The message as read_mail.py prints it: decoded From, To, Cc, Bcc and Subject lines, "Fehler: " lines for anything
-// wrong (defects, missing MIME-Version, Date or Message-ID in the sender's domain, another reading by a mail client,
-// a text changed by mbox delivery), "Text (charset):" and the text with "\n" line ends, then "Anlage: name;
-// type[; charset=...]; transfer encoding; content in base64" for each attachment (the form attachment_line() gives).
+// The message as read_mail.py prints it: decoded headers, "Fehler: " lines for anything wrong, "Text (charset):" and
+// the text, then per attachment "Anlage: name; type[; charset=...]; encoding; base64" (as attachment_line() gives).
 QString read_mail(const QByteArray& content);
 QString attachment_line(const QString& name, const char* type, const QByteArray& data);
 
@@ -40,8 +37,7 @@ QString attachment_line(const QString& name, const char* type, const QByteArray&
 using testhilfe::dateien_in;
 QByteArray only_mail(const QString& folder);
 
-// `folder`/bin/`name`: a script that records its arguments and standard input in `folder` and exits with `status`;
-// what it was called with, or "<not called>".
+// `folder`/bin/`name` records its arguments and input in `folder` and exits with `status`; or "<not called>".
 void create_standin(const QString& folder, const QString& name, int status);
 QStringList called_with(const QString& folder, const QString& name);
 

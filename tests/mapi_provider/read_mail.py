@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
-"""Prints the message on standard input as Python's MIME parser reads it: decoded headers, what is wrong with it,
-the text body, one line per attachment. A mail client's reader (mblaze's mshow) must read the same subject, text and
-attachment names, and the text must come back unchanged from a local mbox, which quotes lines beginning "From "."""
+"""Prints the mail on standard input as Python's MIME parser reads it, and what is wrong: a mail client's reader
+(mblaze's mshow) must agree on subject, text and file names, a local mbox (quoting "From ") must keep the text."""
 import base64, email, email.policy, mailbox, os, re, subprocess, sys, tempfile
 
 raw = sys.stdin.buffer.read()

@@ -1,8 +1,7 @@
-"""SMTP server on 127.0.0.1 with STARTTLS (throw-away certificate), AUTH max/geheim (or geh\\xe9im in Latin-1), 550
-for "abgelehnt" and 421 for "spaeter" recipients; MODE plain: no STARTTLS, smtps: TLS from the start, drop: gone before
-answering DATA, utf8: SMTPUTF8 offered, late: the answer after the final dot in two lines, 2 and 4 s late, silent: RCPT
-unanswered for 8 s. Prints its port, writes each mail to DIR/received-N (envelope, blank line, data) and ends when its
-standard input closes. Usage: smtp_server.py DIR [MODE] [SIZE LIMIT]"""
+"""SMTP server on 127.0.0.1, STARTTLS (throw-away certificate), AUTH max/geheim (or geh\\xe9im in Latin-1), 550 for
+"abgelehnt", 421 for "spaeter"; MODE plain: no STARTTLS, drop: gone at DATA, utf8: SMTPUTF8, late: the final reply in
+two lines, 2 and 4 s late, silent: RCPT unanswered for 8 s. Prints its port, writes DIR/received-N (envelope, blank
+line, data), ends when standard input closes. Usage: smtp_server.py DIR [MODE] [SIZE LIMIT]"""
 import asyncio, os, ssl, subprocess, sys, threading
 
 from aiosmtpd.smtp import SMTP, AuthResult
@@ -15,7 +14,7 @@ if not os.path.exists(cert):
                    check=True, capture_output=True)
 context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
 context.load_cert_chain(cert, key)
-starttls = mode not in ("plain", "smtps")
+starttls = mode != "plain"
 
 
 class Handler:
@@ -52,7 +51,7 @@ server = loop.run_until_complete(loop.create_server(
                      success=data.login == b"max" and data.password in (b"geheim", b"geh\xe9im"), handled=False),
                  auth_require_tls=starttls, require_starttls=starttls, tls_context=context if starttls else None,
                  enable_SMTPUTF8=mode == "utf8"),
-    "127.0.0.1", 0, ssl=context if mode == "smtps" else None))
+    "127.0.0.1", 0))
 print(server.sockets[0].getsockname()[1], flush=True)
 threading.Thread(target=lambda: (sys.stdin.read(), loop.call_soon_threadsafe(loop.stop)), daemon=True).start()
 loop.run_forever()

@@ -1,5 +1,4 @@
-// The test SMTP server (smtp_server.py) as a child process, for the tests and the delivery benchmark. It keeps
-// its certificate and what it receives in `folder` and ends with the object; port() is 0 when it did not start.
+// smtp_server.py as a child for tests and benchmark; its files in `folder`, ends with the object; port() 0: not up.
 #pragma once
 
 #include <QDir>

@@ -1,5 +1,4 @@
-// The Simple MAPI provider loaded by path and called through its C entry points; the real telvorin binary sending
-// through it into temporary configurations, and through the smtp delivery to a real SMTP server on 127.0.0.1.
+// The provider called through its C entry points, and the real telvorin sending through it (smtp: to 127.0.0.1).
 #include "tests/support/lauf.h"
 #include "tests/mapi_provider/mail_reading.h"
 #include "tests/mapi_provider/smtp_test_server.h"
@@ -40,8 +39,7 @@ const QByteArray address_book = "[AddressBook]\nMax Mustermann=max@example.com\n
                                 "Team=team@example.com\nTeam Vertrieb=vertrieb@example.com\n"
                                 "J\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n";
 
-// Each test gets its own home, configuration, data and temporary folders, its own working directory, a PATH
-// whose first folder holds its stand-ins, and no display: in this process and for the telvorin it starts.
+// Own home, configuration, data, temporary and working folders, stand-ins first on PATH, no display: here and below.
 class ProviderTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -76,7 +74,6 @@ TEST_F(ProviderTest, LogonChoosesTheProfileChecksAGivenPasswordAndGivesDistinctS
     const std::tuple<const char*, const char*, ULONG> cases[] = {
         {nullptr, nullptr, 0}, {"", "", 0}, {nullptr, "falsch", 3}, {nullptr, "geheim", 0},  // the default profile
         {"Buero", "", 0}, {"Buero", "Geheim", 3}, {"privat", "egal", 0},  // other letter case
-        {"Standard", nullptr, 0},  // built in, beside the file's
         {"Urlaub", nullptr, 3}, {"AddressBook", nullptr, 3},
     };
     configure("[General]\nDefaultProfile=Buero\n[Buero]\nPassword=geheim\n[Privat]\nDelivery=outbox\n"
@@ -99,12 +96,7 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
     // the name, the expected code, on success the bytes of lpszName, " = " and lpszAddress
     const std::tuple<const char*, ULONG, QByteArray> cases[] = {
         {"kunde@example.com", 0, "kunde@example.com = SMTP:kunde@example.com"},
-        {"Kunde Eins <kunde@example.com>", 0, "Kunde Eins <kunde@example.com> = SMTP:kunde@example.com"},
-        {"Mustermann", 0, "Max Mustermann = SMTP:max@example.com"},
-        {"  Maria Muster ", 0, "Maria Muster = SMTP:maria@example.com"},
         {"team", 0, "Team = SMTP:team@example.com"},  // exact wins over "Team Vertrieb"
-        // Handed back in Latin-1, as callers of the 8-bit API read it.
-        {"j\xfcrgen m\xfcller", 0, "J\xfcrgen M\xfcller = SMTP:juergen@example.com"},
         {"Muster", 21, ""}, {"Moritz", 14, ""}, {"   ", 14, ""}, {"max@", 14, ""}, {"a@x.de, b@x.de", 14, ""},
     };
     configure(address_book);
@@ -138,8 +130,7 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
     EXPECT_EQ(std::tuple(free_buffer(&own), free_buffer(foreign.data()), free_buffer(nullptr)), std::tuple(2u, 2u, 0u));
 }
 
-// Through the wide entry point: header text that looks like encoded words or holds control characters (a tab stays
-// white space), a text attachment in UTF-8 with a NUL (Latin-1 ones: ProviderTelvorin), "From " lines.
+// The wide entry point: encoded-word look-alikes, control characters but tabs, a UTF-8 file with a NUL, "From ".
 TEST_F(ProviderTest, WhatTheCallerWroteIsWhatReadersShow)
 {
     m_u.schreibe(QStringLiteral("unter/a.txt"), QByteArray("\xc3\xa4\0z\n", 5));
@@ -184,25 +175,18 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
     m_u.schreibe(QStringLiteral("config/telvorin/datei"), "keine Mappe");
     ::mkfifo(m_u.pfad("fifo").toUtf8().constData(), 0600);
     create_standin(m_u.pfad(), QStringLiteral("scheitert"), 3);
-    create_standin(m_u.pfad(), QStringLiteral("klappt"), 0);
     create_standin(m_u.pfad(), QStringLiteral("nie"), 0);
     const std::string valid = "gut@example.com";
     const SendCase cases[] = {
         {"recipient class MAPI_ORIG", {"", "", {{MAPI_ORIG, valid, ""}}, {}}, 15},
-        {"bad class wins over an unknown name", {"", "", {{MAPI_TO, "Niemand", ""}, {4, valid, ""}}, {}}, 15},
         {"unknown name", {"", "", {{MAPI_TO, valid, ""}, {MAPI_CC, "Niemand", ""}}, {}}, 14},
         {"ambiguous name", {"", "", {{MAPI_BCC, "Muster", ""}}, {}}, 21},
-        {"no name, no address", {"", "", {{MAPI_TO, "", ""}}, {}}, 14},
         {"address that is none", {"", "", {{MAPI_TO, "X", "SMTP:kein adresse"}}, {}}, 25},
         {"missing attachment", {"", "", {{MAPI_TO, valid, ""}}, {{"da.txt", ""}, {"fehlt\\nicht.txt", ""}}}, 11},
         {"FIFO as attachment", {"", "", {{MAPI_TO, valid, ""}}, {{"fifo", ""}}}, 12},
-        {"unknown name before missing file", {"", "", {{MAPI_TO, "Niemand", ""}}, {{"fehlt.txt", ""}}}, 14},
         {"outbox below a file", to_a, 2, "Outbox=datei/unter\n"},  // relative to the configuration file
         {"sendmail exits non-zero", to_a, 2, "Delivery=sendmail\nSendmail=scheitert\n"},
-        {"sendmail without recipients", {}, 25, "Delivery=sendmail\nSendmail=klappt\n"},
-        {"composer exits non-zero", to_a, 2, "Delivery=composer\nComposer=scheitert\n"},
         {"composer without MAPI_DIALOG", to_a, 2, composer, {}, 0},
-        {"composer without recipients", {}, 0, "Delivery=composer\nComposer=klappt\n"},
         // Nothing a caller writes becomes an option or a recipient of the composer.
         {"composer: domain literal", {"", "", {{MAPI_TO, "X", "SMTP:a@[127.0.0.1]"}}, {}}, 25, composer,
          "MAPI: Empfaenger 'a@[127.0.0.1]' ist keine Adresse fuer den Mail-Composer"},
@@ -210,15 +194,9 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
          composer, "MAPI: Empfaenger '--attach' ist keine Adresse fuer den Mail-Composer"},
         {"composer: body beyond one argument", {"", std::string(131071, 'x') + "\n", {{MAPI_TO, valid, ""}}, {}}, 18,
          composer, "MAPI: Text mit 131072 Bytes zu gross fuer die Befehlszeile des Mail-Composers (hoechstens 131071)"},
-        // Any bytes as configuration give one such line: fuzz_provider_config.
-        {"line without key", to_a, 2, "Delivery=outbox\nnur Text\n", unusable + "Syntaxfehler in Zeile 3"},
         {"unknown delivery", to_a, 2, "Delivery=brieftaube\n",
          unusable + "unbekannte Zustellart 'brieftaube' in [Standard]"},
         {"misspelt key", to_a, 2, "Delivry=sendmail\n", unusable + "unbekannter Eintrag 'Delivry' in [Standard]"},
-        {"sender without address", to_a, 2, "From=Max Muster\n",
-         unusable + "ungueltiger Absender 'Max Muster' in [Standard]"},
-        {"address book entry without address", to_a, 2, "[addressbook]\nMax=Mustermann\n",
-         unusable + "ungueltige Adresse 'Mustermann' fuer 'Max' in [addressbook]"},
         {"default profile missing", to_a, 2, "[General]\nDefaultProfile=Fehlt\n",
          unusable + "Standardprofil 'Fehlt' fehlt"},
     };
@@ -248,8 +226,7 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
 
 TEST_F(ProviderTest, TheOutboxNeverOverwritesWritesThroughNoLinkAndClearsOnlyDeadTemporaryFilesOfOurs)
 {
-    // What a killed delivery leaves, and what is not ours to remove; links at
-    // the temporary name pattern and at the names of this second and the next two.
+    // What a killed delivery leaves, what is not ours, and links at our temporary pattern and the next three names.
     const QString outbox = default_outbox() + QLatin1Char('/');
     for (const char* name : {".telvorin-tot123", ".telvorin-frisch", ".telvorin-sperre", ".telvorin-x", "tot.eml"})
         m_u.schreibe(QStringLiteral("data/telvorin/outbox/") + QLatin1String(name), "x");
@@ -287,55 +264,42 @@ QByteArray interface_file(const QByteArray& profile, const QByteArray& subject, 
     return file + text;
 }
 
-TEST_F(ProviderTelvorin, TheProfileOfAFileChoosesWhereACompleteMailGoes)
+TEST_F(ProviderTelvorin, TheDefaultProfileTakesAnUnknownProfilesCompleteMail)
 {
-    // line 1 of the interface file, where the mail lands, its sender
-    const char* const cases[][3] = {
-        {"Vertrieb", "config/telvorin/vertrieb", "Vertrieb <vertrieb@x.de>"},
-        // The mailer retries an unknown profile without a name; the default profile's password accepts its empty one.
-        {"Gibtsnicht", "home/Mail/outbox", "Max Mustermann <max@example.com>"},
-    };
-    // The configuration shown in the README, as written, two more address book entries and one more profile.
+    // The configuration shown in the README, as written, and two more address book entries.
     const QByteArray readme = m_u.lies(testhilfe::quellverzeichnis() + QStringLiteral("/README.md"));
     const int begin = readme.indexOf("```ini\n") + 7, end = readme.indexOf("```", begin);
     ASSERT_TRUE(begin > 6 && end > begin);
     configure(readme.mid(begin, end - begin) + "J\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n"
-                  "Team Vertrieb=team@x.de\n[Vertrieb]\nOutbox=vertrieb\nFrom=Vertrieb <vertrieb@x.de>\n");
+                  "Team Vertrieb=team@x.de\n");
     m_u.setze(QStringLiteral("TELVORIN_MAPI_CONFIG"), QString());  // empty counts as unset
     QByteArray all_bytes;
     for (int i = 0; i < 3 * 256; ++i)
         all_bytes.append(static_cast<char>(i));
     m_u.schreibe(QStringLiteral("anlagen/unter/daten.bin"), all_bytes);
     m_u.schreibe(QStringLiteral("anlagen/bild.png"), "\x89PNG\r\n");
-    for (const auto& [profile, outbox, sender] : cases) {
-        SCOPED_TRACE(profile);
-        // A UTF-8 interface file; the mailer hands names back and titles over in Latin-1.
-        const Ergebnis e = send_file(interface_file(profile, "Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac",
-                                                     {"max mustermann", "<direkt@example.com>"}, {"j\xc3\xbcrgen"},
-                                                     {"anlagen\\unter\\daten.bin", "anlagen/bild.png"},
-                                                     {"\xc3\x9c" "bersicht M\xc3\xa4rz.txt", "Foto.png"},
-                                                     "Zeile 1\nZeile \xc3\xa4 2\n\nEnde\n", {"vertrieb"}));
-        EXPECT_EQ(e.exit_code, 0);
-        EXPECT_EQ(e.standardfehler, QByteArray("Interfacedatei 'mail.txt'\n"));  // nothing of the provider's
-        const QByteArray raw = only_mail(m_u.pfad(outbox));
-        EXPECT_EQ(read_mail(raw), "From: " + QString(sender)
-                      + QString::fromUtf8("\nTo: Max Mustermann <max@example.com>, direkt@example.com\n"
-                                          "Cc: J\xc3\xbcrgen M\xc3\xbcller <juergen@example.com>\n"
-                                          "Bcc: Team Vertrieb <team@x.de>\n"  // as outboxes keep it
-                                          "Subject: Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac\n"
-                                          "Text (utf-8):\nZeile 1\nZeile \xc3\xa4 2\n\nEnde\n")
-                      + attachment_line(QString::fromUtf8("\xc3\x9c" "bersicht M\xc3\xa4rz.txt"),
-                                        "text/plain; charset=iso-8859-1", all_bytes)
-                      + attachment_line(QStringLiteral("Foto.png"), "image/png", "\x89PNG\r\n"));
-        // 7-bit, every line ended with CR LF, non-ASCII header text encoded (in the smallest charset that holds it).
-        EXPECT_TRUE(std::all_of(raw.begin(), raw.end(), [](char c) { return c > 0; }));
-        EXPECT_EQ(raw.count('\n'), raw.count("\r\n"));
-        EXPECT_FALSE(raw.contains("\r\r"));
-        EXPECT_TRUE(raw.contains("\r\nSubject: Angebot =?UTF-8?")) << raw.left(1500).constData();
-        EXPECT_TRUE(raw.contains("; filename*=iso-8859-1''%DCbersicht%20M%E4rz.txt\r\n"));
-        QDir(m_u.pfad(outbox)).removeRecursively();
-    }
-    EXPECT_TRUE(dateien_in(default_outbox()).isEmpty());
+    // Retried without the unknown profile's name, the mail takes the default one; titles go over in Latin-1.
+    const Ergebnis e = send_file(interface_file("Gibtsnicht", "Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac",
+                                                 {"max mustermann", "<direkt@example.com>"}, {"j\xc3\xbcrgen"},
+                                                 {"anlagen\\unter\\daten.bin", "anlagen/bild.png"},
+                                                 {"\xc3\x9c" "bersicht M\xc3\xa4rz.txt", "Foto.png"},
+                                                 "Zeile 1\nZeile \xc3\xa4 2\n\nEnde\n", {"vertrieb"}));
+    EXPECT_EQ(e.exit_code, 0);
+    EXPECT_EQ(e.standardfehler, QByteArray("Interfacedatei 'mail.txt'\n"));  // nothing of the provider's
+    const QByteArray raw = only_mail(m_u.pfad("home/Mail/outbox"));
+    EXPECT_EQ(read_mail(raw), QString::fromUtf8("From: Max Mustermann <max@example.com>\n"
+                                                "To: Max Mustermann <max@example.com>, direkt@example.com\n"
+                                                "Cc: J\xc3\xbcrgen M\xc3\xbcller <juergen@example.com>\n"
+                                                "Bcc: Team Vertrieb <team@x.de>\n"  // as outboxes keep it
+                                                "Subject: Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac\n"
+                                                "Text (utf-8):\nZeile 1\nZeile \xc3\xa4 2\n\nEnde\n")
+                                  + attachment_line(QString::fromUtf8("\xc3\x9c" "bersicht M\xc3\xa4rz.txt"),
+                                                    "text/plain; charset=iso-8859-1", all_bytes)
+                                  + attachment_line(QStringLiteral("Foto.png"), "image/png", "\x89PNG\r\n"));
+    // 7-bit, every line ended with CR LF.
+    EXPECT_TRUE(std::all_of(raw.begin(), raw.end(), [](char c) { return c > 0; }));
+    EXPECT_EQ(raw.count('\n'), raw.count("\r\n"));
+    EXPECT_FALSE(raw.contains("\r\r"));
 }
 
 const QByteArray book = "[AddressBook]\nMax Mustermann=max@example.com\nMaria Muster=maria@example.com\n";
@@ -369,10 +333,8 @@ TEST_F(ProviderTelvorin, TheComposerAndSendmailDeliveriesRunTheirCommands)
     EXPECT_TRUE(dateien_in(default_outbox()).isEmpty());
 }
 
-// The server's mode as smtp_server.py takes it and its SIZE ("": none); the profile lines after Server=; the
-// interface file's TO entry; bytes of a generated attachment (0: none); what standard error says after the server
-// (nullptr: the mail is delivered) and the tool's text for the code; `to` as the server gets it, when not as
-// written; whether every minute of the provider's limits lasts a second.
+// smtp_server.py's mode and SIZE; lines after Server=; TO; attachment bytes; the error after the server (nullptr:
+// delivered) and the code's text; `to` as the server gets it, if not as written; a second for each limit minute.
 struct SmtpCase {
     const char *name, *server_mode, *size_limit;
     QByteArray credentials;
@@ -395,8 +357,6 @@ const SmtpCase smtp_cases[] = {
     {"AllRecipientsInTheEnvelopeNoBccOnTheWireAFiftyMegabyteAttachment", "ok", "", good, customer, 50 << 20, nullptr, ""},
     {"WrongPassword", "ok", "", trusted + "User=max\nPassword=falsch\n", customer, 0,
      "Antwort auf AUTH: 535 5.7.8 Authentication credentials invalid", logon_failure},
-    {"FailingPasswordCommand", "ok", "", trusted + "User=max\nPasswordCommand=false\n", customer, 0,
-     "Passwortbefehl false liefert kein Passwort", logon_failure},
     {"NoLogIn", "ok", "", trusted, customer, 0, "Antwort auf MAIL: 530 5.7.0 Authentication required", logon_failure},
     {"OneRefusedRecipientFailsTheWholeSend", "ok", "", good, "abgelehnt@example.com", 0,
      "Antwort auf RCPT: 550 5.1.1 <abgelehnt@example.com>: Recipient address rejected", invalid_recips},
@@ -405,7 +365,6 @@ const SmtpCase smtp_cases[] = {
     {"ServerDropsTheConnection", "drop", "", good, customer, 0, "response reading failed (errno: 0)", failure},
     {"UntrustedCertificate", "ok", "", "User=max\nPassword=geheim\n", customer, 0,
      "SSL certificate problem: self-signed certificate", failure},
-    {"ImplicitTls", "smtps", "", good, customer, 0, nullptr, ""},
     {"NoPasswordWithoutStarttls", "plain", "", good, customer, 0, "STARTTLS not supported.", failure},
     // RFC 5321's time for each step: ten minutes for the answer after the final dot, five for RCPT.
     {"LateTrickledAnswerAfterTheFinalDot", "late", "", good, customer, 0, nullptr, "", nullptr, true},
@@ -427,8 +386,7 @@ const SmtpCase smtp_cases[] = {
      customer, 0, nullptr, "", nullptr, true},
 };
 
-// Each send loads only the module it needs, from the provider's own folder; a broken one fails that send alone,
-// with one line that names it.
+// Each send loads only the module it needs, from the provider's folder; a broken one fails that send with one line.
 TEST_F(ProviderTelvorin, ASendLoadsOnlyTheModuleItNeedsAndABrokenOneFailsItWithOneLine)
 {
     // The provider beside modules that say when they are loaded and lack their entries.
@@ -463,8 +421,7 @@ QMap<QString, QString> ldd(const QString& file)
     return loaded;
 }
 
-// The tool loads what a bare QApplication program does and our framework; the provider Qt Core, GMime and xcb (for
-// where the dialog may appear); no more (libcurl, Qt Widgets: modules). The provider exports Simple MAPI alone.
+// The tool: a bare QApplication program's libraries and our framework; the provider: Qt Core, GMime, xcb, no more.
 TEST(LinkedLibraries, TheToolAndTheProviderLoadOnlyWhatEveryRunUses)
 {
     const std::pair<QString, QStringList> cases[] = {
@@ -479,9 +436,6 @@ TEST(LinkedLibraries, TheToolAndTheProviderLoadOnlyWhatEveryRunUses)
         for (const QString& name : loaded.keys())
             EXPECT_TRUE(allowed.contains(name)) << file.toStdString() << " loads " << name.toStdString();
     }
-    const Ergebnis nm = testhilfe::Umgebung().starte_programm("nm", {"-D", "--defined-only", TELVORIN_MAPI_PROVIDER});
-    for (const QByteArray& line : nm.standardausgabe.split('\n'))
-        EXPECT_TRUE(!line.contains(" T ") || line.contains(" T MAPI")) << line.constData();
 }
 
 class SmtpDelivery : public ProviderTelvorin, public ::testing::WithParamInterface<SmtpCase> {};
@@ -491,8 +445,7 @@ TEST_P(SmtpDelivery, TheServerGetsTheWholeMailOrTheToolSaysWhy)
     const SmtpCase& c = GetParam();
     SmtpTestServer server(m_u.pfad(QStringLiteral("server")), c.server_mode, c.size_limit);
     ASSERT_NE(server.port(), 0);
-    const QString url = QStringLiteral("%1://127.0.0.1:%2").arg(qstrcmp(c.server_mode, "smtps") ? "smtp" : "smtps")
-                            .arg(server.port());
+    const QString url = QStringLiteral("smtp://127.0.0.1:%1").arg(server.port());
     configure("[Standard]\nDelivery=smtp\nFrom=Max Mustermann <max@example.com>\nServer=" + url.toUtf8() + "\n"
                   + QByteArray(c.credentials).replace("server/", m_u.pfad(QStringLiteral("server/")).toUtf8()));
     for (const auto& [script, command] : {std::pair{"pw.sh", "echo falsch"}, {"config/telvorin/pw.sh", "printf 'geh\\351im'"}})

@@ -14,29 +14,23 @@ namespace {
 struct DialogCase {
     const char* name;
     const char* dialog;       // Dialog= of the profile
-    bool bare_host;           // sent by this test process, which has no Qt application, instead of telvorin
     const char* user;         // shell commands on the dialog window $w (found by the subject); "" when none must appear
     const char* delivered;    // the To and Subject lines of the delivered mail; nullptr: nothing delivered
     const char* to = "kunde@example.com";  // the recipient the calling program names
-    bool without_module = false;  // the provider alone in a folder, without its dialog module
 };
 
-const char* const as_shown = "To: kunde@example.com\nSubject: Angebot Nr. 4711";
 const char* const text = "Sehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit freundlichen Gruessen\n";
 const DialogCase cases[] = {
-    {"EditSubjectAndRecipientThenSend", "auto", false,
+    {"EditSubjectAndRecipientThenSend", "auto",
      "xdotool key alt+t ctrl+a type 'Neuer Betreff' && xdotool key alt+n ctrl+a type 'Maria Muster' && "
      "xdotool mousemove --window $w 500 456 click 1",
      "To: Maria Muster <maria@example.com>\nSubject: Neuer Betreff"},
-    {"CancelByButton", "auto", false, "xdotool mousemove --window $w 590 456 click 1", nullptr},
-    {"HostWithoutQtApplication", "auto", true, "xdotool key ctrl+Return", as_shown},
-    {"NeverShown", "never", false, "", as_shown},
+    {"NeverShown", "never", "", "To: kunde@example.com\nSubject: Angebot Nr. 4711"},
     // A name that does not resolve comes back in the red problem line, where markup must not fake our own words.
-    {"CallerTextShownAsPlainText", "auto", false,
+    {"CallerTextShownAsPlainText", "auto",
      "xdotool key ctrl+Return && sleep 0.5 && xwd -silent -id $w | $colours > farben && grep -q 'red [1-9]' farben && "
      "xdotool key Escape",
      nullptr, "Kunde<br><font size=7 color=green>Alles in Ordnung</font><img src=gruen.png>"},
-    {"DialogModuleMissing", "auto", false, "", nullptr, "kunde@example.com", true},
 };
 
 void PrintTo(const DialogCase& c, std::ostream* out) { *out << c.name; }
@@ -71,11 +65,8 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
                                                       + "\n[AddressBook]\nMaria Muster=maria@example.com\n");
     u.setze("TELVORIN_MAPI_CONFIG", config);
     u.setze("DISPLAY", s_display);
-    if (c.without_module && QFile::copy(TELVORIN_MAPI_PROVIDER, u.pfad("libtelvorin_mapi.so")))
-        u.setze("TELVORIN_MAPI_LIBRARY", u.pfad("libtelvorin_mapi.so"));
 
-    // The user comes late (the sender meets an X server without clients, which resets when the last one leaves) and
-    // repeats the action until the window is gone, since a new window may not take keys yet; Escape ends it at 20 s.
+    // Late (an X server resets when its last client leaves), repeated while a new window ignores keys; Escape at 20 s.
     QProcess user;
     user.setWorkingDirectory(u.pfad());
     if (*c.user)
@@ -84,29 +75,15 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
                    "getwindowname $w >/dev/null 2>&1; do i=$((i+1)); if [ $i -le 40 ]; then { xdotool windowfocus "
                    "--sync $w && " + QString(c.user) + "; } || true; else echo \"still open: $(xdotool getwindowname "
                    "$w)\"; xdotool key Escape; fi; sleep 0.5; done; [ $i -le 40 ]"});
-    bool sent = false;
-    std::string host_said;  // MAPISendMail's code and the provider's standard error, when this process hosts it
-    if (c.bare_host) {
-        ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(config).constData(), 1);
-        testing::internal::CaptureStderr();
-        // The example mail; session 0 logs on for the call.
-        const auto code = send_mail(0, {"Angebot Nr. 4711", text, {{MAPI_TO, "kunde@example.com", ""}},
-                                        {{QFile::encodeName(u.pfad("examples/anhang.txt")).toStdString(), "Angebot.txt"}}});
-        host_said = "MAPISendMail: " + std::to_string(code) + "\n" + testing::internal::GetCapturedStderr();
-        sent = code == SUCCESS_SUCCESS;
-    } else {
-        const testhilfe::Ergebnis result = u.starte({"examples/mail.txt"});
-        EXPECT_EQ(result.exit_code, c.without_module ? 255 : 0) << result.standardfehler.constData();
-        EXPECT_EQ(result.standardfehler.contains("\nModul nicht ladbar: " + QFile::encodeName(u.pfad(""))
-                                                 + "libtelvorin_mapi_dialog.so: cannot open shared"), c.without_module);
-        sent = result.standardausgabe.contains("\nEmail gesendet: ");
-    }
+    const testhilfe::Ergebnis result = u.starte({"examples/mail.txt"});
+    EXPECT_EQ(result.exit_code, 0) << result.standardfehler.constData();
     // The dialog is gone once the send has returned: a user still busy after that never saw the window.
     if (*c.user && !user.waitForFinished(10000))
         user.terminate(), user.waitForFinished(5000);  // timeout passes the signal on to the user's group
     EXPECT_TRUE(!*c.user || (user.exitStatus() == QProcess::NormalExit && user.exitCode() == 0))
-        << "user: " << user.readAll().constData() << host_said;
-    ASSERT_EQ(sent, c.delivered != nullptr) << host_said;
+        << "user: " << user.readAll().constData() << result.standardfehler.constData();
+    ASSERT_EQ(result.standardausgabe.contains("\nEmail gesendet: "), c.delivered != nullptr)
+        << result.standardfehler.constData();
     const QByteArray colours = u.lies("farben");  // the problem line showed in red, and nothing in green
     EXPECT_TRUE(qstrcmp(c.to, cases[0].to) == 0 || (colours.startsWith("red ") && colours.endsWith(" green 0\n")))
         << colours.constData();
