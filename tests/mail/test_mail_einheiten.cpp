@@ -68,7 +68,6 @@ TEST(Fehlername, TabellengrenzenUndLadefehler)
 {
     const struct { quint32 code, ladestatus; int ladeschritt; const char* erwartet; } faelle[] = {
         {19, 0, 13, "INVALID_SESSION"}, {27, 0, 13, "Errorcode:27"},
-        {19, funktion_fehlt, 1, "INVALID_SESSION: unable to get 'MAPILogon'"},
         {19, funktion_fehlt, 13, "INVALID_SESSION: unable to get 'MAPIResolveName'"},
         {18, funktion_fehlt, 5, "TEXT_TOO_LARGE"},
     };
