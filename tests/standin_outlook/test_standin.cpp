@@ -13,8 +13,6 @@ TEST(MailReading, SubjectIsDecoded)
 {
     const struct { QByteArray header; const char* subject; } cases[] = {  // the subject in UTF-8
         {"=?windows-1252?Q?Preis_=80_10?=", "Preis \xe2\x82\xac 10"}, {"Direkt \xc3\xa4", "Direkt \xc3\xa4"},
-        // Loose, as some senders write it: an encoded word inside a word.
-        {"x=?UTF-8?Q?=C3=A4?=y", "x\xc3\xa4y"}, {"=?UTF-8?Q?kaputt", "=?UTF-8?Q?kaputt"},
         // Control characters never reach a file name or a result line.
         {"=?utf-8?q?a=09b=7Fc=C2=85d=0D?=", "a b c d "},
     };
@@ -61,7 +59,6 @@ TEST(HtmlAsText, ShowsTheTextAsABrowserLaysItOut)
 {
     const struct { const char *html, *text; } cases[] = {  // both in UTF-8
         {"", ""}, {" <p> </p> ", ""}, {"<body>x<br><br>y<div>z</div>", "x\r\n\r\ny\r\nz\r\n"},
-        {"<pre> a\n\tb</pre>c", " a\r\n\tb\r\n\r\nc\r\n"},
         // The text is already UTF-8 whatever the HTML says; nothing it names is read.
         {"<meta charset=\"iso-8859-1\">\xc3\xbc &amp;&nbsp;x", "\xc3\xbc &\xc2\xa0x\r\n"},
         {"<img src=\"/dev/zero\"><link rel=\"stylesheet\" href=\"file:///dev/zero\">x", "x\r\n"},
@@ -75,7 +72,6 @@ TEST(AttachmentName, IsTheLastPathComponent)
     const struct { const char *carried, *name; } cases[] = {
         {"a.txt", "a.txt"},     {"d\\a.txt", "a.txt"}, {"/a/b\\c/d.txt", "d.txt"}, {"x/../..", "Anlage7"},
         {".", "Anlage7"},       {"..", "Anlage7"},     {"", "Anlage7"},            {"d/", "Anlage7"},
-        {"...", "..."},         {".versteckt", ".versteckt"}, {" ", " "},
     };
     for (const auto& c : cases)
         EXPECT_EQ(attachment_file_name(QString::fromUtf8(c.carried), 7).toStdString(), c.name) << c.carried;
