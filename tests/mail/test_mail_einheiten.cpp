@@ -33,7 +33,6 @@ TEST(Interfacedatei, LiestJedesFeldAnSeinerStelle)
          "p|s|x;|c;|b;|d:\\a\\b;|t/1;|z\r\n"},
         {"MissingLinesAreEmptyEntries", "p\n\ns\n3\nx\n", "p|s|x;;;|||||"},
         {"NonNumbersAndCountsFrom2To31AreNoCount", "p\n\ns\nzwei\n-1\n2147483648\n1\nc\n", "p|s||||c;||"},
-        {"BlanksAreKeptAndAllowedAroundACount", " p \n\n s \n 1 \n x \n", " p | s | x ;|||||"},
         {"EmptyBodyLinesAndNoLastLineEnd", "p\n\ns\n0\n0\n0\n0\n0\n\na\n\nb", "p|s||||||\r\na\r\n\r\nb\r\n"},
         {"ValidUtf8KeepsTheLocalesDecoding", "\xe2\x82\xac", "\u00e2\u201a\u00ac|||||||", "windows-1252"},
         // A byte-order mark wins over the Latin-1 fallback.

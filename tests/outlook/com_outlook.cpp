@@ -1,10 +1,10 @@
 // An in-process COM server standing in for Outlook's Application in the Windows tests, on a hand-written IDispatch.
 // It serves the session in the file named by TELVORIN_COM_SITZUNG (UTF-8, a keyword and its text per line):
 // "Version <text>", "Explorer", "Mail <subject>" (selected), "Item <subject>" (the inspector's current item),
-// "Anlage <file name>" (of the last mail or item). SaveAs and SaveAsFile write the object's own subject or name at their
-// path and append "<member> args=<count> path=<path>" to the file named by TELVORIN_COM_PROTOKOLL; when the DLL leaves
-// the process, "lebend=<n>" records how many objects are still alive. Without TELVORIN_COM_SITZUNG it serves no class,
-// so that a registration left in a Wine prefix changes no other test. Whatever the tool does not call is left out.
+// "Anlage <file name>" (of the last mail or item). SaveAs and SaveAsFile write its own subject or name at their path
+// and append "<member> args=<count> path=<path>" to the file named by TELVORIN_COM_PROTOKOLL; when the DLL leaves the
+// process, "lebend=<n>" records how many objects are still alive. Without TELVORIN_COM_SITZUNG it serves no class, so
+// that a registration left in a Wine prefix changes no other test. Whatever the tool does not call is left out.
 #include <windows.h>
 
 #include <atomic>
