@@ -1,12 +1,11 @@
 // An in-process COM server standing in for Outlook's Application in the Windows tests, on a hand-written IDispatch.
 // It serves the session in the file named by TELVORIN_COM_SITZUNG (UTF-8, a keyword and its text per line):
 // "Version <text>", "Explorer", "Mail <subject>" (selected), "Item <subject>" (the inspector's current item),
-// "Anlage <file name><TAB><content in base64>" (of the last mail or item). SaveAs and SaveAsFile write a file at their
-// path and append "<member> args=<count> path=<path>" to the file named by TELVORIN_COM_PROTOKOLL; when the DLL leaves
-// the process, "lebend=<n>" records how many objects are still alive. Without TELVORIN_COM_SITZUNG it serves no class,
-// so that a registration left in a Wine prefix changes no other test. Whatever the tool does not call is left out.
+// "Anlage <file name>" (of the last mail or item). SaveAs and SaveAsFile write its own subject or name at their path
+// and append "<member> args=<count> path=<path>" to the file named by TELVORIN_COM_PROTOKOLL; when the DLL leaves the
+// process, "lebend=<n>" records how many objects are still alive. Without TELVORIN_COM_SITZUNG it serves no class, so
+// that a registration left in a Wine prefix changes no other test. Whatever the tool does not call is left out.
 #include <windows.h>
-#include <wincrypt.h>
 
 #include <atomic>
 #include <fstream>
@@ -57,10 +56,9 @@ void protokolliere(const std::string& zeile)
     schreibe(umgebung(L"TELVORIN_COM_PROTOKOLL"), zeile + "\n", FILE_APPEND_DATA);
 }
 
-using Anlage = std::pair<std::wstring, std::string>;  // file name, content
 struct Mail {
     std::wstring betreff;
-    std::vector<Anlage> anlagen;
+    std::vector<std::wstring> anlagen;  // file names
 };
 struct Sitzung {
     std::wstring version;
@@ -84,13 +82,8 @@ Sitzung lies_sitzung()
             s.auswahl.push_back({rest, {}}), letzte = &s.auswahl.back();
         if (wort == "Item")
             s.item = true, s.aktuell.betreff = rest, letzte = &s.aktuell;
-        const size_t tab = zeile.find('\t');
-        DWORD n = static_cast<DWORD>(zeile.size());
-        std::string daten(n, '\0');
-        if (wort == "Anlage" && letzte != nullptr && tab != std::string::npos)
-            letzte->anlagen.emplace_back(breit(zeile.substr(7, tab - 7)), daten.substr(0, CryptStringToBinaryA(
-                &zeile[tab + 1], n - tab - 1, CRYPT_STRING_BASE64, reinterpret_cast<BYTE*>(&daten[0]), &n, nullptr,
-                nullptr) ? n : 0));
+        if (wort == "Anlage" && letzte != nullptr)
+            letzte->anlagen.push_back(rest);
     }
     return s;
 }
@@ -198,11 +191,11 @@ IDispatch* liste(std::vector<std::function<IDispatch*()>> elemente)
 IDispatch* mail_item(const Mail& m, const std::wstring& version)
 {
     std::vector<std::function<IDispatch*()>> anlagen;
-    for (const Anlage& a : m.anlagen)
+    for (const std::wstring& a : m.anlagen)
         anlagen.push_back([a]() -> IDispatch* {
-            return new Objekt({{L"FileName", [a](const DISPPARAMS&, VARIANT* e) { return gib(e, a.first); }},
+            return new Objekt({{L"FileName", [a](const DISPPARAMS&, VARIANT* e) { return gib(e, a); }},
                                {L"SaveAsFile", [a](const DISPPARAMS& p, VARIANT*) {
-                                    return speichere("SaveAsFile", p, a.second);
+                                    return speichere("SaveAsFile", p, "anlage:" + utf8(a));
                                 }}});
         });
     return new Objekt({{L"Subject", [m](const DISPPARAMS&, VARIANT* e) { return gib(e, m.betreff); }},

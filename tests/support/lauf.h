@@ -13,8 +13,7 @@
 namespace testhilfe {
 
 // Which build of the tool a run starts: the Linux binary, or the Windows build's telvorin.exe under Wine in the test
-// run's prefix. End-to-end tests take it as their parameter and are instantiated as "Linux" and "Wine" (ctest runs
-// the "Wine/" cases after the prefix is set up).
+// run's prefix. End-to-end tests take it as their parameter and are instantiated as "Linux" and "Wine".
 enum class Laeufer { linux, wine };
 inline void PrintTo(Laeufer l, std::ostream* os) { *os << (l == Laeufer::wine ? "telvorin.exe" : "telvorin"); }
 // {Laeufer::wine} when the build found a Windows build and Wine, else empty.
