@@ -57,10 +57,6 @@ public:
         }
         m_text.append(text.data(), int(text.size()));
     }
-    void mark_quotes()
-    {
-        add({}, true);
-    }
     QByteArray trimmed() const
     {
         const auto blank = [this](int i) { return m_text[i] == ' ' || m_text[i] == '\t'; };
@@ -96,6 +92,13 @@ struct State {
     QString text(const QByteArray& bytes) const
     {
         return utf8 ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+    }
+
+    // Every piece of a value goes into the whole value and into the list's current item.
+    void add(std::string_view text, bool quoted)
+    {
+        value.add(text, quoted);
+        list.back().add(text, quoted);
     }
 
     void open_section(const QString& name)
@@ -159,8 +162,7 @@ struct add_text {
     template <typename Input>
     static void apply(const Input& in, State& state)
     {
-        state.value.add(in.string_view(), quoted);
-        state.list.back().add(in.string_view(), quoted);
+        state.add(in.string_view(), quoted);
     }
 };
 
@@ -176,9 +178,7 @@ struct action<grammar::escaped> {
     template <typename Input>
     static void apply(const Input& in, State& state)
     {
-        const std::string_view character = in.string_view().substr(1);
-        state.value.add(character, true);
-        state.list.back().add(character, true);
+        state.add(in.string_view().substr(1), true);
     }
 };
 
@@ -188,8 +188,7 @@ struct action<grammar::open_quote> {
     template <typename Input>
     static void apply(const Input&, State& state)
     {
-        state.value.mark_quotes();
-        state.list.back().mark_quotes();
+        state.add({}, true);
     }
 };
 template <>
