@@ -5,7 +5,7 @@ namespace telvorin::platform {
 
 // Prepares the process so that creating the QApplication can neither abort
 // nor print: on a POSIX machine without a display (QT_QPA_PLATFORM unset and
-// neither DISPLAY nor WAYLAND_DISPLAY set) Qt's "offscreen" platform is
+// neither DISPLAY nor WAYLAND_DISPLAY set) Qt's "minimal" platform is
 // chosen, and Qt's complaints about the run-time directory, which Qt looks at
 // while it picks its platform, are kept off the console. On Windows the
 // standard streams are switched to binary, so that the console gets the same
