@@ -41,3 +41,7 @@ function(telvorin_executable_settings target)
   telvorin_warnings(${target})
   telvorin_sanitize(${target})
 endfunction()
+
+# How a target links the framework: whole, so that its start-up object, which
+# nothing refers to by name, is in every program (see framework/CMakeLists.txt).
+set(TELVORIN_FRAMEWORK "$<LINK_LIBRARY:WHOLE_ARCHIVE,telvorin::framework>")

@@ -1,15 +1,13 @@
 # Installing on Linux (cmake --install, the Debian package): the tool on PATH,
-# its own libraries, provider and modules in a private folder that a RUNPATH
-# relative to $ORIGIN finds, so an installed tree needs no build tree and no
-# environment variables; the README, the examples and the man pages.
+# the provider, its modules and the stand-in Outlook in a private folder where
+# the tool and the provider find them by a path relative to their own, so an
+# installed tree needs no build tree and no environment variables; the README,
+# the examples and the man pages.
 
-set_target_properties(telvorin PROPERTIES INSTALL_RPATH "$ORIGIN/${TELVORIN_LIBDIR_FROM_BINDIR}")
-set(private_libraries telvorin_framework telvorin_mapi telvorin_mapi_smtp telvorin_mapi_dialog
+set(private_libraries telvorin_mapi telvorin_mapi_smtp telvorin_mapi_dialog
     telvorin_standin_outlook_module)
-set_target_properties(${private_libraries} PROPERTIES INSTALL_RPATH "$ORIGIN")
 install(TARGETS telvorin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# Loaded by path or found through the RUNPATH, never linked against by others:
-# no development link.
+# Loaded by path, never linked against: no development link.
 install(TARGETS ${private_libraries} LIBRARY DESTINATION ${TELVORIN_PRIVATE_LIBDIR} NAMELINK_SKIP)
 install(FILES ${CMAKE_LIBRARY_OUTPUT_DIRECTORY}/${TELVORIN_AUTOMATION_REGISTRATION}
         DESTINATION ${TELVORIN_PRIVATE_LIBDIR})

@@ -4,7 +4,7 @@
 # finds its plugins in platforms/ and styles/ beside the program, so the folder
 # is flat and needs no qt.conf and no PATH.
 
-install(TARGETS telvorin telvorin_framework RUNTIME DESTINATION . LIBRARY DESTINATION . ARCHIVE EXCLUDE_FROM_ALL)
+install(TARGETS telvorin RUNTIME DESTINATION . LIBRARY DESTINATION . ARCHIVE EXCLUDE_FROM_ALL)
 
 # Qt5Gui is no import of telvorin.exe, but Widgets and the platform plugin need it.
 foreach(module Core Gui Widgets)
