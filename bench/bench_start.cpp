@@ -1,8 +1,8 @@
 // What a calling program waits for per mail: whole runs of the tool against a bare QApplication program and
 // against each other, in alternating pairs, each ratio the median of the pairs' ratios. Targets: -version at
 // most 1.05 times the bare program on the same platform plugin, with at most 1 MiB more peak memory; the mail
-// job into an outbox at most 1.25 times -version. A third pair shows how much of that the loading of GMime's
-// libraries takes by itself: the same job through a library that loads them and delivers nothing.
+// job into an outbox at most 1.25 times -version. Two more pairs split the job: the same job through a library
+// that delivers nothing (the tool's own share), and through one that also loads GMime's libraries.
 // Usage: bench_start [benchmark options] [TELVORIN] (another build of the tool, to compare before and after).
 #include <QByteArray>
 #include <QDir>
@@ -157,6 +157,14 @@ void outbox_mail_against_version(benchmark::State& state)
     outbox_mail(state, nullptr, "mail_per_version");
 }
 BENCHMARK(outbox_mail_against_version)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What the tool itself adds to -version for a mail job: reading the interface file, the console lines, loading
+// a Simple MAPI library and calling it.
+void tool_share_against_version(benchmark::State& state)
+{
+    outbox_mail(state, TELVORIN_BENCH_STUB_MAPI, "tool_share_per_version");
+}
+BENCHMARK(tool_share_against_version)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The floor under mail_per_version for any provider that builds its mails with GMime: the tool's own share of
 // the job and the loading of GMime's libraries, nothing else.

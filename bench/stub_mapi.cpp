@@ -1,14 +1,17 @@
-// The lower bound of the outbox mail job in bench_start: a Simple MAPI library that, like the provider for
-// every delivery, brings GMime and each library GMime needs into the tool's process, and does nothing else.
-// Every call succeeds without building or writing a mail, so a run through it costs the tool's own share of
-// the job plus the loading of GMime's libraries, which no provider that builds its mails with GMime avoids.
+// The lower bounds of the outbox mail job in bench_start: a Simple MAPI library whose calls all succeed without
+// building or writing a mail. Built plain, a run through it costs the tool's own share of the job and nothing
+// else. Built with TELVORIN_BENCH_LOAD_GMIME, it also brings GMime and each library GMime needs into the
+// tool's process, as the provider does for every delivery: the share no provider that builds its mails with
+// GMime avoids.
 #include "simple_mapi/simple_mapi.h"
 
+#ifdef TELVORIN_BENCH_LOAD_GMIME
 #include <gmime/gmime.h>
 
 // Keeps GMime a needed library of this module without starting it, which the provider does only when it
 // builds a mail.
 extern "C" __attribute__((used)) void (*const telvorin_bench_gmime_entry)() = g_mime_init;
+#endif
 
 extern "C" {
 
