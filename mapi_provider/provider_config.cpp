@@ -282,7 +282,9 @@ LoadResult load_configuration()
         path = xdg_directory("XDG_CONFIG_HOME", ".config") + QStringLiteral("/telvorin/mapi.ini");
     try {
         const QFileInfo info(path);
-        if (!info.exists()) {
+        // A link whose target is gone stands for a configuration that was
+        // meant to be there: reported, never replaced by the built-in outbox.
+        if (!info.exists() && !info.isSymLink()) {
             // A file named on purpose that is not there is a mistake worth
             // reporting; the default place may simply be unused.
             if (named)

@@ -1,5 +1,5 @@
 """SMTP server on 127.0.0.1, STARTTLS (throw-away certificate), AUTH max/geheim (or geh\\xe9im in Latin-1), 550 for
-"abgelehnt", 421 for "spaeter"; MODE plain: no STARTTLS, drop: gone at DATA, utf8: SMTPUTF8, late: the final reply in
+"abgelehnt", 421 for "spaeter"; MODE plain: no STARTTLS, tls: TLS from the first byte (smtps), drop: gone at DATA, utf8: SMTPUTF8, late: the final reply in
 two lines, 2 and 4 s late, silent: RCPT unanswered for 8 s. Prints its port, writes DIR/received-N (envelope, blank
 line, data), ends when standard input closes. Usage: smtp_server.py DIR [MODE] [SIZE LIMIT]"""
 import asyncio, os, ssl, subprocess, sys, threading
@@ -14,7 +14,7 @@ if not os.path.exists(cert):
                    check=True, capture_output=True)
 context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
 context.load_cert_chain(cert, key)
-starttls = mode != "plain"
+starttls = mode not in ("plain", "tls")
 
 
 class Handler:
@@ -51,7 +51,7 @@ server = loop.run_until_complete(loop.create_server(
                      success=data.login == b"max" and data.password in (b"geheim", b"geh\xe9im"), handled=False),
                  auth_require_tls=starttls, require_starttls=starttls, tls_context=context if starttls else None,
                  enable_SMTPUTF8=mode == "utf8"),
-    "127.0.0.1", 0))
+    "127.0.0.1", 0, ssl=context if mode == "tls" else None))
 print(server.sockets[0].getsockname()[1], flush=True)
 threading.Thread(target=lambda: (sys.stdin.read(), loop.call_soon_threadsafe(loop.stop)), daemon=True).start()
 loop.run_forever()

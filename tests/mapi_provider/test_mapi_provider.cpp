@@ -74,10 +74,10 @@ TEST_F(ProviderTest, LogonChoosesTheProfileChecksAGivenPasswordAndGivesDistinctS
     const std::tuple<const char*, const char*, ULONG> cases[] = {
         {nullptr, nullptr, 0}, {"", "", 0}, {nullptr, "falsch", 3}, {nullptr, "geheim", 0},  // the default profile
         {"Buero", "", 0}, {"Buero", "Geheim", 3}, {"privat", "egal", 0},  // other letter case
-        {"Urlaub", nullptr, 3}, {"AddressBook", nullptr, 3},
+        {"Urlaub", nullptr, 3}, {"AddressBook", nullptr, 3}, {"buero", nullptr, 3},  // two profiles in other cases
     };
     configure("[General]\nDefaultProfile=Buero\n[Buero]\nPassword=geheim\n[Privat]\nDelivery=outbox\n"
-                  "[AddressBook]\nMax=max@example.com\n");
+                  "[AddressBook]\nMax=max@example.com\n[BUERO]\n");
     for (const auto& [profile, password, expected] : cases) {
         SCOPED_TRACE(std::string(profile ? profile : "-") + "/" + (password ? password : "-"));
         LHANDLE session = 12345;
@@ -186,6 +186,12 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
         {"FIFO as attachment", {"", "", {{MAPI_TO, valid, ""}}, {{"fifo", ""}}}, 12},
         {"outbox below a file", to_a, 2, "Outbox=datei/unter\n"},  // relative to the configuration file
         {"sendmail exits non-zero", to_a, 2, "Delivery=sendmail\nSendmail=scheitert\n"},
+        {"sendmail killed", to_a, 2, "Delivery=sendmail\nSendmail=\"sh -c \\\"kill -9 $$\\\"\"\n"},
+        {"sendmail missing", to_a, 2, "Delivery=sendmail\nSendmail=/nirgends/sendmail\n"},
+        {"sendmail without recipients", {"", "", {}, {}}, 25, "Delivery=sendmail\nSendmail=nie\n"},
+        {"composer exits non-zero", to_a, 2, "Delivery=composer\nComposer=scheitert\n"},
+        {"dialog always, no display", to_a, 2, "Dialog=always\n",
+         "Sendedialog fuer Profil [Standard] nicht moeglich: kein Bildschirm (DISPLAY und WAYLAND_DISPLAY leer)"},
         {"composer without MAPI_DIALOG", to_a, 2, composer, {}, 0},
         // Nothing a caller writes becomes an option or a recipient of the composer.
         {"composer: domain literal", {"", "", {{MAPI_TO, "X", "SMTP:a@[127.0.0.1]"}}, {}}, 25, composer,
@@ -199,6 +205,9 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
         {"misspelt key", to_a, 2, "Delivry=sendmail\n", unusable + "unbekannter Eintrag 'Delivry' in [Standard]"},
         {"default profile missing", to_a, 2, "[General]\nDefaultProfile=Fehlt\n",
          unusable + "Standardprofil 'Fehlt' fehlt"},
+        {"malformed file", to_a, 2, "[Kaputt\n", unusable + "Syntaxfehler in Zeile 2"},
+        {"address book entry that is no address", to_a, 2, "[addressbook]\nNiemand=kein adresse\n",
+         unusable + "ungueltige Adresse 'kein adresse' fuer 'Niemand' in [addressbook]"},
     };
     for (const SendCase& c : cases) {
         SCOPED_TRACE(c.description);
@@ -206,10 +215,22 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
         testing::internal::CaptureStderr();
         EXPECT_EQ(send_mail(0, c.message, c.flags), c.expected);
         const QByteArray error = QByteArray(c.error).replace("%1", m_u.pfad("config/telvorin/mapi.ini").toUtf8());
-        EXPECT_EQ(QByteArray::fromStdString(testing::internal::GetCapturedStderr()), error.isEmpty() ? "" : error + "\n");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), (error.isEmpty() ? QByteArray() : error + "\n").toStdString());
         EXPECT_TRUE(dateien_in(default_outbox()).isEmpty());
     }
     EXPECT_EQ(called_with(m_u.pfad(), QStringLiteral("nie")), QStringList{"<not called>"});
+    // What stands at the default place but cannot be read is reported (once), never replaced by the built-in outbox.
+    for (const bool directory : {true, false}) {
+        const QString ini = m_u.pfad("config/telvorin/mapi.ini");
+        QFile::remove(ini);
+        ASSERT_TRUE(directory ? QDir().mkpath(ini) : QFile::link(m_u.pfad("weg.ini"), ini));
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(send_mail(0, to_a), 2u);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  directory ? (QByteArray(unusable).replace("%1", QFile::encodeName(ini)) + "keine Datei\n").toStdString() : "");
+        EXPECT_TRUE(dateien_in(default_outbox()).isEmpty());
+        QDir(ini).removeRecursively();
+    }
     // A file named on purpose must exist (the default place may be empty); one line although a caller retries.
     ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(m_u.pfad("fehlt.ini")).constData(), 1);
     testing::internal::CaptureStderr();
@@ -366,6 +387,7 @@ const SmtpCase smtp_cases[] = {
     {"UntrustedCertificate", "ok", "", "User=max\nPassword=geheim\n", customer, 0,
      "SSL certificate problem: self-signed certificate", failure},
     {"NoPasswordWithoutStarttls", "plain", "", good, customer, 0, "STARTTLS not supported.", failure},
+    {"ImplicitTls", "tls", "", good, customer, 0, nullptr, ""},
     // RFC 5321's time for each step: ten minutes for the answer after the final dot, five for RCPT.
     {"LateTrickledAnswerAfterTheFinalDot", "late", "", good, customer, 0, nullptr, "", nullptr, true},
     {"SilentAtRcpt", "silent", "", good, customer, 0, "keine Antwort auf RCPT nach 5 s", failure, nullptr, true},
@@ -381,6 +403,9 @@ const SmtpCase smtp_cases[] = {
     {"PasswordCommandPastItsLimitEndsWithAllItStarted", "ok", "",
      trusted + "User=max\nPasswordCommand=\"sh -c \\\"sleep 170 & echo $! > bg.pid; wait\\\"\"\n", customer, 0,
      "Passwortbefehl sh liefert kein Passwort", logon_failure, nullptr, true},
+    // A command that fails gives no password, whatever it printed first.
+    {"FailingPasswordCommand", "ok", "", trusted + "User=max\nPasswordCommand=\"sh -c \\\"echo geheim; exit 1\\\"\"\n",
+     customer, 0, "Passwortbefehl sh liefert kein Passwort", logon_failure},
     {"PasswordCommandBeforePasswordMayLeaveAChildBehind", "ok", "",
      trusted + "User=max\nPassword=falsch\nPasswordCommand=\"sh -c \\\"echo geheim; sleep 170 & echo $! > bg.pid\\\"\"\n",
      customer, 0, nullptr, "", nullptr, true},
@@ -445,7 +470,7 @@ TEST_P(SmtpDelivery, TheServerGetsTheWholeMailOrTheToolSaysWhy)
     const SmtpCase& c = GetParam();
     SmtpTestServer server(m_u.pfad(QStringLiteral("server")), c.server_mode, c.size_limit);
     ASSERT_NE(server.port(), 0);
-    const QString url = QStringLiteral("smtp://127.0.0.1:%1").arg(server.port());
+    const QString url = QStringLiteral("%1://127.0.0.1:%2").arg(qstrcmp(c.server_mode, "tls") ? "smtp" : "smtps").arg(server.port());
     configure("[Standard]\nDelivery=smtp\nFrom=Max Mustermann <max@example.com>\nServer=" + url.toUtf8() + "\n"
                   + QByteArray(c.credentials).replace("server/", m_u.pfad(QStringLiteral("server/")).toUtf8()));
     for (const auto& [script, command] : {std::pair{"pw.sh", "echo falsch"}, {"config/telvorin/pw.sh", "printf 'geh\\351im'"}})

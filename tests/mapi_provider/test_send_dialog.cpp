@@ -2,6 +2,7 @@
 #include "tests/support/lauf.h"
 #include "tests/mapi_provider/mail_reading.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
@@ -18,6 +19,7 @@ struct DialogCase {
     const char* delivered;    // the To and Subject lines of the delivered mail; nullptr: nothing delivered
     const char* to = "kunde@example.com";  // the recipient the calling program names
     bool bare_host = false;  // sent by this test process, which has no Qt application, instead of telvorin
+    bool broken_module = false;  // the dialog module lacks its entry: the send fails rather than skip the dialog
 };
 
 const char* const text = "Sehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit freundlichen Gruessen\n";
@@ -27,6 +29,8 @@ const DialogCase cases[] = {
      "xdotool mousemove --window $w 500 456 click 1",
      "To: Maria Muster <maria@example.com>\nSubject: Neuer Betreff"},
     {"NeverShown", "never", "", "To: kunde@example.com\nSubject: Angebot Nr. 4711"},
+    {"CancelButton", "always", "xdotool key alt+a", nullptr},
+    {"DialogModuleBroken", "always", "", nullptr, "kunde@example.com", false, true},
     {"HostWithoutQtApplication", "auto", "xdotool key ctrl+Return", "To: kunde@example.com\nSubject: Angebot Nr. 4711",
      "kunde@example.com", true},
     // A name that does not resolve comes back in the red problem line, where markup must not fake our own words.
@@ -68,6 +72,12 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
                                                       + "\n[AddressBook]\nMaria Muster=maria@example.com\n");
     u.setze("TELVORIN_MAPI_CONFIG", config);
     u.setze("DISPLAY", s_display);
+    if (c.broken_module) {
+        QDir().mkpath(u.pfad("lib"));
+        QFile::copy(TELVORIN_MAPI_PROVIDER, u.pfad("lib/libtelvorin_mapi.so"));
+        QFile::copy(TELVORIN_MELDEMODUL, u.pfad("lib/libtelvorin_mapi_dialog.so"));
+        u.setze("TELVORIN_MAPI_LIBRARY", u.pfad("lib/libtelvorin_mapi.so"));
+    }
 
     // Late (an X server resets when its last client leaves), repeated while a new window ignores keys; Escape at 20 s.
     QProcess user;
@@ -89,7 +99,7 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
         sent = code == SUCCESS_SUCCESS;
     } else {
         const testhilfe::Ergebnis result = u.starte({"examples/mail.txt"});
-        EXPECT_EQ(result.exit_code, 0) << result.standardfehler.constData();
+        EXPECT_EQ(result.exit_code, c.broken_module ? 255 : 0) << result.standardfehler.constData();
         host_said = result.standardfehler.toStdString();
         sent = result.standardausgabe.contains("\nEmail gesendet: ");
     }

@@ -179,6 +179,8 @@ TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
     const QMap<QString, QByteArray> inhalt{{eins, "erste\r\nDatei\r\n"}, {liste, gross}, {baer, klein}};
     const struct { QString name; QStringList gespeichert; } faelle[] = {  // saved in message order; none: the job fails
         {"", {eins, liste, baer}}, {eins, {eins}}, {baer, {baer}}, {"EINS.TXT", {}},
+        // Neither the start nor the end of a name selects it: x.pdf must not bring x.pdf.exe along.
+        {"eins", {}}, {"Liste.bin", {}},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name.toStdString());

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Plants each fault of scripts/mutations.tsv in a copy of the working tree, one
+# at a time, builds, runs the plain suite, and reports the faults no test caught.
+# Too slow for CI (a build and a suite run per fault); run it before saying that
+# the tests guard a decision. Exit status 1 when a fault survived or a line of
+# the list no longer matches the code.
+# Usage: scripts/mutation-check.sh [-l LIST] [-k] [PATTERN]
+#   PATTERN: only the lines whose file or note contain it.  -k: keep the copy.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+list=$root/scripts/mutations.tsv
+keep=0
+while getopts l:k opt; do
+  case $opt in
+    l) list=$(realpath "$OPTARG") ;;
+    k) keep=1 ;;
+    *) grep "^#" "$0" | sed -n 2,8p >&2; exit 2 ;;
+  esac
+done
+shift $((OPTIND - 1))
+pattern=${1:-}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/telvorin-mutation.XXXXXX")
+[ "$keep" = 1 ] || trap 'rm -rf "$work"' EXIT
+echo "Copy of the working tree: $work"
+(cd "$root" && git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf -) | tar -C "$work" -xf -
+[ -d "$root/tests/node_modules" ] && cp -a "$root/tests/node_modules" "$work/tests/"
+
+build() { cmake --build "$work/build" -j"$(nproc)" >"$work/build.log" 2>&1; }
+# The suite stops at its first failure: a caught fault needs one failing test, not all.
+suite() { (cd "$work/build" && ctest -j"$(nproc)" --stop-on-failure --timeout 180 >"$work/ctest.log" 2>&1); }
+
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+cmake -S "$work" -B "$work/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELVORIN_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
+build || { tail -30 "$work/build.log"; echo "The unchanged tree does not build." >&2; exit 1; }
+suite || { grep -E 'Failed|\*\*\*' "$work/ctest.log" | head; echo "The unchanged tree fails its tests." >&2; exit 1; }
+
+# Applies one line of the list to the copy: the text must occur exactly once. "\n", "\t" and "\\" in the list
+# stand for a line end, a tab and a backslash. Prints the file changed; exit 3 when the text is missing or ambiguous.
+apply() {
+  python3 - "$work" "$1" <<'EOF'
+import re, sys
+work, line = sys.argv[1], sys.argv[2]
+unescape = lambda f: re.sub(r"\\([nt\\])", lambda m: {"n": "\n", "t": "\t", "\\": "\\"}[m.group(1)], f)
+path, find, replace = (unescape(f) for f in line.split("\t")[:3])
+text = open(f"{work}/{path}", encoding="utf-8").read()
+if text.count(find) != 1:
+    sys.exit(3)
+open(f"{work}/{path}.unmutated", "w", encoding="utf-8").write(text)
+open(f"{work}/{path}", "w", encoding="utf-8").write(text.replace(find, replace))
+print(path)
+EOF
+}
+
+total=0 survived=0 stale=0
+while IFS= read -r line; do
+  case $line in ''|'#'*) continue ;; esac
+  [ -z "$pattern" ] || [[ $line == *"$pattern"* ]] || continue
+  total=$((total + 1))
+  note=$(cut -f4 <<<"$line")
+  if ! file=$(apply "$line"); then
+    echo "STALE     $(cut -f1 <<<"$line"): text not found exactly once ($note)"
+    stale=$((stale + 1)); continue
+  fi
+  if ! build; then
+    echo "STALE     $file: does not build with the fault ($note)"
+    stale=$((stale + 1))
+  elif suite; then
+    echo "SURVIVED  $file: $note"
+    survived=$((survived + 1))
+  else
+    echo "caught    $file: $note  [$(sed -n '/tests FAILED/{n;s/^[[:space:]]*[0-9]* - //;p;q}' "$work/ctest.log")]"
+  fi
+  mv "$work/$file.unmutated" "$work/$file"
+done <"$list"
+build >/dev/null || true
+
+echo "$total faults: $((total - survived - stale)) caught, $survived survived, $stale stale"
+[ "$survived" -eq 0 ] && [ "$stale" -eq 0 ]
