@@ -50,6 +50,19 @@ TEST(MailReading, AnAttachedMailIsOneAttachment)
     EXPECT_EQ(m.attachments[0].file_name, "Anlage1");
     EXPECT_TRUE(m.attachments[0].data.contains("Subject: Innen")) << m.attachments[0].data.toStdString();
     EXPECT_EQ(m.attachments[0].message ? m.attachments[0].message->subject : "", "Innen");
+
+    // Mails attached inside each other are read as items to a bounded depth; deeper ones stay plain attachments.
+    QByteArray nested = "Subject: 64\r\n\r\ninnen\r\n";
+    for (int level = 63; level >= 0; --level)
+        nested = "Subject: " + QByteArray::number(level) + "\r\nContent-Type: multipart/mixed; boundary=g" + QByteArray::number(level)
+                 + "\r\n\r\n--g" + QByteArray::number(level) + "\r\nContent-Type: message/rfc822\r\n\r\n" + nested + "\r\n--g"
+                 + QByteArray::number(level) + "--\r\n";
+    ASSERT_TRUE(read_mail(nested, m));
+    int depth = 0;
+    for (const MailMessage* inner = &m; !inner->attachments.isEmpty() && inner->attachments[0].message; ++depth)
+        inner = inner->attachments[0].message.get();
+    EXPECT_GE(depth, 2);
+    EXPECT_LE(depth, 32);
 }
 
 TEST(HtmlAsText, ShowsTheTextAsABrowserLaysItOut)
