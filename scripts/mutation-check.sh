@@ -32,6 +32,8 @@ suite() { (cd "$work/build" && ctest -j"$(nproc)" --stop-on-failure --timeout 18
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+# Paths below the copy count as relative, so that the next round's copy hits the same cache entries.
+export CCACHE_BASEDIR=$work
 cmake -S "$work" -B "$work/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELVORIN_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 build || { tail -30 "$work/build.log"; echo "The unchanged tree does not build." >&2; exit 1; }
 suite || { grep -E 'Failed|\*\*\*' "$work/ctest.log" | head; echo "The unchanged tree fails its tests." >&2; exit 1; }
@@ -72,7 +74,8 @@ while IFS= read -r line; do
   else
     echo "caught    $file: $note  [$(sed -n '/tests FAILED/{n;s/^[[:space:]]*[0-9]* - //;p;q}' "$work/ctest.log")]"
   fi
-  mv "$work/$file.unmutated" "$work/$file"
+  # The restored file must look newer than what was built from the fault.
+  mv "$work/$file.unmutated" "$work/$file" && touch "$work/$file"
 done <"$list"
 build >/dev/null || true
 
