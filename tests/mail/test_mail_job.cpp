@@ -107,29 +107,30 @@ INSTANTIATE_TEST_SUITE_P(Linux, Mailjob, ::testing::Values(Laeufer::linux));
 INSTANTIATE_TEST_SUITE_P(Wine, Mailjob, ::testing::ValuesIn(testhilfe::wine_laeufer()));
 
 // A Latin-1 file: the console stays Latin-1; profile, subject, body and names leave in the locale's encoding, paths in
-// UTF-8, titles in Latin-1. Angle brackets skip resolving, and a name that does not resolve goes as written.
+// UTF-8, titles in Latin-1. Angle brackets around the entry skip resolving, and a name that does not resolve goes as
+// written.
 TEST_P(Mailjob, SendetJedesFeldInSeinerKodierungUndMeldetAb)
 {
     const Laeufer w = GetParam();
     const Lauf l = sende(w, "Gr\xfc\xdf" "e\ngeheim\n\xc4rger\n1\nkunde@example.com\n1\n<ch\xfc@example.com>\n"
-                         "2\nmueller\nunbekannt\n2\nanhang/\xfc.txt\n/tmp/b.pdf\n2\n\xdc" "bersicht\nB.pdf\n"
+                         "2\nmueller\nun<bekannt>\n2\nanhang/\xfc.txt\n/tmp/b.pdf\n2\n\xdc" "bersicht\nB.pdf\n"
                          "Zeile \xe4\nZeile 2\n",
                          "MAPIResolveName=0,0,14");
     EXPECT_EQ(l.e, (Ergebnis{0, banner() + "P1   'mail.txt'\nMAPI 'Gr\xfc\xdf" "e'\nINFO '\xc4rger'\nTO   'kunde@example.com;'\n"
-                                          "CC   '<ch\xfc@example.com>;'\nBCC  'mueller;unbekannt;'\n"
+                                          "CC   '<ch\xfc@example.com>;'\nBCC  'mueller;un<bekannt>;'\n"
                                           "ATTA 'anhang\\\xfc.txt;\\tmp\\b.pdf;'\nATTT '\xdc" "bersicht;B.pdf;'\n"
                                           "BODY 'Zeile \xe4\r\nZeile 2\r\n'\nEmail gesendet: \xc4rger\n",
                              kopf_stderr}));
     EXPECT_EQ(l.protokoll,
               "loaded\n" + logon("<Gr\\xc3\\xbc\\xc3\\x9fe>", 2, 0) + resolve("kunde@example.com", 0)
-                  + resolve("mueller", 0) + resolve("unbekannt", 14) + send(0)
+                  + resolve("mueller", 0) + resolve("un<bekannt>", 14) + send(0)
                   + " message reserved=0 subject=<" + lokal(w, "\xc4rger") + "> text=<"
                   + lokal(w, "Zeile \xe4\r\nZeile 2\r\n")
                   + "> type=null date=null conversation=null flags=0 originator=null recips=4 files=2\n"
                     " recip reserved=0 class=1 name=<[kunde@example.com]> address=null eid=0/null\n"
                     " recip reserved=0 class=2 name=<" + lokal(w, "ch\xfc@example.com") + "> address=null eid=0/null\n"
                     " recip reserved=0 class=3 name=<" + lokal(w, "J\xfc" "rgen M\xfcller") + "> address=null eid=0/null\n"
-                    " recip reserved=0 class=3 name=<unbekannt> address=null eid=0/null\n"
+                    " recip reserved=0 class=3 name=<un<bekannt>> address=null eid=0/null\n"
                     " file reserved=0 flags=0 position=4294967295 path=<anhang\\\\xc3\\xbc.txt> name=<\\xdcbersicht> "
                     "type=null\n"
                     " file reserved=0 flags=0 position=4294967295 path=<\\tmp\\b.pdf> name=<B.pdf> type=null\n"
