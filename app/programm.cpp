@@ -12,11 +12,6 @@
 
 #include <QApplication>
 #include <QDebug>
-#include <QFile>
-#include <QTextCodec>
-#include <QTextStream>
-
-#include <cstdio>
 
 namespace {
 

@@ -1,31 +1,26 @@
 // Console output of the tool.
 #include "ausgabe/konsole.h"
 
-#include <QFile>
-#include <QString>
-#include <QTextCodec>
-#include <QTextStream>
+#include "boundary/console.h"
 
-#include <cstdio>
+#include <QString>
+
+using telvorin::boundary::Console;
 
 void ausgabe_konsole(const QString& text, bool auf_stderr)
 {
-    // The wrapper must not take over the process's stream: closing it would
-    // close stdout/stderr for every later call.
-    QFile datei;
-    if (!datei.open(auf_stderr ? stderr : stdout, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
-        return;
-    QTextStream strom(&datei);
-    strom.setCodec(QTextCodec::codecForName("ISO-8859-1"));
-    strom << text << '\n';
-    strom.flush();
-    datei.close();
+    telvorin::boundary::write_console_latin1(auf_stderr ? Console::error : Console::output, {text});
 }
 
 void ausgabe_info(const QString& text, bool unterdruecken)
 {
     if (!unterdruecken)
         ausgabe_konsole(text, false);
+}
+
+void ausgabe_info_teile(std::initializer_list<QStringView> teile)
+{
+    telvorin::boundary::write_console_latin1(Console::output, teile);
 }
 
 void ausgabe_fehler(const QString& text)

@@ -1,4 +1,4 @@
-// The yardstick of the start-up benchmark: a program that creates a QApplication and nothing else.
+// The yardstick of the start-up benchmarks on both platforms: a program that creates a QApplication and nothing else.
 #include <QApplication>
 
 int main(int argc, char** argv)

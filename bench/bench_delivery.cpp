@@ -3,6 +3,7 @@
 // the local server takes at most 1.5 times as long as the outbox delivery of the same mail, as a calling program
 // waits for the tool; the provider call alone is timed as well, where the fixed cost of TLS and the SMTP dialogue
 // shows undiluted. The tool's peak memory does not grow with the attachment.
+#include "bench/timed_run.h"
 #include "simple_mapi/simple_mapi.h"
 #include "tests/mapi_provider/smtp_test_server.h"
 
@@ -13,18 +14,12 @@
 #include <benchmark/benchmark.h>
 
 #include <dlfcn.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <cstdlib>
 #include <memory>
-
-extern char** environ;
 
 namespace {
 
@@ -136,23 +131,12 @@ double tool_seconds(const char* profile, qint64 size, benchmark::State& state, l
     file.write(QByteArray(profile) + "\n\nAngebot\n1\nkunde@example.com\n0\n0\n1\n"
                + QFile::encodeName(setup().attachment(size)) + "\n1\nDaten.bin\nHallo\n");
     file.close();
-    QByteArray binary = TELVORIN_BINARY, argument = QFile::encodeName(mail);
-    char* argv[] = {binary.data(), argument.data(), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    int status = 0;
-    rusage usage {};
-    const auto start = std::chrono::steady_clock::now();
-    if (posix_spawn(&child, argv[0], &actions, nullptr, argv, environ) != 0 || ::wait4(child, &status, 0, &usage) != child
-        || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    const TimedRun run = run_timed({TELVORIN_BINARY, QFile::encodeName(mail)});
+    if (!run.ok)
         state.SkipWithError("telvorin failed");
-    const std::chrono::duration<double> taken = std::chrono::steady_clock::now() - start;
-    posix_spawn_file_actions_destroy(&actions);
-    peak_kib = std::max(peak_kib, usage.ru_maxrss);
+    peak_kib = std::max(peak_kib, run.peak_kib);
     setup().clean();
-    return taken.count();
+    return run.seconds;
 }
 
 // Both deliveries of the same mail in turn, by one provider call each or (tool:1) by one run of the tool each, as a

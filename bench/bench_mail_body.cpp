@@ -2,6 +2,8 @@
 // binary reads an interface file and the provider writes the mail into an
 // outbox. Time per line must stay flat; the peak memory of the run is
 // reported per body byte.
+#include "bench/timed_run.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -9,17 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
-#include <fcntl.h>
-
 #include <algorithm>
-
 #include <cstdlib>
-
-extern char** environ;
 
 namespace {
 
@@ -43,28 +36,19 @@ void mail_with_lines(benchmark::State& state)
     ::setenv("HOME", QFile::encodeName(directory.path()).constData(), 1);
     ::setenv("XDG_DATA_HOME", QFile::encodeName(directory.path() + QStringLiteral("/data")).constData(), 1);
     ::unsetenv("TELVORIN_MAPI_CONFIG");
-    const QByteArray path = QFile::encodeName(file);
-    char* argv[] = {const_cast<char*>(TELVORIN_BINARY), const_cast<char*>(path.constData()), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    const std::vector<QByteArray> command{TELVORIN_BINARY, QFile::encodeName(file)};
     long peak_kib = 0;
     for (auto _ : state) {
-        pid_t child = 0;
-        int status = 0;
-        rusage usage {};
-        if (::posix_spawn(&child, argv[0], &actions, nullptr, argv, environ) != 0
-            || ::wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        const TimedRun run = run_timed(command);
+        if (!run.ok) {
             state.SkipWithError("telvorin failed");
             break;
         }
-        peak_kib = std::max(peak_kib, usage.ru_maxrss);
+        peak_kib = std::max(peak_kib, run.peak_kib);
         state.PauseTiming();
         QDir(directory.path() + QStringLiteral("/data")).removeRecursively();
         state.ResumeTiming();
     }
-    posix_spawn_file_actions_destroy(&actions);
     state.counters["time_per_line"] = benchmark::Counter(static_cast<double>(state.range(0)),
                                                          benchmark::Counter::kIsIterationInvariantRate
                                                              | benchmark::Counter::kInvert);

@@ -4,6 +4,8 @@
 // job into an outbox at most 1.25 times -version. Two more pairs split the job: the same job through a library
 // that delivers nothing (the tool's own share), and through one that also loads GMime's libraries.
 // Usage: bench_start [benchmark options] [TELVORIN] (another build of the tool, to compare before and after).
+#include "bench/timed_run.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -11,61 +13,18 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
 constexpr int pairs = 30;
 QByteArray tool = TELVORIN_BINARY;
 
-struct Run {
-    double seconds = 0;
-    long peak_kib = 0;
-};
-
 // A command line; a leading NAME=value is put into the command's environment instead.
 using Command = std::vector<QByteArray>;
-
-// One whole run with standard output and error discarded; false when it did not end with 0.
-bool run(Command arguments, Run& result)
-{
-    std::vector<char*> envp;
-    for (char** entry = environ; *entry != nullptr; ++entry)
-        envp.push_back(*entry);
-    if (!arguments.empty() && arguments.front().contains('=')) {
-        envp.push_back(arguments.front().data());
-        arguments.erase(arguments.begin());
-    }
-    envp.push_back(nullptr);
-    std::vector<char*> argv;
-    for (QByteArray& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    int status = 0;
-    rusage usage {};
-    const auto start = std::chrono::steady_clock::now();
-    const bool ok = ::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0
-        && ::wait4(child, &status, 0, &usage) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    result.peak_kib = usage.ru_maxrss;
-    posix_spawn_file_actions_destroy(&actions);
-    return ok;
-}
 
 double median(std::vector<double> values)
 {
@@ -80,17 +39,22 @@ double median(std::vector<double> values)
 void compare(benchmark::State& state, const Command& a, const Command& b,
              const char* ratio_name)
 {
-    Run warm;
-    if (!run(a, warm) || !run(b, warm)) {
+    if (!run_timed(a).ok || !run_timed(b).ok) {
         state.SkipWithError("a command failed");
         return;
     }
     std::vector<double> ratios, a_ms, b_ms, extra_kib;
     for (auto _ : state) {
         for (int i = 0; i < pairs; ++i) {
-            Run ra, rb;
-            const bool ok = i % 2 ? run(b, rb) && run(a, ra) : run(a, ra) && run(b, rb);
-            if (!ok) {
+            TimedRun ra, rb;
+            if (i % 2) {
+                rb = run_timed(b);
+                ra = run_timed(a);
+            } else {
+                ra = run_timed(a);
+                rb = run_timed(b);
+            }
+            if (!ra.ok || !rb.ok) {
                 state.SkipWithError("a command failed");
                 return;
             }

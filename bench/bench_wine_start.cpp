@@ -58,8 +58,8 @@ void wine_start_ratio(benchmark::State& state)
     std::error_code error;
     std::filesystem::copy(TELVORIN_WINDOWS_DIST, folder.toStdString(), std::filesystem::copy_options::recursive, error);
     if (!error)
-        std::filesystem::copy_file(TELVORIN_QAPPLICATION_BARE, (folder + QStringLiteral("/qapplication_bare.exe")).toStdString(),
-                                   error);
+        std::filesystem::copy_file(TELVORIN_BARE_QAPPLICATION,
+                                   (folder + QStringLiteral("/bare_qapplication.exe")).toStdString(), error);
     if (error) {
         state.SkipWithError("cannot copy the Windows build");
         return;
@@ -70,7 +70,7 @@ void wine_start_ratio(benchmark::State& state)
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     environment.remove(QStringLiteral("DISPLAY"));
     // The first run makes the prefix; then the server is kept up between runs. Neither is timed.
-    const QString telvorin = QStringLiteral("telvorin.exe"), bare = QStringLiteral("qapplication_bare.exe");
+    const QString telvorin = QStringLiteral("telvorin.exe"), bare = QStringLiteral("bare_qapplication.exe");
     const QStringList version{QStringLiteral("-version")};
     if (run(folder, bare, {}, environment) < 0 || run(folder, telvorin, version, environment) < 0) {
         state.SkipWithError("a program does not run under Wine");

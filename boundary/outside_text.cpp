@@ -1,9 +1,9 @@
 // Text from outside: UTF-8 or Latin-1, control characters, and the line for standard error.
 #include "boundary/outside_text.h"
 
-#include <QTextCodec>
+#include "boundary/console.h"
 
-#include <cstdio>
+#include <QTextCodec>
 
 namespace telvorin::boundary {
 
@@ -72,9 +72,7 @@ QString replace_controls(QString text, QChar replacement, Tabs tabs)
 
 void write_error_line(const QString& line)
 {
-    const QByteArray text = replace_controls(line, QLatin1Char('?')).toLatin1() + '\n';
-    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
-    std::fflush(stderr);
+    write_console_latin1(Console::error, {replace_controls(line, QLatin1Char('?'))});
 }
 
 }  // namespace telvorin::boundary

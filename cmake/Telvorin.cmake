@@ -43,5 +43,5 @@ function(telvorin_executable_settings target)
 endfunction()
 
 # How a target links the framework: whole, so that its start-up object, which
-# nothing refers to by name, is in every program (see framework/CMakeLists.txt).
+# nothing refers to by name, is in every program that links it (see framework/CMakeLists.txt).
 set(TELVORIN_FRAMEWORK "$<LINK_LIBRARY:WHOLE_ARCHIVE,telvorin::framework>")

@@ -6,12 +6,8 @@
 
 #include "boundary/outside_text.h"
 
-#include <QFile>
 #include <QObject>
-#include <QTextCodec>
 #include <QTextStream>
-
-#include <cstdio>
 
 #include <limits>
 
@@ -66,24 +62,6 @@ QString konsolentext(const QStringList& liste)
     for (const QString& eintrag : liste)
         text += eintrag + QLatin1Char(';');
     return text;
-}
-
-// The BODY line as ausgabe_info() writes a line (Latin-1, one line end),
-// but in pieces: the body may be hundreds of megabytes, and one text for the
-// whole line would hold it several times over.
-void liste_text(const QString& vorne, const QString& text)
-{
-    QFile ausgabe;
-    if (!ausgabe.open(stdout, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
-        return;
-    QTextStream strom(&ausgabe);
-    strom.setCodec(QTextCodec::codecForName("ISO-8859-1"));
-    strom << vorne;
-    constexpr int stueck = 1 << 16;
-    for (int i = 0; i < text.size(); i += stueck)
-        strom << text.midRef(i, stueck);
-    strom << "'\n";
-    strom.flush();
 }
 
 bool oeffne_zum_lesen(CQIODatei& datei)
@@ -143,5 +121,6 @@ void liste_interfacedatei(const QString& pfad, const Interfacedatei& datei)
     zeile("BCC  '%1'", datei.bcc_text);
     zeile("ATTA '%1'", datei.atta_text);
     zeile("ATTT '%1'", datei.attt_text);
-    liste_text(QStringLiteral("BODY '"), datei.mail.body);
+    // In pieces: one text for the whole line would hold the body several times over.
+    ausgabe_info_teile({u"BODY '", datei.mail.body, u"'"});
 }

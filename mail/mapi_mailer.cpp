@@ -103,11 +103,6 @@ bool CMapiMailer::bereit() const
     return zustand().bibliothek != nullptr && m_ladestatus == geladen;
 }
 
-int CMapiMailer::ladeschritt()
-{
-    return zustand().ladeschritt;
-}
-
 quint32 CMapiMailer::fehlercode() const
 {
     return zustand().letzter_code;

@@ -42,10 +42,6 @@ public:
     // Closes the session; false when there is none.
     bool logoff();
 
-    quint32 ladestatus() const { return m_ladestatus; }
-    // How many functions loading got to, 1 based; names the missing one.
-    static int ladeschritt();
-
 private:
     quint32 lade_mapi();
     bool bereit() const;

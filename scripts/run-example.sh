@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what the tool needs, builds only the tool and its Simple MAPI provider,
+# Installs what the tool needs, builds the tool with its Simple MAPI provider and the modules they load,
 # and sends the bundled example mail through the provider into the default outbox.
 set -euo pipefail
 cd "$(dirname "$0")/.."

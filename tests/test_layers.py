@@ -1,6 +1,14 @@
 #!/usr/bin/env python3
-"""Includes of our own headers name their path from the repository root and point down the layers
-that CONTRIBUTING.md draws; a seam's private header (_p.h) is included only inside its own folder."""
+"""The layers that CONTRIBUTING.md draws, checked in the sources of every layer.
+
+includes: includes of our own headers name their path from the repository root and point down the layers; a
+seam's private header (_p.h) is included only inside its own folder.
+edge-calls: what belongs to the edge library is done in boundary/ alone: closing a descriptor, making a temporary
+file, loading a library, renaming without replacing, starting a process; and standard error is written in
+boundary/ and platform/ alone. platform/ may load libraries in its seam of library loading (dynamic_library),
+which the tool's own loading and every other loader go through.
+
+Usage: test_layers.py ROOT [includes|edge-calls ...] (default: both)."""
 import os
 import re
 import sys
@@ -20,24 +28,66 @@ MAY = {
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 
-root = sys.argv[1]
-faults = []
-checked = 0
-for folder, allowed in sorted(MAY.items()):
-    for directory, _, names in os.walk(os.path.join(root, folder)):
-        for name in sorted(n for n in names if n.endswith(('.cpp', '.h', '.c'))):
-            path = os.path.join(directory, name)
-            here = os.path.relpath(path, root)
-            for target in INCLUDE.findall(open(path, encoding='utf-8', errors='replace').read()):
-                checked += 1
-                top = target.split('/')[0]
-                if not os.path.isfile(os.path.join(root, target)):
-                    faults.append(f'{here}: "{target}" is no path from the repository root')
-                elif top != folder and top not in allowed:
-                    faults.append(f'{here}: "{target}" points up or aside, from {folder}/ to {top}/')
-                elif target.endswith('_p.h') and top != folder:
-                    faults.append(f'{here}: "{target}" is private to {top}/')
-for fault in faults:
-    print(fault)
-print(f'{checked - len(faults)} passed, {len(faults)} failed')
-sys.exit(1 if faults else 0)
+# A call by its bare or global name; a member function of that name (file.close(), QFile::close()) is no such call.
+EDGE_CALL = re.compile(r'(?<![\w.>:])(?:::)?\b(close|mkostemp|dlopen|renameat2|posix_spawnp?|fork)\s*\(')
+# Where each call may be made besides boundary/.
+EDGE_CALL_ALSO = {'dlopen': re.compile(r'^platform/[^/]+/dynamic_library_[^/]+\.cpp$')}
+STANDARD_ERROR = re.compile(r'\b(stderr|STDERR_FILENO)\b|\bstd::(cerr|clog)\b|\bwrite\s*\(\s*2\s*,')
+STANDARD_ERROR_WRITERS = ('boundary', 'platform')
+# Comments and literals, so that a comment on fork() or a message naming stderr is no call.
+NOT_CODE = re.compile(r'//[^\n]*|/\*.*?\*/|"(?:\\.|[^"\\\n])*"|\'(?:\\.|[^\'\\\n])*\'', re.S)
+
+
+def sources(root):
+    for folder in sorted(MAY):
+        for directory, _, names in sorted(os.walk(os.path.join(root, folder))):
+            for name in sorted(n for n in names if n.endswith(('.cpp', '.h', '.c'))):
+                path = os.path.join(directory, name)
+                yield folder, os.path.relpath(path, root).replace(os.sep, '/'), \
+                    open(path, encoding='utf-8', errors='replace').read()
+
+
+def include_faults(root):
+    checked, faults = 0, []
+    for folder, here, text in sources(root):
+        for target in INCLUDE.findall(text):
+            checked += 1
+            top = target.split('/')[0]
+            if not os.path.isfile(os.path.join(root, target)):
+                faults.append(f'{here}: "{target}" is no path from the repository root')
+            elif top != folder and top not in MAY[folder]:
+                faults.append(f'{here}: "{target}" points up or aside, from {folder}/ to {top}/')
+            elif target.endswith('_p.h') and top != folder:
+                faults.append(f'{here}: "{target}" is private to {top}/')
+    return checked, faults
+
+
+def edge_call_faults(root):
+    checked, faults = 0, []
+    for folder, here, text in sources(root):
+        checked += 1
+        code = NOT_CODE.sub(lambda m: '\n' * m.group(0).count('\n'), text)
+        for number, line in enumerate(code.split('\n'), 1):
+            if folder != 'boundary':
+                for call in EDGE_CALL.findall(line):
+                    also = EDGE_CALL_ALSO.get(call)
+                    if not (also and also.match(here)):
+                        faults.append(f'{here}:{number}: {call}() belongs to boundary/')
+            if folder not in STANDARD_ERROR_WRITERS and STANDARD_ERROR.search(line):
+                faults.append(f'{here}:{number}: standard error is written in boundary/ and platform/ only')
+    return checked, faults
+
+
+CHECKS = {'includes': include_faults, 'edge-calls': edge_call_faults}
+
+if __name__ == '__main__':
+    root = sys.argv[1]
+    checked, faults = 0, []
+    for check in sys.argv[2:] or list(CHECKS):
+        n, found = CHECKS[check](root)
+        checked += n
+        faults += found
+    for fault in faults:
+        print(fault)
+    print(f'{checked - len(faults)} passed, {len(faults)} failed')
+    sys.exit(1 if faults else 0)

@@ -4,7 +4,8 @@
 #include "framework/text/i18n.h"
 #include "framework/variables/schalter.h"
 
-#include <cstdio>
+#include "boundary/console.h"
+
 #include <ostream>
 
 namespace {
@@ -23,11 +24,9 @@ bool debugmodus()
     return schalter_gesetzt(ESchalter::debug_ausgabe);
 }
 
-void schreibe_konsole(std::FILE* ziel, const std::string& text)
+void schreibe_konsole(telvorin::boundary::Console ziel, const std::string& text)
 {
-    std::fwrite(text.data(), 1, text.size(), ziel);
-    std::fputc('\n', ziel);
-    std::fflush(ziel);
+    telvorin::boundary::write_console_bytes(ziel, text.data(), text.size());
 }
 
 std::string farbig(const std::string& farbe, const std::string& x)
@@ -221,7 +220,9 @@ void verteile_text(const std::string& text, const int& ebene)
             senke->schreibe(text, ebene);
     }
     if (schalter_gesetzt(ESchalter::ascii_ausgabe))
-        schreibe_konsole(ebene == ausgabe_fehler ? stderr : stdout, text);
+        schreibe_konsole(ebene == ausgabe_fehler ? telvorin::boundary::Console::error
+                                                 : telvorin::boundary::Console::output,
+                         text);
 }
 
 void verteile_html(const std::string& text, const int& ebene)
@@ -249,8 +250,8 @@ void melde(const EFehlerTyp& typ, const CKlasse* const& klasse, const std::strin
 
     if (fehlertyp_praefix(typ) == nullptr) {
         const CString hinweis = uebersetze_("KEIN GUELTIGER FEHLERTYP", klasse_cobjekt());
-        std::fputc('\n', stderr);
-        schreibe_konsole(stderr, hinweis.str());
+        schreibe_konsole(telvorin::boundary::Console::error, std::string());
+        schreibe_konsole(telvorin::boundary::Console::error, hinweis.str());
     }
     const std::string praefix = meldungspraefix(typ, klasse, methode).str();
     const int ebene = ausgabeebene(typ);

@@ -1,4 +1,4 @@
-// The descriptor registry itself, for the descriptor code and for tests that damage it on purpose.
+// The descriptor registry itself, private to the descriptor code.
 #pragma once
 
 #include <vector>

@@ -1,15 +1,15 @@
 // The command line: the option walk case by case, and the real binary's start, exit codes, console and which runs
 // write the result file.
-#include "tests/support/lauf.h"
+#include "tests/support/runner.h"
 #include "app/optionen.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
 
-using testhilfe::Laeufer;
-using testhilfe::programmende;
-using testhilfe::Umgebung;
+using testsupport::Runner;
+using testsupport::failure_ending;
+using testsupport::TestEnvironment;
 
 namespace {
 
@@ -53,40 +53,40 @@ TEST(Optionslauf, LegtModusUndWerteFest)
 }
 
 // The real binary, the Linux one and the Windows one under Wine, against the same expected bytes.
-class Kommandozeile : public ::testing::TestWithParam<Laeufer> {};
-INSTANTIATE_TEST_SUITE_P(Linux, Kommandozeile, ::testing::Values(Laeufer::linux));
-INSTANTIATE_TEST_SUITE_P(Wine, Kommandozeile, ::testing::ValuesIn(testhilfe::wine_laeufer()));
+class Kommandozeile : public ::testing::TestWithParam<Runner> {};
+INSTANTIATE_TEST_SUITE_P(Linux, Kommandozeile, ::testing::Values(Runner::linux));
+INSTANTIATE_TEST_SUITE_P(Wine, Kommandozeile, ::testing::ValuesIn(testsupport::wine_runners()));
 
 // Asking for the version ends after the banner with success; a missing interface file, with the error.
 TEST_P(Kommandozeile, VersionOderFehlendeInterfacedateiEndenNachDemBanner)
 {
-    const QByteArray fehlt = "Fehlende Angabe fuer Interfacedatei\n" + programmende;
-    const struct { QStringList args; QByteArray standardfehler; } faelle[] = {  // standard error not empty: exit code -1
+    const QByteArray fehlt = "Fehlende Angabe fuer Interfacedatei\n" + failure_ending;
+    const struct { QStringList args; QByteArray standard_error; } faelle[] = {  // standard error not empty: exit code -1
         {{"-version"}, ""}, {{"-Version", "-mail"}, ""}, {{}, fehlt}, {{"-mapi"}, fehlt}, {{"-unbekannt", "-"}, fehlt},
     };
-    Umgebung u(GetParam());
+    TestEnvironment u(GetParam());
     for (const auto& f : faelle) {
-        EXPECT_EQ(u.starte(f.args), (testhilfe::Ergebnis{f.standardfehler.isEmpty() ? 0 : 255, testhilfe::banner(),
-                                                         f.standardfehler})) << f.args.join(' ').toStdString();
+        EXPECT_EQ(u.run(f.args), (testsupport::RunResult{f.standard_error.isEmpty() ? 0 : 255, testsupport::banner(),
+                                                         f.standard_error})) << f.args.join(' ').toStdString();
     }
-    EXPECT_FALSE(QFile::exists(u.pfad("tmp/Telvorin_result.csv")));
+    EXPECT_FALSE(QFile::exists(u.path("tmp/Telvorin_result.csv")));
     // Without a screen's runtime folder as well, the tool runs quietly.
-    u.entferne("XDG_RUNTIME_DIR");
-    EXPECT_EQ(u.starte({"-version"}), (testhilfe::Ergebnis{0, testhilfe::banner(), ""}));
+    u.unset("XDG_RUNTIME_DIR");
+    EXPECT_EQ(u.run({"-version"}), (testsupport::RunResult{0, testsupport::banner(), ""}));
 }
 
 // The mail job leaves every result file alone; the attachment export replaces the default one, longer as it was.
 TEST_P(Kommandozeile, NurDieExportjobsSchreibenDieErgebnisdatei)
 {
-    Umgebung u(GetParam());
-    u.schreibe("tmp/Telvorin_result.csv", QByteArray(5000, 'x'));
-    u.schreibe("r.csv", "alt");
-    EXPECT_TRUE(u.starte({"-back", "r.csv", "nichtda.txt"}).standardfehler.startsWith("Interfacedatei 'nichtda.txt'\n"));
-    EXPECT_EQ(u.lies("r.csv"), QByteArray("alt"));
-    EXPECT_EQ(u.lies("tmp/Telvorin_result.csv"), QByteArray(5000, 'x'));
-    u.starte({"-ANLAGE"});
-    EXPECT_EQ(u.lies("tmp/Telvorin_result.csv"),
-              testhilfe::ergebnis_kopf("Anlage", "") + "err;kein Outlook Inspector aktiv\r\n");
+    TestEnvironment u(GetParam());
+    u.write("tmp/Telvorin_result.csv", QByteArray(5000, 'x'));
+    u.write("r.csv", "alt");
+    EXPECT_TRUE(u.run({"-back", "r.csv", "nichtda.txt"}).standard_error.startsWith("Interfacedatei 'nichtda.txt'\n"));
+    EXPECT_EQ(u.read("r.csv"), QByteArray("alt"));
+    EXPECT_EQ(u.read("tmp/Telvorin_result.csv"), QByteArray(5000, 'x'));
+    u.run({"-ANLAGE"});
+    EXPECT_EQ(u.read("tmp/Telvorin_result.csv"),
+              testsupport::result_file_head("Anlage", "") + "err;kein Outlook Inspector aktiv\r\n");
 }
 
 }  // namespace

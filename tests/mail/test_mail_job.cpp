@@ -1,6 +1,6 @@
 // The mail job end to end: the real binary against recording Simple MAPI providers, on Linux and under Wine, and
 // under Wine against Wine's own MAPI32.DLL.
-#include "tests/support/lauf.h"
+#include "tests/support/runner.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace testhilfe;
+using namespace testsupport;
 
 namespace {
 
@@ -50,87 +50,103 @@ QByteArray aufrufe(const QByteArray& protokoll)
     return ohne;
 }
 
-struct Lauf { Ergebnis e; QByteArray protokoll; };
+struct Lauf { RunResult e; QByteArray protokoll; };
 
 // The recording provider that leaves out `fehlt` ("voll": nothing) for the runner; an empty name, none.
-QString provider(Laeufer l, const QString& fehlt)
+QString provider(Runner l, const QString& fehlt)
 {
     if (fehlt.isEmpty())
-        return l == Laeufer::linux ? QStringLiteral("./fehlt.so") : QString();
-    return l == Laeufer::linux ? TELVORIN_TESTPROVIDER_DIR "/libtestprovider_" + fehlt + ".so" : TELVORIN_TESTPROVIDER_WIN_DIR "/" + fehlt;
+        return l == Runner::linux ? QStringLiteral("./fehlt.so") : QString();
+    return l == Runner::linux ? TELVORIN_TESTPROVIDER_DIR "/libtestprovider_" + fehlt + ".so" : TELVORIN_TESTPROVIDER_WIN_DIR "/" + fehlt;
 }
 
 // Wine takes a mapi32.dll as the program's own rather than its built-in one only from the program's folder: the
 // run gets a folder of links to the Windows build with the provider copied in; no provider, no MAPI32.DLL at all.
-QString programm_mit(Umgebung& u, const QString& provider)
+QString programm_mit(TestEnvironment& u, const QString& provider)
 {
-    const QString ordner = u.pfad(QStringLiteral("programm"));
+    const QString ordner = u.path(QStringLiteral("programm"));
     QDir().mkpath(ordner);
-    for (const QFileInfo& f : QDir(testhilfe::windows_dist()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
+    for (const QFileInfo& f : QDir(testsupport::windows_dist()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
         QFile::link(f.absoluteFilePath(), ordner + "/" + f.fileName());
     QFile::copy(provider + "/mapi32.dll", ordner + "/mapi32.dll");
-    u.setze(QStringLiteral("WINEDLLOVERRIDES"), provider.isEmpty() ? "mapi32=d" : "mapi32=n");
+    u.set(QStringLiteral("WINEDLLOVERRIDES"), provider.isEmpty() ? "mapi32=d" : "mapi32=n");
     return ordner + "/telvorin.exe";
 }
 
 // Runs telvorin on `datei` (null: no file) as mail.txt; `codes`: what the provider answers, as
 // "<function>=<code of the 1st call>,<of the 2nd>..." pairs; `fehlt` picks the provider() (null: none named).
-Lauf sende(Laeufer l, const QByteArray& datei, const char* codes = "", const char* fehlt = "voll",
-           const QString& programm = testhilfe::telvorin_binary())
+Lauf sende(Runner l, const QByteArray& datei, const char* codes = "", const char* fehlt = "voll",
+           const QString& programm = testsupport::telvorin_binary())
 {
-    Umgebung u(l);
+    TestEnvironment u(l);
     const QString bibliothek = fehlt != nullptr ? provider(l, QString::fromLatin1(fehlt)) : QString();
-    u.setze(QStringLiteral("TELVORIN_MAPI_LIBRARY"), bibliothek);
-    u.setze(QStringLiteral("TELVORIN_TEST_PROTOKOLL"), u.pfad(QStringLiteral("protokoll.txt")));
+    u.set(QStringLiteral("TELVORIN_MAPI_LIBRARY"), bibliothek);
+    u.set(QStringLiteral("TELVORIN_TEST_PROTOKOLL"), u.path(QStringLiteral("protokoll.txt")));
     for (const QString& paar : QString::fromLatin1(codes).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        u.setze(QStringLiteral("TELVORIN_TEST_") + paar.section(QLatin1Char('='), 0, 0),
+        u.set(QStringLiteral("TELVORIN_TEST_") + paar.section(QLatin1Char('='), 0, 0),
                 paar.section(QLatin1Char('='), 1));
     if (!datei.isNull())
-        u.schreibe(QStringLiteral("mail.txt"), datei);
+        u.write(QStringLiteral("mail.txt"), datei);
     const QStringList argumente{QStringLiteral("mail.txt")};
-    const Ergebnis e = l == Laeufer::linux ? u.starte_programm(programm, argumente)
-                                           : u.starte_programm(testhilfe::wine(), QStringList{programm_mit(u, bibliothek)} + argumente);
-    return {e, u.lies(QStringLiteral("protokoll.txt"))};
+    const RunResult e = l == Runner::linux ? u.run_program(programm, argumente)
+                                           : u.run_program(testsupport::wine(), QStringList{programm_mit(u, bibliothek)} + argumente);
+    return {e, u.read(QStringLiteral("protokoll.txt"))};
 }
 
 // Latin-1 text as the record shows it in the runner's local 8-bit encoding.
-QByteArray lokal(Laeufer l, const char* latin1)
+QByteArray local_8bit(Runner l, const char* latin1)
 {
     QByteArray text;
-    for (const char c : testhilfe::lokal(l, QString::fromLatin1(latin1)))
+    for (const char c : testsupport::local_8bit(l, QString::fromLatin1(latin1)))
         text += c >= 0x20 && c < 0x7f ? QByteArray(1, c) : "\\x" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
     return text;
 }
 
-class Mailjob : public ::testing::TestWithParam<Laeufer> {};
-INSTANTIATE_TEST_SUITE_P(Linux, Mailjob, ::testing::Values(Laeufer::linux));
-INSTANTIATE_TEST_SUITE_P(Wine, Mailjob, ::testing::ValuesIn(testhilfe::wine_laeufer()));
+class Mailjob : public ::testing::TestWithParam<Runner> {};
+INSTANTIATE_TEST_SUITE_P(Linux, Mailjob, ::testing::Values(Runner::linux));
+INSTANTIATE_TEST_SUITE_P(Wine, Mailjob, ::testing::ValuesIn(testsupport::wine_runners()));
 
 // A Latin-1 file: the console stays Latin-1; profile, subject, body and names leave in the locale's encoding, paths in
 // UTF-8, titles in Latin-1. Angle brackets around the entry skip resolving, and a name that does not resolve goes as
 // written.
 TEST_P(Mailjob, SendetJedesFeldInSeinerKodierungUndMeldetAb)
 {
-    const Laeufer w = GetParam();
+    const Runner w = GetParam();
     const Lauf l = sende(w, "Gr\xfc\xdf" "e\ngeheim\n\xc4rger\n1\nkunde@example.com\n1\n<ch\xfc@example.com>\n"
                          "2\nmueller\nun<bekannt>\n2\nanhang/\xfc.txt\n/tmp/b.pdf\n2\n\xdc" "bersicht\nB.pdf\n"
                          "Zeile \xe4\nZeile 2\n",
                          "MAPIResolveName=0,0,14");
-    EXPECT_EQ(l.e, (Ergebnis{0, banner() + "P1   'mail.txt'\nMAPI 'Gr\xfc\xdf" "e'\nINFO '\xc4rger'\nTO   'kunde@example.com;'\n"
+<<<<<<< HEAD
+    EXPECT_EQ(l.e, (RunResult{0, banner() + "P1   'mail.txt'\nMAPI 'Gr\xfc\xdf" "e'\nINFO '\xc4rger'\nTO   'kunde@example.com;'\n"
                                           "CC   '<ch\xfc@example.com>;'\nBCC  'mueller;un<bekannt>;'\n"
+=======
+    EXPECT_EQ(l.e, (RunResult{0, banner() + "P1   'mail.txt'\nMAPI 'Gr\xfc\xdf" "e'\nINFO '\xc4rger'\nTO   'kunde@example.com;'\n"
+                                          "CC   '<ch\xfc@example.com>;'\nBCC  'mueller;unbekannt;'\n"
+>>>>>>> house
                                           "ATTA 'anhang\\\xfc.txt;\\tmp\\b.pdf;'\nATTT '\xdc" "bersicht;B.pdf;'\n"
                                           "BODY 'Zeile \xe4\r\nZeile 2\r\n'\nEmail gesendet: \xc4rger\n",
                              kopf_stderr}));
     EXPECT_EQ(l.protokoll,
               "loaded\n" + logon("<Gr\\xc3\\xbc\\xc3\\x9fe>", 2, 0) + resolve("kunde@example.com", 0)
+<<<<<<< HEAD
                   + resolve("mueller", 0) + resolve("un<bekannt>", 14) + send(0)
-                  + " message reserved=0 subject=<" + lokal(w, "\xc4rger") + "> text=<"
-                  + lokal(w, "Zeile \xe4\r\nZeile 2\r\n")
+                  + " message reserved=0 subject=<" + local_8bit(w, "\xc4rger") + "> text=<"
+                  + local_8bit(w, "Zeile \xe4\r\nZeile 2\r\n")
                   + "> type=null date=null conversation=null flags=0 originator=null recips=4 files=2\n"
                     " recip reserved=0 class=1 name=<[kunde@example.com]> address=null eid=0/null\n"
-                    " recip reserved=0 class=2 name=<" + lokal(w, "ch\xfc@example.com") + "> address=null eid=0/null\n"
-                    " recip reserved=0 class=3 name=<" + lokal(w, "J\xfc" "rgen M\xfcller") + "> address=null eid=0/null\n"
+                    " recip reserved=0 class=2 name=<" + local_8bit(w, "ch\xfc@example.com") + "> address=null eid=0/null\n"
+                    " recip reserved=0 class=3 name=<" + local_8bit(w, "J\xfc" "rgen M\xfcller") + "> address=null eid=0/null\n"
                     " recip reserved=0 class=3 name=<un<bekannt>> address=null eid=0/null\n"
+=======
+                  + resolve("mueller", 0) + resolve("unbekannt", 14) + send(0)
+                  + " message reserved=0 subject=<" + local_8bit(w, "\xc4rger") + "> text=<"
+                  + local_8bit(w, "Zeile \xe4\r\nZeile 2\r\n")
+                  + "> type=null date=null conversation=null flags=0 originator=null recips=4 files=2\n"
+                    " recip reserved=0 class=1 name=<[kunde@example.com]> address=null eid=0/null\n"
+                    " recip reserved=0 class=2 name=<" + local_8bit(w, "ch\xfc@example.com") + "> address=null eid=0/null\n"
+                    " recip reserved=0 class=3 name=<" + local_8bit(w, "J\xfc" "rgen M\xfcller") + "> address=null eid=0/null\n"
+                    " recip reserved=0 class=3 name=<unbekannt> address=null eid=0/null\n"
+>>>>>>> house
                     " file reserved=0 flags=0 position=4294967295 path=<anhang\\\\xc3\\xbc.txt> name=<\\xdcbersicht> "
                     "type=null\n"
                     " file reserved=0 flags=0 position=4294967295 path=<\\tmp\\b.pdf> name=<B.pdf> type=null\n"
@@ -156,14 +172,14 @@ TEST_P(Mailjob, JederAusgang)
         QByteArray datei = kurz;     // null: none, and no listing
     } faelle[] = {
         // The retry's code is the one reported.
-        {"LogonFailsTwice", "MAPILogon=2,3", "", mail_fehler("Fehler bei MAPI Logon (LOGON_FAILURE )"),
+        {"LogonFailsTwice", "MAPILogon=2,3", "", mail_failure("Fehler bei MAPI Logon (LOGON_FAILURE )"),
          anfang(2) + logon("null", 0, 3)},
         {"LogonAbortedByUser", "MAPILogon=1", "", "", anfang(1)},
         {"SendFailsWithoutAText", "MAPISendMail=4294967295", "",
-         mail_fehler("\nFehler beim Senden der EMail (Errorcode:4294967295)"),
+         mail_failure("\nFehler beim Senden der EMail (Errorcode:4294967295)"),
          anfang(0) + resolve("kunde", 0) + send(4294967295u)},
         {"SendFailureKeepsTheLogonMessage", "MAPILogon=2,0 MAPISendMail=7", "",
-         mail_fehler("Fehler bei MAPI new session\nFehler beim Senden der EMail (Errorcode:7)"),
+         mail_failure("Fehler bei MAPI new session\nFehler beim Senden der EMail (Errorcode:7)"),
          anfang(2) + logon("null", 0, 0) + resolve("kunde", 0) + send(7)},
         // The abort clears the code the failed resolving left.
         {"UnresolvedRecipientThenUserAbort", "MAPISendMail=1 MAPIResolveName=14", "", "",
@@ -173,18 +189,18 @@ TEST_P(Mailjob, JederAusgang)
         {"WithoutTheWideSend", "", gesendet, "", anfang(0) + resolve("kunde", 0) + send(0) + logoff(0),
          "MAPISendMailW"},
         {"NoLibrary", "", "",
-         mail_fehler("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to load 'MAPI32.DLL')"), QByteArray(),
+         mail_failure("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to load 'MAPI32.DLL')"), QByteArray(),
          ""},
         {"WithoutAFunction", "", "",
-         mail_fehler("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to get 'MAPISendDocuments')"),
+         mail_failure("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to get 'MAPISendDocuments')"),
          "loaded\n", "MAPISendDocuments"},
-        {"UnreadableFile", "", "", "Konnte Interfacedatei 'mail.txt' nicht oeffnen.\n" + programmende, QByteArray(), "voll",
+        {"UnreadableFile", "", "", "Konnte Interfacedatei 'mail.txt' nicht oeffnen.\n" + failure_ending, QByteArray(), "voll",
          QByteArray()},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
         const Lauf l = sende(GetParam(), f.datei, f.codes, f.fehlt);
-        EXPECT_EQ(l.e, (Ergebnis{f.stderr_ende.isEmpty() ? 0 : 255,
+        EXPECT_EQ(l.e, (RunResult{f.stderr_ende.isEmpty() ? 0 : 255,
                                  banner() + (f.datei.isNull() ? "" : kurz_liste) + f.stdout_ende, kopf_stderr + f.stderr_ende}));
         EXPECT_EQ(aufrufe(l.protokoll), f.aufrufe);
     }
@@ -197,39 +213,39 @@ TEST(Mailjob, VorgabebibliothekLiegtNebenDemProgramm)
     // bin/ and our private library folder, as installed: lib/<multiarch>/telvorin.
     const QString lib = woanders.filePath(QStringLiteral("bin/" TELVORIN_LIBDIR_FROM_BINDIR));
     ASSERT_TRUE(QDir().mkpath(woanders.filePath(QStringLiteral("bin"))) && QDir().mkpath(lib));
-    ASSERT_TRUE(QFile::copy(provider(Laeufer::linux, "voll"), lib + QStringLiteral("/libtelvorin_mapi.so")));
-    ASSERT_TRUE(QFile::copy(testhilfe::telvorin_binary(), woanders.filePath(QStringLiteral("bin/telvorin"))));
-    const Lauf l = sende(Laeufer::linux, kurz, "", nullptr, woanders.filePath(QStringLiteral("bin/telvorin")));
-    EXPECT_EQ(l.e.standardausgabe, banner() + kurz_liste + gesendet);
+    ASSERT_TRUE(QFile::copy(provider(Runner::linux, "voll"), lib + QStringLiteral("/libtelvorin_mapi.so")));
+    ASSERT_TRUE(QFile::copy(testsupport::telvorin_binary(), woanders.filePath(QStringLiteral("bin/telvorin"))));
+    const Lauf l = sende(Runner::linux, kurz, "", nullptr, woanders.filePath(QStringLiteral("bin/telvorin")));
+    EXPECT_EQ(l.e.standard_output, banner() + kurz_liste + gesendet);
     EXPECT_EQ(l.protokoll.left(7), "loaded\n");
 }
 
 // Wine's own MAPI32.DLL, a Simple MAPI nobody here wrote, hands the mail to a recording xdg-open as a mailto: URL built
 // from addresses only; the tool passes names for Simple MAPI to resolve, so every recipient and attachment is dropped.
 // Subject and body arrive in Windows-1252, percent-encoded, with the body's line ends as CR LF.
-class WineMapi : public ::testing::TestWithParam<Laeufer> {};
+class WineMapi : public ::testing::TestWithParam<Runner> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(WineMapi);
-INSTANTIATE_TEST_SUITE_P(Wine, WineMapi, ::testing::ValuesIn(testhilfe::wine_laeufer()));
+INSTANTIATE_TEST_SUITE_P(Wine, WineMapi, ::testing::ValuesIn(testsupport::wine_runners()));
 
 TEST_P(WineMapi, GibtBetreffUndTextAlsMailtoWeiterOhneEmpfaengerUndAnlagen)
 {
-    Umgebung u(GetParam());
-    QDir().mkpath(u.pfad("bin"));
-    QFile::link(TELVORIN_XDG_OPEN_PROTOKOLL_SKRIPT, u.pfad("bin/xdg-open"));
-    u.setze("PATH", u.pfad("bin") + ":/usr/bin:/bin");
-    u.setze("XDG_OPEN_PROTOKOLL", u.pfad("xdg-open.txt"));
-    ASSERT_EQ(u.starte_programm(testhilfe::wine(), {"reg", "add", "HKCU\\Software\\Wine\\WineBrowser", "/v", "Mailers",
+    TestEnvironment u(GetParam());
+    QDir().mkpath(u.path("bin"));
+    QFile::link(TELVORIN_XDG_OPEN_PROTOKOLL_SKRIPT, u.path("bin/xdg-open"));
+    u.set("PATH", u.path("bin") + ":/usr/bin:/bin");
+    u.set("XDG_OPEN_PROTOKOLL", u.path("xdg-open.txt"));
+    ASSERT_EQ(u.run_program(testsupport::wine(), {"reg", "add", "HKCU\\Software\\Wine\\WineBrowser", "/v", "Mailers",
                                                    "/d", "xdg-open", "/f"}).exit_code, 0);
-    u.schreibe("mail.txt", "Standard\n\nGr\xfc\xdf" "e & mehr?\n1\nkunde@example.com\n1\n<cc@example.com>\n1\nbcc\n"
+    u.write("mail.txt", "Standard\n\nGr\xfc\xdf" "e & mehr?\n1\nkunde@example.com\n1\n<cc@example.com>\n1\nbcc\n"
                            "1\nanhang.txt\n1\nAnhang\nZeile 1\nZeile & 2 %\n");
-    u.schreibe("anhang.txt", "A");
-    const Ergebnis e = u.starte({"mail.txt"});
+    u.write("anhang.txt", "A");
+    const RunResult e = u.run({"mail.txt"});
     EXPECT_EQ(e.exit_code, 0);
-    EXPECT_TRUE(e.standardausgabe.endsWith("Email gesendet: Gr\xfc\xdf" "e & mehr?\n")) << e.standardausgabe.toStdString();
+    EXPECT_TRUE(e.standard_output.endsWith("Email gesendet: Gr\xfc\xdf" "e & mehr?\n")) << e.standard_output.toStdString();
     // xdg-open runs after the tool has ended.
-    for (QDeadlineTimer frist(30000); !u.lies("xdg-open.txt").endsWith('\n') && !frist.hasExpired();)
+    for (QDeadlineTimer frist(30000); !u.read("xdg-open.txt").endsWith('\n') && !frist.hasExpired();)
         QThread::msleep(100);
-    EXPECT_EQ(u.lies("xdg-open.txt"), "mailto:?subject=Gr%FC%DFe%20%26%20mehr%3F&cc=&bcc=&body=Zeile%201%0D%0A"
+    EXPECT_EQ(u.read("xdg-open.txt"), "mailto:?subject=Gr%FC%DFe%20%26%20mehr%3F&cc=&bcc=&body=Zeile%201%0D%0A"
                                       "Zeile%20%26%202%20%25%0D%0A\n");
 }
 

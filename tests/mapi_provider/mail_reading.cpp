@@ -33,9 +33,9 @@ ULONG send_mail(LHANDLE session, Message message, FLAGS flags)
 
 QString read_mail(const QByteArray& content)
 {
-    const testhilfe::Ergebnis r
-        = testhilfe::Umgebung().starte_programm(TELVORIN_PYTHON, {TELVORIN_READ_MAIL_SCRIPT}, content);
-    return QString::fromUtf8(r.exit_code == 0 ? r.standardausgabe : "Fehler: " + r.standardfehler);
+    const testsupport::RunResult r
+        = testsupport::TestEnvironment().run_program(TELVORIN_PYTHON, {TELVORIN_READ_MAIL_SCRIPT}, content);
+    return QString::fromUtf8(r.exit_code == 0 ? r.standard_output : "Fehler: " + r.standard_error);
 }
 
 QString attachment_line(const QString& name, const char* type, const QByteArray& data)
@@ -45,7 +45,7 @@ QString attachment_line(const QString& name, const char* type, const QByteArray&
 
 QByteArray only_mail(const QString& folder)
 {
-    const QStringList mails = dateien_in(folder);
+    const QStringList mails = files_in(folder);
     EXPECT_EQ(mails.size(), 1) << folder.toStdString();
     QFile f(folder + QLatin1Char('/') + mails.value(0));
     return mails.size() == 1 && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "simple_mapi/simple_mapi.h"
-#include "tests/support/sitzung.h"
+#include "tests/support/outlook_session.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,7 +34,7 @@ QString read_mail(const QByteArray& content);
 QString attachment_line(const QString& name, const char* type, const QByteArray& data);
 
 // The files in `folder`, sorted by name; the bytes of the only one (failing the test unless there is one).
-using testhilfe::dateien_in;
+using testsupport::files_in;
 QByteArray only_mail(const QString& folder);
 
 // `folder`/bin/`name` records its arguments and input in `folder` and exits with `status`; or "<not called>".

@@ -1,5 +1,5 @@
 // The send dialog under a real X server: xdotool acts as the user, the outbox shows what was sent.
-#include "tests/support/lauf.h"
+#include "tests/support/runner.h"
 #include "tests/mapi_provider/mail_reading.h"
 
 #include <QDir>
@@ -64,24 +64,24 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
     if (s_display.size() < 2)
         GTEST_SKIP() << "Xvfb did not start (is the xvfb package installed?): " << s_xvfb->errorString().toStdString();
     const DialogCase& c = GetParam();
-    testhilfe::Umgebung u;
+    testsupport::TestEnvironment u;
     for (const QString file : {"examples/mail.txt", "examples/anhang.txt"})
-        u.schreibe(file, u.lies(testhilfe::quellverzeichnis() + "/" + file).replace("kunde@example.com", c.to));
-    const QString config = u.schreibe("mapi.ini", "[Standard]\nFrom=Max Mustermann <max@example.com>\nOutbox="
-                                                      + QFile::encodeName(u.pfad("out")) + "\nDialog=" + c.dialog
+        u.write(file, u.read(testsupport::source_dir() + "/" + file).replace("kunde@example.com", c.to));
+    const QString config = u.write("mapi.ini", "[Standard]\nFrom=Max Mustermann <max@example.com>\nOutbox="
+                                                      + QFile::encodeName(u.path("out")) + "\nDialog=" + c.dialog
                                                       + "\n[AddressBook]\nMaria Muster=maria@example.com\n");
-    u.setze("TELVORIN_MAPI_CONFIG", config);
-    u.setze("DISPLAY", s_display);
+    u.set("TELVORIN_MAPI_CONFIG", config);
+    u.set("DISPLAY", s_display);
     if (c.broken_module) {
-        QDir().mkpath(u.pfad("lib"));
-        QFile::copy(TELVORIN_MAPI_PROVIDER, u.pfad("lib/libtelvorin_mapi.so"));
-        QFile::copy(TELVORIN_MELDEMODUL, u.pfad("lib/libtelvorin_mapi_dialog.so"));
-        u.setze("TELVORIN_MAPI_LIBRARY", u.pfad("lib/libtelvorin_mapi.so"));
+        QDir().mkpath(u.path("lib"));
+        QFile::copy(TELVORIN_MAPI_PROVIDER, u.path("lib/libtelvorin_mapi.so"));
+        QFile::copy(TELVORIN_ANNOUNCING_MODULE, u.path("lib/libtelvorin_mapi_dialog.so"));
+        u.set("TELVORIN_MAPI_LIBRARY", u.path("lib/libtelvorin_mapi.so"));
     }
 
     // Late (an X server resets when its last client leaves), repeated while a new window ignores keys; Escape at 20 s.
     QProcess user;
-    user.setWorkingDirectory(u.pfad());
+    user.setWorkingDirectory(u.path());
     if (*c.user)
         user.start("timeout", {"60", "sh", "-ec", "colours='" TELVORIN_PYTHON " " TELVORIN_WINDOW_COLOURS_SCRIPT "'; i=0; "
                    "sleep 1; w=$(xdotool search --sync --name 'Angebot Nr. 4711' | head -1); while xdotool "
@@ -94,14 +94,14 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
         ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(config).constData(), 1);
         testing::internal::CaptureStderr();
         const auto code = send_mail(0, {"Angebot Nr. 4711", text, {{MAPI_TO, "kunde@example.com", ""}},
-                                        {{QFile::encodeName(u.pfad("examples/anhang.txt")).toStdString(), "Angebot.txt"}}});
+                                        {{QFile::encodeName(u.path("examples/anhang.txt")).toStdString(), "Angebot.txt"}}});
         host_said = "MAPISendMail: " + std::to_string(code) + "\n" + testing::internal::GetCapturedStderr();
         sent = code == SUCCESS_SUCCESS;
     } else {
-        const testhilfe::Ergebnis result = u.starte({"examples/mail.txt"});
-        EXPECT_EQ(result.exit_code, c.broken_module ? 255 : 0) << result.standardfehler.constData();
-        host_said = result.standardfehler.toStdString();
-        sent = result.standardausgabe.contains("\nEmail gesendet: ");
+        const testsupport::RunResult result = u.run({"examples/mail.txt"});
+        EXPECT_EQ(result.exit_code, c.broken_module ? 255 : 0) << result.standard_error.constData();
+        host_said = result.standard_error.toStdString();
+        sent = result.standard_output.contains("\nEmail gesendet: ");
     }
     // The dialog is gone once the send has returned: a user still busy after that never saw the window.
     if (*c.user && !user.waitForFinished(10000))
@@ -109,16 +109,16 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
     EXPECT_TRUE(!*c.user || (user.exitStatus() == QProcess::NormalExit && user.exitCode() == 0))
         << "user: " << user.readAll().constData() << host_said;
     ASSERT_EQ(sent, c.delivered != nullptr) << host_said;
-    const QByteArray colours = u.lies("farben");  // the problem line showed in red, and nothing in green
+    const QByteArray colours = u.read("farben");  // the problem line showed in red, and nothing in green
     EXPECT_TRUE(qstrcmp(c.to, cases[0].to) == 0 || (colours.startsWith("red ") && colours.endsWith(" green 0\n")))
         << colours.constData();
     if (!c.delivered) {
-        EXPECT_TRUE(dateien_in(u.pfad("out")).isEmpty());
+        EXPECT_TRUE(files_in(u.path("out")).isEmpty());
         return;
     }
-    EXPECT_EQ(read_mail(only_mail(u.pfad("out"))),
+    EXPECT_EQ(read_mail(only_mail(u.path("out"))),
               "From: Max Mustermann <max@example.com>\n" + QString::fromUtf8(c.delivered) + "\nText (utf-8):\n" + text
-                  + attachment_line("Angebot.txt", "text/plain; charset=utf-8", u.lies("examples/anhang.txt")));
+                  + attachment_line("Angebot.txt", "text/plain; charset=utf-8", u.read("examples/anhang.txt")));
 }
 
 INSTANTIATE_TEST_SUITE_P(UserActions, SendDialog, ::testing::ValuesIn(cases),

@@ -1,8 +1,8 @@
 // Both export jobs end to end: the real binary against generated stand-in Outlook sessions, under Wine against a
 // COM server standing in for Outlook.
-#include "tests/support/lauf.h"
+#include "tests/support/runner.h"
 #include "outlook/outlook_objekte.h"
-#include "tests/support/sitzung.h"
+#include "tests/support/outlook_session.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +12,7 @@
 
 #include <numeric>
 
-using namespace testhilfe;
+using namespace testsupport;
 
 namespace {
 
@@ -23,50 +23,50 @@ const QByteArray server_fehler("Automatisierungsserver {0006f03a-0000-0000-c000-
 // even when it ends in one.
 TEST(ExplorerExport, SpeichertJedeMarkierteMailUndMeldetSieDreifach)
 {
-    Umgebung u;
+    TestEnvironment u;
     // A UTF-8 file name and a quoted one holding a comma must reach the stand-in whole.
-    const QByteArray s = lege_sitzung_an(u, app + "[Explorer]\nSelection=gr\xc3\xbc\xc3\x9f" "e.eml, fehlt.eml, "
+    const QByteArray s = make_session(u, app + "[Explorer]\nSelection=gr\xc3\xbc\xc3\x9f" "e.eml, fehlt.eml, "
                                                   "\"zeichen,1.eml\", kaputt.eml, mails/c.eml, fehlt.eml\n",
                                          {{QString::fromUtf8("gr\xc3\xbc\xc3\x9f" "e.eml"),
-                                           baue_mail("=?UTF-8?Q?Gr=C3=BC=C3=9Fe_aus?=\r\n =?ISO-8859-1?Q?_K=F6ln?=")},
-                                          {"zeichen,1.eml", baue_mail("Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1")},
+                                           build_mail("=?UTF-8?Q?Gr=C3=BC=C3=9Fe_aus?=\r\n =?ISO-8859-1?Q?_K=F6ln?=")},
+                                          {"zeichen,1.eml", build_mail("Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1")},
                                           {"kaputt.eml", QByteArray("\x00\x01\x02 kein Mail \xff", 14)},
-                                          {"mails/c.eml", baue_mail("Gut")}})
+                                          {"mails/c.eml", build_mail("Gut")}})
                              .toUtf8();
     // -name selects nothing in this job.
-    const auto e = u.starte({"-mail", "-dest", "out/", "-name", "c.eml", "-back", "r.csv"});
-    QByteArray konsole = banner(), ergebnis = ergebnis_kopf("Mail");
+    const auto e = u.run({"-mail", "-dest", "out/", "-name", "c.eml", "-back", "r.csv"});
+    QByteArray konsole = banner(), ergebnis = result_file_head("Mail");
     for (const char* name : {"Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln", "", "Re A B CDEFGHIJ|K 100%1", "", "Gut", ""}) {
         konsole += "OL-Explorer speichere: out//" + QString::fromUtf8(name).toLatin1() + ".msg\n";
         ergebnis += "file;out//" + QString::fromUtf8(name).toLatin1() + ".msg\r\n";
     }
-    EXPECT_EQ(e, (Ergebnis{0, konsole, "Betreff: 'Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln' 16.0.0.17328\n"
+    EXPECT_EQ(e, (RunResult{0, konsole, "Betreff: 'Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln' 16.0.0.17328\n"
                                        "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/fehlt.eml\nBetreff: '' 16.0.0.17328\n"
                                        "Betreff: 'Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1' 16.0.0.17328\n"
                                        "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/kaputt.eml\nBetreff: '' 16.0.0.17328\n"
                                        "Betreff: 'Gut' 16.0.0.17328\nBetreff: '' 16.0.0.17328\n"}));
-    EXPECT_EQ(u.lies("r.csv"), ergebnis);
-    EXPECT_EQ(dateien_in(u.pfad("out")), (QStringList{QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln.msg"),
+    EXPECT_EQ(u.read("r.csv"), ergebnis);
+    EXPECT_EQ(files_in(u.path("out")), (QStringList{QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln.msg"),
                                                       "Gut.msg", "Re A B CDEFGHIJ|K 100%1.msg"}));
 }
 
 // Every mail of the example session, as a new user exports it: without -dest, to the temporary folder.
 TEST(ExplorerExport, LeserSehenWasDieBeispielmailsEnthalten)
 {
-    Umgebung u;
-    const QDir beispiele(quellverzeichnis() + "/examples/outlook-session");
+    TestEnvironment u;
+    const QDir beispiele(source_dir() + "/examples/outlook-session");
     const QStringList mails = beispiele.entryList({"*.eml"}, QDir::Files, QDir::Name);
-    lege_sitzung_an(u, app + "[Explorer]\nSelection=" + mails.join(", ").toUtf8() + "\n");
+    make_session(u, app + "[Explorer]\nSelection=" + mails.join(", ").toUtf8() + "\n");
     for (const QString& m : beispiele.entryList({"*.eml", "*.txt"}, QDir::Files))  // a .txt: the text shown of HTML
-        QFile::copy(beispiele.filePath(m), u.pfad("session/" + m));
-    EXPECT_EQ(u.starte({"-mail", "-back", "r.csv"}).exit_code, 0);
-    const QList<QByteArray> zeilen = u.lies("r.csv").split('\n');
+        QFile::copy(beispiele.filePath(m), u.path("session/" + m));
+    EXPECT_EQ(u.run({"-mail", "-back", "r.csv"}).exit_code, 0);
+    const QList<QByteArray> zeilen = u.read("r.csv").split('\n');
     ASSERT_EQ(zeilen.size(), mails.size() + 3);
-    EXPECT_EQ(u.lies("r.csv").count("\nfile;" + u.pfad("tmp").toUtf8() + "/"), mails.size());
-    for (const QString& msg : dateien_in(u.pfad("tmp"))) {  // named in Latin-1, "?" for a character outside it
-        const int zeile = zeilen.indexOf("file;" + (u.pfad("tmp/") + msg).toLatin1() + "\r");
+    EXPECT_EQ(u.read("r.csv").count("\nfile;" + u.path("tmp").toUtf8() + "/"), mails.size());
+    for (const QString& msg : files_in(u.path("tmp"))) {  // named in Latin-1, "?" for a character outside it
+        const int zeile = zeilen.indexOf("file;" + (u.path("tmp/") + msg).toLatin1() + "\r");
         ASSERT_GE(zeile, 2) << msg.toStdString();
-        vergleiche_mit_quelle(u, u.pfad("session/" + mails[zeile - 2]), u.pfad("tmp/") + msg);
+        compare_with_source(u, u.path("session/" + mails[zeile - 2]), u.path("tmp/") + msg);
     }
 }
 
@@ -93,24 +93,24 @@ TEST(Export, FeindlicheEingabeFuegtKeineZeileHinzuUndSchreibtDurchKeinenLink)
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.fall);
-        Umgebung u;
-        const QVector<Teil> teile{{f.anlage, "%PDF"}};
-        lege_sitzung_an(u, app + "[Explorer]\nSelection=m.eml\n[Inspector]\nCurrentItem=m.eml\n",
-                        {{"m.eml", baue_mail(f.betreff, "Hallo\r\n", f.anlage.isEmpty() ? QVector<Teil>() : teile)}});
-        u.schreibe("opfer", "geheim");
+        TestEnvironment u;
+        const QVector<MailPart> teile{{f.anlage, "%PDF"}};
+        make_session(u, app + "[Explorer]\nSelection=m.eml\n[Inspector]\nCurrentItem=m.eml\n",
+                        {{"m.eml", build_mail(f.betreff, "Hallo\r\n", f.anlage.isEmpty() ? QVector<MailPart>() : teile)}});
+        u.write("opfer", "geheim");
         const QStringList vorher = f.vorher.split('>');
         if (vorher.size() == 2)
-            QFile::link(u.pfad(vorher[1]), u.pfad("out/" + vorher[0]));
+            QFile::link(u.path(vorher[1]), u.path("out/" + vorher[0]));
         else if (!f.vorher.isEmpty())
-            u.schreibe("out/" + f.vorher.chopped(1), "alt");
-        EXPECT_EQ(u.starte({f.modus, "-dest", f.dest, "-back", "r.csv"}).exit_code, 0);
-        EXPECT_EQ(u.lies("r.csv"), ergebnis_kopf(f.modus[1] == 'm' ? "Mail" : "Anlage") + f.zeile + "\r\n");
-        EXPECT_EQ(dateien_in(u.pfad("out")), f.danach);
-        EXPECT_EQ(u.lies("opfer"), "geheim");
+            u.write("out/" + f.vorher.chopped(1), "alt");
+        EXPECT_EQ(u.run({f.modus, "-dest", f.dest, "-back", "r.csv"}).exit_code, 0);
+        EXPECT_EQ(u.read("r.csv"), result_file_head(f.modus[1] == 'm' ? "Mail" : "Anlage") + f.zeile + "\r\n");
+        EXPECT_EQ(files_in(u.path("out")), f.danach);
+        EXPECT_EQ(u.read("opfer"), "geheim");
         for (const QString& name : f.danach)
-            EXPECT_EQ(QFileInfo(u.pfad("out/" + name)).isSymLink(), vorher.size() == 2) << name.toStdString();
+            EXPECT_EQ(QFileInfo(u.path("out/" + name)).isSymLink(), vorher.size() == 2) << name.toStdString();
         // A regular file of the same name holds a message file now.
-        EXPECT_TRUE(f.vorher != "A.msg=" || u.lies("out/A.msg").startsWith("\xd0\xcf\x11\xe0"));
+        EXPECT_TRUE(f.vorher != "A.msg=" || u.read("out/A.msg").startsWith("\xd0\xcf\x11\xe0"));
     }
 }
 
@@ -120,7 +120,7 @@ TEST(Export, FehlendeObjekteBeendenDenJobMitIhrerFehlerzeile)
     const struct {
         const char *fall, *modus;
         QByteArray ini;
-        QByteArray standardfehler;  // before the closing text; <ini>: session.ini
+        QByteArray standard_error;  // before the closing text; <ini>: session.ini
         QByteArray fehler;          // the "err;" line's text
         const char* modul = nullptr;  // Module= of a registration of our own
     } faelle[] = {
@@ -134,30 +134,30 @@ TEST(Export, FehlendeObjekteBeendenDenJobMitIhrerFehlerzeile)
         // No item at all: its OutlookVersion reads empty too.
         {"inspector without item", "Anlage", app + "[Inspector]\n", "Betreff: '' \n", "keine Anlage(n)"},
         // The server module is loaded only where a session is configured, and a broken one says why (<f>).
-        {"no session: module not loaded", "Mail", "-", "", "kein Outlook Explorer aktiv", TELVORIN_MELDEMODUL},
+        {"no session: module not loaded", "Mail", "-", "", "kein Outlook Explorer aktiv", TELVORIN_ANNOUNCING_MODULE},
         {"module without entry", "Mail", QByteArray(), "Modul geladen\n<f>undefined symbol: telvorin_automation_server\n",
-         "kein Outlook Explorer aktiv", TELVORIN_MELDEMODUL},
+         "kein Outlook Explorer aktiv", TELVORIN_ANNOUNCING_MODULE},
         {"module missing", "Anlage", QByteArray(), "<f>cannot open shared object file: No such file or directory\n",
          "kein Outlook Inspector aktiv", "fehlt.so"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.fall);
-        Umgebung u;
-        const QString s = lege_sitzung_an(u, f.ini, {{"a.eml", baue_mail("Ohne")}});
+        TestEnvironment u;
+        const QString s = make_session(u, f.ini, {{"a.eml", build_mail("Ohne")}});
         if (f.ini == "-")
-            u.entferne("TELVORIN_OUTLOOK_SESSION");
+            u.unset("TELVORIN_OUTLOOK_SESSION");
         if (f.modul)  // the class identifier as Outlook documents it, in another letter case than the tool's
-            u.setze("TELVORIN_AUTOMATION_REGISTRATION", u.schreibe("r.ini", "[{0006F03A-0000-0000-C000-000000000046}]\n"
+            u.set("TELVORIN_AUTOMATION_REGISTRATION", u.write("r.ini", "[{0006F03A-0000-0000-C000-000000000046}]\n"
                     "Module=" + QByteArray(f.modul) + "\nRequiredVariable=TELVORIN_OUTLOOK_SESSION\n"));
-        const auto e = u.starte({"-" + QString(f.modus).toLower(), "-dest", "out", "-back", "r.csv"});
+        const auto e = u.run({"-" + QString(f.modus).toLower(), "-dest", "out", "-back", "r.csv"});
         const QByteArray job(f.modus[0] == 'M' ? "speichere_explorer_mag: " : "speichere_anlage_msg: ");
         // The debug line's wording differs from the result line's only for the selection object.
         const QByteArray debug = f.fehler == "no Selection-Object" ? "no Selection" : f.fehler;
-        EXPECT_EQ(e, (Ergebnis{255, banner(), QByteArray(f.standardfehler).replace("<ini>", s.toUtf8() + "/session.ini")
-                                                  .replace("<f>", server_fehler + QDir(u.pfad()).filePath(f.modul).toUtf8()
-                                                      + ": ") + job + debug + "\n" + programmende}));
-        EXPECT_EQ(u.lies("r.csv"),
-                  ergebnis_kopf(f.modus, f.ini.startsWith(app) ? "16.0.0.17328" : "") + "err;" + f.fehler + "\r\n");
+        EXPECT_EQ(e, (RunResult{255, banner(), QByteArray(f.standard_error).replace("<ini>", s.toUtf8() + "/session.ini")
+                                                  .replace("<f>", server_fehler + QDir(u.path()).filePath(f.modul).toUtf8()
+                                                      + ": ") + job + debug + "\n" + failure_ending}));
+        EXPECT_EQ(u.read("r.csv"),
+                  result_file_head(f.modus, f.ini.startsWith(app) ? "16.0.0.17328" : "") + "err;" + f.fehler + "\r\n");
     }
 }
 
@@ -168,7 +168,7 @@ TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
     QByteArray gross(3000, '\0');
     std::iota(gross.begin(), gross.end(), char(7));  // every byte value
     const QByteArray klein = gross.mid(3, 100);
-    const QByteArray mail = baue_mail(
+    const QByteArray mail = build_mail(
         "Drei Anlagen", "Hallo\r\n",
         {{"Content-Type: text/plain\r\nContent-Disposition: attachment; filename=\"../eins.txt\"", "erste\r\nDatei\r\n"},
          {"Content-Type: application/octet-stream\r\nContent-Disposition: attachment; "
@@ -184,44 +184,44 @@ TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name.toStdString());
-        Umgebung u;
-        lege_sitzung_an(u, app + "[Inspector]\nCurrentItem=offen.eml\n", {{"offen.eml", mail}});
-        QDir().mkpath(u.pfad("a/out"));
-        const auto e = u.starte(QStringList{"-anlage", "-dest", "a/out", "-back", "r.csv"}
+        TestEnvironment u;
+        make_session(u, app + "[Inspector]\nCurrentItem=offen.eml\n", {{"offen.eml", mail}});
+        QDir().mkpath(u.path("a/out"));
+        const auto e = u.run(QStringList{"-anlage", "-dest", "a/out", "-back", "r.csv"}
                                + (f.name.isEmpty() ? QStringList() : QStringList{"-name", f.name}));
-        QByteArray konsole = banner(), ergebnis = ergebnis_kopf("Anlage");
+        QByteArray konsole = banner(), ergebnis = result_file_head("Anlage");
         for (const QString& datei : f.gespeichert) {
             konsole += "OL-Inspector speichere: a/out/" + datei.toLatin1() + "\n";
             ergebnis += "file;a/out/" + datei.toLatin1() + "\r\n";
-            EXPECT_EQ(u.lies("a/out/" + datei), inhalt[datei]);
+            EXPECT_EQ(u.read("a/out/" + datei), inhalt[datei]);
         }
         const bool gescheitert = f.gespeichert.isEmpty();
-        EXPECT_EQ(e, (Ergebnis{gescheitert ? 255 : 0, konsole, "Betreff: 'Drei Anlagen' 16.0.0.17328\nAnlage 0: 'eins.txt'\n"
+        EXPECT_EQ(e, (RunResult{gescheitert ? 255 : 0, konsole, "Betreff: 'Drei Anlagen' 16.0.0.17328\nAnlage 0: 'eins.txt'\n"
                                "Anlage 1: 'Gr\xc3\xb6\xc3\x9f" "e Liste.bin'\nAnlage 2: 'B\xc3\xa4r.png'\n"
-                                   + (gescheitert ? "speichere_anlage_msg: keine Anlage(n)\n" + programmende : "")}));
-        EXPECT_EQ(u.lies("r.csv"), ergebnis + (gescheitert ? "err;keine Anlage(n)\r\n" : ""));
-        EXPECT_EQ(dateien_in(u.pfad("a/out")).size(), f.gespeichert.size());
-        EXPECT_EQ(dateien_in(u.pfad("a")), QStringList{});
+                                   + (gescheitert ? "speichere_anlage_msg: keine Anlage(n)\n" + failure_ending : "")}));
+        EXPECT_EQ(u.read("r.csv"), ergebnis + (gescheitert ? "err;keine Anlage(n)\r\n" : ""));
+        EXPECT_EQ(files_in(u.path("a/out")).size(), f.gespeichert.size());
+        EXPECT_EQ(files_in(u.path("a")), QStringList{});
     }
 }
 
 // Registers the COM stand-in (com_outlook.cpp) as Outlook's Application in the Wine prefix, or removes it.
-void registriere(const Umgebung& u, bool ja)
+void registriere(const TestEnvironment& u, bool ja)
 {
     const QString klasse = QStringLiteral("HKLM\\Software\\Classes\\CLSID\\") + Outlook::Application::klassen_id;
     const QString dll = QStringLiteral("Z:" TELVORIN_COM_OUTLOOK_DLL).replace('/', '\\');
     const QList<QStringList> aufrufe{{"add", klasse + "\\InprocServer32", "/ve", "/d", dll, "/f"},
                                      {"add", klasse + "\\InprocServer32", "/v", "ThreadingModel", "/d", "Apartment", "/f"}};
     for (const QStringList& a : ja ? aufrufe : QList<QStringList>{{"delete", klasse, "/f"}})
-        EXPECT_TRUE(u.starte_programm(wine(), QStringList{"reg"} + a).exit_code == 0 || !ja) << a.join(' ').toStdString();
-    EXPECT_EQ(u.starte_programm(wine(), {"reg", "query", klasse}).exit_code, ja ? 0 : 1);
+        EXPECT_TRUE(u.run_program(wine(), QStringList{"reg"} + a).exit_code == 0 || !ja) << a.join(' ').toStdString();
+    EXPECT_EQ(u.run_program(wine(), {"reg", "query", klasse}).exit_code, ja ? 0 : 1);
 }
 
 // Both jobs under Wine, through the Windows build's own COM bridge; with no class registered Outlook cannot be bound.
 // SaveAs gets the path and no type argument, and every object the tool was handed has been released when it ends.
-class ComExport : public ::testing::TestWithParam<Laeufer> {};
+class ComExport : public ::testing::TestWithParam<Runner> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ComExport);
-INSTANTIATE_TEST_SUITE_P(Wine, ComExport, ::testing::ValuesIn(wine_laeufer()));
+INSTANTIATE_TEST_SUITE_P(Wine, ComExport, ::testing::ValuesIn(wine_runners()));
 
 TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
 {
@@ -250,33 +250,33 @@ TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
     bool registriert = true;  // whatever an earlier run left: removed first
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.fall + (" " + f.args.join(' ')).toStdString());
-        Umgebung u(GetParam());
+        TestEnvironment u(GetParam());
         if (f.registriert != registriert)
             registriere(u, registriert = f.registriert);
-        u.setze("TELVORIN_COM_SITZUNG", u.schreibe("sitzung.txt", f.sitzung));
-        u.setze("TELVORIN_COM_PROTOKOLL", u.pfad("com.txt"));
-        QDir().mkpath(u.pfad("out"));
-        const Ergebnis e = u.starte(f.args + QStringList{"-dest", "out", "-back", "r.csv"});
+        u.set("TELVORIN_COM_SITZUNG", u.write("sitzung.txt", f.sitzung));
+        u.set("TELVORIN_COM_PROTOKOLL", u.path("com.txt"));
+        QDir().mkpath(u.path("out"));
+        const RunResult e = u.run(f.args + QStringList{"-dest", "out", "-back", "r.csv"});
         const bool mail = f.args[0] == "-mail";
-        QByteArray konsole = banner(), ergebnis = ergebnis_kopf(mail ? "Mail" : "Anlage", f.registriert ? "16.0.0.17328" : ""),
+        QByteArray konsole = banner(), ergebnis = result_file_head(mail ? "Mail" : "Anlage", f.registriert ? "16.0.0.17328" : ""),
                    protokoll;
         for (const QString& d : f.dateien) {
             konsole += (mail ? "OL-Explorer" : "OL-Inspector") + (" speichere: out\\" + d.toLatin1()) + "\n";
-            ergebnis += "file;out\\" + lokal(GetParam(), d) + "\r\n";
+            ergebnis += "file;out\\" + local_8bit(GetParam(), d) + "\r\n";
             protokoll += (mail ? "SaveAs" : "SaveAsFile") + (" args=1 path=out\\" + d.toUtf8()) + "\n";
             // The stand-in writes the name of the attachment saved: another one's object shows.
-            EXPECT_TRUE(mail || u.lies("out/" + d) == "anlage:" + d.toUtf8()) << d.toStdString();
+            EXPECT_TRUE(mail || u.read("out/" + d) == "anlage:" + d.toUtf8()) << d.toStdString();
         }
         const QByteArray job(mail ? "speichere_explorer_mag: " : "speichere_anlage_msg: ");
-        EXPECT_EQ(e, (Ergebnis{f.fehler.isEmpty() ? 0 : 255, konsole, lokal(GetParam(), QString::fromUtf8(f.debug))
-                               + (f.fehler.isEmpty() ? QByteArray() : job + f.fehler + "\n" + programmende)}));
-        EXPECT_EQ(u.lies("r.csv"), ergebnis + (f.fehler.isEmpty() ? QByteArray() : "err;" + f.fehler + "\r\n"));
-        EXPECT_EQ(u.lies("com.txt"), f.registriert ? protokoll + "lebend=0\n" : QByteArray());
+        EXPECT_EQ(e, (RunResult{f.fehler.isEmpty() ? 0 : 255, konsole, local_8bit(GetParam(), QString::fromUtf8(f.debug))
+                               + (f.fehler.isEmpty() ? QByteArray() : job + f.fehler + "\n" + failure_ending)}));
+        EXPECT_EQ(u.read("r.csv"), ergebnis + (f.fehler.isEmpty() ? QByteArray() : "err;" + f.fehler + "\r\n"));
+        EXPECT_EQ(u.read("com.txt"), f.registriert ? protokoll + "lebend=0\n" : QByteArray());
         QStringList gespeichert = f.dateien;
         gespeichert.sort();
-        EXPECT_EQ(dateien_in(u.pfad("out")), gespeichert);
+        EXPECT_EQ(files_in(u.path("out")), gespeichert);
     }
-    registriere(Umgebung(GetParam()), false);
+    registriere(TestEnvironment(GetParam()), false);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The stand-in Outlook's mail reading where the example mails, read back end to end, do not reach.
 #include "standin_outlook/html_text.h"
 #include "standin_outlook/mail_reader.h"
-#include "tests/support/sitzung.h"
+#include "tests/support/outlook_session.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ TEST(MailReading, SubjectIsDecoded)
     };
     for (const auto& c : cases) {
         MailMessage m;
-        ASSERT_TRUE(read_mail(testhilfe::baue_mail(c.header), m)) << c.header.toStdString();
+        ASSERT_TRUE(read_mail(testsupport::build_mail(c.header), m)) << c.header.toStdString();
         EXPECT_EQ(m.subject.toStdString(), c.subject) << c.header.toStdString();
     }
 }
@@ -34,7 +34,7 @@ TEST(MailReading, AttachmentsAreThePartsCarryingAName)
     for (const QByteArray& header : headers) {
         SCOPED_TRACE(header.toStdString());
         MailMessage m;
-        ASSERT_TRUE(read_mail(testhilfe::baue_mail("A", "Text\r\n", {{header, "daten"}}), m));
+        ASSERT_TRUE(read_mail(testsupport::build_mail("A", "Text\r\n", {{header, "daten"}}), m));
         EXPECT_EQ(m.body.toStdString(), "Text\r\n");
         EXPECT_EQ(m.attachments.size(), 0);
     }

@@ -3,6 +3,6 @@
 
 namespace {
 
-[[maybe_unused]] const bool gemeldet = std::fputs("Modul geladen\n", stderr) >= 0;
+[[maybe_unused]] const bool announced = std::fputs("Modul geladen\n", stderr) >= 0;
 
 }  // namespace

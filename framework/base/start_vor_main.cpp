@@ -11,7 +11,8 @@ namespace {
 // Everything below is made on first use as well; this only makes sure it all
 // exists before main even in a program that never touches it, and in this
 // order whatever order the linker gives the files. This file is linked whole
-// into every executable, since nothing refers to it by name.
+// into every program that links the framework, since nothing refers to it by
+// name.
 struct CStart {
     CStart()
     {

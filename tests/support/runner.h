@@ -1,0 +1,93 @@
+// Running the real telvorin binary from tests, in a pinned environment.
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <ostream>
+#include <vector>
+
+namespace testsupport {
+
+// Which build of the tool a run starts: the Linux binary, or the Windows build's telvorin.exe under Wine in the test
+// run's prefix. End-to-end tests take it as their parameter and are instantiated as "Linux" and "Wine".
+enum class Runner { linux, wine };
+inline void PrintTo(Runner r, std::ostream* os) { *os << (r == Runner::wine ? "telvorin.exe" : "telvorin"); }
+// {Runner::wine} when the build found a Windows build and Wine, else empty.
+std::vector<Runner> wine_runners();
+// Wine and the Windows build's folder, for tests that start other programs there.
+QString wine();
+QString windows_dist();
+// Text in the local 8-bit encoding of the runner's tool: UTF-8 here, Windows-1252 under Wine.
+QByteArray local_8bit(Runner runner, const QString& text);
+
+struct RunResult {
+    int exit_code = -1000;    // the process's exit status (0..255), -1000 when it did not finish
+    QByteArray standard_output;
+    QByteArray standard_error;
+};
+// A whole run compared at once, shown as text when it differs.
+inline bool operator==(const RunResult& a, const RunResult& b)
+{
+    return a.exit_code == b.exit_code && a.standard_output == b.standard_output && a.standard_error == b.standard_error;
+}
+void PrintTo(const RunResult& r, std::ostream* os);
+
+// A temporary working directory with a pinned environment: LC_ALL=C.UTF-8, TZ=UTC, HOME, TMPDIR and the XDG folders
+// inside the directory, no display, no variable of the tool set. Sanitizer options of the test process pass through.
+// Tests add or override variables with set(). Under Wine the Windows temporary folder (%TEMP%) is the same tmp/
+// folder, and the prefix takes the code page 1252 from the pinned locale.
+class TestEnvironment {
+public:
+    explicit TestEnvironment(Runner runner = Runner::linux);
+
+    // Path of the working directory (absolute, no trailing slash), or of `relative` inside it.
+    QString path() const { return m_directory.path(); }
+    QString path(const QString& relative) const;
+
+    void set(const QString& name, const QString& value) { m_variables[name] = value; }
+    void unset(const QString& name) { m_variables.remove(name); }
+
+    // Runs telvorin (telvorin.exe under Wine) with `arguments` in the working directory; a run that takes longer than
+    // a minute is killed and reported as not finished. run_program runs any program so (standard input `input`).
+    RunResult run(const QStringList& arguments) const;
+    RunResult run_program(const QString& program, const QStringList& arguments,
+                          const QByteArray& input = QByteArray()) const;
+    // Writes `content` to `relative` (folders created); returns the full path.
+    QString write(const QString& relative, const QByteArray& content) const;
+    // Reads a file; a missing file reads as a null QByteArray.
+    QByteArray read(const QString& relative_or_absolute) const;
+
+private:
+    RunResult run_once(const QString& program, const QStringList& arguments, const QByteArray& input) const;
+
+    Runner m_runner;
+    QTemporaryDir m_directory;
+    QMap<QString, QString> m_variables;
+};
+
+// The path of the built binary, and the source tree.
+QString telvorin_binary();
+QString source_dir();
+
+// How a run that failed ends its standard error.
+inline const QByteArray failure_ending("\n\n- Programmende mit Fehlern -\n\n");
+// How a failed mail job ends its standard error: the mailer's text for the code, twice.
+inline QByteArray mail_failure(const QByteArray& text)
+{
+    return "Fehler beim Mailinterface !\nMail-Error: " + text + "\n" + text + "\n" + failure_ending;
+}
+
+// The result file's two "inf;" lines; the version is the one the export tests' sessions name.
+inline QByteArray result_file_head(const char* mode, const QByteArray& version = "16.0.0.17328")
+{
+    return QByteArray("inf;Telvorin (5.9.3.7 08.02.18) ") + mode + "\r\ninf;Outlook Version " + version + "\r\n";
+}
+
+// The banner the binary prints on this machine, as bytes.
+QByteArray banner();
+
+}  // namespace testsupport

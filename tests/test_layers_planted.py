@@ -1,0 +1,84 @@
+#!/usr/bin/env python3
+"""test_layers.py run on a small tree with planted faults: it must report each of them, at its line, and nothing
+that is allowed."""
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+CHECK = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'test_layers.py')
+
+# (file, content, the lines the check must report). Every file begins with a line of its own, so a fault's line
+# number is its index in `content` plus two.
+TREE = [
+    ('app/programm.h', [], []),
+    ('platform/x_p.h', [], []),
+    ('mail/nach_oben.cpp', ['#include "app/programm.h"'], [2]),
+    ('mail/kein_pfad.cpp', ['#include "programm.h"'], [2]),
+    ('outlook/privat.cpp', ['#include "platform/x_p.h"'], [2]),
+    ('platform/eigen.cpp', ['#include "platform/x_p.h"'], []),
+    ('mapi_provider/fd.cpp', ['void f(int fd) { ::close(fd); }', 'void g(int fd) { close (fd); }'], [2, 3]),
+    ('standin_outlook/temp.cpp', ['int f(char* p) { return mkostemp(p, 0); }'], [2]),
+    ('app/kind.cpp', ['int f() { return fork(); }', 'int g() { return ::posix_spawn(0, 0, 0, 0, 0, 0); }',
+                      'int h() { return posix_spawnp(0, 0, 0, 0, 0, 0); }'], [2, 3, 4]),
+    ('ausgabe/umbenennen.cpp', ['int f() { return ::renameat2(0, "a", 0, "b", 1); }'], [2]),
+    ('framework/fehler.cpp', ['void f() { std::fprintf(stderr, "x"); }', 'void g() { std::cerr << 1; }',
+                              'void h() { std::clog << 1; }', 'void i() { ::write(2, "x", 1); }',
+                              'int j() { return STDERR_FILENO; }'], [2, 3, 4, 5, 6]),
+    ('platform/posix/dynamic_library_posix.cpp', ['void* f() { return ::dlopen("x", 0); }'], []),
+    ('platform/posix/automation_object_posix.cpp', ['void* f() { return ::dlopen("x", 0); }',
+                                                    'void g() { std::fputs("x", stderr); }'], [2]),
+    ('mail/laden.cpp', ['void* f() { return dlopen("x", 0); }'], [2]),
+    ('boundary/posix/alles_posix.cpp', ['void f() { ::close(::mkostemp(0, 0)); fork(); dlopen(0, 0); }',
+                                        'void g() { std::fputs("x", stderr); }'], []),
+    ('mail/erlaubt.cpp', ['void f(QFile& d, QFile* p) { d.close(); p->close(); d.QFile::close(); std::fclose(0); }',
+                          '// fork() and ::close(fd) in a comment, stderr too',
+                          '/* dlopen(x)', '   std::cerr */', 'const char* t = "fork() to stderr";',
+                          'void g(bool auf_stderr, int forks) { closedir(0); }'], []),
+    # Outside the layers' folders nothing is checked.
+    ('tests/test_x.cpp', ['int f() { return fork(); }', '#include "app/programm.h"'], []),
+]
+
+
+def run(root, *checks):
+    result = subprocess.run([sys.executable, CHECK, root, *checks], capture_output=True, text=True)
+    found = set()
+    for line in result.stdout.splitlines()[:-1]:
+        match = re.match(r'([^:]+):(\d+)?', line)
+        found.add((match.group(1), int(match.group(2)) if match.group(2) else 2))
+    return result.returncode, found
+
+
+def main():
+    failures = []
+    with tempfile.TemporaryDirectory() as root:
+        for name, content, _ in TREE:
+            os.makedirs(os.path.join(root, os.path.dirname(name)), exist_ok=True)
+            with open(os.path.join(root, name), 'w') as f:
+                f.write('\n'.join(['// planted'] + content) + '\n')
+        expected = {(name, line) for name, _, lines in TREE for line in lines}
+        code, found = run(root)
+        if code != 1:
+            failures.append(f'exit code {code}, expected 1')
+        for missed in sorted(expected - found):
+            failures.append(f'not reported: {missed[0]}:{missed[1]}')
+        for extra in sorted(found - expected):
+            failures.append(f'reported though allowed: {extra[0]}:{extra[1]}')
+        # Each check alone reports only its own kind.
+        includes = {f for f in expected if f[0].endswith(('nach_oben.cpp', 'kein_pfad.cpp', 'privat.cpp'))}
+        for check, wanted in (('includes', includes), ('edge-calls', expected - includes)):
+            if run(root, check)[1] != wanted:
+                failures.append(f'{check} alone does not report exactly its own faults')
+        for name, _, lines in TREE:
+            if lines:
+                os.remove(os.path.join(root, name))
+        code, found = run(root)
+        if code != 0 or found:
+            failures.append(f'a tree without faults: exit code {code}, reported {sorted(found)}')
+    for failure in failures:
+        print(failure)
+    sys.exit(1 if failures else 0)
+
+
+main()
