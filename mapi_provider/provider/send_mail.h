@@ -1,0 +1,24 @@
+// Checking a Simple MAPI message, turning it into a mail and delivering it.
+#pragma once
+
+#include "mapi_provider/shared/incoming_mail.h"
+#include "mapi_provider/shared/provider_config.h"
+#include "simple_mapi/simple_mapi.h"
+
+#include <vector>
+
+namespace telvorin::mapi {
+
+// Checks everything first (recipient classes, then recipients, then
+// attachments) and delivers only when all checks pass. Returns the Simple
+// MAPI result code: SUCCESS_SUCCESS, MAPI_E_BAD_RECIPTYPE,
+// MAPI_E_UNKNOWN_RECIPIENT, MAPI_E_AMBIGUOUS_RECIPIENT, MAPI_E_INVALID_RECIPS,
+// MAPI_E_ATTACHMENT_NOT_FOUND, MAPI_E_ATTACHMENT_OPEN_FAILURE or what the
+// delivery reports. `dialog` is MAPI_DIALOG: the composer is a dialog of its
+// own, the other deliveries show the send dialog where a display allows
+// (MAPI_USER_ABORT when the user cancels); only with a dialog may names
+// stay unresolved at first (the composer refuses what stays unresolved).
+ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address_book,
+                const IncomingMail& incoming, bool dialog);
+
+}  // namespace telvorin::mapi
