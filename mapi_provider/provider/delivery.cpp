@@ -1,5 +1,8 @@
-// The three ways a mail leaves the provider: outbox, mail composer, sendmail.
+// The table of deliveries, and the three the provider makes itself: outbox, mail composer, sendmail.
 #include "mapi_provider/provider/delivery.h"
+
+#include "mapi_provider/provider/provider_config.h"
+#include "mapi_provider/provider/provider_modules.h"
 
 #include "mapi_provider/shared/mime_message.h"
 #include "mapi_provider/shared/time_limits.h"
@@ -141,8 +144,32 @@ size_t longest_argument()
 
 }  // namespace
 
-ULONG deliver_to_outbox(const OutgoingMail& mail, const QString& directory)
+const std::vector<Delivery>& deliveries()
 {
+    static const std::vector<Delivery> table{
+        {"outbox",
+         {{"Outbox", KeyKind::folder, [] { return QStringList{data_home() + QStringLiteral("/telvorin/outbox")}; }, false}},
+         Recipients::optional, true, PasswordUse::compared, DialogUse::send_dialog, deliver_to_outbox},
+        {"composer",
+         {{"Composer", KeyKind::command, [] { return QStringList{QStringLiteral("xdg-email")}; }, false}},
+         Recipients::optional, false, PasswordUse::compared, DialogUse::own_window, deliver_to_composer},
+        // sendmail -t takes its recipients from the headers and has nothing to do without any.
+        {"sendmail",
+         {{"Sendmail", KeyKind::command, [] { return QStringList{QStringLiteral("/usr/sbin/sendmail")}; }, false}},
+         Recipients::checked_first, true, PasswordUse::compared, DialogUse::send_dialog, deliver_to_sendmail},
+        {"smtp",
+         {{"Server", KeyKind::server, nullptr, true},
+          {"User", KeyKind::text, nullptr, false},
+          {"PasswordCommand", KeyKind::command, nullptr, false},
+          {"CAFile", KeyKind::folder, nullptr, false}},
+         Recipients::required, true, PasswordUse::for_server, DialogUse::send_dialog, deliver_by_smtp_in_module},
+    };
+    return table;
+}
+
+ULONG deliver_to_outbox(const OutgoingMail& mail, const Profile& profile)
+{
+    const QString directory = profile.setting_text("Outbox");
     if (!QDir().mkpath(directory))
         return MAPI_E_FAILURE;
     const QByteArray folder = QFile::encodeName(directory);
@@ -166,21 +193,21 @@ ULONG deliver_to_outbox(const OutgoingMail& mail, const QString& directory)
     return code_for_write_error(errno);
 }
 
-ULONG deliver_to_sendmail(const OutgoingMail& mail, const QStringList& command)
+ULONG deliver_to_sendmail(const OutgoingMail& mail, const Profile& profile)
 {
     UniqueFd message = message_in_temporary_file(mail, LineEnds::lf);
     if (message.get() < 0)
         return MAPI_E_FAILURE;
-    QStringList arguments = command;
+    QStringList arguments = profile.setting("Sendmail");
     arguments << QStringLiteral("-t") << QStringLiteral("-oi");
     return run(arguments, message.get(), true, time_limit(std::chrono::minutes(10))) ? SUCCESS_SUCCESS : MAPI_E_FAILURE;
 }
 
-ULONG deliver_to_composer(const OutgoingMail& mail, const QStringList& command)
+ULONG deliver_to_composer(const OutgoingMail& mail, const Profile& profile)
 {
     // Every argument is an option of ours followed by its value, or the
     // mailto: URI built here: nothing the caller wrote can become an option.
-    QStringList arguments = command;
+    QStringList arguments = profile.setting("Composer");
     arguments << QStringLiteral("--utf8");
     QStringList to;
     for (const OutgoingRecipient& recipient : mail.recipients) {

@@ -1,7 +1,8 @@
 // Simple MAPI provider for POSIX: stands in for MAPI32.DLL and really delivers the mail.
 // Leaves out the message store (MAPIFindNext, MAPIReadMail, MAPISaveMail,
 // MAPIDeleteMail), the address dialogs (MAPIAddress, MAPIDetails) and MAPISendDocuments.
-#include "mapi_provider/shared/provider_config.h"
+#include "mapi_provider/provider/delivery.h"
+#include "mapi_provider/provider/provider_config.h"
 #include "mapi_provider/shared/provider_text.h"
 #include "mapi_provider/provider/send_mail.h"
 #include "simple_mapi/simple_mapi.h"
@@ -81,12 +82,9 @@ SessionPtr open_session(const QString& profile_name, const QString& password, UL
     const Configuration& configuration = loaded.configuration;
     const QString name = profile_name.trimmed();
     const Profile* profile = configuration.find_profile(name.isEmpty() ? configuration.default_profile : name);
-    // An empty password is what callers without a password dialog send; a
-    // password is checked only when one is given. The smtp delivery hands it
-    // to the server, which is the one to judge it.
     if (!profile
-        || (profile->delivery != Delivery::smtp && !profile->password.isEmpty() && !password.isEmpty()
-            && password != profile->password)) {
+        || (profile->delivery->password == PasswordUse::compared && !profile->password.isEmpty()
+            && !password.isEmpty() && password != profile->password)) {
         result = MAPI_E_LOGIN_FAILURE;
         return nullptr;
     }

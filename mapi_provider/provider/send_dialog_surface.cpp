@@ -1,6 +1,7 @@
 // Whether and where the send dialog can appear, decided without Qt Widgets.
 #include "mapi_provider/provider/send_dialog_surface.h"
 
+#include "mapi_provider/provider/delivery.h"
 #include "mapi_provider/provider/provider_modules.h"
 
 #include "boundary/outside_text.h"
@@ -82,7 +83,7 @@ Surface dialog_surface(QString& why, DisplayHold& display)
 ULONG send_dialog_wanted(const Profile& profile, bool& show, DisplayHold& display)
 {
     show = false;
-    if (profile.delivery == Delivery::composer || profile.dialog == DialogMode::never)
+    if (profile.delivery->dialog == DialogUse::own_window || profile.dialog == DialogMode::never)
         return SUCCESS_SUCCESS;
     QString why;
     {

@@ -2,7 +2,6 @@
 #include "mapi_provider/provider/send_mail.h"
 
 #include "mapi_provider/provider/delivery.h"
-#include "mapi_provider/provider/provider_modules.h"
 #include "mapi_provider/shared/provider_text.h"
 #include "mapi_provider/provider/send_dialog_surface.h"
 
@@ -101,10 +100,10 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
         if (recipient.recip_class != MAPI_TO && recipient.recip_class != MAPI_CC && recipient.recip_class != MAPI_BCC)
             return MAPI_E_BAD_RECIPTYPE;
     }
-    // The composer runs without MAPI_DIALOG only by mistake: it always
-    // waits for the user, which a caller asking for a silent send does not
-    // expect.
-    if (profile.delivery == Delivery::composer && !dialog)
+    // A delivery that always waits for the user runs without MAPI_DIALOG
+    // only by mistake: a caller asking for a silent send does not expect it.
+    const Delivery& delivery = *profile.delivery;
+    if (!delivery.without_dialog && !dialog)
         return MAPI_E_FAILURE;
     bool show_dialog = false;
     DisplayHold display;
@@ -113,9 +112,9 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
         if (wanted != SUCCESS_SUCCESS)
             return wanted;
     }
-    // Names that do not resolve can still be put right in a dialog; the
-    // composer refuses them with a line that names them.
-    const bool unresolved_allowed = profile.delivery == Delivery::composer || show_dialog;
+    // Names that do not resolve can still be put right in a dialog, the
+    // send dialog or the delivery's own window.
+    const bool unresolved_allowed = delivery.dialog == DialogUse::own_window || show_dialog;
 
     OutgoingMail mail;
     mail.from = profile.from;
@@ -128,10 +127,7 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
             return result;
         mail.recipients.push_back(outgoing);
     }
-    // sendmail -t takes its recipients from the headers and has nothing to
-    // do without any; an outbox or a composer can hold a mail still to be
-    // addressed.
-    if (profile.delivery == Delivery::sendmail && mail.recipients.empty())
+    if (delivery.recipients == Recipients::checked_first && mail.recipients.empty())
         return MAPI_E_INVALID_RECIPS;
 
     OpenAttachments attachments;
@@ -148,23 +144,13 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
         const RecipientResolver resolve = [&](const IncomingRecipient& recipient, OutgoingRecipient& outgoing) {
             return resolve_recipient(recipient, address_book, false, outgoing);
         };
-        const ULONG confirmed = confirm_in_send_dialog(mail, profile.delivery != Delivery::outbox, resolve);
+        const ULONG confirmed = confirm_in_send_dialog(mail, delivery.recipients != Recipients::optional, resolve);
         display.reset();
         if (confirmed != SUCCESS_SUCCESS)
             return confirmed;
     }
 
-    switch (profile.delivery) {
-    case Delivery::composer:
-        return deliver_to_composer(mail, profile.composer);
-    case Delivery::sendmail:
-        return deliver_to_sendmail(mail, profile.sendmail);
-    case Delivery::smtp:
-        return deliver_by_smtp_in_module(mail, profile);
-    case Delivery::outbox:
-        break;
-    }
-    return deliver_to_outbox(mail, profile.outbox);
+    return delivery.deliver(mail, profile);
 }
 
 }  // namespace telvorin::mapi

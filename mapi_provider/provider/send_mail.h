@@ -2,7 +2,7 @@
 #pragma once
 
 #include "mapi_provider/shared/incoming_mail.h"
-#include "mapi_provider/shared/provider_config.h"
+#include "mapi_provider/provider/provider_config.h"
 #include "simple_mapi/simple_mapi.h"
 
 #include <vector>
@@ -14,10 +14,12 @@ namespace telvorin::mapi {
 // MAPI result code: SUCCESS_SUCCESS, MAPI_E_BAD_RECIPTYPE,
 // MAPI_E_UNKNOWN_RECIPIENT, MAPI_E_AMBIGUOUS_RECIPIENT, MAPI_E_INVALID_RECIPS,
 // MAPI_E_ATTACHMENT_NOT_FOUND, MAPI_E_ATTACHMENT_OPEN_FAILURE or what the
-// delivery reports. `dialog` is MAPI_DIALOG: the composer is a dialog of its
-// own, the other deliveries show the send dialog where a display allows
-// (MAPI_USER_ABORT when the user cancels); only with a dialog may names
-// stay unresolved at first (the composer refuses what stays unresolved).
+// delivery reports. `dialog` is MAPI_DIALOG; what it shows, whether the
+// delivery may go without it and whether it needs recipients is the
+// profile's row in the table of deliveries. The send dialog appears where a
+// display allows (MAPI_USER_ABORT when the user cancels); only with a dialog
+// may names stay unresolved at first (a delivery with a window of its own
+// refuses what stays unresolved).
 ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address_book,
                 const IncomingMail& incoming, bool dialog);
 

@@ -3,7 +3,7 @@
 
 #include "mapi_provider/shared/incoming_mail.h"
 #include "mapi_provider/shared/outgoing_mail.h"
-#include "mapi_provider/shared/provider_config.h"
+#include "mapi_provider/shared/profile.h"
 #include "simple_mapi/simple_mapi.h"
 
 #include <functional>

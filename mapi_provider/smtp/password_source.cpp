@@ -13,9 +13,9 @@ std::optional<QByteArray> smtp_password(const Profile& profile)
 {
     if (!profile.logon_password.isEmpty())
         return profile.logon_password.toUtf8();
-    if (!profile.smtp.user.isEmpty() && !profile.smtp.password_command.isEmpty()) {
+    if (!profile.setting_text("User").isEmpty() && !profile.setting("PasswordCommand").isEmpty()) {
         boundary::ChildCommand command;
-        for (const QString& argument : profile.smtp.password_command)
+        for (const QString& argument : profile.setting("PasswordCommand"))
             command.argv.push_back(QFile::encodeName(argument));
         command.output = boundary::ChildCommand::Output::first_line;
         command.keep_stderr = true;

@@ -1,7 +1,7 @@
 // The password for the SMTP log-in: the log-on's, else the first output line of PasswordCommand=, else Password=.
 #pragma once
 
-#include "mapi_provider/shared/provider_config.h"
+#include "mapi_provider/shared/profile.h"
 
 #include <QByteArray>
 

@@ -102,7 +102,7 @@ void report(const Profile& profile, const QByteArray& password, const Failure& f
     if (!password.isEmpty())
         reason.replace(password, "***");
     boundary::write_error_line(QStringLiteral("SMTP-Versand ueber %1 fehlgeschlagen: %2")
-                                   .arg(profile.smtp.server, QString::fromLatin1(reason)));
+                                   .arg(profile.setting_text("Server"), QString::fromLatin1(reason)));
 }
 
 bool ascii(const QString& text)
@@ -334,12 +334,12 @@ std::optional<Failure> submit(const OutgoingMail& mail, const Profile& profile, 
     if (!curl)
         return Failure{MAPI_E_FAILURE, "libcurl nicht verwendbar"};
     char error[CURL_ERROR_SIZE] = {};
-    const QByteArray url = profile.smtp.server.toUtf8();
+    const QByteArray url = profile.setting_text("Server").toUtf8();
     // The envelope sender is set before the server's extensions are known: its domain goes in the ASCII form,
     // which every server takes; a local part that needs SMTPUTF8 is checked once they are.
     const QByteArray from = '<' + ascii_address(mail.from.address).value_or(mail.from.address).toUtf8() + '>';
-    const QByteArray user = profile.smtp.user.toUtf8();
-    const QByteArray ca_file = QFile::encodeName(profile.smtp.ca_file);
+    const QByteArray user = profile.setting_text("User").toUtf8();
+    const QByteArray ca_file = QFile::encodeName(profile.setting_text("CAFile"));
     CURL* c = curl.get();
     curl_easy_setopt(c, CURLOPT_URL, url.constData());
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
@@ -407,7 +407,7 @@ ULONG deliver_by_smtp(const OutgoingMail& mail, const Profile& profile)
     if (!password) {
         report(profile, QByteArray(),
                Failure{MAPI_E_LOGIN_FAILURE,
-                       "Passwortbefehl " + printable(profile.smtp.password_command.first().toUtf8())
+                       "Passwortbefehl " + printable(profile.setting("PasswordCommand").first().toUtf8())
                            + " liefert kein Passwort"});
         return MAPI_E_LOGIN_FAILURE;
     }

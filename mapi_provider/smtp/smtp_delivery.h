@@ -2,7 +2,7 @@
 #pragma once
 
 #include "mapi_provider/shared/outgoing_mail.h"
-#include "mapi_provider/shared/provider_config.h"
+#include "mapi_provider/shared/profile.h"
 #include "simple_mapi/simple_mapi.h"
 
 namespace telvorin::mapi {

@@ -1,7 +1,7 @@
 // The provider's configuration: profiles, their delivery and the address book.
-#include "mapi_provider/shared/provider_config.h"
+#include "mapi_provider/provider/provider_config.h"
 
-#include "mapi_provider/shared/provider_text.h"
+#include "mapi_provider/provider/delivery.h"
 
 #include "boundary/ini_file.h"
 #include "boundary/outside_text.h"
@@ -102,10 +102,14 @@ Profile builtin_profile(const QString& name)
 {
     Profile profile;
     profile.name = name;
-    profile.outbox = xdg_directory("XDG_DATA_HOME", ".local/share") + QStringLiteral("/telvorin/outbox");
+    profile.delivery = &deliveries().front();
     profile.from.address = login_name() + QLatin1Char('@') + host_name();
-    profile.composer = QStringList{QStringLiteral("xdg-email")};
-    profile.sendmail = QStringList{QStringLiteral("/usr/sbin/sendmail")};
+    for (const Delivery& delivery : deliveries()) {
+        for (const DeliveryKey& key : delivery.keys) {
+            if (key.fallback)
+                profile.settings.insert(QLatin1String(key.name), key.fallback());
+        }
+    }
     return profile;
 }
 
@@ -153,20 +157,53 @@ QString server_value(const QString& value, const QString& group)
     return server.toString(QUrl::FullyEncoded);
 }
 
+// The delivery key called `name` in any letter case; nullptr when no delivery has one.
+const DeliveryKey* delivery_key(const QString& name)
+{
+    for (const Delivery& delivery : deliveries()) {
+        for (const DeliveryKey& key : delivery.keys) {
+            if (name.compare(QLatin1String(key.name), Qt::CaseInsensitive) == 0)
+                return &key;
+        }
+    }
+    return nullptr;
+}
+
+void read_delivery_key(Profile& profile, const DeliveryKey& key, const QString& written, const QString& value,
+                       const QString& config_directory)
+{
+    const QString name = QLatin1String(key.name);
+    switch (key.kind) {
+    case KeyKind::folder:
+        if (!value.isEmpty())
+            profile.settings.insert(name, QStringList{expanded_directory(value, config_directory)});
+        break;
+    case KeyKind::command:
+        if (!value.isEmpty())
+            profile.settings.insert(name, command_value(value, profile.name, written, config_directory));
+        break;
+    case KeyKind::server:
+        profile.settings.insert(name, QStringList{value.isEmpty() ? QString() : server_value(value, profile.name)});
+        break;
+    case KeyKind::text:
+        profile.settings.insert(name, QStringList{value});
+        break;
+    }
+}
+
 Profile read_profile(const boundary::IniSection& section, const QString& config_directory)
 {
     Profile profile = builtin_profile(section.name);
     for (const auto& [key, value, list] : section.entries) {
         const QString lower = key.toLower();
         if (lower == QLatin1String("delivery")) {
-            profile.delivery = named_choice<Delivery>(
-                value,
-                {{"outbox", Delivery::outbox}, {"composer", Delivery::composer}, {"sendmail", Delivery::sendmail},
-                 {"smtp", Delivery::smtp}},
-                QStringLiteral("unbekannte Zustellart '%1' in [%2]").arg(value, profile.name));
-        } else if (lower == QLatin1String("outbox")) {
-            if (!value.isEmpty())
-                profile.outbox = expanded_directory(value, config_directory);
+            profile.delivery = nullptr;
+            for (const Delivery& delivery : deliveries()) {
+                if (value.compare(QLatin1String(delivery.name), Qt::CaseInsensitive) == 0)
+                    profile.delivery = &delivery;
+            }
+            if (!profile.delivery)
+                throw ConfigError(QStringLiteral("unbekannte Zustellart '%1' in [%2]").arg(value, profile.name));
         } else if (lower == QLatin1String("from")) {
             if (!value.isEmpty()) {
                 const auto mailbox = parse_mailbox(value);
@@ -176,34 +213,22 @@ Profile read_profile(const boundary::IniSection& section, const QString& config_
             }
         } else if (lower == QLatin1String("password")) {
             profile.password = value;
-        } else if (lower == QLatin1String("composer")) {
-            if (!value.isEmpty())
-                profile.composer = command_value(value, profile.name, key, config_directory);
-        } else if (lower == QLatin1String("sendmail")) {
-            if (!value.isEmpty())
-                profile.sendmail = command_value(value, profile.name, key, config_directory);
-        } else if (lower == QLatin1String("server")) {
-            profile.smtp.server = value.isEmpty() ? QString() : server_value(value, profile.name);
-        } else if (lower == QLatin1String("user")) {
-            profile.smtp.user = value;
-        } else if (lower == QLatin1String("passwordcommand")) {
-            if (!value.isEmpty())
-                profile.smtp.password_command = command_value(value, profile.name, key, config_directory);
-        } else if (lower == QLatin1String("cafile")) {
-            if (!value.isEmpty())
-                profile.smtp.ca_file = expanded_directory(value, config_directory);
         } else if (lower == QLatin1String("dialog")) {
             profile.dialog = named_choice<DialogMode>(
                 value,
                 {{"auto", DialogMode::automatic}, {"never", DialogMode::never}, {"always", DialogMode::always}},
                 QStringLiteral("unbekannte Dialogeinstellung '%1' in [%2]").arg(value, profile.name));
+        } else if (const DeliveryKey* delivery_key_found = delivery_key(key)) {
+            read_delivery_key(profile, *delivery_key_found, key, value, config_directory);
         } else {
             // A misspelt key would silently send the mail somewhere else.
             throw ConfigError(QStringLiteral("unbekannter Eintrag '%1' in [%2]").arg(key, profile.name));
         }
     }
-    if (profile.delivery == Delivery::smtp && profile.smtp.server.isEmpty())
-        throw ConfigError(QStringLiteral("Server fehlt in [%1]").arg(profile.name));
+    for (const DeliveryKey& key : profile.delivery->keys) {
+        if (key.required && profile.setting_text(key.name).isEmpty())
+            throw ConfigError(QStringLiteral("%1 fehlt in [%2]").arg(QLatin1String(key.name), profile.name));
+    }
     return profile;
 }
 
@@ -252,6 +277,11 @@ Configuration read_file(const QString& path)
 }
 
 }  // namespace
+
+QString data_home()
+{
+    return xdg_directory("XDG_DATA_HOME", ".local/share");
+}
 
 QString builtin_profile_name()
 {
