@@ -148,7 +148,7 @@ const std::vector<Delivery>& deliveries()
 {
     static const std::vector<Delivery> table{
         {"outbox",
-         {{"Outbox", KeyKind::folder, [] { return QStringList{data_home() + QStringLiteral("/telvorin/outbox")}; }, false}},
+         {{"Outbox", KeyKind::path, [] { return QStringList{data_home() + QStringLiteral("/telvorin/outbox")}; }, false}},
          Recipients::optional, true, PasswordUse::compared, DialogUse::send_dialog, deliver_to_outbox},
         {"composer",
          {{"Composer", KeyKind::command, [] { return QStringList{QStringLiteral("xdg-email")}; }, false}},
@@ -161,7 +161,7 @@ const std::vector<Delivery>& deliveries()
          {{"Server", KeyKind::server, nullptr, true},
           {"User", KeyKind::text, nullptr, false},
           {"PasswordCommand", KeyKind::command, nullptr, false},
-          {"CAFile", KeyKind::folder, nullptr, false}},
+          {"CAFile", KeyKind::path, nullptr, false}},
          Recipients::required, true, PasswordUse::for_server, DialogUse::send_dialog, deliver_by_smtp_in_module},
     };
     return table;

@@ -11,13 +11,13 @@
 
 namespace telvorin::mapi {
 
-// How a key's value is read. folder: "~" and a relative path are taken from
-// the home folder and the configuration's folder, an empty value keeps the
-// default. command: split like a command line, a relative program taken from
-// the configuration's folder, an empty value keeps the default. server:
-// scheme://host:port with smtp or smtps, an empty value clears it. text: as
-// written.
-enum class KeyKind { folder, command, server, text };
+// How a key's value is read. path (a folder or a file): "~" and a relative
+// path are taken from the home folder and the configuration's folder, an
+// empty value keeps the default. command: split like a command line, a
+// relative program taken from the configuration's folder, an empty value
+// keeps the default. server: scheme://host:port with smtp or smtps, an empty
+// value clears it. text: as written.
+enum class KeyKind { path, command, server, text };
 
 struct DeliveryKey {
     const char* name;          // as the file spells it, in any letter case

@@ -174,7 +174,7 @@ void read_delivery_key(Profile& profile, const DeliveryKey& key, const QString& 
 {
     const QString name = QLatin1String(key.name);
     switch (key.kind) {
-    case KeyKind::folder:
+    case KeyKind::path:
         if (!value.isEmpty())
             profile.settings.insert(name, QStringList{expanded_directory(value, config_directory)});
         break;

@@ -23,7 +23,7 @@ struct Profile {
     DialogMode dialog = DialogMode::automatic;
     QString logon_password;  // given to MAPILogon, not read from the file
     // The deliveries' own keys under the spelling their table gives, each
-    // value checked and made absolute as its kind asks: a folder or a
+    // value checked and made absolute as its kind asks: a path or a
     // server as one element, a command as the program and its arguments.
     // A key neither set nor given a default has no entry.
     QMap<QString, QStringList> settings;
