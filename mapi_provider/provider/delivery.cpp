@@ -98,16 +98,14 @@ bool run(const QStringList& arguments, int input, bool own_group, std::optional<
     return boundary::run_child(command).succeeded();
 }
 
-// An unlinked temporary file holding the message: the command reads it as
+// A temporary file without a name holding the message: the command reads it as
 // its standard input, so nothing can block on a full pipe and no SIGPIPE can
 // reach the host process when the command ends early.
 UniqueFd message_in_temporary_file(const OutgoingMail& mail, LineEnds line_ends)
 {
-    QByteArray pattern = QFile::encodeName(QDir::tempPath()) + "/telvorin-mapi-XXXXXX";
-    UniqueFd fd(::mkostemp(pattern.data(), O_CLOEXEC));
+    UniqueFd fd = boundary::unnamed_file(QFile::encodeName(QDir::tempPath()));
     if (fd.get() < 0)
         return UniqueFd();
-    ::unlink(pattern.constData());
     if (write_message(mail, fd.get(), line_ends) != 0 || ::lseek(fd.get(), 0, SEEK_SET) != 0)
         return UniqueFd();
     return fd;
