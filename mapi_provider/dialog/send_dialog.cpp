@@ -130,7 +130,7 @@ private:
         list->setFocusPolicy(Qt::NoFocus);
         for (const OutgoingAttachment& attachment : m_mail.attachments) {
             struct stat info {};
-            const qint64 size = ::fstat(attachment.fd, &info) == 0 ? static_cast<qint64>(info.st_size) : 0;
+            const qint64 size = ::fstat(attachment.file->get(), &info) == 0 ? static_cast<qint64>(info.st_size) : 0;
             auto* item = new QTreeWidgetItem(list, {attachment.name, QLocale().formattedDataSize(size)});
             item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         }

@@ -2,34 +2,23 @@
 #include "mapi_provider/provider/send_mail.h"
 
 #include "mapi_provider/provider/delivery.h"
-#include "mapi_provider/shared/provider_text.h"
 #include "mapi_provider/provider/send_dialog_surface.h"
+#include "mapi_provider/shared/provider_text.h"
+
+#include "boundary/unique_fd.h"
 
 #include <QFile>
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
+#include <memory>
+#include <utility>
 
 namespace telvorin::mapi {
 
 namespace {
-
-// Closes the attachment descriptors however sending ends.
-class OpenAttachments {
-public:
-    OpenAttachments() = default;
-    OpenAttachments(const OpenAttachments&) = delete;
-    OpenAttachments& operator=(const OpenAttachments&) = delete;
-    ~OpenAttachments()
-    {
-        for (const OutgoingAttachment& attachment : list)
-            ::close(attachment.fd);
-    }
-    std::vector<OutgoingAttachment> list;
-};
 
 RecipientKind kind_of(ULONG recip_class)
 {
@@ -74,15 +63,11 @@ ULONG open_attachment(const IncomingFile& file, OutgoingAttachment& attachment)
         return errno == EACCES ? MAPI_E_ATTACHMENT_OPEN_FAILURE : MAPI_E_ATTACHMENT_NOT_FOUND;
     // O_NONBLOCK keeps a FIFO given as attachment from blocking the open;
     // anything but a regular file is refused right after.
-    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    boundary::UniqueFd fd(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return MAPI_E_ATTACHMENT_OPEN_FAILURE;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return MAPI_E_ATTACHMENT_OPEN_FAILURE;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    attachment.fd = fd;
+    ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+    attachment.file = std::make_shared<const boundary::UniqueFd>(std::move(fd));
     attachment.path = absolute_path(path);
     QString name = last_component(file.file_name);
     if (name.isEmpty())
@@ -130,16 +115,13 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
     if (delivery.recipients == Recipients::checked_first && mail.recipients.empty())
         return MAPI_E_INVALID_RECIPS;
 
-    OpenAttachments attachments;
-    attachments.list.reserve(incoming.files.size());  // no throw between open and keeping the descriptor
     for (const IncomingFile& file : incoming.files) {
         OutgoingAttachment attachment;
         const ULONG result = open_attachment(file, attachment);
         if (result != SUCCESS_SUCCESS)
             return result;
-        attachments.list.push_back(attachment);
+        mail.attachments.push_back(attachment);
     }
-    mail.attachments = attachments.list;
     if (show_dialog) {
         const RecipientResolver resolve = [&](const IncomingRecipient& recipient, OutgoingRecipient& outgoing) {
             return resolve_recipient(recipient, address_book, false, outgoing);

@@ -124,10 +124,10 @@ GPtr<GMimeObject> attachment_part(const OutgoingAttachment& attachment)
     GPtr<GMimePart> part(g_mime_part_new_with_type(type.left(slash).constData(), type.mid(slash + 1).constData()));
     g_mime_object_set_disposition(GMIME_OBJECT(part.get()), GMIME_DISPOSITION_ATTACHMENT);
     if (type.startsWith("text/"))
-        g_mime_object_set_content_type_parameter(GMIME_OBJECT(part.get()), "charset", charset_of(attachment.fd));
+        g_mime_object_set_content_type_parameter(GMIME_OBJECT(part.get()), "charset", charset_of(attachment.file->get()));
     const QByteArray name = header_value(attachment.name);
     g_mime_part_set_filename(part.get(), name.constData());
-    GPtr<GMimeStream> stream(g_mime_stream_fs_new(attachment.fd));
+    GPtr<GMimeStream> stream(g_mime_stream_fs_new(attachment.file->get()));
     g_mime_stream_fs_set_owner(GMIME_STREAM_FS(stream.get()), FALSE);
     GPtr<GMimeDataWrapper> content(g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
     g_mime_part_set_content(part.get(), content.get());

@@ -4,9 +4,12 @@
 #include "mapi_provider/shared/addresses.h"
 #include "mapi_provider/shared/provider_text.h"
 
+#include "boundary/unique_fd.h"
+
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace telvorin::mapi {
@@ -20,7 +23,9 @@ struct OutgoingRecipient {
 };
 
 struct OutgoingAttachment {
-    int fd = -1;            // open for reading, positioned at the start; owned by the caller
+    // Open for reading, positioned at the start. Every copy of the mail
+    // shares it; it is closed when the last copy goes.
+    std::shared_ptr<const boundary::UniqueFd> file;
     QByteArray path;        // absolute path on this system
     QString name;           // the name the recipient sees
 };
