@@ -1,11 +1,16 @@
 // E-mail addresses and the address book: recognising, parsing and resolving names.
 #include "mapi_provider/shared/addresses.h"
 
-#include "mapi_provider/shared/gmime_support.h"
+#include "boundary/glib_ptr.h"
+#include "boundary/gmime_runtime.h"
+
+#include <gmime/gmime.h>
 
 namespace telvorin::mapi {
 
 namespace {
+
+using boundary::GObjectPtr;
 
 bool plausible_addr_spec(const QString& addr)
 {
@@ -29,7 +34,7 @@ std::optional<Mailbox> parse_mailbox(const QString& text)
         return std::nullopt;
     boundary::ensure_gmime_started();
     const QByteArray utf8 = trimmed.toUtf8();
-    GPtr<InternetAddressList> list(internet_address_list_parse(nullptr, utf8.constData()));
+    GObjectPtr<InternetAddressList> list(internet_address_list_parse(nullptr, utf8.constData()));
     if (!list || internet_address_list_length(list.get()) != 1)
         return std::nullopt;
     InternetAddress* address = internet_address_list_get_address(list.get(), 0);

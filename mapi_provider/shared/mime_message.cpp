@@ -1,9 +1,13 @@
 // Building the RFC 5322 / MIME form of an outgoing mail with GMime.
 #include "mapi_provider/shared/mime_message.h"
 
-#include "mapi_provider/shared/gmime_support.h"
+#include "boundary/glib_ptr.h"
+#include "boundary/gmime_runtime.h"
 
 #include "boundary/outside_text.h"
+
+// Before Qt, whose keyword macros (signals) break GIO's headers.
+#include <gmime/gmime.h>
 
 #include <QMimeDatabase>
 
@@ -15,6 +19,9 @@
 namespace telvorin::mapi {
 
 namespace {
+
+using boundary::GObjectPtr;
+using boundary::GText;
 
 GMimeAddressType address_type(RecipientKind kind)
 {
@@ -84,14 +91,14 @@ bool has_from_line(const GByteArray& text)
     return false;
 }
 
-GPtr<GMimeObject> text_part(const TextBytes& body)
+GObjectPtr<GMimeObject> text_part(const TextBytes& body)
 {
-    GPtr<GMimePart> part(g_mime_part_new_with_type("text", "plain"));
+    GObjectPtr<GMimePart> part(g_mime_part_new_with_type("text", "plain"));
     g_mime_object_set_content_type_parameter(GMIME_OBJECT(part.get()), "charset", "utf-8");
     // The stream reads the body where it is; no copy of a large text.
-    GPtr<GMimeStream> stream(g_mime_stream_mem_new_with_byte_array(body.get()));
+    GObjectPtr<GMimeStream> stream(g_mime_stream_mem_new_with_byte_array(body.get()));
     g_mime_stream_mem_set_owner(GMIME_STREAM_MEM(stream.get()), FALSE);
-    GPtr<GMimeDataWrapper> content(g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    GObjectPtr<GMimeDataWrapper> content(g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
     g_mime_part_set_content(part.get(), content.get());
     // Quoted-printable for mostly readable text, base64 when that is shorter;
     // either way the message stays 7-bit for every transport. GMime's
@@ -100,7 +107,7 @@ GPtr<GMimeObject> text_part(const TextBytes& body)
         ? GMIME_CONTENT_ENCODING_BASE64
         : g_mime_part_get_best_content_encoding(part.get(), GMIME_ENCODING_CONSTRAINT_7BIT);
     g_mime_part_set_content_encoding(part.get(), best);
-    return GPtr<GMimeObject>(GMIME_OBJECT(part.release()));
+    return GObjectPtr<GMimeObject>(GMIME_OBJECT(part.release()));
 }
 
 // The charset of a text attachment: UTF-8 when its bytes are valid UTF-8,
@@ -117,22 +124,22 @@ const char* charset_of(int fd)
     return check.valid() && got == 0 ? "utf-8" : "iso-8859-1";
 }
 
-GPtr<GMimeObject> attachment_part(const OutgoingAttachment& attachment)
+GObjectPtr<GMimeObject> attachment_part(const OutgoingAttachment& attachment)
 {
     const QByteArray type = content_type_for(attachment.name);
     const int slash = type.indexOf('/');
-    GPtr<GMimePart> part(g_mime_part_new_with_type(type.left(slash).constData(), type.mid(slash + 1).constData()));
+    GObjectPtr<GMimePart> part(g_mime_part_new_with_type(type.left(slash).constData(), type.mid(slash + 1).constData()));
     g_mime_object_set_disposition(GMIME_OBJECT(part.get()), GMIME_DISPOSITION_ATTACHMENT);
     if (type.startsWith("text/"))
         g_mime_object_set_content_type_parameter(GMIME_OBJECT(part.get()), "charset", charset_of(attachment.file->get()));
     const QByteArray name = header_value(attachment.name);
     g_mime_part_set_filename(part.get(), name.constData());
-    GPtr<GMimeStream> stream(g_mime_stream_fs_new(attachment.file->get()));
+    GObjectPtr<GMimeStream> stream(g_mime_stream_fs_new(attachment.file->get()));
     g_mime_stream_fs_set_owner(GMIME_STREAM_FS(stream.get()), FALSE);
-    GPtr<GMimeDataWrapper> content(g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    GObjectPtr<GMimeDataWrapper> content(g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
     g_mime_part_set_content(part.get(), content.get());
     g_mime_part_set_content_encoding(part.get(), GMIME_CONTENT_ENCODING_BASE64);
-    return GPtr<GMimeObject>(GMIME_OBJECT(part.release()));
+    return GObjectPtr<GMimeObject>(GMIME_OBJECT(part.release()));
 }
 
 QByteArray domain_of(const QString& address)
@@ -142,9 +149,9 @@ QByteArray domain_of(const QString& address)
     return domain.isEmpty() ? QByteArrayLiteral("localhost") : domain.toUtf8();
 }
 
-GPtr<GMimeMessage> build(const OutgoingMail& mail)
+GObjectPtr<GMimeMessage> build(const OutgoingMail& mail)
 {
-    GPtr<GMimeMessage> message(g_mime_message_new(TRUE));
+    GObjectPtr<GMimeMessage> message(g_mime_message_new(TRUE));
     add_mailbox(message.get(), GMIME_ADDRESS_TYPE_FROM, mail.from);
     for (const OutgoingRecipient& recipient : mail.recipients)
         add_mailbox(message.get(), address_type(recipient.kind), recipient.mailbox);
@@ -153,15 +160,15 @@ GPtr<GMimeMessage> build(const OutgoingMail& mail)
     GDateTime* now = g_date_time_new_now_local();
     g_mime_message_set_date(message.get(), now);
     g_date_time_unref(now);
-    GStringPtr id(g_mime_utils_generate_message_id(domain_of(mail.from.address).constData()));
+    GText id(g_mime_utils_generate_message_id(domain_of(mail.from.address).constData()));
     g_mime_message_set_message_id(message.get(), id.get());
 
-    GPtr<GMimeObject> body = text_part(mail.body);  // reads mail.body, which outlives the message
+    GObjectPtr<GMimeObject> body = text_part(mail.body);  // reads mail.body, which outlives the message
     if (mail.attachments.empty()) {
         g_mime_message_set_mime_part(message.get(), body.get());
         return message;
     }
-    GPtr<GMimeMultipart> mixed(g_mime_multipart_new_with_subtype("mixed"));
+    GObjectPtr<GMimeMultipart> mixed(g_mime_multipart_new_with_subtype("mixed"));
     g_mime_multipart_add(mixed.get(), body.get());
     for (const OutgoingAttachment& attachment : mail.attachments)
         g_mime_multipart_add(mixed.get(), attachment_part(attachment).get());
@@ -174,13 +181,13 @@ GPtr<GMimeMessage> build(const OutgoingMail& mail)
 int write_message(const OutgoingMail& mail, int fd, LineEnds line_ends)
 {
     boundary::ensure_gmime_started();
-    GPtr<GMimeMessage> message = build(mail);
+    GObjectPtr<GMimeMessage> message = build(mail);
     GMimeFormatOptions* options = g_mime_format_options_new();
     g_mime_format_options_set_newline_format(
         options, line_ends == LineEnds::crlf ? GMIME_NEWLINE_FORMAT_DOS : GMIME_NEWLINE_FORMAT_UNIX);
     // A pipe stream writes and never seeks or syncs: the fs stream would fsync on flush, which only the outbox
     // needs (it syncs before its rename) and which costs a temporary file its whole size in disk writes.
-    GPtr<GMimeStream> out(g_mime_stream_pipe_new(fd));
+    GObjectPtr<GMimeStream> out(g_mime_stream_pipe_new(fd));
     g_mime_stream_pipe_set_owner(GMIME_STREAM_PIPE(out.get()), FALSE);
     errno = 0;
     const gint64 written = g_mime_object_write_to_stream(GMIME_OBJECT(message.get()), options, out.get());

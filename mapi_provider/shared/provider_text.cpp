@@ -1,6 +1,7 @@
 // Text and path conventions at the provider's 8-bit and 16-bit borders.
 #include "mapi_provider/shared/provider_text.h"
 
+#include "boundary/glib_ptr.h"
 #include "boundary/outside_text.h"
 
 #include <new>
@@ -30,15 +31,11 @@ QByteArray encode_8bit(const QString& text)
 
 namespace {
 
-struct ByteArrayUnref {
-    void operator()(GByteArray* array) const { g_byte_array_unref(array); }
-};
-
 // One pass, in place: the text only shrinks, so the write position never
 // overtakes the read position.
 TextBytes with_unix_line_ends(GByteArray* array)
 {
-    TextBytes bytes(array, ByteArrayUnref());
+    TextBytes bytes(array, boundary::GByteArrayUnref());
     guint8* const data = bytes->data;
     guint out = 0;
     for (guint in = 0; in < bytes->len; ++in) {
@@ -66,11 +63,7 @@ TextBytes text_bytes(const char* text)
         g_byte_array_append(array, reinterpret_cast<const guint8*>(text ? text : ""), static_cast<guint>(length));
         return with_unix_line_ends(array);
     }
-    gsize written = 0;
-    gchar* utf8 = g_convert(text, static_cast<gssize>(length), "UTF-8", "ISO-8859-1", nullptr, &written, nullptr);
-    if (!utf8)
-        throw std::bad_alloc();
-    return with_unix_line_ends(g_byte_array_new_take(reinterpret_cast<guint8*>(utf8), written));
+    return text_bytes(boundary::utf8_or_latin1(QByteArray::fromRawData(text, static_cast<int>(length))));
 }
 
 TextBytes text_bytes(const QString& text)
