@@ -1,6 +1,8 @@
 // Loading the provider's modules from the provider's own folder.
 #include "mapi_provider/provider/provider_modules.h"
 
+#include "platform/dynamic_library.h"
+
 #include "boundary/outside_text.h"
 
 #include <dlfcn.h>
@@ -25,15 +27,12 @@ template <typename Entry>
 Entry entry_of(const char* file_name, const char* entry)
 {
     const QByteArray path = provider_folder() + file_name;
-    ::dlerror();
-    void* module = ::dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
-    void* address = module != nullptr ? ::dlsym(module, entry) : nullptr;
-    if (address == nullptr) {
-        // dlerror names the file, and the symbol when that is what is missing.
-        const char* why = ::dlerror();
+    const platform::LibraryHandle module = platform::load_library(path.constData());
+    void* address = module != nullptr ? platform::resolve_function(module, entry) : nullptr;
+    // The loader's text names the file, and the symbol when that is what is missing.
+    if (address == nullptr)
         boundary::write_error_line(QStringLiteral("Modul nicht ladbar: %1")
-                        .arg(why != nullptr ? QString::fromLocal8Bit(why) : QString::fromLocal8Bit(path)));
-    }
+                                       .arg(QString::fromLocal8Bit(platform::last_load_error().c_str())));
     return reinterpret_cast<Entry>(address);
 }
 
