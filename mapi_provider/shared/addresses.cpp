@@ -3,6 +3,7 @@
 
 #include "boundary/glib_ptr.h"
 #include "boundary/gmime_runtime.h"
+#include "boundary/outside_text.h"
 
 #include <gmime/gmime.h>
 
@@ -18,7 +19,7 @@ bool plausible_addr_spec(const QString& addr)
     if (at <= 0 || at == addr.size() - 1)
         return false;
     for (const QChar c : addr) {
-        if (c.isSpace() || c.unicode() < 0x20 || c == QLatin1Char('<') || c == QLatin1Char('>')
+        if (c.isSpace() || boundary::is_control(c.unicode()) || c == QLatin1Char('<') || c == QLatin1Char('>')
             || c == QLatin1Char(','))
             return false;
     }

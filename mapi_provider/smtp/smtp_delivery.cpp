@@ -78,16 +78,17 @@ bool curl_ready()
     return ready;
 }
 
-// Server text for our standard error: printable ASCII on one line.
+// Server text for our standard error: printable ASCII on one line. An answer
+// is ASCII by the protocol, so a byte beyond it is shown as "?" rather than
+// guessed at.
 QByteArray printable(const QByteArray& text)
 {
-    QByteArray line;
-    for (const char c : text.trimmed()) {
-        if (line.size() >= max_answer_length)
-            break;
-        line += boundary::is_control(static_cast<unsigned char>(c)) || (c & 0x80) ? '?' : c;
+    QByteArray line = text.trimmed().left(max_answer_length);
+    for (char& c : line) {
+        if (c & 0x80)
+            c = '?';
     }
-    return line;
+    return boundary::replace_controls(QString::fromLatin1(line), QLatin1Char('?')).toLatin1();
 }
 
 struct Failure {
