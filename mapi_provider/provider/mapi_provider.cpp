@@ -3,15 +3,14 @@
 // MAPIDeleteMail), the address dialogs (MAPIAddress, MAPIDetails) and MAPISendDocuments.
 #include "mapi_provider/provider/delivery.h"
 #include "mapi_provider/provider/provider_config.h"
-#include "mapi_provider/shared/provider_text.h"
 #include "mapi_provider/provider/send_mail.h"
+#include "mapi_provider/shared/provider_text.h"
 #include "simple_mapi/simple_mapi.h"
 
 #include "boundary/outside_text.h"
 
 #include <QSet>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -19,6 +18,7 @@
 #include <mutex>
 #include <new>
 #include <unordered_set>
+#include <vector>
 
 #define TELVORIN_MAPI_EXPORT extern "C" __attribute__((visibility("default")))
 
