@@ -34,6 +34,24 @@ constexpr size_t max_sessions = 1000;
 struct Session {
     Profile profile;
     std::vector<AddressEntry> address_book;
+    // What MAPIResolveName handed back, so that a send of the same name
+    // (the mailer replaces each entry by it) is not looked up again. Bounded
+    // like the recipients of one mail: a caller resolving ever new addresses
+    // only finds the later ones looked up twice.
+    mutable std::mutex resolved_mutex;
+    mutable ResolvedNames resolved;
+
+    void remember(const Resolution& resolution) const
+    {
+        std::lock_guard<std::mutex> lock(resolved_mutex);
+        if (resolved.size() < max_recipients)
+            resolved.emplace(resolution.display, resolution.mailbox);
+    }
+    ResolvedNames resolved_names() const
+    {
+        std::lock_guard<std::mutex> lock(resolved_mutex);
+        return resolved;
+    }
 };
 using SessionPtr = std::shared_ptr<const Session>;
 
@@ -89,8 +107,10 @@ SessionPtr open_session(const QString& profile_name, const QString& password, UL
         return nullptr;
     }
     result = SUCCESS_SUCCESS;
-    auto session = std::make_shared<Session>(Session{*profile, configuration.address_book});
+    auto session = std::make_shared<Session>();
+    session->profile = *profile;
     session->profile.logon_password = password;
+    session->address_book = configuration.address_book;
     return session;
 }
 
@@ -216,7 +236,8 @@ ULONG send(LHANDLE session_handle, const Message* message, FLAGS flags)
     const SessionPtr session = session_for(session_handle, result);
     if (!session)
         return result;
-    return send_mail(session->profile, session->address_book, incoming, (flags & MAPI_DIALOG) != 0);
+    return send_mail(session->profile, session->address_book, session->resolved_names(), incoming,
+                     (flags & MAPI_DIALOG) != 0);
 }
 
 }  // namespace
@@ -286,6 +307,7 @@ TELVORIN_MAPI_EXPORT ULONG MAPIResolveName(LHANDLE lhSession, ULONG_PTR, LPSTR l
             return MAPI_E_UNKNOWN_RECIPIENT;
         *lppRecip = new_recipient(encode_8bit(resolution.display),
                                   "SMTP:" + encode_8bit(resolution.mailbox.address));
+        session->remember(resolution);
         return SUCCESS_SUCCESS;
     });
 }

@@ -32,7 +32,7 @@ QString without_smtp_prefix(const QString& address)
 }
 
 ULONG resolve_recipient(const IncomingRecipient& incoming, const std::vector<AddressEntry>& address_book,
-                        bool unresolved_allowed, OutgoingRecipient& outgoing)
+                        const ResolvedNames& resolved, bool unresolved_allowed, OutgoingRecipient& outgoing)
 {
     outgoing.kind = kind_of(incoming.recip_class);
     outgoing.as_written = incoming.name;
@@ -43,6 +43,10 @@ ULONG resolve_recipient(const IncomingRecipient& incoming, const std::vector<Add
             return MAPI_E_INVALID_RECIPS;
         outgoing.mailbox.address = mailbox->address;
         outgoing.mailbox.name = incoming.name.trimmed() == mailbox->address ? mailbox->name : incoming.name.trimmed();
+        return SUCCESS_SUCCESS;
+    }
+    if (const auto known = resolved.find(incoming.name.trimmed()); known != resolved.end()) {
+        outgoing.mailbox = known->second;
         return SUCCESS_SUCCESS;
     }
     const Resolution resolution = resolve_name(address_book, incoming.name);
@@ -78,7 +82,7 @@ ULONG open_attachment(const IncomingFile& file, OutgoingAttachment& attachment)
 
 }  // namespace
 
-ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address_book,
+ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address_book, const ResolvedNames& resolved,
                 const IncomingMail& incoming, bool dialog)
 {
     for (const IncomingRecipient& recipient : incoming.recipients) {
@@ -107,7 +111,7 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
     mail.body = incoming.body;
     for (const IncomingRecipient& recipient : incoming.recipients) {
         OutgoingRecipient outgoing;
-        const ULONG result = resolve_recipient(recipient, address_book, unresolved_allowed, outgoing);
+        const ULONG result = resolve_recipient(recipient, address_book, resolved, unresolved_allowed, outgoing);
         if (result != SUCCESS_SUCCESS)
             return result;
         mail.recipients.push_back(outgoing);
@@ -124,7 +128,7 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
     }
     if (show_dialog) {
         const RecipientResolver resolve = [&](const IncomingRecipient& recipient, OutgoingRecipient& outgoing) {
-            return resolve_recipient(recipient, address_book, false, outgoing);
+            return resolve_recipient(recipient, address_book, resolved, false, outgoing);
         };
         const ULONG confirmed = confirm_in_send_dialog(mail, delivery.recipients != Recipients::optional, resolve);
         display.reset();

@@ -5,6 +5,9 @@
 #include "mapi_provider/provider/provider_config.h"
 #include "simple_mapi/simple_mapi.h"
 
+#include <QString>
+
+#include <map>
 #include <vector>
 
 namespace telvorin::mapi {
@@ -20,7 +23,11 @@ namespace telvorin::mapi {
 // display allows (MAPI_USER_ABORT when the user cancels); only with a dialog
 // may names stay unresolved at first (a delivery with a window of its own
 // refuses what stays unresolved).
-ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address_book,
+// A recipient given by a name alone that is in `resolved` (as MAPIResolveName
+// handed it back in this session, which is what the mailer sends) stands for
+// that mailbox without a second look-up.
+using ResolvedNames = std::map<QString, Mailbox>;
+ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address_book, const ResolvedNames& resolved,
                 const IncomingMail& incoming, bool dialog);
 
 }  // namespace telvorin::mapi
