@@ -143,6 +143,8 @@ size_t longest_argument()
 
 const std::vector<Delivery>& deliveries()
 {
+    // name; keys (name, kind, default, required); recipients; may send without a dialog; log-on password;
+    // dialog; function
     static const std::vector<Delivery> table{
         {"outbox",
          {{"Outbox", KeyKind::path, [] { return QStringList{data_home() + QStringLiteral("/telvorin/outbox")}; }, false}},
