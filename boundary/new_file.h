@@ -1,4 +1,5 @@
-// Creating a file that others may look at: written under a unique temporary name, synced, then moved to its name.
+// Creating a file that others may look at: written under a unique temporary name, synced, then moved to its name;
+// and a file that nobody may look at, which never has a name.
 #pragma once
 
 #include "boundary/unique_fd.h"
@@ -47,6 +48,12 @@ private:
     bool m_created = false;
     bool m_placed = false;
 };
+
+// A file in `folder` that has no name, open for reading and writing, mode
+// 0600: nobody can open it by a path, and it is gone with its last
+// descriptor, even when the process is killed. Holds -1, with errno set,
+// when it cannot be made.
+UniqueFd unnamed_file(const QByteArray& folder);
 
 // Moves `from` to `to` unless `to` exists; false with errno set otherwise.
 // File systems without RENAME_NOREPLACE get a hard link and an unlink, which

@@ -70,6 +70,15 @@ QString replace_controls(QString text, QChar replacement, Tabs tabs)
     return text;
 }
 
+QString replace_line_ends(QString text, QChar replacement)
+{
+    for (QChar& c : text) {
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            c = replacement;
+    }
+    return text;
+}
+
 void write_error_line(const QString& line)
 {
     write_console_latin1(Console::error, {replace_controls(line, QLatin1Char('?'))});

@@ -50,6 +50,11 @@ enum class Tabs { replace, keep };
 // white space in a mail header and may be kept there.
 QString replace_controls(QString text, QChar replacement, Tabs tabs = Tabs::replace);
 
+// `text` with CR and LF replaced by `replacement` and nothing else: the one
+// exception to the rule above, for a line of the result file, which names a
+// saved file by its full path and so keeps whatever else that name holds.
+QString replace_line_ends(QString text, QChar replacement);
+
 // Writes `line` and "\n" to standard error at once, in Latin-1 (a character
 // beyond it as "?") and control characters as "?", so that nothing a caller,
 // a server or a file name brings along can start a line or a terminal

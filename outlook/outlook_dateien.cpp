@@ -3,6 +3,8 @@
 
 #include "ausgabe/konsole.h"
 
+#include "boundary/outside_text.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QTextStream>
@@ -12,10 +14,10 @@ namespace {
 // One call writes one line: a CR or LF that a subject, an attachment name or
 // -dest brings along becomes a blank, so no text passes for a line the job
 // did not write. No Windows file name holds either, so ordinary paths stay.
-void schreibe(QTextStream* out, QString zeile)
+void schreibe(QTextStream* out, const QString& zeile)
 {
     if (out != nullptr)
-        *out << zeile.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' ')) << Qt::endl;
+        *out << telvorin::boundary::replace_line_ends(zeile, QLatin1Char(' ')) << Qt::endl;
 }
 
 void melde_debug(const QString& text)

@@ -3,11 +3,11 @@
 
 #include "standin_outlook/html_text.h"
 
+#include "boundary/glib_ptr.h"
 #include "boundary/gmime_runtime.h"
 #include "boundary/outside_text.h"
 
 #include <gmime/gmime.h>
-
 
 #include <algorithm>
 #include <cstring>
@@ -17,17 +17,8 @@ namespace telvorin::standin {
 
 namespace {
 
-template <class T>
-struct GObjectDeleter {
-    void operator()(T* object) const { g_object_unref(object); }
-};
-template <class T>
-using GObjectPtr = std::unique_ptr<T, GObjectDeleter<T>>;
-
-struct GFreeDeleter {
-    void operator()(char* text) const { g_free(text); }
-};
-using GText = std::unique_ptr<char, GFreeDeleter>;
+using boundary::GObjectPtr;
+using boundary::GText;
 
 struct OptionsDeleter {
     void operator()(GMimeParserOptions* o) const { g_mime_parser_options_free(o); }

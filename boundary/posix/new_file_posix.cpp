@@ -86,6 +86,20 @@ bool NewFile::place(const QByteArray& target, Existing existing)
     return m_placed;
 }
 
+UniqueFd unnamed_file(const QByteArray& folder)
+{
+    UniqueFd fd(::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+    // File systems without O_TMPFILE refuse it in one of these ways; there the
+    // file has a random name for the moment between creating and unlinking.
+    if (fd.get() >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
+        return fd;
+    QByteArray path = folder + "/.telvorin-XXXXXX";
+    fd.reset(::mkostemp(path.data(), O_CLOEXEC));
+    if (fd.get() >= 0)
+        ::unlink(path.constData());
+    return fd;
+}
+
 bool rename_no_replace(const QByteArray& from, const QByteArray& to)
 {
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)

@@ -8,6 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <tuple>
 
 using namespace telvorin::boundary;
 using Existing = NewFile::Existing;
@@ -45,4 +49,26 @@ TEST(NewFile, PlacedCompleteOrNotAtAll)
                   QStringList{"t"}) << c.name;
     }
     ::umask(mask);
+}
+
+TEST(NewFile, UnnamedFileLeavesNoNameBehindAndReadsBackWhatWasWritten)
+{
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    {
+        const UniqueFd fd = unnamed_file(folder);
+        ASSERT_GE(fd.get(), 0);
+        struct stat info {};
+        ASSERT_EQ(::fstat(fd.get(), &info), 0);
+        EXPECT_EQ(std::tuple(info.st_nlink, info.st_mode & 07777), std::tuple(nlink_t(0), mode_t(0600)));
+        char back[4] = {};
+        ASSERT_EQ(::write(fd.get(), "abc", 3), 3);
+        ASSERT_EQ(::lseek(fd.get(), 0, SEEK_SET), 0);
+        EXPECT_EQ(::read(fd.get(), back, 3), 3);
+        EXPECT_STREQ(back, "abc");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    }
+    errno = 0;
+    EXPECT_EQ(unnamed_file(folder + "/missing").get(), -1);
+    EXPECT_EQ(errno, ENOENT);
 }

@@ -42,6 +42,11 @@ TEST(OutsideText, ControlsAreReplacedATabMayStay)
     EXPECT_EQ(replace_controls(text, u'?', Tabs::keep), u(u"?a\tb?c????\xa0\xe4\u2028"));
 }
 
+TEST(OutsideText, ForAResultLineOnlyLineEndsAreReplaced)
+{
+    EXPECT_EQ(replace_line_ends(u(u"\r\na\tb\x1b\x7f\x85\u2028\r"), u' '), u(u"  a\tb\x1b\x7f\x85\u2028 "));
+}
+
 TEST(OutsideText, ErrorLineIsOneLatin1Line)
 {
     QTemporaryFile captured;
