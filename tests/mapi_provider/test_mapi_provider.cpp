@@ -75,9 +75,11 @@ TEST_F(ProviderTest, LogonChoosesTheProfileChecksAGivenPasswordAndGivesDistinctS
         {nullptr, nullptr, 0}, {"", "", 0}, {nullptr, "falsch", 3}, {nullptr, "geheim", 0},  // the default profile
         {"Buero", "", 0}, {"Buero", "Geheim", 3}, {"privat", "egal", 0},  // other letter case
         {"Urlaub", nullptr, 3}, {"AddressBook", nullptr, 3}, {"buero", nullptr, 3},  // two profiles in other cases
+        {"Smtp", "anders", 0},  // the server judges an smtp profile's password
     };
     configure("[General]\nDefaultProfile=Buero\n[Buero]\nPassword=geheim\n[Privat]\nDelivery=outbox\n"
-                  "[AddressBook]\nMax=max@example.com\n[BUERO]\n");
+                  "[AddressBook]\nMax=max@example.com\n[BUERO]\n[Smtp]\nDelivery=smtp\nServer=smtp://127.0.0.1:1\n"
+                  "Password=geheim\n");
     for (const auto& [profile, password, expected] : cases) {
         SCOPED_TRACE(std::string(profile ? profile : "-") + "/" + (password ? password : "-"));
         LHANDLE session = 12345;
@@ -200,6 +202,7 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
          composer, "MAPI: Empfaenger '--attach' ist keine Adresse fuer den Mail-Composer"},
         {"composer: body beyond one argument", {"", std::string(131071, 'x') + "\n", {{MAPI_TO, valid, ""}}, {}}, 18,
          composer, "MAPI: Text mit 131072 Bytes zu gross fuer die Befehlszeile des Mail-Composers (hoechstens 131071)"},
+        {"smtp without a server", to_a, 2, "Delivery=smtp\n", unusable + "Server fehlt in [Standard]"},
         {"unknown delivery", to_a, 2, "Delivery=brieftaube\n",
          unusable + "unbekannte Zustellart 'brieftaube' in [Standard]"},
         {"misspelt key", to_a, 2, "Delivry=sendmail\n", unusable + "unbekannter Eintrag 'Delivry' in [Standard]"},
