@@ -93,6 +93,20 @@ TEST_F(ProviderTest, LogonChoosesTheProfileChecksAGivenPasswordAndGivesDistinctS
     EXPECT_EQ(std::tuple(log_off(a), log_off(0), send_mail(a, to_a), log_off(b)), std::tuple(19u, 19u, 19u, 0u));
 }
 
+// A caller with a password dialog hands the server the password the user typed at log-on, before Password=.
+TEST_F(ProviderTest, TheLogOnPasswordGoesToTheSmtpServer)
+{
+    SmtpTestServer server(m_u.path(QStringLiteral("server")));
+    ASSERT_NE(server.port(), 0);
+    configure("[Standard]\nDelivery=smtp\nFrom=max@example.com\nServer=smtp://127.0.0.1:" + QByteArray::number(server.port())
+              + "\nCAFile=" + m_u.path(QStringLiteral("server/cert.pem")).toUtf8() + "\nUser=max\nPassword=falsch\n");
+    LHANDLE session = 0;
+    ASSERT_EQ(log_on(nullptr, "geheim", session), 0u);
+    EXPECT_EQ(send_mail(session, to_a, 0), 0u);
+    EXPECT_TRUE(m_u.read(QStringLiteral("server/received-1")).contains("RCPT TO:<a@example.com>"));
+    EXPECT_EQ(log_off(session), 0u);
+}
+
 TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
 {
     // the name, the expected code, on success the bytes of lpszName, " = " and lpszAddress
