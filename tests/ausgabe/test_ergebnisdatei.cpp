@@ -36,12 +36,14 @@ TEST(ErgebnisdateiKodierung, JedeGenannteDateiLaesstSichOeffnen)
          "file;out/\xe4\xbc\x9a\xe8\xad\xb0\xe3\x81\xae\xe4\xbb\xb6.msg\r\n"
          "file;out/Gr\xc3\xbc\xc3\x9f" "e \xe2\x82\xac.msg\r\n"},
         {"de_DE.ISO-8859-1", {{"a.eml", gruesse}}, "file;out/Gr\xfc\xdf" "e ?.msg\r\n"},
+        // ASCII is no choice of encoding: UTF-8 stays, rather than "?" for every umlaut.
+        {"C", {{"a.eml", gruesse}}, "file;out/Gr\xc3\xbc\xc3\x9f" "e \xe2\x82\xac.msg\r\n"},
     };
     QTemporaryDir gebietsschemata;
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.gebietsschema);
         Umgebung u;
-        if (QByteArray(f.gebietsschema) != "C.UTF-8") {
+        if (QByteArray(f.gebietsschema).startsWith("de_DE")) {
             const int rc = QProcess::execute("localedef", {"-i", "de_DE", "-f", "ISO-8859-1",
                                                            gebietsschemata.filePath(f.gebietsschema)});
             TELVORIN_VORAUSSETZUNG(rc == 0 || rc == 1, "localedef could not make " << f.gebietsschema);  // 1: warnings
