@@ -34,6 +34,7 @@ int telvorin_ausfuehren(int& argc, char** argv)
     telvorin::platform::prepare_gui_start();
     QApplication anwendung(argc, argv);
     telvorin::platform::finish_gui_start();
+    telvorin::platform::adopt_locale_encoding();
 
     drucke_banner();
     // QApplication has already taken the options that Qt knows (-platform,

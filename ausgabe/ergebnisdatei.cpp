@@ -2,7 +2,6 @@
 #include "ausgabe/ergebnisdatei.h"
 
 #include "platform/file_creation.h"
-#include "platform/system_info.h"
 
 #include <QDir>
 #include <QIODevice>
@@ -58,8 +57,10 @@ bool Ergebnisdatei::oeffne(const QString& pfad, const QString& kopf)
     if (!telvorin::platform::open_for_writing_no_follow(m_datei, pfad))
         return false;
     m_zeilenende = std::make_unique<CrLfGeraet>(m_datei);
+    // No codec of our own: the stream's default is the locale's encoding (the ANSI code page on Windows), the one
+    // in which the caller's file system names the saved files; a fixed 8-bit code page would turn every character
+    // outside it into "?" and name a file that does not exist.
     m_strom = std::make_unique<QTextStream>(m_zeilenende.get());
-    m_strom->setCodec(telvorin::platform::eight_bit_codec_name());
     *m_strom << QStringLiteral("inf;") << kopf << Qt::endl;
     return true;
 }

@@ -13,9 +13,10 @@ class QIODevice;
 // Telvorin_result.csv in the temporary directory.
 QString ergebnisdatei_pfad(const QString& back_wert);
 
-// The result file: truncated on opening, written in the system's 8-bit code
-// page (Latin-1 on POSIX systems; a character outside it becomes "?"), every
-// line ended with CR LF on every platform and flushed to the file at each endl.
+// The result file: truncated on opening, written in the text stream's default
+// encoding (the locale's on POSIX systems, the ANSI code page on Windows; a
+// character outside it becomes "?"), every line ended with CR LF on every
+// platform and flushed to the file at each endl.
 class Ergebnisdatei {
 public:
     Ergebnisdatei();

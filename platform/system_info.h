@@ -1,4 +1,4 @@
-// Facts about the running system: what the tool prints, and the code page of the text files it writes.
+// Facts about the running system: what the tool prints, and the encoding in which it names files.
 #pragma once
 
 namespace telvorin::platform {
@@ -8,10 +8,10 @@ namespace telvorin::platform {
 // system reports 64.
 int system_bit_width();
 
-// The name under which Qt's codecs know the system's 8-bit code page, in which
-// the system's programs read a text file: "System", the ANSI code page and a
-// text stream's default, on Windows; "ISO-8859-1" on POSIX systems, which have
-// no 8-bit code page of their own and whose text streams default to UTF-8.
-const char* eight_bit_codec_name();
+// Makes the locale's encoding the one in which Qt encodes file names and
+// arguments and in which text streams write by default, as the system's own
+// programs do. Called once, after the application object has read the locale.
+// On Windows Qt already takes the ANSI code page.
+void adopt_locale_encoding();
 
 }  // namespace telvorin::platform

@@ -22,6 +22,9 @@ openssl version >/dev/null 2>&1 || fail openssl openssl
 command -v Xvfb >/dev/null || fail Xvfb xvfb
 command -v xdotool >/dev/null || fail xdotool xdotool
 command -v xwd >/dev/null || fail "xwd (window dumps of the send dialog)" x11-apps
+# scripts/fuzz.sh links every target with libFuzzer's runtime.
+echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' \
+  | clang++ -x c++ -fsanitize=fuzzer,address,undefined -o /dev/null - 2>/dev/null || fail "clang with libFuzzer" "clang libclang-rt-14-dev"
 if command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
   wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
   WINEDEBUG=-all "$wine" --version >/dev/null 2>&1 || fail wine64 wine64

@@ -15,6 +15,7 @@ test_packages=(
   xvfb xdotool x11-apps
   g++-mingw-w64-x86-64-posix wine64
   debhelper lintian debootstrap
+  clang libclang-rt-14-dev
 )
 # Tools whose Recommends carry modules they load at run time: msgconvert
 # needs Email::Address, which its package only recommends.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything, and runs every test: once as
-# built, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# built, once under AddressSanitizer and UndefinedBehaviorSanitizer; then each
+# fuzz target for a short while.
 # The Windows build is made and its tests run under Wine whenever Qt for
 # Windows is there (built, or unpacked from ../shared); --windows builds that
 # Qt from Debian's source first when it is missing (about 30 minutes).
@@ -36,6 +37,9 @@ export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 (cd build-asan && ctest --output-on-failure -j"$(nproc)")
+
+# Each libFuzzer target for 30 s, under ASan and UBSan in its own clang tree (scripts/fuzz.sh).
+scripts/fuzz.sh all 30
 
 # The Debian package: lintian, then installed with apt into a throw-away Debian
 # 12 root, the example job run there, and removed again.

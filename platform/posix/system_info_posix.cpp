@@ -1,6 +1,9 @@
-// Processor architecture of the running POSIX system, read with uname, and its 8-bit code page.
+// Processor architecture of the running POSIX system, read with uname, and its locale's encoding.
 #include "platform/system_info.h"
 
+#include <QTextCodec>
+
+#include <langinfo.h>
 #include <sys/utsname.h>
 
 #include <cstring>
@@ -21,9 +24,16 @@ int system_bit_width()
     return 32;
 }
 
-const char* eight_bit_codec_name()
+void adopt_locale_encoding()
 {
-    return "ISO-8859-1";
+    // Qt 5 here encodes in UTF-8 whatever the locale says, so under a Latin-1 locale a saved file would be named in
+    // UTF-8 while the caller looks for it in Latin-1. The C locale's ASCII chooses no encoding at all: UTF-8 stays
+    // there, rather than every character outside ASCII becoming "?" in a file name.
+    const char* codeset = ::nl_langinfo(CODESET);
+    if (codeset == nullptr || std::strcmp(codeset, "ANSI_X3.4-1968") == 0)
+        return;
+    if (QTextCodec* codec = QTextCodec::codecForName(codeset))
+        QTextCodec::setCodecForLocale(codec);
 }
 
 }  // namespace telvorin::platform

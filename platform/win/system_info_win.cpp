@@ -1,4 +1,4 @@
-// Processor architecture of the running Windows system, and its 8-bit code page.
+// Processor architecture of the running Windows system.
 #include "platform/system_info.h"
 
 #include <windows.h>
@@ -17,9 +17,6 @@ int system_bit_width()
                : 32;
 }
 
-const char* eight_bit_codec_name()
-{
-    return "System";
-}
+void adopt_locale_encoding() {}
 
 }  // namespace telvorin::platform

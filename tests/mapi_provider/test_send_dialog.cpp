@@ -1,6 +1,7 @@
 // The send dialog under a real X server: xdotool acts as the user, the outbox shows what was sent.
 #include "tests/support/runner.h"
 #include "tests/mapi_provider/mail_reading.h"
+#include "tests/support/precondition.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,8 +62,8 @@ protected:
 
 TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
 {
-    if (s_display.size() < 2)
-        GTEST_SKIP() << "Xvfb did not start (is the xvfb package installed?): " << s_xvfb->errorString().toStdString();
+    TELVORIN_PRECONDITION(s_display.size() >= 2, "Xvfb did not start (is the xvfb package installed?): "
+                                                       << s_xvfb->errorString().toStdString());
     const DialogCase& c = GetParam();
     testsupport::TestEnvironment u;
     for (const QString file : {"examples/mail.txt", "examples/anhang.txt"})

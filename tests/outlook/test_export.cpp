@@ -38,7 +38,7 @@ TEST(ExplorerExport, SpeichertJedeMarkierteMailUndMeldetSieDreifach)
     QByteArray konsole = banner(), ergebnis = result_file_head("Mail");
     for (const char* name : {"Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln", "", "Re A B CDEFGHIJ|K 100%1", "", "Gut", ""}) {
         konsole += "OL-Explorer speichere: out//" + QString::fromUtf8(name).toLatin1() + ".msg\n";
-        ergebnis += "file;out//" + QString::fromUtf8(name).toLatin1() + ".msg\r\n";
+        ergebnis += "file;out//" + QByteArray(name) + ".msg\r\n";
     }
     EXPECT_EQ(e, (RunResult{0, konsole, "Betreff: 'Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln' 16.0.0.17328\n"
                                        "Outlook-Ersatz: Maildatei nicht lesbar: " + s + "/fehlt.eml\nBetreff: '' 16.0.0.17328\n"
@@ -63,8 +63,8 @@ TEST(ExplorerExport, LeserSehenWasDieBeispielmailsEnthalten)
     const QList<QByteArray> zeilen = u.read("r.csv").split('\n');
     ASSERT_EQ(zeilen.size(), mails.size() + 3);
     EXPECT_EQ(u.read("r.csv").count("\nfile;" + u.path("tmp").toUtf8() + "/"), mails.size());
-    for (const QString& msg : files_in(u.path("tmp"))) {  // named in Latin-1, "?" for a character outside it
-        const int zeile = zeilen.indexOf("file;" + (u.path("tmp/") + msg).toLatin1() + "\r");
+    for (const QString& msg : files_in(u.path("tmp"))) {  // named as saved, in the locale's UTF-8
+        const int zeile = zeilen.indexOf("file;" + (u.path("tmp/") + msg).toUtf8() + "\r");
         ASSERT_GE(zeile, 2) << msg.toStdString();
         compare_with_source(u, u.path("session/" + mails[zeile - 2]), u.path("tmp/") + msg);
     }
@@ -192,7 +192,7 @@ TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
         QByteArray konsole = banner(), ergebnis = result_file_head("Anlage");
         for (const QString& datei : f.gespeichert) {
             konsole += "OL-Inspector speichere: a/out/" + datei.toLatin1() + "\n";
-            ergebnis += "file;a/out/" + datei.toLatin1() + "\r\n";
+            ergebnis += "file;a/out/" + datei.toUtf8() + "\r\n";
             EXPECT_EQ(u.read("a/out/" + datei), inhalt[datei]);
         }
         const bool gescheitert = f.gespeichert.isEmpty();

@@ -1,0 +1,42 @@
+// Any bytes as a mail file of a stand-in session: names and subjects that reach a file name or a result line are
+// harmless, and attached mails are read as items no deeper than 16 levels, however deep the file nests them.
+#include "standin_outlook/mail_reader.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+using telvorin::standin::MailMessage;
+
+namespace {
+
+void verlange_harmlos(const QString& text, bool dateiname)
+{
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F) || (dateiname && (c == '/' || c == '\\')))
+            std::abort();
+}
+
+// The depth of the attached mails below `m`, each checked on the way.
+int pruefe(const MailMessage& m)
+{
+    verlange_harmlos(m.subject, false);
+    int tiefe = 0;
+    for (const auto& a : m.attachments) {
+        verlange_harmlos(a.file_name, true);
+        if (a.file_name.isEmpty() || a.file_name == "." || a.file_name == "..")
+            std::abort();
+        if (a.message)
+            tiefe = std::max(tiefe, 1 + pruefe(*a.message));
+    }
+    return tiefe;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    MailMessage m;
+    if (telvorin::standin::read_mail(QByteArray(reinterpret_cast<const char*>(data), int(size)), m) && pruefe(m) > 16)
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,77 @@
+// Any bytes as mapi.ini. The grammar: a file it takes has no section twice and no key twice in a section, and
+// reads the same with CR LF line ends. The provider: a file the grammar refuses is never replaced by the built-in
+// profile; a refusal is one plain line naming the file; a configuration it takes can deliver every profile.
+#include "boundary/ini_file.h"
+#include "mapi_provider/provider/delivery.h"
+#include "mapi_provider/provider/provider_config.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace telvorin;
+
+namespace {
+
+void verlange(bool bedingung) { if (!bedingung) __builtin_trap(); }
+
+bool gleich(const boundary::IniFile& a, const boundary::IniFile& b)
+{
+    if (a.error != b.error || a.sections.size() != b.sections.size())
+        return false;
+    for (std::size_t s = 0; s < a.sections.size(); ++s) {
+        const auto &x = a.sections[s], &y = b.sections[s];
+        if (x.name != y.name || x.entries.size() != y.entries.size())
+            return false;
+        for (std::size_t e = 0; e < x.entries.size(); ++e)
+            if (x.entries[e].key != y.entries[e].key || x.entries[e].value != y.entries[e].value
+                || x.entries[e].list != y.entries[e].list)
+                return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
+{
+    const QByteArray content(reinterpret_cast<const char*>(data), int(size));
+    const boundary::IniFile ini = boundary::parse_ini(content);
+    for (std::size_t s = 0; ini.error.isEmpty() && s < ini.sections.size(); ++s) {
+        const boundary::IniSection& section = ini.sections[s];
+        verlange(ini.find(section.name) == &section);
+        for (const boundary::IniEntry& entry : section.entries)
+            verlange(section.find(entry.key) == &entry && !entry.value.contains(QLatin1Char('\n')));
+    }
+    if (!content.contains('\r'))
+        verlange(gleich(ini, boundary::parse_ini(QByteArray(content).replace("\n", "\r\n"))));
+
+    static QTemporaryDir directory;
+    QFile file(directory.filePath(QStringLiteral("mapi.ini")));
+    verlange(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    file.close();
+    qputenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(file.fileName()));
+    const mapi::LoadResult result = mapi::load_configuration();
+    const mapi::Configuration& c = result.configuration;
+    verlange(ini.error.isEmpty() || !result.ok);
+    if (!result.ok) {
+        verlange(result.error.contains(file.fileName()));
+        for (const QChar ch : result.error)
+            verlange(ch.unicode() >= 0x20 && ch.unicode() != 0x7F);
+        return 0;
+    }
+    verlange(c.find_profile(c.default_profile) && c.find_profile(mapi::builtin_profile_name()));
+    for (const mapi::Profile& p : c.profiles) {
+        verlange(p.delivery != nullptr && p.from.address.contains(QLatin1Char('@')));
+        // Every key a delivery needs is there, a default taken where the file gave none; paths are absolute.
+        for (const mapi::DeliveryKey& key : p.delivery->keys) {
+            const QStringList value = p.setting(key.name);
+            verlange(!(key.required || key.fallback) || !value.isEmpty());
+            verlange(value.isEmpty() || key.kind != mapi::KeyKind::path || value.first().startsWith(QLatin1Char('/')));
+            verlange(value.isEmpty() || key.kind != mapi::KeyKind::server
+                     || value.first().startsWith(QLatin1String("smtp://")) || value.first().startsWith(QLatin1String("smtps://")));
+        }
+    }
+    for (const mapi::AddressEntry& entry : c.address_book)
+        verlange(!entry.display_name.isEmpty() && entry.address.contains(QLatin1Char('@')));
+    return 0;
+}
