@@ -99,6 +99,20 @@ install(FILES ${CMAKE_BINARY_DIR}/licenses/SOURCES.txt DESTINATION licenses)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION licenses RENAME LICENSE.txt)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/cmake/licenses/ DESTINATION licenses)
 
+# The MSI installs the same tree as cmake --install, so it is made from an install of its own.
+set(TELVORIN_MSI_VERSION ${PROJECT_VERSION} CACHE STRING
+  "The version the MSI carries (another than the project's only to try upgrades)")
+set(msi_root ${CMAKE_BINARY_DIR}/msi-root)
+add_custom_target(msi
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${msi_root}
+  COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${msi_root}
+  COMMAND ${CMAKE_COMMAND} -DROOT=${msi_root} -DVERSION=${TELVORIN_MSI_VERSION}
+          -DOUTPUT=${CMAKE_BINARY_DIR}/telvorin-${TELVORIN_MSI_VERSION}-x64.msi
+          -P ${PROJECT_SOURCE_DIR}/cmake/TelvorinMsi.cmake
+  DEPENDS telvorin
+  COMMENT "telvorin-${TELVORIN_MSI_VERSION}-x64.msi"
+  VERBATIM)
+
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME telvorin)
 set(CPACK_PACKAGE_VENDOR Telvorin)
