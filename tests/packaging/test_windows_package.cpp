@@ -1,0 +1,220 @@
+// The Windows packages: the notices the Windows tree carries for every program file, and its MSI installed, run,
+// upgraded, refused as a downgrade and removed with msiexec under Wine, in the test run's prefix.
+#include "tests/support/lauf.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+using namespace testhilfe;
+
+namespace {
+
+// Every file under `root` by its path relative to it, with its bytes.
+QMap<QString, QByteArray> tree(const QString& root)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        files[QDir(root).relativeFilePath(f.fileName())] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    return files;
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Each program file of the tree has its line in licenses/SOURCES.txt: the Debian source package and version it is
+// built from, and licence texts that are there. Who must be named under which terms is what these projects publish:
+// Qt under the LGPL 3 (or GPL 3), the GCC runtime under the GPL 3 with its runtime exception, winpthreads under its
+// own notices, and the tool under our licence.
+TEST(Notices, EveryProgramFileNamesItsSourceAndItsLicencesAreThere)
+{
+    const QMap<QString, QByteArray> dist = tree(windows_dist());
+    EXPECT_EQ(dist.value("licenses/LICENSE.txt"), contents(quellverzeichnis() + "/LICENSE"));
+    const struct {
+        const char* files;
+        const char* package;
+        QStringList licences;
+    } rules[] = {
+        {"(Qt5[A-Za-z]+|platforms/[a-z]+|styles/[a-z]+)\\.dll", "qtbase-opensource-src", {"LGPL-3.0.txt", "GPL-3.0.txt"}},
+        {"lib(stdc\\+\\+-6|gcc_s_seh-1)\\.dll", "gcc-mingw-w64", {"GPL-3.0.txt", "GCC-RUNTIME-LIBRARY-EXCEPTION-3.1.txt"}},
+        {"libwinpthread-1\\.dll", "mingw-w64", {"winpthreads.txt"}},
+        {"telvorin\\.exe", "telvorin", {"LICENSE.txt"}},
+    };
+    QMap<QString, QStringList> lines;
+    for (const QByteArray& line : dist.value("licenses/SOURCES.txt").split('\n')) {
+        const QStringList fields = QString::fromUtf8(line).split(' ', Qt::SkipEmptyParts);
+        if (!fields.isEmpty() && fields[0].contains(QRegularExpression("\\.(dll|exe)$")))
+            lines[fields[0]] = fields.mid(1);
+    }
+    int programs = 0;
+    for (const QString& file : dist.keys()) {
+        if (!file.contains(QRegularExpression("\\.(dll|exe)$", QRegularExpression::CaseInsensitiveOption)))
+            continue;
+        ++programs;
+        SCOPED_TRACE(file.toStdString());
+        ASSERT_TRUE(lines.contains(file)) << "no line in licenses/SOURCES.txt";
+        const QStringList fields = lines[file];
+        ASSERT_GE(fields.size(), 3) << fields.join(' ').toStdString();
+        // A Debian version starts with a digit: a name that could not be found would show as a word.
+        EXPECT_TRUE(fields[1].contains(QRegularExpression("^[0-9][A-Za-z0-9.+~:-]*$"))) << fields[1].toStdString();
+        for (const QString& licence : fields.mid(2))
+            EXPECT_FALSE(dist.value("licenses/" + licence).isEmpty()) << licence.toStdString();
+        bool known = false;
+        for (const auto& r : rules) {
+            if (!QRegularExpression(QStringLiteral("^(%1)$").arg(r.files)).match(file).hasMatch())
+                continue;
+            known = true;
+            EXPECT_EQ(fields[0], r.package);
+            for (const QString& licence : r.licences)
+                EXPECT_TRUE(fields.contains(licence)) << licence.toStdString();
+        }
+        EXPECT_TRUE(known) << "a program file from a source nobody has looked at";
+    }
+    EXPECT_GE(programs, 9);  // the tool, three Qt DLLs, two plugins, three runtime DLLs
+}
+
+// Wine keeps the 64-bit Program Files folder as this folder of the prefix.
+const QString installed = QStringLiteral(TELVORIN_WINE_PREFIX "/drive_c/Program Files/Telvorin");
+const QString installed_win = QStringLiteral("C:\\Program Files\\Telvorin");
+
+QString windows_path(const QString& unix_path) { return "Z:" + QString(unix_path).replace('/', '\\'); }
+
+// The versions of the products named Telvorin that the installer database lists, as the Control Panel would.
+QStringList products(const Umgebung& u)
+{
+    const Ergebnis e = u.starte_programm(wine(), {"reg", "query",
+                                                  "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", "/s"});
+    QStringList versions;
+    QString name, version;
+    const auto close = [&] {
+        if (name == "Telvorin")
+            versions << version;
+        name.clear(), version.clear();
+    };
+    for (const QByteArray& raw : e.standardausgabe.split('\n')) {
+        const QString line = QString::fromLatin1(raw).trimmed();
+        if (line.startsWith("HKEY_"))
+            close();
+        const QStringList fields = line.split(QRegularExpression("\\s+"));
+        if (fields.size() >= 3 && fields[0] == "DisplayName")
+            name = fields.mid(2).join(' ');
+        if (fields.size() >= 3 && fields[0] == "DisplayVersion")
+            version = fields[2];
+    }
+    close();
+    return versions;
+}
+
+Ergebnis msiexec(const Umgebung& u, const char* action, const char* package, const QString& log)
+{
+    return u.starte_programm(wine(), {"msiexec", action, windows_path(package), "/qn", "/l*v", windows_path(u.pfad(log))});
+}
+
+// Registers the COM stand-in as Outlook's Application in the prefix, or removes it.
+void register_outlook(const Umgebung& u, bool on)
+{
+    const QString clsid = "HKLM\\Software\\Classes\\CLSID\\{0006F03A-0000-0000-C000-000000000046}";
+    if (on) {
+        ASSERT_EQ(u.starte_programm(wine(), {"reg", "add", clsid + "\\InprocServer32", "/ve", "/d",
+                                             windows_path(TELVORIN_COM_OUTLOOK_DLL), "/f"}).exit_code, 0);
+        ASSERT_EQ(u.starte_programm(wine(), {"reg", "add", clsid + "\\InprocServer32", "/v", "ThreadingModel", "/d",
+                                             "Apartment", "/f"}).exit_code, 0);
+    } else {
+        u.starte_programm(wine(), {"reg", "delete", clsid, "/f"});
+    }
+}
+
+class Msi : public ::testing::TestWithParam<Laeufer> {};
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Msi);
+INSTANTIATE_TEST_SUITE_P(Wine, Msi, ::testing::ValuesIn(wine_laeufer()));
+
+// One product's life in order, as an administrator sees it: each step stands on the one before.
+TEST_P(Msi, InstallsRunsUpgradesRefusesADowngradeAndRemovesItself)
+{
+    const Umgebung u(GetParam());
+    // Whatever an earlier, interrupted run left installed goes first.
+    msiexec(u, "/x", TELVORIN_MSI_NEW, "before-new.log");
+    msiexec(u, "/x", TELVORIN_MSI_OLD, "before-old.log");
+    ASSERT_EQ(products(u), QStringList());
+    ASSERT_FALSE(QFileInfo::exists(installed));
+    const QMap<QString, QByteArray> dist = tree(windows_dist());
+
+    ASSERT_EQ(msiexec(u, "/i", TELVORIN_MSI_OLD, "install.log").exit_code, 0) << u.lies("install.log").toStdString();
+    EXPECT_EQ(products(u), QStringList{TELVORIN_PROJECT_VERSION});
+    EXPECT_EQ(tree(installed), dist);
+
+    // The installed tool: the same banner as the Linux build, an export job against the COM stand-in, and a mail
+    // job against the recording MAPI32.DLL, which Wine takes as the program's own only from the program's folder.
+    {
+        Umgebung linux;
+        EXPECT_EQ(u.starte_programm(wine(), {installed_win + "\\telvorin.exe", "-version"}),
+                  linux.starte({"-version"}));
+    }
+    {
+        Umgebung job(GetParam());
+        register_outlook(job, true);
+        job.setze("TELVORIN_COM_SITZUNG", job.schreibe("sitzung.txt", "Version 16.0.0.17328\nExplorer\nMail Hallo\n"));
+        job.setze("TELVORIN_COM_PROTOKOLL", job.pfad("com.txt"));
+        QDir().mkpath(job.pfad("out"));
+        const Ergebnis e = job.starte_programm(wine(), {installed_win + "\\telvorin.exe", "-mail", "-dest", "out"});
+        register_outlook(job, false);
+        EXPECT_EQ(e, (Ergebnis{0, banner() + "OL-Explorer speichere: out\\Hallo.msg\n", "Betreff: 'Hallo' 16.0.0.17328\n"}));
+        EXPECT_EQ(job.lies("com.txt"), "SaveAs args=1 path=out\\Hallo.msg\nlebend=0\n");
+    }
+    {
+        Umgebung job(GetParam());
+        ASSERT_TRUE(QFile::copy(TELVORIN_RECORDING_MAPI32, installed + "/mapi32.dll"));
+        job.setze("WINEDLLOVERRIDES", "mapi32=n");
+        job.setze("TELVORIN_TEST_PROTOKOLL", job.pfad("protokoll.txt"));
+        job.schreibe("mail.txt", "Standard\n\nBetreff\n1\nkunde\n0\n0\n0\n0\nText\n");
+        const Ergebnis e = job.starte_programm(wine(), {installed_win + "\\telvorin.exe", "mail.txt"});
+        QFile::remove(installed + "/mapi32.dll");
+        EXPECT_EQ(e.exit_code, 0) << e.standardfehler.toStdString();
+        EXPECT_TRUE(e.standardausgabe.endsWith("Email gesendet: Betreff\n")) << e.standardausgabe.toStdString();
+        EXPECT_TRUE(job.lies("protokoll.txt").startsWith("loaded\nMAPILogon ")) << job.lies("protokoll.txt").toStdString();
+        EXPECT_TRUE(job.lies("protokoll.txt").contains("\nMAPISendMail ")) << job.lies("protokoll.txt").toStdString();
+    }
+
+    ASSERT_EQ(msiexec(u, "/i", TELVORIN_MSI_NEW, "upgrade.log").exit_code, 0) << u.lies("upgrade.log").toStdString();
+    EXPECT_EQ(products(u), QStringList{TELVORIN_MSI_NEW_VERSION});
+    EXPECT_EQ(tree(installed), dist);
+
+    // msiexec under Wine shows a refusal's message only in a message box, never in its log: the older package is
+    // tried with the basic interface on a display of its own, Wine's trace of the box read, and the box closed.
+    // The prefix's desktop was made without a display by the runs before, so msiexec gets a desktop of its own,
+    // whose exit status is explorer's: the refusal shows in Wine's trace of the halted install instead.
+    {
+        Umgebung x(GetParam());
+        x.setze("WINEDEBUG", "+msgbox");
+        // The display number comes back through descriptor 3 once Xvfb is ready; the box is waited for well
+        // inside the minute that a run may take.
+        const char* script = R"(Xvfb -displayfd 3 -nolisten tcp 3>display 2>/dev/null & xvfb=$!
+for i in $(seq 100); do [ -s display ] && break; sleep 0.1; done
+export DISPLAY=:$(cat display)
+"$0" explorer /desktop=telvorin-msi,800x600 msiexec /i "$1" /qb & msiexec=$!
+timeout 40 xdotool search --sync --name '^Install Failed$' windowfocus --sync key Return >&2
+wait $msiexec; kill $xvfb)";
+        const Ergebnis e = x.starte_programm("/bin/sh", {"-c", script, wine(), windows_path(TELVORIN_MSI_OLD)});
+        for (const char* trace : {"trace:msgbox:MSGBOX_OnInit L\"Eine neuere Version von Telvorin ist bereits installiert.\"",
+                                  "Execution halted, action L\"LaunchConditions\" returned 1603"})
+            EXPECT_TRUE(e.standardfehler.contains(trace)) << trace << "\n" << e.standardfehler.toStdString();
+        EXPECT_EQ(products(u), QStringList{TELVORIN_MSI_NEW_VERSION});
+    }
+
+    ASSERT_EQ(msiexec(u, "/x", TELVORIN_MSI_NEW, "remove.log").exit_code, 0) << u.lies("remove.log").toStdString();
+    EXPECT_EQ(products(u), QStringList());
+    EXPECT_FALSE(QFileInfo::exists(installed));
+}
+
+}  // namespace
