@@ -84,6 +84,54 @@ TEST(Notices, EveryProgramFileNamesItsSourceAndItsLicencesAreThere)
     EXPECT_GE(programs, 9);  // the tool, three Qt DLLs, two plugins, three runtime DLLs
 }
 
+// The rows of one table of an MSI as msitools reads it; a table the package lacks has none.
+QList<QStringList> rows(const char* msi, const char* table)
+{
+    const Ergebnis e = Umgebung().starte_programm(TELVORIN_MSIINFO, {"export", msi, table});
+    if (e.exit_code != 0) {
+        EXPECT_TRUE(e.standardfehler.contains("table not found")) << table << ": " << e.standardfehler.toStdString();
+        return {};
+    }
+    QList<QStringList> result;
+    // Lines end in CR LF, as in the text archive format of Windows Installer tables; the first three give the
+    // column names, their types, and the table's name and keys.
+    const QList<QByteArray> lines = e.standardausgabe.split('\n');
+    for (const QByteArray& line : lines.mid(3))
+        if (!line.trimmed().isEmpty())
+            result << QString::fromUtf8(line).chopped(line.endsWith('\r') ? 1 : 0).split('\t');
+    return result;
+}
+
+// What the packages hold beyond their files, read back from the packages themselves: Windows Installer under Wine
+// neither needs 64-bit components nor would show a registry value or custom action that came along.
+TEST(MsiPackage, InstallsOnly64BitFilesPerMachineAndEachVersionIsAProductOfItsOwn)
+{
+    for (const char* msi : {TELVORIN_MSI_OLD, TELVORIN_MSI_NEW}) {
+        SCOPED_TRACE(msi);
+        const QList<QStringList> components = rows(msi, "Component");
+        EXPECT_GE(components.size(), 15);
+        for (const QStringList& c : components) {
+            ASSERT_GE(c.size(), 4);
+            constexpr int msidb_component_attributes_64bit = 0x100;
+            EXPECT_TRUE(c[3].toInt() & msidb_component_attributes_64bit) << c.join(' ').toStdString();
+        }
+        for (const char* table : {"Registry", "RemoveRegistry", "Environment", "ServiceInstall", "ServiceControl",
+                                  "CustomAction", "Shortcut", "IniFile"})
+            EXPECT_EQ(rows(msi, table), QList<QStringList>()) << table;
+        EXPECT_TRUE(rows(msi, "Property").contains(QStringList{"ALLUSERS", "1"}));
+        EXPECT_TRUE(rows(msi, "Directory").contains(QStringList{"INSTALLDIR", "ProgramFiles64Folder", "Telvorin"}));
+    }
+    const auto property = [](const char* msi, const QString& name) {
+        for (const QStringList& p : rows(msi, "Property"))
+            if (p.value(0) == name)
+                return p.value(1);
+        return QString();
+    };
+    EXPECT_EQ(property(TELVORIN_MSI_OLD, "UpgradeCode"), property(TELVORIN_MSI_NEW, "UpgradeCode"));
+    EXPECT_NE(property(TELVORIN_MSI_OLD, "ProductCode"), property(TELVORIN_MSI_NEW, "ProductCode"));
+    EXPECT_FALSE(property(TELVORIN_MSI_OLD, "ProductCode").isEmpty());
+}
+
 // Wine keeps the 64-bit Program Files folder as this folder of the prefix.
 const QString installed = QStringLiteral(TELVORIN_WINE_PREFIX "/drive_c/Program Files/Telvorin");
 const QString installed_win = QStringLiteral("C:\\Program Files\\Telvorin");
