@@ -3,9 +3,10 @@
 
 namespace telvorin::platform {
 
-// 64 on a 64-bit processor architecture of the running system, else 32.
-// This is the system's, not the executable's: a 32-bit build on a 64-bit
-// system reports 64.
+// 64 on a 64-bit processor architecture, else 32. On Windows it is the
+// architecture the process sees: a 32-bit build on 64-bit Windows (WOW64)
+// reports 32, since it can only load 32-bit DLLs such as a 32-bit MAPI32.DLL.
+// On POSIX systems it is the kernel's.
 int system_bit_width();
 
 // Makes the locale's encoding the one in which Qt encodes file names and

@@ -20,13 +20,19 @@ took() {
   echo "Qt for Windows in $prefix ($1, took $(($(date +%s) - started)) s)"
 }
 
+# The Windows packages name the exact Debian source the Qt DLLs come from
+# (licenses/SOURCES.txt); a prefix keeps it in this file.
+record=debian-source.txt
+# An archive's README.md names the source package and version it was built from.
+record_from_readme() {  # README.md prefix-to-write-into
+  local version
+  version=$(sed -n 's/.*`apt-get source qtbase-opensource-src` (\([^;) ]*\).*/\1/p' "$1" | head -n 1)
+  [ -n "$version" ] || { echo "$1 names no version of qtbase-opensource-src" >&2; exit 1; }
+  echo "qtbase-opensource-src $version" >"$2/$record"
+}
+
 # A finished prefix has Qt's CMake package and the windows platform plugin; a
 # half-unpacked or half-installed one has not both, and is done again.
-if [ -f "$prefix/lib/cmake/Qt5/Qt5Config.cmake" ] && [ -f "$prefix/plugins/platforms/qwindows.dll" ]; then
-  took "already there"
-  exit 0
-fi
-
 archive=
 for shared in "$repo/../shared" "${TELVORIN_SHARED:-}"; do
   [ -n "$shared" ] || continue
@@ -34,6 +40,15 @@ for shared in "$repo/../shared" "${TELVORIN_SHARED:-}"; do
     [ -f "$candidate" ] && archive=$candidate && break 2
   done
 done
+
+if [ -f "$prefix/lib/cmake/Qt5/Qt5Config.cmake" ] && [ -f "$prefix/plugins/platforms/qwindows.dll" ]; then
+  # A prefix unpacked before the record was kept gets it from the archive's README.
+  if [ ! -f "$prefix/$record" ] && [ -n "$archive" ]; then
+    record_from_readme "$(dirname "$archive")/README.md" "$prefix"
+  fi
+  took "already there"
+  exit 0
+fi
 
 if [ -n "$archive" ]; then
   # The archive holds one folder, qt5-windows/; it is unpacked beside the prefix
@@ -43,6 +58,7 @@ if [ -n "$archive" ]; then
   work=$(mktemp -d "$parent/.qt5-windows-unpack.XXXXXX")
   trap 'rm -rf "$work"' EXIT
   tar -xJf "$archive" -C "$work"
+  [ -f "$work/qt5-windows/$record" ] || record_from_readme "$(dirname "$archive")/README.md" "$work/qt5-windows"
   rm -rf "$prefix"
   mv "$work/qt5-windows" "$prefix"
   took "unpacked from $archive"
@@ -93,4 +109,7 @@ if [ ! -f Makefile ]; then
 fi
 make -j"$(nproc)" sub-src
 make install >/dev/null
+dsc=$(ls "$work"/qtbase-opensource-src_*.dsc 2>/dev/null | head -n 1)
+version=$(basename "${dsc:-unknown}" .dsc)
+echo "qtbase-opensource-src ${version#qtbase-opensource-src_}" >"$prefix/$record"
 took "built from $(basename "$source_dir")"

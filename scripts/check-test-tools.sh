@@ -31,4 +31,6 @@ if command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
 else
   fail "x86_64-w64-mingw32-g++-posix" g++-mingw-w64-x86-64-posix
 fi
+command -v wixl >/dev/null || fail "wixl (the MSI of the Windows build)" wixl
+command -v msiinfo >/dev/null || fail "msiinfo (reads the MSI back)" msitools
 exit 0

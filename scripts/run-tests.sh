@@ -2,8 +2,8 @@
 # Installs what is missing, builds everything, and runs every test: once as
 # built, once under AddressSanitizer and UndefinedBehaviorSanitizer; then each
 # fuzz target for a short while.
-# The Windows build is made and its tests run under Wine whenever Qt for
-# Windows is there (built, or unpacked from ../shared); --windows builds that
+# The Windows build and its MSI are made and their tests run under Wine whenever
+# Qt for Windows is there (built, or unpacked from ../shared); --windows builds that
 # Qt from Debian's source first when it is missing (about 30 minutes).
 # Usage: scripts/run-tests.sh [--windows]
 set -euo pipefail
@@ -20,7 +20,7 @@ else
   scripts/build-qt-windows.sh --no-build "$qt_windows" || qt_status=$?
 fi
 if [ "$qt_status" -eq 0 ]; then
-  TELVORIN_QT_WINDOWS=$qt_windows scripts/build-windows.sh
+  TELVORIN_QT_WINDOWS=$qt_windows scripts/build-windows.sh --msi
   windows_dist=$PWD/build-windows/dist
 elif [ "$qt_status" -eq 2 ]; then
   echo "Windows build and its tests under Wine skipped: no Qt for Windows in $qt_windows and no archive in ../shared/qt5-windows (scripts/run-tests.sh --windows builds it)"

@@ -1,4 +1,4 @@
-// Processor architecture of the running Windows system.
+// Processor architecture that the running process sees.
 #include "platform/system_info.h"
 
 #include <windows.h>
@@ -8,8 +8,9 @@ namespace telvorin::platform {
 int system_bit_width()
 {
     SYSTEM_INFO info;
-    // GetSystemInfo would describe the emulated system to a 32-bit program on 64-bit Windows.
-    GetNativeSystemInfo(&info);
+    // Not GetNativeSystemInfo: a 32-bit build on 64-bit Windows must say 32, as it can only load a 32-bit
+    // MAPI32.DLL, and so only talk to a 32-bit mail client.
+    GetSystemInfo(&info);
     return info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_AMD64
                    || info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_IA64
                    || info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_ARM64

@@ -16,7 +16,8 @@ int checks = 0, failed = 0;
 int main()
 {
     using namespace telvorin::platform;
-    CHECK(system_bit_width() == 64);  // Wine's default prefix is a 64-bit Windows on an x86-64 host.
+    // The width the process sees, which is its own: a 32-bit build on 64-bit Windows (WOW64) must say 32.
+    CHECK(system_bit_width() == static_cast<int>(sizeof(void*) * 8));
 
     // Our own DLL loads by name from the executable's folder, leaving no error text; its export is found and callable.
     LibraryHandle probe = load_library("seam_probe.dll");

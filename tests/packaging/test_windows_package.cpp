@@ -1,0 +1,269 @@
+// The Windows packages: the notices the Windows tree carries for every program file, and its MSI installed, run,
+// upgraded, refused as a downgrade and removed with msiexec under Wine, in the test run's prefix.
+#include "tests/support/runner.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+// Every file under `root` by its path relative to it, with its bytes.
+QMap<QString, QByteArray> tree(const QString& root)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        files[QDir(root).relativeFilePath(f.fileName())] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    return files;
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Each program file of the tree has its line in licenses/SOURCES.txt: the Debian source package and version it is
+// built from, and licence texts that are there. Who must be named under which terms is what these projects publish:
+// Qt under the LGPL 3 (or GPL 3), the GCC runtime under the GPL 3 with its runtime exception, winpthreads under its
+// own notices, and the tool under our licence.
+TEST(Notices, EveryProgramFileNamesItsSourceAndItsLicencesAreThere)
+{
+    const QMap<QString, QByteArray> dist = tree(windows_dist());
+    EXPECT_EQ(dist.value("licenses/LICENSE.txt"), contents(source_dir() + "/LICENSE"));
+    const struct {
+        const char* files;
+        const char* package;
+        QStringList licences;
+    } rules[] = {
+        {"(Qt5[A-Za-z]+|platforms/[a-z]+|styles/[a-z]+)\\.dll", "qtbase-opensource-src", {"LGPL-3.0.txt", "GPL-3.0.txt"}},
+        {"lib(stdc\\+\\+-6|gcc_s_seh-1)\\.dll", "gcc-mingw-w64", {"GPL-3.0.txt", "GCC-RUNTIME-LIBRARY-EXCEPTION-3.1.txt"}},
+        {"libwinpthread-1\\.dll", "mingw-w64", {"winpthreads.txt"}},
+        {"telvorin\\.exe", "telvorin", {"LICENSE.txt"}},
+    };
+    QMap<QString, QStringList> lines;
+    for (const QByteArray& line : dist.value("licenses/SOURCES.txt").split('\n')) {
+        const QStringList fields = QString::fromUtf8(line).split(' ', Qt::SkipEmptyParts);
+        if (!fields.isEmpty() && fields[0].contains(QRegularExpression("\\.(dll|exe)$")))
+            lines[fields[0]] = fields.mid(1);
+    }
+    int programs = 0;
+    for (const QString& file : dist.keys()) {
+        if (!file.contains(QRegularExpression("\\.(dll|exe)$", QRegularExpression::CaseInsensitiveOption)))
+            continue;
+        ++programs;
+        SCOPED_TRACE(file.toStdString());
+        ASSERT_TRUE(lines.contains(file)) << "no line in licenses/SOURCES.txt";
+        const QStringList fields = lines[file];
+        ASSERT_GE(fields.size(), 3) << fields.join(' ').toStdString();
+        // A Debian version starts with a digit: a name that could not be found would show as a word.
+        EXPECT_TRUE(fields[1].contains(QRegularExpression("^[0-9][A-Za-z0-9.+~:-]*$"))) << fields[1].toStdString();
+        for (const QString& licence : fields.mid(2))
+            EXPECT_FALSE(dist.value("licenses/" + licence).isEmpty()) << licence.toStdString();
+        bool known = false;
+        for (const auto& r : rules) {
+            if (!QRegularExpression(QStringLiteral("^(%1)$").arg(r.files)).match(file).hasMatch())
+                continue;
+            known = true;
+            EXPECT_EQ(fields[0], r.package);
+            for (const QString& licence : r.licences)
+                EXPECT_TRUE(fields.contains(licence)) << licence.toStdString();
+        }
+        EXPECT_TRUE(known) << "a program file from a source nobody has looked at";
+    }
+    EXPECT_GE(programs, 9);  // the tool, three Qt DLLs, two plugins, three runtime DLLs
+}
+
+// The rows of one table of an MSI as msitools reads it; a table the package lacks has none.
+QList<QStringList> rows(const char* msi, const char* table)
+{
+    const RunResult e = TestEnvironment().run_program(TELVORIN_MSIINFO, {"export", msi, table});
+    if (e.exit_code != 0) {
+        EXPECT_TRUE(e.standard_error.contains("table not found")) << table << ": " << e.standard_error.toStdString();
+        return {};
+    }
+    QList<QStringList> result;
+    // Lines end in CR LF, as in the text archive format of Windows Installer tables; the first three give the
+    // column names, their types, and the table's name and keys.
+    const QList<QByteArray> lines = e.standard_output.split('\n');
+    for (const QByteArray& line : lines.mid(3))
+        if (!line.trimmed().isEmpty())
+            result << QString::fromUtf8(line).chopped(line.endsWith('\r') ? 1 : 0).split('\t');
+    return result;
+}
+
+// What the packages hold beyond their files, read back from the packages themselves: Windows Installer under Wine
+// neither needs 64-bit components nor would show a registry value or custom action that came along.
+TEST(MsiPackage, InstallsOnly64BitFilesPerMachineAndEachVersionIsAProductOfItsOwn)
+{
+    for (const char* msi : {TELVORIN_MSI_OLD, TELVORIN_MSI_NEW}) {
+        SCOPED_TRACE(msi);
+        const QList<QStringList> components = rows(msi, "Component");
+        EXPECT_GE(components.size(), 15);
+        for (const QStringList& c : components) {
+            ASSERT_GE(c.size(), 4);
+            constexpr int msidb_component_attributes_64bit = 0x100;
+            EXPECT_TRUE(c[3].toInt() & msidb_component_attributes_64bit) << c.join(' ').toStdString();
+        }
+        for (const char* table : {"Registry", "RemoveRegistry", "Environment", "ServiceInstall", "ServiceControl",
+                                  "CustomAction", "Shortcut", "IniFile"})
+            EXPECT_EQ(rows(msi, table), QList<QStringList>()) << table;
+        EXPECT_TRUE(rows(msi, "Property").contains(QStringList{"ALLUSERS", "1"}));
+        EXPECT_TRUE(rows(msi, "Directory").contains(QStringList{"INSTALLDIR", "ProgramFiles64Folder", "Telvorin"}));
+    }
+    const auto property = [](const char* msi, const QString& name) {
+        for (const QStringList& p : rows(msi, "Property"))
+            if (p.value(0) == name)
+                return p.value(1);
+        return QString();
+    };
+    EXPECT_EQ(property(TELVORIN_MSI_OLD, "UpgradeCode"), property(TELVORIN_MSI_NEW, "UpgradeCode"));
+    EXPECT_NE(property(TELVORIN_MSI_OLD, "ProductCode"), property(TELVORIN_MSI_NEW, "ProductCode"));
+    EXPECT_FALSE(property(TELVORIN_MSI_OLD, "ProductCode").isEmpty());
+}
+
+// Wine keeps the 64-bit Program Files folder as this folder of the prefix.
+const QString installed = QStringLiteral(TELVORIN_WINE_PREFIX "/drive_c/Program Files/Telvorin");
+const QString installed_win = QStringLiteral("C:\\Program Files\\Telvorin");
+
+QString windows_path(const QString& unix_path) { return "Z:" + QString(unix_path).replace('/', '\\'); }
+
+// The versions of the products named Telvorin that the installer database lists, as the Control Panel would, with
+// a space between them.
+QString products(const TestEnvironment& u)
+{
+    const RunResult e = u.run_program(wine(), {"reg", "query",
+                                                  "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", "/s"});
+    QStringList versions;
+    QString name, version;
+    const auto close = [&] {
+        if (name == "Telvorin")
+            versions << version;
+        name.clear(), version.clear();
+    };
+    for (const QByteArray& raw : e.standard_output.split('\n')) {
+        const QString line = QString::fromLatin1(raw).trimmed();
+        if (line.startsWith("HKEY_"))
+            close();
+        const QStringList fields = line.split(QRegularExpression("\\s+"));
+        if (fields.size() >= 3 && fields[0] == "DisplayName")
+            name = fields.mid(2).join(' ');
+        if (fields.size() >= 3 && fields[0] == "DisplayVersion")
+            version = fields[2];
+    }
+    close();
+    return versions.join(' ');
+}
+
+RunResult msiexec(const TestEnvironment& u, const char* action, const char* package, const QString& log)
+{
+    return u.run_program(wine(), {"msiexec", action, windows_path(package), "/qn", "/l*v", windows_path(u.path(log))});
+}
+
+// Registers the COM stand-in as Outlook's Application in the prefix, or removes it.
+void register_outlook(const TestEnvironment& u, bool on)
+{
+    const QString clsid = "HKLM\\Software\\Classes\\CLSID\\{0006F03A-0000-0000-C000-000000000046}";
+    if (on) {
+        ASSERT_EQ(u.run_program(wine(), {"reg", "add", clsid + "\\InprocServer32", "/ve", "/d",
+                                             windows_path(TELVORIN_COM_OUTLOOK_DLL), "/f"}).exit_code, 0);
+        ASSERT_EQ(u.run_program(wine(), {"reg", "add", clsid + "\\InprocServer32", "/v", "ThreadingModel", "/d",
+                                             "Apartment", "/f"}).exit_code, 0);
+    } else {
+        u.run_program(wine(), {"reg", "delete", clsid, "/f"});
+    }
+}
+
+class Msi : public ::testing::TestWithParam<Runner> {};
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Msi);
+INSTANTIATE_TEST_SUITE_P(Wine, Msi, ::testing::ValuesIn(wine_runners()));
+
+// One product's life in order, as an administrator sees it: each step stands on the one before.
+TEST_P(Msi, InstallsRunsUpgradesRefusesADowngradeAndRemovesItself)
+{
+    const TestEnvironment u(GetParam());
+    // Whatever an earlier, interrupted run left installed goes first.
+    msiexec(u, "/x", TELVORIN_MSI_NEW, "before-new.log");
+    msiexec(u, "/x", TELVORIN_MSI_OLD, "before-old.log");
+    ASSERT_EQ(products(u), QString());
+    ASSERT_FALSE(QFileInfo::exists(installed));
+    const QMap<QString, QByteArray> dist = tree(windows_dist());
+
+    ASSERT_EQ(msiexec(u, "/i", TELVORIN_MSI_OLD, "install.log").exit_code, 0) << u.read("install.log").toStdString();
+    EXPECT_EQ(products(u), QString(TELVORIN_PROJECT_VERSION));
+    EXPECT_EQ(tree(installed), dist);
+
+    // The installed tool: the same banner as the Linux build, an export job against the COM stand-in, and a mail
+    // job against the recording MAPI32.DLL, which Wine takes as the program's own only from the program's folder.
+    {
+        TestEnvironment linux;
+        EXPECT_EQ(u.run_program(wine(), {installed_win + "\\telvorin.exe", "-version"}),
+                  linux.run({"-version"}));
+    }
+    {
+        TestEnvironment job(GetParam());
+        register_outlook(job, true);
+        job.set("TELVORIN_COM_SITZUNG", job.write("sitzung.txt", "Version 16.0.0.17328\nExplorer\nMail Hallo\n"));
+        job.set("TELVORIN_COM_PROTOKOLL", job.path("com.txt"));
+        QDir().mkpath(job.path("out"));
+        const RunResult e = job.run_program(wine(), {installed_win + "\\telvorin.exe", "-mail", "-dest", "out"});
+        register_outlook(job, false);
+        EXPECT_EQ(e, (RunResult{0, banner() + "OL-Explorer speichere: out\\Hallo.msg\n", "Betreff: 'Hallo' 16.0.0.17328\n"}));
+        EXPECT_EQ(job.read("com.txt"), "SaveAs args=1 path=out\\Hallo.msg\nlebend=0\n");
+    }
+    {
+        TestEnvironment job(GetParam());
+        ASSERT_TRUE(QFile::copy(TELVORIN_RECORDING_MAPI32, installed + "/mapi32.dll"));
+        job.set("WINEDLLOVERRIDES", "mapi32=n");
+        job.set("TELVORIN_TEST_PROTOKOLL", job.path("protokoll.txt"));
+        job.write("mail.txt", "Standard\n\nBetreff\n1\nkunde\n0\n0\n0\n0\nText\n");
+        const RunResult e = job.run_program(wine(), {installed_win + "\\telvorin.exe", "mail.txt"});
+        QFile::remove(installed + "/mapi32.dll");
+        EXPECT_EQ(e.exit_code, 0) << e.standard_error.toStdString();
+        EXPECT_TRUE(e.standard_output.endsWith("Email gesendet: Betreff\n")) << e.standard_output.toStdString();
+        EXPECT_TRUE(job.read("protokoll.txt").startsWith("loaded\nMAPILogon ")) << job.read("protokoll.txt").toStdString();
+        EXPECT_TRUE(job.read("protokoll.txt").contains("\nMAPISendMail ")) << job.read("protokoll.txt").toStdString();
+    }
+
+    ASSERT_EQ(msiexec(u, "/i", TELVORIN_MSI_NEW, "upgrade.log").exit_code, 0) << u.read("upgrade.log").toStdString();
+    EXPECT_EQ(products(u), QString(TELVORIN_MSI_NEW_VERSION));
+    EXPECT_EQ(tree(installed), dist);
+
+    // msiexec under Wine shows a refusal's message only in a message box, never in its log: the older package is
+    // tried with the basic interface on a display of its own, Wine's trace of the box read, and the box closed.
+    // The prefix's desktop was made without a display by the runs before, so msiexec gets a desktop of its own,
+    // whose exit status is explorer's: the refusal shows in Wine's trace of the halted install instead.
+    {
+        TestEnvironment x(GetParam());
+        x.set("WINEDEBUG", "+msgbox");
+        // The display number comes back through descriptor 3 once Xvfb is ready; the box is waited for well
+        // inside the minute that a run may take.
+        const char* script = R"(Xvfb -displayfd 3 -nolisten tcp 3>display 2>/dev/null & xvfb=$!
+for i in $(seq 100); do [ -s display ] && break; sleep 0.1; done
+export DISPLAY=:$(cat display)
+"$0" explorer /desktop=telvorin-msi,800x600 msiexec /i "$1" /qb & msiexec=$!
+timeout 40 xdotool search --sync --name '^Install Failed$' windowfocus --sync key Return >&2
+wait $msiexec; kill $xvfb)";
+        const RunResult e = x.run_program("/bin/sh", {"-c", script, wine(), windows_path(TELVORIN_MSI_OLD)});
+        for (const char* trace : {"trace:msgbox:MSGBOX_OnInit L\"Eine neuere Version von Telvorin ist bereits installiert.\"",
+                                  "Execution halted, action L\"LaunchConditions\" returned 1603"})
+            EXPECT_TRUE(e.standard_error.contains(trace)) << trace << "\n" << e.standard_error.toStdString();
+        EXPECT_EQ(products(u), QString(TELVORIN_MSI_NEW_VERSION));
+    }
+
+    ASSERT_EQ(msiexec(u, "/x", TELVORIN_MSI_NEW, "remove.log").exit_code, 0) << u.read("remove.log").toStdString();
+    EXPECT_EQ(products(u), QString());
+    EXPECT_FALSE(QFileInfo::exists(installed));
+}
+
+}  // namespace
