@@ -31,6 +31,8 @@ const DialogCase cases[] = {
      "To: Maria Muster <maria@example.com>\nSubject: Neuer Betreff"},
     {"NeverShown", "never", "", "To: kunde@example.com\nSubject: Angebot Nr. 4711"},
     {"CancelButton", "always", "xdotool key alt+a", nullptr},
+    // Return in a field is no send: a user ending a line there has not decided yet.
+    {"ReturnInAField", "always", "xdotool key alt+t Return && sleep 0.5 && xdotool key Escape", nullptr},
     {"DialogModuleBroken", "always", "", nullptr, "kunde@example.com", false, true},
     {"HostWithoutQtApplication", "auto", "xdotool key ctrl+Return", "To: kunde@example.com\nSubject: Angebot Nr. 4711",
      "kunde@example.com", true},
