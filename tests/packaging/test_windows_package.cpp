@@ -27,12 +27,6 @@ QMap<QString, QByteArray> tree(const QString& root)
     return files;
 }
 
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Each program file of the tree has its line in licenses/SOURCES.txt: the Debian source package and version it is
 // built from, and licence texts that are there. Who must be named under which terms is what these projects publish:
 // Qt under the LGPL 3 (or GPL 3), the GCC runtime under the GPL 3 with its runtime exception, winpthreads under its
@@ -40,7 +34,7 @@ QByteArray contents(const QString& path)
 TEST(Notices, EveryProgramFileNamesItsSourceAndItsLicencesAreThere)
 {
     const QMap<QString, QByteArray> dist = tree(windows_dist());
-    EXPECT_EQ(dist.value("licenses/LICENSE.txt"), contents(source_dir() + "/LICENSE"));
+    EXPECT_EQ(dist.value("licenses/LICENSE.txt"), TestEnvironment().read(source_dir() + "/LICENSE"));
     const struct {
         const char* files;
         const char* package;
