@@ -97,8 +97,9 @@ QList<QStringList> rows(const char* msi, const char* table)
 }
 
 // What the packages hold beyond their files, read back from the packages themselves: Windows Installer under Wine
-// neither needs 64-bit components nor would show a registry value or custom action that came along.
-TEST(MsiPackage, InstallsOnly64BitFilesPerMachineAndEachVersionIsAProductOfItsOwn)
+// neither needs 64-bit components nor would show a registry value or custom action that came along. Where the files
+// go, and that each version is a product of its own that replaces the one before, is the Wine cycle's below.
+TEST(MsiPackage, InstallsOnly64BitFilesPerMachineAndNothingElse)
 {
     for (const char* msi : {TELVORIN_MSI_OLD, TELVORIN_MSI_NEW}) {
         SCOPED_TRACE(msi);
@@ -113,17 +114,7 @@ TEST(MsiPackage, InstallsOnly64BitFilesPerMachineAndEachVersionIsAProductOfItsOw
                                   "CustomAction", "Shortcut", "IniFile"})
             EXPECT_EQ(rows(msi, table), QList<QStringList>()) << table;
         EXPECT_TRUE(rows(msi, "Property").contains(QStringList{"ALLUSERS", "1"}));
-        EXPECT_TRUE(rows(msi, "Directory").contains(QStringList{"INSTALLDIR", "ProgramFiles64Folder", "Telvorin"}));
     }
-    const auto property = [](const char* msi, const QString& name) {
-        for (const QStringList& p : rows(msi, "Property"))
-            if (p.value(0) == name)
-                return p.value(1);
-        return QString();
-    };
-    EXPECT_EQ(property(TELVORIN_MSI_OLD, "UpgradeCode"), property(TELVORIN_MSI_NEW, "UpgradeCode"));
-    EXPECT_NE(property(TELVORIN_MSI_OLD, "ProductCode"), property(TELVORIN_MSI_NEW, "ProductCode"));
-    EXPECT_FALSE(property(TELVORIN_MSI_OLD, "ProductCode").isEmpty());
 }
 
 // Wine keeps the 64-bit Program Files folder as this folder of the prefix.
