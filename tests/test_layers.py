@@ -9,9 +9,7 @@ boundary/ and platform/ alone. platform/ may load libraries in its seam of libra
 which the tool's own loading and every other loader go through.
 
 Usage: test_layers.py ROOT [includes|edge-calls ...] (default: both)."""
-import os
-import re
-import sys
+import os, re, sys
 
 # What each folder may include of ours besides itself, as CONTRIBUTING.md draws the layers.
 MAY = {

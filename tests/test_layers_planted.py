@@ -1,11 +1,7 @@
 #!/usr/bin/env python3
 """test_layers.py run on a small tree with planted faults: it must report each of them, at its line, and nothing
 that is allowed."""
-import os
-import re
-import subprocess
-import sys
-import tempfile
+import os, re, subprocess, sys, tempfile
 
 CHECK = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'test_layers.py')
 
@@ -50,35 +46,32 @@ def run(root, *checks):
     return result.returncode, found
 
 
-def main():
-    failures = []
-    with tempfile.TemporaryDirectory() as root:
-        for name, content, _ in TREE:
-            os.makedirs(os.path.join(root, os.path.dirname(name)), exist_ok=True)
-            with open(os.path.join(root, name), 'w') as f:
-                f.write('\n'.join(['// planted'] + content) + '\n')
-        expected = {(name, line) for name, _, lines in TREE for line in lines}
-        code, found = run(root)
-        if code != 1:
-            failures.append(f'exit code {code}, expected 1')
-        for missed in sorted(expected - found):
-            failures.append(f'not reported: {missed[0]}:{missed[1]}')
-        for extra in sorted(found - expected):
-            failures.append(f'reported though allowed: {extra[0]}:{extra[1]}')
-        # Each check alone reports only its own kind.
-        includes = {f for f in expected if f[0].endswith(('nach_oben.cpp', 'kein_pfad.cpp', 'privat.cpp'))}
-        for check, wanted in (('includes', includes), ('edge-calls', expected - includes)):
-            if run(root, check)[1] != wanted:
-                failures.append(f'{check} alone does not report exactly its own faults')
-        for name, _, lines in TREE:
-            if lines:
-                os.remove(os.path.join(root, name))
-        code, found = run(root)
-        if code != 0 or found:
-            failures.append(f'a tree without faults: exit code {code}, reported {sorted(found)}')
-    for failure in failures:
-        print(failure)
-    sys.exit(1 if failures else 0)
+failures = []
+with tempfile.TemporaryDirectory() as root:
+    for name, content, _ in TREE:
+        os.makedirs(os.path.join(root, os.path.dirname(name)), exist_ok=True)
+        with open(os.path.join(root, name), 'w') as f:
+            f.write('\n'.join(['// planted'] + content) + '\n')
+    expected = {(name, line) for name, _, lines in TREE for line in lines}
+    code, found = run(root)
+    if code != 1:
+        failures.append(f'exit code {code}, expected 1')
+    for missed in sorted(expected - found):
+        failures.append(f'not reported: {missed[0]}:{missed[1]}')
+    for extra in sorted(found - expected):
+        failures.append(f'reported though allowed: {extra[0]}:{extra[1]}')
+    # Each check alone reports only its own kind.
+    includes = {f for f in expected if f[0].endswith(('nach_oben.cpp', 'kein_pfad.cpp', 'privat.cpp'))}
+    for check, wanted in (('includes', includes), ('edge-calls', expected - includes)):
+        if run(root, check)[1] != wanted:
+            failures.append(f'{check} alone does not report exactly its own faults')
+    for name, _, lines in TREE:
+        if lines:
+            os.remove(os.path.join(root, name))
+    code, found = run(root)
+    if code != 0 or found:
+        failures.append(f'a tree without faults: exit code {code}, reported {sorted(found)}')
+for failure in failures:
+    print(failure)
+sys.exit(1 if failures else 0)
 
-
-main()

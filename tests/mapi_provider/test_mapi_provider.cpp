@@ -340,7 +340,6 @@ TEST_F(ProviderTelvorin, TheDefaultProfileTakesAnUnknownProfilesCompleteMail)
     EXPECT_FALSE(raw.contains("\r\r"));
 }
 
-const QByteArray book = "[AddressBook]\nMax Mustermann=max@example.com\nMaria Muster=maria@example.com\n";
 const QByteArray invalid_recips = "One or more recipients were invalid or did not resolve to any address.\n"
                                   "Fehler beim Senden der EMail (INVALID_RECIPS)";
 
@@ -350,7 +349,7 @@ TEST_F(ProviderTelvorin, TheComposerAndSendmailDeliveriesRunTheirCommands)
     create_standin(m_u.path(), QStringLiteral("xdg-email-hook.sh"), 0);
     create_standin(m_u.path(), QStringLiteral("sendmail"), 0);
     m_u.write(QStringLiteral("docs/plan&bcc=x@y.txt"), "Plan");
-    configure("[Standard]\nDelivery=composer\nComposer=/usr/bin/xdg-email\n" + book);
+    configure("[Standard]\nDelivery=composer\nComposer=/usr/bin/xdg-email\n" + address_book);
     RunResult e = send_file(interface_file("", "Weg \xc3\xa4&bcc=x@y", {"Max Mustermann", "b?c&d=e@x.de"}, {"Maria"},
                                           {"docs\\plan&bcc=x@y.txt"}, {}, "Zeile\n&to=x@y\n", {"bcc@example.com"}));
     EXPECT_EQ(e.exit_code, 0) << e.standard_error.constData();
@@ -359,7 +358,7 @@ TEST_F(ProviderTelvorin, TheComposerAndSendmailDeliveriesRunTheirCommands)
                           "subject=Weg%20%C3%A4%26bcc%3Dx@y&body=Zeile%0D%0A%26to%3Dx@y&attach="
                           + QUrl::toPercentEncoding(m_u.path(QStringLiteral("docs/plan&bcc=x@y.txt")), "/@", "_~")});
 
-    configure("[Standard]\nDelivery=sendmail\nSendmail=sendmail -f ich@example.com\nFrom=ich@example.com\n" + book);
+    configure("[Standard]\nDelivery=sendmail\nSendmail=sendmail -f ich@example.com\nFrom=ich@example.com\n" + address_book);
     e = send_file(interface_file("", "S", {"Max Mustermann"}, {}, {}, {}, "Zeile\n", {"bcc@example.com"}));
     EXPECT_EQ(e.exit_code, 0) << e.standard_error.constData();
     EXPECT_EQ(called_with(m_u.path(), "sendmail"), (QStringList{"-f", "ich@example.com", "-t", "-oi"}));
