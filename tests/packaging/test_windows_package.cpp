@@ -155,6 +155,20 @@ RunResult msiexec(const TestEnvironment& u, const char* action, const char* pack
     return u.run_program(wine(), {"msiexec", action, windows_path(package), "/qn", "/l*v", windows_path(u.path(log))});
 }
 
+// Registers the COM stand-in as Outlook's Application in the prefix, or removes it.
+void register_outlook(const TestEnvironment& u, bool on)
+{
+    const QString clsid = "HKLM\\Software\\Classes\\CLSID\\{0006F03A-0000-0000-C000-000000000046}";
+    if (on) {
+        ASSERT_EQ(u.run_program(wine(), {"reg", "add", clsid + "\\InprocServer32", "/ve", "/d",
+                                             windows_path(TELVORIN_COM_OUTLOOK_DLL), "/f"}).exit_code, 0);
+        ASSERT_EQ(u.run_program(wine(), {"reg", "add", clsid + "\\InprocServer32", "/v", "ThreadingModel", "/d",
+                                             "Apartment", "/f"}).exit_code, 0);
+    } else {
+        u.run_program(wine(), {"reg", "delete", clsid, "/f"});
+    }
+}
+
 class Msi : public ::testing::TestWithParam<Runner> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Msi);
 INSTANTIATE_TEST_SUITE_P(Wine, Msi, ::testing::ValuesIn(wine_runners()));
@@ -174,9 +188,37 @@ TEST_P(Msi, InstallsRunsUpgradesRefusesADowngradeAndRemovesItself)
     EXPECT_EQ(products(u), QString(TELVORIN_PROJECT_VERSION));
     EXPECT_EQ(tree(installed), dist);
 
-    // The installed tool starts, with the same banner as the Linux build; what its jobs do is the Wine tests' of
-    // the same files (the tree compared above).
-    EXPECT_EQ(u.run_program(wine(), {installed_win + "\\telvorin.exe", "-version"}), TestEnvironment().run({"-version"}));
+    // The installed tool: the same banner as the Linux build, an export job against the COM stand-in, and a mail
+    // job against the recording MAPI32.DLL, which Wine takes as the program's own only from the program's folder.
+    {
+        TestEnvironment linux;
+        EXPECT_EQ(u.run_program(wine(), {installed_win + "\\telvorin.exe", "-version"}),
+                  linux.run({"-version"}));
+    }
+    {
+        TestEnvironment job(GetParam());
+        register_outlook(job, true);
+        job.set("TELVORIN_COM_SITZUNG", job.write("sitzung.txt", "Version 16.0.0.17328\nExplorer\nMail Hallo\n"));
+        job.set("TELVORIN_COM_PROTOKOLL", job.path("com.txt"));
+        QDir().mkpath(job.path("out"));
+        const RunResult e = job.run_program(wine(), {installed_win + "\\telvorin.exe", "-mail", "-dest", "out"});
+        register_outlook(job, false);
+        EXPECT_EQ(e, (RunResult{0, banner() + "OL-Explorer speichere: out\\Hallo.msg\n", "Betreff: 'Hallo' 16.0.0.17328\n"}));
+        EXPECT_EQ(job.read("com.txt"), "SaveAs args=1 path=out\\Hallo.msg\nlebend=0\n");
+    }
+    {
+        TestEnvironment job(GetParam());
+        ASSERT_TRUE(QFile::copy(TELVORIN_RECORDING_MAPI32, installed + "/mapi32.dll"));
+        job.set("WINEDLLOVERRIDES", "mapi32=n");
+        job.set("TELVORIN_TEST_PROTOKOLL", job.path("protokoll.txt"));
+        job.write("mail.txt", "Standard\n\nBetreff\n1\nkunde\n0\n0\n0\n0\nText\n");
+        const RunResult e = job.run_program(wine(), {installed_win + "\\telvorin.exe", "mail.txt"});
+        QFile::remove(installed + "/mapi32.dll");
+        EXPECT_EQ(e.exit_code, 0) << e.standard_error.toStdString();
+        EXPECT_TRUE(e.standard_output.endsWith("Email gesendet: Betreff\n")) << e.standard_output.toStdString();
+        EXPECT_TRUE(job.read("protokoll.txt").startsWith("loaded\nMAPILogon ")) << job.read("protokoll.txt").toStdString();
+        EXPECT_TRUE(job.read("protokoll.txt").contains("\nMAPISendMail ")) << job.read("protokoll.txt").toStdString();
+    }
 
     ASSERT_EQ(msiexec(u, "/i", TELVORIN_MSI_NEW, "upgrade.log").exit_code, 0) << u.read("upgrade.log").toStdString();
     EXPECT_EQ(products(u), QString(TELVORIN_MSI_NEW_VERSION));
