@@ -29,6 +29,12 @@ TEST(ErgebnisdateiKodierung, JedeGenannteDateiLaesstSichOeffnen)
         QMap<QString, QByteArray> mails;
         QByteArray zeilen;
     } faelle[] = {
+        {"C.UTF-8",
+         {{"a.eml", build_mail("=?utf-8?q?=D0=9F=D1=80=D0=B8=D0=B2=D0=B5=D1=82?=")},
+          {"b.eml", build_mail("=?utf-8?b?5Lya6K2w44Gu5Lu2?=")}, {"c.eml", gruesse}},
+         "file;out/\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82.msg\r\n"
+         "file;out/\xe4\xbc\x9a\xe8\xad\xb0\xe3\x81\xae\xe4\xbb\xb6.msg\r\n"
+         "file;out/Gr\xc3\xbc\xc3\x9f" "e \xe2\x82\xac.msg\r\n"},
         {"de_DE.ISO-8859-1", {{"a.eml", gruesse}}, "file;out/Gr\xfc\xdf" "e ?.msg\r\n"},
         // ASCII is no choice of encoding: UTF-8 stays, rather than "?" for every umlaut.
         {"C", {{"a.eml", gruesse}}, "file;out/Gr\xc3\xbc\xc3\x9f" "e \xe2\x82\xac.msg\r\n"},
