@@ -9,26 +9,26 @@ using telvorin::standin::MailMessage;
 
 namespace {
 
-void verlange_harmlos(const QString& text, bool dateiname)
+void require_harmless(const QString& text, bool file_name)
 {
     for (const QChar c : text)
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F) || (dateiname && (c == '/' || c == '\\')))
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F) || (file_name && (c == '/' || c == '\\')))
             std::abort();
 }
 
 // The depth of the attached mails below `m`, each checked on the way.
-int pruefe(const MailMessage& m)
+int check(const MailMessage& m)
 {
-    verlange_harmlos(m.subject, false);
-    int tiefe = 0;
+    require_harmless(m.subject, false);
+    int depth = 0;
     for (const auto& a : m.attachments) {
-        verlange_harmlos(a.file_name, true);
+        require_harmless(a.file_name, true);
         if (a.file_name.isEmpty() || a.file_name == "." || a.file_name == "..")
             std::abort();
         if (a.message)
-            tiefe = std::max(tiefe, 1 + pruefe(*a.message));
+            depth = std::max(depth, 1 + check(*a.message));
     }
-    return tiefe;
+    return depth;
 }
 
 }  // namespace
@@ -36,7 +36,7 @@ int pruefe(const MailMessage& m)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     MailMessage m;
-    if (telvorin::standin::read_mail(QByteArray(reinterpret_cast<const char*>(data), int(size)), m) && pruefe(m) > 16)
+    if (telvorin::standin::read_mail(QByteArray(reinterpret_cast<const char*>(data), int(size)), m) && check(m) > 16)
         std::abort();
     return 0;
 }

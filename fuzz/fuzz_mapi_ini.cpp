@@ -12,7 +12,7 @@ using namespace telvorin;
 
 namespace {
 
-void verlange(bool bedingung) { if (!bedingung) __builtin_trap(); }
+void require(bool condition) { if (!condition) __builtin_trap(); }
 
 // The file as one list, counts before what they count, so that equal lists are equal files.
 QStringList flach(const boundary::IniFile& f)
@@ -34,40 +34,40 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     const boundary::IniFile ini = boundary::parse_ini(content);
     for (std::size_t s = 0; ini.error.isEmpty() && s < ini.sections.size(); ++s) {
         const boundary::IniSection& section = ini.sections[s];
-        verlange(ini.find(section.name) == &section);
+        require(ini.find(section.name) == &section);
         for (const boundary::IniEntry& entry : section.entries)
-            verlange(section.find(entry.key) == &entry && !entry.value.contains(QLatin1Char('\n')));
+            require(section.find(entry.key) == &entry && !entry.value.contains(QLatin1Char('\n')));
     }
     if (!content.contains('\r'))
-        verlange(flach(ini) == flach(boundary::parse_ini(QByteArray(content).replace("\n", "\r\n"))));
+        require(flach(ini) == flach(boundary::parse_ini(QByteArray(content).replace("\n", "\r\n"))));
 
     static QTemporaryDir directory;
     QFile file(directory.filePath(QStringLiteral("mapi.ini")));
-    verlange(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    require(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
     file.close();
     qputenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(file.fileName()));
     const mapi::LoadResult result = mapi::load_configuration();
     const mapi::Configuration& c = result.configuration;
-    verlange(ini.error.isEmpty() || !result.ok);
+    require(ini.error.isEmpty() || !result.ok);
     if (!result.ok) {
-        verlange(result.error.contains(file.fileName()));
+        require(result.error.contains(file.fileName()));
         for (const QChar ch : result.error)
-            verlange(ch.unicode() >= 0x20 && ch.unicode() != 0x7F);
+            require(ch.unicode() >= 0x20 && ch.unicode() != 0x7F);
         return 0;
     }
-    verlange(c.find_profile(c.default_profile) && c.find_profile(mapi::builtin_profile_name()));
+    require(c.find_profile(c.default_profile) && c.find_profile(mapi::builtin_profile_name()));
     for (const mapi::Profile& p : c.profiles) {
-        verlange(p.delivery != nullptr && p.from.address.contains(QLatin1Char('@')));
+        require(p.delivery != nullptr && p.from.address.contains(QLatin1Char('@')));
         // Every key a delivery needs is there, a default taken where the file gave none; paths are absolute.
         for (const mapi::DeliveryKey& key : p.delivery->keys) {
             const QStringList value = p.setting(key.name);
-            verlange(!(key.required || key.fallback) || !value.isEmpty());
-            verlange(value.isEmpty() || key.kind != mapi::KeyKind::path || value.first().startsWith(QLatin1Char('/')));
-            verlange(value.isEmpty() || key.kind != mapi::KeyKind::server
+            require(!(key.required || key.fallback) || !value.isEmpty());
+            require(value.isEmpty() || key.kind != mapi::KeyKind::path || value.first().startsWith(QLatin1Char('/')));
+            require(value.isEmpty() || key.kind != mapi::KeyKind::server
                      || value.first().startsWith(QLatin1String("smtp://")) || value.first().startsWith(QLatin1String("smtps://")));
         }
     }
     for (const mapi::AddressEntry& entry : c.address_book)
-        verlange(!entry.display_name.isEmpty() && entry.address.contains(QLatin1Char('@')));
+        require(!entry.display_name.isEmpty() && entry.address.contains(QLatin1Char('@')));
     return 0;
 }
