@@ -44,7 +44,13 @@ endwhile()
 # keeps its DLLs; a MinGW on Windows keeps them beside itself.
 if(MINGW)
   get_filename_component(compiler_dir "${CMAKE_CXX_COMPILER}" DIRECTORY)
-  foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  # 32-bit gcc unwinds with DWARF tables, 64-bit with Windows' own; each names its libgcc after that.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(libgcc libgcc_s_dw2-1.dll)
+  else()
+    set(libgcc libgcc_s_seh-1.dll)
+  endif()
+  foreach(dll libstdc++-6.dll ${libgcc} libwinpthread-1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
                     OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
     if(NOT IS_ABSOLUTE "${found}" OR NOT EXISTS "${found}")

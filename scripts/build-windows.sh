@@ -1,32 +1,45 @@
 #!/usr/bin/env bash
-# Cross-builds Telvorin for 64-bit Windows with mingw-w64 into build-windows/ and installs the runnable folder build-windows/dist/.
-# Usage: scripts/build-windows.sh [--msi] [extra CMake arguments]
-# --msi: also the Windows Installer package build-windows/telvorin-<version>-x64.msi (wixl);
+# Cross-builds Telvorin for Windows with mingw-w64 and installs the runnable folder dist/ inside the build folder.
+# Usage: scripts/build-windows.sh [--arch x64|x86] [--msi] [extra CMake arguments]
+# --arch x64 (the default) builds into build-windows/, --arch x86 (for 32-bit Office) into build-windows-x86/.
+# --msi: also the Windows Installer package <build folder>/telvorin-<version>-<arch>.msi (wixl);
 # -DTELVORIN_MSI_VERSION=<a.b.c> gives it another version than the project's.
 # Qt for Windows is taken from TELVORIN_QT_WINDOWS, else from
-# ${XDG_CACHE_HOME:-~/.cache}/telvorin/qt5-windows (scripts/build-qt-windows.sh puts it there).
+# ${XDG_CACHE_HOME:-~/.cache}/telvorin/qt5-windows (x64) or .../qt5-windows-i686 (x86);
+# scripts/build-qt-windows.sh [--arch x86] puts it there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 msi=false
-if [ "${1:-}" = --msi ]; then
-  msi=true
-  shift
-fi
-qt=${TELVORIN_QT_WINDOWS:-${XDG_CACHE_HOME:-$HOME/.cache}/telvorin/qt5-windows}
+arch=x64
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --msi) msi=true; shift ;;
+    --arch)
+      [ $# -ge 2 ] || { echo "--arch needs x64 or x86" >&2; exit 2; }
+      arch=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
+case "$arch" in
+  x64) build=build-windows; toolchain=mingw-w64-x86_64.cmake; qt_default=qt5-windows ;;
+  x86) build=build-windows-x86; toolchain=mingw-w64-i686.cmake; qt_default=qt5-windows-i686 ;;
+  *) echo "Unknown architecture $arch: x64 or x86" >&2; exit 2 ;;
+esac
+qt=${TELVORIN_QT_WINDOWS:-${XDG_CACHE_HOME:-$HOME/.cache}/telvorin/$qt_default}
 if [ ! -f "$qt/lib/cmake/Qt5/Qt5Config.cmake" ]; then
-  echo "No Qt for Windows in $qt: run scripts/build-qt-windows.sh first" >&2
+  echo "No Qt for Windows ($arch) in $qt: run scripts/build-qt-windows.sh --arch $arch first" >&2
   exit 1
 fi
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-cmake -S . -B build-windows -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/$toolchain" -DCMAKE_PREFIX_PATH="$qt" \
   -DTELVORIN_BUILD_TESTS=OFF -DTELVORIN_BUILD_BENCH=ON "${launcher[@]}" "$@" >/dev/null
-cmake --build build-windows -j"$(nproc)"
-rm -rf build-windows/dist
-cmake --install build-windows --prefix build-windows/dist >/dev/null
-echo "Windows build: build-windows/dist/telvorin.exe"
+cmake --build "$build" -j"$(nproc)"
+rm -rf "$build/dist"
+cmake --install "$build" --prefix "$build/dist" >/dev/null
+echo "Windows build: $build/dist/telvorin.exe"
 if $msi; then
-  cmake --build build-windows --target msi
-  ls build-windows/telvorin-*-x64.msi
+  cmake --build "$build" --target msi
+  ls "$build"/telvorin-*-"$arch".msi
 fi
