@@ -1,18 +1,30 @@
 #!/usr/bin/env bash
-# Provides Qt 5 for Windows (mingw-w64, x86_64) in a prefix: unpacked from a prebuilt archive, else built from Debian's source.
-# Usage: scripts/build-qt-windows.sh [--no-build] [prefix]   (default: ${XDG_CACHE_HOME:-~/.cache}/telvorin/qt5-windows)
+# Provides Qt 5 for Windows (mingw-w64) in a prefix: unpacked from a prebuilt archive, else built from Debian's source.
+# Usage: scripts/build-qt-windows.sh [--arch x64|x86] [--no-build] [prefix]
+#   (default prefix: ${XDG_CACHE_HOME:-~/.cache}/telvorin/qt5-windows for x64, .../qt5-windows-i686 for x86)
 # --no-build: only unpack; exit status 2 when there is neither a prefix nor an archive.
-# The archive is looked for in ../shared/qt5-windows/ beside the checkout, else in
-# $TELVORIN_SHARED/qt5-windows/. Without one, qtbase is built from Debian's source
+# The archive is looked for in ../shared/qt5-windows/ (x86: qt5-windows-i686/) beside the checkout, else in
+# the same folder of $TELVORIN_SHARED. Without one, qtbase is built from Debian's source
 # package (about half an hour on two cores); nothing is fetched from anywhere else.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 no_build=false
-if [ "${1:-}" = --no-build ]; then
-  no_build=true
-  shift
-fi
-prefix=${1:-${XDG_CACHE_HOME:-$HOME/.cache}/telvorin/qt5-windows}
+arch=x64
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --no-build) no_build=true; shift ;;
+    --arch)
+      [ $# -ge 2 ] || { echo "--arch needs x64 or x86" >&2; exit 2; }
+      arch=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
+case "$arch" in
+  x64) triple=x86_64-w64-mingw32; folder=qt5-windows ;;
+  x86) triple=i686-w64-mingw32; folder=qt5-windows-i686 ;;
+  *) echo "Unknown architecture $arch: x64 or x86" >&2; exit 2 ;;
+esac
+prefix=${1:-${XDG_CACHE_HOME:-$HOME/.cache}/telvorin/$folder}
 prefix=$(realpath -m "$prefix")
 started=$(date +%s)
 
@@ -36,7 +48,7 @@ record_from_readme() {  # README.md prefix-to-write-into
 archive=
 for shared in "$repo/../shared" "${TELVORIN_SHARED:-}"; do
   [ -n "$shared" ] || continue
-  for candidate in "$shared"/qt5-windows/qt5-windows-*.tar.xz; do
+  for candidate in "$shared"/$folder/qt5-windows-*.tar.xz; do
     [ -f "$candidate" ] && archive=$candidate && break 2
   done
 done
@@ -66,11 +78,11 @@ if [ -n "$archive" ]; then
 fi
 
 $no_build && exit 2
-echo "No prebuilt archive in $repo/../shared/qt5-windows or \$TELVORIN_SHARED/qt5-windows: building qtbase from Debian's source (about 30 minutes)"
-for tool in x86_64-w64-mingw32-g++-posix dpkg-source; do
+echo "No prebuilt archive in $repo/../shared/$folder or \$TELVORIN_SHARED/$folder: building qtbase from Debian's source (about 30 minutes)"
+for tool in $triple-g++-posix dpkg-source; do
   command -v "$tool" >/dev/null || { echo "$tool is missing: scripts/install-deps.sh, apt-get install dpkg-dev" >&2; exit 1; }
 done
-work=${TELVORIN_QT_BUILD_DIR:-$(dirname "$prefix")/qt5-windows-build}
+work=${TELVORIN_QT_BUILD_DIR:-$(dirname "$prefix")/$folder-build}
 mkdir -p "$work"
 cd "$work"
 
@@ -91,8 +103,8 @@ source_dir=$(ls -d "$work"/qtbase-everywhere-src-5.15.*/ | head -n 1)
 # Qt's win32-g++ mkspec calls the plain-prefixed tools; the compilers must be the
 # posix-thread ones (std::thread, and the runtime DLLs the tool ships).
 mkdir -p tools
-for t in gcc g++ cpp; do ln -sf "/usr/bin/x86_64-w64-mingw32-$t-posix" "tools/x86_64-w64-mingw32-$t"; done
-for t in ar ranlib windres objcopy strip nm ld as dlltool; do ln -sf "/usr/bin/x86_64-w64-mingw32-$t" "tools/x86_64-w64-mingw32-$t"; done
+for t in gcc g++ cpp; do ln -sf "/usr/bin/$triple-$t-posix" "tools/$triple-$t"; done
+for t in ar ranlib windres objcopy strip nm ld as dlltool; do ln -sf "/usr/bin/$triple-$t" "tools/$triple-$t"; done
 export PATH=$work/tools:$PATH
 
 mkdir -p build
@@ -100,7 +112,7 @@ cd build
 # Configure once: a second configure makes the install rebuild everything.
 if [ ! -f Makefile ]; then
   # Debian's source leaves out the Wintab header, hence no tablet events; no Direct2D either.
-  "$source_dir/configure" -xplatform win32-g++ -device-option CROSS_COMPILE=x86_64-w64-mingw32- \
+  "$source_dir/configure" -xplatform win32-g++ -device-option CROSS_COMPILE=$triple- \
     -prefix "$prefix" -opensource -confirm-license -release -shared -nomake examples -nomake tests \
     -no-opengl -no-dbus -no-icu -no-openssl \
     -no-sql-sqlite -no-sql-odbc -no-sql-psql -no-sql-mysql \

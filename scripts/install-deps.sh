@@ -13,7 +13,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev python3-uvloop
   python3 python3-aiosmtpd openssl xdg-utils mblaze
   xvfb xdotool x11-apps
-  g++-mingw-w64-x86-64-posix wine64 wixl msitools
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wixl msitools
   debhelper lintian debootstrap
   clang libclang-rt-14-dev
 )
