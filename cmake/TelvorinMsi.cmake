@@ -1,13 +1,18 @@
 # Builds the Windows Installer package of an installed Windows tree (the dist folder) with wixl.
-# Usage: cmake -DROOT=<dist> -DVERSION=<a.b.c[.d]> -DOUTPUT=<file.msi> [-DWIXL=<wixl>] -P cmake/TelvorinMsi.cmake
+# Usage: cmake -DROOT=<dist> -DVERSION=<a.b.c[.d]> -DOUTPUT=<file.msi> [-DARCH=x64|x86] [-DWIXL=<wixl>]
+#        -P cmake/TelvorinMsi.cmake
 #
-# The package installs the tree's files per machine into [ProgramFiles64Folder]Telvorin\ and nothing else: no
+# The package installs the tree's files per machine into [ProgramFiles64Folder]Telvorin\ (x86: [ProgramFilesFolder])
+# and nothing else: no
 # registry values, no PATH, no services, no custom actions. Its codes are derived, never random, so that the same
 # tree and version give the same package:
 # - the UpgradeCode is fixed for the product's life: it is what makes one version replace another;
 # - the ProductCode is derived from the version, so each version is a product of its own, which a major upgrade
 #   requires;
 # - each component's code is derived from its file's path, so a file keeps its component from version to version.
+# - the x86 and x64 packages share both codes: a machine holds one Telvorin, of the bitness of its Office. A newer
+#   version of either replaces an older one of either; the other bitness of the same version is refused as the same
+#   product already installed, rather than laid beside it. Their components differ (other folder, other bitness).
 # Windows Installer compares only the first three fields of a version: two packages that differ only in the fourth
 # are the same version to it, and neither replaces the other.
 cmake_minimum_required(VERSION 3.25)
@@ -26,6 +31,21 @@ endif()
 if(NOT VERSION MATCHES "^([0-9]+)\\.([0-9]+)\\.([0-9]+)(\\.[0-9]+)?$"
    OR CMAKE_MATCH_1 GREATER 255 OR CMAKE_MATCH_2 GREATER 255 OR CMAKE_MATCH_3 GREATER 65535)
   message(FATAL_ERROR "TelvorinMsi.cmake: '${VERSION}' is no Windows Installer version (0-255.0-255.0-65535[.n])")
+endif()
+
+if(NOT ARCH)
+  set(ARCH x64)
+endif()
+if(ARCH STREQUAL "x64")
+  set(program_files ProgramFiles64Folder)
+  set(win64 yes)
+  set(component_prefix "")
+elseif(ARCH STREQUAL "x86")
+  set(program_files ProgramFilesFolder)
+  set(win64 no)
+  set(component_prefix "x86 ")
+else()
+  message(FATAL_ERROR "TelvorinMsi.cmake: ARCH '${ARCH}' is neither x64 nor x86")
 endif()
 
 set(upgrade_code B0A13FDA-4534-4C03-9391-D33B270D230E)
@@ -57,8 +77,8 @@ function(add_folder relative indent out_var)
       add_folder("${path}" "${indent}  " inner)
       string(APPEND xml "${indent}<Directory Id=\"d${hash}\" Name=\"${name}\">\n${inner}${indent}</Directory>\n")
     else()
-      string(UUID guid NAMESPACE ${upgrade_code} NAME "component ${path}" TYPE SHA1 UPPER)
-      string(APPEND xml "${indent}<Component Id=\"c${hash}\" Guid=\"${guid}\" Win64=\"yes\">\n"
+      string(UUID guid NAMESPACE ${upgrade_code} NAME "${component_prefix}component ${path}" TYPE SHA1 UPPER)
+      string(APPEND xml "${indent}<Component Id=\"c${hash}\" Guid=\"${guid}\" Win64=\"${win64}\">\n"
                         "${indent}  <File Id=\"f${hash}\" Name=\"${name}\" Source=\"${path}\" KeyPath=\"yes\"/>\n"
                         "${indent}</Component>\n")
       set_property(GLOBAL APPEND_STRING PROPERTY telvorin_msi_refs "      <ComponentRef Id=\"c${hash}\"/>\n")
@@ -82,7 +102,7 @@ file(WRITE "${wxs}" "<?xml version=\"1.0\" encoding=\"utf-8\"?>
     <Property Id=\"ARPNOMODIFY\" Value=\"1\"/>
     <Property Id=\"ARPNOREPAIR\" Value=\"1\"/>
     <Directory Id=\"TARGETDIR\" Name=\"SourceDir\">
-      <Directory Id=\"ProgramFiles64Folder\">
+      <Directory Id=\"${program_files}\">
         <Directory Id=\"INSTALLDIR\" Name=\"Telvorin\">
 ${files}        </Directory>
       </Directory>
@@ -93,7 +113,7 @@ ${component_refs}    </Feature>
 </Wix>
 ")
 # wixl takes no absolute source paths: it finds the files relative to the folder it runs in.
-execute_process(COMMAND "${WIXL}" -a x64 -o "${output}" "${wxs}" WORKING_DIRECTORY "${ROOT}" RESULT_VARIABLE failed)
+execute_process(COMMAND "${WIXL}" -a ${ARCH} -o "${output}" "${wxs}" WORKING_DIRECTORY "${ROOT}" RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "TelvorinMsi.cmake: wixl failed on ${wxs}")
 endif()

@@ -109,18 +109,25 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/cmake/licenses/ DESTINATION licenses)
 set(TELVORIN_MSI_VERSION ${PROJECT_VERSION} CACHE STRING
   "The version the MSI carries (another than the project's only to try upgrades)")
 set(msi_root ${CMAKE_BINARY_DIR}/msi-root)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(msi_arch x86)
+  set(zip_suffix win32)
+else()
+  set(msi_arch x64)
+  set(zip_suffix win64)
+endif()
 add_custom_target(msi
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${msi_root}
   COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${msi_root}
-  COMMAND ${CMAKE_COMMAND} -DROOT=${msi_root} -DVERSION=${TELVORIN_MSI_VERSION}
-          -DOUTPUT=${CMAKE_BINARY_DIR}/telvorin-${TELVORIN_MSI_VERSION}-x64.msi
+  COMMAND ${CMAKE_COMMAND} -DROOT=${msi_root} -DVERSION=${TELVORIN_MSI_VERSION} -DARCH=${msi_arch}
+          -DOUTPUT=${CMAKE_BINARY_DIR}/telvorin-${TELVORIN_MSI_VERSION}-${msi_arch}.msi
           -P ${PROJECT_SOURCE_DIR}/cmake/TelvorinMsi.cmake
   DEPENDS telvorin
-  COMMENT "telvorin-${TELVORIN_MSI_VERSION}-x64.msi"
+  COMMENT "telvorin-${TELVORIN_MSI_VERSION}-${msi_arch}.msi"
   VERBATIM)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME telvorin)
 set(CPACK_PACKAGE_VENDOR Telvorin)
-set(CPACK_PACKAGE_FILE_NAME telvorin-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_FILE_NAME telvorin-${PROJECT_VERSION}-${zip_suffix})
 include(CPack)
