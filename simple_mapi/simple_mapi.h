@@ -16,6 +16,16 @@
 #endif
 #include <windows.h>
 #include <mapi.h>
+#include <type_traits>
+// On 32-bit Windows the entry points are stdcall: a pointer type without it pops the arguments a second time after
+// every call, which only a frame pointer hides. The mailer calls through these types, so their convention is pinned.
+static_assert(std::is_same<LPMAPILOGON, ULONG(WINAPI*)(ULONG_PTR, LPSTR, LPSTR, FLAGS, ULONG, LPLHANDLE)>::value
+                  && std::is_same<LPMAPISENDMAIL, ULONG(WINAPI*)(LHANDLE, ULONG_PTR, lpMapiMessage, FLAGS, ULONG)>::value
+                  && std::is_same<LPMAPIRESOLVENAME,
+                                  ULONG(WINAPI*)(LHANDLE, ULONG_PTR, LPSTR, FLAGS, ULONG, lpMapiRecipDesc*)>::value
+                  && std::is_same<LPMAPILOGOFF, ULONG(WINAPI*)(LHANDLE, ULONG_PTR, FLAGS, ULONG)>::value
+                  && std::is_same<LPMAPIFREEBUFFER, ULONG(WINAPI*)(LPVOID)>::value,
+              "Simple MAPI's function pointers carry the WINAPI calling convention");
 #else
 #include <cstdint>
 
