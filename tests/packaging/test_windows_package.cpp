@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -115,6 +116,38 @@ TEST(MsiPackage, InstallsOnly64BitFilesPerMachineAndNothingElse)
             EXPECT_EQ(rows(msi, table), QList<QStringList>()) << table;
         EXPECT_TRUE(rows(msi, "Property").contains(QStringList{"ALLUSERS", "1"}));
     }
+}
+
+// One Telvorin per machine, of Office's bitness: the x86 package is the same product as the x64 one of its version
+// (so neither installs beside the other, and a later one of either replaces it), but with 32-bit components of
+// their own in the 32-bit Program Files folder.
+TEST(MsiPackage, X86IsTheSameProductWith32BitComponentsOfItsOwn)
+{
+    const auto property = [](const char* msi, const char* name) {
+        for (const QStringList& p : rows(msi, "Property"))
+            if (p.size() >= 2 && p[0] == name)
+                return p[1];
+        return QString();
+    };
+    for (const char* name : {"UpgradeCode", "ProductCode", "ProductVersion"}) {
+        EXPECT_FALSE(property(TELVORIN_MSI_X86, name).isEmpty()) << name;
+        EXPECT_EQ(property(TELVORIN_MSI_X86, name), property(TELVORIN_MSI_OLD, name)) << name;
+    }
+    QSet<QString> x64_codes;
+    for (const QStringList& c : rows(TELVORIN_MSI_OLD, "Component"))
+        x64_codes << c.value(1);
+    const QList<QStringList> components = rows(TELVORIN_MSI_X86, "Component");
+    EXPECT_GE(components.size(), 15);
+    for (const QStringList& c : components) {
+        ASSERT_GE(c.size(), 4);
+        EXPECT_FALSE(c[3].toInt() & 0x100) << "64-bit: " << c.join(' ').toStdString();
+        EXPECT_FALSE(x64_codes.contains(c[1])) << "the x64 package's code: " << c.join(' ').toStdString();
+    }
+    QStringList folders;
+    for (const QStringList& d : rows(TELVORIN_MSI_X86, "Directory"))
+        folders << d.value(0);
+    EXPECT_TRUE(folders.contains("ProgramFilesFolder")) << folders.join(' ').toStdString();
+    EXPECT_FALSE(folders.contains("ProgramFiles64Folder"));
 }
 
 // Wine keeps the 64-bit Program Files folder as this folder of the prefix.
