@@ -193,6 +193,8 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
     create_standin(m_u.path(), QStringLiteral("scheitert"), 3);
     create_standin(m_u.path(), QStringLiteral("nie"), 0);
     const std::string valid = "gut@example.com";
+    // The kernel takes no single argument of 32 pages or more (MAX_ARG_STRLEN), its NUL included.
+    const size_t longest_body = 32 * static_cast<size_t>(::sysconf(_SC_PAGESIZE)) - 1;
     const SendCase cases[] = {
         {"recipient class MAPI_ORIG", {"", "", {{MAPI_ORIG, valid, ""}}, {}}, 15},
         {"unknown name", {"", "", {{MAPI_TO, valid, ""}, {MAPI_CC, "Niemand", ""}}, {}}, 14},
@@ -214,8 +216,9 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
          "MAPI: Empfaenger 'a@[127.0.0.1]' ist keine Adresse fuer den Mail-Composer"},
         {"composer: option as recipient", {"", "", {{MAPI_TO, "a@x.de", ""}, {MAPI_TO, "--attach", ""}}, {}}, 25,
          composer, "MAPI: Empfaenger '--attach' ist keine Adresse fuer den Mail-Composer"},
-        {"composer: body beyond one argument", {"", std::string(131071, 'x') + "\n", {{MAPI_TO, valid, ""}}, {}}, 18,
-         composer, "MAPI: Text mit 131072 Bytes zu gross fuer die Befehlszeile des Mail-Composers (hoechstens 131071)"},
+        {"composer: body beyond one argument", {"", std::string(longest_body, 'x') + "\n", {{MAPI_TO, valid, ""}}, {}},
+         18, composer, QStringLiteral("MAPI: Text mit %1 Bytes zu gross fuer die Befehlszeile des Mail-Composers "
+                                      "(hoechstens %2)").arg(longest_body + 1).arg(longest_body).toUtf8()},
         {"smtp without a server", to_a, 2, "Delivery=smtp\n", unusable + "Server fehlt in [Standard]"},
         {"unknown delivery", to_a, 2, "Delivery=brieftaube\n",
          unusable + "unbekannte Zustellart 'brieftaube' in [Standard]"},
