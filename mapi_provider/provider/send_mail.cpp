@@ -7,7 +7,6 @@
 
 #include "boundary/unique_fd.h"
 
-#include <QFile>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -61,7 +60,7 @@ ULONG resolve_recipient(const IncomingRecipient& incoming, const std::vector<Add
 
 ULONG open_attachment(const IncomingFile& file, OutgoingAttachment& attachment)
 {
-    const QByteArray path = posix_path(file.path);
+    const QByteArray& path = file.path;
     struct stat info {};
     if (path.isEmpty() || ::stat(path.constData(), &info) != 0)
         return errno == EACCES ? MAPI_E_ATTACHMENT_OPEN_FAILURE : MAPI_E_ATTACHMENT_NOT_FOUND;
@@ -73,10 +72,7 @@ ULONG open_attachment(const IncomingFile& file, OutgoingAttachment& attachment)
     ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
     attachment.file = std::make_shared<const boundary::UniqueFd>(std::move(fd));
     attachment.path = absolute_path(path);
-    QString name = last_component(file.file_name);
-    if (name.isEmpty())
-        name = last_component(QFile::decodeName(path));
-    attachment.name = name;
+    attachment.name = attachment_name(file.file_name, path);
     return SUCCESS_SUCCESS;
 }
 
