@@ -180,7 +180,7 @@ struct SendCase {
     Message message;
     ULONG expected;
     QByteArray profile = {};  // the lines of [Standard]
-    QByteArray error = {};  // the line on standard error, %1 for the configuration file
+    QByteArray error = {};  // the line on standard error, %1 for the configuration file, %d for the test folder
     FLAGS flags = MAPI_DIALOG;
 };
 const QByteArray unusable = "MAPI-Konfiguration '%1' nicht verwendbar: ", composer = "Delivery=composer\nComposer=nie\n";
@@ -196,21 +196,29 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
     // The kernel takes no single argument of 32 pages or more (MAX_ARG_STRLEN), its NUL included.
     const size_t longest_body = 32 * static_cast<size_t>(::sysconf(_SC_PAGESIZE)) - 1;
     const SendCase cases[] = {
-        {"recipient class MAPI_ORIG", {"", "", {{MAPI_ORIG, valid, ""}}, {}}, 15},
-        {"unknown name", {"", "", {{MAPI_TO, valid, ""}, {MAPI_CC, "Niemand", ""}}, {}}, 14},
-        {"ambiguous name", {"", "", {{MAPI_BCC, "Muster", ""}}, {}}, 21},
-        {"address that is none", {"", "", {{MAPI_TO, "X", "SMTP:kein adresse"}}, {}}, 25},
-        {"missing attachment", {"", "", {{MAPI_TO, valid, ""}}, {{"da.txt", ""}, {"fehlt\\nicht.txt", ""}}}, 11},
-        {"FIFO as attachment", {"", "", {{MAPI_TO, valid, ""}}, {{"fifo", ""}}}, 12},
-        {"outbox below a file", to_a, 2, "Outbox=datei/unter\n"},  // relative to the configuration file
-        {"sendmail exits non-zero", to_a, 2, "Delivery=sendmail\nSendmail=scheitert\n"},
-        {"sendmail killed", to_a, 2, "Delivery=sendmail\nSendmail=\"sh -c \\\"kill -9 $$\\\"\"\n"},
-        {"sendmail missing", to_a, 2, "Delivery=sendmail\nSendmail=/nirgends/sendmail\n"},
-        {"sendmail without recipients", {"", "", {}, {}}, 25, "Delivery=sendmail\nSendmail=nie\n"},
-        {"composer exits non-zero", to_a, 2, "Delivery=composer\nComposer=scheitert\n"},
+        {"recipient class MAPI_ORIG", {"", "", {{MAPI_ORIG, valid, ""}}, {}}, 15, {},
+         "MAPI: Empfaengerart 0 fuer 'gut@example.com' nicht moeglich (nur An, Cc, Bcc)"},
+        {"unknown name", {"", "", {{MAPI_TO, valid, ""}, {MAPI_CC, "Niemand\n", ""}}, {}}, 14, {},
+         "MAPI: Empfaenger 'Niemand?' steht nicht im Adressbuch"},
+        {"ambiguous name", {"", "", {{MAPI_BCC, "Muster", ""}}, {}}, 21, {}, "MAPI: Empfaenger 'Muster' ist im Adressbuch nicht eindeutig"},
+        {"address that is none", {"", "", {{MAPI_TO, "X", "SMTP:kein adresse"}}, {}}, 25, {},
+         "MAPI: Empfaenger 'SMTP:kein adresse' ist keine Adresse"},
+        {"missing attachment", {"", "", {{MAPI_TO, valid, ""}}, {{"da.txt", ""}, {"fehlt\\nicht.txt", ""}}}, 11, {},
+         "MAPI: Anlage 'fehlt/nicht.txt' nicht lesbar: No such file or directory"},
+        {"FIFO as attachment", {"", "", {{MAPI_TO, valid, ""}}, {{"fifo", ""}}}, 12, {}, "MAPI: Anlage 'fifo' nicht lesbar: keine Datei"},
+        {"outbox below a file", to_a, 2, "Outbox=datei/unter\n",  // relative to the configuration file
+         "MAPI: Ausgangsordner '%d/config/telvorin/datei/unter' nicht beschreibbar: Not a directory"},
+        {"sendmail exits non-zero", to_a, 2, "Delivery=sendmail\nSendmail=scheitert\n", "MAPI: Sendmail 'scheitert' endete mit Status 3"},
+        {"sendmail killed", to_a, 2, "Delivery=sendmail\nSendmail=\"sh -c \\\"kill -9 $$\\\"\"\n",
+         "MAPI: Sendmail 'sh' endete durch Signal 9"},
+        {"sendmail missing", to_a, 2, "Delivery=sendmail\nSendmail=/nirgends/sendmail\n",
+         "MAPI: Sendmail '/nirgends/sendmail' nicht startbar: No such file or directory"},
+        {"sendmail without recipients", {"", "", {}, {}}, 25, "Delivery=sendmail\nSendmail=nie\n",
+         "MAPI: Zustellart 'sendmail' braucht einen Empfaenger"},
+        {"composer exits non-zero", to_a, 2, "Delivery=composer\nComposer=scheitert\n", "MAPI: Mail-Composer 'scheitert' endete mit Status 3"},
         {"dialog always, no display", to_a, 2, "Dialog=always\n",
          "Sendedialog fuer Profil [Standard] nicht moeglich: kein Bildschirm (DISPLAY und WAYLAND_DISPLAY leer)"},
-        {"composer without MAPI_DIALOG", to_a, 2, composer, {}, 0},
+        {"composer without MAPI_DIALOG", to_a, 2, composer, "MAPI: Zustellart 'composer' nur mit Dialog (MAPI_DIALOG)", 0},
         // Nothing a caller writes becomes an option or a recipient of the composer.
         {"composer: domain literal", {"", "", {{MAPI_TO, "X", "SMTP:a@[127.0.0.1]"}}, {}}, 25, composer,
          "MAPI: Empfaenger 'a@[127.0.0.1]' ist keine Adresse fuer den Mail-Composer"},
@@ -234,7 +242,7 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
         configure("[Standard]\n" + c.profile + address_book);
         testing::internal::CaptureStderr();
         EXPECT_EQ(send_mail(0, c.message, c.flags), c.expected);
-        const QByteArray error = QByteArray(c.error).replace("%1", m_u.path("config/telvorin/mapi.ini").toUtf8());
+        const QByteArray error = QByteArray(c.error).replace("%1", m_u.path("config/telvorin/mapi.ini").toUtf8()).replace("%d", m_u.path().toUtf8());
         EXPECT_EQ(testing::internal::GetCapturedStderr(), (error.isEmpty() ? QByteArray() : error + "\n").toStdString());
         EXPECT_TRUE(files_in(default_outbox()).isEmpty());
     }
