@@ -358,18 +358,20 @@ TEST_F(ProviderTelvorin, AddressBookNamesInEveryScriptReachTheMailAsTheBookHasTh
               "\xce\x93\xce\xb9\xcf\x8e\xcf\x81\xce\xb3\xce\xbf\xcf\x82 \xce\xa0\xce\xb1\xcf\x80\xce\xac=giorgos@example.com\n"
               "\xd0\x94\xd0\xbc\xd0\xb8\xd1\x82\xd1\x80\xd0\xb8\xd0\xb9 \xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd\xd0\xbe\xd0\xb2=dmitri@example.com\n"
               "\xe5\xb1\xb1\xe7\x94\xb0\xe5\xa4\xaa\xe9\x83\x8e=yamada@example.com\nJ\xc3\xbcrgen=juergen@example.com\n");
-    // In the book's order: a partial name, the whole name in other case, the whole name, a partial name, Latin-1.
+    // In the book's order: a partial name, the whole name in other case, the whole name, a partial name, Latin-1;
+    // then a name with its address, which the book is not asked for.
     const RunResult e = send_file(interface_file("", "Betreff",
         {"\xc5\x81ukasz", "\xce\xb3\xce\xb9\xcf\x8e\xcf\x81\xce\xb3\xce\xbf\xcf\x82 \xcf\x80\xce\xb1\xcf\x80\xce\xac",
          "\xd0\x94\xd0\xbc\xd0\xb8\xd1\x82\xd1\x80\xd0\xb8\xd0\xb9 \xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd\xd0\xbe\xd0\xb2", "\xe5\xb1\xb1\xe7\x94\xb0",
-         "j\xc3\xbcrgen"}, {}, {}, {}, "Text\n"));
+         "j\xc3\xbcrgen", "\xce\xa3\xce\xbf\xcf\x86\xce\xaf\xce\xb1 <sofia@example.com>"}, {}, {}, {}, "Text\n"));
     ASSERT_EQ(e.exit_code, 0) << e.standard_output.constData();
     const QString mail = read_mail(only_mail(default_outbox()));
     EXPECT_EQ(mail.mid(mail.indexOf(QLatin1String("\nTo: ")) + 1).section(QLatin1Char('\n'), 0, 0),
               QString::fromUtf8("To: \xc5\x81ukasz Nowak <lukasz@example.com>, "
                                 "\xce\x93\xce\xb9\xcf\x8e\xcf\x81\xce\xb3\xce\xbf\xcf\x82 \xce\xa0\xce\xb1\xcf\x80\xce\xac <giorgos@example.com>, "
                                 "\xd0\x94\xd0\xbc\xd0\xb8\xd1\x82\xd1\x80\xd0\xb8\xd0\xb9 \xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd\xd0\xbe\xd0\xb2 <dmitri@example.com>, "
-                                "\xe5\xb1\xb1\xe7\x94\xb0\xe5\xa4\xaa\xe9\x83\x8e <yamada@example.com>, J\xc3\xbcrgen <juergen@example.com>"));
+                                "\xe5\xb1\xb1\xe7\x94\xb0\xe5\xa4\xaa\xe9\x83\x8e <yamada@example.com>, J\xc3\xbcrgen <juergen@example.com>, "
+                                "\xce\xa3\xce\xbf\xcf\x86\xce\xaf\xce\xb1 <sofia@example.com>"));
 }
 
 const QByteArray invalid_recips = "One or more recipients were invalid or did not resolve to any address.\n"
