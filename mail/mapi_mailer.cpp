@@ -6,7 +6,6 @@
 #include "simple_mapi/simple_mapi.h"
 
 #include <QByteArray>
-#include <QDebug>
 #include <QObject>
 
 #include <array>
@@ -98,9 +97,7 @@ QString CMapiMailer::fehlertext() const
     const quint32 code = fehlercode();
     if (code == SUCCESS_SUCCESS)
         return QString();
-    const QString text = QStringLiteral("%1 (%2)").arg(m_meldung, fehlername(code));
-    qDebug().noquote() << QStringLiteral("Mail-Error: %1").arg(text);
-    return text;
+    return QStringLiteral("%1 (%2)").arg(m_meldung, fehlername(code));
 }
 
 bool CMapiMailer::logon(const QString& profil, const QString& passwort)
