@@ -18,7 +18,6 @@
 #include <QFile>
 #include <QUrl>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -26,8 +25,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
-#include <ctime>
 #include <optional>
 
 namespace telvorin::mapi {
@@ -50,37 +47,6 @@ QByteArray outbox_name(const QDateTime& when, int attempt)
     if (attempt > 0)
         name += '-' + QByteArray::number(attempt);
     return name + ".eml";
-}
-
-constexpr char temporary_prefix[] = ".telvorin-";
-
-// A delivery killed while writing leaves its temporary file behind. Each
-// delivery removes the ones that are surely dead: our own (name pattern,
-// owner), regular files (never a link), untouched for 15 minutes, and not
-// locked. A writer holds an exclusive lock for as long as it writes, which
-// suffices on a local disk; the age covers outboxes on network file systems,
-// where another machine's lock may not be seen, and the moment between
-// creating a file and locking it.
-void remove_stale_temporaries(const QByteArray& folder)
-{
-    DIR* directory = ::opendir(folder.constData());
-    if (!directory)
-        return;
-    const int dir_fd = ::dirfd(directory);
-    const time_t now = ::time(nullptr);
-    while (const dirent* entry = ::readdir(directory)) {
-        const size_t prefix = sizeof temporary_prefix - 1;
-        if (std::strncmp(entry->d_name, temporary_prefix, prefix) != 0 || std::strlen(entry->d_name) != prefix + 6)
-            continue;
-        struct stat info {};
-        if (::fstatat(dir_fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)
-            || info.st_uid != ::geteuid() || now - info.st_mtime < 15 * 60)
-            continue;
-        UniqueFd fd(::openat(dir_fd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        if (fd.get() >= 0 && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
-            ::unlinkat(dir_fd, entry->d_name, 0);
-    }
-    ::closedir(directory);
 }
 
 // Runs `arguments` (program first, looked up on PATH when it has no "/")
@@ -226,8 +192,8 @@ ULONG deliver_to_outbox(const OutgoingMail& mail, const Profile& profile)
     const QByteArray folder = QFile::encodeName(directory);
     if (!QDir().mkpath(directory))
         return outbox_refused(directory, folder_error(folder));
-    remove_stale_temporaries(folder);
-    boundary::NewFile file(folder, temporary_prefix);
+    boundary::remove_stale_temporaries(folder);
+    boundary::NewFile file(folder);
     if (file.fd() < 0)
         return outbox_refused(directory, errno);
     ::flock(file.fd(), LOCK_EX);
