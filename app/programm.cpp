@@ -31,9 +31,9 @@ void drucke_banner()
 
 int telvorin_ausfuehren(int& argc, char** argv)
 {
-    telvorin::platform::prepare_gui_start();
+    telvorin::platform::GuiRun gui_lauf;
     QApplication anwendung(argc, argv);
-    telvorin::platform::finish_gui_start();
+    gui_lauf.started();
     telvorin::platform::adopt_locale_encoding();
 
     drucke_banner();

@@ -33,6 +33,8 @@ struct ChildOutcome {
     enum class End { exited, not_started, signalled, timed_out, too_much_output, lost };
     End end = End::not_started;
     int exit_code = -1;     // when exited
+    int signal = 0;         // when signalled
+    int start_error = 0;    // when not_started: the system's error number, 0 when it gave none
     QByteArray first_line;  // the output up to its first "\n" (and a "\r" before it) or its end
 
     bool succeeded() const { return end == End::exited && exit_code == 0; }

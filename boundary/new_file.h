@@ -10,7 +10,7 @@
 
 namespace telvorin::boundary {
 
-// A new file in `folder`, named `prefix` and six random characters, open for
+// A new file in `folder`, named ".telvorin-" and six random characters, open for
 // writing. It is created with O_EXCL and so never through a link, and it is
 // only visible under its final name once it is complete: a reader never
 // sees half a file. Until place() succeeds, destroying it removes it.
@@ -22,7 +22,7 @@ public:
     enum class Existing { keep, replace_regular_file };
 
     // fd() < 0, with errno set, when the file cannot be created.
-    NewFile(const QByteArray& folder, const char* prefix, Access access = Access::owner_only);
+    NewFile(const QByteArray& folder, Access access = Access::owner_only);
     NewFile(const NewFile&) = delete;
     NewFile& operator=(const NewFile&) = delete;
     ~NewFile();
@@ -54,6 +54,15 @@ private:
 // descriptor, even when the process is killed. Holds -1, with errno set,
 // when it cannot be made.
 UniqueFd unnamed_file(const QByteArray& folder);
+
+// Removes the temporary files of ours in `folder` that are surely dead, as a
+// writer killed while writing leaves them: named as NewFile names them, owned
+// by this user, regular files (never a link), untouched for 15 minutes, and
+// not locked. A writer that others may race holds an exclusive lock on its
+// file for as long as it writes; the age covers network file systems, where
+// another machine's lock may not be seen, and the moment between creating a
+// file and locking it.
+void remove_stale_temporaries(const QByteArray& folder);
 
 // Moves `from` to `to` unless `to` exists; false with errno set otherwise.
 // File systems without RENAME_NOREPLACE get a hard link and an unlink, which

@@ -5,6 +5,8 @@
 
 #include <QTextCodec>
 
+#include <system_error>
+
 namespace telvorin::boundary {
 
 // RFC 3629's table of well-formed sequences: the lead byte fixes the
@@ -82,6 +84,12 @@ QString replace_line_ends(QString text, QChar replacement)
 void write_error_line(const QString& line)
 {
     write_console_latin1(Console::error, {replace_controls(line, QLatin1Char('?'))});
+}
+
+QString system_reason(int error)
+{
+    // Unlike strerror(), safe while another thread asks too.
+    return QString::fromLocal8Bit(std::generic_category().message(error).c_str());
 }
 
 }  // namespace telvorin::boundary

@@ -61,4 +61,7 @@ QString replace_line_ends(QString text, QChar replacement);
 // escape of its own.
 void write_error_line(const QString& line);
 
+// The system's text for the error number `error`, as a line names a cause.
+QString system_reason(int error);
+
 }  // namespace telvorin::boundary

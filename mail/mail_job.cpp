@@ -5,6 +5,7 @@
 #include "ausgabe/konsole.h"
 #include "mail/mapi_mailer.h"
 
+#include <QDebug>
 #include <QObject>
 #include <QString>
 
@@ -15,7 +16,10 @@ namespace {
 void melde_fehler(const CMapiMailer& mailer)
 {
     ausgabe_fehler(QObject::tr("Fehler beim Mailinterface !"));
-    ausgabe_fehler(mailer.fehlertext());
+    const QString text = mailer.fehlertext();
+    if (!text.isEmpty())
+        qDebug().noquote() << QStringLiteral("Mail-Error: %1").arg(text);
+    ausgabe_fehler(text);
 }
 
 }  // namespace

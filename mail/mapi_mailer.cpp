@@ -1,14 +1,11 @@
 // CMapiMailer: sends one mail through Simple MAPI, loaded at run time.
 #include "mail/mapi_mailer.h"
 
-#include "platform/dynamic_library.h"
+#include "platform/own_binary.h"
 #include "mail/mapi_fehler.h"
 #include "simple_mapi/simple_mapi.h"
 
 #include <QByteArray>
-#include <QCoreApplication>
-#include <QDebug>
-#include <QFile>
 #include <QObject>
 
 #include <array>
@@ -49,25 +46,6 @@ Zeiger funktion(EFunktion welche)
     return reinterpret_cast<Zeiger>(zustand().funktionen[welche]);
 }
 
-// Which library stands for Simple MAPI is the build's choice (mail/CMakeLists.txt):
-// the system's MAPI32.DLL where there is one; elsewhere our provider in our
-// private library folder (lib/<multiarch>/telvorin beside bin/, in the build
-// tree as when installed), found relative to the executable and never through
-// the working directory, unless the environment variable the build names says
-// otherwise.
-QByteArray mapi_bibliothek()
-{
-    const char* const variable = TELVORIN_MAPI_UMGEBUNG;
-    if (*variable != '\0') {
-        const QByteArray gesetzt = qgetenv(variable);
-        if (!gesetzt.isEmpty())
-            return gesetzt;
-    }
-    if (!TELVORIN_MAPI_NEBEN_PROGRAMM)
-        return QByteArray(TELVORIN_MAPI_BIBLIOTHEK);
-    return QFile::encodeName(QCoreApplication::applicationDirPath()) + "/" TELVORIN_MAPI_BIBLIOTHEK;
-}
-
 }  // namespace
 
 CMapiMailer::CMapiMailer()
@@ -85,7 +63,8 @@ quint32 CMapiMailer::lade_mapi()
 {
     MailerZustand& z = zustand();
     z.ladeschritt = 0;
-    z.bibliothek = telvorin::platform::load_library(mapi_bibliothek().constData());
+    // Which library stands for Simple MAPI, and where it lies, is the platform's choice.
+    z.bibliothek = telvorin::platform::load_simple_mapi();
     if (z.bibliothek == nullptr)
         return bibliothek_fehlt;
     for (std::size_t i = 0; i < z.funktionen.size(); ++i) {
@@ -118,9 +97,7 @@ QString CMapiMailer::fehlertext() const
     const quint32 code = fehlercode();
     if (code == SUCCESS_SUCCESS)
         return QString();
-    const QString text = QStringLiteral("%1 (%2)").arg(m_meldung, fehlername(code));
-    qDebug().noquote() << QStringLiteral("Mail-Error: %1").arg(text);
-    return text;
+    return QStringLiteral("%1 (%2)").arg(m_meldung, fehlername(code));
 }
 
 bool CMapiMailer::logon(const QString& profil, const QString& passwort)

@@ -2,7 +2,7 @@
 # Plants each fault of scripts/mutations.tsv in a copy of the working tree, one
 # at a time, builds, runs the plain suite, and reports the faults no test caught.
 # Too slow for CI (a build and a suite run per fault); run it before saying that
-# the tests guard a decision. Exit status 1 when a fault survived or a line of
+# the tests guard a decision; with a Windows build in build-windows/ the copy gets one too. Exit status 1 when a fault survived or a line of
 # the list no longer matches the code.
 # Usage: scripts/mutation-check.sh [-l LIST] [-k] [PATTERN]
 #   PATTERN: only the lines whose file or note contain it.  -k: keep the copy.
@@ -26,7 +26,15 @@ echo "Copy of the working tree: $work"
 (cd "$root" && git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf -) | tar -C "$work" -xf -
 [ -d "$root/tests/node_modules" ] && cp -a "$root/tests/node_modules" "$work/tests/"
 
-build() { cmake --build "$work/build" -j"$(nproc)" >"$work/build.log" 2>&1; }
+# Where this tree has a Windows build (scripts/build-windows.sh), the copy gets one too and rebuilds it with each
+# fault, so that the faults only the Wine cases see are planted in telvorin.exe as well.
+windows=0
+[ -f "$root/build-windows/dist/telvorin.exe" ] && windows=1
+build_windows() {
+  [ "$windows" = 0 ] && return
+  cmake --build "$work/build-windows" -j"$(nproc)" && cmake --install "$work/build-windows" --prefix "$work/build-windows/dist"
+}
+build() { { build_windows && cmake --build "$work/build" -j"$(nproc)"; } >"$work/build.log" 2>&1; }
 # The suite stops at its first failure: a caught fault needs one failing test, not all.
 suite() { (cd "$work/build" && ctest -j"$(nproc)" --stop-on-failure --timeout 180 >"$work/ctest.log" 2>&1); }
 
@@ -34,6 +42,9 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 # Paths below the copy count as relative, so that the next round's copy hits the same cache entries.
 export CCACHE_BASEDIR=$work
+if [ "$windows" = 1 ]; then
+  (cd "$work" && scripts/build-windows.sh >"$work/build.log" 2>&1) || { tail -30 "$work/build.log"; echo "The Windows build of the copy fails." >&2; exit 1; }
+fi
 cmake -S "$work" -B "$work/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELVORIN_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 build || { tail -30 "$work/build.log"; echo "The unchanged tree does not build." >&2; exit 1; }
 suite || { grep -E 'Failed|\*\*\*' "$work/ctest.log" | head; echo "The unchanged tree fails its tests." >&2; exit 1; }

@@ -31,7 +31,10 @@ fi
 scripts/build.sh build -DTELVORIN_WINDOWS_DIST="$windows_dist"
 (cd build && ctest --output-on-failure -j"$(nproc)")
 
-scripts/build.sh build-asan -DTELVORIN_SANITIZE=ON -DTELVORIN_BUILD_BENCH=OFF -DTELVORIN_WINDOWS_DIST="$windows_dist"
+# Built as on a machine without the Windows cross compiler: the tests must build there too, and the summary names
+# the Windows cases as not built. Under Wine they ran above; a sanitizer sees nothing of telvorin.exe.
+scripts/without-cross-compiler.sh scripts/build.sh build-asan -DTELVORIN_SANITIZE=ON -DTELVORIN_BUILD_BENCH=OFF \
+  -DTELVORIN_WINDOWS_DIST="$windows_dist"
 # Full stacks on allocation, so that suppressions can match frames inside system libraries.
 export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -4,9 +4,11 @@
 includes: includes of our own headers name their path from the repository root and point down the layers; a
 seam's private header (_p.h) is included only inside its own folder.
 edge-calls: what belongs to the edge library is done in boundary/ alone: closing a descriptor, making a temporary
-file, loading a library, renaming without replacing, starting a process; and standard error is written in
-boundary/ and platform/ alone. platform/ may load libraries in its seam of library loading (dynamic_library),
-which the tool's own loading and every other loader go through.
+file, reading a folder, loading a library, renaming without replacing, starting a process; and standard error is
+written in boundary/ and platform/ alone. platform/ may load libraries in its seam of library loading
+(dynamic_library), which the tool's own loading and every other loader go through. Some rules live in one file
+each: the name of our temporary files in boundary/'s new_file, and how our own binary's folder is found in
+platform/'s own_binary.
 
 Usage: test_layers.py ROOT [includes|edge-calls ...] (default: both)."""
 import os, re, sys
@@ -33,11 +35,19 @@ MAY = {
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 
 # A call by its bare or global name; a member function of that name (file.close(), QFile::close()) is no such call.
-EDGE_CALL = re.compile(r'(?<![\w.>:])(?:::)?\b(close|mkostemp|dlopen|renameat2|posix_spawnp?|fork)\s*\(')
+EDGE_CALL = re.compile(
+    r'(?<![\w.>:])(?:::)?\b(close|opendir|closedir|mkostemp|dlopen|renameat2|posix_spawnp?|fork)\s*\(')
 # Where each call may be made besides boundary/.
 EDGE_CALL_ALSO = {'dlopen': re.compile(r'^platform/[^/]+/dynamic_library_[^/]+\.cpp$')}
 STANDARD_ERROR = re.compile(r'\b(stderr|STDERR_FILENO)\b|\bstd::(cerr|clog)\b|\bwrite\s*\(\s*2\s*,')
 STANDARD_ERROR_WRITERS = ('boundary', 'platform')
+# What lives in one place only, in code or literals: (what, pattern, the files that may hold it).
+ONE_PLACE = [
+    ('the temporary files\' name', re.compile(r'\.telvorin-'), re.compile(r'^boundary/([^/]+/)?new_file[^/]*\.cpp$')),
+    ('our own binary\'s folder', re.compile(r'\b(dladdr1?|applicationDirPath|applicationFilePath|GetModuleFileName'
+                                            r'[AW]?|GetModuleHandleEx[AW]?)\b|/proc/self/exe'),
+     re.compile(r'^platform/[^/]+/own_binary_[^/]+\.cpp$')),
+]
 # Comments and literals, so that a comment on fork() or a message naming stderr is no call.
 NOT_CODE = re.compile(r'//[^\n]*|/\*.*?\*/|"(?:\\.|[^"\\\n])*"|\'(?:\\.|[^\'\\\n])*\'', re.S)
 
@@ -81,6 +91,11 @@ def edge_call_faults(root):
     for folder, here, text in sources(root):
         checked += 1
         code = NOT_CODE.sub(lambda m: '\n' * m.group(0).count('\n'), text)
+        uncommented = NOT_CODE.sub(lambda m: '\n' * m.group(0).count('\n') if m.group(0)[0] == '/' else m.group(0), text)
+        for number, line in enumerate(uncommented.split('\n'), 1):
+            for what, pattern, place in ONE_PLACE:
+                if pattern.search(line) and not place.match(here):
+                    faults.append(f'{here}:{number}: {what} is found in one place only')
         for number, line in enumerate(code.split('\n'), 1):
             if folder != 'boundary':
                 for call in EDGE_CALL.findall(line):

@@ -31,7 +31,18 @@ TREE = [
     ('mail/erlaubt.cpp', ['void f(QFile& d, QFile* p) { d.close(); p->close(); d.QFile::close(); std::fclose(0); }',
                           '// fork() and ::close(fd) in a comment, stderr too',
                           '/* dlopen(x)', '   std::cerr */', 'const char* t = "fork() to stderr";',
-                          'void g(bool auf_stderr, int forks) { closedir(0); }'], []),
+                          'void g(bool auf_stderr, int forks) { closedir_all(0); }',
+                          '// files named .telvorin-XXXXXX beside applicationDirPath() or /proc/self/exe'], []),
+    # Rules that live in one file each, and a copy of each outside it.
+    ('mapi_provider/provider/sweep.cpp', ['void f() { closedir(::opendir(".")); }',
+                                          'QByteArray t(QByteArray d) { return d + "/.telvorin-XXXXXX"; }'], [2, 3]),
+    ('mail/eigener_ordner.cpp', ['QString f() { return QCoreApplication::applicationDirPath(); }',
+                                 'QString g() { return QFileInfo("/proc/self/exe").path(); }'], [2, 3]),
+    ('mapi_provider/provider/modul.cpp', ['int f(Dl_info* i) { return dladdr((void*)&f, i); }',
+                                          'DWORD g(wchar_t* p) { return GetModuleFileNameW(0, p, 9); }'], [2, 3]),
+    ('platform/posix/own_binary_posix.cpp', ['int f(Dl_info* i) { return dladdr1(0, i, 0, 0); }',
+                                             'const char* e = "/proc/self/exe";'], []),
+    ('boundary/posix/new_file_posix.cpp', ['const char p[] = ".telvorin-"; void f() { closedir(opendir(p)); }'], []),
     # Outside the layers' folders nothing is checked.
     ('tests/test_x.cpp', ['int f() { return fork(); }', '#include "app/programm.h"'], []),
 ]

@@ -118,7 +118,8 @@ ChildOutcome run_child(const ChildCommand& command)
         ::posix_spawnattr_setpgroup(&setup.attributes, 0);
     }
     pid_t child = 0;
-    if (::posix_spawnp(&child, argv[0], &setup.actions, &setup.attributes, argv.data(), environ) != 0)
+    outcome.start_error = ::posix_spawnp(&child, argv[0], &setup.actions, &setup.attributes, argv.data(), environ);
+    if (outcome.start_error != 0)
         return outcome;
     write_end.reset();
 
@@ -145,6 +146,7 @@ ChildOutcome run_child(const ChildCommand& command)
             outcome.first_line = first_line_of(output);
             outcome.end = WIFEXITED(status) ? ChildOutcome::End::exited : ChildOutcome::End::signalled;
             outcome.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            outcome.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
             return outcome;
         }
         if (done < 0 && errno != EINTR) {

@@ -1,16 +1,25 @@
 // Creating a file under a temporary name and moving it into place without following or replacing a link.
 #include "boundary/new_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <ctime>
 
 namespace telvorin::boundary {
+namespace {
 
-NewFile::NewFile(const QByteArray& folder, const char* prefix, Access access)
-    : m_path(folder + '/' + prefix + "XXXXXX")
+// Every temporary file of ours begins so, which lets the sweep tell ours from anybody else's.
+constexpr char temporary_prefix[] = ".telvorin-";
+
+}  // namespace
+
+NewFile::NewFile(const QByteArray& folder, Access access) : m_path(folder + '/' + temporary_prefix + "XXXXXX")
 {
     m_fd.reset(::mkostemp(m_path.data(), O_CLOEXEC));
     m_created = m_fd.get() >= 0;
@@ -93,7 +102,7 @@ UniqueFd unnamed_file(const QByteArray& folder)
     // file has a random name for the moment between creating and unlinking.
     if (fd.get() >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
         return fd;
-    QByteArray path = folder + "/.telvorin-XXXXXX";
+    QByteArray path = folder + '/' + temporary_prefix + "XXXXXX";
     fd.reset(::mkostemp(path.data(), O_CLOEXEC));
     if (fd.get() >= 0)
         ::unlink(path.constData());
@@ -110,6 +119,29 @@ bool rename_no_replace(const QByteArray& from, const QByteArray& to)
         return false;
     ::unlink(from.constData());
     return true;
+}
+
+// The lock is tried without waiting: a live writer keeps its file.
+void remove_stale_temporaries(const QByteArray& folder)
+{
+    DIR* directory = ::opendir(folder.constData());
+    if (!directory)
+        return;
+    const int dir_fd = ::dirfd(directory);
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(directory)) {
+        const size_t prefix = sizeof temporary_prefix - 1;
+        if (std::strncmp(entry->d_name, temporary_prefix, prefix) != 0 || std::strlen(entry->d_name) != prefix + 6)
+            continue;
+        struct stat info {};
+        if (::fstatat(dir_fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)
+            || info.st_uid != ::geteuid() || now - info.st_mtime < 15 * 60)
+            continue;
+        UniqueFd fd(::openat(dir_fd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (fd.get() >= 0 && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(dir_fd, entry->d_name, 0);
+    }
+    ::closedir(directory);
 }
 
 }  // namespace telvorin::boundary

@@ -5,6 +5,7 @@
 #include "mapi_provider/provider/provider_modules.h"
 
 #include "mapi_provider/shared/mime_message.h"
+#include "mapi_provider/shared/provider_text.h"
 #include "mapi_provider/shared/time_limits.h"
 
 #include "boundary/child_process.h"
@@ -17,7 +18,6 @@
 #include <QFile>
 #include <QUrl>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -25,8 +25,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
-#include <ctime>
 #include <optional>
 
 namespace telvorin::mapi {
@@ -51,50 +49,52 @@ QByteArray outbox_name(const QDateTime& when, int attempt)
     return name + ".eml";
 }
 
-constexpr char temporary_prefix[] = ".telvorin-";
-
-// A delivery killed while writing leaves its temporary file behind. Each
-// delivery removes the ones that are surely dead: our own (name pattern,
-// owner), regular files (never a link), untouched for 15 minutes, and not
-// locked. A writer holds an exclusive lock for as long as it writes, which
-// suffices on a local disk; the age covers outboxes on network file systems,
-// where another machine's lock may not be seen, and the moment between
-// creating a file and locking it.
-void remove_stale_temporaries(const QByteArray& folder)
-{
-    DIR* directory = ::opendir(folder.constData());
-    if (!directory)
-        return;
-    const int dir_fd = ::dirfd(directory);
-    const time_t now = ::time(nullptr);
-    while (const dirent* entry = ::readdir(directory)) {
-        const size_t prefix = sizeof temporary_prefix - 1;
-        if (std::strncmp(entry->d_name, temporary_prefix, prefix) != 0 || std::strlen(entry->d_name) != prefix + 6)
-            continue;
-        struct stat info {};
-        if (::fstatat(dir_fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)
-            || info.st_uid != ::geteuid() || now - info.st_mtime < 15 * 60)
-            continue;
-        UniqueFd fd(::openat(dir_fd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        if (fd.get() >= 0 && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
-            ::unlinkat(dir_fd, entry->d_name, 0);
-    }
-    ::closedir(directory);
-}
-
 // Runs `arguments` (program first, looked up on PATH when it has no "/")
 // with standard input from `input` (or /dev/null when -1) and its output
 // discarded: the host process's console belongs to the host. True when the
-// program ran and exited with 0.
-bool run(const QStringList& arguments, int input, bool own_group, std::optional<std::chrono::milliseconds> limit)
+// program ran and exited with 0; otherwise one line names `what` ran, the
+// program and how it ended.
+bool run(const char* what, const QList<QByteArray>& arguments, int input, bool own_group,
+         std::optional<std::chrono::milliseconds> limit)
 {
     boundary::ChildCommand command;
-    for (const QString& argument : arguments)
-        command.argv.push_back(argument.toUtf8());  // the composer is told --utf8
+    command.argv.assign(arguments.begin(), arguments.end());
     command.input = input;
     command.own_process_group = own_group;
     command.limit = limit;
-    return boundary::run_child(command).succeeded();
+    const boundary::ChildOutcome outcome = boundary::run_child(command);
+    if (outcome.succeeded())
+        return true;
+    using End = boundary::ChildOutcome::End;
+    QString how;
+    switch (outcome.end) {
+    case End::exited:
+        how = QStringLiteral("endete mit Status %1").arg(outcome.exit_code);
+        break;
+    case End::signalled:
+        how = QStringLiteral("endete durch Signal %1").arg(outcome.signal);
+        break;
+    case End::not_started:
+        how = QStringLiteral("nicht startbar: %1").arg(boundary::system_reason(outcome.start_error));
+        break;
+    case End::timed_out:
+        how = QStringLiteral("nach %1 s abgebrochen").arg(limit ? limit->count() / 1000 : 0);
+        break;
+    case End::too_much_output:
+    case End::lost:
+        how = QStringLiteral("Ende nicht feststellbar");
+        break;
+    }
+    boundary::write_error_line(QStringLiteral("MAPI: %1 '%2' %3").arg(QLatin1String(what), decode_8bit(arguments.first().constData()), how));
+    return false;
+}
+
+QList<QByteArray> command_of(const QStringList& setting)
+{
+    QList<QByteArray> command;
+    for (const QString& argument : setting)
+        command << argument.toUtf8();  // the composer is told --utf8
+    return command;
 }
 
 // A temporary file without a name holding the message: the command reads it as
@@ -166,22 +166,42 @@ const std::vector<Delivery>& deliveries()
     return table;
 }
 
+namespace {
+
+ULONG outbox_refused(const QString& directory, int error)
+{
+    boundary::write_error_line(
+        QStringLiteral("MAPI: Ausgangsordner '%1' nicht beschreibbar: %2").arg(directory, boundary::system_reason(error)));
+    return code_for_write_error(error);
+}
+
+// Why `folder` could not be made: mkpath() keeps it to itself.
+int folder_error(const QByteArray& folder)
+{
+    struct stat info {};
+    if (::stat(folder.constData(), &info) == 0)
+        return S_ISDIR(info.st_mode) ? EACCES : ENOTDIR;
+    return ::mkdir(folder.constData(), 0700) == 0 ? 0 : errno;
+}
+
+}  // namespace
+
 ULONG deliver_to_outbox(const OutgoingMail& mail, const Profile& profile)
 {
     const QString directory = profile.setting_text("Outbox");
-    if (!QDir().mkpath(directory))
-        return MAPI_E_FAILURE;
     const QByteArray folder = QFile::encodeName(directory);
-    remove_stale_temporaries(folder);
-    boundary::NewFile file(folder, temporary_prefix);
+    if (!QDir().mkpath(directory))
+        return outbox_refused(directory, folder_error(folder));
+    boundary::remove_stale_temporaries(folder);
+    boundary::NewFile file(folder);
     if (file.fd() < 0)
-        return code_for_write_error(errno);
+        return outbox_refused(directory, errno);
     ::flock(file.fd(), LOCK_EX);
     int error = write_message(mail, file.fd(), LineEnds::crlf);
     if (error == 0)
         error = file.finish();
     if (error != 0)
-        return code_for_write_error(error);
+        return outbox_refused(directory, error);
     const QDateTime now = QDateTime::currentDateTime();
     for (int attempt = 0; attempt < 1000; ++attempt) {
         if (file.place(folder + '/' + outbox_name(now, attempt)))
@@ -189,7 +209,7 @@ ULONG deliver_to_outbox(const OutgoingMail& mail, const Profile& profile)
         if (errno != EEXIST)
             break;
     }
-    return code_for_write_error(errno);
+    return outbox_refused(directory, errno);
 }
 
 ULONG deliver_to_sendmail(const OutgoingMail& mail, const Profile& profile)
@@ -197,9 +217,10 @@ ULONG deliver_to_sendmail(const OutgoingMail& mail, const Profile& profile)
     UniqueFd message = message_in_temporary_file(mail, LineEnds::lf);
     if (message.get() < 0)
         return MAPI_E_FAILURE;
-    QStringList arguments = profile.setting("Sendmail");
-    arguments << QStringLiteral("-t") << QStringLiteral("-oi");
-    return run(arguments, message.get(), true, time_limit(std::chrono::minutes(10))) ? SUCCESS_SUCCESS : MAPI_E_FAILURE;
+    QList<QByteArray> arguments = command_of(profile.setting("Sendmail"));
+    arguments << "-t" << "-oi";
+    return run("Sendmail", arguments, message.get(), true, time_limit(std::chrono::minutes(10))) ? SUCCESS_SUCCESS
+                                                                                                 : MAPI_E_FAILURE;
 }
 
 ULONG deliver_to_composer(const OutgoingMail& mail, const Profile& profile)
@@ -208,6 +229,7 @@ ULONG deliver_to_composer(const OutgoingMail& mail, const Profile& profile)
     // mailto: URI built here: nothing the caller wrote can become an option.
     QStringList arguments = profile.setting("Composer");
     arguments << QStringLiteral("--utf8");
+    QList<QByteArray> tail;  // after the options: bytes as they are
     QStringList to;
     for (const OutgoingRecipient& recipient : mail.recipients) {
         const QString& address = recipient.mailbox.address;
@@ -243,14 +265,16 @@ ULONG deliver_to_composer(const OutgoingMail& mail, const Profile& profile)
     }
     // The composer attaches the files themselves, so a title the caller gave
     // does not reach it: the recipient sees the file's own name.
+    // Their paths go over as the bytes the file system knows them by.
     for (const OutgoingAttachment& attachment : mail.attachments)
-        arguments << QStringLiteral("--attach") << QFile::decodeName(attachment.path);
+        tail << "--attach" << attachment.path;
     if (!to.isEmpty())
-        arguments << QStringLiteral("mailto:") + to.join(QLatin1Char(','));
+        tail << (QStringLiteral("mailto:") + to.join(QLatin1Char(','))).toUtf8();
     // The user composes at leisure; like a modal send dialog this waits
     // without a time limit. A composer may run in the caller's terminal,
     // which only the caller's process group may read.
-    return run(arguments, -1, false, std::nullopt) ? SUCCESS_SUCCESS : MAPI_E_FAILURE;
+    return run("Mail-Composer", command_of(arguments) + tail, -1, false, std::nullopt) ? SUCCESS_SUCCESS
+                                                                                              : MAPI_E_FAILURE;
 }
 
 }  // namespace telvorin::mapi

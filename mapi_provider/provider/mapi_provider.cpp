@@ -44,8 +44,10 @@ struct Session {
     void remember(const Resolution& resolution) const
     {
         std::lock_guard<std::mutex> lock(resolved_mutex);
-        if (resolved.size() < max_recipients)
-            resolved.emplace(resolution.display, resolution.mailbox);
+        for (const QString& form : handed_back_forms(resolution.display)) {
+            if (resolved.size() < max_recipients)
+                resolved.emplace(form, resolution.mailbox);
+        }
     }
     ResolvedNames resolved_names() const
     {
@@ -187,16 +189,6 @@ QString decode(PWSTR text)
     return text ? QString::fromUtf16(text) : QString();
 }
 
-QByteArray path_bytes(LPSTR text)
-{
-    return QByteArray(text ? text : "");
-}
-
-QByteArray path_bytes(PWSTR text)
-{
-    return text ? QString::fromUtf16(text).toUtf8() : QByteArray();
-}
-
 // The body goes straight from the caller's bytes to UTF-8: it may be large.
 TextBytes body_of(LPSTR text)
 {
@@ -230,7 +222,7 @@ ULONG send(LHANDLE session_handle, const Message* message, FLAGS flags)
     }
     for (ULONG i = 0; i < message->nFileCount; ++i) {
         const auto& file = message->lpFiles[i];
-        incoming.files.push_back(IncomingFile{path_bytes(file.lpszPathName), decode(file.lpszFileName)});
+        incoming.files.push_back(IncomingFile{caller_path(file.lpszPathName), decode(file.lpszFileName)});
     }
     ULONG result = SUCCESS_SUCCESS;
     const SessionPtr session = session_for(session_handle, result);

@@ -1,39 +1,18 @@
 // Loading the provider's modules from the provider's own folder.
 #include "mapi_provider/provider/provider_modules.h"
 
-#include "platform/dynamic_library.h"
-
-#include "boundary/outside_text.h"
-
-#include <dlfcn.h>
+#include "platform/own_binary.h"
 
 namespace telvorin::mapi {
 
 namespace {
 
-// The folder the provider was loaded from, with a trailing "/". dladdr names
-// the file as it was opened, which the loader keeps as a full path whenever
-// it searched for it.
-QByteArray provider_folder()
-{
-    Dl_info info {};
-    if (::dladdr(reinterpret_cast<void*>(&provider_folder), &info) == 0 || info.dli_fname == nullptr)
-        return QByteArray();
-    const QByteArray path(info.dli_fname);
-    return path.left(path.lastIndexOf('/') + 1);
-}
-
+// From the provider's own folder, whichever folder the tool that loaded it lies in.
 template <typename Entry>
 Entry entry_of(const char* file_name, const char* entry)
 {
-    const QByteArray path = provider_folder() + file_name;
-    const platform::LibraryHandle module = platform::load_library(path.constData());
-    void* address = module != nullptr ? platform::resolve_function(module, entry) : nullptr;
-    // The loader's text names the file, and the symbol when that is what is missing.
-    if (address == nullptr)
-        boundary::write_error_line(QStringLiteral("Modul nicht ladbar: %1")
-                                       .arg(QString::fromLocal8Bit(platform::last_load_error().c_str())));
-    return reinterpret_cast<Entry>(address);
+    return reinterpret_cast<Entry>(
+        platform::load_entry_beside_us(QString::fromUtf8(file_name), entry, QStringLiteral("Modul")));
 }
 
 }  // namespace

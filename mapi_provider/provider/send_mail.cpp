@@ -5,9 +5,9 @@
 #include "mapi_provider/provider/send_dialog_surface.h"
 #include "mapi_provider/shared/provider_text.h"
 
+#include "boundary/outside_text.h"
 #include "boundary/unique_fd.h"
 
-#include <QFile>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -59,24 +59,32 @@ ULONG resolve_recipient(const IncomingRecipient& incoming, const std::vector<Add
     return resolution.status == ResolveStatus::ambiguous ? MAPI_E_AMBIGUOUS_RECIPIENT : MAPI_E_UNKNOWN_RECIPIENT;
 }
 
+ULONG attachment_refused(const QByteArray& path, const QString& reason, ULONG code)
+{
+    boundary::write_error_line(QStringLiteral("MAPI: Anlage '%1' nicht lesbar: %2").arg(decode_8bit(path.constData()), reason));
+    return code;
+}
+
 ULONG open_attachment(const IncomingFile& file, OutgoingAttachment& attachment)
 {
-    const QByteArray path = posix_path(file.path);
+    const QByteArray& path = file.path;
     struct stat info {};
-    if (path.isEmpty() || ::stat(path.constData(), &info) != 0)
-        return errno == EACCES ? MAPI_E_ATTACHMENT_OPEN_FAILURE : MAPI_E_ATTACHMENT_NOT_FOUND;
+    if (path.isEmpty() || ::stat(path.constData(), &info) != 0) {
+        const int error = path.isEmpty() ? ENOENT : errno;
+        return attachment_refused(path, boundary::system_reason(error),
+                                  error == EACCES ? MAPI_E_ATTACHMENT_OPEN_FAILURE : MAPI_E_ATTACHMENT_NOT_FOUND);
+    }
     // O_NONBLOCK keeps a FIFO given as attachment from blocking the open;
     // anything but a regular file is refused right after.
     boundary::UniqueFd fd(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return MAPI_E_ATTACHMENT_OPEN_FAILURE;
+    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0)
+        return attachment_refused(path, boundary::system_reason(errno), MAPI_E_ATTACHMENT_OPEN_FAILURE);
+    if (!S_ISREG(info.st_mode))
+        return attachment_refused(path, QStringLiteral("keine Datei"), MAPI_E_ATTACHMENT_OPEN_FAILURE);
     ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
     attachment.file = std::make_shared<const boundary::UniqueFd>(std::move(fd));
     attachment.path = absolute_path(path);
-    QString name = last_component(file.file_name);
-    if (name.isEmpty())
-        name = last_component(QFile::decodeName(path));
-    attachment.name = name;
+    attachment.name = attachment_name(file.file_name, path);
     return SUCCESS_SUCCESS;
 }
 
@@ -86,14 +94,21 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
                 const IncomingMail& incoming, bool dialog)
 {
     for (const IncomingRecipient& recipient : incoming.recipients) {
-        if (recipient.recip_class != MAPI_TO && recipient.recip_class != MAPI_CC && recipient.recip_class != MAPI_BCC)
+        if (recipient.recip_class != MAPI_TO && recipient.recip_class != MAPI_CC && recipient.recip_class != MAPI_BCC) {
+            boundary::write_error_line(QStringLiteral("MAPI: Empfaengerart %1 fuer '%2' nicht moeglich (nur An, Cc, Bcc)")
+                                           .arg(recipient.recip_class)
+                                           .arg(recipient.name));
             return MAPI_E_BAD_RECIPTYPE;
+        }
     }
     // A delivery that always waits for the user runs without MAPI_DIALOG
     // only by mistake: a caller asking for a silent send does not expect it.
     const Delivery& delivery = *profile.delivery;
-    if (!delivery.without_dialog && !dialog)
+    if (!delivery.without_dialog && !dialog) {
+        boundary::write_error_line(QStringLiteral("MAPI: Zustellart '%1' nur mit Dialog (MAPI_DIALOG)")
+                                       .arg(QLatin1String(delivery.name)));
         return MAPI_E_FAILURE;
+    }
     bool show_dialog = false;
     DisplayHold display;
     if (dialog) {
@@ -112,12 +127,21 @@ ULONG send_mail(const Profile& profile, const std::vector<AddressEntry>& address
     for (const IncomingRecipient& recipient : incoming.recipients) {
         OutgoingRecipient outgoing;
         const ULONG result = resolve_recipient(recipient, address_book, resolved, unresolved_allowed, outgoing);
-        if (result != SUCCESS_SUCCESS)
+        if (result != SUCCESS_SUCCESS) {
+            const QString why = result == MAPI_E_INVALID_RECIPS    ? QStringLiteral("ist keine Adresse")
+                : result == MAPI_E_AMBIGUOUS_RECIPIENT ? QStringLiteral("ist im Adressbuch nicht eindeutig")
+                                                       : QStringLiteral("steht nicht im Adressbuch");
+            boundary::write_error_line(QStringLiteral("MAPI: Empfaenger '%1' %2")
+                                           .arg(result == MAPI_E_INVALID_RECIPS ? recipient.address : recipient.name, why));
             return result;
+        }
         mail.recipients.push_back(outgoing);
     }
-    if (delivery.recipients == Recipients::checked_first && mail.recipients.empty())
+    if (delivery.recipients == Recipients::checked_first && mail.recipients.empty()) {
+        boundary::write_error_line(QStringLiteral("MAPI: Zustellart '%1' braucht einen Empfaenger")
+                                       .arg(QLatin1String(delivery.name)));
         return MAPI_E_INVALID_RECIPS;
+    }
 
     for (const IncomingFile& file : incoming.files) {
         OutgoingAttachment attachment;

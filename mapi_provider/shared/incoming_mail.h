@@ -20,7 +20,7 @@ struct IncomingRecipient {
 };
 
 struct IncomingFile {
-    QByteArray path;  // bytes as the caller wrote them, "\" still in place
+    QByteArray path;  // bytes as the caller wrote them, "\" read as "/"
     QString file_name;
 };
 

@@ -29,6 +29,23 @@ QByteArray encode_8bit(const QString& text)
     return text.toLatin1();
 }
 
+QStringList handed_back_forms(const QString& text)
+{
+    const QByteArray bytes = encode_8bit(text);
+    const QString read_as_latin1 = QString::fromLatin1(bytes);
+    return read_as_latin1 == text ? QStringList{text} : QStringList{text, read_as_latin1};
+}
+
+QByteArray caller_path(const char* path)
+{
+    return QByteArray(path ? path : "").replace('\\', '/');
+}
+
+QByteArray caller_path(const char16_t* path)
+{
+    return path ? QString::fromUtf16(path).toUtf8().replace('\\', '/') : QByteArray();
+}
+
 namespace {
 
 // One pass, in place: the text only shrinks, so the write position never
@@ -79,17 +96,16 @@ QString header_text(const QString& text)
     return boundary::replace_controls(text, QChar::ReplacementCharacter, boundary::Tabs::keep);
 }
 
-QByteArray posix_path(const QByteArray& windows_path)
-{
-    QByteArray path = windows_path;
-    path.replace('\\', '/');
-    return path;
-}
-
 QString last_component(const QString& path)
 {
     const int slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     return path.mid(slash + 1);
+}
+
+QString attachment_name(const QString& title, const QByteArray& path)
+{
+    const QString name = last_component(title);
+    return name.isEmpty() ? last_component(decode_8bit(path.constData())) : name;
 }
 
 QByteArray absolute_path(const QByteArray& path)

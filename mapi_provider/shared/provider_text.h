@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <glib.h>
 
@@ -10,14 +11,33 @@
 
 namespace telvorin::mapi {
 
-// 8-bit text from a caller: UTF-8 when the bytes are valid UTF-8, otherwise
-// Latin-1 (callers hand us titles in Latin-1). A null pointer reads as "".
+// The one rule for 8-bit text across the Simple MAPI border; the entry points
+// apply it to every field and nothing behind them converts again.
+//
+// In: text (names, addresses, subject, body, titles, profile and password) is
+// UTF-8 when its bytes are valid UTF-8, otherwise Latin-1. Callers write their
+// ANSI code page, which is Latin-1 for the languages this tool serves, or UTF-8
+// on POSIX; a Latin-1 text is valid UTF-8 only by an accident no name makes.
+// A path stays bytes, "\" read as "/": the file system takes bytes, and only
+// the name shown for it is read as text.
+//
+// Out: text (what MAPIResolveName hands back) is Latin-1 when every character
+// fits, otherwise UTF-8. A caller reads it in its ANSI code page and may send
+// it on in another 8-bit encoding: our mailer reads it as Latin-1 and writes
+// it in the locale's encoding. So a name outside Latin-1 comes back as the
+// Latin-1 reading of its UTF-8 bytes, and the session that handed it out
+// takes that form for the same entry (handed_back_forms()).
 QString decode_8bit(const char* text);
-
-// 8-bit text for a caller: Latin-1 when every character fits, otherwise
-// UTF-8. Callers of the 8-bit entry points read what we hand out in the
-// Windows ANSI code page, and decode_8bit() reads both forms back.
 QByteArray encode_8bit(const QString& text);
+
+// The names under which a caller may send back `text` after encode_8bit():
+// the text itself, and the Latin-1 reading of its UTF-8 bytes when it did not
+// fit into Latin-1.
+QStringList handed_back_forms(const QString& text);
+
+// A path as a caller wrote it, for this system: every "\" becomes "/".
+QByteArray caller_path(const char* path);
+QByteArray caller_path(const char16_t* path);
 
 // A mail's text body: UTF-8 with "\n" line ends (CR LF and lone CR become
 // "\n"), held by GLib so that GMime streams it without a copy. Never null.
@@ -31,12 +51,13 @@ TextBytes text_bytes(const QString& text);
 // slipped in. A tab is white space in a header and reaches readers as one.
 QString header_text(const QString& text);
 
-// A path as a Windows caller writes it, for this system: every "\" becomes "/".
-QByteArray posix_path(const QByteArray& windows_path);
-
 // The last component of a path in which "/" and "\" both separate; "" when
 // the path ends with a separator.
 QString last_component(const QString& path);
+
+// The name shown for an attachment: its title's last component, else its
+// path's, read as text by the rule above.
+QString attachment_name(const QString& title, const QByteArray& path);
 
 // `path` made absolute against the current working directory.
 QByteArray absolute_path(const QByteArray& path);

@@ -2,14 +2,12 @@
 // Leaves out out-of-process servers and objects of the system's own: every object comes from a module.
 #include "platform/automation_system_p.h"
 
-#include "platform/dynamic_library.h"
+#include "platform/own_binary.h"
 
 #include "boundary/ini_file.h"
 #include "boundary/outside_text.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace telvorin::platform::automation_system {
@@ -23,11 +21,7 @@ QString registration_file()
     const QString named = qEnvironmentVariable("TELVORIN_AUTOMATION_REGISTRATION");
     if (!named.isEmpty())
         return named;
-    // Programs without an application object (benchmarks) still find it.
-    const QString program_folder = QCoreApplication::instance() != nullptr
-        ? QCoreApplication::applicationDirPath()
-        : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
-    return program_folder + QStringLiteral("/" TELVORIN_AUTOMATION_REGISTRATION_PATH);
+    return own_binary_folder() + QStringLiteral(TELVORIN_AUTOMATION_REGISTRATION_PATH);
 }
 
 }  // namespace
@@ -58,18 +52,13 @@ AutomationReference create(const QString& control)
     const QString variable = value("RequiredVariable");
     if (!variable.isEmpty() && qEnvironmentVariableIsEmpty(variable.toLocal8Bit().constData()))
         return nullptr;
-    const QString module = QFileInfo(file).dir().filePath(value("Module"));
+    const QString module = QFileInfo(file).absoluteDir().filePath(value("Module"));
 
     // A loaded module is never unloaded: the objects it made run its code until they go.
-    const LibraryHandle library = load_library(QFile::encodeName(module).constData());
-    const auto entry = library != nullptr
-        ? reinterpret_cast<AutomationServerEntry>(resolve_function(library, automation_server_entry))
-        : nullptr;
-    if (entry == nullptr) {
-        boundary::write_error_line(QStringLiteral("Automatisierungsserver %1 nicht ladbar: %2")
-                   .arg(control, QString::fromLocal8Bit(last_load_error().c_str())));
+    const auto entry = reinterpret_cast<AutomationServerEntry>(
+        load_entry_beside_us(module, automation_server_entry, QStringLiteral("Automatisierungsserver %1").arg(control)));
+    if (entry == nullptr)
         return nullptr;
-    }
     std::shared_ptr<AutomationNode> object;
     entry(&object);
     return object;

@@ -10,7 +10,7 @@
 
 namespace telvorin::platform {
 
-void prepare_gui_start()
+GuiRun::GuiRun()
 {
     // The C runtime opens the standard streams in text mode and would write
     // every line end as CR LF; the calling programs read the same bytes from
@@ -24,6 +24,8 @@ void prepare_gui_start()
         qputenv("QT_FORCE_STDERR_LOGGING", QByteArray("1"));
 }
 
-void finish_gui_start() {}
+GuiRun::~GuiRun() = default;
+
+void GuiRun::started() {}
 
 }  // namespace telvorin::platform

@@ -3,7 +3,9 @@
 #include "tests/support/runner.h"
 #include "app/optionen.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -73,6 +75,33 @@ TEST_P(Kommandozeile, VersionOderFehlendeInterfacedateiEndenNachDemBanner)
     // Without a screen's runtime folder as well, the tool runs quietly.
     u.unset("XDG_RUNTIME_DIR");
     EXPECT_EQ(u.run({"-version"}), (testsupport::RunResult{0, testsupport::banner(), ""}));
+    EXPECT_EQ(QDir(u.path("tmp")).entryList({"runtime-*"}, QDir::AllEntries | QDir::Hidden), QStringList());
+}
+
+// A display that is named but served by nobody (a stale DISPLAY over ssh, a Wayland socket that is gone) leaves
+// every job as it is without any display: same exit code, console and result, and the mail is delivered.
+TEST(Bildschirm, UnerreichbarWieKeiner)
+{
+    int nummer = 90;
+    while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(nummer))
+           || QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(nummer)))
+        ++nummer;
+    const QByteArray interfacedatei = "Standard\n\nBetreff\n1\nkunde@example.com\n0\n0\n0\n0\nText\n";
+    const QString ausgang = QStringLiteral("home/.local/share/telvorin/outbox");
+    const std::pair<const char*, QString> anzeigen[] = {{"DISPLAY", QStringLiteral(":%1").arg(nummer)},
+                                                        {"WAYLAND_DISPLAY", QStringLiteral("telvorin-nirgends")}};
+    for (const auto& [name, wert] : anzeigen) {
+        for (const QStringList& args : {QStringList{"-version"}, QStringList{"-anlage"}, QStringList{"i.txt"}}) {
+            SCOPED_TRACE(QStringLiteral("%1=%2 %3").arg(name, wert, args.join(' ')).toStdString());
+            TestEnvironment ohne, mit;
+            mit.set(name, wert);
+            for (const TestEnvironment* u : {&ohne, &mit})
+                u->write("i.txt", interfacedatei);
+            EXPECT_EQ(mit.run(args), ohne.run(args));
+            EXPECT_EQ(mit.read("tmp/Telvorin_result.csv"), ohne.read("tmp/Telvorin_result.csv"));
+            EXPECT_EQ(QDir(mit.path(ausgang)).entryList(QDir::Files).size(), args[0] == "i.txt" ? 1 : 0);
+        }
+    }
 }
 
 // The mail job leaves every result file alone; the attachment export replaces the default one, longer as it was.

@@ -33,7 +33,7 @@ TEST(NewFile, PlacedCompleteOrNotAtAll)
         ASSERT_TRUE(c.before != regular || (old.open(QIODevice::WriteOnly) && old.write("old") == 3 && old.flush()
                                             && old.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup)));
         {
-            NewFile file(folder, ".tmp-", c.access);
+            NewFile file(folder, c.access);
             ASSERT_TRUE(file.stream() && std::fputs("new", file.stream()) >= 0 && file.finish() == 0) << c.name;
             EXPECT_EQ(file.place(target, c.existing), c.after == "new") << c.name;
         }

@@ -39,6 +39,7 @@ TEST(Interfacedatei, LiestJedesFeldAnSeinerStelle)
         {"Utf16WithByteOrderMark", QByteArray("\xff\xfeM\0\xfc\0", 6), "M\u00fc|||||||"},
         // Only the first 2048 bytes decide, and a sequence cut by their end is no invalid one.
         {"Utf8CutAtByte2048", QByteArray(2047, 'P') + "\xc3\xbc", QString(2047, 'P') + "\u00fc|||||||"},
+        {"InvalidLastByteOfTheTestedRange", QByteArray(2047, 'P') + "\xfc", QString(2047, 'P') + "\u00fc|||||||"},
         {"InvalidBytePastTheTestedRange", QByteArray(2048, 'P') + "\xfc", QString(2048, 'P') + "\ufffd|||||||"},
     };
     for (const auto& f : faelle) {

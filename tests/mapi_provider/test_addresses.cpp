@@ -1,9 +1,11 @@
-// What counts as one mailbox: a control character anywhere in the address makes none.
+// What counts as one mailbox: a control character anywhere in the address makes none; a name shown in the send
+// dialog's recipient field reads back as the one mailbox it was.
 #include "mapi_provider/shared/addresses.h"
+#include "mapi_provider/dialog/recipient_field.h"
 
 #include <gtest/gtest.h>
 
-using telvorin::mapi::parse_mailbox;
+using namespace telvorin::mapi;
 
 TEST(Addresses, AControlCharacterInTheAddressMakesNoMailbox)
 {
@@ -15,5 +17,15 @@ TEST(Addresses, AControlCharacterInTheAddressMakesNoMailbox)
     for (const auto& c : cases) {
         const QString text = QString::fromUtf16(c.text);
         EXPECT_EQ(parse_mailbox(text).has_value(), c.mailbox) << text.toStdString();
+    }
+}
+
+TEST(RecipientField, EveryShownNameReadsBackAsOneMailbox)
+{
+    for (const char* name : {"Muster, Maria", "Muster; Maria", "Maria \"Mia\" Muster", "Back\\slash", "Zwei  Blanks"}) {
+        const QStringList entries = entries_of(shown_mailbox({name, "m@example.com"}) + "; b@example.com");
+        ASSERT_EQ(entries.size(), 2) << name;
+        const std::optional<Mailbox> back = parse_mailbox(entries[0]);
+        EXPECT_TRUE(back && back->name == name && back->address == "m@example.com") << entries[0].toStdString();
     }
 }

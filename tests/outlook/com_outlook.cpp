@@ -2,7 +2,8 @@
 // It serves the session in the file named by TELVORIN_COM_SITZUNG (UTF-8, a keyword and its text per line):
 // "Version <text>", "Explorer", "Mail <subject>" (selected), "Item <subject>" (the inspector's current item),
 // "Anlage <file name>" (of the last mail or item). SaveAs and SaveAsFile write its own subject or name at their path
-// and append "<member> args=<count> path=<path>" to the file named by TELVORIN_COM_PROTOKOLL; when the DLL leaves the
+// and append "<member> args=<count> path=<path>" to the file named by TELVORIN_COM_PROTOKOLL, followed by " file=<n>"
+// when TELVORIN_COM_ERGEBNIS names the result file, n its "file;" lines at the call; when the DLL leaves the
 // process, "lebend=<n>" records how many objects are still alive. Without TELVORIN_COM_SITZUNG it serves no class, so
 // that a registration left in a Wine prefix changes no other test. Whatever the tool does not call is left out.
 #include <windows.h>
@@ -108,13 +109,25 @@ VARIANT argument(const DISPPARAMS& p, VARTYPE typ)
     return a;
 }
 
+std::string gemeldete_dateien()
+{
+    const std::wstring ergebnis = umgebung(L"TELVORIN_COM_ERGEBNIS");
+    if (ergebnis.empty())
+        return std::string();
+    std::ifstream datei(ergebnis.c_str(), std::ios::binary);
+    int n = 0;
+    for (std::string zeile; std::getline(datei, zeile);)
+        n += zeile.rfind("file;", 0) == 0;
+    return " file=" + std::to_string(n);
+}
+
 // SaveAs and SaveAsFile alike: record the call, then write `inhalt` at the path.
 HRESULT speichere(const char* member, const DISPPARAMS& p, const std::string& inhalt)
 {
     VARIANT pfad = argument(p, VT_BSTR);
     const std::wstring w = pfad.vt == VT_BSTR ? std::wstring(pfad.bstrVal, SysStringLen(pfad.bstrVal)) : L"";
     VariantClear(&pfad);
-    protokolliere(std::string(member) + " args=" + std::to_string(p.cArgs) + " path=" + utf8(w));
+    protokolliere(std::string(member) + " args=" + std::to_string(p.cArgs) + " path=" + utf8(w) + gemeldete_dateien());
     if (!w.empty())
         schreibe(w, inhalt, GENERIC_WRITE);
     return S_OK;

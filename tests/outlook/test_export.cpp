@@ -62,12 +62,13 @@ TEST(ExplorerExport, LeserSehenWasDieBeispielmailsEnthalten)
     EXPECT_EQ(u.run({"-mail", "-back", "r.csv"}).exit_code, 0);
     const QList<QByteArray> zeilen = u.read("r.csv").split('\n');
     ASSERT_EQ(zeilen.size(), mails.size() + 3);
-    EXPECT_EQ(u.read("r.csv").count("\nfile;" + u.path("tmp").toUtf8() + "/"), mails.size());
-    for (const QString& msg : files_in(u.path("tmp"))) {  // named as saved, in the locale's UTF-8
-        const int zeile = zeilen.indexOf("file;" + (u.path("tmp/") + msg).toUtf8() + "\r");
-        ASSERT_GE(zeile, 2) << msg.toStdString();
-        compare_with_source(u, u.path("session/" + mails[zeile - 2]), u.path("tmp/") + msg);
+    // Every line names, in the locale's UTF-8, the file that holds its mail.
+    for (int i = 0; i < mails.size(); ++i) {
+        SCOPED_TRACE(mails[i].toStdString());
+        ASSERT_TRUE(zeilen[i + 2].startsWith("file;" + u.path("tmp/").toUtf8()) && zeilen[i + 2].endsWith('\r'));
+        compare_with_source(u, u.path("session/" + mails[i]), QString::fromUtf8(zeilen[i + 2].mid(5).chopped(1)));
     }
+    EXPECT_EQ(files_in(u.path("tmp")).size(), mails.size());
 }
 
 // Whatever a mail sender or caller controls adds no result line; no run writes through a link or leaves a file
@@ -218,7 +219,8 @@ void registriere(const TestEnvironment& u, bool ja)
 }
 
 // Both jobs under Wine, through the Windows build's own COM bridge; with no class registered Outlook cannot be bound.
-// SaveAs gets the path and no type argument, and every object the tool was handed has been released when it ends.
+// SaveAs gets the path and no type argument; it is called once its "file;" line is written (a save that never returns
+// still shows which item it was), SaveAsFile before its line; every object the tool was handed is released at the end.
 class ComExport : public ::testing::TestWithParam<Runner> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ComExport);
 INSTANTIATE_TEST_SUITE_P(Wine, ComExport, ::testing::ValuesIn(wine_runners()));
@@ -255,15 +257,18 @@ TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
             registriere(u, registriert = f.registriert);
         u.set("TELVORIN_COM_SITZUNG", u.write("sitzung.txt", f.sitzung));
         u.set("TELVORIN_COM_PROTOKOLL", u.path("com.txt"));
+        u.set("TELVORIN_COM_ERGEBNIS", u.path("r.csv"));
         QDir().mkpath(u.path("out"));
         const RunResult e = u.run(f.args + QStringList{"-dest", "out", "-back", "r.csv"});
         const bool mail = f.args[0] == "-mail";
         QByteArray konsole = banner(), ergebnis = result_file_head(mail ? "Mail" : "Anlage", f.registriert ? "16.0.0.17328" : ""),
                    protokoll;
+        int gemeldet = mail ? 1 : 0;  // "file;" lines in the result file when the save is called
         for (const QString& d : f.dateien) {
             konsole += (mail ? "OL-Explorer" : "OL-Inspector") + (" speichere: out\\" + d.toLatin1()) + "\n";
             ergebnis += "file;out\\" + local_8bit(GetParam(), d) + "\r\n";
-            protokoll += (mail ? "SaveAs" : "SaveAsFile") + (" args=1 path=out\\" + d.toUtf8()) + "\n";
+            protokoll += (mail ? "SaveAs" : "SaveAsFile") + (" args=1 path=out\\" + d.toUtf8()) + " file="
+                         + QByteArray::number(gemeldet++) + "\n";
             // The stand-in writes the name of the attachment saved: another one's object shows.
             EXPECT_TRUE(mail || u.read("out/" + d) == "anlage:" + d.toUtf8()) << d.toStdString();
         }
