@@ -20,3 +20,38 @@ if(TELVORIN_WINE64 AND TELVORIN_WINDOWS_DIST AND EXISTS "${TELVORIN_WINDOWS_DIST
 else()
   message(STATUS "No telvorin.exe in '${TELVORIN_WINDOWS_DIST}' or no wine64: the Windows build is not run")
 endif()
+
+# The 32-bit Windows build runs as on 64-bit Windows (WOW64) with the Wine of a Debian root made for it
+# (scripts/make-wine-root.sh): this machine's own packages cannot give 32-bit Wine.
+#
+# TELVORIN_WOW64_WINE is that Wine's wine, run through a script beside its wineserver, when the root is there;
+# TELVORIN_WINE32 is the same when the 32-bit build is there too, else empty.
+set(TELVORIN_WINDOWS_DIST_X86 "${PROJECT_SOURCE_DIR}/build-windows-x86/dist" CACHE PATH
+  "The 32-bit Windows build's dist folder (scripts/build-windows.sh --arch x86 makes it; empty: none)")
+if(DEFINED ENV{XDG_CACHE_HOME})
+  set(cache_home "$ENV{XDG_CACHE_HOME}")
+else()
+  set(cache_home "$ENV{HOME}/.cache")
+endif()
+set(TELVORIN_WINE_ROOT "${cache_home}/telvorin/wine-root-bookworm" CACHE PATH
+  "The Debian root whose Wine runs 32-bit programs (scripts/make-wine-root.sh makes it)")
+set(TELVORIN_WOW64_WINE "")
+set(TELVORIN_WINE32 "")
+if(EXISTS "${TELVORIN_WINE_ROOT}/.telvorin-complete")
+  set(TELVORIN_WOW64_BINDS "'${PROJECT_SOURCE_DIR}' '${CMAKE_BINARY_DIR}'")
+  if(TELVORIN_WINDOWS_DIST_X86)
+    string(APPEND TELVORIN_WOW64_BINDS " '${TELVORIN_WINDOWS_DIST_X86}'")
+  endif()
+  foreach(tool wine wineserver)
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/wow64-wine.sh.in ${CMAKE_BINARY_DIR}/wow64/${tool}
+      @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  endforeach()
+  set(TELVORIN_WOW64_WINE "${CMAKE_BINARY_DIR}/wow64/wine")
+  if(TELVORIN_WINDOWS_DIST_X86 AND EXISTS "${TELVORIN_WINDOWS_DIST_X86}/telvorin.exe")
+    set(TELVORIN_WINE32 "${TELVORIN_WOW64_WINE}")
+    message(STATUS "The 32-bit Windows build is run under WOW64: ${TELVORIN_WINDOWS_DIST_X86}")
+  endif()
+endif()
+if(NOT TELVORIN_WINE32)
+  message(STATUS "No telvorin.exe in '${TELVORIN_WINDOWS_DIST_X86}' or no Wine root in '${TELVORIN_WINE_ROOT}': the 32-bit Windows build is not run")
+endif()

@@ -58,6 +58,7 @@ TEST(Optionslauf, LegtModusUndWerteFest)
 class Kommandozeile : public ::testing::TestWithParam<Runner> {};
 INSTANTIATE_TEST_SUITE_P(Linux, Kommandozeile, ::testing::Values(Runner::linux));
 INSTANTIATE_TEST_SUITE_P(Wine, Kommandozeile, ::testing::ValuesIn(testsupport::wine_runners()));
+INSTANTIATE_TEST_SUITE_P(Wine32, Kommandozeile, ::testing::ValuesIn(testsupport::wine32_runners()));
 
 // Asking for the version ends after the banner with success; a missing interface file, with the error.
 TEST_P(Kommandozeile, VersionOderFehlendeInterfacedateiEndenNachDemBanner)
@@ -68,13 +69,13 @@ TEST_P(Kommandozeile, VersionOderFehlendeInterfacedateiEndenNachDemBanner)
     };
     TestEnvironment u(GetParam());
     for (const auto& f : faelle) {
-        EXPECT_EQ(u.run(f.args), (testsupport::RunResult{f.standard_error.isEmpty() ? 0 : 255, testsupport::banner(),
+        EXPECT_EQ(u.run(f.args), (testsupport::RunResult{f.standard_error.isEmpty() ? 0 : 255, testsupport::banner(GetParam()),
                                                          f.standard_error})) << f.args.join(' ').toStdString();
     }
     EXPECT_FALSE(QFile::exists(u.path("tmp/Telvorin_result.csv")));
     // Without a screen's runtime folder as well, the tool runs quietly.
     u.unset("XDG_RUNTIME_DIR");
-    EXPECT_EQ(u.run({"-version"}), (testsupport::RunResult{0, testsupport::banner(), ""}));
+    EXPECT_EQ(u.run({"-version"}), (testsupport::RunResult{0, testsupport::banner(GetParam()), ""}));
     EXPECT_EQ(QDir(u.path("tmp")).entryList({"runtime-*"}, QDir::AllEntries | QDir::Hidden), QStringList());
 }
 

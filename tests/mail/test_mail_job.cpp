@@ -57,7 +57,9 @@ QString provider(Runner l, const QString& fehlt)
 {
     if (fehlt.isEmpty())
         return l == Runner::linux ? QStringLiteral("./fehlt.so") : QString();
-    return l == Runner::linux ? TELVORIN_TESTPROVIDER_DIR "/libtestprovider_" + fehlt + ".so" : TELVORIN_TESTPROVIDER_WIN_DIR "/" + fehlt;
+    if (l == Runner::linux)
+        return TELVORIN_TESTPROVIDER_DIR "/libtestprovider_" + fehlt + ".so";
+    return (l == Runner::wine32 ? TELVORIN_TESTPROVIDER_WIN32_DIR "/" : TELVORIN_TESTPROVIDER_WIN_DIR "/") + fehlt;
 }
 
 // Wine takes a mapi32.dll as the program's own rather than its built-in one only from the program's folder: the
@@ -66,7 +68,7 @@ QString programm_mit(TestEnvironment& u, const QString& provider)
 {
     const QString ordner = u.path(QStringLiteral("programm"));
     QDir().mkpath(ordner);
-    for (const QFileInfo& f : QDir(testsupport::windows_dist()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
+    for (const QFileInfo& f : QDir(testsupport::windows_dist(u.runner())).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
         QFile::link(f.absoluteFilePath(), ordner + "/" + f.fileName());
     QFile::copy(provider + "/mapi32.dll", ordner + "/mapi32.dll");
     u.set(QStringLiteral("WINEDLLOVERRIDES"), provider.isEmpty() ? "mapi32=d" : "mapi32=n");
@@ -89,7 +91,7 @@ Lauf sende(Runner l, const QByteArray& datei, const char* codes = "", const char
         u.write(QStringLiteral("mail.txt"), datei);
     const QStringList argumente{QStringLiteral("mail.txt")};
     const RunResult e = l == Runner::linux ? u.run_program(programm, argumente)
-                                           : u.run_program(testsupport::wine(), QStringList{programm_mit(u, bibliothek)} + argumente);
+                                           : u.run_program(testsupport::wine(l), QStringList{programm_mit(u, bibliothek)} + argumente);
     return {e, u.read(QStringLiteral("protokoll.txt"))};
 }
 
@@ -105,6 +107,7 @@ QByteArray local_8bit(Runner l, const char* latin1)
 class Mailjob : public ::testing::TestWithParam<Runner> {};
 INSTANTIATE_TEST_SUITE_P(Linux, Mailjob, ::testing::Values(Runner::linux));
 INSTANTIATE_TEST_SUITE_P(Wine, Mailjob, ::testing::ValuesIn(testsupport::wine_runners()));
+INSTANTIATE_TEST_SUITE_P(Wine32, Mailjob, ::testing::ValuesIn(testsupport::wine32_runners()));
 
 // A Latin-1 file: the console stays Latin-1; profile, subject, body and names leave in the locale's encoding, paths in
 // UTF-8, titles in Latin-1. Angle brackets around the entry skip resolving, and a name that does not resolve goes as
@@ -116,7 +119,7 @@ TEST_P(Mailjob, SendetJedesFeldInSeinerKodierungUndMeldetAb)
                          "2\nmueller\nun<bekannt>\n2\nanhang/\xfc.txt\n/tmp/b.pdf\n2\n\xdc" "bersicht\nB.pdf\n"
                          "Zeile \xe4\nZeile 2\n",
                          "MAPIResolveName=0,0,14");
-    EXPECT_EQ(l.e, (RunResult{0, banner() + "P1   'mail.txt'\nMAPI 'Gr\xfc\xdf" "e'\nINFO '\xc4rger'\nTO   'kunde@example.com;'\n"
+    EXPECT_EQ(l.e, (RunResult{0, banner(GetParam()) + "P1   'mail.txt'\nMAPI 'Gr\xfc\xdf" "e'\nINFO '\xc4rger'\nTO   'kunde@example.com;'\n"
                                           "CC   '<ch\xfc@example.com>;'\nBCC  'mueller;un<bekannt>;'\n"
                                           "ATTA 'anhang\\\xfc.txt;\\tmp\\b.pdf;'\nATTT '\xdc" "bersicht;B.pdf;'\n"
                                           "BODY 'Zeile \xe4\r\nZeile 2\r\n'\nEmail gesendet: \xc4rger\n",
@@ -185,7 +188,7 @@ TEST_P(Mailjob, JederAusgang)
         SCOPED_TRACE(f.name);
         const Lauf l = sende(GetParam(), f.datei, f.codes, f.fehlt);
         EXPECT_EQ(l.e, (RunResult{f.stderr_ende.isEmpty() ? 0 : 255,
-                                 banner() + (f.datei.isNull() ? "" : kurz_liste) + f.stdout_ende, kopf_stderr + f.stderr_ende}));
+                                 banner(GetParam()) + (f.datei.isNull() ? "" : kurz_liste) + f.stdout_ende, kopf_stderr + f.stderr_ende}));
         EXPECT_EQ(aufrufe(l.protokoll), f.aufrufe);
     }
 }
@@ -210,6 +213,7 @@ TEST(Mailjob, VorgabebibliothekLiegtNebenDemProgramm)
 class WineMapi : public ::testing::TestWithParam<Runner> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(WineMapi);
 INSTANTIATE_TEST_SUITE_P(Wine, WineMapi, ::testing::ValuesIn(testsupport::wine_runners()));
+INSTANTIATE_TEST_SUITE_P(Wine32, WineMapi, ::testing::ValuesIn(testsupport::wine32_runners()));
 
 TEST_P(WineMapi, GibtBetreffUndTextAlsMailtoWeiterOhneEmpfaengerUndAnlagen)
 {
@@ -218,7 +222,7 @@ TEST_P(WineMapi, GibtBetreffUndTextAlsMailtoWeiterOhneEmpfaengerUndAnlagen)
     QFile::link(TELVORIN_XDG_OPEN_PROTOKOLL_SKRIPT, u.path("bin/xdg-open"));
     u.set("PATH", u.path("bin") + ":/usr/bin:/bin");
     u.set("XDG_OPEN_PROTOKOLL", u.path("xdg-open.txt"));
-    ASSERT_EQ(u.run_program(testsupport::wine(), {"reg", "add", "HKCU\\Software\\Wine\\WineBrowser", "/v", "Mailers",
+    ASSERT_EQ(u.run_program(testsupport::wine(GetParam()), {"reg", "add", "HKCU\\Software\\Wine\\WineBrowser", "/v", "Mailers",
                                                    "/d", "xdg-open", "/f"}).exit_code, 0);
     u.write("mail.txt", "Standard\n\nGr\xfc\xdf" "e & mehr?\n1\nkunde@example.com\n1\n<cc@example.com>\n1\nbcc\n"
                            "1\nanhang.txt\n1\nAnhang\nZeile 1\nZeile & 2 %\n");

@@ -4,6 +4,12 @@
 // marks the entry points for a platform that exports only what is marked.
 #include "simple_mapi/simple_mapi.h"
 
+// Windows' MAPI32.DLL is stdcall, which on 32-bit Windows is not the compiler's default; elsewhere there is one
+// convention only.
+#ifndef WINAPI
+#define WINAPI
+#endif
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -57,7 +63,7 @@ ULONG antworte(const std::string& funktion, const std::string& argumente)
 
 extern "C" {
 
-TELVORIN_TEST_EXPORT ULONG MAPILogon(ULONG_PTR ui, LPSTR profil, LPSTR passwort, FLAGS flags, ULONG reserviert,
+TELVORIN_TEST_EXPORT ULONG WINAPI MAPILogon(ULONG_PTR ui, LPSTR profil, LPSTR passwort, FLAGS flags, ULONG reserviert,
                                      LPLHANDLE sitzung)
 {
     const ULONG code = antworte("MAPILogon", "ui=" + n(ui) + " profile=" + text(profil) + " password=" + text(passwort)
@@ -67,12 +73,12 @@ TELVORIN_TEST_EXPORT ULONG MAPILogon(ULONG_PTR ui, LPSTR profil, LPSTR passwort,
     return code;
 }
 
-TELVORIN_TEST_EXPORT ULONG MAPILogoff(LHANDLE sitzung, ULONG_PTR ui, FLAGS flags, ULONG reserviert)
+TELVORIN_TEST_EXPORT ULONG WINAPI MAPILogoff(LHANDLE sitzung, ULONG_PTR ui, FLAGS flags, ULONG reserviert)
 {
     return antworte("MAPILogoff", "session=" + n(sitzung) + " ui=" + n(ui) + ende(flags, reserviert));
 }
 
-TELVORIN_TEST_EXPORT ULONG MAPISendMail(LHANDLE sitzung, ULONG_PTR ui, lpMapiMessage m, FLAGS flags, ULONG reserviert)
+TELVORIN_TEST_EXPORT ULONG WINAPI MAPISendMail(LHANDLE sitzung, ULONG_PTR ui, lpMapiMessage m, FLAGS flags, ULONG reserviert)
 {
     const ULONG code = antworte("MAPISendMail", "session=" + n(sitzung) + " ui=" + n(ui) + ende(flags, reserviert));
     protokolliere(" message reserved=" + n(m->ulReserved) + " subject=" + text(m->lpszSubject)
@@ -97,7 +103,7 @@ TELVORIN_TEST_EXPORT ULONG MAPISendMail(LHANDLE sitzung, ULONG_PTR ui, lpMapiMes
 
 // Functions the mailer must find but never calls: a call shows in the record.
 #define UNGENUTZT(NAME, ...) \
-    TELVORIN_TEST_EXPORT ULONG NAME(__VA_ARGS__) { protokolliere(#NAME); return MAPI_E_NOT_SUPPORTED; }
+    TELVORIN_TEST_EXPORT ULONG WINAPI NAME(__VA_ARGS__) { protokolliere(#NAME); return MAPI_E_NOT_SUPPORTED; }
 
 #ifndef TELVORIN_OHNE_MAPISendMailW
 UNGENUTZT(MAPISendMailW, LHANDLE, ULONG_PTR, struct MapiMessageW*, FLAGS, ULONG)
@@ -113,7 +119,7 @@ UNGENUTZT(MAPIAddress, LHANDLE, ULONG_PTR, LPSTR, ULONG, LPSTR, ULONG, lpMapiRec
           lpMapiRecipDesc*)
 UNGENUTZT(MAPIDetails, LHANDLE, ULONG_PTR, lpMapiRecipDesc, FLAGS, ULONG)
 
-TELVORIN_TEST_EXPORT ULONG MAPIFreeBuffer(LPVOID puffer)
+TELVORIN_TEST_EXPORT ULONG WINAPI MAPIFreeBuffer(LPVOID puffer)
 {
     protokolliere("MAPIFreeBuffer");
     std::free(puffer);
@@ -121,7 +127,7 @@ TELVORIN_TEST_EXPORT ULONG MAPIFreeBuffer(LPVOID puffer)
 }
 
 // Resolves "mueller" to a Latin-1 name and every other name to itself in brackets.
-TELVORIN_TEST_EXPORT ULONG MAPIResolveName(LHANDLE sitzung, ULONG_PTR ui, LPSTR name, FLAGS flags, ULONG reserviert,
+TELVORIN_TEST_EXPORT ULONG WINAPI MAPIResolveName(LHANDLE sitzung, ULONG_PTR ui, LPSTR name, FLAGS flags, ULONG reserviert,
                       lpMapiRecipDesc* ergebnis)
 {
     const ULONG code = antworte("MAPIResolveName", "session=" + n(sitzung) + " ui=" + n(ui) + " name=" + text(name)

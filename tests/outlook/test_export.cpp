@@ -206,16 +206,20 @@ TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
     }
 }
 
-// Registers the COM stand-in (com_outlook.cpp) as Outlook's Application in the Wine prefix, or removes it.
+// Registers the COM stand-in (com_outlook.cpp) as Outlook's Application in the Wine prefix, or removes it: for the
+// 32-bit build in the registry's 32-bit view, where a 32-bit client looks, and as a 32-bit DLL.
 void registriere(const TestEnvironment& u, bool ja)
 {
+    const bool bit32 = u.runner() == Runner::wine32;
     const QString klasse = QStringLiteral("HKLM\\Software\\Classes\\CLSID\\") + Outlook::Application::klassen_id;
-    const QString dll = QStringLiteral("Z:" TELVORIN_COM_OUTLOOK_DLL).replace('/', '\\');
-    const QList<QStringList> aufrufe{{"add", klasse + "\\InprocServer32", "/ve", "/d", dll, "/f"},
-                                     {"add", klasse + "\\InprocServer32", "/v", "ThreadingModel", "/d", "Apartment", "/f"}};
-    for (const QStringList& a : ja ? aufrufe : QList<QStringList>{{"delete", klasse, "/f"}})
-        EXPECT_TRUE(u.run_program(wine(), QStringList{"reg"} + a).exit_code == 0 || !ja) << a.join(' ').toStdString();
-    EXPECT_EQ(u.run_program(wine(), {"reg", "query", klasse}).exit_code, ja ? 0 : 1);
+    const QString dll = QString::fromUtf8("Z:" + QByteArray(bit32 ? TELVORIN_COM_OUTLOOK_DLL32 : TELVORIN_COM_OUTLOOK_DLL))
+                            .replace('/', '\\');
+    const QString sicht = bit32 ? QStringLiteral("/reg:32") : QStringLiteral("/reg:64");
+    const QList<QStringList> aufrufe{{"add", klasse + "\\InprocServer32", "/ve", "/d", dll, "/f", sicht},
+                                     {"add", klasse + "\\InprocServer32", "/v", "ThreadingModel", "/d", "Apartment", "/f", sicht}};
+    for (const QStringList& a : ja ? aufrufe : QList<QStringList>{{"delete", klasse, "/f", sicht}})
+        EXPECT_TRUE(u.run_program(wine(u.runner()), QStringList{"reg"} + a).exit_code == 0 || !ja) << a.join(' ').toStdString();
+    EXPECT_EQ(u.run_program(wine(u.runner()), {"reg", "query", klasse, sicht}).exit_code, ja ? 0 : 1);
 }
 
 // Both jobs under Wine, through the Windows build's own COM bridge; with no class registered Outlook cannot be bound.
@@ -224,6 +228,7 @@ void registriere(const TestEnvironment& u, bool ja)
 class ComExport : public ::testing::TestWithParam<Runner> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ComExport);
 INSTANTIATE_TEST_SUITE_P(Wine, ComExport, ::testing::ValuesIn(wine_runners()));
+INSTANTIATE_TEST_SUITE_P(Wine32, ComExport, ::testing::ValuesIn(wine32_runners()));
 
 TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
 {
@@ -261,7 +266,7 @@ TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
         QDir().mkpath(u.path("out"));
         const RunResult e = u.run(f.args + QStringList{"-dest", "out", "-back", "r.csv"});
         const bool mail = f.args[0] == "-mail";
-        QByteArray konsole = banner(), ergebnis = result_file_head(mail ? "Mail" : "Anlage", f.registriert ? "16.0.0.17328" : ""),
+        QByteArray konsole = banner(GetParam()), ergebnis = result_file_head(mail ? "Mail" : "Anlage", f.registriert ? "16.0.0.17328" : ""),
                    protokoll;
         int gemeldet = mail ? 1 : 0;  // "file;" lines in the result file when the save is called
         for (const QString& d : f.dateien) {

@@ -34,7 +34,12 @@ QMap<QString, QByteArray> tree(const QString& root)
 // own notices, and the tool under our licence.
 TEST(Notices, EveryProgramFileNamesItsSourceAndItsLicencesAreThere)
 {
-    const QMap<QString, QByteArray> dist = tree(windows_dist());
+    for (const Runner build : {Runner::wine, Runner::wine32}) {
+    const QString root = windows_dist(build);
+    if (build == Runner::wine32 && !QFileInfo::exists(root + "/telvorin.exe"))
+        continue;
+    SCOPED_TRACE(root.toStdString());
+    const QMap<QString, QByteArray> dist = tree(root);
     EXPECT_EQ(dist.value("licenses/LICENSE.txt"), TestEnvironment().read(source_dir() + "/LICENSE"));
     const struct {
         const char* files;
@@ -42,7 +47,7 @@ TEST(Notices, EveryProgramFileNamesItsSourceAndItsLicencesAreThere)
         QStringList licences;
     } rules[] = {
         {"(Qt5[A-Za-z]+|platforms/[a-z]+|styles/[a-z]+)\\.dll", "qtbase-opensource-src", {"LGPL-3.0.txt", "GPL-3.0.txt"}},
-        {"lib(stdc\\+\\+-6|gcc_s_seh-1)\\.dll", "gcc-mingw-w64", {"GPL-3.0.txt", "GCC-RUNTIME-LIBRARY-EXCEPTION-3.1.txt"}},
+        {"lib(stdc\\+\\+-6|gcc_s_seh-1|gcc_s_dw2-1)\\.dll", "gcc-mingw-w64", {"GPL-3.0.txt", "GCC-RUNTIME-LIBRARY-EXCEPTION-3.1.txt"}},
         {"libwinpthread-1\\.dll", "mingw-w64", {"winpthreads.txt"}},
         {"telvorin\\.exe", "telvorin", {"LICENSE.txt"}},
     };
@@ -77,6 +82,7 @@ TEST(Notices, EveryProgramFileNamesItsSourceAndItsLicencesAreThere)
         EXPECT_TRUE(known) << "a program file from a source nobody has looked at";
     }
     EXPECT_GE(programs, 9);  // the tool, three Qt DLLs, two plugins, three runtime DLLs
+    }
 }
 
 // The rows of one table of an MSI as msitools reads it; a table the package lacks has none.
@@ -150,9 +156,25 @@ TEST(MsiPackage, X86IsTheSameProductWith32BitComponentsOfItsOwn)
     EXPECT_FALSE(folders.contains("ProgramFiles64Folder"));
 }
 
-// Wine keeps the 64-bit Program Files folder as this folder of the prefix.
-const QString installed = QStringLiteral(TELVORIN_WINE_PREFIX "/drive_c/Program Files/Telvorin");
-const QString installed_win = QStringLiteral("C:\\Program Files\\Telvorin");
+// What the cycle below installs and runs for each build: its packages, where they go (Wine keeps the Program Files
+// folders as folders of the prefix), the fixtures of its bitness, and the registry view its programs read.
+struct Build {
+    const char* old_msi;
+    const char* new_msi;
+    QString installed;
+    QString installed_win;
+    QString com_dll;
+    const char* mapi32;
+    QString view;
+};
+Build build(Runner runner)
+{
+    if (runner == Runner::wine32)
+        return {TELVORIN_MSI_X86, TELVORIN_MSI_X86_NEW, wine_prefix(runner) + "/drive_c/Program Files (x86)/Telvorin",
+                "C:\\Program Files (x86)\\Telvorin", TELVORIN_COM_OUTLOOK_DLL32, TELVORIN_RECORDING_MAPI32_32, "/reg:32"};
+    return {TELVORIN_MSI_OLD, TELVORIN_MSI_NEW, wine_prefix(runner) + "/drive_c/Program Files/Telvorin",
+            "C:\\Program Files\\Telvorin", TELVORIN_COM_OUTLOOK_DLL, TELVORIN_RECORDING_MAPI32, "/reg:64"};
+}
 
 QString windows_path(const QString& unix_path) { return "Z:" + QString(unix_path).replace('/', '\\'); }
 
@@ -160,8 +182,9 @@ QString windows_path(const QString& unix_path) { return "Z:" + QString(unix_path
 // a space between them.
 QString products(const TestEnvironment& u)
 {
-    const RunResult e = u.run_program(wine(), {"reg", "query",
-                                                  "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", "/s"});
+    const RunResult e = u.run_program(wine(u.runner()), {"reg", "query",
+                                                  "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", "/s",
+                                                  build(u.runner()).view});
     QStringList versions;
     QString name, version;
     const auto close = [&] {
@@ -185,67 +208,69 @@ QString products(const TestEnvironment& u)
 
 RunResult msiexec(const TestEnvironment& u, const char* action, const char* package, const QString& log)
 {
-    return u.run_program(wine(), {"msiexec", action, windows_path(package), "/qn", "/l*v", windows_path(u.path(log))});
+    return u.run_program(wine(u.runner()), {"msiexec", action, windows_path(package), "/qn", "/l*v", windows_path(u.path(log))});
 }
 
 // Registers the COM stand-in as Outlook's Application in the prefix, or removes it.
 void register_outlook(const TestEnvironment& u, bool on)
 {
     const QString clsid = "HKLM\\Software\\Classes\\CLSID\\{0006F03A-0000-0000-C000-000000000046}";
+    const Build b = build(u.runner());
     if (on) {
-        ASSERT_EQ(u.run_program(wine(), {"reg", "add", clsid + "\\InprocServer32", "/ve", "/d",
-                                             windows_path(TELVORIN_COM_OUTLOOK_DLL), "/f"}).exit_code, 0);
-        ASSERT_EQ(u.run_program(wine(), {"reg", "add", clsid + "\\InprocServer32", "/v", "ThreadingModel", "/d",
-                                             "Apartment", "/f"}).exit_code, 0);
+        ASSERT_EQ(u.run_program(wine(u.runner()), {"reg", "add", clsid + "\\InprocServer32", "/ve", "/d",
+                                                   windows_path(b.com_dll), "/f", b.view}).exit_code, 0);
+        ASSERT_EQ(u.run_program(wine(u.runner()), {"reg", "add", clsid + "\\InprocServer32", "/v", "ThreadingModel",
+                                                   "/d", "Apartment", "/f", b.view}).exit_code, 0);
     } else {
-        u.run_program(wine(), {"reg", "delete", clsid, "/f"});
+        u.run_program(wine(u.runner()), {"reg", "delete", clsid, "/f", b.view});
     }
 }
 
 class Msi : public ::testing::TestWithParam<Runner> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Msi);
 INSTANTIATE_TEST_SUITE_P(Wine, Msi, ::testing::ValuesIn(wine_runners()));
+INSTANTIATE_TEST_SUITE_P(Wine32, Msi, ::testing::ValuesIn(wine32_runners()));
 
 // One product's life in order, as an administrator sees it: each step stands on the one before.
 TEST_P(Msi, InstallsRunsUpgradesRefusesADowngradeAndRemovesItself)
 {
     const TestEnvironment u(GetParam());
+    const Build b = build(GetParam());
+    const QString& installed = b.installed;
+    const QString& installed_win = b.installed_win;
     // Whatever an earlier, interrupted run left installed goes first.
-    msiexec(u, "/x", TELVORIN_MSI_NEW, "before-new.log");
-    msiexec(u, "/x", TELVORIN_MSI_OLD, "before-old.log");
+    msiexec(u, "/x", b.new_msi, "before-new.log");
+    msiexec(u, "/x", b.old_msi, "before-old.log");
     ASSERT_EQ(products(u), QString());
     ASSERT_FALSE(QFileInfo::exists(installed));
-    const QMap<QString, QByteArray> dist = tree(windows_dist());
+    const QMap<QString, QByteArray> dist = tree(windows_dist(GetParam()));
 
-    ASSERT_EQ(msiexec(u, "/i", TELVORIN_MSI_OLD, "install.log").exit_code, 0) << u.read("install.log").toStdString();
+    ASSERT_EQ(msiexec(u, "/i", b.old_msi, "install.log").exit_code, 0) << u.read("install.log").toStdString();
     EXPECT_EQ(products(u), QString(TELVORIN_PROJECT_VERSION));
     EXPECT_EQ(tree(installed), dist);
 
-    // The installed tool: the same banner as the Linux build, an export job against the COM stand-in, and a mail
-    // job against the recording MAPI32.DLL, which Wine takes as the program's own only from the program's folder.
-    {
-        TestEnvironment linux;
-        EXPECT_EQ(u.run_program(wine(), {installed_win + "\\telvorin.exe", "-version"}),
-                  linux.run({"-version"}));
-    }
+    // The installed tool: its build's banner, an export job against the COM stand-in, and a mail job against the
+    // recording MAPI32.DLL, which Wine takes as the program's own only from the program's folder.
+    EXPECT_EQ(u.run_program(wine(GetParam()), {installed_win + "\\telvorin.exe", "-version"}),
+              (RunResult{0, banner(GetParam()), ""}));
     {
         TestEnvironment job(GetParam());
         register_outlook(job, true);
         job.set("TELVORIN_COM_SITZUNG", job.write("sitzung.txt", "Version 16.0.0.17328\nExplorer\nMail Hallo\n"));
         job.set("TELVORIN_COM_PROTOKOLL", job.path("com.txt"));
         QDir().mkpath(job.path("out"));
-        const RunResult e = job.run_program(wine(), {installed_win + "\\telvorin.exe", "-mail", "-dest", "out"});
+        const RunResult e = job.run_program(wine(GetParam()), {installed_win + "\\telvorin.exe", "-mail", "-dest", "out"});
         register_outlook(job, false);
-        EXPECT_EQ(e, (RunResult{0, banner() + "OL-Explorer speichere: out\\Hallo.msg\n", "Betreff: 'Hallo' 16.0.0.17328\n"}));
+        EXPECT_EQ(e, (RunResult{0, banner(GetParam()) + "OL-Explorer speichere: out\\Hallo.msg\n", "Betreff: 'Hallo' 16.0.0.17328\n"}));
         EXPECT_EQ(job.read("com.txt"), "SaveAs args=1 path=out\\Hallo.msg\nlebend=0\n");
     }
     {
         TestEnvironment job(GetParam());
-        ASSERT_TRUE(QFile::copy(TELVORIN_RECORDING_MAPI32, installed + "/mapi32.dll"));
+        ASSERT_TRUE(QFile::copy(b.mapi32, installed + "/mapi32.dll"));
         job.set("WINEDLLOVERRIDES", "mapi32=n");
         job.set("TELVORIN_TEST_PROTOKOLL", job.path("protokoll.txt"));
         job.write("mail.txt", "Standard\n\nBetreff\n1\nkunde\n0\n0\n0\n0\nText\n");
-        const RunResult e = job.run_program(wine(), {installed_win + "\\telvorin.exe", "mail.txt"});
+        const RunResult e = job.run_program(wine(GetParam()), {installed_win + "\\telvorin.exe", "mail.txt"});
         QFile::remove(installed + "/mapi32.dll");
         EXPECT_EQ(e.exit_code, 0) << e.standard_error.toStdString();
         EXPECT_TRUE(e.standard_output.endsWith("Email gesendet: Betreff\n")) << e.standard_output.toStdString();
@@ -253,7 +278,7 @@ TEST_P(Msi, InstallsRunsUpgradesRefusesADowngradeAndRemovesItself)
         EXPECT_TRUE(job.read("protokoll.txt").contains("\nMAPISendMail ")) << job.read("protokoll.txt").toStdString();
     }
 
-    ASSERT_EQ(msiexec(u, "/i", TELVORIN_MSI_NEW, "upgrade.log").exit_code, 0) << u.read("upgrade.log").toStdString();
+    ASSERT_EQ(msiexec(u, "/i", b.new_msi, "upgrade.log").exit_code, 0) << u.read("upgrade.log").toStdString();
     EXPECT_EQ(products(u), QString(TELVORIN_MSI_NEW_VERSION));
     EXPECT_EQ(tree(installed), dist);
 
@@ -272,14 +297,14 @@ export DISPLAY=:$(cat display)
 "$0" explorer /desktop=telvorin-msi,800x600 msiexec /i "$1" /qb & msiexec=$!
 timeout 40 xdotool search --sync --name '^Install Failed$' windowfocus --sync key Return >&2
 wait $msiexec; kill $xvfb)";
-        const RunResult e = x.run_program("/bin/sh", {"-c", script, wine(), windows_path(TELVORIN_MSI_OLD)});
+        const RunResult e = x.run_program("/bin/sh", {"-c", script, wine(GetParam()), windows_path(b.old_msi)});
         for (const char* trace : {"trace:msgbox:MSGBOX_OnInit L\"Eine neuere Version von Telvorin ist bereits installiert.\"",
                                   "Execution halted, action L\"LaunchConditions\" returned 1603"})
             EXPECT_TRUE(e.standard_error.contains(trace)) << trace << "\n" << e.standard_error.toStdString();
         EXPECT_EQ(products(u), QString(TELVORIN_MSI_NEW_VERSION));
     }
 
-    ASSERT_EQ(msiexec(u, "/x", TELVORIN_MSI_NEW, "remove.log").exit_code, 0) << u.read("remove.log").toStdString();
+    ASSERT_EQ(msiexec(u, "/x", b.new_msi, "remove.log").exit_code, 0) << u.read("remove.log").toStdString();
     EXPECT_EQ(products(u), QString());
     EXPECT_FALSE(QFileInfo::exists(installed));
 }

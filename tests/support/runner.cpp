@@ -17,8 +17,19 @@ namespace testsupport {
 QString telvorin_binary() { return QStringLiteral(TELVORIN_BINARY); }
 QString source_dir() { return QStringLiteral(TELVORIN_SOURCE_DIR); }
 std::vector<Runner> wine_runners() { return *TELVORIN_WINE ? std::vector{Runner::wine} : std::vector<Runner>(); }
-QString wine() { return QStringLiteral(TELVORIN_WINE); }
-QString windows_dist() { return QStringLiteral(TELVORIN_WINDOWS_DIST); }
+std::vector<Runner> wine32_runners() { return *TELVORIN_WINE32 ? std::vector{Runner::wine32} : std::vector<Runner>(); }
+QString wine(Runner runner)
+{
+    return runner == Runner::wine32 ? QStringLiteral(TELVORIN_WINE32) : QStringLiteral(TELVORIN_WINE);
+}
+QString windows_dist(Runner runner)
+{
+    return runner == Runner::wine32 ? QStringLiteral(TELVORIN_WINDOWS_DIST_X86) : QStringLiteral(TELVORIN_WINDOWS_DIST);
+}
+QString wine_prefix(Runner runner)
+{
+    return runner == Runner::wine32 ? QStringLiteral(TELVORIN_WINE32_PREFIX) : QStringLiteral(TELVORIN_WINE_PREFIX);
+}
 
 QByteArray local_8bit(Runner runner, const QString& text)
 {
@@ -31,8 +42,10 @@ void PrintTo(const RunResult& r, std::ostream* os)
         << r.standard_error.toStdString() << '"';
 }
 
-QByteArray banner()
+QByteArray banner(Runner runner)
 {
+    if (runner == Runner::wine32)
+        return "Telvorin 32bit Version 5.9.3.7 vom 08.02.18\n\n";
     struct utsname name {};
     ::uname(&name);
     const bool bit64 = std::strstr(name.machine, "64") != nullptr || std::strcmp(name.machine, "s390x") == 0;
@@ -53,10 +66,10 @@ TestEnvironment::TestEnvironment(Runner runner) : m_runner(runner)
     for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
         if (qEnvironmentVariableIsSet(name))
             m_variables[QLatin1String(name)] = qEnvironmentVariable(name);
-    if (runner == Runner::wine) {
+    if (runner != Runner::linux) {
         // The prefix's %TEMP% refers to this (wine_prefix.sh): Wine sets TEMP from the registry, not the environment.
         m_variables[QStringLiteral("TELVORIN_TEST_TEMP")] = QStringLiteral("Z:") + p + QStringLiteral("/tmp");
-        m_variables[QStringLiteral("WINEPREFIX")] = QStringLiteral(TELVORIN_WINE_PREFIX);
+        m_variables[QStringLiteral("WINEPREFIX")] = wine_prefix(runner);
         m_variables[QStringLiteral("WINEDEBUG")] = QStringLiteral("-all");
         // Debian's Wine keeps the server's socket under $TMPDIR: a TMPDIR of each case's own would start a server
         // per case, each with its own copy of the prefix's registry. The tool's %TEMP% comes from the registry.
@@ -68,8 +81,8 @@ QString TestEnvironment::path(const QString& relative) const { return m_director
 
 RunResult TestEnvironment::run(const QStringList& arguments) const
 {
-    if (m_runner == Runner::wine)
-        return run_program(wine(), QStringList{windows_dist() + "/telvorin.exe"} + arguments);
+    if (m_runner != Runner::linux)
+        return run_program(wine(m_runner), QStringList{windows_dist(m_runner) + "/telvorin.exe"} + arguments);
     return run_program(telvorin_binary(), arguments);
 }
 
@@ -80,8 +93,8 @@ RunResult TestEnvironment::run_program(const QString& program, const QStringList
     // program run under it here writes something (telvorin its banner, reg its verdict), so that is retried.
     for (int attempt = 1;; ++attempt) {
         RunResult r = run_once(program, arguments, input);
-        if (program != wine() || attempt == 3 || r.exit_code != 1 || !r.standard_output.isEmpty()
-            || !r.standard_error.isEmpty())
+        if (m_runner == Runner::linux || program != wine(m_runner) || attempt == 3 || r.exit_code != 1
+            || !r.standard_output.isEmpty() || !r.standard_error.isEmpty())
             return r;
     }
 }

@@ -12,15 +12,20 @@
 
 namespace testsupport {
 
-// Which build of the tool a run starts: the Linux binary, or the Windows build's telvorin.exe under Wine in the test
-// run's prefix. End-to-end tests take it as their parameter and are instantiated as "Linux" and "Wine".
-enum class Runner { linux, wine };
-inline void PrintTo(Runner r, std::ostream* os) { *os << (r == Runner::wine ? "telvorin.exe" : "telvorin"); }
-// {Runner::wine} when the build found a Windows build and Wine, else empty.
+// Which build of the tool a run starts: the Linux binary, the Windows build's telvorin.exe under Wine in the test
+// run's prefix, or the 32-bit Windows build under WOW64 in a prefix of its own. End-to-end tests take it as their
+// parameter and are instantiated as "Linux", "Wine" and "Wine32".
+enum class Runner { linux, wine, wine32 };
+inline void PrintTo(Runner r, std::ostream* os) { *os << (r == Runner::linux ? "telvorin" : "telvorin.exe"); }
+// {Runner::wine} when the build found a Windows build and Wine, else empty; wine32_runners() the same for the
+// 32-bit build.
 std::vector<Runner> wine_runners();
-// Wine and the Windows build's folder, for tests that start other programs there.
-QString wine();
-QString windows_dist();
+std::vector<Runner> wine32_runners();
+// Wine, the Windows build's folder and the Wine prefix of a Windows runner, for tests that start other programs
+// there.
+QString wine(Runner runner);
+QString windows_dist(Runner runner);
+QString wine_prefix(Runner runner);
 // Text in the local 8-bit encoding of the runner's tool: UTF-8 here, Windows-1252 under Wine.
 QByteArray local_8bit(Runner runner, const QString& text);
 
@@ -43,6 +48,7 @@ void PrintTo(const RunResult& r, std::ostream* os);
 class TestEnvironment {
 public:
     explicit TestEnvironment(Runner runner = Runner::linux);
+    Runner runner() const { return m_runner; }
 
     // Path of the working directory (absolute, no trailing slash), or of `relative` inside it.
     QString path() const { return m_directory.path(); }
@@ -87,7 +93,7 @@ inline QByteArray result_file_head(const char* mode, const QByteArray& version =
     return QByteArray("inf;Telvorin (5.9.3.7 08.02.18) ") + mode + "\r\ninf;Outlook Version " + version + "\r\n";
 }
 
-// The banner the binary prints on this machine, as bytes.
-QByteArray banner();
+// The banner the runner's build prints on this machine, as bytes: the 32-bit Windows build says 32bit under WOW64.
+QByteArray banner(Runner runner = Runner::linux);
 
 }  // namespace testsupport
