@@ -46,7 +46,8 @@ export TELVORIN_SIGN_PKCS12=$work/signer.p12
 "$python" "$source_dir/tests/packaging/tsa_responder.py" tsa.pem tsa.key ca.pem port & responder=$!
 for _ in $(seq 100); do [ -s port ] && break; sleep 0.1; done
 [ -s port ] || { echo "FAIL: the timestamp responder did not start"; exit 1; }
-export TELVORIN_SIGN_TIMESTAMP_URL=http://127.0.0.1:$(cat port)/
+TELVORIN_SIGN_TIMESTAMP_URL=http://127.0.0.1:$(cat port)/
+export TELVORIN_SIGN_TIMESTAMP_URL
 
 cp -r "$dist" tree
 cp "$msi" telvorin.msi
@@ -61,7 +62,7 @@ for file in tree/telvorin.exe telvorin.msi; do
   # A program's hash is its "message digest", a package's its "DigitalSignature".
   current=$(sed -En 's/^Current (message digest|DigitalSignature) *: *([0-9A-F]+).*/\2/p' <<<"$report" | head -n 1)
   calculated=$(sed -En 's/^Calculated (message digest|DigitalSignature) *: *([0-9A-F]+).*/\2/p' <<<"$report" | head -n 1)
-  [ -n "$current" ] && [ "$current" = "$calculated" ] || fail "$file: the hash does not match: $report"
+  if [ -z "$current" ] || [ "$current" != "$calculated" ]; then fail "$file: the hash does not match: $report"; fi
 done
 verified=$EPOCHREALTIME
 awk -v a="$start" -v b="$signed" -v c="$verified" 'BEGIN { printf "signing both: %.2f s, verifying both: %.2f s\n", b - a, c - b }'
