@@ -89,6 +89,9 @@ endfunction()
 add_folder("" "          " files)
 get_property(component_refs GLOBAL PROPERTY telvorin_msi_refs)
 
+# What Programs and Features says the product is.
+set(arp_comments "Command-line tool that hands e-mail work from other programs to the desktop mail system:")
+string(APPEND arp_comments " saves mails and attachments from Outlook, sends mail through Simple MAPI")
 get_filename_component(output "${OUTPUT}" ABSOLUTE)
 set(wxs "${output}.wxs")
 file(WRITE "${wxs}" "<?xml version=\"1.0\" encoding=\"utf-8\"?>
@@ -101,6 +104,8 @@ file(WRITE "${wxs}" "<?xml version=\"1.0\" encoding=\"utf-8\"?>
     <Media Id=\"1\" Cabinet=\"telvorin.cab\" EmbedCab=\"yes\"/>
     <Property Id=\"ARPNOMODIFY\" Value=\"1\"/>
     <Property Id=\"ARPNOREPAIR\" Value=\"1\"/>
+    <Property Id=\"ARPCONTACT\" Value=\"The Telvorin developers &lt;telvorin@example.org&gt;\"/>
+    <Property Id=\"ARPCOMMENTS\" Value=\"${arp_comments}\"/>
     <Directory Id=\"TARGETDIR\" Name=\"SourceDir\">
       <Directory Id=\"${program_files}\">
         <Directory Id=\"INSTALLDIR\" Name=\"Telvorin\">

@@ -33,4 +33,6 @@ else
 fi
 command -v wixl >/dev/null || fail "wixl (the MSI of the Windows build)" wixl
 command -v msiinfo >/dev/null || fail "msiinfo (reads the MSI back)" msitools
+/usr/bin/python3 -c 'import pefile' 2>/dev/null || fail "Python module pefile (reads telvorin.exe's resources back)" python3-pefile
+command -v osslsigncode >/dev/null || fail "osslsigncode (signs and verifies the Windows build)" osslsigncode
 exit 0

@@ -14,6 +14,7 @@ test_packages=(
   python3 python3-aiosmtpd openssl xdg-utils mblaze
   xvfb xdotool x11-apps
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wixl msitools
+  python3-pefile osslsigncode
   debhelper lintian debootstrap
   clang libclang-rt-14-dev
 )

@@ -3,6 +3,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QDebug>
 #include <QTime>
 
 #include <windows.h>
@@ -257,6 +258,44 @@ WORD kind_of(const char* signature)
     return member(signature).called ? DISPATCH_METHOD : DISPATCH_PROPERTYGET;
 }
 
+// The system's own text for `code`: in English where Windows has it, whose texts are ASCII, else in the user's
+// language; without its line break.
+QString system_message(HRESULT code)
+{
+    for (const DWORD language : {DWORD(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)), DWORD(0)}) {
+        wchar_t* text = nullptr;
+        const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+                                                | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                            nullptr, DWORD(code), language, reinterpret_cast<wchar_t*>(&text), 0,
+                                            nullptr);
+        const QString message = QString::fromWCharArray(text, int(length)).trimmed();
+        LocalFree(text);
+        if (!message.isEmpty())
+            return message;
+    }
+    return QStringLiteral("kein Text des Systems zu diesem Code");
+}
+
+// What a failed CoCreateInstance means to whoever has to fix it. The tool creates one class, Outlook's
+// Application, so the causes are told as users meet them there.
+QString creation_failure(HRESULT code)
+{
+    switch (code) {
+    case REGDB_E_CLASSNOTREG:
+        return QStringLiteral("Klasse nicht registriert: kein klassisches Outlook auf diesem Rechner "
+                              "(das neue Outlook hat keine Automatisierungsschnittstelle)");
+    case CO_E_SERVER_EXEC_FAILURE:
+        return QStringLiteral("Serverausfuehrung fehlgeschlagen: Outlook liess sich nicht starten oder erreichen, "
+                              "etwa weil es mit anderen Rechten laeuft als der Aufrufer "
+                              "(eines als Administrator, das andere nicht)");
+    case REGDB_E_IIDNOTREG:
+        return QStringLiteral("Schnittstelle nicht registriert: die Registrierung von Outlook ist beschaedigt "
+                              "(Office reparieren)");
+    default:
+        return system_message(code);
+    }
+}
+
 }  // namespace
 
 AutomationReference create(const QString& control)
@@ -269,8 +308,13 @@ AutomationReference create(const QString& control)
     // Without COM initialised on this thread (Qt's windows platform plugin does
     // it) this fails with CO_E_NOTINITIALIZED, as for a class nobody serves.
     IDispatch* object = nullptr;
-    if (FAILED(CoCreateInstance(id, nullptr, CLSCTX_SERVER, IID_IDispatch, reinterpret_cast<void**>(&object))))
+    const HRESULT created = CoCreateInstance(id, nullptr, CLSCTX_SERVER, IID_IDispatch, reinterpret_cast<void**>(&object));
+    if (FAILED(created)) {
+        qDebug().noquote() << QStringLiteral("CoCreateInstance %1 fehlgeschlagen (0x%2): %3")
+                                  .arg(control, QString::number(ulong(created), 16).toUpper().rightJustified(8, '0'),
+                                       creation_failure(created));
         return nullptr;
+    }
     return take(object);
 }
 

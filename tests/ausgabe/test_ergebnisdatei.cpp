@@ -99,7 +99,8 @@ TEST_P(Ergebnisdatei, UnbrauchbareWirdStillUebergangen)
         ASSERT_TRUE(f.ziel == nullptr
                     || ::symlink(QFile::encodeName(u.path(f.ziel)).constData(), QFile::encodeName(u.path(back)).constData()) == 0);
         EXPECT_EQ(u.run(args),
-                  (RunResult{255, banner(GetParam()), "speichere_explorer_mag: kein Outlook Explorer aktiv\n" + failure_ending}));
+                  (RunResult{255, banner(GetParam()), no_outlook_class(GetParam()) + "speichere_explorer_mag: kein Outlook Explorer aktiv\n"
+                                                 + failure_ending}));
         EXPECT_EQ(u.read("opfer.txt"), QByteArray("bleibt"));
         EXPECT_FALSE(QFile::exists(u.path("fehlt/r.csv")));
     }

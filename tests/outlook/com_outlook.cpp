@@ -4,11 +4,14 @@
 // "Anlage <file name>" (of the last mail or item). SaveAs and SaveAsFile write its own subject or name at their path
 // and append "<member> args=<count> path=<path>" to the file named by TELVORIN_COM_PROTOKOLL, followed by " file=<n>"
 // when TELVORIN_COM_ERGEBNIS names the result file, n its "file;" lines at the call; when the DLL leaves the
-// process, "lebend=<n>" records how many objects are still alive. Without TELVORIN_COM_SITZUNG it serves no class, so
-// that a registration left in a Wine prefix changes no other test. Whatever the tool does not call is left out.
+// process, "lebend=<n>" records how many objects are still alive. TELVORIN_COM_ABLEHNUNG (hexadecimal) makes it refuse
+// to create the Application with that HRESULT, as Outlook's class does when it cannot be made. Without
+// TELVORIN_COM_SITZUNG it answers as an unregistered class does, so that a registration left in a Wine prefix changes
+// no other test. Whatever the tool does not call is left out.
 #include <windows.h>
 
 #include <atomic>
+#include <cwchar>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -253,6 +256,9 @@ public:
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* aussen, REFIID iid, void** objekt) override
     {
         *objekt = nullptr;
+        const std::wstring ablehnung = umgebung(L"TELVORIN_COM_ABLEHNUNG");
+        if (!ablehnung.empty())
+            return HRESULT(std::wcstoul(ablehnung.c_str(), nullptr, 16));
         return aussen != nullptr ? CLASS_E_NOAGGREGATION : frage(application(), iid, objekt);
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
@@ -268,8 +274,10 @@ extern "C" {
 __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID k, REFIID iid, void** objekt)
 {
     *objekt = nullptr;
-    if (k != klasse || umgebung(L"TELVORIN_COM_SITZUNG").empty())
+    if (k != klasse)
         return CLASS_E_CLASSNOTAVAILABLE;
+    if (umgebung(L"TELVORIN_COM_SITZUNG").empty())
+        return REGDB_E_CLASSNOTREG;
     return frage(new Fabrik, iid, objekt);
 }
 

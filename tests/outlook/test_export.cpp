@@ -222,9 +222,10 @@ void registriere(const TestEnvironment& u, bool ja)
     EXPECT_EQ(u.run_program(wine(u.runner()), {"reg", "query", klasse, sicht}).exit_code, ja ? 0 : 1);
 }
 
-// Both jobs under Wine, through the Windows build's own COM bridge; with no class registered Outlook cannot be bound.
-// SaveAs gets the path and no type argument; it is called once its "file;" line is written (a save that never returns
-// still shows which item it was), SaveAsFile before its line; every object the tool was handed is released at the end.
+// Both jobs under Wine, through the Windows build's own COM bridge; with no class registered, or a server that refuses,
+// Outlook cannot be bound, and the bridge's debug line says why while the job ends as documented. SaveAs gets the path
+// and no type argument; it is called once its "file;" line is written (a save that never returns still shows which item
+// it was), SaveAsFile before its line; every object the tool was handed has been released when it ends.
 class ComExport : public ::testing::TestWithParam<Runner> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ComExport);
 INSTANTIATE_TEST_SUITE_P(Wine, ComExport, ::testing::ValuesIn(wine_runners()));
@@ -245,8 +246,22 @@ TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
         QStringList dateien;  // saved in this order
         QByteArray debug;     // standard error, in UTF-8, before the closing lines of a failed job
         QByteArray fehler;    // the "err;" line's text; none: the job succeeds
+        const char* ablehnung = nullptr;  // the HRESULT the server refuses the Application with
     } faelle[] = {
-        {"not registered", false, explorer + inspector, {"-mail"}, {}, "", "kein Outlook Explorer aktiv"},
+        {"not registered", false, explorer + inspector, {"-mail"}, {}, no_outlook_class(GetParam()),
+         "kein Outlook Explorer aktiv"},
+        {"elevated on one side only", true, explorer, {"-mail"}, {},
+         bridge_failure("80080005", "Serverausfuehrung fehlgeschlagen: Outlook liess sich nicht starten oder erreichen, "
+                                    "etwa weil es mit anderen Rechten laeuft als der Aufrufer (eines als Administrator, "
+                                    "das andere nicht)"), "kein Outlook Explorer aktiv", "80080005"},
+        {"damaged registration", true, inspector, {"-anlage"}, {},
+         bridge_failure("80040155", "Schnittstelle nicht registriert: die Registrierung von Outlook ist beschaedigt "
+                                    "(Office reparieren)"), "kein Outlook Inspector aktiv", "80040155"},
+        // Any other code: the system's text, here Wine's.
+        {"access denied", true, explorer, {"-mail"}, {}, bridge_failure("80070005", "Access denied."),
+         "kein Outlook Explorer aktiv", "80070005"},
+        {"a code without a text", true, explorer, {"-mail"}, {},
+         bridge_failure("8004FFFF", "kein Text des Systems zu diesem Code"), "kein Outlook Explorer aktiv", "8004ffff"},
         {"explorer", true, explorer, {"-mail"}, {gruesse, "Re A B CDEFGHIJ.msg", ".msg"},
          "Betreff: 'Gr\xc3\xbc\xc3\x9f" "e' 16.0.0.17328\nBetreff: 'Re: <A> \"B\" C/D\\E | F?G*H,I'J' 16.0.0.17328\n"
          "Betreff: '' 16.0.0.17328\n", ""},
@@ -263,10 +278,13 @@ TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
         u.set("TELVORIN_COM_SITZUNG", u.write("sitzung.txt", f.sitzung));
         u.set("TELVORIN_COM_PROTOKOLL", u.path("com.txt"));
         u.set("TELVORIN_COM_ERGEBNIS", u.path("r.csv"));
+        if (f.ablehnung)
+            u.set("TELVORIN_COM_ABLEHNUNG", f.ablehnung);
         QDir().mkpath(u.path("out"));
         const RunResult e = u.run(f.args + QStringList{"-dest", "out", "-back", "r.csv"});
         const bool mail = f.args[0] == "-mail";
-        QByteArray konsole = banner(GetParam()), ergebnis = result_file_head(mail ? "Mail" : "Anlage", f.registriert ? "16.0.0.17328" : ""),
+        const bool gebunden = f.registriert && !f.ablehnung;
+        QByteArray konsole = banner(GetParam()), ergebnis = result_file_head(mail ? "Mail" : "Anlage", gebunden ? "16.0.0.17328" : ""),
                    protokoll;
         int gemeldet = mail ? 1 : 0;  // "file;" lines in the result file when the save is called
         for (const QString& d : f.dateien) {

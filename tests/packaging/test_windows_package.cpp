@@ -120,7 +120,14 @@ TEST(MsiPackage, InstallsOnly64BitFilesPerMachineAndNothingElse)
         for (const char* table : {"Registry", "RemoveRegistry", "Environment", "ServiceInstall", "ServiceControl",
                                   "CustomAction", "Shortcut", "IniFile"})
             EXPECT_EQ(rows(msi, table), QList<QStringList>()) << table;
-        EXPECT_TRUE(rows(msi, "Property").contains(QStringList{"ALLUSERS", "1"}));
+        // Programs and Features shows who made it, whom to ask and what it is, and offers neither change nor repair.
+        const QList<QStringList> properties = rows(msi, "Property");
+        for (const QStringList& p : QList<QStringList>{
+                 {"ALLUSERS", "1"}, {"Manufacturer", "The Telvorin developers"}, {"ARPNOMODIFY", "1"},
+                 {"ARPNOREPAIR", "1"}, {"ARPCONTACT", "The Telvorin developers <telvorin@example.org>"},
+                 {"ARPCOMMENTS", "Command-line tool that hands e-mail work from other programs to the desktop mail "
+                                 "system: saves mails and attachments from Outlook, sends mail through Simple MAPI"}})
+            EXPECT_TRUE(properties.contains(p)) << p.join('=').toStdString();
     }
 }
 
@@ -135,7 +142,7 @@ TEST(MsiPackage, X86IsTheSameProductWith32BitComponentsOfItsOwn)
                 return p[1];
         return QString();
     };
-    for (const char* name : {"UpgradeCode", "ProductCode", "ProductVersion"}) {
+    for (const char* name : {"UpgradeCode", "ProductCode", "ProductVersion", "ARPCONTACT", "ARPCOMMENTS"}) {
         EXPECT_FALSE(property(TELVORIN_MSI_X86, name).isEmpty()) << name;
         EXPECT_EQ(property(TELVORIN_MSI_X86, name), property(TELVORIN_MSI_OLD, name)) << name;
     }

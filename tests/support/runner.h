@@ -87,6 +87,21 @@ inline QByteArray mail_failure(const QByteArray& text)
     return "Fehler beim Mailinterface !\nMail-Error: " + text + "\n" + text + "\n" + failure_ending;
 }
 
+// The debug line of a run that cannot create Outlook's Application, with the HRESULT and what it means: the
+// Windows bridge's under Wine; the Linux stand-in gives its own reasons, and none without a session.
+inline QByteArray bridge_failure(const char* hresult, const QByteArray& meaning)
+{
+    return QByteArray("CoCreateInstance {0006f03a-0000-0000-c000-000000000046} fehlgeschlagen (0x") + hresult + "): "
+           + meaning + "\n";
+}
+inline QByteArray no_outlook_class(Runner runner)
+{
+    return runner == Runner::linux ? QByteArray()
+                                   : bridge_failure("80040154", "Klasse nicht registriert: kein klassisches Outlook "
+                                                                "auf diesem Rechner (das neue Outlook hat keine "
+                                                                "Automatisierungsschnittstelle)");
+}
+
 // The result file's two "inf;" lines; the version is the one the export tests' sessions name.
 inline QByteArray result_file_head(const char* mode, const QByteArray& version = "16.0.0.17328")
 {
