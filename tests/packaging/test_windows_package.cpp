@@ -187,11 +187,11 @@ QString windows_path(const QString& unix_path) { return "Z:" + QString(unix_path
 
 // The versions of the products named Telvorin that the installer database lists, as the Control Panel would, with
 // a space between them.
-QString products(const TestEnvironment& u)
+QString products(const TestEnvironment& u, const QString& view = QString())
 {
     const RunResult e = u.run_program(wine(u.runner()), {"reg", "query",
                                                   "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", "/s",
-                                                  build(u.runner()).view});
+                                                  view.isEmpty() ? build(u.runner()).view : view});
     QStringList versions;
     QString name, version;
     const auto close = [&] {
@@ -314,6 +314,37 @@ wait $msiexec; kill $xvfb)";
     ASSERT_EQ(msiexec(u, "/x", b.new_msi, "remove.log").exit_code, 0) << u.read("remove.log").toStdString();
     EXPECT_EQ(products(u), QString());
     EXPECT_FALSE(QFileInfo::exists(installed));
+}
+
+// One Telvorin per machine whichever bitness: under WOW64, where both packages install, the x64 package of the
+// installed x86 one's version changes nothing, and a later x64 package replaces the x86 one.
+class MsiBeide : public ::testing::TestWithParam<Runner> {};
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(MsiBeide);
+INSTANTIATE_TEST_SUITE_P(Wine32, MsiBeide, ::testing::ValuesIn(wine32_runners()));
+
+TEST_P(MsiBeide, OnlyOneBitnessIsEverInstalled)
+{
+    const TestEnvironment u(GetParam());
+    const Build x86 = build(Runner::wine32), x64 = build(Runner::wine);
+    const QString x64_installed = wine_prefix(GetParam()) + "/drive_c/Program Files/Telvorin";
+    const auto both = [&] { return products(u, "/reg:32") + "|" + products(u, "/reg:64"); };
+    for (const char* msi : {x64.new_msi, x64.old_msi, x86.new_msi, x86.old_msi})
+        msiexec(u, "/x", msi, "before.log");
+    ASSERT_EQ(both(), "|");
+
+    ASSERT_EQ(msiexec(u, "/i", x86.old_msi, "x86.log").exit_code, 0) << u.read("x86.log").toStdString();
+    EXPECT_EQ(msiexec(u, "/i", x64.old_msi, "x64.log").exit_code, 0) << u.read("x64.log").toStdString();
+    EXPECT_EQ(both(), QString(TELVORIN_PROJECT_VERSION "|"));
+    EXPECT_TRUE(QFileInfo::exists(x86.installed + "/telvorin.exe"));
+    EXPECT_FALSE(QFileInfo::exists(x64_installed));
+
+    ASSERT_EQ(msiexec(u, "/i", x64.new_msi, "x64-new.log").exit_code, 0) << u.read("x64-new.log").toStdString();
+    EXPECT_EQ(both(), QString("|" TELVORIN_MSI_NEW_VERSION));
+    EXPECT_FALSE(QFileInfo::exists(x86.installed));
+    EXPECT_TRUE(QFileInfo::exists(x64_installed + "/telvorin.exe"));
+
+    ASSERT_EQ(msiexec(u, "/x", x64.new_msi, "remove.log").exit_code, 0) << u.read("remove.log").toStdString();
+    EXPECT_EQ(both(), "|");
 }
 
 }  // namespace
