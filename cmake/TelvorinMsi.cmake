@@ -92,6 +92,13 @@ get_property(component_refs GLOBAL PROPERTY telvorin_msi_refs)
 # What Programs and Features says the product is.
 set(arp_comments "Command-line tool that hands e-mail work from other programs to the desktop mail system:")
 string(APPEND arp_comments " saves mails and attachments from Outlook, sends mail through Simple MAPI")
+# A Simple MAPI client must have the mail client's bitness, so the package says which Office it is for.
+if(win64)
+  set(office "For 64-bit Office; 32-bit Office needs the x86 package.")
+else()
+  set(office "For 32-bit Office; 64-bit Office needs the x64 package.")
+endif()
+string(APPEND arp_comments ". ${office}")
 get_filename_component(output "${OUTPUT}" ABSOLUTE)
 set(wxs "${output}.wxs")
 file(WRITE "${wxs}" "<?xml version=\"1.0\" encoding=\"utf-8\"?>
@@ -99,7 +106,7 @@ file(WRITE "${wxs}" "<?xml version=\"1.0\" encoding=\"utf-8\"?>
   <Product Id=\"${product_code}\" UpgradeCode=\"${upgrade_code}\" Name=\"Telvorin\" Version=\"${VERSION}\"
            Manufacturer=\"The Telvorin developers\" Language=\"1033\" Codepage=\"1252\">
     <Package InstallerVersion=\"500\" Compressed=\"yes\" InstallScope=\"perMachine\"
-             Description=\"Telvorin ${VERSION}\" Manufacturer=\"The Telvorin developers\"/>
+             Description=\"Telvorin ${VERSION} (${ARCH}). ${office}\" Manufacturer=\"The Telvorin developers\"/>
     <MajorUpgrade DowngradeErrorMessage=\"Eine neuere Version von Telvorin ist bereits installiert.\"/>
     <Media Id=\"1\" Cabinet=\"telvorin.cab\" EmbedCab=\"yes\"/>
     <Property Id=\"ARPNOMODIFY\" Value=\"1\"/>
