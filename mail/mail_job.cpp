@@ -4,6 +4,7 @@
 #include "mail/interfacedatei.h"
 #include "ausgabe/konsole.h"
 #include "mail/mapi_mailer.h"
+#include "platform/mail_client.h"
 
 #include <QDebug>
 #include <QObject>
@@ -19,6 +20,13 @@ void melde_fehler(const CMapiMailer& mailer)
     const QString text = mailer.fehlertext();
     if (!text.isEmpty())
         qDebug().noquote() << QStringLiteral("Mail-Error: %1").arg(text);
+    // Across a difference in bit width MAPI32.DLL cannot reach the client, whatever code it answers with; the
+    // build that would work is the one thing the user can change.
+    const telvorin::platform::MailClientLibrary andere = telvorin::platform::mail_client_library_of_other_width();
+    if (andere.bit_width != 0)
+        qDebug().noquote() << QStringLiteral("Mail-Hinweis: Das Standard-Mailprogramm '%1' hat eine %2bit Simple-MAPI-"
+                                             "Bibliothek (%3); mit ihm arbeitet nur der %2bit-Build von Telvorin")
+                                  .arg(andere.client, QString::number(andere.bit_width), andere.path);
     ausgabe_fehler(text);
 }
 

@@ -195,6 +195,54 @@ TEST_P(Mailjob, JederAusgang)
     }
 }
 
+// A failed mail job names the build that would work when the default mail client's Simple MAPI library, registered in
+// either registry view, has the other bit width; a library of the tool's own width changes nothing.
+class MailprogrammBits : public ::testing::TestWithParam<Runner> {};
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(MailprogrammBits);
+INSTANTIATE_TEST_SUITE_P(Wine, MailprogrammBits, ::testing::ValuesIn(testsupport::wine_runners()));
+INSTANTIATE_TEST_SUITE_P(Wine32, MailprogrammBits, ::testing::ValuesIn(testsupport::wine32_runners()));
+
+TEST_P(MailprogrammBits, NenntDenPassendenBuildWennDieBibliothekAndereBitsHat)
+{
+    const QString schluessel = "HKLM\\SOFTWARE\\Clients\\Mail";
+    const int eigene = GetParam() == Runner::wine32 ? 32 : 64;
+    const TestEnvironment r(GetParam());
+    const auto reg = [&](const QStringList& a) {
+        return r.run_program(testsupport::wine(GetParam()), QStringList{"reg"} + a);
+    };
+    for (const int bits : {32, 64}) {
+        SCOPED_TRACE(bits);
+        const QString ordner = bits == 32 ? TELVORIN_TESTPROVIDER_WIN32_DIR : TELVORIN_TESTPROVIDER_WIN_DIR;
+        const QString bibliothek = "Z:" + QString(ordner).replace('/', '\\') + "\\voll\\mapi32.dll";
+        // Windows shares this key between its two views, Wine keeps one in each: the client goes into both. Wine's
+        // own MAPI32.DLL finds its client here too, so each view's default comes back afterwards.
+        QMap<QString, QByteArray> vorher;
+        for (const QString sicht : {"/reg:32", "/reg:64"}) {
+            vorher[sicht] = reg({"query", schluessel, "/ve", sicht}).standard_output;
+            for (const QStringList& a : {QStringList{schluessel, "/ve", "/d", "Testpost"},
+                                         QStringList{schluessel + "\\Testpost", "/v", "DLLPathEx", "/d", bibliothek}})
+                ASSERT_EQ(reg(QStringList{"add"} + a + QStringList{"/f", sicht}).exit_code, 0);
+        }
+        const Lauf l = sende(GetParam(), kurz, "MAPILogon=2,3");
+        for (auto it = vorher.cbegin(); it != vorher.cend(); ++it) {
+            const QString bisher = QString::fromLatin1(it.value().mid(it.value().indexOf("REG_SZ") + 6)).trimmed();
+            EXPECT_EQ(reg({"delete", schluessel + "\\Testpost", "/f", it.key()}).exit_code, 0);
+            EXPECT_EQ(reg(it.value().contains("REG_SZ") ? QStringList{"add", schluessel, "/ve", "/d", bisher, "/f", it.key()}
+                                                        : QStringList{"delete", schluessel, "/ve", "/f", it.key()})
+                          .exit_code, 0);
+        }
+        const QByteArray fehler = "Fehler bei MAPI Logon (LOGON_FAILURE )";
+        const QByteArray b = QByteArray::number(bits);
+        const QByteArray hinweis = bits == eigene ? QByteArray()
+                                                  : "Mail-Hinweis: Das Standard-Mailprogramm 'Testpost' hat eine " + b
+                                                        + "bit Simple-MAPI-Bibliothek (" + bibliothek.toLatin1()
+                                                        + "); mit ihm arbeitet nur der " + b + "bit-Build von Telvorin\n";
+        EXPECT_EQ(l.e.standard_error.toStdString(),
+                  (kopf_stderr(GetParam()) + "Fehler beim Mailinterface !\nMail-Error: " + fehler + "\n" + hinweis + fehler
+                   + "\n" + failure_ending).toStdString());
+    }
+}
+
 // With the variable empty, the library is the one installed beside the executable, whatever the working directory.
 TEST(Mailjob, VorgabebibliothekLiegtNebenDemProgramm)
 {
