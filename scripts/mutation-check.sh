@@ -28,11 +28,16 @@ echo "Copy of the working tree: $work"
 
 # Where this tree has a Windows build (scripts/build-windows.sh), the copy gets one too and rebuilds it with each
 # fault, so that the faults only the Wine cases see are planted in telvorin.exe as well.
-windows=0
+# The same for the 32-bit build, whose Wine32 cases run in the Wine root (scripts/make-wine-root.sh).
+windows=0 windows_x86=0
 [ -f "$root/build-windows/dist/telvorin.exe" ] && windows=1
+[ "$windows" = 1 ] && [ -f "$root/build-windows-x86/dist/telvorin.exe" ] && windows_x86=1
 build_windows() {
   [ "$windows" = 0 ] && return
-  cmake --build "$work/build-windows" -j"$(nproc)" && cmake --install "$work/build-windows" --prefix "$work/build-windows/dist"
+  cmake --build "$work/build-windows" -j"$(nproc)" && cmake --install "$work/build-windows" --prefix "$work/build-windows/dist" || return
+  [ "$windows_x86" = 0 ] && return
+  cmake --build "$work/build-windows-x86" -j"$(nproc)" \
+    && cmake --install "$work/build-windows-x86" --prefix "$work/build-windows-x86/dist"
 }
 build() { { build_windows && cmake --build "$work/build" -j"$(nproc)"; } >"$work/build.log" 2>&1; }
 # The suite stops at its first failure: a caught fault needs one failing test, not all.
@@ -44,6 +49,10 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -
 export CCACHE_BASEDIR=$work
 if [ "$windows" = 1 ]; then
   (cd "$work" && scripts/build-windows.sh >"$work/build.log" 2>&1) || { tail -30 "$work/build.log"; echo "The Windows build of the copy fails." >&2; exit 1; }
+fi
+if [ "$windows_x86" = 1 ]; then
+  (cd "$work" && scripts/build-windows.sh --arch x86 >"$work/build.log" 2>&1) \
+    || { tail -30 "$work/build.log"; echo "The 32-bit Windows build of the copy fails." >&2; exit 1; }
 fi
 cmake -S "$work" -B "$work/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELVORIN_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 build || { tail -30 "$work/build.log"; echo "The unchanged tree does not build." >&2; exit 1; }

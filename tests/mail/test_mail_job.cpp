@@ -195,8 +195,9 @@ TEST_P(Mailjob, JederAusgang)
     }
 }
 
-// A failed mail job names the build that would work when the default mail client's Simple MAPI library, registered in
-// either registry view, has the other bit width; a library of the tool's own width changes nothing.
+// A failed mail job names the build that would work when the default mail client's Simple MAPI library (DLLPathEx,
+// else DLLPath), registered in either registry view, has the other bit width; one of the tool's own width changes
+// nothing.
 class MailprogrammBits : public ::testing::TestWithParam<Runner> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(MailprogrammBits);
 INSTANTIATE_TEST_SUITE_P(Wine, MailprogrammBits, ::testing::ValuesIn(testsupport::wine_runners()));
@@ -220,7 +221,8 @@ TEST_P(MailprogrammBits, NenntDenPassendenBuildWennDieBibliothekAndereBitsHat)
         for (const QString sicht : {"/reg:32", "/reg:64"}) {
             vorher[sicht] = reg({"query", schluessel, "/ve", sicht}).standard_output;
             for (const QStringList& a : {QStringList{schluessel, "/ve", "/d", "Testpost"},
-                                         QStringList{schluessel + "\\Testpost", "/v", "DLLPathEx", "/d", bibliothek}})
+                                         QStringList{schluessel + "\\Testpost", "/v", bits == 32 ? "DLLPath" : "DLLPathEx",
+                                                     "/d", bibliothek}})
                 ASSERT_EQ(reg(QStringList{"add"} + a + QStringList{"/f", sicht}).exit_code, 0);
         }
         const Lauf l = sende(GetParam(), kurz, "MAPILogon=2,3");
