@@ -29,6 +29,8 @@ if [ ! -f "$WINEPREFIX/.telvorin-ready" ]; then
 fi
 # A server that outlives each case saves every case the server's start; it ends
 # with the stop step, or on its own a minute after the last case if that never runs.
-# It must not hold ctest's output pipes, or ctest waits for it.
+# It must not hold ctest's output pipes, or ctest waits for it. A server left by a run that stopped before its stop
+# step (ctest --stop-on-failure) would make the start fail, so it goes first.
+"$server" -k 2>/dev/null || true
 "$server" -p60 </dev/null >/dev/null 2>&1
 echo "Wine prefix ready: $WINEPREFIX"
