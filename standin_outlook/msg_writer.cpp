@@ -85,8 +85,9 @@ constexpr guint8 message_class_id[16] = {0x0B, 0x0D, 0x02, 0x00, 0x00, 0x00, 0x0
 
 struct Property {
     quint32 tag;
-    quint64 fixed;      // value of a fixed-size property
+    quint64 fixed;      // value of a fixed-size property, or the size of a stream written beforehand
     QByteArray stream;  // contents of a variable-size one
+    bool written = false;  // its stream is written already, `fixed` bytes long
 };
 
 // The properties of one storage (message, recipient or attachment). Fixed
@@ -112,6 +113,7 @@ public:
         m_properties.push_back({tag(id, pt_unicode), 0, utf16});
     }
     void binary(quint16 id, const QByteArray& value) { m_properties.push_back({tag(id, pt_binary), 0, value}); }
+    void written_binary(quint16 id, quint32 size) { m_properties.push_back({tag(id, pt_binary), size, {}, true}); }
     // An attached mail: its entry has no value, its storage follows separately.
     void object(quint16 id) { m_properties.push_back({tag(id, pt_object), 0, {}}); }
 
@@ -129,7 +131,7 @@ public:
             else if (type == pt_object)
                 qToLittleEndian<quint32>(0xFFFFFFFFu, entry + 8);
             else if (type == pt_binary)
-                qToLittleEndian<quint32>(quint32(p.stream.size()), entry + 8);
+                qToLittleEndian<quint32>(p.written ? quint32(p.fixed) : quint32(p.stream.size()), entry + 8);
             else
                 qToLittleEndian<quint64>(p.fixed, entry + 8);
             bytes.append(entry, sizeof entry);
@@ -160,8 +162,34 @@ QString display_list(const QVector<MailAddress>& list)
 
 // Writes storages and streams and remembers the first failure, so that the
 // caller checks once at the end.
+QByteArray stream_name(quint32 property_tag)
+{
+    return "__substg1.0_" + QByteArray::number(property_tag, 16).toUpper().rightJustified(8, '0');
+}
+
 class CompoundWriter {
 public:
+    // The stream of `a`'s data, written as it is read from the source mail;
+    // returns its size.
+    quint64 attachment_data(GsfOutfile* dir, const MailAttachment& a)
+    {
+        GsfOutput* child = gsf_outfile_new_child(dir, stream_name(tag(0x3701, pt_binary)).constData(), FALSE);
+        if (child == nullptr) {
+            m_ok = false;
+            return 0;
+        }
+        quint64 size = 0;
+        if (!read_attachment(a, [&](const char* data, std::size_t n) {
+                size += n;
+                return bool(gsf_output_write(child, n, reinterpret_cast<const guint8*>(data)));
+            }))
+            m_ok = false;
+        if (!gsf_output_close(child))
+            m_ok = false;
+        g_object_unref(child);
+        return size;
+    }
+
     void stream(GsfOutfile* dir, const QByteArray& name, const QByteArray& content)
     {
         GsfOutput* child = gsf_outfile_new_child(dir, name.constData(), FALSE);
@@ -182,8 +210,8 @@ public:
         stream(dir, "__properties_version1.0", set.property_stream(header));
         for (const Property& p : set.properties()) {
             const quint16 type = quint16(p.tag & 0xFFFF);
-            if (type == pt_unicode || type == pt_binary)
-                stream(dir, "__substg1.0_" + QByteArray::number(p.tag, 16).toUpper().rightJustified(8, '0'), p.stream);
+            if ((type == pt_unicode || type == pt_binary) && !p.written)
+                stream(dir, stream_name(p.tag), p.stream);
         }
     }
 
@@ -300,18 +328,21 @@ QSet<QString> referenced_ids(const QString& html)
     return ids;
 }
 
-PropertySet attachment_properties(const MailAttachment& a, const QSet<QString>& in_html, quint32 index)
+// `size`: the bytes of its data, whose stream is written already unless it
+// is an attached mail.
+PropertySet attachment_properties(const MailAttachment& a, quint64 size, const QSet<QString>& in_html, quint32 index)
 {
     PropertySet p;
     p.number(0x0E21, index);
     p.number(0x370B, 0xFFFFFFFFu);
-    p.number(0x0E20, quint32(a.data.size()));
+    const quint32 shown_size = quint32(std::min<quint64>(size, 0xFFFFFFFFu));
+    p.number(0x0E20, shown_size);
     if (a.message) {
         p.number(0x3705, 5);
         p.object(0x3701);
     } else {
         p.number(0x3705, 1);
-        p.binary(0x3701, a.data);
+        p.written_binary(0x3701, shown_size);
     }
     for (quint16 id : {0x3704, 0x3707, 0x3001})
         p.text(id, a.file_name);
@@ -362,10 +393,16 @@ void write_message(CompoundWriter& writer, GsfOutfile* dir, const MailMessage& m
     const QSet<QString> in_html = referenced_ids(m.html);
     for (const MailAttachment& a : m.attachments) {
         writer.storage(dir, storage_name("__attach_version1.0_#", attachment_count), [&](GsfOutfile* s) {
-            if (a.message)
+            // The data goes first, so that the property stream after it knows its size.
+            quint64 size = 0;
+            if (a.message) {
                 writer.storage(s, "__substg1.0_3701000D",
                                   [&](GsfOutfile* inner) { write_message(writer, inner, *a.message, false); });
-            writer.properties(s, attachment_properties(a, in_html, attachment_count), short_header);
+                size = quint64(a.message->size);
+            } else {
+                size = writer.attachment_data(s, a);
+            }
+            writer.properties(s, attachment_properties(a, size, in_html, attachment_count), short_header);
         });
         ++attachment_count;
     }

@@ -48,7 +48,9 @@ TEST(MailReading, AnAttachedMailIsOneAttachment)
                           "Content-Type: message/rfc822\r\n\r\nSubject: Innen\r\n\r\ninnen\r\n--g--\r\n", m));
     ASSERT_EQ(m.attachments.size(), 1);
     EXPECT_EQ(m.attachments[0].file_name, "Anlage1");
-    EXPECT_TRUE(m.attachments[0].data.contains("Subject: Innen")) << m.attachments[0].data.toStdString();
+    QByteArray data;
+    EXPECT_TRUE(read_attachment(m.attachments[0], [&](const char* d, std::size_t n) { return data.append(d, int(n)), true; }));
+    EXPECT_TRUE(data.contains("Subject: Innen")) << data.toStdString();
     EXPECT_EQ(m.attachments[0].message ? m.attachments[0].message->subject : "", "Innen");
 
     // Mails attached inside each other are read as items to a bounded depth; deeper ones stay plain attachments.
