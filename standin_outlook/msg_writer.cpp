@@ -11,7 +11,8 @@
 // | 0070 | conversation topic                | M  | the normalized subject                                 |
 // | 1000 | body                              | M  | the first text/plain part that is no attachment, else  |
 // |      |                                   |    | the HTML as plain text (html_text.h)                   |
-// | 1013 | HTML body (binary, UTF-8)         | M  | the first text/html part that is no attachment         |
+// | 1013 | HTML body (binary, UTF-8)         | M  | the first text/html part that is no attachment, its    |
+// |      |                                   |    | <meta> charset declaration naming utf-8                |
 // | 3FDE | internet code page                | M  | 65001, the code page of 1013                           |
 // | 007D | transport message headers         | M  | the header block as it travelled                       |
 // | 0C1A | sender name                       | M  | Sender, else From: its display name, else its address  |
@@ -45,6 +46,7 @@
 #include "standin_outlook/msg_writer.h"
 
 #include "standin_outlook/file_saving.h"
+#include "standin_outlook/html_text.h"
 
 #include <QFile>
 #include <QSet>
@@ -277,8 +279,13 @@ PropertySet message_properties(const MailMessage& m)
     p.text(0x0070, normalized);
     if (!m.body.isNull())
         p.text(0x1000, m.body);
+    // Stored as UTF-8 under code page 65001 for every mail, with the
+    // document's own declaration rewritten to match: one code page needs no
+    // table from charset names to code pages, and a part whose bytes did not
+    // fit its label stays as it was decoded. Readers that follow the
+    // document's declaration then read what the others read.
     if (!m.html.isNull())
-        p.binary(0x1013, m.html.toUtf8());
+        p.binary(0x1013, html_declaring_utf8(m.html).toUtf8());
     p.number(0x3FDE, 65001);
     p.text(0x007D, m.headers);
     address_properties(p, m.sender, 0x0C1A, 0x0C1E, 0x0C1F, 0x5D01);

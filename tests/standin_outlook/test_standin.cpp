@@ -78,6 +78,20 @@ TEST(HtmlAsText, ShowsTheTextAsABrowserLaysItOut)
         EXPECT_EQ(html_as_text(QString::fromUtf8(c.html)).toStdString(), c.text) << c.html;
 }
 
+// The stored HTML is UTF-8: whatever charset it declares must say so, and nothing else may change.
+TEST(HtmlDeclaration, NamesUtf8)
+{
+    const struct { const char *html, *stored; } cases[] = {
+        {"<META CHARSET = 'ISO-8859-1'><p>charset=x</p>", "<META CHARSET = 'utf-8'><p>charset=x</p>"},
+        {"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">",
+         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"},
+        {"<meta name=charset-x><meta charset=latin1/>", "<meta name=charset-x><meta charset=utf-8/>"},
+        {"<meta charset", "<meta charset"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(html_declaring_utf8(QString::fromUtf8(c.html)).toStdString(), c.stored) << c.html;
+}
+
 TEST(AttachmentName, IsTheLastPathComponent)
 {
     const struct { const char *carried, *name; } cases[] = {
