@@ -52,6 +52,8 @@ TEST(MailReading, AnAttachedMailIsOneAttachment)
     EXPECT_TRUE(read_attachment(m.attachments[0], [&](const char* d, std::size_t n) { return data.append(d, int(n)), true; }));
     EXPECT_TRUE(data.contains("Subject: Innen")) << data.toStdString();
     EXPECT_EQ(m.attachments[0].message ? m.attachments[0].message->subject : "", "Innen");
+    // Its transport headers are its own, with the line ends of the source.
+    EXPECT_EQ(m.attachments[0].message ? m.attachments[0].message->headers.toStdString() : "", "Subject: Innen\r\n");
 
     // Mails attached inside each other are read as items to a bounded depth; deeper ones stay plain attachments.
     QByteArray nested = "Subject: 64\r\n\r\ninnen\r\n";
@@ -64,6 +66,8 @@ TEST(MailReading, AnAttachedMailIsOneAttachment)
     for (const MailMessage* inner = &m; !inner->attachments.isEmpty() && inner->attachments[0].message; ++depth)
         inner = inner->attachments[0].message.get();
     EXPECT_GE(depth, 2);
+    const MailMessage* second = depth >= 2 ? m.attachments[0].message->attachments[0].message.get() : nullptr;
+    EXPECT_EQ(second ? second->headers.toStdString() : "", "Subject: 2\r\nContent-Type: multipart/mixed; boundary=g2\r\n");
     EXPECT_LE(depth, 32);
 }
 
