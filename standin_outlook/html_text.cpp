@@ -3,6 +3,7 @@
 
 #include <libxml/HTMLparser.h>
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 #include <memory>
@@ -126,6 +127,40 @@ QString html_as_text(const QString& html)
     if (document)
         walk(xmlDocGetRootElement(document.get()), text, false);
     return text.result();
+}
+
+QString html_declaring_utf8(const QString& html)
+{
+    QString result;
+    result.reserve(html.size());
+    int copied = 0;
+    for (int meta = html.indexOf(QLatin1String("<meta"), 0, Qt::CaseInsensitive); meta >= 0;
+         meta = html.indexOf(QLatin1String("<meta"), meta + 5, Qt::CaseInsensitive)) {
+        int end = html.indexOf(QLatin1Char('>'), meta);
+        if (end < 0)
+            end = html.size();
+        const int name = html.indexOf(QLatin1String("charset"), meta, Qt::CaseInsensitive);
+        if (name < 0 || name >= end)
+            continue;
+        int value = name + 7;
+        while (value < end && html[value].isSpace())
+            ++value;
+        if (value >= end || html[value] != QLatin1Char('='))
+            continue;
+        ++value;
+        while (value < end && html[value].isSpace())
+            ++value;
+        if (value < end && (html[value] == QLatin1Char('"') || html[value] == QLatin1Char('\'')))
+            ++value;
+        int stop = value;
+        while (stop < end && !QStringLiteral("\"'; \t\r\n/").contains(html[stop]))
+            ++stop;
+        result += html.midRef(copied, value - copied);
+        result += QLatin1String("utf-8");
+        copied = stop;
+        meta = std::max(meta, stop - 5);
+    }
+    return result + html.midRef(copied);
 }
 
 }  // namespace telvorin::standin

@@ -1,4 +1,4 @@
-// A plain-text rendition of an HTML body, for readers that show no HTML.
+// An HTML body as stored: its plain-text rendition for readers that show no HTML, and its charset declaration.
 #pragma once
 
 #include <QString>
@@ -14,5 +14,10 @@ namespace telvorin::standin {
 // no URL, file or style sheet the HTML names. The time is linear in the size
 // of `html`; nesting beyond what the HTML parser allows ends the text there.
 QString html_as_text(const QString& html);
+
+// `html` with the charset that each <meta> declares (charset=, or within
+// http-equiv's content) named "utf-8", in time linear in its size; nothing
+// else of it changes.
+QString html_declaring_utf8(const QString& html);
 
 }  // namespace telvorin::standin

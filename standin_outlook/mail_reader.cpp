@@ -9,11 +9,23 @@
 
 #include <gmime/gmime.h>
 
+// After GMime: Qt's "signals" keyword would break GIO's headers.
+#include <QFile>
+
+#include <fcntl.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
 namespace telvorin::standin {
+
+// The part, or the attached mail, as the parser left it: a window onto the
+// source, which it keeps open.
+struct AttachmentSource {
+    boundary::GObjectPtr<GMimeObject> object;
+};
 
 namespace {
 
@@ -59,10 +71,80 @@ MailAddress first_address(InternetAddressList* list)
     return addresses.isEmpty() ? MailAddress() : addresses.first();
 }
 
-QByteArray stream_bytes(GMimeStream* stream)
+using Piece = std::function<bool(const char*, std::size_t)>;
+
+std::shared_ptr<const AttachmentSource> source_of(GMimeObject* object)
 {
-    GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(stream));
-    return QByteArray(reinterpret_cast<const char*>(bytes->data), static_cast<int>(bytes->len));
+    g_object_ref(object);
+    return std::make_shared<const AttachmentSource>(AttachmentSource{GObjectPtr<GMimeObject>(object)});
+}
+
+// The decoded content of `part`, read from the source in pieces.
+bool read_part(GMimePart* part, const Piece& piece)
+{
+    GMimeDataWrapper* content = g_mime_part_get_content(part);
+    GMimeStream* encoded = content != nullptr ? g_mime_data_wrapper_get_stream(content) : nullptr;
+    if (encoded == nullptr)
+        return true;
+    if (g_mime_stream_reset(encoded) != 0)
+        return false;
+    GObjectPtr<GMimeStream> decoded(g_mime_stream_filter_new(encoded));
+    const GMimeContentEncoding encoding = g_mime_data_wrapper_get_encoding(content);
+    if (encoding == GMIME_CONTENT_ENCODING_BASE64 || encoding == GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE
+        || encoding == GMIME_CONTENT_ENCODING_UUENCODE) {
+        GObjectPtr<GMimeFilter> decoder(g_mime_filter_basic_new(encoding, FALSE));
+        g_mime_stream_filter_add(GMIME_STREAM_FILTER(decoded.get()), decoder.get());
+    }
+    char buffer[64 * 1024];
+    while (!g_mime_stream_eos(decoded.get())) {
+        const ssize_t n = g_mime_stream_read(decoded.get(), buffer, sizeof buffer);
+        if (n < 0 || (n > 0 && !piece(buffer, std::size_t(n))))
+            return false;
+    }
+    return true;
+}
+
+// Where a C stream over `piece` stands: GMime's file stream seeks to where
+// it wrote last before each write, which is the one seek that it allows.
+struct PieceCookie {
+    const Piece* piece;
+    off64_t position = 0;
+};
+
+ssize_t write_piece(void* cookie, const char* data, std::size_t size)
+{
+    auto* c = static_cast<PieceCookie*>(cookie);
+    if (!(*c->piece)(data, size))
+        return 0;
+    c->position += off64_t(size);
+    return ssize_t(size);
+}
+
+int seek_piece(void* cookie, off64_t* offset, int whence)
+{
+    const auto* c = static_cast<const PieceCookie*>(cookie);
+    if (!((whence == SEEK_SET && *offset == c->position) || (whence == SEEK_CUR && *offset == 0)))
+        return -1;
+    *offset = c->position;
+    return 0;
+}
+
+// An attached mail as GMime writes it, handed on as the writer fills its
+// buffer: GMime writes a whole object into a stream, and a stream over a
+// C stream whose writes go to `piece` keeps no more than that buffer.
+bool write_object(GMimeObject* object, const Piece& piece)
+{
+    PieceCookie cookie{&piece};
+    std::FILE* file = ::fopencookie(&cookie, "w", {nullptr, write_piece, seek_piece, nullptr});
+    if (file == nullptr)
+        return false;
+    bool ok = false;
+    {
+        GObjectPtr<GMimeStream> stream(g_mime_stream_file_new(file));
+        g_mime_stream_file_set_owner(GMIME_STREAM_FILE(stream.get()), FALSE);
+        ok = g_mime_object_write_to_stream(object, nullptr, stream.get()) >= 0;
+    }
+    return std::fclose(file) == 0 && ok;
 }
 
 QString mime_type(GMimeObject* object)
@@ -80,21 +162,38 @@ QDateTime utc(GDateTime* time)
     return result;
 }
 
-// The header block up to the empty line, in UTF-8 where it is valid and
-// else as Latin-1, since raw 8-bit headers follow no rule.
-QString header_block(const QByteArray& raw)
+// The header block that starts at `start` in `source`, up to the empty
+// line, as it travelled: line ends as they are, in UTF-8 where it is valid
+// and else as Latin-1, since raw 8-bit headers follow no rule.
+QString header_block(GMimeStream* source, gint64 start)
 {
+    if (start < 0)
+        return QLatin1String("");
+    GObjectPtr<GMimeStream> window(g_mime_stream_substream(source, start, -1));
+    QByteArray raw;
     int line = 0;
-    while (line < raw.size()) {
-        const int lf = raw.indexOf('\n', line);
-        if (lf < 0)
-            line = raw.size();
-        else if (lf == line || (lf == line + 1 && raw[line] == '\r'))
-            break;
-        else
+    char buffer[4096];
+    for (;;) {
+        for (int lf = raw.indexOf('\n', line); lf >= 0; lf = raw.indexOf('\n', line)) {
+            if (lf == line || (lf == line + 1 && raw[line] == '\r'))
+                return boundary::utf8_or_latin1(raw.left(line));
             line = lf + 1;
+        }
+        const ssize_t n = g_mime_stream_read(window.get(), buffer, sizeof buffer);
+        if (n <= 0)
+            return boundary::utf8_or_latin1(raw);
+        raw.append(buffer, int(n));
     }
-    return boundary::utf8_or_latin1(raw.left(line));
+}
+
+// Where the header block of an attached mail starts in the source: its first
+// field's offset, as the parser recorded it.
+gint64 header_start(GMimeObject* object)
+{
+    GMimeHeaderList* list = g_mime_object_get_header_list(object);
+    if (list == nullptr || g_mime_header_list_get_count(list) == 0)
+        return -1;
+    return g_mime_header_get_offset(g_mime_header_list_get_header_at(list, 0));
 }
 
 // The name an entity carries, from Content-Disposition "filename" first and
@@ -117,11 +216,11 @@ bool is_attachment_disposition(GMimeObject* object)
 // the mail it holds once, so the time stays linear in the mail's size.
 constexpr int max_embedding = 16;
 
-MailMessage read_message(GMimeMessage* message, const QByteArray& raw, int depth);
+MailMessage read_message(GMimeMessage* message, GMimeStream* source, gint64 start, qint64 size, int depth);
 
 // A part is an attachment when it carries a name, is an attached mail, or is
 // a non-text part that the HTML can refer to by its content id.
-void walk(GMimeObject* object, MailMessage& message, int depth)
+void walk(GMimeObject* object, MailMessage& message, GMimeStream* source, int depth)
 {
     if (object == nullptr)
         return;
@@ -129,26 +228,27 @@ void walk(GMimeObject* object, MailMessage& message, int depth)
         GMimeMultipart* multipart = GMIME_MULTIPART(object);
         const int count = g_mime_multipart_get_count(multipart);
         for (int i = 0; i < count; ++i)
-            walk(g_mime_multipart_get_part(multipart, i), message, depth);
+            walk(g_mime_multipart_get_part(multipart, i), message, source, depth);
         return;
     }
 
     const char* name = carried_name(object);
     const char* cid = g_mime_object_get_content_id(object);
     if (name != nullptr || GMIME_IS_MESSAGE_PART(object) || (cid != nullptr && !GMIME_IS_TEXT_PART(object))) {
-        GObjectPtr<GMimeStream> stream(g_mime_stream_mem_new());
         MailAttachment attachment;
         if (GMIME_IS_PART(object)) {
-            if (GMimeDataWrapper* content = g_mime_part_get_content(GMIME_PART(object)))
-                g_mime_data_wrapper_write_to_stream(content, stream.get());
-            attachment.data = stream_bytes(stream.get());
+            attachment.source = source_of(object);
         } else if (GMIME_IS_MESSAGE_PART(object)) {
             // An attached mail keeps what it carries; it is an item of its own.
             if (GMimeMessage* inner = g_mime_message_part_get_message(GMIME_MESSAGE_PART(object))) {
-                g_mime_object_write_to_stream(GMIME_OBJECT(inner), nullptr, stream.get());
-                attachment.data = stream_bytes(stream.get());
-                if (depth < max_embedding)
-                    attachment.message = std::make_shared<MailMessage>(read_message(inner, attachment.data, depth + 1));
+                attachment.source = source_of(GMIME_OBJECT(inner));
+                if (depth < max_embedding) {
+                    GObjectPtr<GMimeStream> counted(g_mime_stream_null_new());
+                    g_mime_object_write_to_stream(GMIME_OBJECT(inner), nullptr, counted.get());
+                    const auto size = qint64(GMIME_STREAM_NULL(counted.get())->written);
+                    attachment.message = std::make_shared<MailMessage>(
+                        read_message(inner, source, header_start(GMIME_OBJECT(inner)), size, depth + 1));
+                }
             }
         }
         attachment.file_name = attachment_file_name(one_line(name), message.attachments.size() + 1);
@@ -169,13 +269,13 @@ void walk(GMimeObject* object, MailMessage& message, int depth)
     }
 }
 
-MailMessage read_message(GMimeMessage* message, const QByteArray& raw, int depth)
+MailMessage read_message(GMimeMessage* message, GMimeStream* source, gint64 start, qint64 size, int depth)
 {
     MailMessage m;
     m.subject = one_line(g_mime_message_get_subject(message));
     m.message_id = utf8(g_mime_message_get_message_id(message));
-    m.headers = header_block(raw);
-    m.size = raw.size();
+    m.headers = header_block(source, start);
+    m.size = size;
     if (GDateTime* date = g_mime_message_get_date(message))
         m.date = QDateTime::fromSecsSinceEpoch(g_date_time_to_unix(date), Qt::UTC);
     // The first Received field is the newest: the stamp of the delivery.
@@ -193,7 +293,7 @@ MailMessage read_message(GMimeMessage* message, const QByteArray& raw, int depth
     collect_addresses(g_mime_message_get_to(message), m.to);
     collect_addresses(g_mime_message_get_cc(message), m.cc);
     collect_addresses(g_mime_message_get_bcc(message), m.bcc);
-    walk(g_mime_message_get_mime_part(message), m, depth);
+    walk(g_mime_message_get_mime_part(message), m, source, depth);
     // Readers that show plain text only would show an HTML-only mail empty.
     if (m.body.isNull() && !m.html.isNull())
         m.body = html_as_text(m.html);
@@ -211,14 +311,14 @@ QString attachment_file_name(const QString& carried, int position)
     return name;
 }
 
-bool read_mail(const QByteArray& raw, MailMessage& out)
+namespace {
+
+bool parse(GMimeStream* stream, MailMessage& out)
 {
-    if (raw.isEmpty())
-        return false;
-    boundary::ensure_gmime_started();
-    GObjectPtr<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(raw.constData(), static_cast<size_t>(raw.size())));
-    GObjectPtr<GMimeParser> parser(g_mime_parser_new_with_stream(stream.get()));
+    GObjectPtr<GMimeParser> parser(g_mime_parser_new_with_stream(stream));
     g_mime_parser_set_format(parser.get(), GMIME_FORMAT_MESSAGE);
+    // The parts stay windows onto the source instead of copies of it.
+    g_mime_parser_set_persist_stream(parser.get(), TRUE);
 
     // Real mail often breaks the encoded-word and parameter rules; read it as
     // a mail client would rather than reject it.
@@ -233,9 +333,40 @@ bool read_mail(const QByteArray& raw, MailMessage& out)
     if (header_list == nullptr || g_mime_header_list_get_count(header_list) == 0)
         return false;
 
-    MailMessage result = read_message(message.get(), raw, 0);
+    MailMessage result = read_message(message.get(), stream, 0, std::max<gint64>(g_mime_stream_length(stream), 0), 0);
     out = std::move(result);
     return true;
+}
+
+}  // namespace
+
+bool read_mail(const QByteArray& raw, MailMessage& out)
+{
+    if (raw.isEmpty())
+        return false;
+    boundary::ensure_gmime_started();
+    GObjectPtr<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(raw.constData(), static_cast<size_t>(raw.size())));
+    return parse(stream.get(), out);
+}
+
+bool read_mail_file(const QString& path, MailMessage& out)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    boundary::ensure_gmime_started();
+    // Read, not mapped: a mapped file would count in the memory of the run
+    // as it is read.
+    GObjectPtr<GMimeStream> stream(g_mime_stream_fs_new(fd));  // owns the descriptor
+    return parse(stream.get(), out);
+}
+
+bool read_attachment(const MailAttachment& attachment, const Piece& piece)
+{
+    if (!attachment.source)
+        return true;
+    GMimeObject* object = attachment.source->object.get();
+    return GMIME_IS_PART(object) ? read_part(GMIME_PART(object), piece) : write_object(object, piece);
 }
 
 }  // namespace telvorin::standin

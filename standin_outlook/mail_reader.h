@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVector>
 
+#include <cstddef>
+#include <functional>
 #include <memory>
 
 namespace telvorin::standin {
@@ -16,12 +18,13 @@ struct MailAddress {
 };
 
 struct MailMessage;
+struct AttachmentSource;  // where the attachment's bytes are in the source mail
 
 struct MailAttachment {
     QString file_name;   // the last path component only, never "", "." or ".."
     QString mime_type;   // such as "image/png"
     QString content_id;  // without angle brackets, may be empty
-    QByteArray data;     // the decoded bytes; for an attached mail the mail as it travels
+    std::shared_ptr<const AttachmentSource> source;  // read through read_attachment
     std::shared_ptr<const MailMessage> message;  // set for an attached mail (message/rfc822)
 };
 
@@ -46,6 +49,18 @@ struct MailMessage {
 // message: empty, or without any header field. The first call initialises
 // GMime for the rest of the process.
 [[nodiscard]] bool read_mail(const QByteArray& raw, MailMessage& out);
+
+// Parses the mail file at `path` as read_mail does, also false when it
+// cannot be opened. The parts stay in the file: `out` keeps it open, and
+// its attachments are read from it only when read_attachment asks, so a
+// mail of any size costs the same memory.
+[[nodiscard]] bool read_mail_file(const QString& path, MailMessage& out);
+
+// Hands the bytes of `attachment` to `piece` in order, a piece at a time:
+// the decoded part, or for an attached mail the mail as it travels. False
+// when the source cannot be read or `piece` returns false.
+[[nodiscard]] bool read_attachment(const MailAttachment& attachment,
+                                   const std::function<bool(const char*, std::size_t)>& piece);
 
 // The FileName of an attachment whose part carries `carried` as its name:
 // the last component after "/" or "\", as Outlook never shows a path. When

@@ -11,7 +11,8 @@
 // | 0070 | conversation topic                | M  | the normalized subject                                 |
 // | 1000 | body                              | M  | the first text/plain part that is no attachment, else  |
 // |      |                                   |    | the HTML as plain text (html_text.h)                   |
-// | 1013 | HTML body (binary, UTF-8)         | M  | the first text/html part that is no attachment         |
+// | 1013 | HTML body (binary, UTF-8)         | M  | the first text/html part that is no attachment, its    |
+// |      |                                   |    | <meta> charset declaration naming utf-8                |
 // | 3FDE | internet code page                | M  | 65001, the code page of 1013                           |
 // | 007D | transport message headers         | M  | the header block as it travelled                       |
 // | 0C1A | sender name                       | M  | Sender, else From: its display name, else its address  |
@@ -45,6 +46,7 @@
 #include "standin_outlook/msg_writer.h"
 
 #include "standin_outlook/file_saving.h"
+#include "standin_outlook/html_text.h"
 
 #include <QFile>
 #include <QSet>
@@ -85,8 +87,9 @@ constexpr guint8 message_class_id[16] = {0x0B, 0x0D, 0x02, 0x00, 0x00, 0x00, 0x0
 
 struct Property {
     quint32 tag;
-    quint64 fixed;      // value of a fixed-size property
+    quint64 fixed;      // value of a fixed-size property, or the size of a stream written beforehand
     QByteArray stream;  // contents of a variable-size one
+    bool written = false;  // its stream is written already, `fixed` bytes long
 };
 
 // The properties of one storage (message, recipient or attachment). Fixed
@@ -112,6 +115,7 @@ public:
         m_properties.push_back({tag(id, pt_unicode), 0, utf16});
     }
     void binary(quint16 id, const QByteArray& value) { m_properties.push_back({tag(id, pt_binary), 0, value}); }
+    void written_binary(quint16 id, quint32 size) { m_properties.push_back({tag(id, pt_binary), size, {}, true}); }
     // An attached mail: its entry has no value, its storage follows separately.
     void object(quint16 id) { m_properties.push_back({tag(id, pt_object), 0, {}}); }
 
@@ -129,7 +133,7 @@ public:
             else if (type == pt_object)
                 qToLittleEndian<quint32>(0xFFFFFFFFu, entry + 8);
             else if (type == pt_binary)
-                qToLittleEndian<quint32>(quint32(p.stream.size()), entry + 8);
+                qToLittleEndian<quint32>(p.written ? quint32(p.fixed) : quint32(p.stream.size()), entry + 8);
             else
                 qToLittleEndian<quint64>(p.fixed, entry + 8);
             bytes.append(entry, sizeof entry);
@@ -160,8 +164,34 @@ QString display_list(const QVector<MailAddress>& list)
 
 // Writes storages and streams and remembers the first failure, so that the
 // caller checks once at the end.
+QByteArray stream_name(quint32 property_tag)
+{
+    return "__substg1.0_" + QByteArray::number(property_tag, 16).toUpper().rightJustified(8, '0');
+}
+
 class CompoundWriter {
 public:
+    // The stream of `a`'s data, written as it is read from the source mail;
+    // returns its size.
+    quint64 attachment_data(GsfOutfile* dir, const MailAttachment& a)
+    {
+        GsfOutput* child = gsf_outfile_new_child(dir, stream_name(tag(0x3701, pt_binary)).constData(), FALSE);
+        if (child == nullptr) {
+            m_ok = false;
+            return 0;
+        }
+        quint64 size = 0;
+        if (!read_attachment(a, [&](const char* data, std::size_t n) {
+                size += n;
+                return bool(gsf_output_write(child, n, reinterpret_cast<const guint8*>(data)));
+            }))
+            m_ok = false;
+        if (!gsf_output_close(child))
+            m_ok = false;
+        g_object_unref(child);
+        return size;
+    }
+
     void stream(GsfOutfile* dir, const QByteArray& name, const QByteArray& content)
     {
         GsfOutput* child = gsf_outfile_new_child(dir, name.constData(), FALSE);
@@ -182,8 +212,8 @@ public:
         stream(dir, "__properties_version1.0", set.property_stream(header));
         for (const Property& p : set.properties()) {
             const quint16 type = quint16(p.tag & 0xFFFF);
-            if (type == pt_unicode || type == pt_binary)
-                stream(dir, "__substg1.0_" + QByteArray::number(p.tag, 16).toUpper().rightJustified(8, '0'), p.stream);
+            if ((type == pt_unicode || type == pt_binary) && !p.written)
+                stream(dir, stream_name(p.tag), p.stream);
         }
     }
 
@@ -249,8 +279,13 @@ PropertySet message_properties(const MailMessage& m)
     p.text(0x0070, normalized);
     if (!m.body.isNull())
         p.text(0x1000, m.body);
+    // Stored as UTF-8 under code page 65001 for every mail, with the
+    // document's own declaration rewritten to match: one code page needs no
+    // table from charset names to code pages, and a part whose bytes did not
+    // fit its label stays as it was decoded. Readers that follow the
+    // document's declaration then read what the others read.
     if (!m.html.isNull())
-        p.binary(0x1013, m.html.toUtf8());
+        p.binary(0x1013, html_declaring_utf8(m.html).toUtf8());
     p.number(0x3FDE, 65001);
     p.text(0x007D, m.headers);
     address_properties(p, m.sender, 0x0C1A, 0x0C1E, 0x0C1F, 0x5D01);
@@ -300,18 +335,21 @@ QSet<QString> referenced_ids(const QString& html)
     return ids;
 }
 
-PropertySet attachment_properties(const MailAttachment& a, const QSet<QString>& in_html, quint32 index)
+// `size`: the bytes of its data, whose stream is written already unless it
+// is an attached mail.
+PropertySet attachment_properties(const MailAttachment& a, quint64 size, const QSet<QString>& in_html, quint32 index)
 {
     PropertySet p;
     p.number(0x0E21, index);
     p.number(0x370B, 0xFFFFFFFFu);
-    p.number(0x0E20, quint32(a.data.size()));
+    const quint32 shown_size = quint32(std::min<quint64>(size, 0xFFFFFFFFu));
+    p.number(0x0E20, shown_size);
     if (a.message) {
         p.number(0x3705, 5);
         p.object(0x3701);
     } else {
         p.number(0x3705, 1);
-        p.binary(0x3701, a.data);
+        p.written_binary(0x3701, shown_size);
     }
     for (quint16 id : {0x3704, 0x3707, 0x3001})
         p.text(id, a.file_name);
@@ -362,10 +400,16 @@ void write_message(CompoundWriter& writer, GsfOutfile* dir, const MailMessage& m
     const QSet<QString> in_html = referenced_ids(m.html);
     for (const MailAttachment& a : m.attachments) {
         writer.storage(dir, storage_name("__attach_version1.0_#", attachment_count), [&](GsfOutfile* s) {
-            if (a.message)
+            // The data goes first, so that the property stream after it knows its size.
+            quint64 size = 0;
+            if (a.message) {
                 writer.storage(s, "__substg1.0_3701000D",
                                   [&](GsfOutfile* inner) { write_message(writer, inner, *a.message, false); });
-            writer.properties(s, attachment_properties(a, in_html, attachment_count), short_header);
+                size = quint64(a.message->size);
+            } else {
+                size = writer.attachment_data(s, a);
+            }
+            writer.properties(s, attachment_properties(a, size, in_html, attachment_count), short_header);
         });
         ++attachment_count;
     }

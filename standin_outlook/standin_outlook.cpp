@@ -10,7 +10,6 @@
 #include "boundary/outside_text.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QStringList>
@@ -41,12 +40,12 @@ public:
     // first failure per file) when it is missing or no message.
     bool read(const QString& file, MailMessage& message)
     {
-        QFile f(directory.filePath(file));
-        if (f.open(QIODevice::ReadOnly) && read_mail(f.readAll(), message))
+        const QString path = directory.filePath(file);
+        if (read_mail_file(path, message))
             return true;
         if (!m_reported.contains(file)) {
             m_reported.insert(file);
-            boundary::write_error_line(QStringLiteral("Outlook-Ersatz: Maildatei nicht lesbar: %1").arg(QDir::toNativeSeparators(f.fileName())));
+            boundary::write_error_line(QStringLiteral("Outlook-Ersatz: Maildatei nicht lesbar: %1").arg(QDir::toNativeSeparators(path)));
         }
         return false;
     }
@@ -77,8 +76,9 @@ public:
     {
         if (method == "SaveAsFile")
             (void)save_file(argument.toString(), [this](std::FILE* file) {
-                return std::fwrite(m_attachment.data.constData(), 1, size_t(m_attachment.data.size()), file)
-                       == size_t(m_attachment.data.size());
+                return read_attachment(m_attachment, [file](const char* data, std::size_t size) {
+                    return std::fwrite(data, 1, size, file) == size;
+                });
             });
         return {};
     }

@@ -206,6 +206,24 @@ TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
     }
 }
 
+// An attachment of a few MiB, read in pieces, comes back whole to every reader: the saved file, and the .msg
+// through msgconvert and the npm reader.
+TEST(AnlagenExport, GrosseAnlageKommtBeiJedemLeserGanzAn)
+{
+    QByteArray gross(3 * 1024 * 1024 + 17, '\0');
+    quint32 x = 1;
+    for (char& c : gross)
+        c = char((x = x * 1103515245u + 12345u) >> 24);
+    TestEnvironment u;
+    make_session(u, app + "[Explorer]\nSelection=g.eml\n[Inspector]\nCurrentItem=g.eml\n",
+                 {{"g.eml", build_mail("Gross", "Hallo\r\n", {{"Content-Type: application/octet-stream\r\n"
+                                                                "Content-Disposition: attachment; filename=\"g.bin\"", gross}})}});
+    EXPECT_EQ(u.run({"-anlage", "-dest", "out", "-back", "r.csv"}).exit_code, 0);
+    EXPECT_TRUE(u.read("out/g.bin") == gross);
+    EXPECT_EQ(u.run({"-mail", "-dest", "out", "-back", "r.csv"}).exit_code, 0);
+    compare_with_source(u, u.path("session/g.eml"), u.path("out/Gross.msg"));
+}
+
 // Registers the COM stand-in (com_outlook.cpp) as Outlook's Application in the Wine prefix, or removes it: for the
 // 32-bit build in the registry's 32-bit view, where a 32-bit client looks, and as a 32-bit DLL.
 void registriere(const TestEnvironment& u, bool ja)

@@ -48,8 +48,12 @@ TEST(MailReading, AnAttachedMailIsOneAttachment)
                           "Content-Type: message/rfc822\r\n\r\nSubject: Innen\r\n\r\ninnen\r\n--g--\r\n", m));
     ASSERT_EQ(m.attachments.size(), 1);
     EXPECT_EQ(m.attachments[0].file_name, "Anlage1");
-    EXPECT_TRUE(m.attachments[0].data.contains("Subject: Innen")) << m.attachments[0].data.toStdString();
+    QByteArray data;
+    EXPECT_TRUE(read_attachment(m.attachments[0], [&](const char* d, std::size_t n) { return data.append(d, int(n)), true; }));
+    EXPECT_TRUE(data.contains("Subject: Innen")) << data.toStdString();
     EXPECT_EQ(m.attachments[0].message ? m.attachments[0].message->subject : "", "Innen");
+    // Its transport headers are its own, with the line ends of the source.
+    EXPECT_EQ(m.attachments[0].message ? m.attachments[0].message->headers.toStdString() : "", "Subject: Innen\r\n");
 
     // Mails attached inside each other are read as items to a bounded depth; deeper ones stay plain attachments.
     QByteArray nested = "Subject: 64\r\n\r\ninnen\r\n";
@@ -62,6 +66,8 @@ TEST(MailReading, AnAttachedMailIsOneAttachment)
     for (const MailMessage* inner = &m; !inner->attachments.isEmpty() && inner->attachments[0].message; ++depth)
         inner = inner->attachments[0].message.get();
     EXPECT_GE(depth, 2);
+    const MailMessage* second = depth >= 2 ? m.attachments[0].message->attachments[0].message.get() : nullptr;
+    EXPECT_EQ(second ? second->headers.toStdString() : "", "Subject: 2\r\nContent-Type: multipart/mixed; boundary=g2\r\n");
     EXPECT_LE(depth, 32);
 }
 
@@ -74,6 +80,20 @@ TEST(HtmlAsText, ShowsTheTextAsABrowserLaysItOut)
     };
     for (const auto& c : cases)
         EXPECT_EQ(html_as_text(QString::fromUtf8(c.html)).toStdString(), c.text) << c.html;
+}
+
+// The stored HTML is UTF-8: whatever charset it declares must say so, and nothing else may change.
+TEST(HtmlDeclaration, NamesUtf8)
+{
+    const struct { const char *html, *stored; } cases[] = {
+        {"<META CHARSET = 'ISO-8859-1'><p>charset=x</p>", "<META CHARSET = 'utf-8'><p>charset=x</p>"},
+        {"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">",
+         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"},
+        {"<meta name=charset-x><meta charset=latin1/>", "<meta name=charset-x><meta charset=utf-8/>"},
+        {"<meta charset", "<meta charset"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(html_declaring_utf8(QString::fromUtf8(c.html)).toStdString(), c.stored) << c.html;
 }
 
 TEST(AttachmentName, IsTheLastPathComponent)
