@@ -1,5 +1,6 @@
 // Any bytes as a mail file of a stand-in session: names and subjects that reach a file name or a result line are
-// harmless, and attached mails are read as items no deeper than 16 levels, however deep the file nests them.
+// harmless, attached mails are read as items no deeper than 16 levels, however deep the file nests them, every
+// attachment can be read, and an attached mail saved has the size its item records.
 #include "standin_outlook/mail_reader.h"
 
 #include <cstdint>
@@ -24,6 +25,11 @@ int check(const MailMessage& m)
     for (const auto& a : m.attachments) {
         require_harmless(a.file_name, true);
         if (a.file_name.isEmpty() || a.file_name == "." || a.file_name == "..")
+            std::abort();
+        qint64 bytes = 0;
+        if (!telvorin::standin::read_attachment(a, [&bytes](const char*, std::size_t n) { return bytes += qint64(n), true; }))
+            std::abort();
+        if (a.message && a.message->size != bytes)
             std::abort();
         if (a.message)
             depth = std::max(depth, 1 + check(*a.message));

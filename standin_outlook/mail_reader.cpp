@@ -22,9 +22,11 @@
 namespace telvorin::standin {
 
 // The part, or the attached mail, as the parser left it: a window onto the
-// source, which it keeps open.
+// source, which it keeps open. An attached mail is written out again, with
+// the line ends its source has.
 struct AttachmentSource {
     boundary::GObjectPtr<GMimeObject> object;
+    bool crlf = false;
 };
 
 namespace {
@@ -34,7 +36,18 @@ using boundary::GText;
 
 struct OptionsDeleter {
     void operator()(GMimeParserOptions* o) const { g_mime_parser_options_free(o); }
+    void operator()(GMimeFormatOptions* o) const { g_mime_format_options_free(o); }
 };
+
+// GMime writes the header fields and boundaries it holds with LF alone
+// unless told otherwise, while the parts' bodies keep the source's bytes: a
+// CR LF mail would come out with mixed line ends.
+std::unique_ptr<GMimeFormatOptions, OptionsDeleter> format_for(bool crlf)
+{
+    std::unique_ptr<GMimeFormatOptions, OptionsDeleter> options(g_mime_format_options_new());
+    g_mime_format_options_set_newline_format(options.get(), crlf ? GMIME_NEWLINE_FORMAT_DOS : GMIME_NEWLINE_FORMAT_UNIX);
+    return options;
+}
 
 QString utf8(const char* text)
 {
@@ -73,10 +86,10 @@ MailAddress first_address(InternetAddressList* list)
 
 using Piece = std::function<bool(const char*, std::size_t)>;
 
-std::shared_ptr<const AttachmentSource> source_of(GMimeObject* object)
+std::shared_ptr<const AttachmentSource> source_of(GMimeObject* object, bool crlf = false)
 {
     g_object_ref(object);
-    return std::make_shared<const AttachmentSource>(AttachmentSource{GObjectPtr<GMimeObject>(object)});
+    return std::make_shared<const AttachmentSource>(AttachmentSource{GObjectPtr<GMimeObject>(object), crlf});
 }
 
 // The decoded content of `part`, read from the source in pieces.
@@ -132,7 +145,7 @@ int seek_piece(void* cookie, off64_t* offset, int whence)
 // An attached mail as GMime writes it, handed on as the writer fills its
 // buffer: GMime writes a whole object into a stream, and a stream over a
 // C stream whose writes go to `piece` keeps no more than that buffer.
-bool write_object(GMimeObject* object, const Piece& piece)
+bool write_object(GMimeObject* object, bool crlf, const Piece& piece)
 {
     PieceCookie cookie{&piece};
     std::FILE* file = ::fopencookie(&cookie, "w", {nullptr, write_piece, seek_piece, nullptr});
@@ -142,7 +155,7 @@ bool write_object(GMimeObject* object, const Piece& piece)
     {
         GObjectPtr<GMimeStream> stream(g_mime_stream_file_new(file));
         g_mime_stream_file_set_owner(GMIME_STREAM_FILE(stream.get()), FALSE);
-        ok = g_mime_object_write_to_stream(object, nullptr, stream.get()) >= 0;
+        ok = g_mime_object_write_to_stream(object, format_for(crlf).get(), stream.get()) >= 0;
     }
     return std::fclose(file) == 0 && ok;
 }
@@ -241,13 +254,17 @@ void walk(GMimeObject* object, MailMessage& message, GMimeStream* source, int de
         } else if (GMIME_IS_MESSAGE_PART(object)) {
             // An attached mail keeps what it carries; it is an item of its own.
             if (GMimeMessage* inner = g_mime_message_part_get_message(GMIME_MESSAGE_PART(object))) {
-                attachment.source = source_of(GMIME_OBJECT(inner));
+                const gint64 start = header_start(GMIME_OBJECT(inner));
+                const QString headers = header_block(source, start);
+                const bool crlf = headers.indexOf(QLatin1Char('\n')) > 0
+                                  && headers.at(headers.indexOf(QLatin1Char('\n')) - 1) == QLatin1Char('\r');
+                attachment.source = source_of(GMIME_OBJECT(inner), crlf);
                 if (depth < max_embedding) {
                     GObjectPtr<GMimeStream> counted(g_mime_stream_null_new());
-                    g_mime_object_write_to_stream(GMIME_OBJECT(inner), nullptr, counted.get());
+                    g_mime_object_write_to_stream(GMIME_OBJECT(inner), format_for(crlf).get(), counted.get());
                     const auto size = qint64(GMIME_STREAM_NULL(counted.get())->written);
                     attachment.message = std::make_shared<MailMessage>(
-                        read_message(inner, source, header_start(GMIME_OBJECT(inner)), size, depth + 1));
+                        read_message(inner, source, start, size, depth + 1));
                 }
             }
         }
@@ -366,7 +383,8 @@ bool read_attachment(const MailAttachment& attachment, const Piece& piece)
     if (!attachment.source)
         return true;
     GMimeObject* object = attachment.source->object.get();
-    return GMIME_IS_PART(object) ? read_part(GMIME_PART(object), piece) : write_object(object, piece);
+    return GMIME_IS_PART(object) ? read_part(GMIME_PART(object), piece)
+                                 : write_object(object, attachment.source->crlf, piece);
 }
 
 }  // namespace telvorin::standin

@@ -50,10 +50,24 @@ TEST(MailReading, AnAttachedMailIsOneAttachment)
     EXPECT_EQ(m.attachments[0].file_name, "Anlage1");
     QByteArray data;
     EXPECT_TRUE(read_attachment(m.attachments[0], [&](const char* d, std::size_t n) { return data.append(d, int(n)), true; }));
-    EXPECT_TRUE(data.contains("Subject: Innen")) << data.toStdString();
+    EXPECT_EQ(data.toStdString(), "Subject: Innen\r\n\r\ninnen");  // as the source has it
     EXPECT_EQ(m.attachments[0].message ? m.attachments[0].message->subject : "", "Innen");
     // Its transport headers are its own, with the line ends of the source.
     EXPECT_EQ(m.attachments[0].message ? m.attachments[0].message->headers.toStdString() : "", "Subject: Innen\r\n");
+
+    // Saved, an attached mail has the bytes it has in the source, line ends included, multipart or not.
+    for (const QByteArray& inner : {QByteArray("Subject: I\r\nContent-Type: multipart/mixed; boundary=h\r\n\r\n--h\r\n"
+                                               "Content-Type: text/plain\r\n\r\neins\r\n--h--\r\n"),
+                                    QByteArray("Subject: I\nContent-Type: multipart/mixed; boundary=h\n\n--h\n\neins\n--h--\n")}) {
+        const QByteArray nl = inner.contains('\r') ? "\r\n" : "\n";
+        ASSERT_TRUE(read_mail("Subject: A" + nl + "Content-Type: multipart/mixed; boundary=g" + nl + nl + "--g" + nl
+                              + "Content-Type: message/rfc822" + nl + nl + inner + nl + "--g--" + nl, m));
+        data.clear();
+        ASSERT_EQ(m.attachments.size(), 1);
+        EXPECT_TRUE(read_attachment(m.attachments[0], [&](const char* d, std::size_t n) { return data.append(d, int(n)), true; }));
+        EXPECT_EQ(data.toStdString(), inner.toStdString());
+        EXPECT_EQ(m.attachments[0].message ? m.attachments[0].message->size : 0, inner.size());
+    }
 
     // Mails attached inside each other are read as items to a bounded depth; deeper ones stay plain attachments.
     QByteArray nested = "Subject: 64\r\n\r\ninnen\r\n";
