@@ -45,34 +45,24 @@ struct file : pegtl::seq<pegtl::opt<pegtl::utf8::bom>, pegtl::until<pegtl::eof, 
 
 }  // namespace grammar
 
-// Text that may end in blanks: those outside quotes go, those inside stay.
-class Piece {
-public:
-    void add(std::string_view text, bool quoted)
+// A stretch of the value's text that may end in blanks: those outside quotes go, those inside stay. The value
+// and each item of its list are stretches of one text, so that a list of many items costs a few bytes an item
+// beside the text.
+struct Span {
+    int begin = 0;
+    int end = 0;
+    int kept_from = -1;
+    int kept_to = -1;
+
+    void extend(int from, int to, bool quoted)
     {
         if (quoted) {
-            if (m_kept_from < 0)
-                m_kept_from = m_text.size();
-            m_kept_to = m_text.size() + int(text.size());
+            if (kept_from < 0)
+                kept_from = from;
+            kept_to = to;
         }
-        m_text.append(text.data(), int(text.size()));
+        end = to;
     }
-    QByteArray trimmed() const
-    {
-        const auto blank = [this](int i) { return m_text[i] == ' ' || m_text[i] == '\t'; };
-        int begin = 0;
-        int end = m_text.size();
-        while (begin < end && (m_kept_from < 0 || begin < m_kept_from) && blank(begin))
-            ++begin;
-        while (end > begin && end > m_kept_to && blank(end - 1))
-            --end;
-        return m_text.mid(begin, end - begin);
-    }
-
-private:
-    QByteArray m_text;
-    int m_kept_from = -1;
-    int m_kept_to = -1;
 };
 
 class IniError {
@@ -85,20 +75,43 @@ struct State {
     IniFile file;
     QByteArray section_name;
     QByteArray key;
-    Piece value;
-    std::vector<Piece> list;
+    QByteArray value_text;
+    Span value;
+    std::vector<Span> list;
     IniSection* section = nullptr;
 
-    QString text(const QByteArray& bytes) const
+    QString text(const char* bytes, int size) const
     {
-        return utf8 ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+        return utf8 ? QString::fromUtf8(bytes, size) : QString::fromLatin1(bytes, size);
+    }
+    QString text(const QByteArray& bytes) const { return text(bytes.constData(), bytes.size()); }
+
+    QString trimmed(const Span& span) const
+    {
+        const auto blank = [this](int i) { return value_text[i] == ' ' || value_text[i] == '\t'; };
+        int begin = span.begin;
+        int end = span.end;
+        while (begin < end && (span.kept_from < 0 || begin < span.kept_from) && blank(begin))
+            ++begin;
+        while (end > begin && end > span.kept_to && blank(end - 1))
+            --end;
+        return text(value_text.constData() + begin, end - begin);
     }
 
     // Every piece of a value goes into the whole value and into the list's current item.
-    void add(std::string_view text, bool quoted)
+    void add(std::string_view piece, bool quoted)
     {
-        value.add(text, quoted);
-        list.back().add(text, quoted);
+        const int from = value_text.size();
+        value_text.append(piece.data(), int(piece.size()));
+        value.extend(from, value_text.size(), quoted);
+        list.back().extend(from, value_text.size(), quoted);
+    }
+
+    void next_item()
+    {
+        value_text.append(',');
+        value.extend(value_text.size() - 1, value_text.size(), false);
+        list.push_back(Span{value_text.size(), value_text.size()});
     }
 
     void open_section(const QString& name)
@@ -113,15 +126,21 @@ struct State {
     {
         if (!section)
             open_section(QStringLiteral("General"));
-        IniEntry entry{text(key.trimmed()), text(value.trimmed()), {}};
+        IniEntry entry{text(key.trimmed()), trimmed(value), {}, {}};
         if (section->find(entry.key))
             throw IniError{QStringLiteral("doppelter Eintrag '%1' in [%2]").arg(entry.key, section->name)};
-        for (const Piece& piece : list)
-            entry.list << text(piece.trimmed());
+        entry.item_ends.reserve(list.size());
+        entry.items.reserve(value_text.size());  // no more characters than bytes
+        for (const Span& item : list) {
+            entry.items += trimmed(item);
+            entry.item_ends.push_back(entry.items.size());
+        }
+        entry.items.squeeze();
         section->entries.push_back(std::move(entry));
         key.clear();
-        value = Piece();
-        list.assign(1, Piece());
+        value_text.clear();
+        value = Span();
+        list.assign(1, Span());
     }
 };
 
@@ -197,10 +216,9 @@ struct action<grammar::close_quote> : action<grammar::open_quote> {};
 template <>
 struct action<grammar::comma> {
     template <typename Input>
-    static void apply(const Input& in, State& state)
+    static void apply(const Input&, State& state)
     {
-        state.value.add(in.string_view(), false);
-        state.list.emplace_back();
+        state.next_item();
     }
 };
 
@@ -214,6 +232,15 @@ struct action<grammar::entry> {
 };
 
 }  // namespace
+
+QStringList IniEntry::list() const
+{
+    QStringList result;
+    result.reserve(count());
+    for (int i = 0; i < count(); ++i)
+        result << at(i);
+    return result;
+}
 
 const IniEntry* IniSection::find(const QString& key) const
 {
@@ -235,7 +262,7 @@ IniFile parse_ini(const QByteArray& content)
 {
     State state;
     state.utf8 = is_utf8(content);
-    state.list.assign(1, Piece());
+    state.list.assign(1, Span());
     pegtl::memory_input<pegtl::tracking_mode::eager, pegtl::eol::lf_crlf> in(
         content.constData(), content.constData() + content.size(), "ini");
     try {

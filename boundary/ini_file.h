@@ -13,8 +13,15 @@ namespace telvorin::boundary {
 struct IniEntry {
     QString key;
     QString value;
-    // The value cut at every comma outside quotes, each piece trimmed as a value is: for keys that name several things.
-    QStringList list;
+
+    // The value cut at every comma outside quotes, each item trimmed as a value is: for keys that name several
+    // things. The items are kept as one text, so that a list of many costs a few bytes an item beside that text.
+    int count() const { return int(item_ends.size()); }
+    QString at(int i) const { return items.mid(i ? item_ends[i - 1] : 0, item_ends[i] - (i ? item_ends[i - 1] : 0)); }
+    QStringList list() const;
+
+    QString items;  // the items one after the other
+    std::vector<int> item_ends;  // where each ends in `items`
 };
 
 struct IniSection {

@@ -21,7 +21,7 @@ QStringList flach(const boundary::IniFile& f)
     for (const boundary::IniSection& s : f.sections) {
         t << s.name << QString::number(s.entries.size());
         for (const boundary::IniEntry& e : s.entries)
-            t << e.key << e.value << QString::number(e.list.size()) << e.list;
+            t << e.key << e.value << QString::number(e.count()) << e.list();
     }
     return t;
 }

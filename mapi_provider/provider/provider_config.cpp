@@ -194,7 +194,9 @@ void read_delivery_key(Profile& profile, const DeliveryKey& key, const QString& 
 Profile read_profile(const boundary::IniSection& section, const QString& config_directory)
 {
     Profile profile = builtin_profile(section.name);
-    for (const auto& [key, value, list] : section.entries) {
+    for (const boundary::IniEntry& entry : section.entries) {
+        const QString& key = entry.key;
+        const QString& value = entry.value;
         const QString lower = key.toLower();
         if (lower == QLatin1String("delivery")) {
             profile.delivery = nullptr;
@@ -235,7 +237,9 @@ Profile read_profile(const boundary::IniSection& section, const QString& config_
 std::vector<AddressEntry> read_address_book(const boundary::IniSection& section)
 {
     std::vector<AddressEntry> book;
-    for (const auto& [name, value, list] : section.entries) {
+    for (const boundary::IniEntry& entry : section.entries) {
+        const QString& name = entry.key;
+        const QString& value = entry.value;
         const auto mailbox = parse_mailbox(value);
         if (!mailbox)
             throw ConfigError(QStringLiteral("ungueltige Adresse '%1' fuer '%2' in [%3]").arg(value, name, section.name));
@@ -256,7 +260,9 @@ Configuration read_file(const QString& path)
     const QString config_directory = QFileInfo(path).absolutePath();
     for (const boundary::IniSection& section : file.sections) {
         if (section.name == group_general) {
-            for (const auto& [key, value, list] : section.entries) {
+            for (const boundary::IniEntry& entry : section.entries) {
+                const QString& key = entry.key;
+                const QString& value = entry.value;
                 if (key.compare(key_default_profile, Qt::CaseInsensitive) != 0)
                     throw ConfigError(QStringLiteral("unbekannter Eintrag '%1' in [General]").arg(key));
                 if (!value.isEmpty())

@@ -19,8 +19,8 @@ QString shown(const IniFile& file)
         text += QLatin1Char('[') + section.name + QLatin1Char(']');
         for (const IniEntry& entry : section.entries) {
             text += QStringLiteral(" %1=<%2>").arg(entry.key, entry.value);
-            if (entry.list != QStringList{entry.value})
-                text += QLatin1Char('{') + entry.list.join(QLatin1Char('|')) + QLatin1Char('}');
+            if (entry.list() != QStringList{entry.value})
+                text += QLatin1Char('{') + entry.list().join(QLatin1Char('|')) + QLatin1Char('}');
         }
     }
     return text;
