@@ -1,4 +1,4 @@
-// One whole run of another program for the benchmarks: its wall time and its peak memory.
+// One whole run of another program for the benchmarks: its wall time, its processor time and its peak memory.
 #pragma once
 
 #include <QByteArray>
@@ -17,6 +17,7 @@ extern char** environ;
 struct TimedRun {
     bool ok = false;  // started and ended with 0
     double seconds = 0;
+    double cpu_seconds = 0;  // user and system
     long peak_kib = 0;
 };
 
@@ -51,6 +52,8 @@ inline TimedRun run_timed(std::vector<QByteArray> command)
         && ::wait4(child, &status, 0, &usage) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.peak_kib = usage.ru_maxrss;
+    run.cpu_seconds = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+        + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     ::posix_spawn_file_actions_destroy(&actions);
     return run;
 }
