@@ -32,13 +32,7 @@ public:
     QDir directory;
     QString version;
     bool explorer = false;
-    // The names as session.ini lists them, and which of them are selected items: blank entries name no file.
-    // Kept as the reader gives them, so that a selection of many costs a few bytes an item.
-    struct Selection {
-        boundary::IniEntry names;
-        std::vector<int> items;
-    };
-    std::optional<Selection> selection;  // empty optional: no selection object
+    std::optional<QStringList> selection;  // empty optional: no selection object
     bool inspector = false;
     std::optional<QString> current_item;
 
@@ -168,17 +162,16 @@ public:
     QVariant property(const QByteArray& name) const override
     {
         if (name == "Count")
-            return int(m_session->selection->items.size());
+            return m_session->selection->size();
         return {};
     }
 
     NodeRef object(const QByteArray& name, const QVariant& argument) override
     {
         const int i = index_of(argument);
-        const Session::Selection& selection = *m_session->selection;
-        if (name != "Item" || i < 1 || i > int(selection.items.size()))
+        if (name != "Item" || i < 1 || i > m_session->selection->size())
             return nullptr;
-        return std::make_shared<MailItemNode>(m_session, selection.names.at(selection.items[std::size_t(i) - 1]));
+        return std::make_shared<MailItemNode>(m_session, m_session->selection->at(i - 1));
     }
 
 };
@@ -260,10 +253,8 @@ std::shared_ptr<platform::AutomationNode> open_outlook()
     session->explorer = settings.find(QStringLiteral("Explorer")) != nullptr;
     if (const boundary::IniEntry* selection = entry("Explorer", "Selection")) {
         // Blank entries name no file, so "Selection=" is an empty selection.
-        session->selection = Session::Selection{*selection, {}};
-        for (int i = 0; i < selection->count(); ++i)
-            if (selection->item_ends[std::size_t(i)] != (i ? selection->item_ends[std::size_t(i) - 1] : 0))
-                session->selection->items.push_back(i);
+        session->selection = selection->list();
+        session->selection->removeAll(QString());
     }
     session->inspector = settings.find(QStringLiteral("Inspector")) != nullptr;
     // An empty CurrentItem names no file: the inspector then shows no item.
