@@ -229,7 +229,7 @@ bool is_attachment_disposition(GMimeObject* object)
 // the mail it holds once, so the time stays linear in the mail's size.
 constexpr int max_embedding = 16;
 
-MailMessage read_message(GMimeMessage* message, GMimeStream* source, gint64 start, qint64 size, int depth);
+MailMessage read_message(GMimeMessage* message, GMimeStream* source, const QString& headers, qint64 size, int depth);
 
 // A part is an attachment when it carries a name, is an attached mail, or is
 // a non-text part that the HTML can refer to by its content id.
@@ -254,8 +254,7 @@ void walk(GMimeObject* object, MailMessage& message, GMimeStream* source, int de
         } else if (GMIME_IS_MESSAGE_PART(object)) {
             // An attached mail keeps what it carries; it is an item of its own.
             if (GMimeMessage* inner = g_mime_message_part_get_message(GMIME_MESSAGE_PART(object))) {
-                const gint64 start = header_start(GMIME_OBJECT(inner));
-                const QString headers = header_block(source, start);
+                const QString headers = header_block(source, header_start(GMIME_OBJECT(inner)));
                 const bool crlf = headers.indexOf(QLatin1Char('\n')) > 0
                                   && headers.at(headers.indexOf(QLatin1Char('\n')) - 1) == QLatin1Char('\r');
                 attachment.source = source_of(GMIME_OBJECT(inner), crlf);
@@ -264,7 +263,7 @@ void walk(GMimeObject* object, MailMessage& message, GMimeStream* source, int de
                     g_mime_object_write_to_stream(GMIME_OBJECT(inner), format_for(crlf).get(), counted.get());
                     const auto size = qint64(GMIME_STREAM_NULL(counted.get())->written);
                     attachment.message = std::make_shared<MailMessage>(
-                        read_message(inner, source, start, size, depth + 1));
+                        read_message(inner, source, headers, size, depth + 1));
                 }
             }
         }
@@ -286,12 +285,12 @@ void walk(GMimeObject* object, MailMessage& message, GMimeStream* source, int de
     }
 }
 
-MailMessage read_message(GMimeMessage* message, GMimeStream* source, gint64 start, qint64 size, int depth)
+MailMessage read_message(GMimeMessage* message, GMimeStream* source, const QString& headers, qint64 size, int depth)
 {
     MailMessage m;
     m.subject = one_line(g_mime_message_get_subject(message));
     m.message_id = utf8(g_mime_message_get_message_id(message));
-    m.headers = header_block(source, start);
+    m.headers = headers;
     m.size = size;
     if (GDateTime* date = g_mime_message_get_date(message))
         m.date = QDateTime::fromSecsSinceEpoch(g_date_time_to_unix(date), Qt::UTC);
@@ -350,7 +349,8 @@ bool parse(GMimeStream* stream, MailMessage& out)
     if (header_list == nullptr || g_mime_header_list_get_count(header_list) == 0)
         return false;
 
-    MailMessage result = read_message(message.get(), stream, 0, std::max<gint64>(g_mime_stream_length(stream), 0), 0);
+    MailMessage result = read_message(message.get(), stream, header_block(stream, 0),
+                                      std::max<gint64>(g_mime_stream_length(stream), 0), 0);
     out = std::move(result);
     return true;
 }
