@@ -285,15 +285,20 @@ TEST_P(Msi, InstallsRunsUpgradesRefusesADowngradeAndRemovesItself)
     {
         TestEnvironment x(GetParam());
         x.set("WINEDEBUG", "+msgbox");
-        // The display number comes back through descriptor 3 once Xvfb is ready; the box is waited for well
-        // inside the minute that a run may take.
+        // The display number comes back through descriptor 3 once Xvfb is ready. The box can exist before it takes
+        // the focus, and on a loaded machine long after msiexec starts: Return is pressed on it until the install
+        // has ended, which a waiting xdotool could miss for good.
         const char* script = R"(Xvfb -displayfd 3 -nolisten tcp 3>display 2>/dev/null & xvfb=$!
-for i in $(seq 100); do [ -s display ] && break; sleep 0.1; done
+trap 'kill $xvfb' EXIT
+for i in $(seq 600); do [ -s display ] && break; sleep 0.1; done
 export DISPLAY=:$(cat display)
 "$0" explorer /desktop=telvorin-msi,800x600 msiexec /i "$1" /qb & msiexec=$!
-timeout 40 xdotool search --sync --name '^Install Failed$' windowfocus --sync key Return >&2
-wait $msiexec; kill $xvfb)";
-        const RunResult e = x.run_program("/bin/sh", {"-c", script, wine(GetParam()), windows_path(b.old_msi)});
+for i in $(seq 500); do
+  kill -0 $msiexec 2>/dev/null || break
+  xdotool search --name '^Install Failed$' windowfocus key Return 2>/dev/null; sleep 0.2
+done
+kill $msiexec 2>/dev/null; wait $msiexec)";
+        const RunResult e = x.run_program("/bin/sh", {"-c", script, wine(GetParam()), windows_path(b.old_msi)}, {}, 150);
         for (const char* trace : {"trace:msgbox:MSGBOX_OnInit L\"Eine neuere Version von Telvorin ist bereits installiert.\"",
                                   "Execution halted, action L\"LaunchConditions\" returned 1603"})
             EXPECT_TRUE(e.standard_error.contains(trace)) << trace << "\n" << e.standard_error.toStdString();

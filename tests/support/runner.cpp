@@ -87,12 +87,12 @@ RunResult TestEnvironment::run(const QStringList& arguments) const
 }
 
 RunResult TestEnvironment::run_program(const QString& program, const QStringList& arguments,
-                                       const QByteArray& input) const
+                                       const QByteArray& input, int seconds) const
 {
     // On a loaded machine Wine now and then ends with 1 before the program ran, saying nothing; every
     // program run under it here writes something (telvorin its banner, reg its verdict), so that is retried.
     for (int attempt = 1;; ++attempt) {
-        RunResult r = run_once(program, arguments, input);
+        RunResult r = run_once(program, arguments, input, seconds);
         if (m_runner == Runner::linux || program != wine(m_runner) || attempt == 3 || r.exit_code != 1
             || !r.standard_output.isEmpty() || !r.standard_error.isEmpty())
             return r;
@@ -100,7 +100,7 @@ RunResult TestEnvironment::run_program(const QString& program, const QStringList
 }
 
 RunResult TestEnvironment::run_once(const QString& program, const QStringList& arguments,
-                                    const QByteArray& input) const
+                                    const QByteArray& input, int seconds) const
 {
     QProcessEnvironment environment;
     for (auto it = m_variables.cbegin(); it != m_variables.cend(); ++it)
@@ -113,10 +113,11 @@ RunResult TestEnvironment::run_once(const QString& program, const QStringList& a
         return {};
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(60000)) {
+    if (!process.waitForFinished(seconds * 1000)) {
         process.kill();
         process.waitForFinished(5000);
-        return {};
+        return {-1000, process.readAllStandardOutput(),
+                process.readAllStandardError() + "\n[no end within " + QByteArray::number(seconds) + " s: killed]\n"};
     }
     const bool normal = process.exitStatus() == QProcess::NormalExit;
     return {normal ? process.exitCode() : -1000, process.readAllStandardOutput(), process.readAllStandardError()};

@@ -58,17 +58,18 @@ public:
     void unset(const QString& name) { m_variables.remove(name); }
 
     // Runs telvorin (telvorin.exe under Wine) with `arguments` in the working directory; a run that takes longer than
-    // a minute is killed and reported as not finished. run_program runs any program so (standard input `input`).
+    // a minute is killed and reported as not finished, with what it wrote until then. run_program runs any program so
+    // (standard input `input`; `seconds` for a run that waits on a display).
     RunResult run(const QStringList& arguments) const;
     RunResult run_program(const QString& program, const QStringList& arguments,
-                          const QByteArray& input = QByteArray()) const;
+                          const QByteArray& input = QByteArray(), int seconds = 60) const;
     // Writes `content` to `relative` (folders created); returns the full path.
     QString write(const QString& relative, const QByteArray& content) const;
     // Reads a file; a missing file reads as a null QByteArray.
     QByteArray read(const QString& relative_or_absolute) const;
 
 private:
-    RunResult run_once(const QString& program, const QStringList& arguments, const QByteArray& input) const;
+    RunResult run_once(const QString& program, const QStringList& arguments, const QByteArray& input, int seconds) const;
 
     Runner m_runner;
     QTemporaryDir m_directory;
