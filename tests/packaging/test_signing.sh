@@ -44,7 +44,7 @@ openssl pkcs12 -export -inkey signer.key -in signer.pem -certfile ca.pem -out si
 export TELVORIN_SIGN_PKCS12=$work/signer.p12
 
 "$python" "$source_dir/tests/packaging/tsa_responder.py" tsa.pem tsa.key ca.pem port & responder=$!
-for _ in $(seq 100); do [ -s port ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s port ] && break; sleep 0.1; done
 [ -s port ] || { echo "FAIL: the timestamp responder did not start"; exit 1; }
 TELVORIN_SIGN_TIMESTAMP_URL=http://127.0.0.1:$(cat port)/
 export TELVORIN_SIGN_TIMESTAMP_URL
