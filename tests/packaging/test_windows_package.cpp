@@ -136,10 +136,19 @@ TEST(MsiPackage, InstallsOnly64BitFilesPerMachineAndNothingElse)
 // product, so that a machine holds one of them, is the WOW64 cycles' below.
 TEST(MsiPackage, X86HasOwn32BitComponentsAndNamesItsOffice)
 {
-    QString comments;
-    for (const QStringList& p : rows(TELVORIN_MSI_X86, "Property"))
-        comments = p.value(0) == "ARPCOMMENTS" ? p.value(1) : comments;
+    const auto property = [](const char* msi, const char* name) {
+        for (const QStringList& p : rows(msi, "Property"))
+            if (p.value(0) == name)
+                return p.value(1);
+        return QString();
+    };
+    const QString comments = property(TELVORIN_MSI_X86, "ARPCOMMENTS");
     EXPECT_TRUE(comments.endsWith(". For 32-bit Office; 64-bit Office needs the x64 package.")) << comments.toStdString();
+    // One product whichever bitness: Windows Installer then refuses the other bitness of the same version instead of
+    // laying it beside (the WOW64 cycle below shows it where 32-bit programs run).
+    for (const char* code : {"ProductCode", "UpgradeCode"})
+        EXPECT_EQ(property(TELVORIN_MSI_X86, code).toStdString(), property(TELVORIN_MSI_OLD, code).toStdString()) << code;
+    EXPECT_FALSE(property(TELVORIN_MSI_OLD, "ProductCode").isEmpty());
     QSet<QString> x64_codes;
     for (const QStringList& c : rows(TELVORIN_MSI_OLD, "Component"))
         x64_codes << c.value(1);
