@@ -132,8 +132,9 @@ TEST(MsiPackage, InstallsOnly64BitFilesPerMachineAndNothingElse)
     }
 }
 
-// The x86 package has 32-bit components of its own and says which Office it is for. That it is the x64 one's
-// product, so that a machine holds one of them, is the WOW64 cycles' below.
+// The x86 package has 32-bit components of its own, says which Office it is for, and is the same product as the x64
+// one of its version, so that Windows Installer refuses the other bitness instead of laying it beside; the WOW64
+// cycle below shows that refusal where 32-bit programs run.
 TEST(MsiPackage, X86HasOwn32BitComponentsAndNamesItsOffice)
 {
     const auto property = [](const char* msi, const char* name) {
@@ -144,8 +145,6 @@ TEST(MsiPackage, X86HasOwn32BitComponentsAndNamesItsOffice)
     };
     const QString comments = property(TELVORIN_MSI_X86, "ARPCOMMENTS");
     EXPECT_TRUE(comments.endsWith(". For 32-bit Office; 64-bit Office needs the x64 package.")) << comments.toStdString();
-    // One product whichever bitness: Windows Installer then refuses the other bitness of the same version instead of
-    // laying it beside (the WOW64 cycle below shows it where 32-bit programs run).
     for (const char* code : {"ProductCode", "UpgradeCode"})
         EXPECT_EQ(property(TELVORIN_MSI_X86, code).toStdString(), property(TELVORIN_MSI_OLD, code).toStdString()) << code;
     EXPECT_FALSE(property(TELVORIN_MSI_OLD, "ProductCode").isEmpty());
