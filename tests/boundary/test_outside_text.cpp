@@ -1,11 +1,7 @@
 // Text from outside against RFC 3629's well-formed sequences and the control characters of C0, DEL and C1.
 #include "boundary/outside_text.h"
 
-#include <QTemporaryFile>
-
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 using namespace telvorin::boundary;
 
@@ -35,27 +31,10 @@ TEST(OutsideText, Utf8ElseLatin1)
     EXPECT_FALSE(pieces.valid_so_far());
 }
 
-TEST(OutsideText, ControlsAreReplacedATabMayStay)
+TEST(OutsideText, ControlsAreReplacedATabMayStayAResultLineLosesOnlyItsLineEnds)
 {
     const QString text = u(u"\0a\tb\nc\x1f\x7f\x80\x9f\xa0\xe4\u2028");
     EXPECT_EQ(replace_controls(text, u'?'), u(u"?a?b?c????\xa0\xe4\u2028"));
     EXPECT_EQ(replace_controls(text, u'?', Tabs::keep), u(u"?a\tb?c????\xa0\xe4\u2028"));
-}
-
-TEST(OutsideText, ForAResultLineOnlyLineEndsAreReplaced)
-{
     EXPECT_EQ(replace_line_ends(u(u"\r\na\tb\x1b\x7f\x85\u2028\r"), u' '), u(u"  a\tb\x1b\x7f\x85\u2028 "));
-}
-
-TEST(OutsideText, ErrorLineIsOneLatin1Line)
-{
-    QTemporaryFile captured;
-    ASSERT_TRUE(captured.open());
-    const int saved = ::dup(2);
-    ::dup2(captured.handle(), 2);
-    write_error_line(u(u"\xe4\t\x1b[2J\u20ac\r\nx"));
-    ::dup2(saved, 2);
-    ::close(saved);
-    captured.seek(0);
-    EXPECT_EQ(captured.readAll(), QByteArray("\xe4??[2J???x\n"));
 }
