@@ -1,14 +1,10 @@
 #!/usr/bin/env python3
 """The layers that CONTRIBUTING.md draws, checked in the sources of every layer.
 
-includes: includes of our own headers name their path from the repository root and point down the layers; a
-seam's private header (_p.h) is included only inside its own folder.
-edge-calls: what belongs to the edge library is done in boundary/ alone: closing a descriptor, making a temporary
-file, reading a folder, loading a library, renaming without replacing, starting a process; and standard error is
-written in boundary/ and platform/ alone. platform/ may load libraries in its seam of library loading
-(dynamic_library), which the tool's own loading and every other loader go through. Some rules live in one file
-each: the name of our temporary files in boundary/'s new_file, and how our own binary's folder is found in
-platform/'s own_binary.
+includes: our includes name their path from the repository root and point down the layers; a seam's private header
+(_p.h) is included only inside its own folder.
+edge-calls: the edge library's calls are made in boundary/ alone, but for platform/'s seam of library loading, which
+every loader goes through; standard error is written in boundary/ and platform/ alone; some rules live in one file.
 
 Usage: test_layers.py ROOT [includes|edge-calls ...] (default: both)."""
 import os, re, sys
@@ -23,8 +19,7 @@ MAY = {
     'mail': {'ausgabe', 'framework', 'platform', 'boundary', 'simple_mapi'},
     'outlook': {'ausgabe', 'framework', 'platform', 'boundary'},
     'app': {'mail', 'outlook', 'ausgabe', 'framework', 'platform', 'boundary'},
-    # One folder per binary: the provider and its two modules stand on what they share, never on each other;
-    # nothing of ours lies in mapi_provider/ itself.
+    # One folder per binary: the provider and its modules stand on what they share, never on each other.
     'mapi_provider': set(),
     'mapi_provider/shared': {'simple_mapi', 'platform', 'boundary'},
     'mapi_provider/provider': {'mapi_provider/shared', 'simple_mapi', 'platform', 'boundary'},
@@ -110,10 +105,9 @@ def edge_call_faults(root):
 CHECKS = {'includes': include_faults, 'edge-calls': edge_call_faults}
 
 if __name__ == '__main__':
-    root = sys.argv[1]
     checked, faults = 0, []
     for check in sys.argv[2:] or list(CHECKS):
-        n, found = CHECKS[check](root)
+        n, found = CHECKS[check](sys.argv[1])
         checked += n
         faults += found
     for fault in faults:

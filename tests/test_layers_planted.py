@@ -5,8 +5,7 @@ import os, re, subprocess, sys, tempfile
 
 CHECK = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'test_layers.py')
 
-# (file, content, the lines the check must report). Every file begins with a line of its own, so a fault's line
-# number is its index in `content` plus two.
+# (file, content, the lines the check must report); a line of its own comes first, so content[i] is line i + 2.
 TREE = [
     ('app/programm.h', [], []),
     ('platform/x_p.h', [], []),
@@ -50,11 +49,9 @@ TREE = [
 
 def run(root, *checks):
     result = subprocess.run([sys.executable, CHECK, root, *checks], capture_output=True, text=True)
-    found = set()
-    for line in result.stdout.splitlines()[:-1]:
-        match = re.match(r'([^:]+):(\d+)?', line)
-        found.add((match.group(1), int(match.group(2)) if match.group(2) else 2))
-    return result.returncode, found
+    # The last line is the count; a fault without a line number is an include's, on line 2.
+    matches = (re.match(r'([^:]+):(\d+)?', line) for line in result.stdout.splitlines()[:-1])
+    return result.returncode, {(m.group(1), int(m.group(2) or 2)) for m in matches}
 
 
 failures = []
@@ -67,10 +64,8 @@ with tempfile.TemporaryDirectory() as root:
     code, found = run(root)
     if code != 1:
         failures.append(f'exit code {code}, expected 1')
-    for missed in sorted(expected - found):
-        failures.append(f'not reported: {missed[0]}:{missed[1]}')
-    for extra in sorted(found - expected):
-        failures.append(f'reported though allowed: {extra[0]}:{extra[1]}')
+    failures += [f'not reported: {name}:{line}' for name, line in sorted(expected - found)]
+    failures += [f'reported though allowed: {name}:{line}' for name, line in sorted(found - expected)]
     # Each check alone reports only its own kind.
     includes = {f for f in expected if f[0].endswith(('nach_oben.cpp', 'kein_pfad.cpp', 'privat.cpp'))}
     for check, wanted in (('includes', includes), ('edge-calls', expected - includes)):

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Installs the built package into a throw-away Debian 12 root, as a user would
-# with apt, runs the example mail job and finds the man page there, then purges
-# the package and checks that nothing of it is left.
+# Installs the built package into a throw-away Debian 12 root with apt, runs the example jobs, finds the man pages,
+# then purges the package and checks that nothing of it is left.
 # Usage: tests/debian/test_install.sh dist/telvorin_*.deb
 set -euo pipefail
 deb=$(realpath "$1")
@@ -13,16 +12,10 @@ skip() {
   if [ "${CI:-}" = true ]; then echo "Install test failed, it could not run: $*" >&2; exit 1; fi
   echo "Install test skipped: $*"; exit 0
 }
-
 [ "$(id -u)" -eq 0 ] || skip "it needs root for debootstrap and chroot"
 command -v debootstrap >/dev/null || skip "debootstrap is not installed"
 root=$(mktemp -d)
-cleanup() {
-  mountpoint -q "$root/proc" && umount "$root/proc"
-  rm -rf "$root"
-}
-trap cleanup EXIT
-
+trap 'mountpoint -q "$root/proc" && umount "$root/proc"; rm -rf "$root"' EXIT
 # The bare root is made once and kept: debootstrap takes minutes.
 if [ ! -f "$base" ]; then
   mkdir -p "$cache"
@@ -36,13 +29,11 @@ fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 mount -t proc proc "$root/proc"
 in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
-
 passed=0 failed=0
 check() {  # check <what> <command...>
   local what=$1; shift
   if "$@"; then passed=$((passed + 1)); else echo "FAILED: $what" >&2; failed=$((failed + 1)); fi
 }
-
 cp "$deb" "$root/tmp/"
 # apt in the root fetches as root: its own sandbox user cannot reach a root made in a private temp folder.
 in_root apt-get -o APT::Sandbox::User=root update -qq >/dev/null || skip "apt-get update in the root failed"
@@ -56,10 +47,8 @@ check "the example mail is in the outbox with its attachment" \
   in_root sh -c 'grep -l "^Subject: Angebot Nr. 4711" /root/.local/share/telvorin/outbox/*.eml | xargs grep -q "Angebot.txt"'
 check "the example export job saves .msg files" \
   in_root sh -c 'mkdir /tmp/export && TELVORIN_OUTLOOK_SESSION=/usr/share/doc/telvorin/examples/outlook-session telvorin -mail -dest /tmp/export -back /tmp/export.csv >/dev/null 2>&1 && ls /tmp/export/*.msg >/dev/null && grep -q "^file;" /tmp/export.csv'
-
 in_root apt-get purge -y -qq telvorin >/dev/null 2>&1
 left=$(in_root find / -xdev \( -path /proc -o -path /tmp -o -path /root \) -prune -o -iname '*telvorin*' -print)
 check "purging leaves nothing of the package (left: ${left:-nothing})" test -z "$left"
-
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

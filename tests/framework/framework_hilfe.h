@@ -1,24 +1,19 @@
 // Shared fixture of the framework tests: pinned environment, recording sink and message handler.
 #pragma once
-
 #include "framework/variables/allgemein.h"
 #include "framework/diagnostics/fehler.h"
 #include "framework/text/i18n.h"
 #include "framework/diagnostics/melde.h"
 #include "framework/variables/schalter.h"
-
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
-
 #include <algorithm>
 #include <clocale>
 #include <fstream>
 #include <memory>
 #include <sstream>
-
 #include <unistd.h>
 
 using Texte = std::vector<std::string>;
@@ -73,8 +68,7 @@ std::string geworfen(F&& aufruf)
     return "";
 }
 
-// The file (empty when there is none) with every time-stamp line written as "@". QRegularExpression rather than
-// std::regex: GCC's <regex> trips its own warnings in the sanitizer build.
+// The file (empty when missing), time-stamp lines as "@"; not std::regex: it warns in the sanitizer build.
 inline std::string ohne_zeit(const std::string& pfad)
 {
     static const QRegularExpression zeitstempel(QStringLiteral(R"(\d\d\.\d\d\.\d{4} - \d\d:\d\d:\d\d\n)"));
@@ -83,8 +77,7 @@ inline std::string ohne_zeit(const std::string& pfad)
     return QString::fromLatin1(inhalt.str().c_str()).replace(zeitstempel, "@\n").toLatin1().toStdString();
 }
 
-// Every test starts from the framework's defaults (general settings, translation, colours, error-file path), in
-// its own working directory, in UTC with the C locale, and leaves the framework as it found it.
+// Each test starts from the framework's defaults, in its own directory, UTC and the C locale, and restores them.
 class Umgebung : public ::testing::Test {
 protected:
     void SetUp() override

@@ -1,17 +1,13 @@
 // The interface file reader and the names of Simple MAPI result codes.
 #include "mail/interfacedatei.h"
 #include "mail/mapi_fehler.h"
-
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextCodec>
-
 #include <gtest/gtest.h>
 
 namespace {
-
-// Reads `inhalt` as an interface file. The stream's default decoding is the
-// locale's, so the locale's code page is pinned for the read.
+// Reads `inhalt` as an interface file; the stream decodes as the locale does, so the locale's code page is pinned.
 Interfacedatei lies(const QByteArray& inhalt, const char* codepage = "UTF-8")
 {
     QTemporaryDir verzeichnis;
@@ -55,7 +51,8 @@ TEST(Interfacedatei, LiestJedesFeldAnSeinerStelle)
 TEST(Interfacedatei, FehlendeEintraegeSindBegrenztVorhandeneNicht)
 {
     const int grenze = 1024;  // the documented bound
-    const struct { int anzahl, vorhanden, erwartet; } faelle[] = {{grenze, 0, grenze}, {grenze + 1, 0, grenze}, {2147483647, 3000, 3000 + grenze}};
+    const struct { int anzahl, vorhanden, erwartet; } faelle[] = {
+        {grenze, 0, grenze}, {grenze + 1, 0, grenze}, {2147483647, 3000, 3000 + grenze}};
     for (const auto& f : faelle) {
         QByteArray inhalt = "p\n\ns\n" + QByteArray::number(f.anzahl) + "\n";
         for (int i = 0; i < f.vorhanden; ++i)
@@ -67,13 +64,10 @@ TEST(Interfacedatei, FehlendeEintraegeSindBegrenztVorhandeneNicht)
 TEST(Fehlername, TabellengrenzenUndLadefehler)
 {
     const struct { quint32 code, ladestatus; int ladeschritt; const char* erwartet; } faelle[] = {
-        {19, 0, 13, "INVALID_SESSION"}, {27, 0, 13, "Errorcode:27"},
-        {19, funktion_fehlt, 13, "INVALID_SESSION: unable to get 'MAPIResolveName'"},
-        {18, funktion_fehlt, 5, "TEXT_TOO_LARGE"},
-    };
+        {19, 0, 13, "INVALID_SESSION"}, {27, 0, 13, "Errorcode:27"}, {18, funktion_fehlt, 5, "TEXT_TOO_LARGE"},
+        {19, funktion_fehlt, 13, "INVALID_SESSION: unable to get 'MAPIResolveName'"}};
     for (const auto& f : faelle)
         EXPECT_EQ(fehlername(f.code, f.ladestatus, f.ladeschritt).toStdString(), f.erwartet)
             << "code " << f.code << ", ladestatus " << f.ladestatus << ", ladeschritt " << f.ladeschritt;
 }
-
 }  // namespace

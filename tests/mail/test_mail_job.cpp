@@ -1,19 +1,15 @@
-// The mail job end to end: the real binary against recording Simple MAPI providers, on Linux and under Wine, and
-// under Wine against Wine's own MAPI32.DLL.
+// The mail job end to end: the real binary against recording Simple MAPI providers and Wine's own MAPI32.DLL.
 #include "tests/support/runner.h"
-
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
-
 #include <gtest/gtest.h>
 
 using namespace testsupport;
 
 namespace {
-
 // Every run binds Outlook's Application first, which the mail job then does not use.
 QByteArray kopf_stderr(Runner l) { return "Interfacedatei 'mail.txt'\n" + testsupport::no_outlook_class(l); }
 
@@ -50,7 +46,6 @@ QByteArray aufrufe(const QByteArray& protokoll)
             ohne += zeile + "\n";
     return ohne;
 }
-
 struct Lauf { RunResult e; QByteArray protokoll; };
 
 // The recording provider that leaves out `fehlt` ("voll": nothing) for the runner; an empty name, none.
@@ -110,9 +105,8 @@ INSTANTIATE_TEST_SUITE_P(Linux, Mailjob, ::testing::Values(Runner::linux));
 INSTANTIATE_TEST_SUITE_P(Wine, Mailjob, ::testing::ValuesIn(testsupport::wine_runners()));
 INSTANTIATE_TEST_SUITE_P(Wine32, Mailjob, ::testing::ValuesIn(testsupport::wine32_runners()));
 
-// A Latin-1 file: the console stays Latin-1; profile, subject, body and names leave in the locale's encoding, paths in
-// UTF-8, titles in Latin-1. Angle brackets around the entry skip resolving, and a name that does not resolve goes as
-// written.
+// A Latin-1 file: console Latin-1; profile, subject, body, names in the locale's encoding, paths UTF-8, titles
+// Latin-1. <entry> skips resolving, and a name that does not resolve goes as written.
 TEST_P(Mailjob, SendetJedesFeldInSeinerKodierungUndMeldetAb)
 {
     const Runner w = GetParam();
@@ -152,6 +146,7 @@ TEST_P(Mailjob, OhneProfilFragtSimpleMapiDenAnwender)
 // any other function, unusable. A file that cannot be read ends the job before the provider is loaded.
 TEST_P(Mailjob, JederAusgang)
 {
+    const QByteArray bis_send = anfang(0) + resolve("kunde", 0);
     const struct {
         const char *name, *codes;
         // What follows the listing, and what follows the line naming the file (not empty: exit code -1).
@@ -164,26 +159,23 @@ TEST_P(Mailjob, JederAusgang)
          anfang(2) + logon("null", 0, 3)},
         {"LogonAbortedByUser", "MAPILogon=1", "", "", anfang(1)},
         {"SendFailsWithoutAText", "MAPISendMail=4294967295", "",
-         mail_failure("\nFehler beim Senden der EMail (Errorcode:4294967295)"),
-         anfang(0) + resolve("kunde", 0) + send(4294967295u)},
+         mail_failure("\nFehler beim Senden der EMail (Errorcode:4294967295)"), bis_send + send(4294967295u)},
         {"SendFailureKeepsTheLogonMessage", "MAPILogon=2,0 MAPISendMail=7", "",
          mail_failure("Fehler bei MAPI new session\nFehler beim Senden der EMail (Errorcode:7)"),
          anfang(2) + logon("null", 0, 0) + resolve("kunde", 0) + send(7)},
         // The abort clears the code the failed resolving left.
         {"UnresolvedRecipientThenUserAbort", "MAPISendMail=1 MAPIResolveName=14", "", "",
          anfang(0) + resolve("kunde", 14) + send(1) + logoff(0)},
-        {"FailedLogoffAfterSendingIsNoError", "MAPILogoff=2", gesendet, "",
-         anfang(0) + resolve("kunde", 0) + send(0) + logoff(2)},
-        {"WithoutTheWideSend", "", gesendet, "", anfang(0) + resolve("kunde", 0) + send(0) + logoff(0),
-         "MAPISendMailW"},
+        {"FailedLogoffAfterSendingIsNoError", "MAPILogoff=2", gesendet, "", bis_send + send(0) + logoff(2)},
+        {"WithoutTheWideSend", "", gesendet, "", bis_send + send(0) + logoff(0), "MAPISendMailW"},
         {"NoLibrary", "", "",
          mail_failure("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to load 'MAPI32.DLL')"), QByteArray(),
          ""},
         {"WithoutAFunction", "", "",
          mail_failure("Fehler bei MAPI Initialisierung (INVALID_SESSION: unable to get 'MAPISendDocuments')"),
          "loaded\n", "MAPISendDocuments"},
-        {"UnreadableFile", "", "", "Konnte Interfacedatei 'mail.txt' nicht oeffnen.\n" + failure_ending, QByteArray(), "voll",
-         QByteArray()},
+        {"UnreadableFile", "", "", "Konnte Interfacedatei 'mail.txt' nicht oeffnen.\n" + failure_ending, QByteArray(),
+         "voll", QByteArray()},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
@@ -196,8 +188,7 @@ TEST_P(Mailjob, JederAusgang)
 }
 
 // A failed mail job names the build that would work when the default mail client's Simple MAPI library (DLLPathEx,
-// else DLLPath), registered in either registry view, has the other bit width; one of the tool's own width changes
-// nothing.
+// else DLLPath, in either registry view) has the other bit width; one of the tool's own width changes nothing.
 class MailprogrammBits : public ::testing::TestWithParam<Runner> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(MailprogrammBits);
 INSTANTIATE_TEST_SUITE_P(Wine, MailprogrammBits, ::testing::ValuesIn(testsupport::wine_runners()));
@@ -215,8 +206,7 @@ TEST_P(MailprogrammBits, NenntDenPassendenBuildWennDieBibliothekAndereBitsHat)
         SCOPED_TRACE(bits);
         const QString ordner = bits == 32 ? TELVORIN_TESTPROVIDER_WIN32_DIR : TELVORIN_TESTPROVIDER_WIN_DIR;
         const QString bibliothek = "Z:" + QString(ordner).replace('/', '\\') + "\\voll\\mapi32.dll";
-        // Windows shares this key between its two views, Wine keeps one in each: the client goes into both. Wine's
-        // own MAPI32.DLL finds its client here too, so each view's default comes back afterwards.
+        // Wine keeps this key in each view (Windows shares one); restored after, as Wine's MAPI32.DLL reads it too.
         QMap<QString, QByteArray> vorher;
         for (const QString sicht : {"/reg:32", "/reg:64"}) {
             vorher[sicht] = reg({"query", schluessel, "/ve", sicht}).standard_output;
@@ -233,12 +223,10 @@ TEST_P(MailprogrammBits, NenntDenPassendenBuildWennDieBibliothekAndereBitsHat)
                                                         : QStringList{"delete", schluessel, "/ve", "/f", it.key()})
                           .exit_code, 0);
         }
-        const QByteArray fehler = "Fehler bei MAPI Logon (LOGON_FAILURE )";
-        const QByteArray b = QByteArray::number(bits);
+        const QByteArray fehler = "Fehler bei MAPI Logon (LOGON_FAILURE )", b = QByteArray::number(bits);
         const QByteArray hinweis = bits == eigene ? QByteArray()
-                                                  : "Mail-Hinweis: Das Standard-Mailprogramm 'Testpost' hat eine " + b
-                                                        + "bit Simple-MAPI-Bibliothek (" + bibliothek.toLatin1()
-                                                        + "); mit ihm arbeitet nur der " + b + "bit-Build von Telvorin\n";
+            : "Mail-Hinweis: Das Standard-Mailprogramm 'Testpost' hat eine " + b + "bit Simple-MAPI-Bibliothek ("
+                  + bibliothek.toLatin1() + "); mit ihm arbeitet nur der " + b + "bit-Build von Telvorin\n";
         EXPECT_EQ(l.e.standard_error.toStdString(),
                   (kopf_stderr(GetParam()) + "Fehler beim Mailinterface !\nMail-Error: " + fehler + "\n" + hinweis + fehler
                    + "\n" + failure_ending).toStdString());
@@ -259,9 +247,8 @@ TEST(Mailjob, VorgabebibliothekLiegtNebenDemProgramm)
     EXPECT_EQ(l.protokoll.left(7), "loaded\n");
 }
 
-// Wine's own MAPI32.DLL, a Simple MAPI nobody here wrote, hands the mail to a recording xdg-open as a mailto: URL built
-// from addresses only; the tool passes names for Simple MAPI to resolve, so every recipient and attachment is dropped.
-// Subject and body arrive in Windows-1252, percent-encoded, with the body's line ends as CR LF.
+// Wine's own MAPI32.DLL builds its mailto: URL from addresses only, and the tool passes names to resolve: every
+// recipient and attachment is dropped. Subject and body arrive in Windows-1252, percent-encoded, lines ending CR LF.
 class WineMapi : public ::testing::TestWithParam<Runner> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(WineMapi);
 INSTANTIATE_TEST_SUITE_P(Wine, WineMapi, ::testing::ValuesIn(testsupport::wine_runners()));
@@ -274,8 +261,8 @@ TEST_P(WineMapi, GibtBetreffUndTextAlsMailtoWeiterOhneEmpfaengerUndAnlagen)
     QFile::link(TELVORIN_XDG_OPEN_PROTOKOLL_SKRIPT, u.path("bin/xdg-open"));
     u.set("PATH", u.path("bin") + ":/usr/bin:/bin");
     u.set("XDG_OPEN_PROTOKOLL", u.path("xdg-open.txt"));
-    ASSERT_EQ(u.run_program(testsupport::wine(GetParam()), {"reg", "add", "HKCU\\Software\\Wine\\WineBrowser", "/v", "Mailers",
-                                                   "/d", "xdg-open", "/f"}).exit_code, 0);
+    const QStringList reg{"reg", "add", "HKCU\\Software\\Wine\\WineBrowser", "/v", "Mailers", "/d", "xdg-open", "/f"};
+    ASSERT_EQ(u.run_program(testsupport::wine(GetParam()), reg).exit_code, 0);
     u.write("mail.txt", "Standard\n\nGr\xfc\xdf" "e & mehr?\n1\nkunde@example.com\n1\n<cc@example.com>\n1\nbcc\n"
                            "1\nanhang.txt\n1\nAnhang\nZeile 1\nZeile & 2 %\n");
     u.write("anhang.txt", "A");
@@ -288,5 +275,4 @@ TEST_P(WineMapi, GibtBetreffUndTextAlsMailtoWeiterOhneEmpfaengerUndAnlagen)
     EXPECT_EQ(u.read("xdg-open.txt"), "mailto:?subject=Gr%FC%DFe%20%26%20mehr%3F&cc=&bcc=&body=Zeile%201%0D%0A"
                                       "Zeile%20%26%202%20%25%0D%0A\n");
 }
-
 }  // namespace

@@ -1,15 +1,11 @@
-// A Simple MAPI provider for the mail tests: records every call (a line each, and one on loading) in the file named by
-// TELVORIN_TEST_PROTOKOLL; the n-th call of a function answers with the n-th entry of the comma-separated list in
-// TELVORIN_TEST_<function>, 0 when missing. TELVORIN_OHNE_<function> leaves that function out; TELVORIN_TEST_EXPORT
-// marks the entry points for a platform that exports only what is marked.
+// A Simple MAPI provider for the mail tests: every call (and the loading) is a line in $TELVORIN_TEST_PROTOKOLL; the
+// n-th call of a function answers the n-th entry of the comma-separated TELVORIN_TEST_<function>, else 0.
+// TELVORIN_OHNE_<function> leaves it out; TELVORIN_TEST_EXPORT marks entry points where only marked ones export.
 #include "simple_mapi/simple_mapi.h"
-
-// Windows' MAPI32.DLL is stdcall, which on 32-bit Windows is not the compiler's default; elsewhere there is one
-// convention only.
+// MAPI32.DLL is stdcall, not the default on 32-bit Windows; elsewhere there is one convention only.
 #ifndef WINAPI
 #define WINAPI
 #endif
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,7 +13,6 @@
 #include <string>
 
 namespace {
-
 void protokolliere(const std::string& zeile)
 {
     const char* pfad = std::getenv("TELVORIN_TEST_PROTOKOLL");
@@ -58,11 +53,9 @@ ULONG antworte(const std::string& funktion, const std::string& argumente)
     protokolliere(funktion + " " + argumente + " -> " + n(code));
     return code;
 }
-
 }  // namespace
 
 extern "C" {
-
 TELVORIN_TEST_EXPORT ULONG WINAPI MAPILogon(ULONG_PTR ui, LPSTR profil, LPSTR passwort, FLAGS flags, ULONG reserviert,
                                      LPLHANDLE sitzung)
 {
@@ -86,18 +79,14 @@ TELVORIN_TEST_EXPORT ULONG WINAPI MAPISendMail(LHANDLE sitzung, ULONG_PTR ui, lp
                   + " date=" + text(m->lpszDateReceived) + " conversation=" + text(m->lpszConversationID)
                   + " flags=" + n(m->flFlags) + " originator=" + (m->lpOriginator ? "set" : "null")
                   + " recips=" + n(m->nRecipCount) + " files=" + n(m->nFileCount));
-    for (ULONG i = 0; i < m->nRecipCount; ++i) {
-        const MapiRecipDesc& r = m->lpRecips[i];
-        protokolliere(" recip reserved=" + n(r.ulReserved) + " class=" + n(r.ulRecipClass) + " name="
-                      + text(r.lpszName) + " address=" + text(r.lpszAddress) + " eid=" + n(r.ulEIDSize) + "/"
-                      + (r.lpEntryID ? "set" : "null"));
-    }
-    for (ULONG i = 0; i < m->nFileCount; ++i) {
-        const MapiFileDesc& f = m->lpFiles[i];
-        protokolliere(" file reserved=" + n(f.ulReserved) + " flags=" + n(f.flFlags) + " position="
-                      + n(f.nPosition) + " path=" + text(f.lpszPathName) + " name=" + text(f.lpszFileName)
-                      + " type=" + (f.lpFileType ? "set" : "null"));
-    }
+    for (const MapiRecipDesc* r = m->lpRecips; r != m->lpRecips + m->nRecipCount; ++r)
+        protokolliere(" recip reserved=" + n(r->ulReserved) + " class=" + n(r->ulRecipClass) + " name="
+                      + text(r->lpszName) + " address=" + text(r->lpszAddress) + " eid=" + n(r->ulEIDSize) + "/"
+                      + (r->lpEntryID ? "set" : "null"));
+    for (const MapiFileDesc* f = m->lpFiles; f != m->lpFiles + m->nFileCount; ++f)
+        protokolliere(" file reserved=" + n(f->ulReserved) + " flags=" + n(f->flFlags) + " position="
+                      + n(f->nPosition) + " path=" + text(f->lpszPathName) + " name=" + text(f->lpszFileName)
+                      + " type=" + (f->lpFileType ? "set" : "null"));
     return code;
 }
 
@@ -143,5 +132,4 @@ TELVORIN_TEST_EXPORT ULONG WINAPI MAPIResolveName(LHANDLE sitzung, ULONG_PTR ui,
     *ergebnis = r;
     return code;
 }
-
 }  // extern "C"

@@ -1,14 +1,10 @@
 // Calling the provider, reading delivered messages back, stand-in delivery commands.
 #include "tests/mapi_provider/mail_reading.h"
-
 #include <QDir>
-
 #include <gtest/gtest.h>
-
 #include <dlfcn.h>
 
 namespace providertest {
-
 void* provider_function(const char* name)
 {
     static void* const library = ::dlopen(TELVORIN_MAPI_PROVIDER, RTLD_NOW | RTLD_LOCAL);
@@ -73,5 +69,4 @@ QStringList called_with(const QString& folder, const QString& name)
     arguments.removeLast();
     return arguments;
 }
-
 }  // namespace providertest

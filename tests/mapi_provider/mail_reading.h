@@ -1,18 +1,14 @@
 // Calling the provider, reading its mails back with readers not ours, stand-in commands that record their calls.
 #pragma once
-
 #include "simple_mapi/simple_mapi.h"
 #include "tests/support/outlook_session.h"
-
 #include <QString>
 #include <QStringList>
-
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace providertest {
-
 // The provider as the mailer sees it: a library found by path, functions by name (nullptr when missing).
 void* provider_function(const char* name);
 template <typename Function>
@@ -40,7 +36,6 @@ QByteArray only_mail(const QString& folder);
 // `folder`/bin/`name` records its arguments and input in `folder` and exits with `status`; or "<not called>".
 void create_standin(const QString& folder, const QString& name, int status);
 QStringList called_with(const QString& folder, const QString& name);
-
 }  // namespace providertest
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }

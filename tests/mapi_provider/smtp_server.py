@@ -1,7 +1,7 @@
 """SMTP server on 127.0.0.1, STARTTLS (throw-away certificate), AUTH max/geheim (or geh\\xe9im in Latin-1), 550 for
-"abgelehnt", 421 for "spaeter"; MODE plain: no STARTTLS, tls: TLS from the first byte (smtps), drop: gone at DATA, utf8: SMTPUTF8, late: the final reply in
-two lines, 2 and 4 s late, silent: RCPT unanswered for 8 s. Prints its port, writes DIR/received-N (envelope, blank
-line, data), ends when standard input closes. Usage: smtp_server.py DIR [MODE] [SIZE LIMIT]"""
+"abgelehnt", 421 for "spaeter"; MODE plain: no STARTTLS, tls: TLS from the first byte (smtps), drop: gone at DATA,
+utf8: SMTPUTF8, late: the final reply in two lines, 2 and 4 s late, silent: RCPT unanswered for 8 s. Prints its port,
+writes DIR/received-N (envelope, blank line, data), ends when stdin closes. Usage: smtp_server.py DIR [MODE] [LIMIT]"""
 import asyncio, os, ssl, subprocess, sys, threading
 
 from aiosmtpd.smtp import SMTP, AuthResult

@@ -1,6 +1,5 @@
 // smtp_server.py as a child for tests and benchmark; its files in `folder`, ends with the object; port() 0: not up.
 #pragma once
-
 #include <QDir>
 #include <QProcess>
 
@@ -10,7 +9,8 @@ public:
     {
         QDir().mkpath(folder);
         m_process.setStandardErrorFile(QProcess::nullDevice());
-        m_process.start(TELVORIN_PYTHON, QStringList{"-W", "ignore", TELVORIN_SMTP_SERVER_SCRIPT, folder, mode, size_limit});
+        m_process.start(TELVORIN_PYTHON,
+                        QStringList{"-W", "ignore", TELVORIN_SMTP_SERVER_SCRIPT, folder, mode, size_limit});
         while (!m_process.canReadLine() && m_process.waitForReadyRead(30000)) {
         }
         m_port = m_process.readLine().trimmed().toUShort();
@@ -23,7 +23,6 @@ public:
         m_process.waitForFinished();
     }
     quint16 port() const { return m_port; }
-
 private:
     QProcess m_process;
     quint16 m_port = 0;

@@ -1,8 +1,6 @@
-// What counts as one mailbox: a control character anywhere in the address makes none; a name shown in the send
-// dialog's recipient field reads back as the one mailbox it was.
+// A control character anywhere in an address makes no mailbox; a name shown in the send dialog reads back as it was.
 #include "mapi_provider/shared/addresses.h"
 #include "mapi_provider/dialog/recipient_field.h"
-
 #include <gtest/gtest.h>
 
 using namespace telvorin::mapi;

@@ -2,16 +2,12 @@
 #include "tests/support/runner.h"
 #include "tests/mapi_provider/mail_reading.h"
 #include "tests/mapi_provider/smtp_test_server.h"
-
 #include <QDateTime>
 #include <QDir>
 #include <QRegularExpression>
 #include <QUrl>
-
 #include <gtest/gtest.h>
-
 #include <algorithm>
-
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -19,13 +15,11 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
 using namespace providertest;
 using testsupport::RunResult;
 using testsupport::mail_failure;
 
 namespace {
-
 ULONG log_on(const char* profile, const char* password, LHANDLE& session)
 {
     return function<LPMAPILOGON>("MAPILogon")(0, const_cast<char*>(profile), const_cast<char*>(password),
@@ -38,6 +32,7 @@ const Message to_a {"", "", {{MAPI_TO, "a@example.com", ""}}, {}};
 const QByteArray address_book = "[AddressBook]\nMax Mustermann=max@example.com\nMaria Muster=maria@example.com\n"
                                 "Team=team@example.com\nTeam Vertrieb=vertrieb@example.com\n"
                                 "J\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n";
+using List = QList<QByteArray>;
 
 // Own home, configuration, data, temporary and working folders, stand-ins first on PATH, no display: here and below.
 class ProviderTest : public ::testing::Test {
@@ -57,12 +52,16 @@ protected:
     void TearDown() override { QDir::setCurrent(m_old_cwd); }
     QString default_outbox() const { return m_u.path("data/telvorin/outbox"); }
     void configure(const QByteArray& content) { m_u.write("config/telvorin/mapi.ini", content); }
-    RunResult send_file(const QByteArray& file)
+    // Through an interface file: profile, ignored line, subject, the five counted lists, the body.
+    RunResult send_file(const QByteArray& profile, const QByteArray& subject, const List& to, const List& cc,
+                        const List& atta, const List& attt, const QByteArray& text, const List& bcc = {})
     {
-        m_u.write(QStringLiteral("mail.txt"), file);
-        return m_u.run({QStringLiteral("mail.txt")});
+        QByteArray file = profile + "\n\n" + subject + "\n";
+        for (const List& list : {to, cc, bcc, atta, attt})
+            file += QByteArray::number(list.size()) + "\n" + (list.isEmpty() ? "" : list.join('\n') + "\n");
+        m_u.write("mail.txt", file + text);
+        return m_u.run({"mail.txt"});
     }
-
     QString m_old_cwd = QDir::currentPath();
     testsupport::TestEnvironment m_u;
 };
@@ -77,9 +76,8 @@ TEST_F(ProviderTest, LogonChoosesTheProfileChecksAGivenPasswordAndGivesDistinctS
         {"Urlaub", nullptr, 3}, {"AddressBook", nullptr, 3}, {"buero", nullptr, 3},  // two profiles in other cases
         {"Smtp", "anders", 0},  // the server judges an smtp profile's password
     };
-    configure("[General]\nDefaultProfile=Buero\n[Buero]\nPassword=geheim\n[Privat]\nDelivery=outbox\n"
-                  "[AddressBook]\nMax=max@example.com\n[BUERO]\n[Smtp]\nDelivery=smtp\nServer=smtp://127.0.0.1:1\n"
-                  "Password=geheim\n");
+    configure("[General]\nDefaultProfile=Buero\n[Buero]\nPassword=geheim\n[Privat]\nDelivery=outbox\n[AddressBook]\n"
+              "Max=max@example.com\n[BUERO]\n[Smtp]\nDelivery=smtp\nServer=smtp://127.0.0.1:1\nPassword=geheim\n");
     for (const auto& [profile, password, expected] : cases) {
         SCOPED_TRACE(std::string(profile ? profile : "-") + "/" + (password ? password : "-"));
         LHANDLE session = 12345;
@@ -96,14 +94,15 @@ TEST_F(ProviderTest, LogonChoosesTheProfileChecksAGivenPasswordAndGivesDistinctS
 // A caller with a password dialog hands the server the password the user typed at log-on, before Password=.
 TEST_F(ProviderTest, TheLogOnPasswordGoesToTheSmtpServer)
 {
-    SmtpTestServer server(m_u.path(QStringLiteral("server")));
+    SmtpTestServer server(m_u.path("server"));
     ASSERT_NE(server.port(), 0);
-    configure("[Standard]\nDelivery=smtp\nFrom=max@example.com\nServer=smtp://127.0.0.1:" + QByteArray::number(server.port())
-              + "\nCAFile=" + m_u.path(QStringLiteral("server/cert.pem")).toUtf8() + "\nUser=max\nPassword=falsch\n");
+    configure("[Standard]\nDelivery=smtp\nFrom=max@example.com\nServer=smtp://127.0.0.1:"
+              + QByteArray::number(server.port()) + "\nCAFile=" + m_u.path("server/cert.pem").toUtf8()
+              + "\nUser=max\nPassword=falsch\n");
     LHANDLE session = 0;
     ASSERT_EQ(log_on(nullptr, "geheim", session), 0u);
     EXPECT_EQ(send_mail(session, to_a, 0), 0u);
-    EXPECT_TRUE(m_u.read(QStringLiteral("server/received-1")).contains("RCPT TO:<a@example.com>"));
+    EXPECT_TRUE(m_u.read("server/received-1").contains("RCPT TO:<a@example.com>"));
     EXPECT_EQ(log_off(session), 0u);
 }
 
@@ -137,7 +136,6 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
     lpMapiRecipDesc result = nullptr;
     ASSERT_EQ(resolve(0, "Max", result), 0u);  // session 0 logs on for the call
     EXPECT_EQ(log_off(session), 0u);
-
     // Freeing what the provider did not hand out, or twice, is refused rather than corrupting the heap.
     EXPECT_EQ(free_buffer(result), 0u);
     EXPECT_NE(free_buffer(result), 0u);
@@ -149,8 +147,8 @@ TEST_F(ProviderTest, ResolveNameUsesAddressesThenExactThenUniquePartialMatches)
 // The wide entry point: encoded-word look-alikes, control characters but tabs, a UTF-8 file with a NUL, "From ".
 TEST_F(ProviderTest, WhatTheCallerWroteIsWhatReadersShow)
 {
-    m_u.write(QStringLiteral("unter/a.txt"), QByteArray("\xc3\xa4\0z\n", 5));
-    m_u.write(QStringLiteral("evil"), "MZ");
+    m_u.write("unter/a.txt", QByteArray("\xc3\xa4\0z\n", 5));
+    m_u.write("evil", "MZ");
     std::u16string subject = u"=?utf-8?q?x=0D=0ABcc:_evil@attacker.example?= Gr\u00fc\u00dfe\t\u20ac",
                    body = u"From here\r\nFrom\n>From x\r", name1 = u"=?utf-8?q?Evil=40x?=",
                    name2 = u"\u00c4nne\t\r\x1b[2J", address1 = u"SMTP:a@example.com", address2 = u"aenne@example.com",
@@ -169,10 +167,8 @@ TEST_F(ProviderTest, WhatTheCallerWroteIsWhatReadersShow)
                                       "Cc: \"\xc3\x84nne \xef\xbf\xbd\xef\xbf\xbd[2J\" <aenne@example.com>\n"
                                       "Subject: =?utf-8?q?x=0D=0ABcc:_evil@attacker.example?= Gr\xc3\xbc\xc3\x9f" "e\t"
                                       "\xe2\x82\xac\nText (utf-8):\nFrom here\nFrom\n>From x\n")
-                  + attachment_line(QStringLiteral("a.txt"), "text/plain; charset=utf-8",
-                                    QByteArray("\xc3\xa4\0z\n", 5))
-                  + attachment_line(QStringLiteral("=?utf-8?b?Li4vLi4vZXZpbC5leGU=?="), "application/octet-stream",
-                                    "MZ"));
+                  + attachment_line("a.txt", "text/plain; charset=utf-8", QByteArray("\xc3\xa4\0z\n", 5))
+                  + attachment_line("=?utf-8?b?Li4vLi4vZXZpbC5leGU=?=", "application/octet-stream", "MZ"));
 }
 
 struct SendCase {
@@ -183,15 +179,16 @@ struct SendCase {
     QByteArray error = {};  // the line on standard error, %1 for the configuration file, %d for the test folder
     FLAGS flags = MAPI_DIALOG;
 };
-const QByteArray unusable = "MAPI-Konfiguration '%1' nicht verwendbar: ", composer = "Delivery=composer\nComposer=nie\n";
-
+const QByteArray unusable = "MAPI-Konfiguration '%1' nicht verwendbar: ";
+const QByteArray composer = "Delivery=composer\nComposer=nie\n";
 TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
 {
-    m_u.write(QStringLiteral("da.txt"), "x");
-    m_u.write(QStringLiteral("config/telvorin/datei"), "keine Mappe");
+    const QString ini = m_u.path("config/telvorin/mapi.ini");
+    m_u.write("da.txt", "x");
+    m_u.write("config/telvorin/datei", "keine Mappe");
     ::mkfifo(m_u.path("fifo").toUtf8().constData(), 0600);
-    create_standin(m_u.path(), QStringLiteral("scheitert"), 3);
-    create_standin(m_u.path(), QStringLiteral("nie"), 0);
+    create_standin(m_u.path(), "scheitert", 3);
+    create_standin(m_u.path(), "nie", 0);
     const std::string valid = "gut@example.com";
     // The kernel takes no single argument of 32 pages or more (MAX_ARG_STRLEN), its NUL included.
     const size_t longest_body = 32 * static_cast<size_t>(::sysconf(_SC_PAGESIZE)) - 1;
@@ -200,25 +197,30 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
          "MAPI: Empfaengerart 0 fuer 'gut@example.com' nicht moeglich (nur An, Cc, Bcc)"},
         {"unknown name", {"", "", {{MAPI_TO, valid, ""}, {MAPI_CC, "Niemand\n", ""}}, {}}, 14, {},
          "MAPI: Empfaenger 'Niemand?' steht nicht im Adressbuch"},
-        {"ambiguous name", {"", "", {{MAPI_BCC, "Muster", ""}}, {}}, 21, {}, "MAPI: Empfaenger 'Muster' ist im Adressbuch nicht eindeutig"},
+        {"ambiguous name", {"", "", {{MAPI_BCC, "Muster", ""}}, {}}, 21, {},
+         "MAPI: Empfaenger 'Muster' ist im Adressbuch nicht eindeutig"},
         {"address that is none", {"", "", {{MAPI_TO, "X", "SMTP:kein adresse"}}, {}}, 25, {},
          "MAPI: Empfaenger 'SMTP:kein adresse' ist keine Adresse"},
         {"missing attachment", {"", "", {{MAPI_TO, valid, ""}}, {{"da.txt", ""}, {"fehlt\\nicht.txt", ""}}}, 11, {},
          "MAPI: Anlage 'fehlt/nicht.txt' nicht lesbar: No such file or directory"},
-        {"FIFO as attachment", {"", "", {{MAPI_TO, valid, ""}}, {{"fifo", ""}}}, 12, {}, "MAPI: Anlage 'fifo' nicht lesbar: keine Datei"},
+        {"FIFO as attachment", {"", "", {{MAPI_TO, valid, ""}}, {{"fifo", ""}}}, 12, {},
+         "MAPI: Anlage 'fifo' nicht lesbar: keine Datei"},
         {"outbox below a file", to_a, 2, "Outbox=datei/unter\n",  // relative to the configuration file
          "MAPI: Ausgangsordner '%d/config/telvorin/datei/unter' nicht beschreibbar: Not a directory"},
-        {"sendmail exits non-zero", to_a, 2, "Delivery=sendmail\nSendmail=scheitert\n", "MAPI: Sendmail 'scheitert' endete mit Status 3"},
+        {"sendmail exits non-zero", to_a, 2, "Delivery=sendmail\nSendmail=scheitert\n",
+         "MAPI: Sendmail 'scheitert' endete mit Status 3"},
         {"sendmail killed", to_a, 2, "Delivery=sendmail\nSendmail=\"sh -c \\\"kill -9 $$\\\"\"\n",
          "MAPI: Sendmail 'sh' endete durch Signal 9"},
         {"sendmail missing", to_a, 2, "Delivery=sendmail\nSendmail=/nirgends/sendmail\n",
          "MAPI: Sendmail '/nirgends/sendmail' nicht startbar: No such file or directory"},
         {"sendmail without recipients", {"", "", {}, {}}, 25, "Delivery=sendmail\nSendmail=nie\n",
          "MAPI: Zustellart 'sendmail' braucht einen Empfaenger"},
-        {"composer exits non-zero", to_a, 2, "Delivery=composer\nComposer=scheitert\n", "MAPI: Mail-Composer 'scheitert' endete mit Status 3"},
+        {"composer exits non-zero", to_a, 2, "Delivery=composer\nComposer=scheitert\n",
+         "MAPI: Mail-Composer 'scheitert' endete mit Status 3"},
         {"dialog always, no display", to_a, 2, "Dialog=always\n",
          "Sendedialog fuer Profil [Standard] nicht moeglich: kein Bildschirm (DISPLAY und WAYLAND_DISPLAY leer)"},
-        {"composer without MAPI_DIALOG", to_a, 2, composer, "MAPI: Zustellart 'composer' nur mit Dialog (MAPI_DIALOG)", 0},
+        {"composer without MAPI_DIALOG", to_a, 2, composer, "MAPI: Zustellart 'composer' nur mit Dialog (MAPI_DIALOG)",
+         0},
         // Nothing a caller writes becomes an option or a recipient of the composer.
         {"composer: domain literal", {"", "", {{MAPI_TO, "X", "SMTP:a@[127.0.0.1]"}}, {}}, 25, composer,
          "MAPI: Empfaenger 'a@[127.0.0.1]' ist keine Adresse fuer den Mail-Composer"},
@@ -245,20 +247,19 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
         configure("[Standard]\n" + c.profile + address_book);
         testing::internal::CaptureStderr();
         EXPECT_EQ(send_mail(0, c.message, c.flags), c.expected);
-        const QByteArray error = QByteArray(c.error).replace("%1", m_u.path("config/telvorin/mapi.ini").toUtf8()).replace("%d", m_u.path().toUtf8());
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), (error.isEmpty() ? QByteArray() : error + "\n").toStdString());
+        const QByteArray error = QByteArray(c.error).replace("%1", ini.toUtf8()).replace("%d", m_u.path().toUtf8());
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), (error + "\n").toStdString());
         EXPECT_TRUE(files_in(default_outbox()).isEmpty());
     }
-    EXPECT_EQ(called_with(m_u.path(), QStringLiteral("nie")), QStringList{"<not called>"});
+    EXPECT_EQ(called_with(m_u.path(), "nie"), QStringList{"<not called>"});
     // What stands at the default place but cannot be read is reported (once), never replaced by the built-in outbox.
     for (const bool directory : {true, false}) {
-        const QString ini = m_u.path("config/telvorin/mapi.ini");
         QFile::remove(ini);
         ASSERT_TRUE(directory ? QDir().mkpath(ini) : QFile::link(m_u.path("weg.ini"), ini));
         testing::internal::CaptureStderr();
         EXPECT_EQ(send_mail(0, to_a), 2u);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(),
-                  directory ? (QByteArray(unusable).replace("%1", QFile::encodeName(ini)) + "keine Datei\n").toStdString() : "");
+        const QByteArray unreadable = QByteArray(unusable).replace("%1", QFile::encodeName(ini)) + "keine Datei\n";
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), directory ? unreadable.toStdString() : "");
         EXPECT_TRUE(files_in(default_outbox()).isEmpty());
         QDir(ini).removeRecursively();
     }
@@ -275,7 +276,8 @@ TEST_F(ProviderTest, ACheckOrADeliveryThatFailsSendsNothing)
     for (const auto& l : limits) {
         MapiMessage broken {};
         broken.nRecipCount = l.recipients, broken.nFileCount = l.files;
-        EXPECT_EQ(function<LPMAPISENDMAIL>("MAPISendMail")(0, 0, &broken, 0, 0), l.code) << l.recipients << " " << l.files;
+        EXPECT_EQ(function<LPMAPISENDMAIL>("MAPISendMail")(0, 0, &broken, 0, 0), l.code)
+            << l.recipients << " " << l.files;
     }
 }
 
@@ -285,7 +287,7 @@ TEST_F(ProviderTest, TheOutboxNeverOverwritesWritesThroughNoLinkAndClearsOnlyDea
     const QString outbox = default_outbox() + QLatin1Char('/');
     for (const char* name : {".telvorin-tot123", ".telvorin-frisch", ".telvorin-sperre", ".telvorin-x", "tot.eml"})
         m_u.write(QStringLiteral("data/telvorin/outbox/") + QLatin1String(name), "x");
-    QStringList links {QStringLiteral(".telvorin-link12")};
+    QStringList links {".telvorin-link12"};
     for (qint64 s = 0; s < 3; ++s)
         links << QDateTime::currentDateTime().addSecs(s).toString("yyyyMMdd-HHmmss-") + QString::number(::getpid())
                 + ".eml";
@@ -295,7 +297,7 @@ TEST_F(ProviderTest, TheOutboxNeverOverwritesWritesThroughNoLinkAndClearsOnlyDea
         const timespec aged[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 16 * 60, 0}};
         ::utimensat(AT_FDCWD, (outbox + QLatin1String(name)).toUtf8().constData(), aged, AT_SYMLINK_NOFOLLOW);
     }
-    const int locked = ::open((outbox + QStringLiteral(".telvorin-sperre")).toUtf8().constData(), O_RDONLY);
+    const int locked = ::open((outbox + ".telvorin-sperre").toUtf8().constData(), O_RDONLY);
     ASSERT_EQ(::flock(locked, LOCK_EX), 0);
     for (int i = 0; i < 3; ++i)
         ASSERT_EQ(send_mail(0, to_a), 0u);
@@ -308,37 +310,26 @@ TEST_F(ProviderTest, TheOutboxNeverOverwritesWritesThroughNoLinkAndClearsOnlyDea
               (QStringList{".telvorin-frisch", ".telvorin-link12", ".telvorin-sperre", ".telvorin-x", "tot.eml"}));
 }
 
-// An interface file: profile, ignored line, subject, the five counted lists, the body.
-using List = QList<QByteArray>;
-QByteArray interface_file(const QByteArray& profile, const QByteArray& subject, const List& to, const List& cc,
-                          const List& atta, const List& attt, const QByteArray& text, const List& bcc = {})
-{
-    QByteArray file = profile + "\n\n" + subject + "\n";
-    for (const List& list : {to, cc, bcc, atta, attt})
-        file += QByteArray::number(list.size()) + "\n" + (list.isEmpty() ? "" : list.join('\n') + "\n");
-    return file + text;
-}
-
 TEST_F(ProviderTelvorin, TheDefaultProfileTakesAnUnknownProfilesCompleteMail)
 {
     // The configuration shown in the README, as written, and two more address book entries.
-    const QByteArray readme = m_u.read(testsupport::source_dir() + QStringLiteral("/README.md"));
+    const QByteArray readme = m_u.read(testsupport::source_dir() + "/README.md");
     const int begin = readme.indexOf("```ini\n") + 7, end = readme.indexOf("```", begin);
     ASSERT_TRUE(begin > 6 && end > begin);
     configure(readme.mid(begin, end - begin) + "J\xc3\xbcrgen M\xc3\xbcller=juergen@example.com\n"
                   "Team Vertrieb=team@x.de\n");
-    m_u.set(QStringLiteral("TELVORIN_MAPI_CONFIG"), QString());  // empty counts as unset
+    m_u.set("TELVORIN_MAPI_CONFIG", QString());  // empty counts as unset
     QByteArray all_bytes;
     for (int i = 0; i < 3 * 256; ++i)
         all_bytes.append(static_cast<char>(i));
-    m_u.write(QStringLiteral("anlagen/unter/daten.bin"), all_bytes);
-    m_u.write(QStringLiteral("anlagen/bild.png"), "\x89PNG\r\n");
+    m_u.write("anlagen/unter/daten.bin", all_bytes);
+    m_u.write("anlagen/bild.png", "\x89PNG\r\n");
     // Retried without the unknown profile's name, the mail takes the default one; titles go over in Latin-1.
-    const RunResult e = send_file(interface_file("Gibtsnicht", "Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac",
-                                                 {"max mustermann", "<direkt@example.com>"}, {"j\xc3\xbcrgen"},
-                                                 {"anlagen\\unter\\daten.bin", "anlagen/bild.png"},
-                                                 {"\xc3\x9c" "bersicht M\xc3\xa4rz.txt", "Foto.png"},
-                                                 "Zeile 1\nZeile \xc3\xa4 2\n\nEnde\n", {"vertrieb"}));
+    const RunResult e = send_file("Gibtsnicht", "Angebot f\xc3\xbcr M\xc3\xbcller \xe2\x82\xac",
+                                  {"max mustermann", "<direkt@example.com>"}, {"j\xc3\xbcrgen"},
+                                  {"anlagen\\unter\\daten.bin", "anlagen/bild.png"},
+                                  {"\xc3\x9c" "bersicht M\xc3\xa4rz.txt", "Foto.png"},
+                                  "Zeile 1\nZeile \xc3\xa4 2\n\nEnde\n", {"vertrieb"});
     EXPECT_EQ(e.exit_code, 0);
     EXPECT_EQ(e.standard_error, QByteArray("Interfacedatei 'mail.txt'\n"));  // nothing of the provider's
     const QByteArray raw = only_mail(m_u.path("home/Mail/outbox"));
@@ -350,7 +341,7 @@ TEST_F(ProviderTelvorin, TheDefaultProfileTakesAnUnknownProfilesCompleteMail)
                                                 "Text (utf-8):\nZeile 1\nZeile \xc3\xa4 2\n\nEnde\n")
                                   + attachment_line(QString::fromUtf8("\xc3\x9c" "bersicht M\xc3\xa4rz.txt"),
                                                     "text/plain; charset=iso-8859-1", all_bytes)
-                                  + attachment_line(QStringLiteral("Foto.png"), "image/png", "\x89PNG\r\n"));
+                                  + attachment_line("Foto.png", "image/png", "\x89PNG\r\n"));
     // 7-bit, every line ended with CR LF.
     EXPECT_TRUE(std::all_of(raw.begin(), raw.end(), [](char c) { return c > 0; }));
     EXPECT_EQ(raw.count('\n'), raw.count("\r\n"));
@@ -360,49 +351,48 @@ TEST_F(ProviderTelvorin, TheDefaultProfileTakesAnUnknownProfilesCompleteMail)
 // Names the mailer resolves, reads back as Latin-1 and sends on in UTF-8: outside Latin-1 as well.
 TEST_F(ProviderTelvorin, AddressBookNamesInEveryScriptReachTheMailAsTheBookHasThem)
 {
-    configure("[Standard]\n[AddressBook]\n\xc5\x81ukasz Nowak=lukasz@example.com\n"
-              "\xce\x93\xce\xb9\xcf\x8e\xcf\x81\xce\xb3\xce\xbf\xcf\x82 \xce\xa0\xce\xb1\xcf\x80\xce\xac=giorgos@example.com\n"
-              "\xd0\x94\xd0\xbc\xd0\xb8\xd1\x82\xd1\x80\xd0\xb8\xd0\xb9 \xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd\xd0\xbe\xd0\xb2=dmitri@example.com\n"
-              "\xe5\xb1\xb1\xe7\x94\xb0\xe5\xa4\xaa\xe9\x83\x8e=yamada@example.com\nJ\xc3\xbcrgen=juergen@example.com\n");
+    const QByteArray giorgos = "\xce\x93\xce\xb9\xcf\x8e\xcf\x81\xce\xb3\xce\xbf\xcf\x82 "
+                               "\xce\xa0\xce\xb1\xcf\x80\xce\xac";
+    const QByteArray dmitri = "\xd0\x94\xd0\xbc\xd0\xb8\xd1\x82\xd1\x80\xd0\xb8\xd0\xb9 "
+                              "\xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd\xd0\xbe\xd0\xb2";
+    const QByteArray yamada = "\xe5\xb1\xb1\xe7\x94\xb0", taro = "\xe5\xa4\xaa\xe9\x83\x8e";
+    const QByteArray sofia = "\xce\xa3\xce\xbf\xcf\x86\xce\xaf\xce\xb1 <sofia@example.com>";
+    configure("[Standard]\n[AddressBook]\n\xc5\x81ukasz Nowak=lukasz@example.com\n" + giorgos + "=giorgos@example.com\n"
+              + dmitri + "=dmitri@example.com\n" + yamada + taro + "=yamada@example.com\n"
+              "J\xc3\xbcrgen=juergen@example.com\n");
     // In the book's order: a partial name, the whole name in other case, the whole name, a partial name, Latin-1;
     // then a name with its address, which the book is not asked for.
-    const RunResult e = send_file(interface_file("", "Betreff",
-        {"\xc5\x81ukasz", "\xce\xb3\xce\xb9\xcf\x8e\xcf\x81\xce\xb3\xce\xbf\xcf\x82 \xcf\x80\xce\xb1\xcf\x80\xce\xac",
-         "\xd0\x94\xd0\xbc\xd0\xb8\xd1\x82\xd1\x80\xd0\xb8\xd0\xb9 \xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd\xd0\xbe\xd0\xb2", "\xe5\xb1\xb1\xe7\x94\xb0",
-         "j\xc3\xbcrgen", "\xce\xa3\xce\xbf\xcf\x86\xce\xaf\xce\xb1 <sofia@example.com>"}, {}, {}, {}, "Text\n"));
+    const List to = {"\xc5\x81ukasz", "\xce\xb3\xce\xb9\xcf\x8e\xcf\x81\xce\xb3\xce\xbf\xcf\x82 "
+                     "\xcf\x80\xce\xb1\xcf\x80\xce\xac", dmitri, yamada, "j\xc3\xbcrgen", sofia};
+    const RunResult e = send_file("", "Betreff", to, {}, {}, {}, "Text\n");
     ASSERT_EQ(e.exit_code, 0) << e.standard_output.constData();
     const QString mail = read_mail(only_mail(default_outbox()));
     EXPECT_EQ(mail.mid(mail.indexOf(QLatin1String("\nTo: ")) + 1).section(QLatin1Char('\n'), 0, 0),
-              QString::fromUtf8("To: \xc5\x81ukasz Nowak <lukasz@example.com>, "
-                                "\xce\x93\xce\xb9\xcf\x8e\xcf\x81\xce\xb3\xce\xbf\xcf\x82 \xce\xa0\xce\xb1\xcf\x80\xce\xac <giorgos@example.com>, "
-                                "\xd0\x94\xd0\xbc\xd0\xb8\xd1\x82\xd1\x80\xd0\xb8\xd0\xb9 \xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd\xd0\xbe\xd0\xb2 <dmitri@example.com>, "
-                                "\xe5\xb1\xb1\xe7\x94\xb0\xe5\xa4\xaa\xe9\x83\x8e <yamada@example.com>, J\xc3\xbcrgen <juergen@example.com>, "
-                                "\xce\xa3\xce\xbf\xcf\x86\xce\xaf\xce\xb1 <sofia@example.com>"));
+              QString::fromUtf8("To: \xc5\x81ukasz Nowak <lukasz@example.com>, " + giorgos + " <giorgos@example.com>, "
+                                + dmitri + " <dmitri@example.com>, " + yamada + taro + " <yamada@example.com>, "
+                                "J\xc3\xbcrgen <juergen@example.com>, " + sofia));
 }
-
-const QByteArray invalid_recips = "One or more recipients were invalid or did not resolve to any address.\n"
-                                  "Fehler beim Senden der EMail (INVALID_RECIPS)";
 
 TEST_F(ProviderTelvorin, TheComposerAndSendmailDeliveriesRunTheirCommands)
 {
     // The real xdg-email hands the URI it built to a hook on PATH.
-    create_standin(m_u.path(), QStringLiteral("xdg-email-hook.sh"), 0);
-    create_standin(m_u.path(), QStringLiteral("sendmail"), 0);
-    m_u.write(QStringLiteral("docs/plan&bcc=x@y.txt"), "Plan");
+    create_standin(m_u.path(), "xdg-email-hook.sh", 0);
+    create_standin(m_u.path(), "sendmail", 0);
+    m_u.write("docs/plan&bcc=x@y.txt", "Plan");
     configure("[Standard]\nDelivery=composer\nComposer=/usr/bin/xdg-email\n" + address_book);
-    RunResult e = send_file(interface_file("", "Weg \xc3\xa4&bcc=x@y", {"Max Mustermann", "b?c&d=e@x.de"}, {"Maria"},
-                                          {"docs\\plan&bcc=x@y.txt"}, {}, "Zeile\n&to=x@y\n", {"bcc@example.com"}));
+    RunResult e = send_file("", "Weg \xc3\xa4&bcc=x@y", {"Max Mustermann", "b?c&d=e@x.de"}, {"Maria"},
+                            {"docs\\plan&bcc=x@y.txt"}, {}, "Zeile\n&to=x@y\n", {"bcc@example.com"});
     EXPECT_EQ(e.exit_code, 0) << e.standard_error.constData();
-    EXPECT_EQ(called_with(m_u.path(), QStringLiteral("xdg-email-hook.sh")),
+    EXPECT_EQ(called_with(m_u.path(), "xdg-email-hook.sh"),
               QStringList{"mailto:max@example.com,b%3Fc%26d%3De@x.de?cc=maria@example.com&bcc=bcc@example.com&"
                           "subject=Weg%20%C3%A4%26bcc%3Dx@y&body=Zeile%0D%0A%26to%3Dx@y&attach="
-                          + QUrl::toPercentEncoding(m_u.path(QStringLiteral("docs/plan&bcc=x@y.txt")), "/@", "_~")});
-
-    configure("[Standard]\nDelivery=sendmail\nSendmail=sendmail -f ich@example.com\nFrom=ich@example.com\n" + address_book);
-    e = send_file(interface_file("", "S", {"Max Mustermann"}, {}, {}, {}, "Zeile\n", {"bcc@example.com"}));
+                          + QUrl::toPercentEncoding(m_u.path("docs/plan&bcc=x@y.txt"), "/@", "_~")});
+    configure("[Standard]\nDelivery=sendmail\nSendmail=sendmail -f ich@example.com\nFrom=ich@example.com\n"
+              + address_book);
+    e = send_file("", "S", {"Max Mustermann"}, {}, {}, {}, "Zeile\n", {"bcc@example.com"});
     EXPECT_EQ(e.exit_code, 0) << e.standard_error.constData();
     EXPECT_EQ(called_with(m_u.path(), "sendmail"), (QStringList{"-f", "ich@example.com", "-t", "-oi"}));
-    const QByteArray raw = m_u.read(QStringLiteral("sendmail.stdin"));
+    const QByteArray raw = m_u.read("sendmail.stdin");
     EXPECT_FALSE(raw.contains('\r'));  // local line ends for the local mailer
     // Bcc stays in: sendmail -t takes the recipients from the headers and drops it.
     EXPECT_EQ(read_mail(raw), "From: ich@example.com\nTo: Max Mustermann <max@example.com>\nBcc: bcc@example.com\n"
@@ -421,7 +411,6 @@ struct SmtpCase {
     bool short_limits = false;
 };
 void PrintTo(const SmtpCase& c, std::ostream* out) { *out << c.name; }
-
 const QByteArray trusted = "CAFile=server/cert.pem\n";
 const QByteArray good = trusted + "User=max\nPassword=geheim\n";
 const char* const logon_failure = "There was no default logon, and the user failed to log on successfully when the "
@@ -430,8 +419,11 @@ const char* const logon_failure = "There was no default logon, and the user fail
 const char* const failure = "One or more unspecified errors occurred. No message was sent.\nFehler beim Senden der "
                             "EMail (FAILURE)";
 const char* const customer = "kunde@example.com";
+const QByteArray invalid_recips = "One or more recipients were invalid or did not resolve to any address.\n"
+                                  "Fehler beim Senden der EMail (INVALID_RECIPS)";
 const SmtpCase smtp_cases[] = {
-    {"AllRecipientsInTheEnvelopeNoBccOnTheWireAFiftyMegabyteAttachment", "ok", "", good, customer, 50 << 20, nullptr, ""},
+    {"AllRecipientsInTheEnvelopeNoBccOnTheWireAFiftyMegabyteAttachment", "ok", "", good, customer, 50 << 20, nullptr,
+     ""},
     {"WrongPassword", "ok", "", trusted + "User=max\nPassword=falsch\n", customer, 0,
      "Antwort auf AUTH: 535 5.7.8 Authentication credentials invalid", logon_failure},
     {"NoLogIn", "ok", "", trusted, customer, 0, "Antwort auf MAIL: 530 5.7.0 Authentication required", logon_failure},
@@ -462,29 +454,29 @@ const SmtpCase smtp_cases[] = {
     // A command that fails gives no password, whatever it printed first.
     {"FailingPasswordCommand", "ok", "", trusted + "User=max\nPasswordCommand=\"sh -c \\\"echo geheim; exit 1\\\"\"\n",
      customer, 0, "Passwortbefehl sh liefert kein Passwort", logon_failure},
-    {"PasswordCommandBeforePasswordMayLeaveAChildBehind", "ok", "",
-     trusted + "User=max\nPassword=falsch\nPasswordCommand=\"sh -c \\\"echo geheim; sleep 170 & echo $! > bg.pid\\\"\"\n",
-     customer, 0, nullptr, "", nullptr, true},
+    {"PasswordCommandBeforePasswordMayLeaveAChildBehind", "ok", "", trusted + "User=max\nPassword=falsch\n"
+     "PasswordCommand=\"sh -c \\\"echo geheim; sleep 170 & echo $! > bg.pid\\\"\"\n", customer, 0, nullptr, "", nullptr,
+     true},
 };
 
 // Each send loads only the module it needs, from the provider's folder; a broken one fails that send with one line.
+// Here the modules beside the provider say when they are loaded and lack their entries.
 TEST_F(ProviderTelvorin, ASendLoadsOnlyTheModuleItNeedsAndABrokenOneFailsItWithOneLine)
 {
-    // The provider beside modules that say when they are loaded and lack their entries.
-    const QString lib = m_u.path(QStringLiteral("lib/"));
+    const QString lib = m_u.path("lib/");
     QDir().mkpath(lib);
     QFile::copy(TELVORIN_MAPI_PROVIDER, lib + "libtelvorin_mapi.so");
     for (const char* module : {"smtp", "dialog"})
         QFile::copy(TELVORIN_ANNOUNCING_MODULE, lib + "libtelvorin_mapi_" + module + ".so");
-    m_u.set(QStringLiteral("TELVORIN_MAPI_LIBRARY"), lib + "libtelvorin_mapi.so");
+    m_u.set("TELVORIN_MAPI_LIBRARY", lib + "libtelvorin_mapi.so");
     configure("[Smtp]\nDelivery=smtp\nServer=smtp://127.0.0.1:1\n");
     const std::pair<const char*, QByteArray> cases[] = {  // the profile; standard error after the first line
         {"", ""},  // into the outbox, without a display for the dialog
-        {"Smtp", "Modul geladen\nModul nicht ladbar: " + lib.toUtf8()
-                     + "libtelvorin_mapi_smtp.so: undefined symbol: telvorin_mapi_deliver_by_smtp\n" + mail_failure(failure)},
+        {"Smtp", "Modul geladen\nModul nicht ladbar: " + lib.toUtf8() + "libtelvorin_mapi_smtp.so: undefined symbol: "
+                     "telvorin_mapi_deliver_by_smtp\n" + mail_failure(failure)},
     };
     for (const auto& [profile, error] : cases) {
-        const RunResult e = send_file(interface_file(profile, "S", {"a@example.com"}, {}, {}, {}, "T\n"));
+        const RunResult e = send_file(profile, "S", {"a@example.com"}, {}, {}, {}, "T\n");
         EXPECT_EQ(e.exit_code, error.isEmpty() ? 0 : 255);
         EXPECT_EQ(e.standard_error, "Interfacedatei 'mail.txt'\n" + error);
     }
@@ -494,14 +486,14 @@ TEST_F(ProviderTelvorin, ASendLoadsOnlyTheModuleItNeedsAndABrokenOneFailsItWithO
 QMap<QString, QString> ldd(const QString& file)
 {
     QMap<QString, QString> loaded;
-    for (const QByteArray& line : testsupport::TestEnvironment().run_program("ldd", {file}).standard_output.split('\n')) {
+    const QByteArray listing = testsupport::TestEnvironment().run_program("ldd", {file}).standard_output;
+    for (const QByteArray& line : listing.split('\n')) {
         const QList<QByteArray> parts = line.trimmed().split(' ');
         if (!line.isEmpty())
             loaded[parts[0]] = parts.value(1) == "=>" ? parts.value(2) : parts[0];
     }
     return loaded;
 }
-
 // The tool: a bare QApplication program's libraries; the provider: Qt Core, GMime, xcb, no more.
 TEST(LinkedLibraries, TheToolAndTheProviderLoadOnlyWhatEveryRunUses)
 {
@@ -519,9 +511,8 @@ TEST(LinkedLibraries, TheToolAndTheProviderLoadOnlyWhatEveryRunUses)
     }
 }
 
-// Whether a process's /proc status shows it alive and not being killed. The tool does not wait for what its command
-// started once it has killed that group, and on a busy machine a killed process may not have run to its end yet;
-// its pending SIGKILL tells as surely as its end, and at once.
+// Whether a /proc status shows its process alive and not being killed: the tool does not wait for a group it killed,
+// and a pending SIGKILL tells as surely as the end, at once.
 bool left_running(const QByteArray& status)
 {
     if (status.isEmpty() || status.contains("\nState:\tZ") || status.contains("\nState:\tX"))
@@ -533,31 +524,32 @@ bool left_running(const QByteArray& status)
     }
     return true;
 }
-
 class SmtpDelivery : public ProviderTelvorin, public ::testing::WithParamInterface<SmtpCase> {};
-
 TEST_P(SmtpDelivery, TheServerGetsTheWholeMailOrTheToolSaysWhy)
 {
     const SmtpCase& c = GetParam();
-    SmtpTestServer server(m_u.path(QStringLiteral("server")), c.server_mode, c.size_limit);
+    SmtpTestServer server(m_u.path("server"), c.server_mode, c.size_limit);
     ASSERT_NE(server.port(), 0);
-    const QString url = QStringLiteral("%1://127.0.0.1:%2").arg(qstrcmp(c.server_mode, "tls") ? "smtp" : "smtps").arg(server.port());
+    const QString url = QStringLiteral("%1://127.0.0.1:%2").arg(qstrcmp(c.server_mode, "tls") ? "smtp" : "smtps")
+                            .arg(server.port());
     configure("[Standard]\nDelivery=smtp\nFrom=Max Mustermann <max@example.com>\nServer=" + url.toUtf8() + "\n"
-                  + QByteArray(c.credentials).replace("server/", m_u.path(QStringLiteral("server/")).toUtf8()));
-    for (const auto& [script, command] : {std::pair{"pw.sh", "echo falsch"}, {"config/telvorin/pw.sh", "printf 'geh\\351im'"}})
+                  + QByteArray(c.credentials).replace("server/", m_u.path("server/").toUtf8()));
+    for (const auto& [script, command] :
+         {std::pair{"pw.sh", "echo falsch"}, {"config/telvorin/pw.sh", "printf 'geh\\351im'"}})
         QFile(m_u.write(script, QByteArray("#!/bin/sh\n") + command + "\n")).setPermissions(QFile::ExeOwner);
     if (c.short_limits)
-        m_u.set(QStringLiteral("TELVORIN_MAPI_SECONDS_PER_MINUTE"), QStringLiteral("1"));
+        m_u.set("TELVORIN_MAPI_SECONDS_PER_MINUTE", "1");
     QByteArray attachment(c.attachment_size, '\0');
     for (quint32 i = 0, noise = 1; i < static_cast<quint32>(attachment.size()); ++i)
         attachment[i] = static_cast<char>((noise = noise * 1664525u + 1013904223u) >> 24);
-    m_u.write(QStringLiteral("anlage.bin"), attachment);
-    const List files = List{"anlage.bin"}.mid(c.attachment_size ? 0 : 1), titles = List{"Daten.bin"}.mid(files.isEmpty());
-    const RunResult result = send_file(interface_file("", "Angebot", {c.to}, {"kopie@example.com"}, files, titles,
-                                                     "Hallo\n", {"blind@example.com"}));
-    const QByteArray received = m_u.read(QStringLiteral("server/received-1"));
+    m_u.write("anlage.bin", attachment);
+    const List files = List{"anlage.bin"}.mid(c.attachment_size ? 0 : 1);
+    const List titles = List{"Daten.bin"}.mid(files.isEmpty());
+    const RunResult result = send_file("", "Angebot", {c.to}, {"kopie@example.com"}, files, titles, "Hallo\n",
+                                       {"blind@example.com"});
+    const QByteArray received = m_u.read("server/received-1");
     // What a password command left in the background outlives only a command that ended in time.
-    if (const QByteArray pid = m_u.read(QStringLiteral("bg.pid")).trimmed(); !pid.isEmpty()) {
+    if (const QByteArray pid = m_u.read("bg.pid").trimmed(); !pid.isEmpty()) {
         const QByteArray status = m_u.read("/proc/" + pid + "/status");
         EXPECT_EQ(left_running(status), c.reason == nullptr) << status.constData();
         ::kill(pid.toInt(), SIGKILL);
@@ -575,12 +567,11 @@ TEST_P(SmtpDelivery, TheServerGetsTheWholeMailOrTheToolSaysWhy)
     EXPECT_EQ(received.left(blank), "MAIL FROM:<max@example.com>\nRCPT TO:<" + to + ">\n"
                                     "RCPT TO:<kopie@example.com>\nRCPT TO:<blind@example.com>");
     EXPECT_EQ(read_mail(received.mid(blank + 2)),
-              "From: Max Mustermann <max@example.com>\nTo: " + QString::fromUtf8(to) + "\nCc: kopie@example.com\nSubject: Angebot\n"
-              "Text (utf-8):\nHallo\n"
+              "From: Max Mustermann <max@example.com>\nTo: " + QString::fromUtf8(to)
+                  + "\nCc: kopie@example.com\nSubject: Angebot\nText (utf-8):\nHallo\n"
                   + (c.attachment_size ? attachment_line("Daten.bin", "application/octet-stream", attachment)
                                        : QString()));
 }
-
 INSTANTIATE_TEST_SUITE_P(ServerBehaviours, SmtpDelivery, ::testing::ValuesIn(smtp_cases),
                          [](const ::testing::TestParamInfo<SmtpCase>& info) { return std::string(info.param.name); });
 

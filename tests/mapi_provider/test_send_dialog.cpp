@@ -2,17 +2,14 @@
 #include "tests/support/runner.h"
 #include "tests/mapi_provider/mail_reading.h"
 #include "tests/support/precondition.h"
-
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-
 #include <gtest/gtest.h>
 
 using namespace providertest;
 
 namespace {
-
 struct DialogCase {
     const char* name;
     const char* dialog;       // Dialog= of the profile
@@ -42,7 +39,6 @@ const DialogCase cases[] = {
      "xdotool key Escape",
      nullptr, "Kunde<br><font size=7 color=green>Alles in Ordnung</font><img src=gruen.png>"},
 };
-
 void PrintTo(const DialogCase& c, std::ostream* out) { *out << c.name; }
 
 class SendDialog : public ::testing::TestWithParam<DialogCase> {
@@ -81,13 +77,12 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
         QFile::copy(TELVORIN_ANNOUNCING_MODULE, u.path("lib/libtelvorin_mapi_dialog.so"));
         u.set("TELVORIN_MAPI_LIBRARY", u.path("lib/libtelvorin_mapi.so"));
     }
-
     // Late (an X server resets when its last client leaves), repeated while a new window ignores keys; Escape at 20 s.
     QProcess user;
     user.setWorkingDirectory(u.path());
     if (*c.user)
-        user.start("timeout", {"60", "sh", "-ec", "colours='" TELVORIN_PYTHON " " TELVORIN_WINDOW_COLOURS_SCRIPT "'; i=0; "
-                   "sleep 1; w=$(xdotool search --sync --name 'Angebot Nr. 4711' | head -1); while xdotool "
+        user.start("timeout", {"60", "sh", "-ec", "colours='" TELVORIN_PYTHON " " TELVORIN_WINDOW_COLOURS_SCRIPT "'; "
+                   "i=0; sleep 1; w=$(xdotool search --sync --name 'Angebot Nr. 4711' | head -1); while xdotool "
                    "getwindowname $w >/dev/null 2>&1; do i=$((i+1)); if [ $i -le 40 ]; then { xdotool windowfocus "
                    "--sync $w && " + QString(c.user) + "; } || true; else echo \"still open: $(xdotool getwindowname "
                    "$w)\"; xdotool key Escape; fi; sleep 0.5; done; [ $i -le 40 ]"});
@@ -96,8 +91,9 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
     if (c.bare_host) {
         ::setenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(config).constData(), 1);
         testing::internal::CaptureStderr();
+        const std::string attachment = QFile::encodeName(u.path("examples/anhang.txt")).toStdString();
         const auto code = send_mail(0, {"Angebot Nr. 4711", text, {{MAPI_TO, "kunde@example.com", ""}},
-                                        {{QFile::encodeName(u.path("examples/anhang.txt")).toStdString(), "Angebot.txt"}}});
+                                        {{attachment, "Angebot.txt"}}});
         host_said = "MAPISendMail: " + std::to_string(code) + "\n" + testing::internal::GetCapturedStderr();
         sent = code == SUCCESS_SUCCESS;
     } else {
@@ -123,7 +119,6 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
               "From: Max Mustermann <max@example.com>\n" + QString::fromUtf8(c.delivered) + "\nText (utf-8):\n" + text
                   + attachment_line("Angebot.txt", "text/plain; charset=utf-8", u.read("examples/anhang.txt")));
 }
-
 INSTANTIATE_TEST_SUITE_P(UserActions, SendDialog, ::testing::ValuesIn(cases),
                          [](const ::testing::TestParamInfo<DialogCase>& info) { return std::string(info.param.name); });
 

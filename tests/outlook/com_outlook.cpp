@@ -1,13 +1,10 @@
 // An in-process COM server standing in for Outlook's Application in the Windows tests, on a hand-written IDispatch.
-// It serves the session in the file named by TELVORIN_COM_SITZUNG (UTF-8, a keyword and its text per line):
-// "Version <text>", "Explorer", "Mail <subject>" (selected), "Item <subject>" (the inspector's current item),
-// "Anlage <file name>" (of the last mail or item). SaveAs and SaveAsFile write its own subject or name at their path
-// and append "<member> args=<count> path=<path>" to the file named by TELVORIN_COM_PROTOKOLL, followed by " file=<n>"
-// when TELVORIN_COM_ERGEBNIS names the result file, n its "file;" lines at the call; when the DLL leaves the
-// process, "lebend=<n>" records how many objects are still alive. TELVORIN_COM_ABLEHNUNG (hexadecimal) makes it refuse
-// to create the Application with that HRESULT, as Outlook's class does when it cannot be made. Without
-// TELVORIN_COM_SITZUNG it answers as an unregistered class does, so that a registration left in a Wine prefix changes
-// no other test. Whatever the tool does not call is left out.
+// The session file TELVORIN_COM_SITZUNG holds UTF-8 lines "Version <text>", "Explorer", "Mail <subject>" (selected),
+// "Item <subject>" (the inspector's), "Anlage <name>" (of the last mail or item). SaveAs(File) write their subject or
+// name at the path and log "<member> args=<n> path=<p>" to TELVORIN_COM_PROTOKOLL, plus " file=<n>", the "file;"
+// lines then in TELVORIN_COM_ERGEBNIS; at unload "lebend=<n>", the objects still alive. TELVORIN_COM_ABLEHNUNG
+// (hex) is an HRESULT to refuse the Application with. Without a session it acts unregistered, so that a
+// registration left in a Wine prefix changes no other test. What the tool does not call is left out.
 #include <windows.h>
 
 #include <atomic>
@@ -55,15 +52,9 @@ void schreibe(const std::wstring& pfad, const std::string& inhalt, DWORD wie)
         WriteFile(h, inhalt.data(), static_cast<DWORD>(inhalt.size()), &geschrieben, nullptr), CloseHandle(h);
 }
 
-void protokolliere(const std::string& zeile)
-{
-    schreibe(umgebung(L"TELVORIN_COM_PROTOKOLL"), zeile + "\n", FILE_APPEND_DATA);
-}
+void protokolliere(const std::string& z) { schreibe(umgebung(L"TELVORIN_COM_PROTOKOLL"), z + "\n", FILE_APPEND_DATA); }
 
-struct Mail {
-    std::wstring betreff;
-    std::vector<std::wstring> anlagen;  // file names
-};
+struct Mail { std::wstring betreff; std::vector<std::wstring> anlagen; };  // anlagen: file names
 struct Sitzung {
     std::wstring version;
     bool explorer = false, item = false;

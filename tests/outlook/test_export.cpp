@@ -1,15 +1,11 @@
-// Both export jobs end to end: the real binary against generated stand-in Outlook sessions, under Wine against a
-// COM server standing in for Outlook.
+// Both export jobs end to end: against generated stand-in Outlook sessions, and under Wine against a COM stand-in.
 #include "tests/support/runner.h"
 #include "outlook/outlook_objekte.h"
 #include "tests/support/outlook_session.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
 #include <gtest/gtest.h>
-
 #include <numeric>
 
 using namespace testsupport;
@@ -19,8 +15,7 @@ namespace {
 const QByteArray app("[Application]\nVersion=16.0.0.17328\n");
 const QByteArray server_fehler("Automatisierungsserver {0006f03a-0000-0000-c000-000000000046} nicht ladbar: ");
 
-// Unreadable files become empty items, each named once however often it is selected. -dest gets a separator
-// even when it ends in one.
+// Unreadable files become empty items, each named once however often selected; -dest gets a separator regardless.
 TEST(ExplorerExport, SpeichertJedeMarkierteMailUndMeldetSieDreifach)
 {
     TestEnvironment u;
@@ -33,8 +28,7 @@ TEST(ExplorerExport, SpeichertJedeMarkierteMailUndMeldetSieDreifach)
                                           {"kaputt.eml", QByteArray("\x00\x01\x02 kein Mail \xff", 14)},
                                           {"mails/c.eml", build_mail("Gut")}})
                              .toUtf8();
-    // -name selects nothing in this job.
-    const auto e = u.run({"-mail", "-dest", "out/", "-name", "c.eml", "-back", "r.csv"});
+    const auto e = u.run({"-mail", "-dest", "out/", "-name", "c.eml", "-back", "r.csv"});  // -name: no effect here
     QByteArray konsole = banner(), ergebnis = result_file_head("Mail");
     for (const char* name : {"Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln", "", "Re A B CDEFGHIJ|K 100%1", "", "Gut", ""}) {
         konsole += "OL-Explorer speichere: out//" + QString::fromUtf8(name).toLatin1() + ".msg\n";
@@ -62,8 +56,7 @@ TEST(ExplorerExport, LeserSehenWasDieBeispielmailsEnthalten)
     EXPECT_EQ(u.run({"-mail", "-back", "r.csv"}).exit_code, 0);
     const QList<QByteArray> zeilen = u.read("r.csv").split('\n');
     ASSERT_EQ(zeilen.size(), mails.size() + 3);
-    // Every line names, in the locale's UTF-8, the file that holds its mail.
-    for (int i = 0; i < mails.size(); ++i) {
+    for (int i = 0; i < mails.size(); ++i) {  // each line names, in the locale's UTF-8, the file holding its mail
         SCOPED_TRACE(mails[i].toStdString());
         ASSERT_TRUE(zeilen[i + 2].startsWith("file;" + u.path("tmp/").toUtf8()) && zeilen[i + 2].endsWith('\r'));
         compare_with_source(u, u.path("session/" + mails[i]), QString::fromUtf8(zeilen[i + 2].mid(5).chopped(1)));
@@ -71,9 +64,8 @@ TEST(ExplorerExport, LeserSehenWasDieBeispielmailsEnthalten)
     EXPECT_EQ(files_in(u.path("tmp")).size(), mails.size());
 }
 
-// Whatever a mail sender or caller controls adds no result line; no run writes through a link or leaves a file
-// behind when a save fails; a regular file of the same name is replaced as before. `vorher` makes out/NAME
-// beforehand: "NAME>ZIEL" a link to ZIEL, "NAME=" a regular file.
+// Input a sender or caller controls adds no result line; no run writes through a link or leaves a failed save
+// behind; a regular file is replaced as before. `vorher` makes out/NAME: "NAME>ZIEL" a link, "NAME=" a file.
 TEST(Export, FeindlicheEingabeFuegtKeineZeileHinzuUndSchreibtDurchKeinenLink)
 {
     const QByteArray lang(300, 'x'), pdf("Content-Type: application/pdf\r\nContent-Disposition: attachment; filename=\"r.pdf\"");
@@ -110,7 +102,6 @@ TEST(Export, FeindlicheEingabeFuegtKeineZeileHinzuUndSchreibtDurchKeinenLink)
         EXPECT_EQ(u.read("opfer"), "geheim");
         for (const QString& name : f.danach)
             EXPECT_EQ(QFileInfo(u.path("out/" + name)).isSymLink(), vorher.size() == 2) << name.toStdString();
-        // A regular file of the same name holds a message file now.
         EXPECT_TRUE(f.vorher != "A.msg=" || u.read("out/A.msg").startsWith("\xd0\xcf\x11\xe0"));
     }
 }
@@ -206,8 +197,7 @@ TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
     }
 }
 
-// An attachment of a few MiB, read in pieces, comes back whole to every reader: the saved file, and the .msg
-// through msgconvert and the npm reader.
+// A few MiB, read in pieces, reach every reader whole: the saved file, and the .msg via msgconvert and msgreader.
 TEST(AnlagenExport, GrosseAnlageKommtBeiJedemLeserGanzAn)
 {
     QByteArray gross(3 * 1024 * 1024 + 17, '\0');
@@ -224,8 +214,7 @@ TEST(AnlagenExport, GrosseAnlageKommtBeiJedemLeserGanzAn)
     compare_with_source(u, u.path("session/g.eml"), u.path("out/Gross.msg"));
 }
 
-// Registers the COM stand-in (com_outlook.cpp) as Outlook's Application in the Wine prefix, or removes it: for the
-// 32-bit build in the registry's 32-bit view, where a 32-bit client looks, and as a 32-bit DLL.
+// Registers com_outlook.cpp as Outlook's Application in the prefix, or removes it; wine32: 32-bit view and DLL.
 void registriere(const TestEnvironment& u, bool ja)
 {
     const bool bit32 = u.runner() == Runner::wine32;
@@ -240,10 +229,8 @@ void registriere(const TestEnvironment& u, bool ja)
     EXPECT_EQ(u.run_program(wine(u.runner()), {"reg", "query", klasse, sicht}).exit_code, ja ? 0 : 1);
 }
 
-// Both jobs under Wine, through the Windows build's own COM bridge; with no class registered, or a server that refuses,
-// Outlook cannot be bound, and the bridge's debug line says why while the job ends as documented. SaveAs gets the path
-// and no type argument; it is called once its "file;" line is written (a save that never returns still shows which item
-// it was), SaveAsFile before its line; every object the tool was handed has been released when it ends.
+// Both jobs through the Windows build's COM bridge; unregistered or refused, the debug line says why. SaveAs gets the
+// path, no type, after its "file;" line (a hanging save still shows its item), SaveAsFile before; all is released.
 class ComExport : public ::testing::TestWithParam<Runner> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ComExport);
 INSTANTIATE_TEST_SUITE_P(Wine, ComExport, ::testing::ValuesIn(wine_runners()));
@@ -300,10 +287,9 @@ TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
             u.set("TELVORIN_COM_ABLEHNUNG", f.ablehnung);
         QDir().mkpath(u.path("out"));
         const RunResult e = u.run(f.args + QStringList{"-dest", "out", "-back", "r.csv"});
-        const bool mail = f.args[0] == "-mail";
-        const bool gebunden = f.registriert && !f.ablehnung;
-        QByteArray konsole = banner(GetParam()), ergebnis = result_file_head(mail ? "Mail" : "Anlage", gebunden ? "16.0.0.17328" : ""),
-                   protokoll;
+        const bool mail = f.args[0] == "-mail", gebunden = f.registriert && !f.ablehnung;
+        QByteArray konsole = banner(GetParam()), protokoll,
+                   ergebnis = result_file_head(mail ? "Mail" : "Anlage", gebunden ? "16.0.0.17328" : "");
         int gemeldet = mail ? 1 : 0;  // "file;" lines in the result file when the save is called
         for (const QString& d : f.dateien) {
             konsole += (mail ? "OL-Explorer" : "OL-Inspector") + (" speichere: out\\" + d.toLatin1()) + "\n";

@@ -2,14 +2,9 @@
 """Reads the version resource and the manifest back from Windows builds of telvorin.exe with pefile.
 
 Usage: check_windows_resources.py <Linux telvorin> <LICENSE> <telvorin.exe>...
-The version every field must carry is the one the Linux tool's banner prints; the copyright is LICENSE's line.
-"""
-import os
-import re
-import subprocess
-import sys
+Every version field must carry the Linux tool's banner version; the copyright is LICENSE's line."""
+import os, re, subprocess, sys
 import xml.etree.ElementTree as ElementTree
-
 import pefile
 
 RT_VERSION, RT_MANIFEST = 16, 24
@@ -42,11 +37,10 @@ def banner_version(linux_tool):
 def resource(pe, kind, ident):
     directory = getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
     for entry in directory.entries if directory else []:
-        if entry.id == kind:
-            for named in entry.directory.entries:
-                if named.id == ident:
-                    data = named.directory.entries[0].data.struct
-                    return pe.get_data(data.OffsetToData, data.Size)
+        for named in entry.directory.entries if entry.id == kind else []:
+            if named.id == ident:
+                data = named.directory.entries[0].data.struct
+                return pe.get_data(data.OffsetToData, data.Size)
     return None
 
 
@@ -69,10 +63,8 @@ def check_version(pe, exe, product, version, copyright_line):
     key = "".join(t[2:].rjust(4, "0") for t in translations).lower()
     strings = tables.get(key)
     check(strings is not None, f"{exe}: no string table {key} for the Translation entry, only {list(tables)}")
-    expected = {
-        "FileVersion": text, "ProductVersion": text, "ProductName": product, "OriginalFilename": "telvorin.exe",
-        "CompanyName": "The Telvorin developers", "LegalCopyright": copyright_line,
-    }
+    expected = {"FileVersion": text, "ProductVersion": text, "ProductName": product, "OriginalFilename": "telvorin.exe",
+                "CompanyName": "The Telvorin developers", "LegalCopyright": copyright_line}
     for name, value in expected.items():
         check((strings or {}).get(name) == value, f"{exe}: {name} is {(strings or {}).get(name)!r}, not {value!r}")
     for name in ("FileDescription", "InternalName"):

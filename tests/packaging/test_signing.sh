@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# Signing as CI can prove it without the maker's certificate: a throw-away certificate authority issues a
-# code-signing and a timestamping certificate; scripts/sign-windows.sh signs a copy of the Windows tree's telvorin.exe
-# and an MSI, timestamped by openssl ts behind a responder on 127.0.0.1; osslsigncode verifies both offline against
-# that authority (signature, timestamp's signature, file hash), and fails on a file with one byte changed. The signed
-# telvorin.exe still runs under Wine with the Linux tool's banner. Without a PKCS#12 file, --sign builds nothing.
+# Signing as CI can prove it without the maker's certificate: a throw-away authority issues the code-signing and
+# timestamping certificates, a local openssl ts responder timestamps, and osslsigncode verifies offline.
 # Usage: test_signing.sh SOURCE_DIR DIST MSI LINUX_TELVORIN WINE64 WINEPREFIX PYTHON
 set -euo pipefail
 source_dir=$1 dist=$2 msi=$3 linux_tool=$4 wine=$5 prefix=$6 python=$7
@@ -13,23 +10,14 @@ trap '[ -z "$responder" ] || kill "$responder" 2>/dev/null; rm -rf "$work"' EXIT
 cd "$work"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
 # Without a PKCS#12 file, --sign stops before configuring anything.
 if out=$(env -u TELVORIN_SIGN_PKCS12 "$source_dir/scripts/build-windows.sh" --sign --msi 2>&1); then
   fail "build-windows.sh --sign without a certificate went on: $out"
 fi
 [[ $out == *"TELVORIN_SIGN_PKCS12"*"nothing built"* ]] || fail "no clear message without a certificate: $out"
-
-cat > ext.cnf <<'END'
-[signer]
-basicConstraints=critical,CA:false
-keyUsage=critical,digitalSignature
-extendedKeyUsage=codeSigning
-[tsa]
-basicConstraints=critical,CA:false
-keyUsage=critical,digitalSignature
-extendedKeyUsage=critical,timeStamping
-END
+# One section per certificate, the format repeated for each pair of arguments.
+printf '[%s]\nbasicConstraints=critical,CA:false\nkeyUsage=critical,digitalSignature\nextendedKeyUsage=%s\n' \
+  signer codeSigning tsa critical,timeStamping >ext.cnf
 openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.pem -days 2 -subj "/CN=Telvorin Test CA" \
   -addext "basicConstraints=critical,CA:true" -addext "keyUsage=critical,keyCertSign,cRLSign" 2>/dev/null
 for who in signer tsa; do
@@ -42,13 +30,10 @@ export TELVORIN_SIGN_PASSWORD='Pr'$'\xc3\xbc''f w'$'\xc3\xb6''rt; $x "1" \'
 openssl pkcs12 -export -inkey signer.key -in signer.pem -certfile ca.pem -out signer.p12 \
   -passout env:TELVORIN_SIGN_PASSWORD
 export TELVORIN_SIGN_PKCS12=$work/signer.p12
-
 "$python" "$source_dir/tests/packaging/tsa_responder.py" tsa.pem tsa.key ca.pem port & responder=$!
 for _ in $(seq 300); do [ -s port ] && break; sleep 0.1; done
 [ -s port ] || { echo "FAIL: the timestamp responder did not start"; exit 1; }
-TELVORIN_SIGN_TIMESTAMP_URL=http://127.0.0.1:$(cat port)/
-export TELVORIN_SIGN_TIMESTAMP_URL
-
+export TELVORIN_SIGN_TIMESTAMP_URL=http://127.0.0.1:$(<port)/
 cp -r "$dist" tree
 cp "$msi" telvorin.msi
 start=$EPOCHREALTIME
@@ -66,7 +51,6 @@ for file in tree/telvorin.exe telvorin.msi; do
 done
 verified=$EPOCHREALTIME
 awk -v a="$start" -v b="$signed" -v c="$verified" 'BEGIN { printf "signing both: %.2f s, verifying both: %.2f s\n", b - a, c - b }'
-
 # One byte of the program's code changed after signing.
 cp tree/telvorin.exe changed.exe
 "$python" -c 'import sys; f = open(sys.argv[1], "r+b"); f.seek(4096); b = f.read(1); f.seek(4096); f.write(bytes([b[0] ^ 1]))' changed.exe
@@ -74,7 +58,6 @@ if report=$(osslsigncode verify -CAfile ca.pem -TSA-CAfile ca.pem -in changed.ex
   fail "a changed byte still verifies: $report"
 fi
 [[ $report == *MISMATCH* ]] || fail "the changed file's hash is not reported as a mismatch: $report"
-
 expected=$(env -u DISPLAY -u WAYLAND_DISPLAY "$linux_tool" -version)
 # Into a file: the helpers Wine starts beside the program would hold a pipe open until its server ends.
 WINEPREFIX=$prefix WINEDEBUG=-all "$wine" tree/telvorin.exe -version </dev/null >wine.out 2>&1 || true

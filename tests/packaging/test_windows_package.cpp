@@ -1,7 +1,6 @@
 // The Windows packages: the notices the Windows tree carries for every program file, and its MSI installed, run,
 // upgraded, refused as a downgrade and removed with msiexec under Wine, in the test run's prefix.
 #include "tests/support/runner.h"
-
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -9,7 +8,6 @@
 #include <QMap>
 #include <QRegularExpression>
 #include <QSet>
-
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -28,10 +26,8 @@ QMap<QString, QByteArray> tree(const QString& root)
     return files;
 }
 
-// Each program file of the tree has its line in licenses/SOURCES.txt: the Debian source package and version it is
-// built from, and licence texts that are there. Who must be named under which terms is what these projects publish:
-// Qt under the LGPL 3 (or GPL 3), the GCC runtime under the GPL 3 with its runtime exception, winpthreads under its
-// own notices, and the tool under our licence.
+// Each program file names in licenses/SOURCES.txt its Debian source package, version and licences, as each project
+// publishes its terms: Qt LGPL/GPL 3, the GCC runtime GPL 3 with its exception, winpthreads its own, the tool ours.
 TEST(Notices, EveryProgramFileNamesItsSourceAndItsLicencesAreThere)
 {
     for (const Runner build : {Runner::wine, Runner::wine32}) {
@@ -41,11 +37,7 @@ TEST(Notices, EveryProgramFileNamesItsSourceAndItsLicencesAreThere)
     SCOPED_TRACE(root.toStdString());
     const QMap<QString, QByteArray> dist = tree(root);
     EXPECT_EQ(dist.value("licenses/LICENSE.txt"), TestEnvironment().read(source_dir() + "/LICENSE"));
-    const struct {
-        const char* files;
-        const char* package;
-        QStringList licences;
-    } rules[] = {
+    const struct { const char* files; const char* package; QStringList licences; } rules[] = {
         {"(Qt5[A-Za-z]+|platforms/[a-z]+|styles/[a-z]+)\\.dll", "qtbase-opensource-src", {"LGPL-3.0.txt", "GPL-3.0.txt"}},
         {"lib(stdc\\+\\+-6|gcc_s_seh-1|gcc_s_dw2-1)\\.dll", "gcc-mingw-w64", {"GPL-3.0.txt", "GCC-RUNTIME-LIBRARY-EXCEPTION-3.1.txt"}},
         {"libwinpthread-1\\.dll", "mingw-w64", {"winpthreads.txt"}},
@@ -94,18 +86,15 @@ QList<QStringList> rows(const char* msi, const char* table)
         return {};
     }
     QList<QStringList> result;
-    // Lines end in CR LF, as in the text archive format of Windows Installer tables; the first three give the
-    // column names, their types, and the table's name and keys.
-    const QList<QByteArray> lines = e.standard_output.split('\n');
-    for (const QByteArray& line : lines.mid(3))
+    // Lines end in CR LF; the first three give the column names, their types, and the table's name and keys.
+    for (const QByteArray& line : e.standard_output.split('\n').mid(3))
         if (!line.trimmed().isEmpty())
             result << QString::fromUtf8(line).chopped(line.endsWith('\r') ? 1 : 0).split('\t');
     return result;
 }
 
-// What the packages hold beyond their files, read back from the packages themselves: Windows Installer under Wine
-// neither needs 64-bit components nor would show a registry value or custom action that came along. Where the files
-// go, and that each version is a product of its own that replaces the one before, is the Wine cycle's below.
+// Read from the packages themselves: Wine's installer neither needs 64-bit components nor would show a registry
+// value or custom action that came along.
 TEST(MsiPackage, InstallsOnly64BitFilesPerMachineAndNothingElse)
 {
     for (const char* msi : {TELVORIN_MSI_OLD, TELVORIN_MSI_NEW}) {
@@ -132,9 +121,8 @@ TEST(MsiPackage, InstallsOnly64BitFilesPerMachineAndNothingElse)
     }
 }
 
-// The x86 package has 32-bit components of its own, says which Office it is for, and is the same product as the x64
-// one of its version, so that Windows Installer refuses the other bitness instead of laying it beside; the WOW64
-// cycle below shows that refusal where 32-bit programs run.
+// The x86 package is the same product as the x64 one of its version, so that Windows Installer refuses the other
+// bitness instead of laying it beside; MsiBeide shows that refusal under WOW64.
 TEST(MsiPackage, X86HasOwn32BitComponentsAndNamesItsOffice)
 {
     const auto property = [](const char* msi, const char* name) {
@@ -163,11 +151,8 @@ TEST(MsiPackage, X86HasOwn32BitComponentsAndNamesItsOffice)
 // What the cycle below installs and runs for each build: its packages, where they go (Wine keeps the Program Files
 // folders as folders of the prefix), the fixtures of its bitness, and the registry view its programs read.
 struct Build {
-    const char* old_msi;
-    const char* new_msi;
-    QString installed;
-    QString installed_win;
-    QString com_dll;
+    const char *old_msi, *new_msi;
+    QString installed, installed_win, com_dll;
     const char* mapi32;
     QString view;
 };
@@ -182,8 +167,7 @@ Build build(Runner runner)
 
 QString windows_path(const QString& unix_path) { return "Z:" + QString(unix_path).replace('/', '\\'); }
 
-// The versions of the products named Telvorin that the installer database lists, as the Control Panel would, with
-// a space between them.
+// The versions of the products named Telvorin the installer lists, as the Control Panel would, space-separated.
 QString products(const TestEnvironment& u, const QString& view = QString())
 {
     const RunResult e = u.run_program(wine(u.runner()), {"reg", "query",
@@ -241,61 +225,51 @@ TEST_P(Msi, InstallsRunsUpgradesRefusesADowngradeAndRemovesItself)
     const TestEnvironment u(GetParam());
     const Build b = build(GetParam());
     const QString& installed = b.installed;
-    const QString& installed_win = b.installed_win;
+    const QString exe = b.installed_win + "\\telvorin.exe";
     // Whatever an earlier, interrupted run left installed goes first.
     msiexec(u, "/x", b.new_msi, "before-new.log");
     msiexec(u, "/x", b.old_msi, "before-old.log");
     ASSERT_EQ(products(u), QString());
     ASSERT_FALSE(QFileInfo::exists(installed));
     const QMap<QString, QByteArray> dist = tree(windows_dist(GetParam()));
-
     ASSERT_EQ(msiexec(u, "/i", b.old_msi, "install.log").exit_code, 0) << u.read("install.log").toStdString();
     EXPECT_EQ(products(u), QString(TELVORIN_PROJECT_VERSION));
     EXPECT_EQ(tree(installed), dist);
-
-    // The installed tool: its build's banner, an export job against the COM stand-in, and a mail job against the
-    // recording MAPI32.DLL, which Wine takes as the program's own only from the program's folder.
-    EXPECT_EQ(u.run_program(wine(GetParam()), {installed_win + "\\telvorin.exe", "-version"}),
-              (RunResult{0, banner(GetParam()), ""}));
+    EXPECT_EQ(u.run_program(wine(GetParam()), {exe, "-version"}), (RunResult{0, banner(GetParam()), ""}));
     {
         TestEnvironment job(GetParam());
         register_outlook(job, true);
         job.set("TELVORIN_COM_SITZUNG", job.write("sitzung.txt", "Version 16.0.0.17328\nExplorer\nMail Hallo\n"));
         job.set("TELVORIN_COM_PROTOKOLL", job.path("com.txt"));
         QDir().mkpath(job.path("out"));
-        const RunResult e = job.run_program(wine(GetParam()), {installed_win + "\\telvorin.exe", "-mail", "-dest", "out"});
+        const RunResult e = job.run_program(wine(GetParam()), {exe, "-mail", "-dest", "out"});
         register_outlook(job, false);
         EXPECT_EQ(e, (RunResult{0, banner(GetParam()) + "OL-Explorer speichere: out\\Hallo.msg\n", "Betreff: 'Hallo' 16.0.0.17328\n"}));
         EXPECT_EQ(job.read("com.txt"), "SaveAs args=1 path=out\\Hallo.msg\nlebend=0\n");
     }
+    // The recording MAPI32.DLL goes into the program's folder: Wine takes it as the program's own only from there.
     {
         TestEnvironment job(GetParam());
         ASSERT_TRUE(QFile::copy(b.mapi32, installed + "/mapi32.dll"));
         job.set("WINEDLLOVERRIDES", "mapi32=n");
         job.set("TELVORIN_TEST_PROTOKOLL", job.path("protokoll.txt"));
         job.write("mail.txt", "Standard\n\nBetreff\n1\nkunde\n0\n0\n0\n0\nText\n");
-        const RunResult e = job.run_program(wine(GetParam()), {installed_win + "\\telvorin.exe", "mail.txt"});
+        const RunResult e = job.run_program(wine(GetParam()), {exe, "mail.txt"});
         QFile::remove(installed + "/mapi32.dll");
         EXPECT_EQ(e.exit_code, 0) << e.standard_error.toStdString();
         EXPECT_TRUE(e.standard_output.endsWith("Email gesendet: Betreff\n")) << e.standard_output.toStdString();
         EXPECT_TRUE(job.read("protokoll.txt").startsWith("loaded\nMAPILogon ")) << job.read("protokoll.txt").toStdString();
         EXPECT_TRUE(job.read("protokoll.txt").contains("\nMAPISendMail ")) << job.read("protokoll.txt").toStdString();
     }
-
     ASSERT_EQ(msiexec(u, "/i", b.new_msi, "upgrade.log").exit_code, 0) << u.read("upgrade.log").toStdString();
     EXPECT_EQ(products(u), QString(TELVORIN_MSI_NEW_VERSION));
     EXPECT_EQ(tree(installed), dist);
-
-    // msiexec under Wine shows a refusal's message only in a message box, never in its log: the older package is
-    // tried with the basic interface on a display of its own, Wine's trace of the box read, and the box closed.
-    // The prefix's desktop was made without a display by the runs before, so msiexec gets a desktop of its own,
-    // whose exit status is explorer's: the refusal shows in Wine's trace of the halted install instead.
+    // Wine's msiexec shows a refusal only in a message box, never in its log: the box is traced on a display of its
+    // own and closed. msiexec needs a desktop of its own there, whose exit status is explorer's: hence the trace.
     {
         TestEnvironment x(GetParam());
         x.set("WINEDEBUG", "+msgbox");
-        // The display number comes back through descriptor 3 once Xvfb is ready. The box can exist before it takes
-        // the focus, and on a loaded machine long after msiexec starts: Return is pressed on it until the install
-        // has ended, which a waiting xdotool could miss for good.
+        // Return is pressed until msiexec ends: the box may take the focus late, which a waiting xdotool would miss.
         const char* script = R"(Xvfb -displayfd 3 -nolisten tcp 3>display 2>/dev/null & xvfb=$!
 trap 'kill $xvfb' EXIT
 for i in $(seq 600); do [ -s display ] && break; sleep 0.1; done
@@ -312,7 +286,6 @@ kill $msiexec 2>/dev/null; wait $msiexec)";
             EXPECT_TRUE(e.standard_error.contains(trace)) << trace << "\n" << e.standard_error.toStdString();
         EXPECT_EQ(products(u), QString(TELVORIN_MSI_NEW_VERSION));
     }
-
     ASSERT_EQ(msiexec(u, "/x", b.new_msi, "remove.log").exit_code, 0) << u.read("remove.log").toStdString();
     EXPECT_EQ(products(u), QString());
     EXPECT_FALSE(QFileInfo::exists(installed));
@@ -333,18 +306,15 @@ TEST_P(MsiBeide, OnlyOneBitnessIsEverInstalled)
     for (const char* msi : {x64.new_msi, x64.old_msi, x86.new_msi, x86.old_msi})
         msiexec(u, "/x", msi, "before.log");
     ASSERT_EQ(both(), "|");
-
     ASSERT_EQ(msiexec(u, "/i", x86.old_msi, "x86.log").exit_code, 0) << u.read("x86.log").toStdString();
     EXPECT_EQ(msiexec(u, "/i", x64.old_msi, "x64.log").exit_code, 0) << u.read("x64.log").toStdString();
     EXPECT_EQ(both(), QString(TELVORIN_PROJECT_VERSION "|"));
     EXPECT_TRUE(QFileInfo::exists(x86.installed + "/telvorin.exe"));
     EXPECT_FALSE(QFileInfo::exists(x64_installed));
-
     ASSERT_EQ(msiexec(u, "/i", x64.new_msi, "x64-new.log").exit_code, 0) << u.read("x64-new.log").toStdString();
     EXPECT_EQ(both(), QString("|" TELVORIN_MSI_NEW_VERSION));
     EXPECT_FALSE(QFileInfo::exists(x86.installed));
     EXPECT_TRUE(QFileInfo::exists(x64_installed + "/telvorin.exe"));
-
     ASSERT_EQ(msiexec(u, "/x", x64.new_msi, "remove.log").exit_code, 0) << u.read("remove.log").toStdString();
     EXPECT_EQ(both(), "|");
 }

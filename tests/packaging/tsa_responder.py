@@ -2,13 +2,8 @@
 """An RFC 3161 timestamp authority on 127.0.0.1 for the signing test: each POSTed request is answered by openssl ts.
 
 Usage: tsa_responder.py <tsa.pem> <tsa.key> <ca.pem> <port file>
-Listens on a free port, writes it to <port file> once it accepts, and serves until it is killed.
-"""
-import http.server
-import os
-import subprocess
-import sys
-import tempfile
+Listens on a free port, writes it to <port file> once it accepts, and serves until it is killed."""
+import http.server, os, subprocess, sys, tempfile
 
 certificate, key, chain, port_file = sys.argv[1:5]
 work = tempfile.mkdtemp(prefix="tsa-")
@@ -31,8 +26,7 @@ with open(os.path.join(work, "serial"), "w", encoding="ascii") as f:
 
 class Handler(http.server.BaseHTTPRequestHandler):
     def do_POST(self):
-        query = os.path.join(work, "query.tsq")
-        reply = os.path.join(work, "reply.tsr")
+        query, reply = os.path.join(work, "query.tsq"), os.path.join(work, "reply.tsr")
         with open(query, "wb") as f:
             f.write(self.rfile.read(int(self.headers.get("Content-Length", 0))))
         made = subprocess.run(["openssl", "ts", "-reply", "-config", config, "-queryfile", query, "-inkey", key,

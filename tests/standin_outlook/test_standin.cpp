@@ -2,7 +2,6 @@
 #include "standin_outlook/html_text.h"
 #include "standin_outlook/mail_reader.h"
 #include "tests/support/outlook_session.h"
-
 #include <gtest/gtest.h>
 
 using namespace telvorin::standin;
@@ -27,8 +26,7 @@ TEST(MailReading, AttachmentsAreThePartsCarryingAName)
 {
     // The header lines of the one extra part; neither carries a name, so neither is an attachment.
     const QByteArray headers[] = {
-        // A part the HTML can show by its content id is one, unless it is text.
-        "Content-Type: text/css\r\nContent-ID: <stil@x>",
+        "Content-Type: text/css\r\nContent-ID: <stil@x>",  // one the HTML shows by content id is one, unless text
         "Content-Type: application/pdf\r\nContent-Disposition: attachment",
     };
     for (const QByteArray& header : headers) {
@@ -54,7 +52,6 @@ TEST(MailReading, AnAttachedMailIsOneAttachment)
     EXPECT_EQ(m.attachments[0].message ? m.attachments[0].message->subject : "", "Innen");
     // Its transport headers are its own, with the line ends of the source.
     EXPECT_EQ(m.attachments[0].message ? m.attachments[0].message->headers.toStdString() : "", "Subject: Innen\r\n");
-
     // Saved, an attached mail has the bytes it has in the source, line ends included, multipart or not.
     for (const QByteArray& inner : {QByteArray("Subject: I\r\nContent-Type: multipart/mixed; boundary=h\r\n\r\n--h\r\n"
                                                "Content-Type: text/plain\r\n\r\neins\r\n--h--\r\n"),
@@ -68,7 +65,6 @@ TEST(MailReading, AnAttachedMailIsOneAttachment)
         EXPECT_EQ(data.toStdString(), inner.toStdString());
         EXPECT_EQ(m.attachments[0].message ? m.attachments[0].message->size : 0, inner.size());
     }
-
     // Mails attached inside each other are read as items to a bounded depth; deeper ones stay plain attachments.
     QByteArray nested = "Subject: 64\r\n\r\ninnen\r\n";
     for (int level = 63; level >= 0; --level)

@@ -1,8 +1,4 @@
 // A module for the loading tests: it says on standard error that it is loaded, and exports no entry.
 #include <cstdio>
 
-namespace {
-
-[[maybe_unused]] const bool announced = std::fputs("Modul geladen\n", stderr) >= 0;
-
-}  // namespace
+[[maybe_unused]] static const bool announced = std::fputs("Modul geladen\n", stderr) >= 0;

@@ -1,16 +1,11 @@
 // Building stand-in Outlook sessions for the export tests, and reading saved .msg files back.
 #include "tests/support/outlook_session.h"
-
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
-
 #include <gtest/gtest.h>
 
-void PrintTo(const QJsonObject& o, std::ostream* os)
-{
-    *os << QJsonDocument(o).toJson().toStdString();
-}
+void PrintTo(const QJsonObject& o, std::ostream* os) { *os << QJsonDocument(o).toJson().toStdString(); }
 
 namespace testsupport {
 

@@ -4,8 +4,6 @@
 const fs = require("fs");
 const MsgReader = require("@kenjiuno/msgreader").default;
 
-const CONTROL = /[\x00-\x1f\x7f-\x9f]/g;
-
 function raw(fields, tag) {
   const p = (fields.rawProps || []).find((r) => r.propertyTag === tag);
   return p ? p.value : undefined;
@@ -42,8 +40,5 @@ function view(reader, f, inner) {
 const reader = new MsgReader(fs.readFileSync(process.argv[2]));
 reader.parserConfig = { includeRawProps: true };
 const fields = reader.getFileData();
-if (fields.error) {
-  process.stderr.write(fields.error + "\n");
-  process.exit(1);
-}
+if (fields.error) throw new Error(fields.error);
 process.stdout.write(JSON.stringify(view(reader, fields, false)));

@@ -1,15 +1,12 @@
 // Running the real telvorin binary from tests, in a pinned environment.
 #include "tests/support/runner.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTextCodec>
-
 #include <sys/utsname.h>
-
 #include <cstring>
 
 namespace testsupport {
@@ -18,18 +15,10 @@ QString telvorin_binary() { return QStringLiteral(TELVORIN_BINARY); }
 QString source_dir() { return QStringLiteral(TELVORIN_SOURCE_DIR); }
 std::vector<Runner> wine_runners() { return *TELVORIN_WINE ? std::vector{Runner::wine} : std::vector<Runner>(); }
 std::vector<Runner> wine32_runners() { return *TELVORIN_WINE32 ? std::vector{Runner::wine32} : std::vector<Runner>(); }
-QString wine(Runner runner)
-{
-    return runner == Runner::wine32 ? QStringLiteral(TELVORIN_WINE32) : QStringLiteral(TELVORIN_WINE);
-}
-QString windows_dist(Runner runner)
-{
-    return runner == Runner::wine32 ? QStringLiteral(TELVORIN_WINDOWS_DIST_X86) : QStringLiteral(TELVORIN_WINDOWS_DIST);
-}
-QString wine_prefix(Runner runner)
-{
-    return runner == Runner::wine32 ? QStringLiteral(TELVORIN_WINE32_PREFIX) : QStringLiteral(TELVORIN_WINE_PREFIX);
-}
+static QString pick(Runner r, const char* w32, const char* w) { return r == Runner::wine32 ? w32 : w; }
+QString wine(Runner r) { return pick(r, TELVORIN_WINE32, TELVORIN_WINE); }
+QString windows_dist(Runner r) { return pick(r, TELVORIN_WINDOWS_DIST_X86, TELVORIN_WINDOWS_DIST); }
+QString wine_prefix(Runner r) { return pick(r, TELVORIN_WINE32_PREFIX, TELVORIN_WINE_PREFIX); }
 
 QByteArray local_8bit(Runner runner, const QString& text)
 {
@@ -67,12 +56,11 @@ TestEnvironment::TestEnvironment(Runner runner) : m_runner(runner)
         if (qEnvironmentVariableIsSet(name))
             m_variables[QLatin1String(name)] = qEnvironmentVariable(name);
     if (runner != Runner::linux) {
-        // The prefix's %TEMP% refers to this (wine_prefix.sh): Wine sets TEMP from the registry, not the environment.
+        // Wine takes TEMP from the registry, where wine_prefix.sh made it refer to this.
         m_variables[QStringLiteral("TELVORIN_TEST_TEMP")] = QStringLiteral("Z:") + p + QStringLiteral("/tmp");
         m_variables[QStringLiteral("WINEPREFIX")] = wine_prefix(runner);
         m_variables[QStringLiteral("WINEDEBUG")] = QStringLiteral("-all");
-        // Debian's Wine keeps the server's socket under $TMPDIR: a TMPDIR of each case's own would start a server
-        // per case, each with its own copy of the prefix's registry. The tool's %TEMP% comes from the registry.
+        // Wine keeps the server's socket under $TMPDIR: one per case would start a server, and a registry, per case.
         m_variables[QStringLiteral("TMPDIR")] = qEnvironmentVariable("TMPDIR", QStringLiteral("/tmp"));
     }
 }
@@ -89,8 +77,7 @@ RunResult TestEnvironment::run(const QStringList& arguments) const
 RunResult TestEnvironment::run_program(const QString& program, const QStringList& arguments,
                                        const QByteArray& input, int seconds) const
 {
-    // On a loaded machine Wine now and then ends with 1 before the program ran, saying nothing; every
-    // program run under it here writes something (telvorin its banner, reg its verdict), so that is retried.
+    // Loaded, Wine may end with 1 before the program ran, silently; every program here writes something: retried.
     for (int attempt = 1;; ++attempt) {
         RunResult r = run_once(program, arguments, input, seconds);
         if (m_runner == Runner::linux || program != wine(m_runner) || attempt == 3 || r.exit_code != 1

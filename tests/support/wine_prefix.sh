@@ -17,8 +17,7 @@ if [ ! -f "$WINEPREFIX/.telvorin-ready" ]; then
   mkdir -p "$WINEPREFIX"
   # Wine prints notes about the new prefix on stderr; a failure shows in the check below.
   "$wine" wineboot -i >/dev/null 2>&1
-  # Wine sets TEMP from the registry, never from the Unix environment; this
-  # lets each test case give the Windows program a temporary folder of its own.
+  # Wine sets TEMP from the registry only; this gives each case's Windows program a temporary folder of its own.
   for name in TEMP TMP; do
     "$wine" reg add 'HKCU\Environment' /v "$name" /t REG_EXPAND_SZ /d '%TELVORIN_TEST_TEMP%' /f >/dev/null 2>&1
   done
@@ -27,10 +26,8 @@ if [ ! -f "$WINEPREFIX/.telvorin-ready" ]; then
     || { echo "Could not set up the Wine prefix $WINEPREFIX" >&2; exit 1; }
   touch "$WINEPREFIX/.telvorin-ready"
 fi
-# A server that outlives each case saves every case the server's start; it ends
-# with the stop step, or on its own a minute after the last case if that never runs.
-# It must not hold ctest's output pipes, or ctest waits for it. A server left by a run that stopped before its stop
-# step (ctest --stop-on-failure) would make the start fail, so it goes first.
+# One server for all cases saves each its start; it ends at stop, or a minute after the last case. Holding ctest's
+# pipes would make ctest wait. One left by a run that never reached stop would fail the start, so it goes first.
 "$server" -k 2>/dev/null || true
 "$server" -p60 </dev/null >/dev/null 2>&1
 echo "Wine prefix ready: $WINEPREFIX"

@@ -1,10 +1,7 @@
 // Class descriptors made after start-up, the directory, and derivation across the framework's classes.
 #include "tests/framework/framework_hilfe.h"
-
 #include "framework/text/cstring.h"
 #include "framework/diagnostics/zeit.h"
-
-namespace {
 
 TEST(Klasse, SpaeterGemachteBeschreiberUndDasVerzeichnis)
 {
@@ -38,5 +35,3 @@ TEST(KlasseAbleitung, IstAbgeleitetVonFolgtDerKette)
         }
     }
 }
-
-}  // namespace

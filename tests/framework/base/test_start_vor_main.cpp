@@ -1,13 +1,10 @@
 // The class descriptors exist before main, in their documented order, in a binary that uses nothing else.
 #include "framework/base/klasse.h"
-
 #include <gtest/gtest.h>
-
 #include <iterator>
 
 TEST(StartVorMain, StartklassenMitSeriennummernInDerFestenFolge)
 {
-    // Looking at the registry makes no descriptors, so whatever is in it was made by static initialisation.
     const CKlassenverzeichnis verzeichnis = klassenverzeichnis();
     const char* const folge[] = {
         "CQString", "CSprache", "CQCat", "CSystemBasis", "CQLogBase", "CQHtml", "CObjekt", "CKlasse", "CBasis",

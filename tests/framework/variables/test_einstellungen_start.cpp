@@ -1,15 +1,12 @@
 // The general settings exist before main, with their documented defaults, in a binary that uses nothing else.
 #include "framework/variables/allgemein.h"
 #include "framework/variables/variablebeschr.h"
-
 #include <gtest/gtest.h>
-
 #include <iterator>
 #include <memory>
 
 TEST(EinstellungenVorMain, ElfAllgemeineEinstellungenZuerstRegistriert)
 {
-    // Taken first: looking at the registry makes nothing, so what is in it was made by static initialisation.
     std::vector<const CVariableBeschr*> registriert;
     for (const CVariableBeschr* beschr : variablenbeschreiber())
         if (beschr->gib_pfad().rfind("/Test/", 0) != 0)  // the other test adds its own
@@ -32,8 +29,7 @@ TEST(EinstellungenVorMain, ElfAllgemeineEinstellungenZuerstRegistriert)
     }
 }
 
-// Constant-initialised, so destroyed after every object with dynamic initialisation, the registry included if it
-// were an ordinary static; the sanitizers would then end this process with an error.
+// Constant-initialised, so destroyed after the registry: the sanitizers catch a registry that is an ordinary static.
 std::unique_ptr<CVariableBeschr> spaet_zerstoert;
 
 TEST(EinstellungenVorMain, BeschreiberDerNachDemRegisterEndetFindetEsNoch)
