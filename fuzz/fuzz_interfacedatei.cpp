@@ -1,10 +1,8 @@
 // Any bytes as an interface file: read without a crash, no list grows past the file's lines plus the entries
 // filled in after its end, attachment paths carry "\" only, and the body is whole lines.
 #include "mail/interfacedatei.h"
-
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* daten, size_t groesse)

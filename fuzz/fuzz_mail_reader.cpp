@@ -1,15 +1,13 @@
-// Any bytes as a mail file of a stand-in session: names and subjects that reach a file name or a result line are
-// harmless, attached mails are read as items no deeper than 16 levels, however deep the file nests them, every
-// attachment can be read, and an attached mail saved has the size its item records.
+// Any bytes as a stand-in session's mail file: names and subjects reaching a file name or result line are harmless,
+// attached mails nest no deeper than 16 items however deep the file does, every attachment reads, and an attached mail
+// saved has the size its item records.
 #include "standin_outlook/mail_reader.h"
-
 #include <cstdint>
 #include <cstdlib>
 
 using telvorin::standin::MailMessage;
 
 namespace {
-
 void require_harmless(const QString& text, bool file_name)
 {
     for (const QChar c : text)
@@ -36,7 +34,6 @@ int check(const MailMessage& m)
     }
     return depth;
 }
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -1,17 +1,15 @@
-// Any bytes as mapi.ini. The grammar: a file it takes has no section twice and no key twice in a section, and
-// reads the same with CR LF line ends. The provider: a file the grammar refuses is never replaced by the built-in
-// profile; a refusal is one plain line naming the file; a configuration it takes can deliver every profile.
+// Any bytes as mapi.ini. Grammar: a file it takes has no section, nor key in a section, twice, and reads the same with
+// CR LF. Provider: a refused file is never replaced by the built-in profile, a refusal is one plain line naming the
+// file, and a configuration it takes can deliver every profile.
 #include "boundary/ini_file.h"
 #include "mapi_provider/provider/delivery.h"
 #include "mapi_provider/provider/provider_config.h"
-
 #include <QFile>
 #include <QTemporaryDir>
 
 using namespace telvorin;
 
 namespace {
-
 void require(bool condition) { if (!condition) __builtin_trap(); }
 
 // The file as one list, counts before what they count, so that equal lists are equal files.
@@ -25,7 +23,6 @@ QStringList flach(const boundary::IniFile& f)
     }
     return t;
 }
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
@@ -40,7 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     }
     if (!content.contains('\r'))
         require(flach(ini) == flach(boundary::parse_ini(QByteArray(content).replace("\n", "\r\n"))));
-
     static QTemporaryDir directory;
     QFile file(directory.filePath(QStringLiteral("mapi.ini")));
     require(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());

@@ -2,7 +2,6 @@
 // read back as the same mailboxes in the same order.
 #include "mapi_provider/shared/addresses.h"
 #include "mapi_provider/dialog/recipient_field.h"
-
 #include <vector>
 
 using namespace telvorin::mapi;

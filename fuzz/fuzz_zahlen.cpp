@@ -1,11 +1,8 @@
-// Any text for string_zu_double, any widths, decimals, notations and doubles for dtoa and ftoa: a text that is no
-// number reads as the missing value with or without the flag, a field is as wide as asked or stars, and no result
-// outgrows the 400-character working buffer.
+// Any text for string_zu_double, any widths, decimals, notations and doubles for dtoa and ftoa: a non-number reads as
+// the missing value with or without the flag, a field is as wide as asked or stars, no result outgrows 400 characters.
 #include "framework/variables/schalter.h"
 #include "framework/text/zahlen.h"
-
 #include <fuzzer/FuzzedDataProvider.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -13,13 +10,10 @@
 #include <string>
 
 namespace {
-
 // A crash is the only failure libFuzzer sees, so broken promises abort.
 void verlange(bool bedingung) { if (!bedingung) std::abort(); }
-
 // Mostly near the accepted ranges, sometimes any int.
 int ganzzahl(FuzzedDataProvider& daten, int bis) { return daten.ConsumeBool() ? daten.ConsumeIntegralInRange<int>(-3, bis) : daten.ConsumeIntegral<int>(); }
-
 // Raw bits reach NaN payloads, infinities, denormals and negative zero.
 double zahl_aus(FuzzedDataProvider& daten)
 {
@@ -28,7 +22,6 @@ double zahl_aus(FuzzedDataProvider& daten)
     std::memcpy(&zahl, &bits, sizeof zahl);
     return zahl;
 }
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t anzahl)

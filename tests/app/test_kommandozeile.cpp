@@ -2,11 +2,9 @@
 // write the result file.
 #include "tests/support/runner.h"
 #include "app/optionen.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
 #include <gtest/gtest.h>
 
 using testsupport::Runner;
@@ -14,16 +12,12 @@ using testsupport::failure_ending;
 using testsupport::TestEnvironment;
 
 namespace {
-
 TEST(Optionslauf, LegtModusUndWerteFest)
 {
     using M = ELaufmodus;
-    const struct {
-        const char* beschreibung;
-        QStringList argumente;  // without the program path
-        ELaufmodus modus;
-        bool version;
-        const char *ziel, *name, *back, *interfacedatei;
+    const struct {  // arguments without the program path
+        const char* beschreibung; QStringList argumente; M modus; bool version;
+        std::string ziel, name, back, interfacedatei;
     } faelle[] = {
         {"nothing", {}, M::ms_mapi, false, "", "", "", ""},
         {"bare file", {"a.txt"}, M::ms_mapi, false, "", "", "", "a.txt"},
@@ -46,11 +40,9 @@ TEST(Optionslauf, LegtModusUndWerteFest)
         EXPECT_EQ(o.version, f.version);
         if (f.version)
             continue;
-        EXPECT_EQ(static_cast<int>(o.laufmodus), static_cast<int>(f.modus));
-        EXPECT_EQ(o.zielverzeichnis, QString::fromUtf8(f.ziel));
-        EXPECT_EQ(o.dateiname, QString::fromUtf8(f.name));
-        EXPECT_EQ(o.ergebnisdatei, QString::fromUtf8(f.back));
-        EXPECT_EQ(o.interfacedatei, QString::fromUtf8(f.interfacedatei));
+        EXPECT_EQ(std::tuple(static_cast<int>(o.laufmodus), o.zielverzeichnis.toStdString(), o.dateiname.toStdString(),
+                             o.ergebnisdatei.toStdString(), o.interfacedatei.toStdString()),
+                  std::tuple(static_cast<int>(f.modus), f.ziel, f.name, f.back, f.interfacedatei));
     }
 }
 
@@ -118,5 +110,4 @@ TEST_P(Kommandozeile, NurDieExportjobsSchreibenDieErgebnisdatei)
     EXPECT_EQ(u.read("tmp/Telvorin_result.csv"),
               testsupport::result_file_head("Anlage", "") + "err;kein Outlook Inspector aktiv\r\n");
 }
-
 }  // namespace

@@ -2,33 +2,23 @@
 #include "tests/support/runner.h"
 #include "tests/support/outlook_session.h"
 #include "tests/support/precondition.h"
-
 #include <QFile>
 #include <QProcess>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-
 #include <unistd.h>
-
 #include <gtest/gtest.h>
 
 using namespace testsupport;
 
 namespace {
-
-// The result file names each saved file in the locale's encoding, as the file system names it: every "file;" line,
-// its bytes taken as a path as a caller takes them, opens a file, and no saved file goes unnamed. The locale, the mails
-// selected, and the result file's lines after its head.
+// The result file names each saved file in the locale's encoding, as the file system does: every "file;" line, taken
+// as a path's bytes, opens a file, and no saved file goes unnamed. Rows: locale, mails selected, lines after the head.
 TEST(ErgebnisdateiKodierung, JedeGenannteDateiLaesstSichOeffnen)
 {
     const QByteArray gruesse = build_mail("=?utf-8?q?Gr=C3=BC=C3=9Fe_=E2=82=AC?=");
-    const struct {
-        const char* gebietsschema;
-        QMap<QString, QByteArray> mails;
-        QByteArray zeilen;
-    } faelle[] = {
+    const struct { const char* gebietsschema; QMap<QString, QByteArray> mails; QByteArray zeilen; } faelle[] = {
         {"C.UTF-8",
          {{"a.eml", build_mail("=?utf-8?q?=D0=9F=D1=80=D0=B8=D0=B2=D0=B5=D1=82?=")},
           {"b.eml", build_mail("=?utf-8?b?5Lya6K2w44Gu5Lu2?=")}, {"c.eml", gruesse}},
@@ -77,14 +67,13 @@ INSTANTIATE_TEST_SUITE_P(Wine32, Ergebnisdatei, ::testing::ValuesIn(wine32_runne
 
 TEST_P(Ergebnisdatei, UnbrauchbareWirdStillUebergangen)
 {
-    // A missing folder, and links planted where the result file goes: the run goes on without a result file and the
-    // link's target stays untouched. The case, -back's value, and where a symbolic link at that path points, if anywhere.
+    // A missing folder, or a link where the result file goes: no result file, the target untouched. Rows: case,
+    // -back's value, and where a symbolic link at that path points, if anywhere.
     const struct { const char *name, *back, *ziel; } faelle[] = {
         {"fehlender Ordner", "fehlt/r.csv", nullptr}, {"Link auf eine Datei", "r.csv", "opfer.txt"},
         {"Link als Vorgabedatei", "", "opfer.txt"}};
     for (const auto& f : faelle) {
-        // Wine shows a Unix symbolic link to a Windows program as the file it points to, never as a reparse point:
-        // there the link cases would test Wine, not the tool, so telvorin.exe meets only the missing folder.
+        // Wine shows a Unix link as its target, never as a reparse point: there link cases would test Wine, not us.
         if (f.ziel != nullptr && GetParam() != Runner::linux)
             continue;
         SCOPED_TRACE(f.name);
@@ -105,5 +94,4 @@ TEST_P(Ergebnisdatei, UnbrauchbareWirdStillUebergangen)
         EXPECT_FALSE(QFile::exists(u.path("fehlt/r.csv")));
     }
 }
-
 }  // namespace

@@ -1,24 +1,17 @@
 // The console writer against what really reaches the process's standard output.
 #include "boundary/console.h"
-
 #include <QString>
 #include <QTemporaryFile>
-
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 using namespace telvorin::boundary;
 
-// A text longer than one conversion part, with a Latin-1 and a non-Latin-1 character on either side of the part
-// boundary at 65536, and a body line's prefix and suffix as pieces of their own: one whole line, read back from a file
-// put in standard output's place.
+// A text longer than one conversion part, a Latin-1 and a non-Latin-1 character either side of its boundary at 65536,
+// and a body line's prefix and suffix as pieces: one whole line, read back from a file put in standard output's place.
 TEST(Console, ALineOfPiecesAcrossAPartBoundaryReachesItsStreamWhole)
 {
-    QString long_text(65535, QLatin1Char('a'));
-    long_text += QChar(0xE4);
-    long_text += QChar(0x20AC);
-    long_text += QStringLiteral("zz");
+    const QString long_text = QString(65535, QLatin1Char('a')) + QChar(0xE4) + QChar(0x20AC) + QStringLiteral("zz");
     QTemporaryFile file;
     ASSERT_TRUE(file.open());
     const int saved = ::dup(STDOUT_FILENO);

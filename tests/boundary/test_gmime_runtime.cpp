@@ -1,8 +1,6 @@
 // GMime's start-up rule against a host that uses GMime itself and shuts its own use down.
 #include "boundary/gmime_runtime.h"
-
 #include <gmime/gmime.h>
-
 #include <gtest/gtest.h>
 
 TEST(GmimeRuntime, OutlivesTheHostsShutdown)

@@ -1,14 +1,11 @@
 // INI files as people write them: comments, quotes, line ends and encodings, and the first problem by its line.
 #include "boundary/ini_file.h"
-
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 using namespace telvorin::boundary;
 
 namespace {
-
 // Sections as "[name]", entries as "key=<value>" and, when it differs, the list as "{a|b}".
 QString shown(const IniFile& file)
 {
@@ -25,7 +22,6 @@ QString shown(const IniFile& file)
     }
     return text;
 }
-
 }  // namespace
 
 TEST(IniFile, ReadsWhatAPersonMeans)

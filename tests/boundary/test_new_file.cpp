@@ -1,15 +1,11 @@
 // A new file appears complete under its name or not at all, and never replaces what it must not.
 #include "boundary/new_file.h"
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
-
 #include <cerrno>
 #include <tuple>
 

@@ -1,6 +1,5 @@
 // Text from outside against RFC 3629's well-formed sequences and the control characters of C0, DEL and C1.
 #include "boundary/outside_text.h"
-
 #include <gtest/gtest.h>
 
 using namespace telvorin::boundary;

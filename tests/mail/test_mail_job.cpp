@@ -12,13 +12,11 @@ using namespace testsupport;
 namespace {
 // Every run binds Outlook's Application first, which the mail job then does not use.
 QByteArray kopf_stderr(Runner l) { return "Interfacedatei 'mail.txt'\n" + testsupport::no_outlook_class(l); }
-
 // A file with one recipient to resolve and nothing else to look at.
 const QByteArray kurz("Standard\n\nBetreff\n1\nkunde\n0\n0\n0\n0\nText\n");
 const QByteArray kurz_liste("P1   'mail.txt'\nMAPI 'Standard'\nINFO 'Betreff'\nTO   'kunde;'\nCC   ''\nBCC  ''\n"
                             "ATTA ''\nATTT ''\nBODY 'Text\r\n'\n");
 const QByteArray gesendet("Email gesendet: Betreff\n");
-
 // Record lines: the call, its arguments up to the last and the code it answered.
 QByteArray zeile(const QByteArray& aufruf, unsigned c) { return aufruf + " reserved=0 -> " + QByteArray::number(c) + "\n"; }
 // A logon without a profile passes no password either.
@@ -36,7 +34,6 @@ QByteArray resolve(const char* name, unsigned code)
 }
 QByteArray send(unsigned code) { return zeile("MAPISendMail session=4711 ui=0 flags=8", code); }
 QByteArray logoff(unsigned code) { return zeile("MAPILogoff session=4711 ui=0 flags=0", code); }
-
 // The record without the details of each message.
 QByteArray aufrufe(const QByteArray& protokoll)
 {
@@ -47,7 +44,6 @@ QByteArray aufrufe(const QByteArray& protokoll)
     return ohne;
 }
 struct Lauf { RunResult e; QByteArray protokoll; };
-
 // The recording provider that leaves out `fehlt` ("voll": nothing) for the runner; an empty name, none.
 QString provider(Runner l, const QString& fehlt)
 {
@@ -147,13 +143,10 @@ TEST_P(Mailjob, OhneProfilFragtSimpleMapiDenAnwender)
 TEST_P(Mailjob, JederAusgang)
 {
     const QByteArray bis_send = anfang(0) + resolve("kunde", 0);
-    const struct {
-        const char *name, *codes;
-        // What follows the listing, and what follows the line naming the file (not empty: exit code -1).
-        QByteArray stdout_ende, stderr_ende, aufrufe;
-        const char* fehlt = "voll";  // which provider()
-        QByteArray datei = kurz;     // null: none, and no listing
-    } faelle[] = {
+    // The _ende: what follows the listing and the line naming the file (not empty: exit code -1); fehlt picks the
+    // provider(); datei null: none, and no listing.
+    const struct { const char *name, *codes; QByteArray stdout_ende, stderr_ende, aufrufe; const char* fehlt = "voll";
+                   QByteArray datei = kurz; } faelle[] = {
         // The retry's code is the one reported.
         {"LogonFailsTwice", "MAPILogon=2,3", "", mail_failure("Fehler bei MAPI Logon (LOGON_FAILURE )"),
          anfang(2) + logon("null", 0, 3)},

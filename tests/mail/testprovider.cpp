@@ -23,7 +23,6 @@ void protokolliere(const std::string& zeile)
 }
 
 __attribute__((constructor)) void beim_laden() { protokolliere("loaded"); }
-
 // Strings as <text> with bytes outside printable ASCII as \xHH, null as null.
 std::string text(const char* s)
 {
@@ -40,7 +39,6 @@ std::string text(const char* s)
 std::string n(unsigned long long zahl) { return std::to_string(zahl); }
 // The two arguments every call ends with.
 std::string ende(FLAGS flags, ULONG reserviert) { return " flags=" + n(flags) + " reserved=" + n(reserviert); }
-
 // Records the call of `funktion` and returns the code chosen for this call of it.
 ULONG antworte(const std::string& funktion, const std::string& argumente)
 {
