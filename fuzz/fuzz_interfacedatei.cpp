@@ -1,5 +1,4 @@
-// Any bytes as an interface file: read without a crash, no list grows past the file's lines plus the entries
-// filled in after its end, attachment paths carry "\" only, and the body is whole lines.
+// Any bytes as an interface file: it reads, lists stay bounded, attachment paths use "\" only, the body is whole lines.
 #include "mail/interfacedatei.h"
 #include <QFile>
 #include <QTemporaryDir>
@@ -7,21 +6,20 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* daten, size_t groesse)
 {
+    const auto verlange = [](bool bedingung) { if (!bedingung) std::abort(); };
     static QTemporaryDir ordner;
     QFile datei(ordner.filePath(QStringLiteral("mail.txt")));
     Interfacedatei gelesen;
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(reinterpret_cast<const char*>(daten), qint64(groesse)) < 0
-        || (datei.close(), !lies_interfacedatei(datei.fileName(), gelesen)))
-        std::abort();
+    verlange(datei.open(QIODevice::WriteOnly));
+    verlange(datei.write(reinterpret_cast<const char*>(daten), qint64(groesse)) >= 0);
+    datei.close();
+    verlange(lies_interfacedatei(datei.fileName(), gelesen));
     const MailDaten& m = gelesen.mail;
     // Every byte could end a line; 1024 is the promised cap on entries the file does not have.
     for (const QStringList& liste : {m.to, m.cc, m.bcc, m.atta, m.attt})
-        if (liste.size() > int(groesse) + 1 + 1024)
-            std::abort();
+        verlange(liste.size() <= int(groesse) + 1 + 1024);
     for (const QString& pfad : m.atta)
-        if (pfad.contains(QLatin1Char('/')))
-            std::abort();
-    if (!(m.body.isEmpty() || m.body.endsWith(QLatin1String("\r\n"))))
-        std::abort();
+        verlange(!pfad.contains(QLatin1Char('/')));
+    verlange(m.body.isEmpty() || m.body.endsWith(QLatin1String("\r\n")));
     return 0;
 }

@@ -1,18 +1,18 @@
-// Any bytes as a stand-in session's mail file: names and subjects reaching a file name or result line are harmless,
-// attached mails nest no deeper than 16 items however deep the file does, every attachment reads, and an attached mail
-// saved has the size its item records.
+// Any bytes as a mail file: harmless names, every attachment reads, attached mails nest <= 16 deep, sized as recorded.
 #include "standin_outlook/mail_reader.h"
 #include <cstdint>
 #include <cstdlib>
 
-using telvorin::standin::MailMessage;
+using namespace telvorin::standin;
 
 namespace {
+void require(bool condition) { if (!condition) std::abort(); }
+
 void require_harmless(const QString& text, bool file_name)
 {
     for (const QChar c : text)
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F) || (file_name && (c == '/' || c == '\\')))
-            std::abort();
+        require(!(c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F)
+                  || (file_name && (c == '/' || c == '\\'))));
 }
 
 // The depth of the attached mails below `m`, each checked on the way.
@@ -22,13 +22,10 @@ int check(const MailMessage& m)
     int depth = 0;
     for (const auto& a : m.attachments) {
         require_harmless(a.file_name, true);
-        if (a.file_name.isEmpty() || a.file_name == "." || a.file_name == "..")
-            std::abort();
+        require(!(a.file_name.isEmpty() || a.file_name == "." || a.file_name == ".."));
         qint64 bytes = 0;
-        if (!telvorin::standin::read_attachment(a, [&bytes](const char*, std::size_t n) { return bytes += qint64(n), true; }))
-            std::abort();
-        if (a.message && a.message->size != bytes)
-            std::abort();
+        require(read_attachment(a, [&bytes](const char*, std::size_t n) { return bytes += qint64(n), true; }));
+        require(!a.message || a.message->size == bytes);
         if (a.message)
             depth = std::max(depth, 1 + check(*a.message));
     }
@@ -39,7 +36,6 @@ int check(const MailMessage& m)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     MailMessage m;
-    if (telvorin::standin::read_mail(QByteArray(reinterpret_cast<const char*>(data), int(size)), m) && check(m) > 16)
-        std::abort();
+    require(!(read_mail(QByteArray(reinterpret_cast<const char*>(data), int(size)), m) && check(m) > 16));
     return 0;
 }

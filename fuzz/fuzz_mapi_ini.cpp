@@ -1,6 +1,5 @@
-// Any bytes as mapi.ini. Grammar: a file it takes has no section, nor key in a section, twice, and reads the same with
-// CR LF. Provider: a refused file is never replaced by the built-in profile, a refusal is one plain line naming the
-// file, and a configuration it takes can deliver every profile.
+// Any bytes as mapi.ini: a file taken has no section, nor key in one, twice and reads alike with CR LF; a refused file
+// gets one plain line naming it, never the built-in profile; a configuration taken can deliver every profile.
 #include "boundary/ini_file.h"
 #include "mapi_provider/provider/delivery.h"
 #include "mapi_provider/provider/provider_config.h"

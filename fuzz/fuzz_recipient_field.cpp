@@ -1,5 +1,4 @@
-// Any text as a recipient field: the mailboxes in it, shown in one field again as the send dialog shows them,
-// read back as the same mailboxes in the same order.
+// Any text as a recipient field: its mailboxes, shown in one field as the send dialog does, read back alike, in order.
 #include "mapi_provider/shared/addresses.h"
 #include "mapi_provider/dialog/recipient_field.h"
 #include <vector>
@@ -8,21 +7,19 @@ using namespace telvorin::mapi;
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
+    const auto require = [](bool condition) { if (!condition) __builtin_trap(); };
     std::vector<Mailbox> mailboxes;
     QStringList shown;
-    for (const QString& entry : entries_of(QString::fromUtf8(reinterpret_cast<const char*>(data), int(size)))) {
+    for (const QString& entry : entries_of(QString::fromUtf8(reinterpret_cast<const char*>(data), int(size))))
         if (const std::optional<Mailbox> mailbox = parse_mailbox(entry)) {
             mailboxes.push_back(*mailbox);
             shown << shown_mailbox(*mailbox);
         }
-    }
     const QStringList back = entries_of(shown.join(QStringLiteral("; ")));
-    if (back.size() != int(mailboxes.size()))
-        __builtin_trap();
+    require(back.size() == int(mailboxes.size()));
     for (std::size_t i = 0; i < mailboxes.size(); ++i) {
         const std::optional<Mailbox> again = parse_mailbox(back[int(i)]);
-        if (!again || again->address != mailboxes[i].address || again->name != mailboxes[i].name)
-            __builtin_trap();
+        require(again && again->address == mailboxes[i].address && again->name == mailboxes[i].name);
     }
     return 0;
 }

@@ -1,5 +1,4 @@
-// Any text for string_zu_double, any widths, decimals, notations and doubles for dtoa and ftoa: a non-number reads as
-// the missing value with or without the flag, a field is as wide as asked or stars, no result outgrows 400 characters.
+// Any text or number formatting: a non-number reads as missing, a field is as wide as asked or stars, results bounded.
 #include "framework/variables/schalter.h"
 #include "framework/text/zahlen.h"
 #include <fuzzer/FuzzedDataProvider.h>
@@ -10,7 +9,6 @@
 #include <string>
 
 namespace {
-// A crash is the only failure libFuzzer sees, so broken promises abort.
 void verlange(bool bedingung) { if (!bedingung) std::abort(); }
 // Mostly near the accepted ranges, sometimes any int.
 int ganzzahl(FuzzedDataProvider& daten, int bis) { return daten.ConsumeBool() ? daten.ConsumeIntegralInRange<int>(-3, bis) : daten.ConsumeIntegral<int>(); }
@@ -37,12 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t anz
         return 0;
     }
     const double zahl = zahl_aus(daten);
-    int breite = ganzzahl(daten, 402);
-    const int n = ganzzahl(daten, 30), art = daten.ConsumeIntegralInRange<int>(-1, 3);
     // The fields of the missing value and of NaN are as wide as asked, whatever the width.
     const bool sonderwert = zahl == 99999999.0 || !std::isfinite(zahl);
-    if (sonderwert)
-        breite %= 1000;
+    const int roh = ganzzahl(daten, 402), breite = sonderwert ? roh % 1000 : roh;
+    const int n = ganzzahl(daten, 30), art = daten.ConsumeIntegralInRange<int>(-1, 3);
     const std::string text = dtoa(zahl, breite, n, art);
     const std::size_t grenze = sonderwert ? 999u : 399u;
     verlange(text.size() <= grenze);

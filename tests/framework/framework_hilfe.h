@@ -17,10 +17,8 @@
 #include <unistd.h>
 
 using Texte = std::vector<std::string>;
-
 // One write: the sink, "schreibe:", "variante_1:" or "variante_2:" with the text, and the level.
 struct Aufruf { const CLogBase* senke; std::string operation_text; int ebene; };
-
 // Records every write in one list shared by all sinks of a test, so that the order across sinks shows.
 struct Senke : CLogBase {
     Senke(bool html, std::vector<Aufruf>& protokoll, bool bereit = true)
@@ -34,13 +32,11 @@ struct Senke : CLogBase {
     const bool html, bereit;
     std::vector<Aufruf>& protokoll;
 };
-
 // Type, class, method and text of a message or record in one line, so that one assertion shows all four.
 inline std::string bild(int typ, const CKlasse* klasse, const std::string& methode, const std::string& text)
 {
     return std::to_string(typ) + ' ' + (klasse != nullptr ? klasse->gib_name() : "-") + ' ' + methode + ": " + text;
 }
-
 struct Empfaenger : CMeldungsempfaenger {
     Texte meldungen;
     void empfange(const EFehlerTyp& typ, const CKlasse* const& klasse, const std::string& methode,
@@ -51,23 +47,16 @@ struct Empfaenger : CMeldungsempfaenger {
         Texte erwartet;
         for (const std::string& text : texte)
             erwartet.push_back(bild(WARNUNG, klasse_freie_funktion(), methode, text));
-        EXPECT_EQ(meldungen, erwartet);
-        meldungen.clear();
+        EXPECT_EQ(std::exchange(meldungen, {}), erwartet);
     }
 };
-
-// What `aufruf` threw, as bild() renders it; empty when it threw nothing.
 template <typename F>
-std::string geworfen(F&& aufruf)
-{
-    try {
-        aufruf();
-    } catch (const CFehler& f) {
-        return bild(f.gib_typ(), f.gib_ausloeser(), f.gib_methode(), f.gib_text());
-    }
+std::string geworfen(F&& aufruf) try {  // what `aufruf` threw, as bild() renders it; empty when it threw nothing
+    aufruf();
     return "";
+} catch (const CFehler& f) {
+    return bild(f.gib_typ(), f.gib_ausloeser(), f.gib_methode(), f.gib_text());
 }
-
 // The file (empty when missing), time-stamp lines as "@"; not std::regex: it warns in the sanitizer build.
 inline std::string ohne_zeit(const std::string& pfad)
 {
@@ -76,7 +65,6 @@ inline std::string ohne_zeit(const std::string& pfad)
     inhalt << std::ifstream(pfad, std::ios::binary).rdbuf();
     return QString::fromLatin1(inhalt.str().c_str()).replace(zeitstempel, "@\n").toLatin1().toStdString();
 }
-
 // Each test starts from the framework's defaults, in its own directory, UTC and the C locale, and restores them.
 class Umgebung : public ::testing::Test {
 protected:
@@ -91,7 +79,6 @@ protected:
     void TearDown() override { setze_vorgaben(); ASSERT_EQ(::chdir(m_alter_pfad.c_str()), 0); }
     QTemporaryDir m_verzeichnis;
     Empfaenger empfaenger;
-
 private:
     static void setze_vorgaben()
     {
@@ -99,16 +86,12 @@ private:
         i18n().leere_tabelle();
         i18n().setze_uebersetzer(nullptr);
         installiere_meldungsempfaenger(nullptr);
-        Anwenderverzeichnis().clear();
-        Fehlerdateiname().clear();
+        std::tie(Anwenderverzeichnis(), Fehlerdateiname()) = std::make_pair("", "");
         std::tie(fehlerfarbe(), warnfarbe()) = std::make_pair("#b20000", "#b36b3f");
         std::setlocale(LC_ALL, "C");
     }
     const std::string m_alter_pfad = QDir::currentPath().toStdString();
 };
-
-// The same with `empfaenger` installed, so that no message reaches a sink.
-class MitEmpfaenger : public Umgebung {
-protected:
+struct MitEmpfaenger : Umgebung {  // the same with `empfaenger` installed, so that no message reaches a sink
     void SetUp() override { Umgebung::SetUp(); installiere_meldungsempfaenger(&empfaenger); }
 };

@@ -19,19 +19,15 @@ TEST(KlasseAbleitung, IstAbgeleitetVonFolgtDerKette)
     const CString text("x");
     std::vector<Aufruf> protokoll;
     const Senke senke(false, protokoll);
-    const struct {
-        const CBasis* objekt;
-        std::vector<const char*> klassen;  // its own first; false for every other registered descriptor
-    } faelle[] = {
+    const std::pair<const CBasis*, std::vector<const char*>> faelle[] = {  // own class first; false for the rest
         {&zeit, {"CZeit", "CObjekt", "CBasis"}}, {&text, {"CString", "CBasis"}},
-        {&senke, {"CLogBase", "CObjekt", "CBasis"}},
-    };
-    for (const auto& fall : faelle) {
-        EXPECT_EQ(fall.objekt->gib_klasse(), finde_klasse(fall.klassen[0]));
-        EXPECT_FALSE(fall.objekt->ist_abgeleitet_von(nullptr));
+        {&senke, {"CLogBase", "CObjekt", "CBasis"}}};
+    for (const auto& [objekt, klassen] : faelle) {
+        EXPECT_EQ(objekt->gib_klasse(), finde_klasse(klassen[0]));
+        EXPECT_FALSE(objekt->ist_abgeleitet_von(nullptr));
         for (const auto& [name, klasse] : klassenverzeichnis()) {
-            const bool erwartet = std::count(fall.klassen.begin(), fall.klassen.end(), name) != 0;
-            EXPECT_EQ(fall.objekt->ist_abgeleitet_von(klasse), erwartet) << fall.klassen[0] << " / " << name;
+            const bool erwartet = std::count(klassen.begin(), klassen.end(), name) != 0;
+            EXPECT_EQ(objekt->ist_abgeleitet_von(klasse), erwartet) << klassen[0] << " / " << name;
         }
     }
 }

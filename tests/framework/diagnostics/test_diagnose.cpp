@@ -4,12 +4,9 @@
 #include <cstdio>
 #include <ctime>
 #include <optional>
-
 namespace {
-
 using Zeit = MitEmpfaenger;
 using Fehler = Umgebung;
-
 TEST_F(Zeit, FormenUndBereichsersatz)
 {
     const struct { int jahr, monat, tag, stunde, minute, sekunde; unsigned form; const char* erwartet; } faelle[] = {
@@ -28,11 +25,9 @@ TEST_F(Zeit, FormenUndBereichsersatz)
     }
     empfaenger.erwarte_warnungen("itoa", {"Ausgabe einer Zahl (-100) uebersteigt angegebene Breite (2)"});
 }
-
-// A fixed zone three hours east of UTC (POSIX form, needs no zone database) must shift the hour by three.
 TEST_F(Zeit, SetzeJetztLiestDieOrtszeit)
 {
-    ::setenv("TZ", "XYZ-3", 1);
+    ::setenv("TZ", "XYZ-3", 1);  // three hours east of UTC; the POSIX form needs no zone database
     ::tzset();
     CZeit zeit;
     zeit.setze_mikrosekunden(7.0);
@@ -51,7 +46,6 @@ TEST_F(Zeit, SetzeJetztLiestDieOrtszeit)
     EXPECT_EQ(std::vector<double>({1.0 * zeit.gib_wochentag(), 1.0 * zeit.gib_tag_im_jahr(), zeit.gib_mikrosekunden()}),
               std::vector<double>({utc.tm_wday + 1.0, utc.tm_yday + 1.0, 7.0}));
 }
-
 TEST_F(Fehler, DreiZeilenJeSatzAngehaengt)
 {
     std::ofstream("fehler.txt") << "alt\n";
@@ -67,7 +61,6 @@ TEST_F(Fehler, DreiZeilenJeSatzAngehaengt)
         EXPECT_EQ(ohne_zeit("fehler.txt"), "@\n" + woerter[typ + 1] + ": in Klasse CKlasse, Methode m: \nt\n");
     }
 }
-
 TEST_F(Fehler, AbgeschalteterSchalterSchreibtNichts)
 {
     setze_schalter(ESchalter::debug_ausgabe_in_fehler_txt, nein);
@@ -77,47 +70,38 @@ TEST_F(Fehler, AbgeschalteterSchalterSchreibtNichts)
     const CFehler laut(syntaxfehler, klasse_czeit(), "m", "t");
     EXPECT_EQ(ohne_zeit("fehler.txt"), "@\nSYNTAXFEHLER: in Klasse CZeit, Methode m: \nt\n");
 }
-
 TEST_F(Fehler, PfadAusVerzeichnisUndName)
 {
     const char* const pfade[][3] = {{"", "", "fehler.txt"}, {"dir", "", "dir/fehler.txt"}, {"/", "log.txt", "/log.txt"},
                                     {"dir/", "", "dir/fehler.txt"}, {"dir\\", "", "dir\\fehler.txt"}};
     for (const auto& f : pfade) {
-        Anwenderverzeichnis() = f[0];
-        Fehlerdateiname() = f[1];
+        std::tie(Anwenderverzeichnis(), Fehlerdateiname()) = std::make_pair(f[0], f[1]);
         EXPECT_EQ(fehlerdateipfad(), f[2]);
     }
     ASSERT_TRUE(QDir().mkdir("unter"));
-    Anwenderverzeichnis() = "unter";
-    Fehlerdateiname() = "eigene.txt";
+    std::tie(Anwenderverzeichnis(), Fehlerdateiname()) = std::make_pair("unter", "eigene.txt");
     { const CFehler f(info, nullptr, "m", "im Unterverzeichnis"); }
     EXPECT_EQ(ohne_zeit("unter/eigene.txt"), "@\n\nim Unterverzeichnis\n");
-    // A file that cannot be opened is skipped without a word.
     installiere_meldungsempfaenger(&empfaenger);
-    Anwenderverzeichnis() = "fehlt/auch";
+    Anwenderverzeichnis() = "fehlt/auch";  // a file that cannot be opened is skipped without a word
     { const CFehler g(fataler_fehler, klasse_czeit(), "m", "t"); }
     EXPECT_FALSE(QDir("fehlt").exists());
     EXPECT_TRUE(empfaenger.meldungen.empty());
 }
-
 std::string farbig(std::string c, const std::string& t) { return "<span style=\"color:" + c + "\">" + t + "</span>"; }
 std::string rot(const std::string& t) { return farbig("#123456", t); }  // the table sets the error colour
 std::string braun(const std::string& t) { return farbig("#b36b3f", t); }
 std::string schwarz(const std::string& t) { return farbig("#000000", t); }
-
-class Melde : public Umgebung {
-protected:
+struct Melde : Umgebung {
     std::vector<Aufruf> protokoll;
     Texte empfangen()  // what the sinks received, in order; forgets it
     {
         Texte t;
-        for (const Aufruf& a : protokoll)
+        for (const Aufruf& a : std::exchange(protokoll, {}))
             t.push_back(a.operation_text);
-        protokoll.clear();
         return t;
     }
 };
-
 TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
 {
     const std::string pk = "in Klasse CZeit, Methode m: ", pf = "in Methode oder Funktion  m: ";
@@ -127,29 +111,22 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
         int typ; bool debugmodus; const CKlasse* klasse; std::string klartext, html; int ebene;
         std::optional<ESchalter> gesetzt = {}; int modus = 0; const char* konsole = "";
     } faelle[] = {
-        // normal mode: plain sinks get T alone (short output without line end: rows further down)
         {0, false, zeit, "T", rot("T") + "<br><p>", 2}, {4, false, zeit, "T", braun("T") + "<br><p>", 1},
-        {5, false, zeit, "T", schwarz("T") + "<br><p>", 0}, {6, false, zeit, "", "", 3},
-        // debug mode: prefix, line end, text; only warnings and debug coloured
-        {1, true, zeit, "FEHLER: " + pk + "\nT", "FEHLER: " + pk + "<br>T<p>", 2},
-        {2, true, kurz, "FEHLER: \nT", "FEHLER: T", 2},
+        {5, false, zeit, "T", schwarz("T") + "<br><p>", 0}, {6, false, zeit, "", "", 3},  // normal mode: T alone
+        {1, true, zeit, "FEHLER: " + pk + "\nT", "FEHLER: " + pk + "<br>T<p>", 2},  // debug: prefix, line end, text
+        {2, true, kurz, "FEHLER: \nT", "FEHLER: T", 2}, {4, true, kurz, "WARNING: \nT", braun("WARNING: T"), 1},
         {4, true, zeit, "WARNING: " + pk + "\nT", braun("WARNING: " + pk + "<br>T") + "<br><p>", 1},
-        {4, true, kurz, "WARNING: \nT", braun("WARNING: T"), 1},
         {5, true, klasse_freie_funktion(), "INFO: " + pf + "\nT", "INFO: " + pf + "<br>T<p>", 0},
         {5, true, nullptr, "INFO: " + pf + "\nT", "INFO: " + pf + "<br>T<p>", 0}, {5, true, kurz, "\nT", "T", 0},
         {6, true, zeit, "DEBUG: " + pk + "\nT", farbig("#999999", "DEBUG: " + pk + "<br>T") + "<br><p>", 3},
-        {6, true, kurz, "DEBUG: \nT", "DEBUG: T", 3},
-        // each suppression switch holds back its own type only
-        {4, false, zeit, "", "", 1, warnungen}, {5, false, kurz, "T", schwarz("T"), 0, warnungen},
-        {5, false, zeit, "", "", 0, infos}, {4, false, kurz, "T", braun("T"), 1, infos},
-        // the output mode picks only the HTML operation
+        {6, true, kurz, "DEBUG: \nT", "DEBUG: T", 3},  // only warnings and debug are coloured
+        {4, false, zeit, "", "", 1, warnungen}, {5, false, zeit, "", "", 0, infos},  // each switch: its own type only
+        {5, false, kurz, "T", schwarz("T"), 0, warnungen}, {4, false, kurz, "T", braun("T"), 1, infos},
         {5, false, kurz, "T", schwarz("T"), 0, {}, 1}, {5, false, kurz, "T", schwarz("T"), 0, {}, -1},
-        // an invalid type says so and is taken as an error
         {7, true, zeit, pk + "\nT", pk + "<br>T<p>", 2, {}, 0, "\nKEIN GUELTIGER FEHLERTYP\n"},
-        {-1, false, kurz, "T", rot("T"), 2, {}, 0, "\nKEIN GUELTIGER FEHLERTYP\n"},
+        {-1, false, kurz, "T", rot("T"), 2, {}, 0, "\nKEIN GUELTIGER FEHLERTYP\n"},  // invalid: says so, is an error
     };
-    // Prefixes are translated, colours read at each message.
-    i18n().setze_eintrag("WARNUNG: ", "WARNING: ");
+    i18n().setze_eintrag("WARNUNG: ", "WARNING: ");  // prefixes are translated, colours read at each message
     fehlerfarbe() = "#123456";
     for (const auto& f : faelle) {
         SCOPED_TRACE(testing::Message() << "Zeile " << &f - faelle);
@@ -168,12 +145,10 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
         EXPECT_EQ(empfangen(), erwartet);
     }
 }
-
-// Plain sinks before HTML sinks; the console echo belongs to the plain distribution, info to stdout.
 TEST_F(Melde, KlartextVorHtmlUndKonsolenecho)
 {
-    setze_schalter(ESchalter::ascii_ausgabe, ja);
-    Senke html(true, protokoll), klar(false, protokoll);
+    setze_schalter(ESchalter::ascii_ausgabe, ja);  // the echo belongs to the plain distribution, info to stdout
+    Senke html(true, protokoll), klar(false, protokoll);  // made HTML first: plain sinks still come first
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     melde(fataler_fehler, klasse_czeit(), "m", "Fehler");
@@ -182,7 +157,6 @@ TEST_F(Melde, KlartextVorHtmlUndKonsolenecho)
     ASSERT_EQ(protokoll.size(), 4u);
     EXPECT_TRUE(protokoll[0].senke == &klar && protokoll[1].senke == &html && protokoll[2].senke == &klar);
 }
-
 TEST_F(Melde, EmpfaengerNimmtAllesAuchUnterdrueckteTypen)
 {
     Senke klar(false, protokoll), html(true, protokoll);
@@ -194,7 +168,6 @@ TEST_F(Melde, EmpfaengerNimmtAllesAuchUnterdrueckteTypen)
     EXPECT_TRUE(protokoll.empty());
     EXPECT_EQ(installiere_meldungsempfaenger(nullptr), &empfaenger);
 }
-
 TEST_F(Melde, GruppenReichenWeiterUndSindBereitWennJedesMitgliedEsIst)
 {
     CLogGruppe stumm(false, false);
@@ -207,11 +180,9 @@ TEST_F(Melde, GruppenReichenWeiterUndSindBereitWennJedesMitgliedEsIst)
     auto gruppe = std::make_unique<CLogGruppe>(true);
     Senke mitglied(true, protokoll);
     gruppe->ergaenze(&mitglied);
-    melde(WARNUNG, klasse_kurze_ausgabe(), "m", "T", -1);
-    // once directly (it is registered itself) and once through the group
+    melde(WARNUNG, klasse_kurze_ausgabe(), "m", "T", -1);  // once directly (registered itself), once via the group
     EXPECT_EQ(empfangen(), (Texte{"variante_2:" + braun("T"), "variante_2:" + braun("T")}));
     gruppe.reset();
     EXPECT_EQ(logsenken().size(), 1u);
 }
-
 }  // namespace

@@ -13,8 +13,7 @@
 
 namespace {
 
-const double nan_wert = std::numeric_limits<double>::quiet_NaN(), unendlich = std::numeric_limits<double>::infinity();
-const double fehlt = 99999999.0;
+const double nan_wert = NAN, unendlich = INFINITY, fehlt = 99999999.0;
 const char* const exp_ = "Bei Exponentialdarstellung Ausgabe der Zahl >";
 const char* const fix = "Bei Fixkommadarstellung Ausgabe der Zahl >";
 
@@ -30,8 +29,7 @@ std::string bereich(int b, const char* grenze = "400")  // itoa's is 100
     return "Breiteangabe breite=" + std::to_string(b) + " nicht im erlaubten Bereich: 0<=breite<" + grenze + ".";
 }
 
-using Text = MitEmpfaenger;
-using Zahlen = MitEmpfaenger;
+typedef MitEmpfaenger Text, Zahlen;
 
 TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
 {
@@ -57,21 +55,19 @@ TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
     EXPECT_EQ(strom.str(), "gr\xC3\xBC\xC3\x9F");
 }
 
-struct Uebersetzer : CUebersetzer {
-    Texte aufrufe;
-    void uebersetze(CString& ergebnis, const CString& text, const CString& kontext, int reserviert) override
-    {
-        aufrufe.push_back(text.str() + "|" + kontext.str() + "|" + std::to_string(reserviert));
-        ergebnis = CString("<" + text.str() + ">");
-    }
-};
-
 // The table ignores classes and contexts; a translator answers everything and gets the context key.
 TEST_F(Text, UebersetzungAusTabelleOderUebersetzer)
 {
     i18n().setze_eintrag("WARNUNG: ", "WARNING: ");
     EXPECT_EQ(uebersetze_("WARNUNG: ", CString("egal")).str(), "WARNING: ");
-    Uebersetzer uebersetzer;
+    struct : CUebersetzer {
+        Texte aufrufe;
+        void uebersetze(CString& ergebnis, const CString& text, const CString& kontext, int reserviert) override
+        {
+            aufrufe.push_back(text.str() + "|" + kontext.str() + "|" + std::to_string(reserviert));
+            ergebnis = CString("<" + text.str() + ">");
+        }
+    } uebersetzer;
     i18n().setze_uebersetzer(&uebersetzer);
     EXPECT_EQ(uebersetze_("WARNUNG: ", klasse_cfehler()).str(), "<WARNUNG: >");
     EXPECT_EQ(uebersetze_("Text", CString("Kontext")).str(), "<Text>");
@@ -98,12 +94,10 @@ TEST_F(Zahlen, Itoa)
     empfaenger.erwarte_warnungen("itoa", {"Ausgabe einer Zahl (4294967295) uebersteigt angegebene Breite (9)"});
 }
 
-struct DtoaFall { double zahl; int breite, n, art; std::string erwartet; Texte warnungen = {}; };
-
 TEST_F(Zahlen, Dtoa)
 {
     const char* const var = "Bei variabler Kommadarstellung Ausgabe der Zahl >";
-    const DtoaFall faelle[] = {
+    const struct { double zahl; int breite, n, art; std::string erwartet; Texte warnungen = {}; } faelle[] = {
         // special values come before the width test
         {unendlich, 10, 2, 2, "nan"}, {nan_wert, 500, 2, 0, "nan"}, {99999999.0, 5, 2, 2, "    -"},
         {99999999.0, 400, -1, 0, std::string(399, ' ') + "-"}, {1.0, 400, 2, 2, "*", {bereich(400)}},
@@ -131,7 +125,7 @@ TEST_F(Zahlen, Dtoa)
         {0.0005, 4, 2, 0, "0.00", {breite_msg(exp_, "0.000500000", 4, 2)}},
         {0.0005, 2, -1, 0, "0E", {null_msg("0.000500000", 2)}},
     };
-    for (const DtoaFall& f : faelle) {
+    for (const auto& f : faelle) {
         EXPECT_EQ(dtoa(f.zahl, f.breite, f.n, f.art), f.erwartet)
             << "dtoa(" << std::setprecision(17) << f.zahl << ", " << f.breite << ", " << f.n << ", " << f.art << ")";
         empfaenger.erwarte_warnungen("dtoa", f.warnungen);
@@ -251,8 +245,7 @@ TEST_F(Zahlen, StringZuDouble)
         SCOPED_TRACE("string_zu_double(\"" + f.text + "\") with separator " + f.trennzeichen);
         setze_dezimaltrennzeichen_text(f.trennzeichen);
         bool ok = !f.gut;
-        EXPECT_EQ(string_zu_double(f.text, &ok), f.erwartet);
-        EXPECT_EQ(ok, f.gut);
+        EXPECT_EQ((std::pair{string_zu_double(f.text, &ok), ok}), (std::pair{f.erwartet, f.gut}));
         EXPECT_TRUE(empfaenger.meldungen.empty());
         EXPECT_EQ(string_zu_double(f.text), f.erwartet);
         const Texte warnung{"Buchstabe bei Umwandlung von string in double: " + f.text};

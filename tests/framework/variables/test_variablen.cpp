@@ -2,10 +2,7 @@
 #include "framework/variables/einheit.h"
 #include "framework/variables/schluesseltabelle.h"
 #include "framework/variables/steuervariable.h"
-#include "framework/text/zahlen.h"
 #include "tests/framework/framework_hilfe.h"
-
-namespace {
 
 using Variablen = MitEmpfaenger;
 
@@ -47,10 +44,8 @@ TEST_F(Variablen, BeschreiberRegisterInErzeugungsfolge)
     EXPECT_EQ(variablenbeschreiber(), vorher);
 }
 
-// text, pruefen, the value afterwards when nothing is thrown, the text of the thrown record or null
 template <typename T>
 struct Fall { const char* text; bool pruefen; T erwartet; const char* fehler = nullptr; };
-
 // Each row starts from `start` on a variable allowed within [unten, oben]; a row that throws must leave it there.
 template <typename T>
 void pruefe(const T& unten, const T& oben, const T& start, const std::vector<Fall<T>>& faelle)
@@ -129,7 +124,7 @@ TEST_F(Variablen, PruefeZulaessigVorPlausibelUntenVorOben)
     beschr.setze_zulaessig(0, 100);
     beschr.setze_plausibel(10, 50);
     CVariableSteuer<int> variable(beschr);
-    const std::string w = "Wert ", v = " der Variablen /Netz/x liegt ";
+    const std::string w = "Wert ", v = " der Variablen /Netz/x liegt ", dv = " der Variablen /Netz/d liegt ";
     pruefe_bereich(variable, {{"-1", {3, w + "-1" + v + "unterhalb des zul\xE4ssigen Wertebereichs (0 - 100)"}},
                               {"101", {3, w + "101" + v + "oberhalb des zul\xE4ssigen Wertebereichs (0 - 100)"}},
                               {"9", {2, w + "9" + v + "unterhalb des plausiblen Wertebereichs (10 - 50)"}},
@@ -146,7 +141,6 @@ TEST_F(Variablen, PruefeZulaessigVorPlausibelUntenVorOben)
     d_beschr.setze_zulaessig(99999999.0, 1.5);  // an absent bound reads "unbegrenzt"
     d_beschr.setze_plausibel(0.25, 99999999.0);
     CVariableSteuer<double> d(d_beschr);
-    const std::string dv = " der Variablen /Netz/d liegt ";
     pruefe_bereich(d, {{"2", {3, w + "2." + dv + "oberhalb des zul\xE4ssigen Wertebereichs (unbegrenzt - 1.5)"}},
                        {"0.125", {2, w + "0.125" + dv + "unterhalb des plausiblen Wertebereichs (0.25 - unbegrenzt)"}},
                        {"1.5", {0, ""}}});
@@ -209,10 +203,9 @@ TEST_F(Variablen, BasisoperationenListenUndAenderung)
 
 TEST(Erzeugung, ModusUndGruppe)
 {
-    const std::tuple<std::string, int, bool> faelle[] = {
+    const std::tuple<std::string, int, bool> faelle[] = {  // last line: group paths are prefixes (first, last, short)
         {"/Allgemein/x", 1, false}, {"/Netz/x", 2, true}, {"/Netz/x", 7, false}, {"/allgemein/x", 0, false},
         {"Allgemein/x", 0, false}, {"/Allgemei", 0, false}, {"", 0, false}, {"/Netz/Allgemein", 0, false},
-        // the group path is a prefix; the first, the last and a short one of the twelve groups
         {"/AllgemeinX/a", 0, true}, {"/NGGrafikX/a", 0, true}, {"/WertGruppenProfilX/a", 0, true}};
     CVariableBeschrTemplate<int> beschr("/Netz/x", 110, "", "");
     for (const auto& [schluessel, modus, ui] : faelle) {
@@ -228,12 +221,10 @@ TEST(Gleichheit, RelativUndAbsolut)
     const struct { double a, b, prozent, absolut; bool gleich; } faelle[] = {
         {1e-101, -9e-101, 0.0, 0.0, true}, {0.0, 1e-100, 0.001, 1.0, false}, {100.0, 100.001, 0.001, 0.0, true},
         {100.0, 100.0011, 0.001, 0.0, false}, {100.0, 101.0, 0.001, 1.0, true}, {100.0, 101.0, 0.001, 0.5, false},
-        {1.0, -1.0, 200.0, 0.0, true}, {1.0, -1.0, 199.0, 0.0, false}, {nan, nan, 100.0, 1.0, false},
-    };
-    for (const auto& f : faelle) {
-        EXPECT_EQ(ist_gleich(f.a, f.b, f.prozent, f.absolut), f.gleich) << "Zeile " << &f - faelle;
-        EXPECT_EQ(ist_gleich(f.b, f.a, f.prozent, f.absolut), f.gleich) << "Zeile " << &f - faelle << " reversed";
-    }
+        {1.0, -1.0, 200.0, 0.0, true}, {1.0, -1.0, 199.0, 0.0, false}, {nan, nan, 100.0, 1.0, false}};
+    for (const auto& f : faelle)  // both ways round
+        EXPECT_EQ(std::pair(ist_gleich(f.a, f.b, f.prozent, f.absolut), ist_gleich(f.b, f.a, f.prozent, f.absolut)),
+                  std::pair(f.gleich, f.gleich)) << "Zeile " << &f - faelle;
 }
 
 // Setting a value through the control variable is what the switch reads, and the other way round; only Ja is set.
@@ -275,5 +266,3 @@ TEST(Schluesseltabelle, AufsteigendNachBytesMitIdsAbEins)
     for (const char* unbekannt : {"", "/Allgemein", "/allgemein/ascii-ausgabe", "/Allgemein/ASCII-Ausgabe "})
         EXPECT_FALSE(schluessel_id(unbekannt).has_value()) << unbekannt;
 }
-
-}  // namespace
