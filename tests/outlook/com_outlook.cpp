@@ -2,11 +2,9 @@
 // The session file TELVORIN_COM_SITZUNG holds UTF-8 lines "Version <text>", "Explorer", "Mail <subject>" (selected),
 // "Item <subject>" (the inspector's), "Anlage <name>" (of the last mail or item). SaveAs(File) write their subject or
 // name at the path and log "<member> args=<n> path=<p>" to TELVORIN_COM_PROTOKOLL, plus " file=<n>", the "file;"
-// lines then in TELVORIN_COM_ERGEBNIS; at unload "lebend=<n>", the objects still alive. TELVORIN_COM_ABLEHNUNG
-// (hex) is an HRESULT to refuse the Application with. Without a session it acts unregistered, so that a
-// registration left in a Wine prefix changes no other test. What the tool does not call is left out.
+// lines then in TELVORIN_COM_ERGEBNIS; at unload "lebend=<n>", the objects still alive. TELVORIN_COM_ABLEHNUNG (hex)
+// is an HRESULT to refuse the Application with. Unregistered without a session, so no other test sees it in a prefix.
 #include <windows.h>
-
 #include <atomic>
 #include <cwchar>
 #include <fstream>
@@ -16,7 +14,6 @@
 #include <vector>
 
 namespace {
-
 std::atomic<long> lebend{0};
 
 std::wstring breit(const std::string& utf8)
@@ -55,12 +52,7 @@ void schreibe(const std::wstring& pfad, const std::string& inhalt, DWORD wie)
 void protokolliere(const std::string& z) { schreibe(umgebung(L"TELVORIN_COM_PROTOKOLL"), z + "\n", FILE_APPEND_DATA); }
 
 struct Mail { std::wstring betreff; std::vector<std::wstring> anlagen; };  // anlagen: file names
-struct Sitzung {
-    std::wstring version;
-    bool explorer = false, item = false;
-    std::vector<Mail> auswahl;
-    Mail aktuell;
-};
+struct Sitzung { std::wstring version; bool explorer = false, item = false; std::vector<Mail> auswahl; Mail aktuell; };
 
 Sitzung lies_sitzung()
 {
@@ -83,21 +75,24 @@ Sitzung lies_sitzung()
     return s;
 }
 
-HRESULT gib(VARIANT* v, const std::wstring& text)
-{
-    v->vt = VT_BSTR;
-    v->bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    return S_OK;
-}
+using Member = std::function<HRESULT(const DISPPARAMS&, VARIANT*)>;
+using Neu = std::function<IDispatch*()>;  // an object made anew on each call
+
+HRESULT gib(VARIANT* v, BSTR text) { v->vt = VT_BSTR, v->bstrVal = text; return S_OK; }
+HRESULT gib(VARIANT* v, const std::wstring& t) { return gib(v, SysAllocStringLen(t.data(), UINT(t.size()))); }
 HRESULT gib(VARIANT* v, long zahl) { v->vt = VT_I4, v->lVal = zahl; return S_OK; }
 // Takes over the reference of `objekt`; null is Outlook's "Nothing".
 HRESULT gib(VARIANT* v, IDispatch* objekt) { v->vt = VT_DISPATCH, v->pdispVal = objekt; return S_OK; }
+HRESULT gib(VARIANT* v, const Neu& neu) { return gib(v, neu()); }
+
+// A property: `wert`, or for a Neu the object it makes.
+template <class T>
+Member lies(T wert) { return [wert](const DISPPARAMS&, VARIANT* e) { return gib(e, wert); }; }
 
 // The first argument as `typ`; VT_EMPTY when there is none or it does not convert.
 VARIANT argument(const DISPPARAMS& p, VARTYPE typ)
 {
-    VARIANT a;
-    VariantInit(&a);
+    VARIANT a{};  // VT_EMPTY
     if (p.cArgs > 0 && FAILED(VariantChangeType(&a, &p.rgvarg[p.cArgs - 1], 0, typ)))
         VariantInit(&a);
     return a;
@@ -116,15 +111,17 @@ std::string gemeldete_dateien()
 }
 
 // SaveAs and SaveAsFile alike: record the call, then write `inhalt` at the path.
-HRESULT speichere(const char* member, const DISPPARAMS& p, const std::string& inhalt)
+Member speichere(const char* member, const std::string& inhalt)
 {
-    VARIANT pfad = argument(p, VT_BSTR);
-    const std::wstring w = pfad.vt == VT_BSTR ? std::wstring(pfad.bstrVal, SysStringLen(pfad.bstrVal)) : L"";
-    VariantClear(&pfad);
-    protokolliere(std::string(member) + " args=" + std::to_string(p.cArgs) + " path=" + utf8(w) + gemeldete_dateien());
-    if (!w.empty())
-        schreibe(w, inhalt, GENERIC_WRITE);
-    return S_OK;
+    return [member, inhalt](const DISPPARAMS& p, VARIANT*) {
+        VARIANT pfad = argument(p, VT_BSTR);
+        const std::wstring w = pfad.vt == VT_BSTR ? std::wstring(pfad.bstrVal, SysStringLen(pfad.bstrVal)) : L"";
+        VariantClear(&pfad);
+        protokolliere(member + (" args=" + std::to_string(p.cArgs)) + " path=" + utf8(w) + gemeldete_dateien());
+        if (!w.empty())
+            schreibe(w, inhalt, GENERIC_WRITE);
+        return S_OK;
+    };
 }
 
 // Counts itself among the living objects from construction to the last Release.
@@ -146,12 +143,9 @@ public:
             delete this;
         return n;
     }
-
 private:
     std::atomic<ULONG> m_zaehler{1};
 };
-
-using Member = std::function<HRESULT(const DISPPARAMS&, VARIANT*)>;
 
 // One object of the model: the members it answers to, with DISPIDs from 1 in this order.
 class Objekt : public Gezaehlt<IDispatch> {
@@ -174,68 +168,54 @@ public:
     {
         if (id < 1 || static_cast<size_t>(id) > m_members.size() || !(wie & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)))
             return DISP_E_MEMBERNOTFOUND;
-        VARIANT verworfen;
-        VariantInit(&verworfen);
+        VARIANT verworfen{};
         const HRESULT hr = m_members[id - 1].second(*p, ergebnis != nullptr ? ergebnis : &verworfen);
         VariantClear(&verworfen);
         return hr;
     }
-
 private:
     std::vector<std::pair<const wchar_t*, Member>> m_members;
 };
 
 // Selection and Attachments: a Count, and an Item(1..Count) made new on each call.
-IDispatch* liste(std::vector<std::function<IDispatch*()>> elemente)
+IDispatch* liste(std::vector<Neu> elemente)
 {
-    return new Objekt({{L"Count", [elemente](const DISPPARAMS&, VARIANT* e) { return gib(e, long(elemente.size())); }},
+    return new Objekt({{L"Count", lies(long(elemente.size()))},
                        {L"Item", [elemente](const DISPPARAMS& p, VARIANT* e) {
                             const long i = argument(p, VT_I4).lVal;
-                            return i < 1 || size_t(i) > elemente.size() ? DISP_E_BADINDEX : gib(e, elemente[i - 1]());
+                            return i < 1 || size_t(i) > elemente.size() ? DISP_E_BADINDEX : gib(e, elemente[i - 1]);
                         }}});
 }
 
 IDispatch* mail_item(const Mail& m, const std::wstring& version)
 {
-    std::vector<std::function<IDispatch*()>> anlagen;
+    std::vector<Neu> anlagen;
     for (const std::wstring& a : m.anlagen)
         anlagen.push_back([a]() -> IDispatch* {
-            return new Objekt({{L"FileName", [a](const DISPPARAMS&, VARIANT* e) { return gib(e, a); }},
-                               {L"SaveAsFile", [a](const DISPPARAMS& p, VARIANT*) {
-                                    return speichere("SaveAsFile", p, "anlage:" + utf8(a));
-                                }}});
+            return new Objekt({{L"FileName", lies(a)}, {L"SaveAsFile", speichere("SaveAsFile", "anlage:" + utf8(a))}});
         });
-    return new Objekt({{L"Subject", [m](const DISPPARAMS&, VARIANT* e) { return gib(e, m.betreff); }},
-                       {L"OutlookVersion", [version](const DISPPARAMS&, VARIANT* e) { return gib(e, version); }},
-                       {L"SaveAs", [m](const DISPPARAMS& p, VARIANT*) {
-                            return speichere("SaveAs", p, "msg:" + utf8(m.betreff));
-                        }},
-                       {L"Attachments", [anlagen](const DISPPARAMS&, VARIANT* e) { return gib(e, liste(anlagen)); }}});
+    return new Objekt({{L"Subject", lies(m.betreff)}, {L"OutlookVersion", lies(version)},
+                       {L"SaveAs", speichere("SaveAs", "msg:" + utf8(m.betreff))},
+                       {L"Attachments", lies(Neu([anlagen] { return liste(anlagen); }))}});
 }
 
 // The session as read when the Application is made; its explorer, or Nothing, and always an inspector.
 IDispatch* application()
 {
     const Sitzung s = lies_sitzung();
-    std::vector<std::function<IDispatch*()>> mails;
+    std::vector<Neu> mails;
     for (const Mail& m : s.auswahl)
         mails.push_back([m, v = s.version] { return mail_item(m, v); });
-    const Member selection = [mails](const DISPPARAMS&, VARIANT* e) { return gib(e, liste(mails)); };
-    const Member item = [s](const DISPPARAMS&, VARIANT* e) {
-        return gib(e, s.item ? mail_item(s.aktuell, s.version) : nullptr);
-    };
-    return new Objekt({{L"Version", [s](const DISPPARAMS&, VARIANT* e) { return gib(e, s.version); }},
-                       {L"ActiveExplorer", [s, selection](const DISPPARAMS&, VARIANT* e) {
-                            return gib(e, s.explorer ? new Objekt({{L"Selection", selection}}) : nullptr);
-                        }},
-                       {L"ActiveInspector", [item](const DISPPARAMS&, VARIANT* e) {
-                            return gib(e, new Objekt({{L"CurrentItem", item}}));
-                        }}});
+    const Member selection = lies(Neu([mails] { return liste(mails); }));
+    const Member item = lies(Neu([s]() -> IDispatch* { return s.item ? mail_item(s.aktuell, s.version) : nullptr; }));
+    const Member explorer = lies(Neu([selection] { return new Objekt({{L"Selection", selection}}); }));
+    return new Objekt({{L"Version", lies(s.version)},
+                       {L"ActiveExplorer", s.explorer ? explorer : lies<IDispatch*>(nullptr)},
+                       {L"ActiveInspector", lies(Neu([item] { return new Objekt({{L"CurrentItem", item}}); }))}});
 }
 
 // Hands out the interface `iid` of `objekt`, whose own reference it drops.
-template <class I>
-HRESULT frage(I* objekt, REFIID iid, void** ergebnis)
+HRESULT frage(IUnknown* objekt, REFIID iid, void** ergebnis)
 {
     const HRESULT hr = objekt->QueryInterface(iid, ergebnis);
     objekt->Release();
@@ -255,13 +235,10 @@ public:
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 };
 
-// Outlook's Application class id.
-const CLSID klasse = {0x0006f03a, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-
+const CLSID klasse = {0x0006f03a, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};  // Application's
 }  // namespace
 
 extern "C" {
-
 __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID k, REFIID iid, void** objekt)
 {
     *objekt = nullptr;
@@ -278,5 +255,4 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD grund, LPVOID)
         protokolliere("lebend=" + std::to_string(lebend.load()));
     return TRUE;
 }
-
 }  // extern "C"

@@ -11,7 +11,6 @@
 using namespace testsupport;
 
 namespace {
-
 const QByteArray app("[Application]\nVersion=16.0.0.17328\n");
 const QByteArray server_fehler("Automatisierungsserver {0006f03a-0000-0000-c000-000000000046} nicht ladbar: ");
 
@@ -26,8 +25,7 @@ TEST(ExplorerExport, SpeichertJedeMarkierteMailUndMeldetSieDreifach)
                                            build_mail("=?UTF-8?Q?Gr=C3=BC=C3=9Fe_aus?=\r\n =?ISO-8859-1?Q?_K=F6ln?=")},
                                           {"zeichen,1.eml", build_mail("Re: <A> \"B\" C/D\\E | F?G*H,I'J|K 100%1")},
                                           {"kaputt.eml", QByteArray("\x00\x01\x02 kein Mail \xff", 14)},
-                                          {"mails/c.eml", build_mail("Gut")}})
-                             .toUtf8();
+                                          {"mails/c.eml", build_mail("Gut")}}).toUtf8();
     const auto e = u.run({"-mail", "-dest", "out/", "-name", "c.eml", "-back", "r.csv"});  // -name: no effect here
     QByteArray konsole = banner(), ergebnis = result_file_head("Mail");
     for (const char* name : {"Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln", "", "Re A B CDEFGHIJ|K 100%1", "", "Gut", ""}) {
@@ -111,9 +109,7 @@ TEST(Export, FehlendeObjekteBeendenDenJobMitIhrerFehlerzeile)
 {
     const struct {
         const char *fall, *modus;
-        QByteArray ini;
-        QByteArray standard_error;  // before the closing text; <ini>: session.ini
-        QByteArray fehler;          // the "err;" line's text
+        QByteArray ini, standard_error, fehler;  // stderr before the closing text, <ini>: session.ini; the "err;" text
         const char* modul = nullptr;  // Module= of a registration of our own
     } faelle[] = {
         {"no session.ini", "Mail", QByteArray(), "", "kein Outlook Explorer aktiv"},
@@ -153,8 +149,9 @@ TEST(Export, FehlendeObjekteBeendenDenJobMitIhrerFehlerzeile)
     }
 }
 
-// The -name filter is exact and case-sensitive, and every attachment is looked at either way. The mail carries a
-// plain name that holds a path, an RFC 2231 name in two continuations, and an RFC 2047 name in Content-Type only.
+// The -name filter is exact and case-sensitive: neither the start nor the end of a name selects it, so x.pdf must
+// not bring x.pdf.exe along; every attachment is looked at either way. The mail carries a plain name that holds a
+// path, an RFC 2231 name in two continuations, and an RFC 2047 name in Content-Type only.
 TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
 {
     QByteArray gross(3000, '\0');
@@ -170,9 +167,7 @@ TEST(AnlagenExport, SpeichertDieAnlagenDieDerNameWaehlt)
         baer(QString::fromUtf8("B\xc3\xa4r.png"));
     const QMap<QString, QByteArray> inhalt{{eins, "erste\r\nDatei\r\n"}, {liste, gross}, {baer, klein}};
     const struct { QString name; QStringList gespeichert; } faelle[] = {  // saved in message order; none: the job fails
-        {"", {eins, liste, baer}}, {eins, {eins}}, {baer, {baer}}, {"EINS.TXT", {}},
-        // Neither the start nor the end of a name selects it: x.pdf must not bring x.pdf.exe along.
-        {"eins", {}}, {"Liste.bin", {}},
+        {"", {eins, liste, baer}}, {eins, {eins}}, {baer, {baer}}, {"EINS.TXT", {}}, {"eins", {}}, {"Liste.bin", {}},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name.toStdString());
@@ -239,18 +234,14 @@ INSTANTIATE_TEST_SUITE_P(Wine32, ComExport, ::testing::ValuesIn(wine32_runners()
 TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
 {
     const QString baer = QString::fromUtf8("B\xc3\xa4r.png"), gruesse = QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e.msg");
-    const QByteArray v("Version 16.0.0.17328\n"), drei = "Betreff: 'Drei' 16.0.0.17328\nAnlage 0: 'eins.txt'\n"
-                                                         "Anlage 1: 'B\xc3\xa4r.png'\n";
+    const QByteArray v("Version 16.0.0.17328\n"), inspector = v + "Item Drei\nAnlage eins.txt\nAnlage B\xc3\xa4r.png\n";
     const QByteArray explorer = v + "Explorer\nMail Gr\xc3\xbc\xc3\x9f" "e\nMail Re: <A> \"B\" C/D\\E | F?G*H,I'J\nMail \n";
-    const QByteArray inspector = v + "Item Drei\nAnlage eins.txt\nAnlage B\xc3\xa4r.png\n";
     const struct {
         const char* fall;
         bool registriert;
         QByteArray sitzung;  // in com_outlook.cpp's format
-        QStringList args;
-        QStringList dateien;  // saved in this order
-        QByteArray debug;     // standard error, in UTF-8, before the closing lines of a failed job
-        QByteArray fehler;    // the "err;" line's text; none: the job succeeds
+        QStringList args, dateien;  // dateien: saved in this order
+        QByteArray debug, fehler;   // UTF-8 stderr before a failed job's closing lines; the "err;" text, none: success
         const char* ablehnung = nullptr;  // the HRESULT the server refuses the Application with
     } faelle[] = {
         {"not registered", false, explorer + inspector, {"-mail"}, {}, no_outlook_class(GetParam()),
@@ -270,7 +261,8 @@ TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
         {"explorer", true, explorer, {"-mail"}, {gruesse, "Re A B CDEFGHIJ.msg", ".msg"},
          "Betreff: 'Gr\xc3\xbc\xc3\x9f" "e' 16.0.0.17328\nBetreff: 'Re: <A> \"B\" C/D\\E | F?G*H,I'J' 16.0.0.17328\n"
          "Betreff: '' 16.0.0.17328\n", ""},
-        {"attachments", true, inspector, {"-anlage"}, {"eins.txt", baer}, drei, ""},
+        {"attachments", true, inspector, {"-anlage"}, {"eins.txt", baer},
+         "Betreff: 'Drei' 16.0.0.17328\nAnlage 0: 'eins.txt'\nAnlage 1: 'B\xc3\xa4r.png'\n", ""},
         {"no explorer", true, inspector, {"-mail"}, {}, "", "kein Outlook Explorer aktiv"},
         {"inspector without item", true, v, {"-anlage"}, {}, "Betreff: '' \n", "keine Anlage(n)"},
     };
@@ -310,5 +302,4 @@ TEST_P(ComExport, SpeichertUndMeldetWieUnterLinuxUndGibtAllesFrei)
     }
     registriere(TestEnvironment(GetParam()), false);
 }
-
 }  // namespace
