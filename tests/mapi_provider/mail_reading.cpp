@@ -3,16 +3,13 @@
 #include <QDir>
 #include <gtest/gtest.h>
 #include <dlfcn.h>
-
 namespace providertest {
 void* provider_function(const char* name)
 {
     static void* const library = ::dlopen(TELVORIN_MAPI_PROVIDER, RTLD_NOW | RTLD_LOCAL);
     return library ? ::dlsym(library, name) : nullptr;
 }
-
 static char* text(std::string& s) { return s.empty() ? nullptr : s.data(); }
-
 ULONG send_mail(LHANDLE session, Message message, FLAGS flags)
 {
     std::vector<MapiRecipDesc> recipients;
@@ -26,19 +23,15 @@ ULONG send_mail(LHANDLE session, Message message, FLAGS flags)
                    static_cast<ULONG>(files.size()), files.empty() ? nullptr : files.data()};
     return function<LPMAPISENDMAIL>("MAPISendMail")(session, 0, &m, flags, 0);
 }
-
 QString read_mail(const QByteArray& content)
 {
-    const testsupport::RunResult r
-        = testsupport::TestEnvironment().run_program(TELVORIN_PYTHON, {TELVORIN_READ_MAIL_SCRIPT}, content);
+    const auto r = testsupport::TestEnvironment().run_program(TELVORIN_PYTHON, {TELVORIN_READ_MAIL_SCRIPT}, content);
     return QString::fromUtf8(r.exit_code == 0 ? r.standard_output : "Fehler: " + r.standard_error);
 }
-
 QString attachment_line(const QString& name, const char* type, const QByteArray& data)
 {
     return QStringLiteral("\nAnlage: %1; %2; base64; ").arg(name, QLatin1String(type)) + data.toBase64();
 }
-
 QByteArray only_mail(const QString& folder)
 {
     const QStringList mails = files_in(folder);
@@ -46,27 +39,22 @@ QByteArray only_mail(const QString& folder)
     QFile f(folder + QLatin1Char('/') + mails.value(0));
     return mails.size() == 1 && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-
 void create_standin(const QString& folder, const QString& name, int status)
 {
     // Each argument ends with an ASCII record separator, which no test argument contains.
     const QByteArray prefix = QFile::encodeName(folder + QLatin1Char('/') + name);
-    QDir(folder).mkpath(QStringLiteral("bin"));
     QFile script(folder + QStringLiteral("/bin/") + name);
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_TRUE(QDir(folder).mkpath(QStringLiteral("bin")) && script.open(QIODevice::WriteOnly | QIODevice::Truncate));
     script.write("#!/bin/sh\nfor a; do printf '%s\\036' \"$a\"; done > '" + prefix + ".args'\ncat > '" + prefix
                  + ".stdin'\nexit " + QByteArray::number(status) + "\n");
-    script.close();
     script.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
 }
-
 QStringList called_with(const QString& folder, const QString& name)
 {
     QFile f(folder + QLatin1Char('/') + name + QStringLiteral(".args"));
     if (!f.open(QIODevice::ReadOnly))
         return {QStringLiteral("<not called>")};
-    QStringList arguments = QString::fromUtf8(f.readAll()).split(QLatin1Char('\036'));
-    arguments.removeLast();
-    return arguments;
+    const QStringList arguments = QString::fromUtf8(f.readAll()).split(QLatin1Char('\036'));
+    return arguments.mid(0, arguments.size() - 1);  // each one ends with a separator
 }
 }  // namespace providertest

@@ -1,7 +1,5 @@
-#!/usr/bin/env python3
-"""Prints the mail on standard input as Python's MIME parser reads it, and what is wrong: a mail client's reader
-(mblaze's mshow) must agree on subject, text and file names, a local mbox (quoting "From ") must keep the text."""
-import base64, email, email.policy, mailbox, os, re, subprocess, sys, tempfile
+"""Prints the mail on stdin as Python's MIME parser reads it, with "Fehler: " where mshow or an mbox disagree."""
+import base64, email, email.policy, mailbox, os, pathlib, re, subprocess, sys, tempfile
 
 raw = sys.stdin.buffer.read()
 message = email.message_from_bytes(raw, policy=email.policy.default)
@@ -20,8 +18,7 @@ with tempfile.TemporaryDirectory() as folder:
     box.flush()
     if box[0].get_body(("plain",)).get_content().replace("\r\n", "\n").rstrip("\n") != text.rstrip("\n"):
         lines.append("Fehler: Text nach mbox-Zustellung veraendert")
-    with open(folder + "/mail", "wb") as f:
-        f.write(raw)
+    pathlib.Path(folder, "mail").write_bytes(raw)
     def mshow(*args, part=()):
         return subprocess.run(["mshow", "-n", *args, folder + "/mail", *part], capture_output=True, check=True,
                               env=dict(os.environ, MBLAZE=folder)).stdout.decode("utf-8")

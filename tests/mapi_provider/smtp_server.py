@@ -1,11 +1,8 @@
-"""SMTP server on 127.0.0.1, STARTTLS (throw-away certificate), AUTH max/geheim (or geh\\xe9im in Latin-1), 550 for
-"abgelehnt", 421 for "spaeter"; MODE plain: no STARTTLS, tls: TLS from the first byte (smtps), drop: gone at DATA,
-utf8: SMTPUTF8, late: the final reply in two lines, 2 and 4 s late, silent: RCPT unanswered for 8 s. Prints its port,
-writes DIR/received-N (envelope, blank line, data), ends when stdin closes. Usage: smtp_server.py DIR [MODE] [LIMIT]"""
-import asyncio, os, ssl, subprocess, sys, threading
-
+"""smtp_server.py DIR [MODE] [LIMIT]: SMTP on 127.0.0.1, STARTTLS, AUTH max/geheim (or Latin-1 geh\\xe9im), 550 for
+"abgelehnt", 421 for "spaeter"; MODE plain: no STARTTLS, tls: smtps, drop: gone at DATA, utf8: SMTPUTF8, late: final
+reply split, 2 and 4 s late, silent: RCPT waits 8 s. Prints its port, writes DIR/received-N; ends when stdin closes."""
+import asyncio, itertools, os, ssl, subprocess, sys, threading
 from aiosmtpd.smtp import SMTP, AuthResult
-
 folder, mode, limit = sys.argv[1], (sys.argv[2:3] or ["ok"])[0], (sys.argv[3:4] or [""])[0]  # "": no limit
 cert, key = os.path.join(folder, "cert.pem"), os.path.join(folder, "key.pem")
 if not os.path.exists(cert):
@@ -16,10 +13,8 @@ context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
 context.load_cert_chain(cert, key)
 starttls = mode not in ("plain", "tls")
 
-
 class Handler:
-    received = 0
-
+    received = itertools.count(1)  # over all connections
     async def handle_RCPT(self, server, session, envelope, address, options):
         if "abgelehnt" in address:
             return f"550 5.1.1 <{address}>: Recipient address rejected"
@@ -37,12 +32,10 @@ class Handler:
             await asyncio.sleep(2)
             await server.push("250-Angenommen")
             await asyncio.sleep(2)
-        Handler.received += 1
-        with open(os.path.join(folder, f"received-{Handler.received}"), "wb") as out:
+        with open(os.path.join(folder, f"received-{next(Handler.received)}"), "wb") as out:
             out.write("".join([f"MAIL FROM:<{envelope.mail_from}>\n"] + [f"RCPT TO:<{a}>\n" for a in envelope.rcpt_tos])
                       .encode() + b"\n" + envelope.original_content)
         return "250 2.0.0 Ok: queued"
-
 
 loop = asyncio.new_event_loop()
 server = loop.run_until_complete(loop.create_server(

@@ -2,17 +2,14 @@
 #pragma once
 #include <QDir>
 #include <QProcess>
-
 class SmtpTestServer {
 public:
     explicit SmtpTestServer(const QString& folder, const char* mode = "ok", const char* size_limit = "")
     {
         QDir().mkpath(folder);
         m_process.setStandardErrorFile(QProcess::nullDevice());
-        m_process.start(TELVORIN_PYTHON,
-                        QStringList{"-W", "ignore", TELVORIN_SMTP_SERVER_SCRIPT, folder, mode, size_limit});
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(30000)) {
-        }
+        m_process.start(TELVORIN_PYTHON, {"-W", "ignore", TELVORIN_SMTP_SERVER_SCRIPT, folder, mode, size_limit});
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(30000)) {}
         m_port = m_process.readLine().trimmed().toUShort();
     }
     ~SmtpTestServer()

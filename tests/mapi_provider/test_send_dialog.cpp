@@ -1,14 +1,10 @@
 // The send dialog under a real X server: xdotool acts as the user, the outbox shows what was sent.
-#include "tests/support/runner.h"
 #include "tests/mapi_provider/mail_reading.h"
 #include "tests/support/precondition.h"
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
-
 using namespace providertest;
-
 namespace {
 struct DialogCase {
     const char* name;
@@ -19,7 +15,6 @@ struct DialogCase {
     bool bare_host = false;  // sent by this test process, which has no Qt application, instead of telvorin
     bool broken_module = false;  // the dialog module lacks its entry: the send fails rather than skip the dialog
 };
-
 const char* const text = "Sehr geehrte Damen und Herren,\n\nanbei unser Angebot.\n\nMit freundlichen Gruessen\n";
 const DialogCase cases[] = {
     {"EditSubjectAndRecipientThenSend", "auto",
@@ -40,7 +35,6 @@ const DialogCase cases[] = {
      nullptr, "Kunde<br><font size=7 color=green>Alles in Ordnung</font><img src=gruen.png>"},
 };
 void PrintTo(const DialogCase& c, std::ostream* out) { *out << c.name; }
-
 class SendDialog : public ::testing::TestWithParam<DialogCase> {
 protected:
     // One X server for the suite, on a display number it picks itself.
@@ -48,8 +42,7 @@ protected:
     {
         s_xvfb = new QProcess;
         s_xvfb->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-        while (!s_xvfb->canReadLine() && s_xvfb->waitForReadyRead(30000)) {
-        }
+        while (!s_xvfb->canReadLine() && s_xvfb->waitForReadyRead(30000)) {}
         s_display = ":" + QString::fromLatin1(s_xvfb->readLine().trimmed());
         ::setenv("DISPLAY", s_display.toLatin1().constData(), 1);  // for xdotool and this process as a host
     }
@@ -57,7 +50,6 @@ protected:
     static inline QProcess* s_xvfb = nullptr;
     static inline QString s_display;
 };
-
 TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
 {
     TELVORIN_PRECONDITION(s_display.size() >= 2, "Xvfb did not start (is the xvfb package installed?): "
@@ -72,10 +64,8 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
     u.set("TELVORIN_MAPI_CONFIG", config);
     u.set("DISPLAY", s_display);
     if (c.broken_module) {
-        QDir().mkpath(u.path("lib"));
-        QFile::copy(TELVORIN_MAPI_PROVIDER, u.path("lib/libtelvorin_mapi.so"));
-        QFile::copy(TELVORIN_ANNOUNCING_MODULE, u.path("lib/libtelvorin_mapi_dialog.so"));
-        u.set("TELVORIN_MAPI_LIBRARY", u.path("lib/libtelvorin_mapi.so"));
+        u.write("lib/libtelvorin_mapi_dialog.so", u.read(TELVORIN_ANNOUNCING_MODULE));
+        u.set("TELVORIN_MAPI_LIBRARY", u.write("lib/libtelvorin_mapi.so", u.read(TELVORIN_MAPI_PROVIDER)));
     }
     // Late (an X server resets when its last client leaves), repeated while a new window ignores keys; Escape at 20 s.
     QProcess user;
@@ -111,15 +101,12 @@ TEST_P(SendDialog, DeliversWhatTheDialogShowsWhenTheUserSends)
     const QByteArray colours = u.read("farben");  // the problem line showed in red, and nothing in green
     EXPECT_TRUE(qstrcmp(c.to, cases[0].to) == 0 || (colours.startsWith("red ") && colours.endsWith(" green 0\n")))
         << colours.constData();
-    if (!c.delivered) {
+    if (!c.delivered)
         EXPECT_TRUE(files_in(u.path("out")).isEmpty());
-        return;
-    }
-    EXPECT_EQ(read_mail(only_mail(u.path("out"))),
-              "From: Max Mustermann <max@example.com>\n" + QString::fromUtf8(c.delivered) + "\nText (utf-8):\n" + text
-                  + attachment_line("Angebot.txt", "text/plain; charset=utf-8", u.read("examples/anhang.txt")));
+    else
+        EXPECT_EQ(read_mail(only_mail(u.path("out"))), "From: Max Mustermann <max@example.com>\n"
+                      + QString::fromUtf8(c.delivered) + "\nText (utf-8):\n" + text
+                      + attachment_line("Angebot.txt", "text/plain; charset=utf-8", u.read("examples/anhang.txt")));
 }
-INSTANTIATE_TEST_SUITE_P(UserActions, SendDialog, ::testing::ValuesIn(cases),
-                         [](const ::testing::TestParamInfo<DialogCase>& info) { return std::string(info.param.name); });
-
+INSTANTIATE_TEST_SUITE_P(UserActions, SendDialog, ::testing::ValuesIn(cases), ::testing::PrintToStringParamName());
 }  // namespace

@@ -1,6 +1,5 @@
 """Prints "red N green M": the clearly red and green pixels of a window dump (xwd, 32 bits) on standard input."""
 import struct, sys
-
 data = sys.stdin.buffer.read()
 header = struct.unpack(">25I", data[:100])
 width, height, order, line, start = header[4], header[5], header[7], header[12], header[0] + header[19] * 12
