@@ -1,14 +1,12 @@
 #!/usr/bin/env python3
 """Reads the version resource and the manifest back from Windows builds of telvorin.exe with pefile.
-
 Usage: check_windows_resources.py <Linux telvorin> <LICENSE> <telvorin.exe>...
 Every version field must carry the Linux tool's banner version; the copyright is LICENSE's line."""
 import os, re, subprocess, sys
 import xml.etree.ElementTree as ElementTree
 import pefile
 
-RT_VERSION, RT_MANIFEST = 16, 24
-CREATEPROCESS_MANIFEST_RESOURCE_ID = 1
+RT_VERSION, RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID = 16, 24, 1
 # The compatibility identifiers Windows documents for the versions the tool is run on.
 SUPPORTED_OS = {
     "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  # Windows 7
@@ -16,14 +14,11 @@ SUPPORTED_OS = {
     "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  # Windows 8.1
     "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  # Windows 10 and 11
 }
-
 faults = []
-
 
 def check(condition, what):
     if not condition:
         faults.append(what)
-
 
 def banner_version(linux_tool):
     environment = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
@@ -33,7 +28,6 @@ def banner_version(linux_tool):
         sys.exit(f"no banner from {linux_tool}: {out!r}")
     return found.group(1).decode(), [int(n) for n in found.groups()[1:]]
 
-
 def resource(pe, kind, ident):
     directory = getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
     for entry in directory.entries if directory else []:
@@ -42,7 +36,6 @@ def resource(pe, kind, ident):
                 data = named.directory.entries[0].data.struct
                 return pe.get_data(data.OffsetToData, data.Size)
     return None
-
 
 def check_version(pe, exe, product, version, copyright_line):
     text = ".".join(map(str, version))
@@ -61,15 +54,14 @@ def check_version(pe, exe, product, version, copyright_line):
     # Explorer shows the strings of the language and code page that Translation names.
     check(len(translations) == 2, f"{exe}: Translation is {translations}")
     key = "".join(t[2:].rjust(4, "0") for t in translations).lower()
-    strings = tables.get(key)
-    check(strings is not None, f"{exe}: no string table {key} for the Translation entry, only {list(tables)}")
-    expected = {"FileVersion": text, "ProductVersion": text, "ProductName": product, "OriginalFilename": "telvorin.exe",
-                "CompanyName": "The Telvorin developers", "LegalCopyright": copyright_line}
-    for name, value in expected.items():
-        check((strings or {}).get(name) == value, f"{exe}: {name} is {(strings or {}).get(name)!r}, not {value!r}")
+    check(key in tables, f"{exe}: no string table {key} for the Translation entry, only {list(tables)}")
+    strings = tables.get(key, {})
+    for name, value in {"FileVersion": text, "ProductVersion": text, "ProductName": product,
+                        "OriginalFilename": "telvorin.exe", "CompanyName": "The Telvorin developers",
+                        "LegalCopyright": copyright_line}.items():
+        check(strings.get(name) == value, f"{exe}: {name} is {strings.get(name)!r}, not {value!r}")
     for name in ("FileDescription", "InternalName"):
-        check((strings or {}).get(name, "").strip() != "", f"{exe}: {name} is empty")
-
+        check(strings.get(name, "").strip() != "", f"{exe}: {name} is empty")
 
 def check_manifest(pe, exe):
     data = resource(pe, RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID)
@@ -84,7 +76,6 @@ def check_manifest(pe, exe):
     check(ids == SUPPORTED_OS, f"{exe}: supportedOS is {sorted(ids)}")
     check(not named("activeCodePage"), f"{exe}: the manifest sets activeCodePage")
 
-
 def main():
     linux_tool, licence, exes = sys.argv[1], sys.argv[2], sys.argv[3:]
     product, version = banner_version(linux_tool)
@@ -98,6 +89,5 @@ def main():
     for fault in faults:
         print(fault)
     sys.exit(1 if faults else 0)
-
 
 main()

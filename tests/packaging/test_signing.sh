@@ -1,19 +1,16 @@
 #!/usr/bin/env bash
-# Signing as CI can prove it without the maker's certificate: a throw-away authority issues the code-signing and
-# timestamping certificates, a local openssl ts responder timestamps, and osslsigncode verifies offline.
+# Signing proven without the maker's certificate: a throw-away CA, a local openssl ts responder, offline verification.
 # Usage: test_signing.sh SOURCE_DIR DIST MSI LINUX_TELVORIN WINE64 WINEPREFIX PYTHON
 set -euo pipefail
 source_dir=$1 dist=$2 msi=$3 linux_tool=$4 wine=$5 prefix=$6 python=$7
-work=$(mktemp -d)
-responder=
+work=$(mktemp -d) responder=
 trap '[ -z "$responder" ] || kill "$responder" 2>/dev/null; rm -rf "$work"' EXIT
 cd "$work"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # Without a PKCS#12 file, --sign stops before configuring anything.
-if out=$(env -u TELVORIN_SIGN_PKCS12 "$source_dir/scripts/build-windows.sh" --sign --msi 2>&1); then
+out=$(env -u TELVORIN_SIGN_PKCS12 "$source_dir/scripts/build-windows.sh" --sign --msi 2>&1) &&
   fail "build-windows.sh --sign without a certificate went on: $out"
-fi
 [[ $out == *"TELVORIN_SIGN_PKCS12"*"nothing built"* ]] || fail "no clear message without a certificate: $out"
 # One section per certificate, the format repeated for each pair of arguments.
 printf '[%s]\nbasicConstraints=critical,CA:false\nkeyUsage=critical,digitalSignature\nextendedKeyUsage=%s\n' \
@@ -54,9 +51,8 @@ awk -v a="$start" -v b="$signed" -v c="$verified" 'BEGIN { printf "signing both:
 # One byte of the program's code changed after signing.
 cp tree/telvorin.exe changed.exe
 "$python" -c 'import sys; f = open(sys.argv[1], "r+b"); f.seek(4096); b = f.read(1); f.seek(4096); f.write(bytes([b[0] ^ 1]))' changed.exe
-if report=$(osslsigncode verify -CAfile ca.pem -TSA-CAfile ca.pem -in changed.exe 2>&1); then
+report=$(osslsigncode verify -CAfile ca.pem -TSA-CAfile ca.pem -in changed.exe 2>&1) &&
   fail "a changed byte still verifies: $report"
-fi
 [[ $report == *MISMATCH* ]] || fail "the changed file's hash is not reported as a mismatch: $report"
 expected=$(env -u DISPLAY -u WAYLAND_DISPLAY "$linux_tool" -version)
 # Into a file: the helpers Wine starts beside the program would hold a pipe open until its server ends.

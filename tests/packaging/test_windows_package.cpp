@@ -1,5 +1,4 @@
-// The Windows packages: the notices the Windows tree carries for every program file, and its MSI installed, run,
-// upgraded, refused as a downgrade and removed with msiexec under Wine, in the test run's prefix.
+// The Windows tree's notices for every program file, and its MSI's life under msiexec in the test run's prefix.
 #include "tests/support/runner.h"
 #include <QDir>
 #include <QDirIterator>
@@ -9,11 +8,8 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
-
 using namespace testsupport;
-
 namespace {
-
 // Every file under `root` by its path relative to it, with its bytes.
 QMap<QString, QByteArray> tree(const QString& root)
 {
@@ -25,9 +21,7 @@ QMap<QString, QByteArray> tree(const QString& root)
     }
     return files;
 }
-
-// Each program file names in licenses/SOURCES.txt its Debian source package, version and licences, as each project
-// publishes its terms: Qt LGPL/GPL 3, the GCC runtime GPL 3 with its exception, winpthreads its own, the tool ours.
+// Each program file names its Debian source package, version and licences in licenses/SOURCES.txt, as its makers do.
 TEST(Notices, EveryProgramFileNamesItsSourceAndItsLicencesAreThere)
 {
     for (const Runner build : {Runner::wine, Runner::wine32}) {
@@ -55,9 +49,8 @@ TEST(Notices, EveryProgramFileNamesItsSourceAndItsLicencesAreThere)
             continue;
         ++programs;
         SCOPED_TRACE(file.toStdString());
-        ASSERT_TRUE(lines.contains(file)) << "no line in licenses/SOURCES.txt";
-        const QStringList fields = lines[file];
-        ASSERT_GE(fields.size(), 3) << fields.join(' ').toStdString();
+        const QStringList fields = lines.value(file);
+        ASSERT_GE(fields.size(), 3) << "its line in licenses/SOURCES.txt: " << fields.join(' ').toStdString();
         // A Debian version starts with a digit: a name that could not be found would show as a word.
         EXPECT_TRUE(fields[1].contains(QRegularExpression("^[0-9][A-Za-z0-9.+~:-]*$"))) << fields[1].toStdString();
         for (const QString& licence : fields.mid(2))
@@ -76,7 +69,6 @@ TEST(Notices, EveryProgramFileNamesItsSourceAndItsLicencesAreThere)
     EXPECT_GE(programs, 9);  // the tool, three Qt DLLs, two plugins, three runtime DLLs
     }
 }
-
 // The rows of one table of an MSI as msitools reads it; a table the package lacks has none.
 QList<QStringList> rows(const char* msi, const char* table)
 {
@@ -92,9 +84,7 @@ QList<QStringList> rows(const char* msi, const char* table)
             result << QString::fromUtf8(line).chopped(line.endsWith('\r') ? 1 : 0).split('\t');
     return result;
 }
-
-// Read from the packages themselves: Wine's installer neither needs 64-bit components nor would show a registry
-// value or custom action that came along.
+// Read from the packages: Wine's installer would neither need 64-bit components nor show stray registry values.
 TEST(MsiPackage, InstallsOnly64BitFilesPerMachineAndNothingElse)
 {
     for (const char* msi : {TELVORIN_MSI_OLD, TELVORIN_MSI_NEW}) {
@@ -103,8 +93,7 @@ TEST(MsiPackage, InstallsOnly64BitFilesPerMachineAndNothingElse)
         EXPECT_GE(components.size(), 15);
         for (const QStringList& c : components) {
             ASSERT_GE(c.size(), 4);
-            constexpr int msidb_component_attributes_64bit = 0x100;
-            EXPECT_TRUE(c[3].toInt() & msidb_component_attributes_64bit) << c.join(' ').toStdString();
+            EXPECT_TRUE(c[3].toInt() & 0x100) << "not msidbComponentAttributes64bit: " << c.join(' ').toStdString();
         }
         for (const char* table : {"Registry", "RemoveRegistry", "Environment", "ServiceInstall", "ServiceControl",
                                   "CustomAction", "Shortcut", "IniFile"})
@@ -120,9 +109,7 @@ TEST(MsiPackage, InstallsOnly64BitFilesPerMachineAndNothingElse)
             EXPECT_TRUE(properties.contains(p)) << p.join('=').toStdString();
     }
 }
-
-// The x86 package is the same product as the x64 one of its version, so that Windows Installer refuses the other
-// bitness instead of laying it beside; MsiBeide shows that refusal under WOW64.
+// The x86 package is the x64 one's product, so that Windows Installer refuses the other bitness (see MsiBeide).
 TEST(MsiPackage, X86HasOwn32BitComponentsAndNamesItsOffice)
 {
     const auto property = [](const char* msi, const char* name) {
@@ -147,88 +134,54 @@ TEST(MsiPackage, X86HasOwn32BitComponentsAndNamesItsOffice)
         EXPECT_FALSE(x64_codes.contains(c[1])) << "the x64 package's code: " << c.join(' ').toStdString();
     }
 }
-
-// What the cycle below installs and runs for each build: its packages, where they go (Wine keeps the Program Files
-// folders as folders of the prefix), the fixtures of its bitness, and the registry view its programs read.
-struct Build {
-    const char *old_msi, *new_msi;
-    QString installed, installed_win, com_dll;
-    const char* mapi32;
-    QString view;
-};
-Build build(Runner runner)
-{
-    if (runner == Runner::wine32)
-        return {TELVORIN_MSI_X86, TELVORIN_MSI_X86_NEW, wine_prefix(runner) + "/drive_c/Program Files (x86)/Telvorin",
-                "C:\\Program Files (x86)\\Telvorin", TELVORIN_COM_OUTLOOK_DLL32, TELVORIN_RECORDING_MAPI32_32, "/reg:32"};
-    return {TELVORIN_MSI_OLD, TELVORIN_MSI_NEW, wine_prefix(runner) + "/drive_c/Program Files/Telvorin",
-            "C:\\Program Files\\Telvorin", TELVORIN_COM_OUTLOOK_DLL, TELVORIN_RECORDING_MAPI32, "/reg:64"};
-}
-
+// Per build: its packages, its folder on drive C: (a folder of the prefix), its bitness's fixtures and registry view.
+struct Build { const char *old_msi, *new_msi, *folder, *com_dll, *mapi32, *view; };
+const Build x86_build{TELVORIN_MSI_X86, TELVORIN_MSI_X86_NEW, "Program Files (x86)/Telvorin",
+                      TELVORIN_COM_OUTLOOK_DLL32, TELVORIN_RECORDING_MAPI32_32, "/reg:32"};
+const Build x64_build{TELVORIN_MSI_OLD, TELVORIN_MSI_NEW, "Program Files/Telvorin", TELVORIN_COM_OUTLOOK_DLL,
+                      TELVORIN_RECORDING_MAPI32, "/reg:64"};
+Build build(Runner runner) { return runner == Runner::wine32 ? x86_build : x64_build; }
+QString installed(Runner prefix, const Build& b) { return wine_prefix(prefix) + "/drive_c/" + b.folder; }
 QString windows_path(const QString& unix_path) { return "Z:" + QString(unix_path).replace('/', '\\'); }
-
 // The versions of the products named Telvorin the installer lists, as the Control Panel would, space-separated.
 QString products(const TestEnvironment& u, const QString& view = QString())
 {
     const RunResult e = u.run_program(wine(u.runner()), {"reg", "query",
                                                   "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", "/s",
                                                   view.isEmpty() ? build(u.runner()).view : view});
-    QStringList versions;
-    QString name, version;
-    const auto close = [&] {
-        if (name == "Telvorin")
-            versions << version;
-        name.clear(), version.clear();
-    };
+    // Each key's values by name; a value's line is its name, its type and its data.
+    QList<QMap<QString, QString>> keys;
     for (const QByteArray& raw : e.standard_output.split('\n')) {
-        const QString line = QString::fromLatin1(raw).trimmed();
-        if (line.startsWith("HKEY_"))
-            close();
-        const QStringList fields = line.split(QRegularExpression("\\s+"));
-        if (fields.size() >= 3 && fields[0] == "DisplayName")
-            name = fields.mid(2).join(' ');
-        if (fields.size() >= 3 && fields[0] == "DisplayVersion")
-            version = fields[2];
+        const QStringList fields = QString::fromLatin1(raw).simplified().split(' ');
+        if (fields[0].startsWith("HKEY_"))
+            keys.append(QMap<QString, QString>());
+        else if (fields.size() >= 3 && !keys.isEmpty())
+            keys.last()[fields[0]] = fields.mid(2).join(' ');
     }
-    close();
+    QStringList versions;
+    for (const QMap<QString, QString>& key : keys)
+        if (key.value("DisplayName") == "Telvorin")
+            versions << key.value("DisplayVersion").section(' ', 0, 0);
     return versions.join(' ');
 }
-
 RunResult msiexec(const TestEnvironment& u, const char* action, const char* package, const QString& log)
 {
     return u.run_program(wine(u.runner()), {"msiexec", action, windows_path(package), "/qn", "/l*v", windows_path(u.path(log))});
 }
-
-// Registers the COM stand-in as Outlook's Application in the prefix, or removes it.
-void register_outlook(const TestEnvironment& u, bool on)
-{
-    const QString clsid = "HKLM\\Software\\Classes\\CLSID\\{0006F03A-0000-0000-C000-000000000046}";
-    const Build b = build(u.runner());
-    if (on) {
-        ASSERT_EQ(u.run_program(wine(u.runner()), {"reg", "add", clsid + "\\InprocServer32", "/ve", "/d",
-                                                   windows_path(b.com_dll), "/f", b.view}).exit_code, 0);
-        ASSERT_EQ(u.run_program(wine(u.runner()), {"reg", "add", clsid + "\\InprocServer32", "/v", "ThreadingModel",
-                                                   "/d", "Apartment", "/f", b.view}).exit_code, 0);
-    } else {
-        u.run_program(wine(u.runner()), {"reg", "delete", clsid, "/f", b.view});
-    }
-}
-
 class Msi : public ::testing::TestWithParam<Runner> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Msi);
 INSTANTIATE_TEST_SUITE_P(Wine, Msi, ::testing::ValuesIn(wine_runners()));
 INSTANTIATE_TEST_SUITE_P(Wine32, Msi, ::testing::ValuesIn(wine32_runners()));
-
 // One product's life in order, as an administrator sees it: each step stands on the one before.
 TEST_P(Msi, InstallsRunsUpgradesRefusesADowngradeAndRemovesItself)
 {
     const TestEnvironment u(GetParam());
     const Build b = build(GetParam());
-    const QString& installed = b.installed;
-    const QString exe = b.installed_win + "\\telvorin.exe";
+    const QString installed = ::installed(GetParam(), b);
+    const QString exe = "C:\\" + QString(b.folder).replace('/', '\\') + "\\telvorin.exe";
     // Whatever an earlier, interrupted run left installed goes first.
-    msiexec(u, "/x", b.new_msi, "before-new.log");
-    msiexec(u, "/x", b.old_msi, "before-old.log");
+    for (const char* msi : {b.new_msi, b.old_msi})
+        msiexec(u, "/x", msi, "before.log");
     ASSERT_EQ(products(u), QString());
     ASSERT_FALSE(QFileInfo::exists(installed));
     const QMap<QString, QByteArray> dist = tree(windows_dist(GetParam()));
@@ -236,41 +189,42 @@ TEST_P(Msi, InstallsRunsUpgradesRefusesADowngradeAndRemovesItself)
     EXPECT_EQ(products(u), QString(TELVORIN_PROJECT_VERSION));
     EXPECT_EQ(tree(installed), dist);
     EXPECT_EQ(u.run_program(wine(GetParam()), {exe, "-version"}), (RunResult{0, banner(GetParam()), ""}));
-    {
-        TestEnvironment job(GetParam());
-        register_outlook(job, true);
-        job.set("TELVORIN_COM_SITZUNG", job.write("sitzung.txt", "Version 16.0.0.17328\nExplorer\nMail Hallo\n"));
-        job.set("TELVORIN_COM_PROTOKOLL", job.path("com.txt"));
-        QDir().mkpath(job.path("out"));
-        const RunResult e = job.run_program(wine(GetParam()), {exe, "-mail", "-dest", "out"});
-        register_outlook(job, false);
-        EXPECT_EQ(e, (RunResult{0, banner(GetParam()) + "OL-Explorer speichere: out\\Hallo.msg\n", "Betreff: 'Hallo' 16.0.0.17328\n"}));
-        EXPECT_EQ(job.read("com.txt"), "SaveAs args=1 path=out\\Hallo.msg\nlebend=0\n");
-    }
+    TestEnvironment outlook(GetParam());
+    // Outlook's Application is the COM stand-in, in the prefix for this job only.
+    const QString clsid = "HKLM\\Software\\Classes\\CLSID\\{0006F03A-0000-0000-C000-000000000046}";
+    const auto reg = [&](const QStringList& args) {
+        return outlook.run_program(wine(GetParam()), QStringList{"reg"} + args + QStringList{"/f", b.view}).exit_code;
+    };
+    ASSERT_EQ(reg({"add", clsid + "\\InprocServer32", "/ve", "/d", windows_path(b.com_dll)}), 0);
+    ASSERT_EQ(reg({"add", clsid + "\\InprocServer32", "/v", "ThreadingModel", "/d", "Apartment"}), 0);
+    outlook.set("TELVORIN_COM_SITZUNG", outlook.write("sitzung.txt", "Version 16.0.0.17328\nExplorer\nMail Hallo\n"));
+    outlook.set("TELVORIN_COM_PROTOKOLL", outlook.path("com.txt"));
+    QDir().mkpath(outlook.path("out"));
+    const RunResult saved = outlook.run_program(wine(GetParam()), {exe, "-mail", "-dest", "out"});
+    reg({"delete", clsid});
+    EXPECT_EQ(saved, (RunResult{0, banner(GetParam()) + "OL-Explorer speichere: out\\Hallo.msg\n", "Betreff: 'Hallo' 16.0.0.17328\n"}));
+    EXPECT_EQ(outlook.read("com.txt"), "SaveAs args=1 path=out\\Hallo.msg\nlebend=0\n");
     // The recording MAPI32.DLL goes into the program's folder: Wine takes it as the program's own only from there.
-    {
-        TestEnvironment job(GetParam());
-        ASSERT_TRUE(QFile::copy(b.mapi32, installed + "/mapi32.dll"));
-        job.set("WINEDLLOVERRIDES", "mapi32=n");
-        job.set("TELVORIN_TEST_PROTOKOLL", job.path("protokoll.txt"));
-        job.write("mail.txt", "Standard\n\nBetreff\n1\nkunde\n0\n0\n0\n0\nText\n");
-        const RunResult e = job.run_program(wine(GetParam()), {exe, "mail.txt"});
-        QFile::remove(installed + "/mapi32.dll");
-        EXPECT_EQ(e.exit_code, 0) << e.standard_error.toStdString();
-        EXPECT_TRUE(e.standard_output.endsWith("Email gesendet: Betreff\n")) << e.standard_output.toStdString();
-        EXPECT_TRUE(job.read("protokoll.txt").startsWith("loaded\nMAPILogon ")) << job.read("protokoll.txt").toStdString();
-        EXPECT_TRUE(job.read("protokoll.txt").contains("\nMAPISendMail ")) << job.read("protokoll.txt").toStdString();
-    }
+    TestEnvironment mapi(GetParam());
+    ASSERT_TRUE(QFile::copy(b.mapi32, installed + "/mapi32.dll"));
+    mapi.set("WINEDLLOVERRIDES", "mapi32=n");
+    mapi.set("TELVORIN_TEST_PROTOKOLL", mapi.path("protokoll.txt"));
+    mapi.write("mail.txt", "Standard\n\nBetreff\n1\nkunde\n0\n0\n0\n0\nText\n");
+    const RunResult sent = mapi.run_program(wine(GetParam()), {exe, "mail.txt"});
+    QFile::remove(installed + "/mapi32.dll");
+    EXPECT_EQ(sent.exit_code, 0) << sent.standard_error.toStdString();
+    EXPECT_TRUE(sent.standard_output.endsWith("Email gesendet: Betreff\n")) << sent.standard_output.toStdString();
+    EXPECT_TRUE(mapi.read("protokoll.txt").startsWith("loaded\nMAPILogon ")) << mapi.read("protokoll.txt").toStdString();
+    EXPECT_TRUE(mapi.read("protokoll.txt").contains("\nMAPISendMail ")) << mapi.read("protokoll.txt").toStdString();
     ASSERT_EQ(msiexec(u, "/i", b.new_msi, "upgrade.log").exit_code, 0) << u.read("upgrade.log").toStdString();
     EXPECT_EQ(products(u), QString(TELVORIN_MSI_NEW_VERSION));
     EXPECT_EQ(tree(installed), dist);
     // Wine's msiexec shows a refusal only in a message box, never in its log: the box is traced on a display of its
     // own and closed. msiexec needs a desktop of its own there, whose exit status is explorer's: hence the trace.
-    {
-        TestEnvironment x(GetParam());
-        x.set("WINEDEBUG", "+msgbox");
-        // Return is pressed until msiexec ends: the box may take the focus late, which a waiting xdotool would miss.
-        const char* script = R"(Xvfb -displayfd 3 -nolisten tcp 3>display 2>/dev/null & xvfb=$!
+    TestEnvironment x(GetParam());
+    x.set("WINEDEBUG", "+msgbox");
+    // Return is pressed until msiexec ends: the box may take the focus late, which a waiting xdotool would miss.
+    const char* script = R"(Xvfb -displayfd 3 -nolisten tcp 3>display 2>/dev/null & xvfb=$!
 trap 'kill $xvfb' EXIT
 for i in $(seq 600); do [ -s display ] && break; sleep 0.1; done
 export DISPLAY=:$(cat display)
@@ -280,28 +234,24 @@ for i in $(seq 500); do
   xdotool search --name '^Install Failed$' windowfocus key Return 2>/dev/null; sleep 0.2
 done
 kill $msiexec 2>/dev/null; wait $msiexec)";
-        const RunResult e = x.run_program("/bin/sh", {"-c", script, wine(GetParam()), windows_path(b.old_msi)}, {}, 150);
-        for (const char* trace : {"trace:msgbox:MSGBOX_OnInit L\"Eine neuere Version von Telvorin ist bereits installiert.\"",
-                                  "Execution halted, action L\"LaunchConditions\" returned 1603"})
-            EXPECT_TRUE(e.standard_error.contains(trace)) << trace << "\n" << e.standard_error.toStdString();
-        EXPECT_EQ(products(u), QString(TELVORIN_MSI_NEW_VERSION));
-    }
+    const RunResult e = x.run_program("/bin/sh", {"-c", script, wine(GetParam()), windows_path(b.old_msi)}, {}, 150);
+    for (const char* trace : {"trace:msgbox:MSGBOX_OnInit L\"Eine neuere Version von Telvorin ist bereits installiert.\"",
+                              "Execution halted, action L\"LaunchConditions\" returned 1603"})
+        EXPECT_TRUE(e.standard_error.contains(trace)) << trace << "\n" << e.standard_error.toStdString();
+    EXPECT_EQ(products(u), QString(TELVORIN_MSI_NEW_VERSION));
     ASSERT_EQ(msiexec(u, "/x", b.new_msi, "remove.log").exit_code, 0) << u.read("remove.log").toStdString();
     EXPECT_EQ(products(u), QString());
     EXPECT_FALSE(QFileInfo::exists(installed));
 }
-
-// One Telvorin per machine whichever bitness: under WOW64, where both packages install, the x64 package of the
-// installed x86 one's version changes nothing, and a later x64 package replaces the x86 one.
+// One Telvorin per machine whichever bitness, under WOW64 where both packages install.
 class MsiBeide : public ::testing::TestWithParam<Runner> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(MsiBeide);
 INSTANTIATE_TEST_SUITE_P(Wine32, MsiBeide, ::testing::ValuesIn(wine32_runners()));
-
 TEST_P(MsiBeide, OnlyOneBitnessIsEverInstalled)
 {
     const TestEnvironment u(GetParam());
     const Build x86 = build(Runner::wine32), x64 = build(Runner::wine);
-    const QString x64_installed = wine_prefix(GetParam()) + "/drive_c/Program Files/Telvorin";
+    const QString x86_installed = installed(GetParam(), x86), x64_installed = installed(GetParam(), x64);
     const auto both = [&] { return products(u, "/reg:32") + "|" + products(u, "/reg:64"); };
     for (const char* msi : {x64.new_msi, x64.old_msi, x86.new_msi, x86.old_msi})
         msiexec(u, "/x", msi, "before.log");
@@ -309,14 +259,13 @@ TEST_P(MsiBeide, OnlyOneBitnessIsEverInstalled)
     ASSERT_EQ(msiexec(u, "/i", x86.old_msi, "x86.log").exit_code, 0) << u.read("x86.log").toStdString();
     EXPECT_EQ(msiexec(u, "/i", x64.old_msi, "x64.log").exit_code, 0) << u.read("x64.log").toStdString();
     EXPECT_EQ(both(), QString(TELVORIN_PROJECT_VERSION "|"));
-    EXPECT_TRUE(QFileInfo::exists(x86.installed + "/telvorin.exe"));
+    EXPECT_TRUE(QFileInfo::exists(x86_installed + "/telvorin.exe"));
     EXPECT_FALSE(QFileInfo::exists(x64_installed));
     ASSERT_EQ(msiexec(u, "/i", x64.new_msi, "x64-new.log").exit_code, 0) << u.read("x64-new.log").toStdString();
     EXPECT_EQ(both(), QString("|" TELVORIN_MSI_NEW_VERSION));
-    EXPECT_FALSE(QFileInfo::exists(x86.installed));
+    EXPECT_FALSE(QFileInfo::exists(x86_installed));
     EXPECT_TRUE(QFileInfo::exists(x64_installed + "/telvorin.exe"));
     ASSERT_EQ(msiexec(u, "/x", x64.new_msi, "remove.log").exit_code, 0) << u.read("remove.log").toStdString();
     EXPECT_EQ(both(), "|");
 }
-
 }  // namespace
