@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 #include <QTextCodec>
 #include <gtest/gtest.h>
-
 namespace {
 // Reads `inhalt` as an interface file; the stream decodes as the locale does, so the locale's code page is pinned.
 Interfacedatei lies(const QByteArray& inhalt, const char* codepage = "UTF-8")
@@ -20,7 +19,6 @@ Interfacedatei lies(const QByteArray& inhalt, const char* codepage = "UTF-8")
     QTextCodec::setCodecForLocale(nullptr);
     return gelesen;
 }
-
 TEST(Interfacedatei, LiestJedesFeldAnSeinerStelle)
 {
     const struct { const char* name; QByteArray datei; QString erwartet; const char* codepage = "UTF-8"; } faelle[] = {
@@ -46,21 +44,15 @@ TEST(Interfacedatei, LiestJedesFeldAnSeinerStelle)
         EXPECT_EQ(felder.join(QLatin1Char('|')).toStdString(), f.erwartet.toStdString()) << f.name;
     }
 }
-
-// Entries missing once the file has ended stop at the limit; present ones are all read.
 TEST(Interfacedatei, FehlendeEintraegeSindBegrenztVorhandeneNicht)
 {
     const int grenze = 1024;  // the documented bound
     const struct { int anzahl, vorhanden, erwartet; } faelle[] = {
         {grenze, 0, grenze}, {grenze + 1, 0, grenze}, {2147483647, 3000, 3000 + grenze}};
-    for (const auto& f : faelle) {
-        QByteArray inhalt = "p\n\ns\n" + QByteArray::number(f.anzahl) + "\n";
-        for (int i = 0; i < f.vorhanden; ++i)
-            inhalt += "r\n";
-        EXPECT_EQ(lies(inhalt).mail.to.size(), f.erwartet) << "count " << f.anzahl << ", lines " << f.vorhanden;
-    }
+    for (const auto& f : faelle)
+        EXPECT_EQ(lies("p\n\ns\n" + QByteArray::number(f.anzahl) + "\n" + QByteArray("r\n").repeated(f.vorhanden))
+                      .mail.to.size(), f.erwartet) << "count " << f.anzahl << ", lines " << f.vorhanden;
 }
-
 TEST(Fehlername, TabellengrenzenUndLadefehler)
 {
     const struct { quint32 code, ladestatus; int ladeschritt; const char* erwartet; } faelle[] = {

@@ -1,6 +1,5 @@
-// A Simple MAPI provider for the mail tests: every call (and the loading) is a line in $TELVORIN_TEST_PROTOKOLL; the
-// n-th call of a function answers the n-th entry of the comma-separated TELVORIN_TEST_<function>, else 0.
-// TELVORIN_OHNE_<function> leaves it out; TELVORIN_TEST_EXPORT marks entry points where only marked ones export.
+// A recording Simple MAPI provider: each call (and the loading) is a line in $TELVORIN_TEST_PROTOKOLL; the n-th call
+// answers the n-th of TELVORIN_TEST_<function>'s comma-separated codes, else 0. TELVORIN_OHNE_<function> omits it.
 #include "simple_mapi/simple_mapi.h"
 // MAPI32.DLL is stdcall, not the default on 32-bit Windows; elsewhere there is one convention only.
 #ifndef WINAPI
@@ -11,7 +10,6 @@
 #include <cstring>
 #include <map>
 #include <string>
-
 namespace {
 void protokolliere(const std::string& zeile)
 {
@@ -21,9 +19,7 @@ void protokolliere(const std::string& zeile)
         std::fclose(datei);
     }
 }
-
 __attribute__((constructor)) void beim_laden() { protokolliere("loaded"); }
-// Strings as <text> with bytes outside printable ASCII as \xHH, null as null.
 std::string text(const char* s)
 {
     if (s == nullptr)
@@ -35,48 +31,40 @@ std::string text(const char* s)
     }
     return t + ">";
 }
-
 std::string n(unsigned long long zahl) { return std::to_string(zahl); }
-// The two arguments every call ends with.
-std::string ende(FLAGS flags, ULONG reserviert) { return " flags=" + n(flags) + " reserved=" + n(reserviert); }
-// Records the call of `funktion` and returns the code chosen for this call of it.
-ULONG antworte(const std::string& funktion, const std::string& argumente)
+// Records the call of `funktion`, whose last two arguments are always these, and returns the code chosen for it.
+ULONG antworte(const std::string& funktion, const std::string& argumente, FLAGS flags, ULONG reserviert)
 {
     static std::map<std::string, int> aufrufe;
-    const char* liste = std::getenv(("TELVORIN_TEST_" + funktion).c_str());
-    const char* rest = liste != nullptr ? liste : "";
-    for (int i = aufrufe[funktion]++; i > 0; --i)
+    const char* rest = std::getenv(("TELVORIN_TEST_" + funktion).c_str());
+    for (int i = aufrufe[funktion]++; rest != nullptr && i > 0; --i)
         rest = std::strchr(rest, ',') != nullptr ? std::strchr(rest, ',') + 1 : "";
-    const auto code = static_cast<ULONG>(std::strtoul(rest, nullptr, 10));
-    protokolliere(funktion + " " + argumente + " -> " + n(code));
+    const auto code = static_cast<ULONG>(rest != nullptr ? std::strtoul(rest, nullptr, 10) : 0);
+    protokolliere(funktion + " " + argumente + " flags=" + n(flags) + " reserved=" + n(reserviert) + " -> " + n(code));
     return code;
 }
 }  // namespace
-
 extern "C" {
 TELVORIN_TEST_EXPORT ULONG WINAPI MAPILogon(ULONG_PTR ui, LPSTR profil, LPSTR passwort, FLAGS flags, ULONG reserviert,
                                      LPLHANDLE sitzung)
 {
-    const ULONG code = antworte("MAPILogon", "ui=" + n(ui) + " profile=" + text(profil) + " password=" + text(passwort)
-                                                 + ende(flags, reserviert));
+    const ULONG code = antworte("MAPILogon", "ui=" + n(ui) + " profile=" + text(profil) + " password=" + text(passwort),
+                                flags, reserviert);
     if (code == SUCCESS_SUCCESS)
         *sitzung = 4711;
     return code;
 }
-
 TELVORIN_TEST_EXPORT ULONG WINAPI MAPILogoff(LHANDLE sitzung, ULONG_PTR ui, FLAGS flags, ULONG reserviert)
 {
-    return antworte("MAPILogoff", "session=" + n(sitzung) + " ui=" + n(ui) + ende(flags, reserviert));
+    return antworte("MAPILogoff", "session=" + n(sitzung) + " ui=" + n(ui), flags, reserviert);
 }
-
 TELVORIN_TEST_EXPORT ULONG WINAPI MAPISendMail(LHANDLE sitzung, ULONG_PTR ui, lpMapiMessage m, FLAGS flags, ULONG reserviert)
 {
-    const ULONG code = antworte("MAPISendMail", "session=" + n(sitzung) + " ui=" + n(ui) + ende(flags, reserviert));
-    protokolliere(" message reserved=" + n(m->ulReserved) + " subject=" + text(m->lpszSubject)
-                  + " text=" + text(m->lpszNoteText) + " type=" + text(m->lpszMessageType)
-                  + " date=" + text(m->lpszDateReceived) + " conversation=" + text(m->lpszConversationID)
-                  + " flags=" + n(m->flFlags) + " originator=" + (m->lpOriginator ? "set" : "null")
-                  + " recips=" + n(m->nRecipCount) + " files=" + n(m->nFileCount));
+    const ULONG code = antworte("MAPISendMail", "session=" + n(sitzung) + " ui=" + n(ui), flags, reserviert);
+    protokolliere(" message reserved=" + n(m->ulReserved) + " subject=" + text(m->lpszSubject) + " text="
+                  + text(m->lpszNoteText) + " type=" + text(m->lpszMessageType) + " date=" + text(m->lpszDateReceived)
+                  + " conversation=" + text(m->lpszConversationID) + " flags=" + n(m->flFlags) + " originator="
+                  + (m->lpOriginator ? "set" : "null") + " recips=" + n(m->nRecipCount) + " files=" + n(m->nFileCount));
     for (const MapiRecipDesc* r = m->lpRecips; r != m->lpRecips + m->nRecipCount; ++r)
         protokolliere(" recip reserved=" + n(r->ulReserved) + " class=" + n(r->ulRecipClass) + " name="
                       + text(r->lpszName) + " address=" + text(r->lpszAddress) + " eid=" + n(r->ulEIDSize) + "/"
@@ -87,11 +75,9 @@ TELVORIN_TEST_EXPORT ULONG WINAPI MAPISendMail(LHANDLE sitzung, ULONG_PTR ui, lp
                       + " type=" + (f->lpFileType ? "set" : "null"));
     return code;
 }
-
 // Functions the mailer must find but never calls: a call shows in the record.
 #define UNGENUTZT(NAME, ...) \
     TELVORIN_TEST_EXPORT ULONG WINAPI NAME(__VA_ARGS__) { protokolliere(#NAME); return MAPI_E_NOT_SUPPORTED; }
-
 #ifndef TELVORIN_OHNE_MAPISendMailW
 UNGENUTZT(MAPISendMailW, LHANDLE, ULONG_PTR, struct MapiMessageW*, FLAGS, ULONG)
 #endif
@@ -105,20 +91,17 @@ UNGENUTZT(MAPIDeleteMail, LHANDLE, ULONG_PTR, LPSTR, FLAGS, ULONG)
 UNGENUTZT(MAPIAddress, LHANDLE, ULONG_PTR, LPSTR, ULONG, LPSTR, ULONG, lpMapiRecipDesc, FLAGS, ULONG, LPULONG,
           lpMapiRecipDesc*)
 UNGENUTZT(MAPIDetails, LHANDLE, ULONG_PTR, lpMapiRecipDesc, FLAGS, ULONG)
-
 TELVORIN_TEST_EXPORT ULONG WINAPI MAPIFreeBuffer(LPVOID puffer)
 {
     protokolliere("MAPIFreeBuffer");
     std::free(puffer);
     return SUCCESS_SUCCESS;
 }
-
-// Resolves "mueller" to a Latin-1 name and every other name to itself in brackets.
 TELVORIN_TEST_EXPORT ULONG WINAPI MAPIResolveName(LHANDLE sitzung, ULONG_PTR ui, LPSTR name, FLAGS flags, ULONG reserviert,
                       lpMapiRecipDesc* ergebnis)
 {
-    const ULONG code = antworte("MAPIResolveName", "session=" + n(sitzung) + " ui=" + n(ui) + " name=" + text(name)
-                                                       + ende(flags, reserviert));
+    const ULONG code = antworte("MAPIResolveName", "session=" + n(sitzung) + " ui=" + n(ui) + " name=" + text(name),
+                                flags, reserviert);
     if (code != SUCCESS_SUCCESS)
         return code;
     const std::string aufgeloest
