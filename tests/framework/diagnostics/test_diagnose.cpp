@@ -7,7 +7,7 @@
 namespace {
 using Zeit = MitEmpfaenger;
 using Fehler = Umgebung;
-TEST_F(Zeit, FormenUndBereichsersatz)
+TEST_F(Zeit, FormenBereichsersatzUndJetztInOrtszeit)
 {
     const struct { int jahr, monat, tag, stunde, minute, sekunde; unsigned form; const char* erwartet; } faelle[] = {
         {0, 0, 0, 0, 0, 0, 0, "00.00.   0"}, {0, 0, 0, 0, 0, 0, 1, "00:00:00"},
@@ -24,9 +24,6 @@ TEST_F(Zeit, FormenUndBereichsersatz)
         EXPECT_EQ(zeit.formatiere(text, f.form), f.erwartet);
     }
     empfaenger.erwarte_warnungen("itoa", {"Ausgabe einer Zahl (-100) uebersteigt angegebene Breite (2)"});
-}
-TEST_F(Zeit, SetzeJetztLiestDieOrtszeit)
-{
     ::setenv("TZ", "XYZ-3", 1);  // three hours east of UTC; the POSIX form needs no zone database
     ::tzset();
     CZeit zeit;
@@ -46,8 +43,12 @@ TEST_F(Zeit, SetzeJetztLiestDieOrtszeit)
     EXPECT_EQ(std::vector<double>({1.0 * zeit.gib_wochentag(), 1.0 * zeit.gib_tag_im_jahr(), zeit.gib_mikrosekunden()}),
               std::vector<double>({utc.tm_wday + 1.0, utc.tm_yday + 1.0, 7.0}));
 }
-TEST_F(Fehler, DreiZeilenJeSatzAngehaengt)
+TEST_F(Fehler, DreiZeilenJeSatzAngehaengtNurMitEingeschaltetemSchalter)
 {
+    setze_schalter(ESchalter::debug_ausgabe_in_fehler_txt, nein);
+    const CFehler still(info, nullptr, "", "");
+    EXPECT_FALSE(QFile::exists("fehler.txt"));
+    setze_schalter(ESchalter::debug_ausgabe_in_fehler_txt, ja);  // its default: the records below are written
     std::ofstream("fehler.txt") << "alt\n";
     const CFehler a(PROGRAMMIERFEHLER, klasse_freie_funktion(), "ergaenze_geaendert", "Text A");
     const CFehler c(WARNUNG, nullptr, "egal", "Text C");  // null class: empty class line
@@ -60,15 +61,6 @@ TEST_F(Fehler, DreiZeilenJeSatzAngehaengt)
         const CFehler f(static_cast<EFehlerTyp>(typ), klasse_cklasse(), "m", "t");
         EXPECT_EQ(ohne_zeit("fehler.txt"), "@\n" + woerter[typ + 1] + ": in Klasse CKlasse, Methode m: \nt\n");
     }
-}
-TEST_F(Fehler, AbgeschalteterSchalterSchreibtNichts)
-{
-    setze_schalter(ESchalter::debug_ausgabe_in_fehler_txt, nein);
-    const CFehler still(info, nullptr, "", "");
-    EXPECT_FALSE(QFile::exists("fehler.txt"));
-    setze_schalter(ESchalter::debug_ausgabe_in_fehler_txt, ja);
-    const CFehler laut(syntaxfehler, klasse_czeit(), "m", "t");
-    EXPECT_EQ(ohne_zeit("fehler.txt"), "@\nSYNTAXFEHLER: in Klasse CZeit, Methode m: \nt\n");
 }
 TEST_F(Fehler, PfadAusVerzeichnisUndName)
 {
@@ -145,10 +137,17 @@ TEST_F(Melde, KlartextUndHtmlJeTypModusUndSchalter)
         EXPECT_EQ(empfangen(), erwartet);
     }
 }
-TEST_F(Melde, KlartextVorHtmlUndKonsolenecho)
+TEST_F(Melde, EmpfaengerNimmtAllesSonstKlartextVorHtmlUndKonsolenecho)
 {
-    setze_schalter(ESchalter::ascii_ausgabe, ja);  // the echo belongs to the plain distribution, info to stdout
     Senke html(true, protokoll), klar(false, protokoll);  // made HTML first: plain sinks still come first
+    installiere_meldungsempfaenger(&empfaenger);  // it takes suppressed types too, and nothing reaches a sink
+    setze_schalter(ESchalter::unterdruecke_warnungen, ja);
+    for (int typ : {4, 6, 7})
+        melde(static_cast<EFehlerTyp>(typ), klasse_czeit(), "m", "T");
+    EXPECT_EQ(empfaenger.meldungen, (Texte{"4 CZeit m: T", "6 CZeit m: T", "7 CZeit m: T"}));
+    EXPECT_TRUE(protokoll.empty());
+    EXPECT_EQ(installiere_meldungsempfaenger(nullptr), &empfaenger);
+    setze_schalter(ESchalter::ascii_ausgabe, ja);  // the echo belongs to the plain distribution, info to stdout
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     melde(fataler_fehler, klasse_czeit(), "m", "Fehler");
@@ -156,17 +155,6 @@ TEST_F(Melde, KlartextVorHtmlUndKonsolenecho)
     EXPECT_EQ(testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr(), "Info\nFehler\n");
     ASSERT_EQ(protokoll.size(), 4u);
     EXPECT_TRUE(protokoll[0].senke == &klar && protokoll[1].senke == &html && protokoll[2].senke == &klar);
-}
-TEST_F(Melde, EmpfaengerNimmtAllesAuchUnterdrueckteTypen)
-{
-    Senke klar(false, protokoll), html(true, protokoll);
-    installiere_meldungsempfaenger(&empfaenger);
-    setze_schalter(ESchalter::unterdruecke_warnungen, ja);
-    for (int typ : {4, 6, 7})
-        melde(static_cast<EFehlerTyp>(typ), klasse_czeit(), "m", "T");
-    EXPECT_EQ(empfaenger.meldungen, (Texte{"4 CZeit m: T", "6 CZeit m: T", "7 CZeit m: T"}));
-    EXPECT_TRUE(protokoll.empty());
-    EXPECT_EQ(installiere_meldungsempfaenger(nullptr), &empfaenger);
 }
 TEST_F(Melde, GruppenReichenWeiterUndSindBereitWennJedesMitgliedEsIst)
 {

@@ -31,7 +31,7 @@ std::string bereich(int b, const char* grenze = "400")  // itoa's is 100
 
 typedef MitEmpfaenger Text, Zahlen;
 
-TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
+TEST_F(Text, ArgUndUebersetzungAusTabelleOderUebersetzer)
 {
     const struct { const char* vorlage; Texte argumente; const char* erwartet; std::size_t warnungen; } faelle[] = {
         {"in Klasse %1, Methode %2: ", {"CZeit", "setze"}, "in Klasse CZeit, Methode setze: ", 0},
@@ -47,18 +47,13 @@ TEST_F(Text, ArgFuelltDenNiedrigstenPlatzhalter)
         empfaenger.erwarte_warnungen("arg()", Texte(fall.warnungen, "Argument kann nicht zugeordnet werden"));
     }
     EXPECT_EQ(CString("%1/%2[%3]").arg(ja).arg(nein).arg(fehlwert_ebool).str(), "Ja/Nein[]");
-    i18n().setze_eintrag("Ja", "Yes");
-    i18n().setze_eintrag("Nein", "No");
-    EXPECT_EQ(CString("%1/%2").arg(ja).arg(nein).str(), "Yes/No");
     std::ostringstream strom;
     CQString("gr\xFC\xDF").gib_aus(strom);  // Latin-1 in, UTF-8 out
     EXPECT_EQ(strom.str(), "gr\xC3\xBC\xC3\x9F");
-}
-
-// The table ignores classes and contexts; a translator answers everything and gets the context key.
-TEST_F(Text, UebersetzungAusTabelleOderUebersetzer)
-{
-    i18n().setze_eintrag("WARNUNG: ", "WARNING: ");
+    // The table ignores classes and contexts; a translator answers everything and gets the context key.
+    for (const auto& [quelle, uebersetzung] : {std::pair{"Ja", "Yes"}, {"Nein", "No"}, {"WARNUNG: ", "WARNING: "}})
+        i18n().setze_eintrag(quelle, uebersetzung);
+    EXPECT_EQ(CString("%1/%2").arg(ja).arg(nein).str(), "Yes/No");
     EXPECT_EQ(uebersetze_("WARNUNG: ", CString("egal")).str(), "WARNING: ");
     struct : CUebersetzer {
         Texte aufrufe;
@@ -94,7 +89,7 @@ TEST_F(Zahlen, Itoa)
     empfaenger.erwarte_warnungen("itoa", {"Ausgabe einer Zahl (4294967295) uebersteigt angegebene Breite (9)"});
 }
 
-TEST_F(Zahlen, Dtoa)
+TEST_F(Zahlen, DtoaUndBeideSindIhrePrintfKonversion)
 {
     const char* const var = "Bei variabler Kommadarstellung Ausgabe der Zahl >";
     const struct { double zahl; int breite, n, art; std::string erwartet; Texte warnungen = {}; } faelle[] = {
@@ -133,48 +128,7 @@ TEST_F(Zahlen, Dtoa)
     // As long as needed, yet never beyond 399 characters.
     EXPECT_EQ(dtoa(5e-324, 0, 2000000000, 2), "0." + std::string(323, '0') +
               "49406564584124654417656879286822137236505980261432476442558568250067550727");
-    EXPECT_TRUE(empfaenger.meldungen.empty());
-}
-
-TEST_F(Zahlen, Ftoa)
-{
-    const std::string zu_gross = "Zahl kann nicht dargestellt werden";
-    const auto bereich_ftoa = [](int g) {
-        return "Gesamtstellenangabe gesamtstellen=" + std::to_string(g) + "nicht im erlaubten Bereich: 0<=" +
-               "gesamtstellen<100. f\xfcr Funktion ftoa(const double& zahl, const int& gesamtstellen, const int& "
-               "nachkommastellen, const int& art, const double& schwellwert, const string& nullstring) in 'allg' ";
-    };
-    const struct {
-        double zahl; int gesamtstellen, n, art; std::string erwartet; Texte warnungen = {};
-        double schwellwert = 0.0; std::string nullstring = ""; int leer_bei_nan = 0, leer_bei_undefiniert = 0;
-    } faelle[] = {
-        {0.004, 8, 3, 2, "0.0", {}, 0.01, "0.0"}, {-0.004, 8, 3, 2, "null", {}, 0.01, "null"},
-        {0.01, 8, 3, 2, "   0.010", {}, 0.01, "0.0"}, {99999999.0, -7, 2, 2, "-"},
-        {99999999.0, 5, 2, 2, "", {}, 0.0, "", 0, 1}, {99999999.0, 5, 2, 2, "    -", {}, 0.0, "", 0, 2},
-        // missing value and infinities precede the width test; NaN is never below the threshold; 99.5 as C's "%#G"
-        {99999999.0, 150, 2, 2, std::string(149, ' ') + "-"}, {unendlich, 100, 2, 0, std::string(97, ' ') + "nan"},
-        {-unendlich, -5, 2, 1, "nan"}, {nan_wert, 6, 2, 2, "", {}, 0.0, "", 1},
-        {nan_wert, 4, 2, 2, " nan", {}, 1e300, "0.0"}, {1.5, 100, 2, 2, "*", {bereich_ftoa(100)}},
-        {1.5, -1, 2, 2, "*", {bereich_ftoa(-1)}}, {1e51, 10, 2, 2, "**********", {zu_gross}},
-        {-1e51, 30, 2, 2, "*********************", {zu_gross}}, {99.5, 3, 2, 0, "1.0E+02"},
-    };
-    for (const auto& f : faelle) {
-        EXPECT_EQ(ftoa(f.zahl, f.gesamtstellen, f.n, f.art, f.schwellwert, f.nullstring, f.leer_bei_nan,
-                       f.leer_bei_undefiniert), f.erwartet) << "Zeile " << &f - faelle;
-        empfaenger.erwarte_warnungen("ftoa", f.warnungen);
-    }
-    EXPECT_EQ(ftoa(DBL_MAX, 0, INT_MAX, 0, 0.0).size(), 399u);
-    // Only "0.0" turns into "0,0"; the separator of the result is the setting's.
-    setze_dezimaltrennzeichen_text(",");
-    EXPECT_EQ(ftoa(0.004, 8, 3, 2, 0.01, "0.0") + "|" + ftoa(0.004, 8, 3, 2, 0.01, "0.00"), "0,0|0.00");
-    EXPECT_EQ(dtoa(150000.0, 10, 2, 1), "  1,50E+05");
-    setze_dezimaltrennzeichen_text(";");
-    EXPECT_EQ(ftoa(0.004, 8, 3, 2, 0.01, "0.0") + "|" + ftoa(2.5, 6, 2, 2, 0.0), "0.0|  2;50");
-}
-
-// snprintf is the oracle: ftoa is "%#*.*" E, f or G by art; dtoa E or f in a field that holds it (see the patterns).
-TEST_F(Zahlen, FtoaUndDtoaSindIhrePrintfKonversion)
-{
+    // snprintf is the oracle: ftoa is "%#*.*" E, f or G by art; dtoa E or f in a field that holds it (see patterns).
     // Not 99.5: at two digits glibc drops the zero that "#" keeps ("1.E+02"); the Ftoa table has the C standard's.
     const double zahlen[] = {0.0, -0.0, 1.0, -2.5, 2.6, 0.125, 9.995, 99.4, 9.9996, 123456.0, 1234567.0, -98765.4321,
                              1.0 / 3, -0.00009999999, 0.0000123, 1e50, 1e51, -1e-300, 5e-324, DBL_MAX, nan_wert};
@@ -210,24 +164,56 @@ TEST_F(Zahlen, FtoaUndDtoaSindIhrePrintfKonversion)
     EXPECT_TRUE(empfaenger.meldungen.empty());
 }
 
-TEST_F(Zahlen, GetrimmtNimmtNurDieNoetigenNachkommastellen)
+TEST_F(Zahlen, FtoaUndGetrimmt)
 {
+    const std::string zu_gross = "Zahl kann nicht dargestellt werden";
+    const auto bereich_ftoa = [](int g) {
+        return "Gesamtstellenangabe gesamtstellen=" + std::to_string(g) + "nicht im erlaubten Bereich: 0<=" +
+               "gesamtstellen<100. f\xfcr Funktion ftoa(const double& zahl, const int& gesamtstellen, const int& "
+               "nachkommastellen, const int& art, const double& schwellwert, const string& nullstring) in 'allg' ";
+    };
+    const struct {
+        double zahl; int gesamtstellen, n, art; std::string erwartet; Texte warnungen = {};
+        double schwellwert = 0.0; std::string nullstring = ""; int leer_bei_nan = 0, leer_bei_undefiniert = 0;
+    } faelle[] = {
+        {0.004, 8, 3, 2, "0.0", {}, 0.01, "0.0"}, {-0.004, 8, 3, 2, "null", {}, 0.01, "null"},
+        {0.01, 8, 3, 2, "   0.010", {}, 0.01, "0.0"}, {99999999.0, -7, 2, 2, "-"},
+        {99999999.0, 5, 2, 2, "", {}, 0.0, "", 0, 1}, {99999999.0, 5, 2, 2, "    -", {}, 0.0, "", 0, 2},
+        // missing value and infinities precede the width test; NaN is never below the threshold; 99.5 as C's "%#G"
+        {99999999.0, 150, 2, 2, std::string(149, ' ') + "-"}, {unendlich, 100, 2, 0, std::string(97, ' ') + "nan"},
+        {-unendlich, -5, 2, 1, "nan"}, {nan_wert, 6, 2, 2, "", {}, 0.0, "", 1},
+        {nan_wert, 4, 2, 2, " nan", {}, 1e300, "0.0"}, {1.5, 100, 2, 2, "*", {bereich_ftoa(100)}},
+        {1.5, -1, 2, 2, "*", {bereich_ftoa(-1)}}, {1e51, 10, 2, 2, "**********", {zu_gross}},
+        {-1e51, 30, 2, 2, "*********************", {zu_gross}}, {99.5, 3, 2, 0, "1.0E+02"},
+    };
+    for (const auto& f : faelle) {
+        EXPECT_EQ(ftoa(f.zahl, f.gesamtstellen, f.n, f.art, f.schwellwert, f.nullstring, f.leer_bei_nan,
+                       f.leer_bei_undefiniert), f.erwartet) << "Zeile " << &f - faelle;
+        empfaenger.erwarte_warnungen("ftoa", f.warnungen);
+    }
     const struct {
         double zahl; int gesamtstellen, n, art; const char* erwartet; bool ungetrimmt = false;
         int leer_bei_nan = 0, leer_bei_undefiniert = 0;
-    } faelle[] = {
+    } getrimmt[] = {
         {2.5, 10, 4, 2, "2.5"}, {2.5, 10, 4, 2, "       2.5", true}, {2.0, 10, 4, 2, "2."}, {0.125, 10, 2, 2, "0.12"},
         {2.5, 12, 3, 1, "2.500E+00"}, {2.5, 12, 3, 0, "2.50"}, {0.0, 5, 3, 2, "0."}, {nan_wert, 6, 2, 2, "nan"},
         {nan_wert, 6, 2, 2, "", false, 1}, {99999999.0, 6, 2, 2, "", false, 0, 1},
     };
-    for (const auto& f : faelle)
+    for (const auto& f : getrimmt)
         EXPECT_EQ(ftoa_getrimmt(f.zahl, f.gesamtstellen, f.n, f.art, f.ungetrimmt, f.leer_bei_nan,
-                                f.leer_bei_undefiniert), f.erwartet) << "Zeile " << &f - faelle;
+                                f.leer_bei_undefiniert), f.erwartet) << "Zeile " << &f - getrimmt;
     const std::pair<double, int> bedarf[] = {{0.0, 0}, {-3.0, 0}, {1e300, 0}, {0.1, 1}, {-0.75, 2}, {123.456, 3},
                                              {1e-12, 12}, {1e-13, 12}, {1.0 / 3, 12}, {nan_wert, 12}};
     for (const auto& [x, erwartet] : bedarf)
         EXPECT_EQ(nachkommastellen_bedarf(x), erwartet) << x;
     EXPECT_TRUE(empfaenger.meldungen.empty());
+    EXPECT_EQ(ftoa(DBL_MAX, 0, INT_MAX, 0, 0.0).size(), 399u);
+    // Only "0.0" turns into "0,0"; the separator of the result is the setting's.
+    setze_dezimaltrennzeichen_text(",");
+    EXPECT_EQ(ftoa(0.004, 8, 3, 2, 0.01, "0.0") + "|" + ftoa(0.004, 8, 3, 2, 0.01, "0.00"), "0,0|0.00");
+    EXPECT_EQ(dtoa(150000.0, 10, 2, 1), "  1,50E+05");
+    setze_dezimaltrennzeichen_text(";");
+    EXPECT_EQ(ftoa(0.004, 8, 3, 2, 0.01, "0.0") + "|" + ftoa(2.5, 6, 2, 2, 0.0), "0.0|  2;50");
 }
 
 TEST_F(Zahlen, StringZuDouble)
