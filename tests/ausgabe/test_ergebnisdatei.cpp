@@ -79,17 +79,13 @@ TEST_P(Ergebnisdatei, UnbrauchbareWirdStillUebergangen)
         SCOPED_TRACE(f.name);
         TestEnvironment u(GetParam());
         u.write("opfer.txt", "bleibt");
-        QStringList args{"-mail"};
-        const QString back = *f.back != '\0' ? QString::fromUtf8(f.back) : QStringLiteral("tmp/Telvorin_result.csv");
-        if (*f.back != '\0')
-            args << "-back" << f.back;
-        else
-            u.write("tmp/x", "");
+        const bool vorgabe = *f.back == '\0';  // the environment has made tmp/, where the default one goes
+        const QString back = vorgabe ? QStringLiteral("tmp/Telvorin_result.csv") : QString::fromUtf8(f.back);
+        const QStringList args = vorgabe ? QStringList{"-mail"} : QStringList{"-mail", "-back", f.back};
         ASSERT_TRUE(f.ziel == nullptr
                     || ::symlink(QFile::encodeName(u.path(f.ziel)).constData(), QFile::encodeName(u.path(back)).constData()) == 0);
-        EXPECT_EQ(u.run(args),
-                  (RunResult{255, banner(GetParam()), no_outlook_class(GetParam()) + "speichere_explorer_mag: kein Outlook Explorer aktiv\n"
-                                                 + failure_ending}));
+        EXPECT_EQ(u.run(args), (RunResult{255, banner(GetParam()), no_outlook_class(GetParam())
+                                          + "speichere_explorer_mag: kein Outlook Explorer aktiv\n" + failure_ending}));
         EXPECT_EQ(u.read("opfer.txt"), QByteArray("bleibt"));
         EXPECT_FALSE(QFile::exists(u.path("fehlt/r.csv")));
     }

@@ -56,8 +56,7 @@ TEST(IniFile, AFileTooLargeOrUnreadableIsNotRead)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.ini"));
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("[S]\nk=v\n") == 8);
-    file.close();
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("[S]\nk=v\n") == 8 && file.flush());
     EXPECT_EQ(shown(read_ini_file(path, 8)), "[S] k=<v>");
     EXPECT_EQ(shown(read_ini_file(path, 7)), "zu gross");
     EXPECT_EQ(shown(read_ini_file(dir.filePath(QStringLiteral("fehlt.ini")))), "nicht lesbar");

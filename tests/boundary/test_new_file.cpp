@@ -56,8 +56,7 @@ TEST(NewFile, UnnamedFileLeavesNoNameBehindAndReadsBackWhatWasWritten)
         EXPECT_EQ(std::tuple(info.st_nlink, info.st_mode & 07777), std::tuple(nlink_t(0), mode_t(0600)));
         char back[4] = {};
         ASSERT_EQ(::write(fd.get(), "abc", 3), 3);
-        ASSERT_EQ(::lseek(fd.get(), 0, SEEK_SET), 0);
-        EXPECT_EQ(::read(fd.get(), back, 3), 3);
+        EXPECT_EQ(::pread(fd.get(), back, 3, 0), 3);
         EXPECT_STREQ(back, "abc");
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
     }

@@ -22,12 +22,11 @@ TEST(OutsideText, Utf8ElseLatin1)
         EXPECT_EQ(utf8_or_latin1(c.bytes), c.text) << c.bytes.toHex().constData();
     }
     Utf8Check pieces;  // a sequence runs over from one piece into the next; E0 80 can never become valid
-    pieces.add("a\xe2\x82", 3);
-    EXPECT_TRUE(pieces.valid_so_far() && !pieces.valid());
-    pieces.add("\xac", 1);
-    EXPECT_TRUE(pieces.valid());
-    pieces.add("\xe0\x80", 2);
-    EXPECT_FALSE(pieces.valid_so_far());
+    for (const auto& [piece, so_far, valid] : {std::tuple{QByteArray("a\xe2\x82"), true, false}, {"\xac", true, true},
+                                               {"\xe0\x80", false, false}}) {
+        pieces.add(piece.constData(), piece.size());
+        EXPECT_EQ(std::pair(pieces.valid_so_far(), pieces.valid()), std::pair(so_far, valid)) << piece.toHex().data();
+    }
 }
 
 TEST(OutsideText, ControlsAreReplacedATabMayStayAResultLineLosesOnlyItsLineEnds)

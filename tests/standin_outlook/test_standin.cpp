@@ -5,36 +5,30 @@
 #include <gtest/gtest.h>
 
 using namespace telvorin::standin;
+using testsupport::MailPart;
 
 namespace {
 
-TEST(MailReading, SubjectIsDecoded)
+// The subject is decoded; attachments are the parts carrying a name. Rows: the raw Subject, the subject in UTF-8,
+// the text and the extra parts, of which none here carries a name, so none is an attachment.
+TEST(MailReading, SubjectIsDecodedAndAttachmentsAreThePartsCarryingAName)
 {
-    const struct { QByteArray header; const char* subject; } cases[] = {  // the subject in UTF-8
-        {"=?windows-1252?Q?Preis_=80_10?=", "Preis \xe2\x82\xac 10"}, {"Direkt \xc3\xa4", "Direkt \xc3\xa4"},
+    const struct { QByteArray header; const char* subject; QByteArray text; QVector<MailPart> parts; } cases[] = {
+        {"=?windows-1252?Q?Preis_=80_10?=", "Preis \xe2\x82\xac 10", "Hallo\r\n", {}},
+        {"Direkt \xc3\xa4", "Direkt \xc3\xa4", "Hallo\r\n", {}},
         // Control characters never reach a file name or a result line.
-        {"=?utf-8?q?a=09b=7Fc=C2=85d=0D?=", "a b c d "},
+        {"=?utf-8?q?a=09b=7Fc=C2=85d=0D?=", "a b c d ", "Hallo\r\n", {}},
+        // One the HTML shows by content id is one, unless text.
+        {"A", "A", "Text\r\n", {{"Content-Type: text/css\r\nContent-ID: <stil@x>", "daten"}}},
+        {"A", "A", "Text\r\n", {{"Content-Type: application/pdf\r\nContent-Disposition: attachment", "daten"}}},
     };
     for (const auto& c : cases) {
+        const QByteArray mail = testsupport::build_mail(c.header, c.text, c.parts);
+        SCOPED_TRACE(mail.toStdString());
         MailMessage m;
-        ASSERT_TRUE(read_mail(testsupport::build_mail(c.header), m)) << c.header.toStdString();
-        EXPECT_EQ(m.subject.toStdString(), c.subject) << c.header.toStdString();
-    }
-}
-
-TEST(MailReading, AttachmentsAreThePartsCarryingAName)
-{
-    // The header lines of the one extra part; neither carries a name, so neither is an attachment.
-    const QByteArray headers[] = {
-        "Content-Type: text/css\r\nContent-ID: <stil@x>",  // one the HTML shows by content id is one, unless text
-        "Content-Type: application/pdf\r\nContent-Disposition: attachment",
-    };
-    for (const QByteArray& header : headers) {
-        SCOPED_TRACE(header.toStdString());
-        MailMessage m;
-        ASSERT_TRUE(read_mail(testsupport::build_mail("A", "Text\r\n", {{header, "daten"}}), m));
-        EXPECT_EQ(m.body.toStdString(), "Text\r\n");
-        EXPECT_EQ(m.attachments.size(), 0);
+        ASSERT_TRUE(read_mail(mail, m));
+        EXPECT_EQ(std::tuple(m.subject.toStdString(), m.body.toStdString(), m.attachments.size()),
+                  std::tuple(c.subject, c.text.toStdString(), 0));
     }
 }
 
@@ -66,12 +60,11 @@ TEST(MailReading, AnAttachedMailIsOneAttachment)
         EXPECT_EQ(m.attachments[0].message ? m.attachments[0].message->size : 0, inner.size());
     }
     // Mails attached inside each other are read as items to a bounded depth; deeper ones stay plain attachments.
-    QByteArray nested = "Subject: 64\r\n\r\ninnen\r\n";
+    QString nested = QStringLiteral("Subject: 64\r\n\r\ninnen\r\n");
     for (int level = 63; level >= 0; --level)
-        nested = "Subject: " + QByteArray::number(level) + "\r\nContent-Type: multipart/mixed; boundary=g" + QByteArray::number(level)
-                 + "\r\n\r\n--g" + QByteArray::number(level) + "\r\nContent-Type: message/rfc822\r\n\r\n" + nested + "\r\n--g"
-                 + QByteArray::number(level) + "--\r\n";
-    ASSERT_TRUE(read_mail(nested, m));
+        nested = QStringLiteral("Subject: %1\r\nContent-Type: multipart/mixed; boundary=g%1\r\n\r\n--g%1\r\n"
+                                "Content-Type: message/rfc822\r\n\r\n%2\r\n--g%1--\r\n").arg(level).arg(nested);
+    ASSERT_TRUE(read_mail(nested.toLatin1(), m));
     int depth = 0;
     for (const MailMessage* inner = &m; !inner->attachments.isEmpty() && inner->attachments[0].message; ++depth)
         inner = inner->attachments[0].message.get();
@@ -81,29 +74,24 @@ TEST(MailReading, AnAttachedMailIsOneAttachment)
     EXPECT_LE(depth, 32);
 }
 
-TEST(HtmlAsText, ShowsTheTextAsABrowserLaysItOut)
+// The HTML body shown as text, as a browser lays it out, and as stored: in UTF-8, so whatever charset it declares
+// must say so, and nothing else may change. Rows: the rendition, the HTML and what it gives, both in UTF-8.
+TEST(HtmlBody, ShownAsTextAndStoredNamingUtf8)
 {
-    const struct { const char *html, *text; } cases[] = {  // both in UTF-8
+    const struct { QString (*rendition)(const QString&); const char *html, *result; } cases[] = {
         // The text is already UTF-8 whatever the HTML says; nothing it names is read.
-        {"<meta charset=\"iso-8859-1\">\xc3\xbc &amp;&nbsp;x", "\xc3\xbc &\xc2\xa0x\r\n"},
-        {"<img src=\"/dev/zero\"><link rel=\"stylesheet\" href=\"file:///dev/zero\">x", "x\r\n"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(html_as_text(QString::fromUtf8(c.html)).toStdString(), c.text) << c.html;
-}
-
-// The stored HTML is UTF-8: whatever charset it declares must say so, and nothing else may change.
-TEST(HtmlDeclaration, NamesUtf8)
-{
-    const struct { const char *html, *stored; } cases[] = {
-        {"<META CHARSET = 'ISO-8859-1'><p>charset=x</p>", "<META CHARSET = 'utf-8'><p>charset=x</p>"},
-        {"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">",
+        {html_as_text, "<meta charset=\"iso-8859-1\">\xc3\xbc &amp;&nbsp;x", "\xc3\xbc &\xc2\xa0x\r\n"},
+        {html_as_text, "<img src=\"/dev/zero\"><link rel=\"stylesheet\" href=\"file:///dev/zero\">x", "x\r\n"},
+        {html_declaring_utf8, "<META CHARSET = 'ISO-8859-1'><p>charset=x</p>",
+         "<META CHARSET = 'utf-8'><p>charset=x</p>"},
+        {html_declaring_utf8, "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">",
          "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"},
-        {"<meta name=charset-x><meta charset=latin1/>", "<meta name=charset-x><meta charset=utf-8/>"},
-        {"<meta charset", "<meta charset"},
+        {html_declaring_utf8, "<meta name=charset-x><meta charset=latin1/>",
+         "<meta name=charset-x><meta charset=utf-8/>"},
+        {html_declaring_utf8, "<meta charset", "<meta charset"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(html_declaring_utf8(QString::fromUtf8(c.html)).toStdString(), c.stored) << c.html;
+        EXPECT_EQ(c.rendition(QString::fromUtf8(c.html)).toStdString(), c.result) << c.html;
 }
 
 TEST(AttachmentName, IsTheLastPathComponent)
