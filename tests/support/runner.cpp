@@ -33,11 +33,10 @@ void PrintTo(const RunResult& r, std::ostream* os)
 
 QByteArray banner(Runner runner)
 {
-    if (runner == Runner::wine32)
-        return "Telvorin 32bit Version 5.9.3.7 vom 08.02.18\n\n";
     struct utsname name {};
     ::uname(&name);
-    const bool bit64 = std::strstr(name.machine, "64") != nullptr || std::strcmp(name.machine, "s390x") == 0;
+    const bool bit64 = runner != Runner::wine32
+                       && (std::strstr(name.machine, "64") != nullptr || std::strcmp(name.machine, "s390x") == 0);
     return QByteArray("Telvorin ") + (bit64 ? "64bit" : "32bit") + " Version 5.9.3.7 vom 08.02.18\n\n";
 }
 
@@ -77,47 +76,41 @@ RunResult TestEnvironment::run(const QStringList& arguments) const
 RunResult TestEnvironment::run_program(const QString& program, const QStringList& arguments,
                                        const QByteArray& input, int seconds) const
 {
+    QProcessEnvironment environment;
+    for (auto it = m_variables.cbegin(); it != m_variables.cend(); ++it)
+        environment.insert(it.key(), it.value());
     // Loaded, Wine may end with 1 before the program ran, silently; every program here writes something: retried.
     for (int attempt = 1;; ++attempt) {
-        RunResult r = run_once(program, arguments, input, seconds);
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(m_directory.path());
+        process.start(program, arguments);
+        if (!process.waitForStarted(30000))
+            return {};
+        process.write(input);
+        process.closeWriteChannel();
+        if (!process.waitForFinished(seconds * 1000)) {
+            process.kill();
+            process.waitForFinished(5000);
+            const QByteArray killed = "\n[no end within " + QByteArray::number(seconds) + " s: killed]\n";
+            return {-1000, process.readAllStandardOutput(), process.readAllStandardError() + killed};
+        }
+        const bool normal = process.exitStatus() == QProcess::NormalExit;
+        const RunResult r{normal ? process.exitCode() : -1000, process.readAllStandardOutput(),
+                          process.readAllStandardError()};
         if (m_runner == Runner::linux || program != wine(m_runner) || attempt == 3 || r.exit_code != 1
             || !r.standard_output.isEmpty() || !r.standard_error.isEmpty())
             return r;
     }
 }
 
-RunResult TestEnvironment::run_once(const QString& program, const QStringList& arguments,
-                                    const QByteArray& input, int seconds) const
-{
-    QProcessEnvironment environment;
-    for (auto it = m_variables.cbegin(); it != m_variables.cend(); ++it)
-        environment.insert(it.key(), it.value());
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(m_directory.path());
-    process.start(program, arguments);
-    if (!process.waitForStarted(30000))
-        return {};
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(seconds * 1000)) {
-        process.kill();
-        process.waitForFinished(5000);
-        return {-1000, process.readAllStandardOutput(),
-                process.readAllStandardError() + "\n[no end within " + QByteArray::number(seconds) + " s: killed]\n"};
-    }
-    const bool normal = process.exitStatus() == QProcess::NormalExit;
-    return {normal ? process.exitCode() : -1000, process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
 QString TestEnvironment::write(const QString& relative, const QByteArray& content) const
 {
-    const QString target = path(relative);
-    QDir().mkpath(QFileInfo(target).absolutePath());
-    QFile file(target);
+    QFile file(path(relative));
+    QDir().mkpath(QFileInfo(file).absolutePath());
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(content);
-    return target;
+    return file.fileName();
 }
 
 QByteArray TestEnvironment::read(const QString& relative_or_absolute) const

@@ -55,7 +55,6 @@ public:
     QByteArray read(const QString& relative_or_absolute) const;
 
 private:
-    RunResult run_once(const QString& program, const QStringList& arguments, const QByteArray& input, int seconds) const;
     Runner m_runner;
     QTemporaryDir m_directory;
     QMap<QString, QString> m_variables;
