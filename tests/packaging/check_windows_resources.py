@@ -19,6 +19,7 @@ faults = []
 def check(condition, what):
     if not condition:
         faults.append(what)
+    return condition
 
 def banner_version(linux_tool):
     environment = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
@@ -40,8 +41,7 @@ def resource(pe, kind, ident):
 def check_version(pe, exe, product, version, copyright_line):
     text = ".".join(map(str, version))
     fixed = pe.VS_FIXEDFILEINFO[0] if hasattr(pe, "VS_FIXEDFILEINFO") else None
-    check(fixed is not None, f"{exe}: no VS_FIXEDFILEINFO")
-    if fixed:
+    if check(fixed is not None, f"{exe}: no VS_FIXEDFILEINFO"):
         words = [version[0] << 16 | version[1], version[2] << 16 | version[3]]
         check([fixed.FileVersionMS, fixed.FileVersionLS] == words, f"{exe}: FILEVERSION is not {text}")
         check([fixed.ProductVersionMS, fixed.ProductVersionLS] == words, f"{exe}: PRODUCTVERSION is not {text}")
@@ -65,8 +65,7 @@ def check_version(pe, exe, product, version, copyright_line):
 
 def check_manifest(pe, exe):
     data = resource(pe, RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID)
-    check(data is not None, f"{exe}: no manifest under the identifier Windows reads for a program")
-    if data is None:
+    if not check(data is not None, f"{exe}: no manifest under the identifier Windows reads for a program"):
         return
     elements = list(ElementTree.fromstring(data).iter())
     named = lambda local: [e for e in elements if e.tag.rsplit("}", 1)[-1] == local]

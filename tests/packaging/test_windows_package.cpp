@@ -1,5 +1,6 @@
 // The Windows tree's notices for every program file, and its MSI's life under msiexec in the test run's prefix.
 #include "tests/support/runner.h"
+#include <algorithm>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -24,49 +25,43 @@ QMap<QString, QByteArray> tree(const QString& root)
 // Each program file names its Debian source package, version and licences in licenses/SOURCES.txt, as its makers do.
 TEST(Notices, EveryProgramFileNamesItsSourceAndItsLicencesAreThere)
 {
-    for (const Runner build : {Runner::wine, Runner::wine32}) {
-    const QString root = windows_dist(build);
-    if (build == Runner::wine32 && !QFileInfo::exists(root + "/telvorin.exe"))
-        continue;
-    SCOPED_TRACE(root.toStdString());
-    const QMap<QString, QByteArray> dist = tree(root);
-    EXPECT_EQ(dist.value("licenses/LICENSE.txt"), TestEnvironment().read(source_dir() + "/LICENSE"));
     const struct { const char* files; const char* package; QStringList licences; } rules[] = {
         {"(Qt5[A-Za-z]+|platforms/[a-z]+|styles/[a-z]+)\\.dll", "qtbase-opensource-src", {"LGPL-3.0.txt", "GPL-3.0.txt"}},
         {"lib(stdc\\+\\+-6|gcc_s_seh-1|gcc_s_dw2-1)\\.dll", "gcc-mingw-w64", {"GPL-3.0.txt", "GCC-RUNTIME-LIBRARY-EXCEPTION-3.1.txt"}},
         {"libwinpthread-1\\.dll", "mingw-w64", {"winpthreads.txt"}},
         {"telvorin\\.exe", "telvorin", {"LICENSE.txt"}},
     };
-    QMap<QString, QStringList> lines;
-    for (const QByteArray& line : dist.value("licenses/SOURCES.txt").split('\n')) {
-        const QStringList fields = QString::fromUtf8(line).split(' ', Qt::SkipEmptyParts);
-        if (!fields.isEmpty() && fields[0].contains(QRegularExpression("\\.(dll|exe)$")))
-            lines[fields[0]] = fields.mid(1);
-    }
-    int programs = 0;
-    for (const QString& file : dist.keys()) {
-        if (!file.contains(QRegularExpression("\\.(dll|exe)$", QRegularExpression::CaseInsensitiveOption)))
+    for (const QString& root : {windows_dist(Runner::wine), windows_dist(Runner::wine32)}) {
+        if (root != windows_dist(Runner::wine) && !QFileInfo::exists(root + "/telvorin.exe"))
             continue;
-        ++programs;
-        SCOPED_TRACE(file.toStdString());
-        const QStringList fields = lines.value(file);
-        ASSERT_GE(fields.size(), 3) << "its line in licenses/SOURCES.txt: " << fields.join(' ').toStdString();
-        // A Debian version starts with a digit: a name that could not be found would show as a word.
-        EXPECT_TRUE(fields[1].contains(QRegularExpression("^[0-9][A-Za-z0-9.+~:-]*$"))) << fields[1].toStdString();
-        for (const QString& licence : fields.mid(2))
-            EXPECT_FALSE(dist.value("licenses/" + licence).isEmpty()) << licence.toStdString();
-        bool known = false;
-        for (const auto& r : rules) {
-            if (!QRegularExpression(QStringLiteral("^(%1)$").arg(r.files)).match(file).hasMatch())
-                continue;
-            known = true;
-            EXPECT_EQ(fields[0], r.package);
-            for (const QString& licence : r.licences)
+        SCOPED_TRACE(root.toStdString());
+        const QMap<QString, QByteArray> dist = tree(root);
+        EXPECT_EQ(dist.value("licenses/LICENSE.txt"), TestEnvironment().read(source_dir() + "/LICENSE"));
+        QMap<QString, QStringList> lines;
+        for (const QByteArray& line : dist.value("licenses/SOURCES.txt").split('\n')) {
+            const QStringList fields = QString::fromUtf8(line).split(' ', Qt::SkipEmptyParts);
+            if (!fields.isEmpty() && fields[0].contains(QRegularExpression("\\.(dll|exe)$")))
+                lines[fields[0]] = fields.mid(1);
+        }
+        const QStringList programs = QStringList(dist.keys()).filter(
+            QRegularExpression("\\.(dll|exe)$", QRegularExpression::CaseInsensitiveOption));
+        EXPECT_GE(programs.size(), 9);  // the tool, three Qt DLLs, two plugins, three runtime DLLs
+        for (const QString& file : programs) {
+            SCOPED_TRACE(file.toStdString());
+            const QStringList fields = lines.value(file);
+            ASSERT_GE(fields.size(), 3) << "its line in licenses/SOURCES.txt: " << fields.join(' ').toStdString();
+            // A Debian version starts with a digit: a name that could not be found would show as a word.
+            EXPECT_TRUE(fields[1].contains(QRegularExpression("^[0-9][A-Za-z0-9.+~:-]*$"))) << fields[1].toStdString();
+            for (const QString& licence : fields.mid(2))
+                EXPECT_FALSE(dist.value("licenses/" + licence).isEmpty()) << licence.toStdString();
+            const auto rule = std::find_if(std::begin(rules), std::end(rules), [&](const auto& r) {
+                return QRegularExpression(QStringLiteral("^(%1)$").arg(r.files)).match(file).hasMatch();
+            });
+            ASSERT_NE(rule, std::end(rules)) << "a program file from a source nobody has looked at";
+            EXPECT_EQ(fields[0], rule->package);
+            for (const QString& licence : rule->licences)
                 EXPECT_TRUE(fields.contains(licence)) << licence.toStdString();
         }
-        EXPECT_TRUE(known) << "a program file from a source nobody has looked at";
-    }
-    EXPECT_GE(programs, 9);  // the tool, three Qt DLLs, two plugins, three runtime DLLs
     }
 }
 // The rows of one table of an MSI as msitools reads it; a table the package lacks has none.
@@ -84,55 +79,51 @@ QList<QStringList> rows(const char* msi, const char* table)
             result << QString::fromUtf8(line).chopped(line.endsWith('\r') ? 1 : 0).split('\t');
     return result;
 }
-// Read from the packages: Wine's installer would neither need 64-bit components nor show stray registry values.
-TEST(MsiPackage, InstallsOnly64BitFilesPerMachineAndNothingElse)
-{
-    for (const char* msi : {TELVORIN_MSI_OLD, TELVORIN_MSI_NEW}) {
-        SCOPED_TRACE(msi);
-        const QList<QStringList> components = rows(msi, "Component");
-        EXPECT_GE(components.size(), 15);
-        for (const QStringList& c : components) {
-            ASSERT_GE(c.size(), 4);
-            EXPECT_TRUE(c[3].toInt() & 0x100) << "not msidbComponentAttributes64bit: " << c.join(' ').toStdString();
-        }
-        for (const char* table : {"Registry", "RemoveRegistry", "Environment", "ServiceInstall", "ServiceControl",
-                                  "CustomAction", "Shortcut", "IniFile"})
-            EXPECT_EQ(rows(msi, table), QList<QStringList>()) << table;
-        // Programs and Features shows who made it, whom to ask and what it is, and offers neither change nor repair.
-        const QList<QStringList> properties = rows(msi, "Property");
-        for (const QStringList& p : QList<QStringList>{
-                 {"ALLUSERS", "1"}, {"Manufacturer", "The Telvorin developers"}, {"ARPNOMODIFY", "1"},
-                 {"ARPNOREPAIR", "1"}, {"ARPCONTACT", "The Telvorin developers <telvorin@example.org>"},
-                 {"ARPCOMMENTS", "Command-line tool that hands e-mail work from other programs to the desktop mail "
-                                 "system: saves mails and attachments from Outlook, sends mail through Simple MAPI. "
-                                 "For 64-bit Office; 32-bit Office needs the x86 package."}})
-            EXPECT_TRUE(properties.contains(p)) << p.join('=').toStdString();
-    }
-}
-// The x86 package is the x64 one's product, so that Windows Installer refuses the other bitness (see MsiBeide).
-TEST(MsiPackage, X86HasOwn32BitComponentsAndNamesItsOffice)
+// Read from the packages: Wine's installer would neither need components of the other bitness nor show stray
+// registry values. The x86 package is the x64 one's product, so that Windows Installer refuses the other bitness (see
+// MsiBeide), but its components are its own.
+TEST(MsiPackage, InstallsOnlyFilesOfItsBitnessPerMachineAndNothingElse)
 {
     const auto property = [](const char* msi, const char* name) {
         for (const QStringList& p : rows(msi, "Property"))
             if (p.value(0) == name)
-                return p.value(1);
-        return QString();
+                return p.value(1).toStdString();
+        return std::string();
     };
-    const QString comments = property(TELVORIN_MSI_X86, "ARPCOMMENTS");
-    EXPECT_TRUE(comments.endsWith(". For 32-bit Office; 64-bit Office needs the x64 package.")) << comments.toStdString();
-    for (const char* code : {"ProductCode", "UpgradeCode"})
-        EXPECT_EQ(property(TELVORIN_MSI_X86, code).toStdString(), property(TELVORIN_MSI_OLD, code).toStdString()) << code;
-    EXPECT_FALSE(property(TELVORIN_MSI_OLD, "ProductCode").isEmpty());
+    const QString about = "Command-line tool that hands e-mail work from other programs to the desktop mail system: "
+                          "saves mails and attachments from Outlook, sends mail through Simple MAPI. ";
+    const struct { const char* msi; bool x64; const char* office; } packages[] = {
+        {TELVORIN_MSI_OLD, true, "For 64-bit Office; 32-bit Office needs the x86 package."},
+        {TELVORIN_MSI_NEW, true, "For 64-bit Office; 32-bit Office needs the x86 package."},
+        {TELVORIN_MSI_X86, false, "For 32-bit Office; 64-bit Office needs the x64 package."},
+    };
     QSet<QString> x64_codes;
-    for (const QStringList& c : rows(TELVORIN_MSI_OLD, "Component"))
-        x64_codes << c.value(1);
-    const QList<QStringList> components = rows(TELVORIN_MSI_X86, "Component");
-    EXPECT_GE(components.size(), 15);
-    for (const QStringList& c : components) {
-        ASSERT_GE(c.size(), 4);
-        EXPECT_FALSE(c[3].toInt() & 0x100) << "64-bit: " << c.join(' ').toStdString();
-        EXPECT_FALSE(x64_codes.contains(c[1])) << "the x64 package's code: " << c.join(' ').toStdString();
+    for (const auto& package : packages) {
+        SCOPED_TRACE(package.msi);
+        const QList<QStringList> components = rows(package.msi, "Component");
+        EXPECT_GE(components.size(), 15);
+        for (const QStringList& c : components) {
+            ASSERT_GE(c.size(), 4);
+            EXPECT_EQ(c[3].toInt() & 0x100, package.x64 ? 0x100 : 0) << "attributes: " << c.join(' ').toStdString();
+            if (package.x64)
+                x64_codes << c[1];
+            else
+                EXPECT_FALSE(x64_codes.contains(c[1])) << "an x64 package's code: " << c.join(' ').toStdString();
+        }
+        for (const char* table : {"Registry", "RemoveRegistry", "Environment", "ServiceInstall", "ServiceControl",
+                                  "CustomAction", "Shortcut", "IniFile"})
+            EXPECT_EQ(rows(package.msi, table), QList<QStringList>()) << table;
+        // Programs and Features shows who made it, whom to ask and what it is, and offers neither change nor repair.
+        const QList<QStringList> properties = rows(package.msi, "Property");
+        for (const QStringList& p : QList<QStringList>{
+                 {"ALLUSERS", "1"}, {"Manufacturer", "The Telvorin developers"}, {"ARPNOMODIFY", "1"},
+                 {"ARPNOREPAIR", "1"}, {"ARPCONTACT", "The Telvorin developers <telvorin@example.org>"},
+                 {"ARPCOMMENTS", about + package.office}})
+            EXPECT_TRUE(properties.contains(p)) << p.join('=').toStdString();
     }
+    EXPECT_FALSE(property(TELVORIN_MSI_OLD, "ProductCode").empty());
+    for (const char* code : {"ProductCode", "UpgradeCode"})
+        EXPECT_EQ(property(TELVORIN_MSI_X86, code), property(TELVORIN_MSI_OLD, code)) << code;
 }
 // Per build: its packages, its folder on drive C: (a folder of the prefix), its bitness's fixtures and registry view.
 struct Build { const char *old_msi, *new_msi, *folder, *com_dll, *mapi32, *view; };
