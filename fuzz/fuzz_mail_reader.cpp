@@ -1,13 +1,11 @@
 // Any bytes as a mail file: harmless names, every attachment reads, attached mails nest <= 16 deep, sized as recorded.
+#include "fuzz/fuzz_common.h"
 #include "standin_outlook/mail_reader.h"
 #include <cstdint>
-#include <cstdlib>
 
 using namespace telvorin::standin;
 
 namespace {
-void require(bool condition) { if (!condition) std::abort(); }
-
 void require_harmless(const QString& text, bool file_name)
 {
     for (const QChar c : text)

@@ -1,16 +1,13 @@
 // Any bytes as mapi.ini: a file taken has no section, nor key in one, twice and reads alike with CR LF; a refused file
 // gets one plain line naming it, never the built-in profile; a configuration taken can deliver every profile.
 #include "boundary/ini_file.h"
+#include "fuzz/fuzz_common.h"
 #include "mapi_provider/provider/delivery.h"
 #include "mapi_provider/provider/provider_config.h"
-#include <QFile>
-#include <QTemporaryDir>
 
 using namespace telvorin;
 
 namespace {
-void require(bool condition) { if (!condition) __builtin_trap(); }
-
 // The file as one list, counts before what they count, so that equal lists are equal files.
 QStringList flach(const boundary::IniFile& f)
 {
@@ -36,16 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     }
     if (!content.contains('\r'))
         require(flach(ini) == flach(boundary::parse_ini(QByteArray(content).replace("\n", "\r\n"))));
-    static QTemporaryDir directory;
-    QFile file(directory.filePath(QStringLiteral("mapi.ini")));
-    require(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-    file.close();
-    qputenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(file.fileName()));
+    const QString path = written(QStringLiteral("mapi.ini"), data, size);
+    qputenv("TELVORIN_MAPI_CONFIG", QFile::encodeName(path));
     const mapi::LoadResult result = mapi::load_configuration();
     const mapi::Configuration& c = result.configuration;
     require(ini.error.isEmpty() || !result.ok);
     if (!result.ok) {
-        require(result.error.contains(file.fileName()));
+        require(result.error.contains(path));
         for (const QChar ch : result.error)
             require(ch.unicode() >= 0x20 && ch.unicode() != 0x7F);
         return 0;

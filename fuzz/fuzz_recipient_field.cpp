@@ -1,4 +1,5 @@
 // Any text as a recipient field: its mailboxes, shown in one field as the send dialog does, read back alike, in order.
+#include "fuzz/fuzz_common.h"
 #include "mapi_provider/shared/addresses.h"
 #include "mapi_provider/dialog/recipient_field.h"
 #include <vector>
@@ -7,7 +8,6 @@ using namespace telvorin::mapi;
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
-    const auto require = [](bool condition) { if (!condition) __builtin_trap(); };
     std::vector<Mailbox> mailboxes;
     QStringList shown;
     for (const QString& entry : entries_of(QString::fromUtf8(reinterpret_cast<const char*>(data), int(size))))

@@ -1,15 +1,14 @@
 // Any text or number formatting: a non-number reads as missing, a field is as wide as asked or stars, results bounded.
 #include "framework/variables/schalter.h"
 #include "framework/text/zahlen.h"
+#include "fuzz/fuzz_common.h"
 #include <fuzzer/FuzzedDataProvider.h>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace {
-void verlange(bool bedingung) { if (!bedingung) std::abort(); }
 // Mostly near the accepted ranges, sometimes any int.
 int ganzzahl(FuzzedDataProvider& daten, int bis) { return daten.ConsumeBool() ? daten.ConsumeIntegralInRange<int>(-3, bis) : daten.ConsumeIntegral<int>(); }
 // Raw bits reach NaN payloads, infinities, denormals and negative zero.
@@ -30,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t anz
         bool ok = false;
         const std::string text = daten.ConsumeRemainingBytesAsString();
         const double mit_flag = string_zu_double(text, &ok), ohne_flag = string_zu_double(text);
-        verlange(ok || mit_flag == 99999999.0);
-        verlange(std::memcmp(&mit_flag, &ohne_flag, sizeof mit_flag) == 0 || (std::isnan(mit_flag) && std::isnan(ohne_flag)));
+        require(ok || mit_flag == 99999999.0);
+        require(std::memcmp(&mit_flag, &ohne_flag, sizeof mit_flag) == 0 || (std::isnan(mit_flag) && std::isnan(ohne_flag)));
         return 0;
     }
     const double zahl = zahl_aus(daten);
@@ -41,15 +40,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t anz
     const int n = ganzzahl(daten, 30), art = daten.ConsumeIntegralInRange<int>(-1, 3);
     const std::string text = dtoa(zahl, breite, n, art);
     const std::size_t grenze = sonderwert ? 999u : 399u;
-    verlange(text.size() <= grenze);
+    require(text.size() <= grenze);
     // Every field that dtoa accepts comes back exactly as wide, or as stars.
     if (std::isfinite(zahl) && zahl != 99999999.0 && breite >= 1 && breite < 400)
-        verlange(text.size() == static_cast<std::size_t>(breite) ||
-                 text == std::string(static_cast<std::size_t>(breite < 21 ? breite : 21), '*'));
+        require(text.size() == static_cast<std::size_t>(breite) ||
+                text == std::string(static_cast<std::size_t>(breite < 21 ? breite : 21), '*'));
     const double schwellwert = daten.ConsumeBool() ? 0.0 : zahl_aus(daten);
     const int leer_bei_nan = daten.ConsumeIntegralInRange<int>(0, 2), leer_bei_undefiniert = daten.ConsumeIntegralInRange<int>(0, 2);
-    verlange(ftoa(zahl, breite, n, art, schwellwert, "0.0", leer_bei_nan, leer_bei_undefiniert).size() <= grenze);
-    verlange(ftoa_getrimmt(zahl, breite, n, art, daten.ConsumeBool(), leer_bei_nan, leer_bei_undefiniert).size() <= grenze);
-    verlange(nachkommastellen_bedarf(zahl) >= 0 && nachkommastellen_bedarf(zahl) <= 12);
+    require(ftoa(zahl, breite, n, art, schwellwert, "0.0", leer_bei_nan, leer_bei_undefiniert).size() <= grenze);
+    require(ftoa_getrimmt(zahl, breite, n, art, daten.ConsumeBool(), leer_bei_nan, leer_bei_undefiniert).size() <= grenze);
+    require(nachkommastellen_bedarf(zahl) >= 0 && nachkommastellen_bedarf(zahl) <= 12);
     return 0;
 }

@@ -50,10 +50,8 @@ NOT_CODE = re.compile(r'//[^\n]*|/\*.*?\*/|"(?:\\.|[^"\\\n])*"|\'(?:\\.|[^\'\\\n
 def folder_of(path):
     """The deepest folder of MAY that holds `path`, else its top folder."""
     parts = path.split('/')
-    for depth in range(len(parts) - 1, 0, -1):
-        if '/'.join(parts[:depth]) in MAY:
-            return '/'.join(parts[:depth])
-    return parts[0]
+    folders = ('/'.join(parts[:depth]) for depth in range(len(parts) - 1, 0, -1))
+    return next((folder for folder in folders if folder in MAY), parts[0])
 
 
 def sources(root):
@@ -67,24 +65,22 @@ def sources(root):
 
 
 def include_faults(root):
-    checked, faults = 0, []
-    for folder, here, text in sources(root):
-        for target in INCLUDE.findall(text):
-            checked += 1
-            top = folder_of(target)
-            if not os.path.isfile(os.path.join(root, target)):
-                faults.append(f'{here}: "{target}" is no path from the repository root')
-            elif top != folder and top not in MAY[folder]:
-                faults.append(f'{here}: "{target}" points up or aside, from {folder}/ to {top}/')
-            elif target.endswith('_p.h') and top != folder:
-                faults.append(f'{here}: "{target}" is private to {top}/')
-    return checked, faults
+    faults = []
+    includes = [(folder, here, target) for folder, here, text in sources(root) for target in INCLUDE.findall(text)]
+    for folder, here, target in includes:
+        top = folder_of(target)
+        if not os.path.isfile(os.path.join(root, target)):
+            faults.append(f'{here}: "{target}" is no path from the repository root')
+        elif top != folder and top not in MAY[folder]:
+            faults.append(f'{here}: "{target}" points up or aside, from {folder}/ to {top}/')
+        elif target.endswith('_p.h') and top != folder:
+            faults.append(f'{here}: "{target}" is private to {top}/')
+    return len(includes), faults
 
 
 def edge_call_faults(root):
     checked, faults = 0, []
-    for folder, here, text in sources(root):
-        checked += 1
+    for checked, (folder, here, text) in enumerate(sources(root), 1):
         code = NOT_CODE.sub(lambda m: '\n' * m.group(0).count('\n'), text)
         uncommented = NOT_CODE.sub(lambda m: '\n' * m.group(0).count('\n') if m.group(0)[0] == '/' else m.group(0), text)
         for number, line in enumerate(uncommented.split('\n'), 1):
@@ -92,11 +88,9 @@ def edge_call_faults(root):
                 if pattern.search(line) and not place.match(here):
                     faults.append(f'{here}:{number}: {what} is found in one place only')
         for number, line in enumerate(code.split('\n'), 1):
-            if folder != 'boundary':
-                for call in EDGE_CALL.findall(line):
-                    also = EDGE_CALL_ALSO.get(call)
-                    if not (also and also.match(here)):
-                        faults.append(f'{here}:{number}: {call}() belongs to boundary/')
+            for call in EDGE_CALL.findall(line):
+                if folder != 'boundary' and not (call in EDGE_CALL_ALSO and EDGE_CALL_ALSO[call].match(here)):
+                    faults.append(f'{here}:{number}: {call}() belongs to boundary/')
             if folder not in STANDARD_ERROR_WRITERS and STANDARD_ERROR.search(line):
                 faults.append(f'{here}:{number}: standard error is written in boundary/ and platform/ only')
     return checked, faults
@@ -105,11 +99,8 @@ def edge_call_faults(root):
 CHECKS = {'includes': include_faults, 'edge-calls': edge_call_faults}
 
 if __name__ == '__main__':
-    checked, faults = 0, []
-    for check in sys.argv[2:] or list(CHECKS):
-        n, found = CHECKS[check](sys.argv[1])
-        checked += n
-        faults += found
+    results = [CHECKS[check](sys.argv[1]) for check in sys.argv[2:] or list(CHECKS)]
+    checked, faults = sum(n for n, _ in results), [fault for _, found in results for fault in found]
     for fault in faults:
         print(fault)
     print(f'{checked - len(faults)} passed, {len(faults)} failed')

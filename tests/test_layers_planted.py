@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """test_layers.py run on a small tree with planted faults: it must report each of them, at its line, and nothing
 that is allowed."""
-import os, re, subprocess, sys, tempfile
+import os, pathlib, re, subprocess, sys, tempfile
 
 CHECK = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'test_layers.py')
 
@@ -47,36 +47,30 @@ TREE = [
 ]
 
 
-def run(root, *checks):
+def mismatches(root, what, wanted, *checks):
+    """What the check of `root` reports beyond or short of `wanted`, and an exit code that does not fit `wanted`."""
     result = subprocess.run([sys.executable, CHECK, root, *checks], capture_output=True, text=True)
     # The last line is the count; a fault without a line number is an include's, on line 2.
     matches = (re.match(r'([^:]+):(\d+)?', line) for line in result.stdout.splitlines()[:-1])
-    return result.returncode, {(m.group(1), int(m.group(2) or 2)) for m in matches}
+    found = {(m.group(1), int(m.group(2) or 2)) for m in matches}
+    code = [f'{what}: exit code {result.returncode}'] if result.returncode != (1 if wanted else 0) else []
+    return (code + [f'{what}: not reported: {name}:{line}' for name, line in sorted(wanted - found)]
+            + [f'{what}: reported though allowed: {name}:{line}' for name, line in sorted(found - wanted)])
 
 
-failures = []
 with tempfile.TemporaryDirectory() as root:
     for name, content, _ in TREE:
         os.makedirs(os.path.join(root, os.path.dirname(name)), exist_ok=True)
-        with open(os.path.join(root, name), 'w') as f:
-            f.write('\n'.join(['// planted'] + content) + '\n')
+        pathlib.Path(root, name).write_text('\n'.join(['// planted'] + content) + '\n')
     expected = {(name, line) for name, _, lines in TREE for line in lines}
-    code, found = run(root)
-    if code != 1:
-        failures.append(f'exit code {code}, expected 1')
-    failures += [f'not reported: {name}:{line}' for name, line in sorted(expected - found)]
-    failures += [f'reported though allowed: {name}:{line}' for name, line in sorted(found - expected)]
-    # Each check alone reports only its own kind.
+    failures = mismatches(root, 'all checks', expected)
+    # Each check alone reports only its own kind, and exits as the faults found say.
     includes = {f for f in expected if f[0].endswith(('nach_oben.cpp', 'kein_pfad.cpp', 'privat.cpp'))}
     for check, wanted in (('includes', includes), ('edge-calls', expected - includes)):
-        if run(root, check)[1] != wanted:
-            failures.append(f'{check} alone does not report exactly its own faults')
-    for name, _, lines in TREE:
-        if lines:
-            os.remove(os.path.join(root, name))
-    code, found = run(root)
-    if code != 0 or found:
-        failures.append(f'a tree without faults: exit code {code}, reported {sorted(found)}')
+        failures += mismatches(root, f'{check} alone', wanted, check)
+    for name in {name for name, _ in expected}:
+        os.remove(os.path.join(root, name))
+    failures += mismatches(root, 'a tree without faults', set())
 for failure in failures:
     print(failure)
 sys.exit(1 if failures else 0)
